@@ -1,0 +1,126 @@
+# One tree, two targets: UEFI images under build/efi, and the same driver
+# sources linked against the simulated firmware under build/host.
+#   make demo   boot the setup demo in QEMU/OVMF, save out/demo.png
+#   make test   host unit tests, golden images, then the firmware end-to-end run
+#   make bench  host benchmarks
+BUILD ?= build
+EFI_OUT := $(BUILD)/efi
+HOST_OUT := $(BUILD)/host
+CXX ?= g++
+JOBS ?= $(shell nproc)
+
+DRIVER_SRC := $(sort $(wildcard driver/*.cpp platform/*.cpp raster/*.cpp text/*.cpp \
+                controls/popup/*.cpp controls/status/*.cpp controls/readout/*.cpp))
+SHIM_SERVICE_SRC := shim/float_service.cpp shim/print_service.cpp
+SHIM_SRC := $(sort $(wildcard shim/*.cpp))
+FRONTEND_SRC := $(sort $(wildcard frontend/*.cpp))
+SIM_SRC := $(sort $(wildcard sim/*.cpp))
+TEST_SRC := $(sort $(wildcard tests/*.cpp))
+BENCH_SRC := $(sort $(wildcard bench/*.cpp))
+
+EFI_INC := -I. -I/usr/include/efi -I/usr/include/efi/x86_64 -I/usr/include/efi/protocol
+COMMON_FLAGS := -std=c++20 -O2 -Wall -Wextra -Wno-unused-parameter -DGNU_EFI_USE_MS_ABI \
+                -fno-math-errno -ffp-contract=off -fno-exceptions -fno-rtti
+EFI_CXXFLAGS := $(COMMON_FLAGS) $(EFI_INC) -ffreestanding -fno-stack-protector -fno-stack-check \
+                -fpic -fshort-wchar -mno-red-zone -maccumulate-outgoing-args \
+                -fno-threadsafe-statics -fno-asynchronous-unwind-tables -fno-unwind-tables \
+                -DORVANE_FIRMWARE=1
+HOST_CXXFLAGS := $(COMMON_FLAGS) $(EFI_INC) -g -DORVANE_HOST=1 $(HOST_EXTRA)
+TEST_CXXFLAGS := -std=c++20 -O2 -g -Wall -Wextra -Wno-unused-parameter -DGNU_EFI_USE_MS_ABI \
+                 -fno-math-errno -ffp-contract=off $(EFI_INC) -DORVANE_HOST=1 $(HOST_EXTRA)
+
+EFI_LDFLAGS := -nostdlib -znocombreloc -T /usr/lib/elf_x86_64_efi.lds -shared -Bsymbolic \
+               -L/usr/lib /usr/lib/crt0-efi-x86_64.o
+EFI_SECTIONS := -j .text -j .sdata -j .data -j .dynamic -j .dynsym -j .rel -j .rela \
+                -j .rel.* -j .rela.* -j .reloc
+
+.PHONY: all efi host deps test unit e2e demo bench fuzz clean
+all: efi host
+
+# ---------------------------------------------------------------- set-up
+# Installs what a fresh Debian 12 machine lacks; quiet when all is there.
+DEB_PACKAGES := g++ make binutils gnu-efi ovmf qemu-system-x86 unifont libpng-dev \
+                libgtest-dev libbenchmark-dev python3 socat
+deps:
+	@missing=""; for p in $(DEB_PACKAGES); do \
+	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "installing:$$missing"; \
+	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
+	  $$SUDO apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+# ---------------------------------------------------------------- firmware
+efi: $(EFI_OUT)/orvane.efi $(EFI_OUT)/platform-shim.efi $(EFI_OUT)/setup-demo.efi
+
+$(EFI_OUT)/obj/%.o: %.cpp
+	@mkdir -p $(dir $@)
+	$(CXX) $(EFI_CXXFLAGS) -MMD -MP -c $< -o $@
+	@if objdump -h $@ | grep -qE '\.(init_array|ctors)'; then \
+	  echo "$<: global constructor found; use constinit tables" >&2; rm -f $@; exit 1; fi
+
+define efi_image
+$(EFI_OUT)/$(1).so: $(2)
+	$$(LD) $$(EFI_LDFLAGS) $$^ -o $$@ -lefi -lgnuefi
+$(EFI_OUT)/$(1).efi: $(EFI_OUT)/$(1).so
+	objcopy $$(EFI_SECTIONS) --target $(3) $$< $$@
+endef
+efi_objs = $(patsubst %.cpp,$(EFI_OUT)/obj/%.o,$(1))
+$(eval $(call efi_image,orvane,$(call efi_objs,$(DRIVER_SRC)),efi-bsdrv-x86_64))
+$(eval $(call efi_image,platform-shim,$(call efi_objs,$(SHIM_SRC)),efi-bsdrv-x86_64))
+$(eval $(call efi_image,setup-demo,$(call efi_objs,$(FRONTEND_SRC)),efi-app-x86_64))
+
+# ---------------------------------------------------------------- host
+host: $(HOST_OUT)/tests $(HOST_OUT)/bench
+
+$(HOST_OUT)/obj/%.o: %.cpp
+	@mkdir -p $(dir $@)
+	$(CXX) $(HOST_CXXFLAGS) -MMD -MP -c $< -o $@
+$(HOST_OUT)/tobj/%.o: %.cpp
+	@mkdir -p $(dir $@)
+	$(CXX) $(TEST_CXXFLAGS) -MMD -MP -c $< -o $@
+
+# The real libefi, with its memset/memcpy made local so the C library's serve.
+$(HOST_OUT)/libefi-host.a: /usr/lib/libefi.a
+	@mkdir -p $(dir $@)
+	objcopy -L memset -L memcpy $< $@
+
+HOST_DRIVER_OBJS := $(patsubst %.cpp,$(HOST_OUT)/obj/%.o,$(DRIVER_SRC))
+HOST_SIM_OBJS := $(patsubst %.cpp,$(HOST_OUT)/obj/%.o,$(SIM_SRC) $(SHIM_SERVICE_SRC)) \
+                 $(patsubst %.cpp,$(HOST_OUT)/obj/%.o,$(filter-out frontend/main.cpp,$(FRONTEND_SRC)))
+HOST_LIBS := $(HOST_OUT)/libefi-host.a -lpng
+
+$(HOST_OUT)/tests: $(patsubst %.cpp,$(HOST_OUT)/tobj/%.o,$(TEST_SRC)) $(HOST_DRIVER_OBJS) \
+                   $(HOST_SIM_OBJS) $(HOST_OUT)/libefi-host.a
+	$(CXX) -o $@ $(filter %.o,$^) $(HOST_LIBS) -lgtest -lgtest_main -pthread
+
+$(HOST_OUT)/bench: $(patsubst %.cpp,$(HOST_OUT)/tobj/%.o,$(BENCH_SRC)) $(HOST_DRIVER_OBJS) \
+                   $(HOST_SIM_OBJS) $(HOST_OUT)/libefi-host.a
+	$(CXX) -o $@ $(filter %.o,$^) $(HOST_LIBS) -lbenchmark -pthread
+
+# ---------------------------------------------------------------- runs
+unit: deps
+	$(MAKE) -j$(JOBS) $(HOST_OUT)/tests
+	$(HOST_OUT)/tests --gtest_brief=1
+
+e2e: deps
+	$(MAKE) -j$(JOBS) efi $(HOST_OUT)/tests
+	python3 tools/e2e.py --build $(BUILD)
+
+test: deps
+	$(MAKE) unit
+	$(MAKE) e2e
+
+demo: deps
+	$(MAKE) -j$(JOBS) efi
+	python3 tools/run_demo.py --build $(BUILD) --out out
+
+bench: deps
+	$(MAKE) -j$(JOBS) $(HOST_OUT)/bench
+	$(HOST_OUT)/bench --benchmark_counters_tabular=true
+
+clean:
+	rm -rf $(BUILD) out
+
+-include $(shell find $(BUILD) -name '*.d' 2>/dev/null)

@@ -1,0 +1,139 @@
+// The two published interfaces. The slot order is the interface: the
+// front-end calls each operation by its position.
+#pragma once
+#include "platform/efi.h"
+
+#define ORVANE_UI_PROTOCOL_GUID \
+  { 0xdc113a49, 0xa77e, 0x49f9, { 0x8d, 0x09, 0x9d, 0xbf, 0x77, 0x6c, 0x67, 0x11 } }
+#define ORVANE_BANNER_PROTOCOL_GUID \
+  { 0x1b3f371e, 0x864e, 0x451a, { 0x9f, 0x27, 0xc1, 0x9d, 0xd9, 0xde, 0xe2, 0xbc } }
+
+typedef EFI_GRAPHICS_OUTPUT_BLT_PIXEL ORVANE_PIXEL;
+
+// A value times 1000: 1500 is 1.5.
+typedef INT64 Milli;
+
+// Rendered text exchanged with callers; Bitmap is Width x Height pixels of pool memory.
+typedef struct {
+  UINT32        Foreground;
+  UINT32        Background;
+  UINT32        Width;
+  UINT32        Height;
+  ORVANE_PIXEL *Bitmap;
+} TextImage;
+
+static_assert(sizeof(TextImage) == 24);
+static_assert(__builtin_offsetof(TextImage, Width) == 8);
+static_assert(__builtin_offsetof(TextImage, Height) == 12);
+static_assert(__builtin_offsetof(TextImage, Bitmap) == 16);
+
+// Slots whose controls are not part of this driver build answer EFI_UNSUPPORTED.
+typedef UINTN (EFIAPI *ORVANE_PENDING_OPERATION)(void);
+
+typedef UINT32 (EFIAPI *ORVANE_STRING_LENGTH)(const CHAR16 *String);
+typedef BOOLEAN (EFIAPI *ORVANE_SET_FRAME_BUFFER_CAPTURE)(BOOLEAN Enable);
+typedef EFI_STATUS (EFIAPI *ORVANE_SET_VIDEO_MODE)(UINT32 HorizontalResolution, UINT32 VerticalResolution);
+typedef UINTN (EFIAPI *ORVANE_DRAW_POINT)(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height,
+                                          INT32 X, INT32 Y, INT32 PenStyle, UINT32 Color);
+typedef UINTN (EFIAPI *ORVANE_DRAW_LINE)(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height,
+                                         INT32 X1, INT32 Y1, INT32 X2, INT32 Y2, INT32 PenStyle,
+                                         UINT32 Color);
+typedef UINTN (EFIAPI *ORVANE_DRAW_CIRCLE)(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height,
+                                           INT32 CenterX, INT32 CenterY, INT32 Radius,
+                                           INT32 Thickness, INT32 FillStyle, UINT32 Color1,
+                                           UINT32 Color2);
+typedef UINTN (EFIAPI *ORVANE_DRAW_RECTANGLE)(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height,
+                                              INT32 X, INT32 Y, INT32 Width, INT32 RectHeight,
+                                              INT32 PenStyle, INT32 FillStyle, UINT32 Color1,
+                                              UINT32 Color2);
+typedef UINTN (EFIAPI *ORVANE_DRAW_TRIANGLE)(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height,
+                                             UINT32 X1, UINT32 Y1, UINT32 X2, UINT32 Y2,
+                                             UINT32 X3, UINT32 Y3, INT32 PenStyle, INT32 FillStyle,
+                                             UINT32 Color1, UINT32 Color2);
+typedef UINTN (EFIAPI *ORVANE_DRAW_REGULAR_POLYGON)(ORVANE_PIXEL *Buffer, INT32 RowWidth,
+                                                    INT32 Height, INT32 CenterX, INT32 CenterY,
+                                                    INT32 Sides, INT32 Radius, INT32 PenStyle,
+                                                    UINT32 Color);
+typedef UINTN (EFIAPI *ORVANE_BLIT_TO_SCREEN)(ORVANE_PIXEL *Buffer, INT32 Width, INT32 Height,
+                                              INT32 X, INT32 Y);
+typedef UINTN (EFIAPI *ORVANE_CLEAR_BUFFER)(ORVANE_PIXEL *Buffer, INT32 Width, INT32 Height);
+typedef UINTN (EFIAPI *ORVANE_DRAW_TEXT)(UINT32 Foreground, ORVANE_PIXEL *Background, Milli Scale,
+                                         UINT16 X, UINT16 Y, const CHAR16 *Format, ...);
+typedef UINTN (EFIAPI *ORVANE_RENDER_TEXT)(Milli Scale, TextImage *Image, const CHAR16 *String);
+typedef UINTN (EFIAPI *ORVANE_CAPTURE_SCREEN)(ORVANE_PIXEL **Screen, UINT32 *Width, UINT32 *Height);
+typedef UINTN (EFIAPI *ORVANE_DIM_CAPTURED_SCREEN)(UINT32 Level);
+typedef UINTN (EFIAPI *ORVANE_SCREEN_ACTION)(void);
+typedef UINTN (EFIAPI *ORVANE_TRANSITION)(ORVANE_PIXEL *Image, UINT32 Width, UINT32 Height,
+                                          UINT32 X, UINT32 Y);
+typedef CHAR16 *(EFIAPI *ORVANE_BANNER)(CHAR16 *Buffer);
+
+typedef struct {
+  EFI_HANDLE ImageHandle;
+  ORVANE_PENDING_OPERATION OpenListPopup;            // 1
+  ORVANE_PENDING_OPERATION PaintListPopup;           // 2
+  ORVANE_PENDING_OPERATION ScrollListPopup;          // 3
+  ORVANE_PENDING_OPERATION HitTestListPopup;         // 4
+  ORVANE_PENDING_OPERATION CloseListPopup;           // 5
+  ORVANE_PENDING_OPERATION GetListPopupView;         // 6
+  ORVANE_PENDING_OPERATION DrawGaugePanel;           // 7
+  ORVANE_PENDING_OPERATION InitMessageBox;           // 8
+  ORVANE_PENDING_OPERATION HitTestMessageBox;        // 9
+  ORVANE_PENDING_OPERATION PaintMessageBox;          // 10
+  ORVANE_PENDING_OPERATION DrawDividerStrip;         // 11
+  ORVANE_PENDING_OPERATION DrawScrollBar;            // 12
+  ORVANE_PENDING_OPERATION HitTestScrollBar;         // 13
+  ORVANE_PENDING_OPERATION DrawTile;                 // 14
+  ORVANE_PENDING_OPERATION DrawProgressBar;          // 15
+  ORVANE_PENDING_OPERATION DrawDottedRule;           // 16
+  ORVANE_PENDING_OPERATION InitInputDialog;          // 17
+  ORVANE_PENDING_OPERATION HitTestInputDialog;       // 18
+  ORVANE_PENDING_OPERATION PaintInputDialog;         // 19
+  ORVANE_PENDING_OPERATION InitSettingRow;           // 20
+  ORVANE_PENDING_OPERATION PaintSettingRow;          // 21
+  ORVANE_PENDING_OPERATION TrackSettingSlider;       // 22
+  ORVANE_PENDING_OPERATION InitDigitReadout;         // 23
+  ORVANE_PENDING_OPERATION PaintDigitReadout;        // 24
+  ORVANE_PENDING_OPERATION InitIconDock;             // 25
+  ORVANE_PENDING_OPERATION TrackIconDock;            // 26
+  ORVANE_PENDING_OPERATION PaintIconDock;            // 27
+  ORVANE_PENDING_OPERATION ResetOptionPopups;        // 28
+  ORVANE_PENDING_OPERATION DefineOptionPopup;        // 29
+  ORVANE_PENDING_OPERATION TrackOptionPopup;         // 30
+  ORVANE_PENDING_OPERATION PaintOptionPopup;         // 31
+  ORVANE_PENDING_OPERATION CloseOptionPopup;         // 32
+  ORVANE_STRING_LENGTH            StringLength;           // 33
+  ORVANE_SET_FRAME_BUFFER_CAPTURE SetFrameBufferCapture;  // 34
+  ORVANE_SET_VIDEO_MODE           SetVideoMode;           // 35
+  ORVANE_DRAW_POINT               DrawPoint;              // 36
+  ORVANE_DRAW_LINE                DrawLine;               // 37
+  ORVANE_DRAW_CIRCLE              DrawCircle;             // 38
+  ORVANE_DRAW_RECTANGLE           DrawRectangle;          // 39
+  ORVANE_DRAW_TRIANGLE            DrawTriangle;           // 40
+  ORVANE_DRAW_REGULAR_POLYGON     DrawRegularPolygon;     // 41
+  ORVANE_BLIT_TO_SCREEN           BlitToScreen;           // 42
+  ORVANE_CLEAR_BUFFER             ClearBuffer;            // 43
+  ORVANE_DRAW_TEXT                DrawText;               // 44
+  ORVANE_RENDER_TEXT              RenderText;             // 45
+  ORVANE_CAPTURE_SCREEN           CaptureScreen;          // 46
+  ORVANE_DIM_CAPTURED_SCREEN      DimCapturedScreen;      // 47
+  ORVANE_SCREEN_ACTION            RestoreCapturedScreen;  // 48
+  ORVANE_SCREEN_ACTION            ReleaseCapturedScreen;  // 49
+  ORVANE_TRANSITION               WipeTransition;         // 50
+  ORVANE_TRANSITION               DissolveTransition;     // 51
+} ORVANE_UI_PROTOCOL;
+
+typedef struct {
+  ORVANE_BANNER Banner;
+} ORVANE_BANNER_PROTOCOL;
+
+// Slot n sits at byte offset 8 * n.
+static_assert(sizeof(ORVANE_UI_PROTOCOL) == 52 * 8);
+static_assert(__builtin_offsetof(ORVANE_UI_PROTOCOL, OpenListPopup) == 1 * 8);
+static_assert(__builtin_offsetof(ORVANE_UI_PROTOCOL, CloseOptionPopup) == 32 * 8);
+static_assert(__builtin_offsetof(ORVANE_UI_PROTOCOL, StringLength) == 33 * 8);
+static_assert(__builtin_offsetof(ORVANE_UI_PROTOCOL, DrawPoint) == 36 * 8);
+static_assert(__builtin_offsetof(ORVANE_UI_PROTOCOL, BlitToScreen) == 42 * 8);
+static_assert(__builtin_offsetof(ORVANE_UI_PROTOCOL, DrawText) == 44 * 8);
+static_assert(__builtin_offsetof(ORVANE_UI_PROTOCOL, CaptureScreen) == 46 * 8);
+static_assert(__builtin_offsetof(ORVANE_UI_PROTOCOL, DissolveTransition) == 51 * 8);
+static_assert(sizeof(ORVANE_BANNER_PROTOCOL) == 8);

@@ -1,0 +1,136 @@
+#include "raster/target.h"
+
+#include "raster/image_copy.h"
+
+DrawTarget DrawTarget::For(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height) {
+  DrawTarget T{Buffer, RowWidth, Height, 0, 0, 0, 0};
+  if (Buffer != nullptr) {
+    T.ClipRight = RowWidth > 0 ? RowWidth : 0;
+    T.ClipBottom = Height > 0 ? Height : 0;
+  } else {
+    T.ClipRight = (INT32)ScreenWidth();
+    T.ClipBottom = (INT32)ScreenHeight();
+  }
+  return T;
+}
+
+bool DrawTarget::Clip(INT32 &X, INT32 &Y, INT32 &W, INT32 &H) const {
+  INT64 L = X, T = Y, R = (INT64)X + W, B = (INT64)Y + H;
+  if (L < ClipLeft) L = ClipLeft;
+  if (T < ClipTop) T = ClipTop;
+  if (R > ClipRight) R = ClipRight;
+  if (B > ClipBottom) B = ClipBottom;
+  if (L >= R || T >= B) {
+    return false;
+  }
+  X = (INT32)L;
+  Y = (INT32)T;
+  W = (INT32)(R - L);
+  H = (INT32)(B - T);
+  return true;
+}
+
+void DrawTarget::Fill(INT32 X, INT32 Y, INT32 W, INT32 H, UINT32 Color) const {
+  if (!Clip(X, Y, W, H)) {
+    return;
+  }
+  ORVANE_PIXEL P = PixelFromColor(Color);
+  if (IsScreen()) {
+    gGraphics->Blt(gGraphics, &P, EfiBltVideoFill, 0, 0, (UINTN)X, (UINTN)Y, (UINTN)W, (UINTN)H, 0);
+    return;
+  }
+  for (INT32 J = 0; J < H; J++) {
+    ORVANE_PIXEL *Row = Pixels + (UINTN)(Y + J) * (UINTN)RowWidth + X;
+    for (INT32 I = 0; I < W; I++) {
+      Row[I] = P;
+    }
+  }
+}
+
+void StampPen(const DrawTarget &Target, INT32 X, INT32 Y, INT32 PenStyle, UINT32 Color) {
+  // Core square half-size and cap half-length per style; the caps of styles 4
+  // and 5 are 3-pixel bars one step outside the core, sent pixel by pixel.
+  INT32 Core;
+  switch (PenStyle) {
+    case 2:
+      Target.Put(X, Y, Color);
+      Target.Put(X - 1, Y, Color);
+      Target.Put(X + 1, Y, Color);
+      Target.Put(X, Y - 1, Color);
+      Target.Put(X, Y + 1, Color);
+      return;
+    case 3: Core = 1; break;
+    case 4: Core = 2; break;
+    case 5: Core = 3; break;
+    default: Core = 0; break;
+  }
+  Target.Fill(X - Core, Y - Core, 2 * Core + 1, 2 * Core + 1, Color);
+  if (PenStyle == 4 || PenStyle == 5) {
+    INT32 Cap = Core + 1;
+    for (INT32 D = -1; D <= 1; D++) Target.Put(X + D, Y - Cap, Color);
+    for (INT32 D = -1; D <= 1; D++) Target.Put(X + D, Y + Cap, Color);
+    for (INT32 D = -1; D <= 1; D++) Target.Put(X - Cap, Y + D, Color);
+    for (INT32 D = -1; D <= 1; D++) Target.Put(X + Cap, Y + D, Color);
+  }
+}
+
+void SendToScreen(const ORVANE_PIXEL *Buffer, INT32 W, INT32 H, INT32 X, INT32 Y) {
+  DrawTarget Screen = DrawTarget::For(nullptr, 0, 0);
+  INT32 CX = X, CY = Y, CW = W, CH = H;
+  if (Buffer == nullptr || !Screen.Clip(CX, CY, CW, CH)) {
+    return;
+  }
+  gGraphics->Blt(gGraphics, const_cast<ORVANE_PIXEL *>(Buffer), EfiBltBufferToVideo,
+                 (UINTN)(CX - X), (UINTN)(CY - Y), (UINTN)CX, (UINTN)CY, (UINTN)CW, (UINTN)CH,
+                 (UINTN)W * sizeof(ORVANE_PIXEL));
+}
+
+void CaptureUnder(ORVANE_PIXEL *Buffer, INT32 X, INT32 Y, INT32 W, INT32 H) {
+  INT32 CX = X, CY = Y, CW = W, CH = H;
+  DrawTarget Screen = DrawTarget::For(nullptr, 0, 0);
+  if (FrameBufferCapture) {
+    // The frame buffer is read as 1024 pixels a row; never read past the
+    // mode's picture or past the end of the frame buffer itself.
+    UINTN FbRows = gGraphics->Mode->FrameBufferSize / (kFrameBufferRowWidth * sizeof(ORVANE_PIXEL));
+    if (Screen.ClipRight > (INT32)kFrameBufferRowWidth) Screen.ClipRight = kFrameBufferRowWidth;
+    if (Screen.ClipBottom > (INT32)kFrameBufferHeight) Screen.ClipBottom = kFrameBufferHeight;
+    if ((UINTN)Screen.ClipBottom > FbRows) Screen.ClipBottom = (INT32)FbRows;
+  }
+  bool Visible = Screen.Clip(CX, CY, CW, CH);
+  if (!Visible || CW != W || CH != H) {
+    gBootServices->SetMem(Buffer, (UINTN)W * (UINTN)H * sizeof(ORVANE_PIXEL), 0);
+  }
+  if (!Visible) {
+    return;
+  }
+  if (FrameBufferCapture) {
+    CopyImageRect(Buffer, (const ORVANE_PIXEL *)(UINTN)gGraphics->Mode->FrameBufferBase,
+                  (UINT16)(CX - X), (UINT16)(CY - Y), (UINT16)CX, (UINT16)CY, (UINT16)W, (UINT16)H,
+                  (UINT16)kFrameBufferRowWidth, (UINT16)Screen.ClipBottom, (UINT16)CW, (UINT16)CH,
+                  nullptr);
+    return;
+  }
+  gGraphics->Blt(gGraphics, Buffer, EfiBltVideoToBltBuffer, (UINTN)CX, (UINTN)CY,
+                 (UINTN)(CX - X), (UINTN)(CY - Y), (UINTN)CW, (UINTN)CH,
+                 (UINTN)W * sizeof(ORVANE_PIXEL));
+}
+
+UINTN EFIAPI DrawPoint(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 X, INT32 Y,
+                       INT32 PenStyle, UINT32 Color) {
+  StampPen(DrawTarget::For(Buffer, RowWidth, Height), X, Y, PenStyle, Color);
+  return 0;
+}
+
+UINTN EFIAPI BlitToScreen(ORVANE_PIXEL *Buffer, INT32 Width, INT32 Height, INT32 X, INT32 Y) {
+  if (Width > 0 && Height > 0) {
+    SendToScreen(Buffer, Width, Height, X, Y);
+  }
+  return 0;
+}
+
+UINTN EFIAPI ClearBuffer(ORVANE_PIXEL *Buffer, INT32 Width, INT32 Height) {
+  if (Buffer != nullptr && Width > 0 && Height > 0) {
+    gBootServices->SetMem(Buffer, (UINTN)Width * (UINTN)Height * sizeof(ORVANE_PIXEL), 0);
+  }
+  return 0;
+}

@@ -1,0 +1,7 @@
+// Milli: a value times 1000, integer arithmetic only.
+#pragma once
+#include "driver/protocol.h"
+
+INT32 MilliToInt(Milli Value);
+Milli MilliMul(INT64 A, INT64 B);
+Milli MilliDiv(INT64 N, INT64 D);
