@@ -1,0 +1,31 @@
+// A running driver inside a fresh simulated firmware, for each test.
+// TearDown checks that the test left no pool allocation behind.
+#pragma once
+#include <gtest/gtest.h>
+
+#include "driver/protocol.h"
+#include "sim/sim.h"
+
+class DriverTest : public ::testing::Test {
+ protected:
+  explicit DriverTest(uint32_t StartMode = 2) : Fw(StartMode) {}
+
+  void SetUp() override {
+    ASSERT_EQ(Fw.StartDriver(), EFI_SUCCESS);
+    Ui = Fw.Ui();
+    ASSERT_NE(Ui, nullptr);
+    Fw.FillScreen(0);
+    sim::ResetStats();
+  }
+
+  void TearDown() override {
+    Fw.FailAllocation(-1);
+    Ui->ReleaseCapturedScreen();
+    Ui->SetFrameBufferCapture(0);
+    EXPECT_EQ(Fw.LiveAllocations(), 0u) << "pool allocations left behind";
+    EXPECT_EQ(Fw.WrongPoolTypeCount(), 0u);
+  }
+
+  sim::Firmware Fw;
+  ORVANE_UI_PROTOCOL *Ui = nullptr;
+};
