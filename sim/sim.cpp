@@ -1,0 +1,457 @@
+// The simulated firmware. Its tables live in static storage because libefi
+// keeps the first system table it is given for the life of the process.
+#include "sim/sim.h"
+
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unordered_map>
+
+#include "driver/operations.h"
+#include "shim/float_service.h"
+#include "shim/print_service.h"
+#include "sim/hii_font.h"
+
+namespace sim {
+namespace {
+
+Counters gStats;
+
+struct Installed {
+  EFI_HANDLE Handle;
+  EFI_GUID Guid;
+  void *Interface;
+};
+
+constexpr ModeSpec kModes[] = {{800, 600}, {640, 480}, {1024, 768}, {1280, 800}, {1024, 768}, {800, 600}};
+constexpr uint32_t kModeCount = sizeof(kModes) / sizeof(kModes[0]);
+
+struct State {
+  bool Alive = false;
+  std::unordered_map<void *, size_t> Pool;
+  size_t LiveBytes = 0;
+  uint64_t TotalAllocations = 0;
+  uint64_t WrongType = 0;
+  int64_t FailIn = -1;
+  std::vector<Installed> Protocols;
+  std::vector<EFI_GUID> Withheld;
+  size_t InstalledByDriver = 0;
+  ORVANE_PIXEL *Frame = nullptr;
+  uint32_t Mode = 0;
+};
+
+State gState;
+EFI_SYSTEM_TABLE gSystemTable;
+EFI_BOOT_SERVICES gBoot;
+EFI_RUNTIME_SERVICES gRuntime;
+SIMPLE_TEXT_OUTPUT_INTERFACE gConOut;
+SIMPLE_TEXT_OUTPUT_MODE gConOutMode;
+EFI_LOADED_IMAGE gLoadedImage;
+EFI_GRAPHICS_OUTPUT_PROTOCOL gGop;
+EFI_GRAPHICS_OUTPUT_PROTOCOL_MODE gGopMode;
+EFI_GRAPHICS_OUTPUT_MODE_INFORMATION gGopInfo;
+FLOAT_MATH_PROTOCOL gCountingFloat;
+EFI_PRINT_PROTOCOL gPrintService;
+char gImageHandleTag, gPlatformHandleTag, gConsoleHandleTag;
+
+EFI_GUID kLoadedImageGuid = EFI_LOADED_IMAGE_PROTOCOL_GUID;
+EFI_GUID kGopGuid = EFI_GRAPHICS_OUTPUT_PROTOCOL_GUID;
+EFI_GUID kFontGuid = EFI_HII_FONT_PROTOCOL_GUID;
+EFI_GUID kPrintGuid = EFI_PRINT_PROTOCOL_GUID;
+EFI_GUID kFloatGuid = FLOAT_MATH_PROTOCOL_GUID;
+
+bool SameGuid(const EFI_GUID &A, const EFI_GUID &B) { return std::memcmp(&A, &B, sizeof(EFI_GUID)) == 0; }
+
+// Every Boot Services slot the simulation does not model.
+EFI_STATUS EFIAPI NotModelled() { return EFI_UNSUPPORTED; }
+
+EFI_STATUS EFIAPI SimAllocatePool(EFI_MEMORY_TYPE PoolType, UINTN Size, VOID **Buffer) {
+  if (Buffer == nullptr) {
+    return EFI_INVALID_PARAMETER;
+  }
+  if (gState.FailIn == 0) {
+    gState.FailIn = -1;
+    *Buffer = nullptr;
+    return EFI_OUT_OF_RESOURCES;
+  }
+  if (gState.FailIn > 0) {
+    gState.FailIn--;
+  }
+  if (PoolType != EfiBootServicesData) {
+    gState.WrongType++;
+  }
+  void *P = std::malloc(Size == 0 ? 1 : Size);
+  if (P == nullptr) {
+    return EFI_OUT_OF_RESOURCES;
+  }
+  gState.Pool[P] = Size;
+  gState.LiveBytes += Size;
+  gState.TotalAllocations++;
+  *Buffer = P;
+  return EFI_SUCCESS;
+}
+
+EFI_STATUS EFIAPI SimFreePool(VOID *Buffer) {
+  auto It = gState.Pool.find(Buffer);
+  if (It == gState.Pool.end()) {
+    // Freeing memory the pool never gave out is a driver fault: stop loudly.
+    std::fprintf(stderr, "sim: FreePool of unknown pointer %p\n", Buffer);
+    std::abort();
+  }
+  gState.LiveBytes -= It->second;
+  gState.Pool.erase(It);
+  std::free(Buffer);
+  return EFI_SUCCESS;
+}
+
+VOID EFIAPI SimCopyMem(VOID *Destination, VOID *Source, UINTN Length) {
+  std::memmove(Destination, Source, Length);
+}
+
+VOID EFIAPI SimSetMem(VOID *Buffer, UINTN Size, UINT8 Value) { std::memset(Buffer, Value, Size); }
+
+EFI_STATUS EFIAPI SimLocateProtocol(EFI_GUID *Protocol, VOID *Registration, VOID **Interface) {
+  for (const Installed &I : gState.Protocols) {
+    if (SameGuid(I.Guid, *Protocol)) {
+      *Interface = I.Interface;
+      return EFI_SUCCESS;
+    }
+  }
+  *Interface = nullptr;
+  return EFI_NOT_FOUND;
+}
+
+EFI_STATUS EFIAPI SimHandleProtocol(EFI_HANDLE Handle, EFI_GUID *Protocol, VOID **Interface) {
+  if (Handle == &gImageHandleTag && SameGuid(*Protocol, kLoadedImageGuid)) {
+    *Interface = &gLoadedImage;
+    return EFI_SUCCESS;
+  }
+  for (const Installed &I : gState.Protocols) {
+    if (I.Handle == Handle && SameGuid(I.Guid, *Protocol)) {
+      *Interface = I.Interface;
+      return EFI_SUCCESS;
+    }
+  }
+  return EFI_UNSUPPORTED;
+}
+
+EFI_STATUS EFIAPI SimLocateHandle(EFI_LOCATE_SEARCH_TYPE, EFI_GUID *, VOID *, UINTN *BufferSize,
+                                  EFI_HANDLE *) {
+  if (BufferSize) *BufferSize = 0;
+  return EFI_NOT_FOUND;
+}
+
+EFI_STATUS EFIAPI SimInstallMultiple(EFI_HANDLE *Handle, ...) {
+  __builtin_ms_va_list Args;
+  __builtin_ms_va_start(Args, Handle);
+  if (*Handle == nullptr) {
+    *Handle = &gImageHandleTag;
+  }
+  for (;;) {
+    EFI_GUID *Guid = __builtin_va_arg(Args, EFI_GUID *);
+    if (Guid == nullptr) break;
+    void *Interface = __builtin_va_arg(Args, void *);
+    gState.Protocols.push_back({*Handle, *Guid, Interface});
+    gState.InstalledByDriver++;
+  }
+  __builtin_ms_va_end(Args);
+  return EFI_SUCCESS;
+}
+
+EFI_STATUS EFIAPI SimGetVariable(CHAR16 *, EFI_GUID *, UINT32 *, UINTN *, VOID *) {
+  return EFI_NOT_FOUND;
+}
+
+EFI_STATUS EFIAPI ConOutAnything() { return EFI_SUCCESS; }
+
+//
+// Graphics Output.
+//
+void ApplyMode(uint32_t Mode) {
+  std::free(gState.Frame);
+  const ModeSpec &M = kModes[Mode];
+  // Sized exactly, so a read past the frame buffer is caught by the sanitizers.
+  gState.Frame = static_cast<ORVANE_PIXEL *>(std::calloc((size_t)M.Width * M.Height, 4));
+  gState.Mode = Mode;
+  gGopInfo = {};
+  gGopInfo.Version = 0;
+  gGopInfo.HorizontalResolution = M.Width;
+  gGopInfo.VerticalResolution = M.Height;
+  gGopInfo.PixelFormat = PixelBlueGreenRedReserved8BitPerColor;
+  gGopInfo.PixelsPerScanLine = M.Width;
+  gGopMode.MaxMode = kModeCount;
+  gGopMode.Mode = Mode;
+  gGopMode.Info = &gGopInfo;
+  gGopMode.SizeOfInfo = sizeof(gGopInfo);
+  gGopMode.FrameBufferBase = (EFI_PHYSICAL_ADDRESS)(uintptr_t)gState.Frame;
+  gGopMode.FrameBufferSize = (UINTN)M.Width * M.Height * 4;
+}
+
+EFI_STATUS EFIAPI SimQueryMode(EFI_GRAPHICS_OUTPUT_PROTOCOL *, UINT32 ModeNumber, UINTN *SizeOfInfo,
+                               EFI_GRAPHICS_OUTPUT_MODE_INFORMATION **Info) {
+  if (ModeNumber >= kModeCount || SizeOfInfo == nullptr || Info == nullptr) {
+    return EFI_INVALID_PARAMETER;
+  }
+  // As firmware does: the caller owns the record it gets.
+  EFI_STATUS Status = SimAllocatePool(EfiBootServicesData, sizeof(**Info), (VOID **)Info);
+  if (Status != EFI_SUCCESS) {
+    return Status;
+  }
+  **Info = {};
+  (*Info)->HorizontalResolution = kModes[ModeNumber].Width;
+  (*Info)->VerticalResolution = kModes[ModeNumber].Height;
+  (*Info)->PixelFormat = PixelBlueGreenRedReserved8BitPerColor;
+  (*Info)->PixelsPerScanLine = kModes[ModeNumber].Width;
+  *SizeOfInfo = sizeof(**Info);
+  return EFI_SUCCESS;
+}
+
+EFI_STATUS EFIAPI SimSetMode(EFI_GRAPHICS_OUTPUT_PROTOCOL *, UINT32 ModeNumber) {
+  if (ModeNumber >= kModeCount) {
+    return EFI_UNSUPPORTED;
+  }
+  ApplyMode(ModeNumber);
+  return EFI_SUCCESS;
+}
+
+bool InScreen(UINTN X, UINTN Y, UINTN W, UINTN H) {
+  return X <= gGopInfo.HorizontalResolution && W <= gGopInfo.HorizontalResolution - X &&
+         Y <= gGopInfo.VerticalResolution && H <= gGopInfo.VerticalResolution - Y;
+}
+
+EFI_STATUS EFIAPI SimBlt(EFI_GRAPHICS_OUTPUT_PROTOCOL *, EFI_GRAPHICS_OUTPUT_BLT_PIXEL *BltBuffer,
+                         EFI_GRAPHICS_OUTPUT_BLT_OPERATION Op, UINTN SourceX, UINTN SourceY,
+                         UINTN DestinationX, UINTN DestinationY, UINTN Width, UINTN Height,
+                         UINTN Delta) {
+  gStats.BltCalls++;
+  if ((unsigned)Op < 4) {
+    gStats.BltByOperation[Op]++;
+  }
+  if ((unsigned)Op >= 4 || Width == 0 || Height == 0) {
+    return EFI_INVALID_PARAMETER;
+  }
+  const UINTN Stride = gGopInfo.HorizontalResolution;
+  ORVANE_PIXEL *Frame = gState.Frame;
+  if (Delta == 0) {
+    Delta = Width * sizeof(ORVANE_PIXEL);
+  }
+  switch (Op) {
+    case EfiBltVideoFill:
+      if (BltBuffer == nullptr || !InScreen(DestinationX, DestinationY, Width, Height)) {
+        return EFI_INVALID_PARAMETER;
+      }
+      for (UINTN R = 0; R < Height; R++) {
+        ORVANE_PIXEL *Row = Frame + (DestinationY + R) * Stride + DestinationX;
+        for (UINTN C = 0; C < Width; C++) Row[C] = *BltBuffer;
+      }
+      return EFI_SUCCESS;
+    case EfiBltVideoToBltBuffer:
+      if (BltBuffer == nullptr || !InScreen(SourceX, SourceY, Width, Height)) {
+        return EFI_INVALID_PARAMETER;
+      }
+      for (UINTN R = 0; R < Height; R++) {
+        auto *To = (ORVANE_PIXEL *)((UINT8 *)BltBuffer + (DestinationY + R) * Delta) + DestinationX;
+        std::memcpy(To, Frame + (SourceY + R) * Stride + SourceX, Width * 4);
+      }
+      return EFI_SUCCESS;
+    case EfiBltBufferToVideo:
+      if (BltBuffer == nullptr || !InScreen(DestinationX, DestinationY, Width, Height)) {
+        return EFI_INVALID_PARAMETER;
+      }
+      for (UINTN R = 0; R < Height; R++) {
+        auto *From = (ORVANE_PIXEL *)((UINT8 *)BltBuffer + (SourceY + R) * Delta) + SourceX;
+        std::memcpy(Frame + (DestinationY + R) * Stride + DestinationX, From, Width * 4);
+      }
+      return EFI_SUCCESS;
+    default:
+      if (!InScreen(SourceX, SourceY, Width, Height) ||
+          !InScreen(DestinationX, DestinationY, Width, Height)) {
+        return EFI_INVALID_PARAMETER;
+      }
+      for (UINTN R = 0; R < Height; R++) {
+        UINTN Row = SourceY > DestinationY ? R : Height - 1 - R;
+        std::memmove(Frame + (DestinationY + Row) * Stride + DestinationX,
+                     Frame + (SourceY + Row) * Stride + SourceX, Width * 4);
+      }
+      return EFI_SUCCESS;
+  }
+}
+
+//
+// The float service, counted per entry.
+//
+#define COUNTED(Index, Name, Ret, Params, Args)             \
+  Ret EFIAPI Counted##Name Params {                          \
+    gStats.FloatCalls++;                                     \
+    gStats.FloatByEntry[Index]++;                            \
+    return gFloatMathService.Name Args;                      \
+  }
+COUNTED(0, FloatNegate, FLOAT32_BITS, (FLOAT32_BITS A), (A))
+COUNTED(1, FloatAbs, FLOAT32_BITS, (FLOAT32_BITS A), (A))
+COUNTED(2, FloatFloor, FLOAT32_BITS, (FLOAT32_BITS A), (A))
+COUNTED(3, FloatAdd, FLOAT32_BITS, (FLOAT32_BITS A, FLOAT32_BITS B), (A, B))
+COUNTED(4, FloatSub, FLOAT32_BITS, (FLOAT32_BITS A, FLOAT32_BITS B), (A, B))
+COUNTED(5, FloatMul, FLOAT32_BITS, (FLOAT32_BITS A, FLOAT32_BITS B), (A, B))
+COUNTED(6, FloatDiv, FLOAT32_BITS, (FLOAT32_BITS A, FLOAT32_BITS B), (A, B))
+COUNTED(7, FloatCos, FLOAT32_BITS, (FLOAT32_BITS A), (A))
+COUNTED(8, FloatSin, FLOAT32_BITS, (FLOAT32_BITS A), (A))
+COUNTED(9, FloatSqrt, FLOAT32_BITS, (FLOAT32_BITS A), (A))
+COUNTED(10, FloatToIntAlt, INT32, (FLOAT32_BITS A), (A))
+COUNTED(11, FloatToInt, INT32, (FLOAT32_BITS A), (A))
+COUNTED(12, RadiansToDegrees, FLOAT32_BITS, (FLOAT32_BITS A), (A))
+COUNTED(13, DegreesToRadians, FLOAT32_BITS, (FLOAT32_BITS A), (A))
+COUNTED(14, IntToFloat, FLOAT32_BITS, (INT32 A), (A))
+COUNTED(15, FloatCompare, UINT8, (FLOAT32_BITS A, FLOAT32_BITS B), (A, B))
+#undef COUNTED
+
+void BuildTables() {
+  std::memset(&gBoot, 0, sizeof(gBoot));
+  // Fill every slot first, so an unmodelled call fails cleanly instead of jumping to 0.
+  auto **Slots = reinterpret_cast<void **>(reinterpret_cast<UINT8 *>(&gBoot) + sizeof(EFI_TABLE_HEADER));
+  for (size_t I = 0; I < (sizeof(gBoot) - sizeof(EFI_TABLE_HEADER)) / sizeof(void *); I++) {
+    Slots[I] = reinterpret_cast<void *>(&NotModelled);
+  }
+  gBoot.Hdr.Signature = EFI_BOOT_SERVICES_SIGNATURE;
+  gBoot.Hdr.HeaderSize = sizeof(gBoot);
+  gBoot.AllocatePool = SimAllocatePool;
+  gBoot.FreePool = SimFreePool;
+  gBoot.CopyMem = SimCopyMem;
+  gBoot.SetMem = SimSetMem;
+  gBoot.LocateProtocol = SimLocateProtocol;
+  gBoot.HandleProtocol = SimHandleProtocol;
+  gBoot.LocateHandle = SimLocateHandle;
+  gBoot.InstallMultipleProtocolInterfaces = SimInstallMultiple;
+
+  std::memset(&gRuntime, 0, sizeof(gRuntime));
+  auto **RtSlots = reinterpret_cast<void **>(reinterpret_cast<UINT8 *>(&gRuntime) + sizeof(EFI_TABLE_HEADER));
+  for (size_t I = 0; I < (sizeof(gRuntime) - sizeof(EFI_TABLE_HEADER)) / sizeof(void *); I++) {
+    RtSlots[I] = reinterpret_cast<void *>(&NotModelled);
+  }
+  gRuntime.GetVariable = SimGetVariable;
+
+  auto **OutSlots = reinterpret_cast<void **>(&gConOut);
+  for (size_t I = 0; I < offsetof(SIMPLE_TEXT_OUTPUT_INTERFACE, Mode) / sizeof(void *); I++) {
+    OutSlots[I] = reinterpret_cast<void *>(&ConOutAnything);
+  }
+  gConOutMode = {};
+  gConOut.Mode = &gConOutMode;
+
+  std::memset(&gSystemTable, 0, sizeof(gSystemTable));
+  gSystemTable.Hdr.Signature = EFI_SYSTEM_TABLE_SIGNATURE;
+  gSystemTable.Hdr.HeaderSize = sizeof(gSystemTable);
+  gSystemTable.FirmwareVendor = W("Orvane simulated firmware");
+  gSystemTable.ConOut = &gConOut;
+  gSystemTable.StdErr = &gConOut;
+  gSystemTable.BootServices = &gBoot;
+  gSystemTable.RuntimeServices = &gRuntime;
+
+  std::memset(&gLoadedImage, 0, sizeof(gLoadedImage));
+  gLoadedImage.Revision = EFI_IMAGE_INFORMATION_REVISION;
+  gLoadedImage.SystemTable = &gSystemTable;
+  gLoadedImage.ImageCodeType = EfiBootServicesCode;
+  gLoadedImage.ImageDataType = EfiBootServicesData;
+
+  gGop.QueryMode = SimQueryMode;
+  gGop.SetMode = SimSetMode;
+  gGop.Blt = SimBlt;
+  gGop.Mode = &gGopMode;
+
+  gCountingFloat = {CountedFloatNegate, CountedFloatAbs, CountedFloatFloor, CountedFloatAdd,
+                    CountedFloatSub, CountedFloatMul, CountedFloatDiv, CountedFloatCos,
+                    CountedFloatSin, CountedFloatSqrt, CountedFloatToIntAlt, CountedFloatToInt,
+                    CountedRadiansToDegrees, CountedDegreesToRadians, CountedIntToFloat,
+                    CountedFloatCompare};
+  gPrintService.VSPrint = PrintServiceVSPrint;
+}
+
+}  // namespace
+
+Counters &Stats() { return gStats; }
+void ResetStats() { gStats = Counters{}; }
+
+Firmware::Firmware(uint32_t StartMode) {
+  if (gState.Alive) {
+    std::fprintf(stderr, "sim: only one Firmware at a time\n");
+    std::abort();
+  }
+  gState = State{};
+  gState.Alive = true;
+  BuildTables();
+  ApplyMode(StartMode < kModeCount ? StartMode : 2);
+  SetFontLayout(FontLayout::Tight);
+  gState.Protocols.push_back({&gPlatformHandleTag, kFloatGuid, &gCountingFloat});
+  gState.Protocols.push_back({&gConsoleHandleTag, kGopGuid, &gGop});
+  gState.Protocols.push_back({&gPlatformHandleTag, kFontGuid, FontService()});
+  gState.Protocols.push_back({&gPlatformHandleTag, kPrintGuid, &gPrintService});
+  // libefi keeps the table it saw first; it is this same static table.
+  ST = &gSystemTable;
+  BS = &gBoot;
+  RT = &gRuntime;
+  ResetStats();
+}
+
+Firmware::~Firmware() {
+  for (auto &Entry : gState.Pool) {
+    std::free(Entry.first);
+  }
+  std::free(gState.Frame);
+  gState = State{};
+}
+
+EFI_SYSTEM_TABLE *Firmware::SystemTable() { return &gSystemTable; }
+EFI_HANDLE Firmware::ImageHandle() { return &gImageHandleTag; }
+
+void Firmware::Withhold(const EFI_GUID &Guid) {
+  std::erase_if(gState.Protocols, [&](const Installed &I) { return SameGuid(I.Guid, Guid); });
+}
+
+EFI_STATUS Firmware::StartDriver() { return efi_main(&gImageHandleTag, &gSystemTable); }
+
+void *Firmware::Locate(const EFI_GUID &Guid) {
+  void *Interface = nullptr;
+  EFI_GUID Copy = Guid;
+  SimLocateProtocol(&Copy, nullptr, &Interface);
+  return Interface;
+}
+
+ORVANE_UI_PROTOCOL *Firmware::Ui() {
+  return static_cast<ORVANE_UI_PROTOCOL *>(Locate(gOrvaneUiProtocolGuid));
+}
+
+ORVANE_BANNER_PROTOCOL *Firmware::BannerProtocol() {
+  return static_cast<ORVANE_BANNER_PROTOCOL *>(Locate(gOrvaneBannerProtocolGuid));
+}
+
+size_t Firmware::InstalledCount() const { return gState.InstalledByDriver; }
+size_t Firmware::LiveAllocations() const { return gState.Pool.size(); }
+size_t Firmware::LiveBytes() const { return gState.LiveBytes; }
+uint64_t Firmware::TotalAllocations() const { return gState.TotalAllocations; }
+void Firmware::FailAllocation(int64_t N) { gState.FailIn = N < 0 ? -1 : N; }
+uint64_t Firmware::WrongPoolTypeCount() const { return gState.WrongType; }
+
+EFI_GRAPHICS_OUTPUT_PROTOCOL *Firmware::Gop() { return &gGop; }
+uint32_t Firmware::Width() const { return gGopInfo.HorizontalResolution; }
+uint32_t Firmware::Height() const { return gGopInfo.VerticalResolution; }
+uint32_t Firmware::CurrentMode() const { return gState.Mode; }
+ORVANE_PIXEL *Firmware::FrameBuffer() { return gState.Frame; }
+
+uint32_t Firmware::Pixel(uint32_t X, uint32_t Y) const {
+  ORVANE_PIXEL P = gState.Frame[(size_t)Y * Width() + X];
+  return (uint32_t)P.Blue | (uint32_t)P.Green << 8 | (uint32_t)P.Red << 16 | (uint32_t)P.Reserved << 24;
+}
+
+void Firmware::FillScreen(uint32_t Color) {
+  size_t N = (size_t)Width() * Height();
+  for (size_t I = 0; I < N; I++) {
+    std::memcpy(&gState.Frame[I], &Color, 4);
+  }
+}
+
+std::vector<uint32_t> Firmware::Snapshot() const {
+  std::vector<uint32_t> Out((size_t)Width() * Height());
+  std::memcpy(Out.data(), gState.Frame, Out.size() * 4);
+  return Out;
+}
+
+}  // namespace sim
