@@ -97,7 +97,7 @@ $(HOST_OUT)/tests: $(patsubst %.cpp,$(HOST_OUT)/tobj/%.o,$(TEST_SRC)) $(HOST_DRI
 
 $(HOST_OUT)/bench: $(patsubst %.cpp,$(HOST_OUT)/tobj/%.o,$(BENCH_SRC)) $(HOST_DRIVER_OBJS) \
                    $(HOST_SIM_OBJS) $(HOST_OUT)/libefi-host.a
-	$(CXX) -o $@ $(filter %.o,$^) $(HOST_LIBS) -lbenchmark -pthread
+	$(CXX) -o $@ $(filter %.o,$^) $(HOST_LIBS) -lbenchmark_main -lbenchmark -pthread
 
 # ---------------------------------------------------------------- runs
 unit: deps
