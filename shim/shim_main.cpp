@@ -1,0 +1,22 @@
+// Platform shim: a boot-service driver that offers the two services the
+// toolkit binds to but that the firmware does not provide, the
+// single-precision service and the print service, on its own image handle.
+#include "shim/float_service.h"
+#include "shim/print_service.h"
+
+namespace {
+constinit EFI_GUID FloatMathGuid = FLOAT_MATH_PROTOCOL_GUID;
+constinit EFI_GUID PrintGuid = EFI_PRINT_PROTOCOL_GUID;
+constinit EFI_PRINT_PROTOCOL PrintProtocol = {PrintServiceVSPrint};
+}  // namespace
+
+// gnu-efi's crt0 calls this with the System V convention.
+extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemTable) {
+  InitializeLib(ImageHandle, SystemTable);
+  EFI_HANDLE Handle = ImageHandle;
+  // Consumers only read the table; the protocol database wants a plain pointer.
+  auto *FloatMath = const_cast<FLOAT_MATH_PROTOCOL *>(&gFloatMathService);
+  return SystemTable->BootServices->InstallMultipleProtocolInterfaces(
+      &Handle, &FloatMathGuid, static_cast<VOID *>(FloatMath), &PrintGuid,
+      static_cast<VOID *>(&PrintProtocol), static_cast<VOID *>(nullptr));
+}
