@@ -1,7 +1,159 @@
 #include "raster/screen.h"
-UINTN EFIAPI CaptureScreen(ORVANE_PIXEL **, UINT32 *, UINT32 *) { return EFI_UNSUPPORTED; }
-UINTN EFIAPI DimCapturedScreen(UINT32) { return EFI_UNSUPPORTED; }
-UINTN EFIAPI RestoreCapturedScreen(void) { return EFI_UNSUPPORTED; }
-UINTN EFIAPI ReleaseCapturedScreen(void) { return EFI_UNSUPPORTED; }
-UINTN EFIAPI WipeTransition(ORVANE_PIXEL *, UINT32, UINT32, UINT32, UINT32) { return EFI_UNSUPPORTED; }
-UINTN EFIAPI DissolveTransition(ORVANE_PIXEL *, UINT32, UINT32, UINT32, UINT32) { return EFI_UNSUPPORTED; }
+
+#include "raster/dissolve_order.h"
+#include "raster/target.h"
+#include "raster/transition.h"
+
+constinit UINT32 TransitionPauseIterations = 100000;
+
+namespace {
+
+// The one captured screen: CapturedScreen is handed to the caller, DimmedScreen
+// is the working buffer of DimCapturedScreen. Both are CapturedWidth x
+// CapturedHeight pixels; DimmedScreen is never held without CapturedScreen.
+constinit UINT32 CapturedWidth = 0;
+constinit UINT32 CapturedHeight = 0;
+constinit ORVANE_PIXEL *CapturedScreen = nullptr;
+constinit ORVANE_PIXEL *DimmedScreen = nullptr;
+
+void FreeCapture() {
+  PoolFree(CapturedScreen);
+  PoolFree(DimmedScreen);
+  CapturedScreen = nullptr;
+  DimmedScreen = nullptr;
+}
+
+ORVANE_PIXEL *AllocateScreen() {
+  return static_cast<ORVANE_PIXEL *>(
+      PoolAlloc((UINTN)CapturedWidth * (UINTN)CapturedHeight * sizeof(ORVANE_PIXEL)));
+}
+
+void PauseAfterBlock() {
+  UINT32 Iterations = TransitionPauseIterations;
+  for (UINT32 I = 0; I < Iterations; I++) {
+    // Keeps the empty loop: the pacing is the only purpose of this code.
+    asm volatile("");
+  }
+}
+
+// Shows block Block (column Block mod 51 of row Block / 51) of a W x H image
+// placed at (X, Y); the part off the screen is not sent.
+void SendBlock(ORVANE_PIXEL *Image, UINT32 W, UINT32 H, UINT32 X, UINT32 Y, UINT32 Block) {
+  BlockSpan Col = TransitionSpan(W, Block % kTransitionGrid);
+  BlockSpan Row = TransitionSpan(H, Block / kTransitionGrid);
+  UINT64 Left = (UINT64)X + Col.Start, Top = (UINT64)Y + Row.Start;
+  UINT64 Right = Left + Col.Size, Bottom = Top + Row.Size;
+  if (Right > ScreenWidth()) Right = ScreenWidth();
+  if (Bottom > ScreenHeight()) Bottom = ScreenHeight();
+  if (Left >= Right || Top >= Bottom) {
+    return;
+  }
+  gGraphics->Blt(gGraphics, Image, EfiBltBufferToVideo, Col.Start, Row.Start, (UINTN)Left,
+                 (UINTN)Top, (UINTN)(Right - Left), (UINTN)(Bottom - Top),
+                 (UINTN)W * sizeof(ORVANE_PIXEL));
+}
+
+}  // namespace
+
+UINTN EFIAPI CaptureScreen(ORVANE_PIXEL **Screen, UINT32 *Width, UINT32 *Height) {
+  UINT32 W = ScreenWidth();
+  UINT32 H = ScreenHeight();
+  // The caller's pointer (*Screen) is not adopted: the only buffer it may
+  // rightly hold is CapturedScreen, which is kept here anyway. A stale pointer
+  // from before a release, or a buffer of unknown size, would be written
+  // through and later freed, and dropping the held one would leak it.
+  if (CapturedWidth == 0) CapturedWidth = W;
+  if (CapturedHeight == 0) CapturedHeight = H;
+  if (W != CapturedWidth || H != CapturedHeight) {
+    FreeCapture();
+    CapturedWidth = W;
+    CapturedHeight = H;
+  }
+  if (CapturedScreen == nullptr) {
+    CapturedScreen = AllocateScreen();
+    if (CapturedScreen == nullptr) {
+      return 1;
+    }
+  }
+  // Filled before the working buffer is sought, so a held CapturedScreen
+  // always holds a picture, even after a failure below. With the frame-buffer
+  // switch on, CaptureUnder reads the frame buffer 1024 pixels a row, clipped
+  // to the mode, to 1024 x 768 and to the frame buffer's size; what lies
+  // outside that reads as 0.
+  CaptureUnder(CapturedScreen, 0, 0, (INT32)W, (INT32)H);
+  // A working buffer still held from the last capture at this resolution is reused.
+  if (DimmedScreen == nullptr) {
+    DimmedScreen = AllocateScreen();
+    if (DimmedScreen == nullptr) {
+      return 2;
+    }
+  }
+  if (Screen != nullptr) *Screen = CapturedScreen;
+  if (Width != nullptr) *Width = CapturedWidth;
+  if (Height != nullptr) *Height = CapturedHeight;
+  return 0;
+}
+
+UINTN EFIAPI DimCapturedScreen(UINT32 Level) {
+  if (Level == 0 || Level >= 10 || CapturedScreen == nullptr || DimmedScreen == nullptr) {
+    return 0;
+  }
+  FLOAT32_BITS Factor = fm::Div(fm::FromInt((INT32)Level), fm::FromInt(10));
+  // A dimmed channel depends only on its value, so 256 evaluations through
+  // the float service stand for all of them.
+  UINT8 Dimmed[256];
+  for (INT32 C = 0; C < 256; C++) {
+    Dimmed[C] = (UINT8)fm::ToIntAlt(fm::Mul(fm::FromInt(C), Factor));
+  }
+  UINTN Count = (UINTN)CapturedWidth * (UINTN)CapturedHeight;
+  for (UINTN I = 0; I < Count; I++) {
+    ORVANE_PIXEL P = CapturedScreen[I];  // the reserved byte is carried over
+    P.Red = Dimmed[P.Red];
+    P.Green = Dimmed[P.Green];
+    P.Blue = Dimmed[P.Blue];
+    DimmedScreen[I] = P;
+  }
+  SendToScreen(DimmedScreen, (INT32)CapturedWidth, (INT32)CapturedHeight, 0, 0);
+  return 0;
+}
+
+UINTN EFIAPI RestoreCapturedScreen(void) {
+  if (CapturedScreen != nullptr) {
+    SendToScreen(CapturedScreen, (INT32)CapturedWidth, (INT32)CapturedHeight, 0, 0);
+  }
+  return 0;
+}
+
+UINTN EFIAPI ReleaseCapturedScreen(void) {
+  FreeCapture();
+  return 0;
+}
+
+UINTN EFIAPI WipeTransition(ORVANE_PIXEL *Image, UINT32 Width, UINT32 Height, UINT32 X, UINT32 Y) {
+  if (Image == nullptr || Width == 0 || Height == 0) {
+    return 0;
+  }
+  constexpr UINT32 Last = kTransitionGrid - 1;
+  // Diagonal D holds the blocks whose column plus row is D, largest column first.
+  for (UINT32 D = 0; D <= 2 * Last; D++) {
+    UINT32 High = D < Last ? D : Last;
+    UINT32 Low = D > Last ? D - Last : 0;
+    for (UINT32 Col = High + 1; Col-- > Low;) {
+      SendBlock(Image, Width, Height, X, Y, (D - Col) * kTransitionGrid + Col);
+      PauseAfterBlock();
+    }
+  }
+  return 0;
+}
+
+UINTN EFIAPI DissolveTransition(ORVANE_PIXEL *Image, UINT32 Width, UINT32 Height, UINT32 X,
+                                UINT32 Y) {
+  if (Image == nullptr || Width == 0 || Height == 0) {
+    return 0;
+  }
+  for (UINT32 I = 0; I < kDissolveBlocks; I++) {
+    SendBlock(Image, Width, Height, X, Y, (UINT32)DissolveOrder[I] - 1);
+    PauseAfterBlock();
+  }
+  return 0;
+}
