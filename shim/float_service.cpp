@@ -57,9 +57,10 @@ inline UINT64 TwoOverPiBits(int P) {
 constexpr UINT64 kPiOver2Fixed = 0xC90FDAA22168C235ull;
 
 // Splits |x| (finite, > pi/4, given as positive bits) into Q * pi/2 + R with
-// |R| <= pi/4. The product with 2/pi is taken exactly in integers, so R is
-// right to the last bit even next to a multiple of pi/2. Returns Q mod 4.
-unsigned ReduceQuadrant(UINT32 Bits, float *R) {
+// |R| <= pi/4, R returned as a head and a tail below its last bit. The product
+// with 2/pi is taken exactly in integers, so R is right even next to a
+// multiple of pi/2. Returns Q mod 4.
+unsigned ReduceQuadrant(UINT32 Bits, float *Head, float *Tail) {
   const int E = static_cast<int>(Bits >> 23) - 150;  // |x| = M * 2^E
   const UINT64 M = (Bits & 0x7FFFFF) | 0x800000;
   // Bits of 2/pi above I0 = E - 1 add multiples of 4 to |x| * 2/pi: drop them.
@@ -77,45 +78,52 @@ unsigned ReduceQuadrant(UINT32 Bits, float *R) {
     Frac = kOne - Frac;
     Negative = true;
   }
-  if (Frac == 0) {
-    *R = 0.0f;
-    return Q;
-  }
+  *Head = *Tail = 0.0f;
+  if (Frac == 0) return Q;
   const UINT64 FHi = static_cast<UINT64>(Frac >> 64), FLo = static_cast<UINT64>(Frac);
   const int N = FHi ? __builtin_clzll(FHi) : 64 + __builtin_clzll(FLo);
   const unsigned __int128 Norm = Frac << N;  // top bit set
-  const UINT64 Top = static_cast<UINT64>(Norm >> 64) | (static_cast<UINT64>(Norm) != 0);
-  // R = Top * 2^(64-N-94) * pi/2 = (Top * kPiOver2Fixed) * 2^(-93-N)
+  const UINT64 Top = static_cast<UINT64>(Norm >> 64);
+  // R = Top * 2^(64-N-94) * pi/2 = (Top * kPiOver2Fixed) * 2^(-93-N); keep
+  // 56 bits of that product, enough for head and tail.
   const unsigned __int128 Scaled = static_cast<unsigned __int128>(Top) * kPiOver2Fixed;
-  const UINT64 Head = static_cast<UINT64>(Scaled >> 64) | (static_cast<UINT64>(Scaled) != 0);
-  float Value = static_cast<float>(Head) * Pow2(-29);  // one rounding, then exact scaling
-  int Shift = N;
-  while (Shift > 63) {
-    Value *= Pow2(-63);
-    Shift -= 63;
+  const UINT64 Fixed = static_cast<UINT64>(Scaled >> 72);  // R = Fixed * 2^(-21-N)
+  const float HeadF = static_cast<float>(Fixed);          // the one rounding
+  const INT64 Rest = static_cast<INT64>(Fixed - static_cast<UINT64>(HeadF));
+  float Values[2] = {HeadF * Pow2(-21), static_cast<float>(Rest) * Pow2(-21)};
+  for (float &V : Values) {  // exact scaling by 2^-N
+    int Shift = N;
+    while (Shift > 63) {
+      V *= Pow2(-63);
+      Shift -= 63;
+    }
+    V *= Pow2(-Shift);
+    if (Negative) V = -V;
   }
-  Value *= Pow2(-Shift);
-  *R = Negative ? -Value : Value;
+  *Head = Values[0];
+  *Tail = Values[1];
   return Q;
 }
 
-// Taylor polynomials on [-pi/4, pi/4]; the first omitted terms stay below
-// 2^-28 relative there.
-float SinKernel(float X) {
+// Taylor polynomials for X + Y, |X| <= pi/4 and Y below the last bit of X;
+// the first omitted terms stay below 2^-28 relative there.
+float SinKernel(float X, float Y) {
   const float Z = X * X;
   const float P = -1.0f / 6.0f +
                   Z * (1.0f / 120.0f + Z * (-1.0f / 5040.0f + Z * (1.0f / 362880.0f)));
-  return X + X * Z * P;
+  // sin(X + Y) ~ sin X + Y cos X
+  return X + (X * Z * P + Y * (1.0f - 0.5f * Z));
 }
 
-float CosKernel(float X) {
+float CosKernel(float X, float Y) {
   const float Z = X * X;
   const float HalfZ = 0.5f * Z;
   const float W = 1.0f - HalfZ;
   const float Lost = (1.0f - W) - HalfZ;  // exact: minus the rounding error of W
   const float P = 1.0f / 24.0f +
                   Z * (-1.0f / 720.0f + Z * (1.0f / 40320.0f + Z * (-1.0f / 3628800.0f)));
-  return W + (Z * Z * P + Lost);
+  // cos(X + Y) ~ cos X - Y sin X
+  return W + ((Z * Z * P + Lost) - X * Y);
 }
 
 constexpr UINT32 kSignBit = 0x80000000u;
@@ -127,10 +135,10 @@ float SinCos(FLOAT32_BITS A, bool Cosine) {
   const float X = F(A);
   if (Mag >= 0x7F800000) return X - X;  // NaN for NaN and +-Inf
   unsigned Q = 0;
-  float R = F(Mag);
-  if (Mag > kPiOver4Bits) Q = ReduceQuadrant(Mag, &R);
+  float R = F(Mag), Tail = 0.0f;
+  if (Mag > kPiOver4Bits) Q = ReduceQuadrant(Mag, &R, &Tail);
   if (Cosine) Q = (Q + 1) & 3;  // cos(t) = sin(t + pi/2)
-  float Result = (Q & 1) ? CosKernel(R) : SinKernel(R);
+  float Result = (Q & 1) ? CosKernel(R, Tail) : SinKernel(R, Tail);
   if (Q & 2) Result = -Result;
   // sin is odd, cos is even
   if (!Cosine && (A & kSignBit)) Result = -Result;
