@@ -34,7 +34,7 @@ EFI_LDFLAGS := -nostdlib -znocombreloc -T /usr/lib/elf_x86_64_efi.lds -shared -B
 EFI_SECTIONS := -j .text -j .sdata -j .data -j .dynamic -j .dynsym -j .rel -j .rela \
                 -j .rel.* -j .rela.* -j .reloc
 
-.PHONY: all efi host deps test unit e2e demo bench fuzz clean
+.PHONY: all efi host deps test unit unit-asan e2e demo bench fuzz clean
 all: efi host
 
 # ---------------------------------------------------------------- set-up
@@ -93,11 +93,11 @@ HOST_LIBS := $(HOST_OUT)/libefi-host.a -lpng
 
 $(HOST_OUT)/tests: $(patsubst %.cpp,$(HOST_OUT)/tobj/%.o,$(TEST_SRC)) $(HOST_DRIVER_OBJS) \
                    $(HOST_SIM_OBJS) $(HOST_OUT)/libefi-host.a
-	$(CXX) -o $@ $(filter %.o,$^) $(HOST_LIBS) -lgtest -lgtest_main -pthread
+	$(CXX) $(HOST_EXTRA) -o $@ $(filter %.o,$^) $(HOST_LIBS) -lgtest -lgtest_main -pthread
 
 $(HOST_OUT)/bench: $(patsubst %.cpp,$(HOST_OUT)/tobj/%.o,$(BENCH_SRC)) $(HOST_DRIVER_OBJS) \
                    $(HOST_SIM_OBJS) $(HOST_OUT)/libefi-host.a
-	$(CXX) -o $@ $(filter %.o,$^) $(HOST_LIBS) -lbenchmark_main -lbenchmark -pthread
+	$(CXX) $(HOST_EXTRA) -o $@ $(filter %.o,$^) $(HOST_LIBS) -lbenchmark_main -lbenchmark -pthread
 
 # ---------------------------------------------------------------- runs
 unit: deps
@@ -108,8 +108,16 @@ e2e: deps
 	$(MAKE) -j$(JOBS) efi $(HOST_OUT)/tests
 	python3 tools/e2e.py --build $(BUILD)
 
+# The same tests again with AddressSanitizer and UBSan: the simulated frame
+# buffer and pool blocks are sized exactly, so any stray read or write stops the run.
+SANITIZE := -fsanitize=address,undefined -fno-sanitize-recover=all
+unit-asan: deps
+	$(MAKE) -j$(JOBS) BUILD=$(BUILD)/asan HOST_EXTRA="$(SANITIZE)" $(BUILD)/asan/host/tests
+	$(BUILD)/asan/host/tests --gtest_brief=1
+
 test: deps
 	$(MAKE) unit
+	$(MAKE) unit-asan
 	$(MAKE) e2e
 
 demo: deps
