@@ -1,0 +1,654 @@
+// The setup front-end, booted as \EFI\BOOT\BOOTX64.EFI. It loads the platform
+// shim and the driver from its own volume, then either plays the demo or runs
+// the firmware checks, as the file \orvane-mode says ("demo" or "e2e").
+// Everything it reports goes to the serial port only: OVMF's text console
+// would draw over the graphics screen.
+#include "frontend/scenes.h"
+
+namespace {
+
+constinit EFI_GUID UiGuid = ORVANE_UI_PROTOCOL_GUID;
+constinit EFI_GUID BannerGuid = ORVANE_BANNER_PROTOCOL_GUID;
+constinit EFI_GUID GraphicsGuid = EFI_GRAPHICS_OUTPUT_PROTOCOL_GUID;
+constinit EFI_GUID SerialGuid = EFI_SERIAL_IO_PROTOCOL_GUID;
+constinit EFI_GUID LoadedImageGuid = LOADED_IMAGE_PROTOCOL;
+
+constexpr UINTN kSnapshotStallMicroseconds = 1500000;
+
+// ---------------------------------------------------------------- serial lines
+
+EFI_SERIAL_IO_PROTOCOL *gSerial = nullptr;
+
+void PortWrite(const char *Bytes, UINTN Count) {
+  // Direct COM1 output when no serial protocol is published.
+  for (UINTN I = 0; I < Count; I++) {
+    UINT8 Status;
+    do {
+      __asm__ volatile("inb %1, %0" : "=a"(Status) : "Nd"((UINT16)0x3FD));
+    } while ((Status & 0x20) == 0);
+    __asm__ volatile("outb %0, %1" : : "a"((UINT8)Bytes[I]), "Nd"((UINT16)0x3F8));
+  }
+}
+
+void SerialWrite(const char *Bytes, UINTN Count) {
+  if (gSerial == nullptr) {
+    PortWrite(Bytes, Count);
+    return;
+  }
+  while (Count > 0) {
+    UINTN Size = Count;
+    if (gSerial->Write(gSerial, &Size, const_cast<char *>(Bytes)) != EFI_SUCCESS && Size == 0) {
+      return;
+    }
+    Bytes += Size;
+    Count -= Size;
+  }
+}
+
+// One output line, built in place and sent with Emit().
+class Line {
+ public:
+  Line &Text(const char *S) {
+    while (*S != 0) Char(*S++);
+    return *this;
+  }
+  Line &Text(const CHAR16 *S) {
+    for (; *S != 0; S++) {
+      if (*S == '\n') {
+        Text("\\n");
+      } else if (*S == '\r') {
+        Text("\\r");
+      } else {
+        Char(*S < 0x7F && *S >= 0x20 ? (char)*S : '?');
+      }
+    }
+    return *this;
+  }
+  Line &Dec(INT64 V) {
+    if (V < 0) {
+      Char('-');
+      return Unsigned((UINT64)0 - (UINT64)V, 10);
+    }
+    return Unsigned((UINT64)V, 10);
+  }
+  Line &Hex(UINT64 V) {
+    Text("0x");
+    return Unsigned(V, 16);
+  }
+  Line &Append(const Line &Other) {
+    for (UINTN I = 0; I < Other.Length_; I++) Char(Other.Buffer_[I]);
+    return *this;
+  }
+  void Emit() {
+    Buffer_[Length_++] = '\r';
+    Buffer_[Length_++] = '\n';
+    SerialWrite(Buffer_, Length_);
+    Length_ = 0;
+  }
+
+ private:
+  Line &Unsigned(UINT64 V, UINT32 Base) {
+    char Digits[24];
+    UINTN N = 0;
+    do {
+      UINT32 D = (UINT32)(V % Base);
+      Digits[N++] = (char)(D < 10 ? '0' + D : 'a' + D - 10);
+      V /= Base;
+    } while (V != 0);
+    while (N > 0) Char(Digits[--N]);
+    return *this;
+  }
+  void Char(char C) {
+    if (Length_ < sizeof(Buffer_) - 2) Buffer_[Length_++] = C;
+  }
+  char Buffer_[600];
+  UINTN Length_ = 0;
+};
+
+UINTN gPassed = 0, gFailed = 0;
+
+// Reports one check as "CHECK <name> PASS|FAIL <what was seen>".
+void Report(const char *Name, bool Pass, const Line &Detail) {
+  (Pass ? gPassed : gFailed)++;
+  Line().Text("CHECK ").Text(Name).Text(Pass ? " PASS " : " FAIL ").Append(Detail).Emit();
+}
+
+// ---------------------------------------------------------------- snapshots
+
+void Snapshot(const SceneContext *C, const char *Name) {
+  Line().Text("SCREENSHOT ").Text(Name).Emit();
+  // The host stops the machine, takes the picture and lets it run again.
+  C->Bs->Stall(kSnapshotStallMicroseconds);
+  Line().Text("SCREENSHOT-END ").Text(Name).Emit();
+}
+
+// ---------------------------------------------------------------- loading
+
+EFI_STATUS LoadAndStart(EFI_HANDLE ImageHandle, EFI_HANDLE Device, const CHAR16 *Path) {
+  EFI_DEVICE_PATH *FilePath = FileDevicePath(Device, const_cast<CHAR16 *>(Path));
+  if (FilePath == nullptr) {
+    return EFI_OUT_OF_RESOURCES;
+  }
+  EFI_HANDLE Loaded = nullptr;
+  EFI_STATUS Status = BS->LoadImage(FALSE, ImageHandle, FilePath, nullptr, 0, &Loaded);
+  FreePool(FilePath);
+  if (EFI_ERROR(Status)) {
+    return Status;
+  }
+  return BS->StartImage(Loaded, nullptr, nullptr);
+}
+
+// Reads the first bytes of \orvane-mode; empty when there is none.
+void ReadMode(EFI_HANDLE Device, char *Mode, UINTN Size) {
+  Mode[0] = 0;
+  EFI_FILE_HANDLE Root = LibOpenRoot(Device);
+  if (Root == nullptr) {
+    return;
+  }
+  EFI_FILE_HANDLE File = nullptr;
+  if (Root->Open(Root, &File, W("\\orvane-mode"), EFI_FILE_MODE_READ, 0) == EFI_SUCCESS) {
+    UINTN Read = Size - 1;
+    if (File->Read(File, &Read, Mode) == EFI_SUCCESS) {
+      Mode[Read] = 0;
+    }
+    File->Close(File);
+  }
+  Root->Close(Root);
+}
+
+bool StartsWith(const char *S, const char *Prefix) {
+  while (*Prefix != 0) {
+    if (*S++ != *Prefix++) return false;
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------- checks
+
+UINT32 ColorOf(const ORVANE_PIXEL &P) {
+  return (UINT32)P.Blue | ((UINT32)P.Green << 8) | ((UINT32)P.Red << 16);
+}
+
+// Pixels of pen Style at offset (DX, DY) from its centre.
+bool InPen(INT32 Style, INT32 DX, INT32 DY) {
+  INT32 AX = DX < 0 ? -DX : DX, AY = DY < 0 ? -DY : DY;
+  switch (Style) {
+    case 2: return (AX == 0 && AY <= 1) || (AY == 0 && AX <= 1);
+    case 3: return AX <= 1 && AY <= 1;
+    case 4: return (AX <= 2 && AY <= 2) || (AX <= 1 && AY == 3) || (AY <= 1 && AX == 3);
+    case 5: return (AX <= 3 && AY <= 3) || (AX <= 1 && AY == 4) || (AY <= 1 && AX == 4);
+    default: return AX == 0 && AY == 0;
+  }
+}
+
+class Checks {
+ public:
+  explicit Checks(const SceneContext &C) : C_(C), Ui_(C.Ui) {}
+
+  void Run() {
+    StringLengthCheck();
+    CaptureFlagCheck();
+    VideoModeCheck();
+    PenChecks();
+    ClearBufferCheck();
+    BlitPositionCheck();
+    BannerTextCheck();
+    BannerScreenCheck();
+    RenderTextCheck();
+    OpaqueTextCheck();
+    TransparentTextCheck();
+    CaptureChecks();
+    TransitionChecks();
+  }
+
+ private:
+  void StringLengthCheck() {
+    UINT32 A = Ui_->StringLength(W("orvane setup"));
+    UINT32 B = Ui_->StringLength(W(""));
+    Line D;
+    D.Text("lengths ").Dec(A).Text(" and ").Dec(B).Text(", expected 12 and 0");
+    Report("string-length", A == 12 && B == 0, D);
+  }
+
+  void CaptureFlagCheck() {
+    BOOLEAN On = Ui_->SetFrameBufferCapture(1);
+    BOOLEAN Off = Ui_->SetFrameBufferCapture(0);
+    Line D;
+    D.Text("returned ").Dec(On).Text(" and ").Dec(Off);
+    Report("frame-buffer-capture", On == 1 && Off == 0, D);
+  }
+
+  void VideoModeCheck() {
+    EFI_STATUS Set = Ui_->SetVideoMode(1024, 768);
+    UINT32 W1 = C_.Gop->Mode->Info->HorizontalResolution;
+    UINT32 H1 = C_.Gop->Mode->Info->VerticalResolution;
+    EFI_STATUS Absurd = Ui_->SetVideoMode(12345, 678);
+    UINT32 W2 = C_.Gop->Mode->Info->HorizontalResolution;
+    Line D;
+    D.Text("1024x768 gave ").Hex(Set).Text(" and mode ").Dec(W1).Text("x").Dec(H1);
+    D.Text("; 12345x678 gave ").Hex(Absurd).Text(" width after ").Dec(W2);
+    Report("video-mode",
+           Set == EFI_SUCCESS && W1 == 1024 && H1 == 768 && Absurd == EFI_UNSUPPORTED && W2 == 1024,
+           D);
+  }
+
+  // Compares an 11 x 11 area centred on a pen stamp with the pen's pixel set.
+  bool PenMatches(const ORVANE_PIXEL *Area, INT32 Style, UINT32 Color, UINT32 Back,
+                  UINTN &Count) {
+    Count = 0;
+    bool Exact = true;
+    for (INT32 Y = 0; Y < 11; Y++) {
+      for (INT32 X = 0; X < 11; X++) {
+        UINT32 Got = ColorOf(Area[Y * 11 + X]);
+        bool Want = InPen(Style, X - 5, Y - 5);
+        Count += Got == Color;
+        Exact &= Got == (Want ? Color : Back);
+      }
+    }
+    return Exact;
+  }
+
+  void PenChecks() {
+    constexpr UINTN Expected[7] = {1, 1, 5, 9, 37, 61, 1};
+    ORVANE_PIXEL Area[121];
+    const UINT32 Color = 0x00ABCDEF, Back = 0x00102030;
+    bool ScreenOk = true, BufferOk = true;
+    Line DS, DB;
+    DS.Text("counts");
+    DB.Text("counts");
+    for (INT32 S = 0; S <= 6; S++) {
+      FillScreenRect(C_, 200, 300, 11, 11, Back);
+      Ui_->DrawPoint(nullptr, 0, 0, 205, 305, S, Color);
+      UINTN Count = 0;
+      bool Ok = ReadScreen(C_, Area, 200, 300, 11, 11) && PenMatches(Area, S, Color, Back, Count);
+      ScreenOk &= Ok && Count == Expected[S];
+      DS.Text(" ").Dec((INT64)Count);
+
+      for (ORVANE_PIXEL &P : Area) P = {0x30, 0x20, 0x10, 0};
+      Ui_->DrawPoint(Area, 11, 11, 5, 5, S, Color);
+      Ok = PenMatches(Area, S, Color, Back, Count);
+      BufferOk &= Ok && Count == Expected[S];
+      DB.Text(" ").Dec((INT64)Count);
+    }
+    DS.Text(", expected 1 1 5 9 37 61 1 in the pen shapes");
+    DB.Text(", expected 1 1 5 9 37 61 1 in the pen shapes");
+    Report("pens-screen", ScreenOk, DS);
+    Report("pens-buffer", BufferOk, DB);
+  }
+
+  void ClearBufferCheck() {
+    ORVANE_PIXEL Pixels[16];
+    for (ORVANE_PIXEL &P : Pixels) P = {0xFF, 0xFF, 0xFF, 0xFF};
+    Ui_->ClearBuffer(Pixels, 4, 3);
+    Ui_->ClearBuffer(Pixels, 0, 5);
+    UINTN Zero = 0, Kept = 0;
+    for (UINTN I = 0; I < 16; I++) {
+      UINT32 V = ColorOf(Pixels[I]) | ((UINT32)Pixels[I].Reserved << 24);
+      Zero += I < 12 && V == 0;
+      Kept += I >= 12 && V == 0xFFFFFFFF;
+    }
+    Line D;
+    D.Text("cleared ").Dec((INT64)Zero).Text(" of 12, kept ").Dec((INT64)Kept).Text(" of 4");
+    Report("clear-buffer", Zero == 12 && Kept == 4, D);
+  }
+
+  void BlitPositionCheck() {
+    ORVANE_PIXEL Source[50];
+    for (UINT32 I = 0; I < 50; I++) {
+      Source[I] = {(UINT8)(I * 5), (UINT8)(255 - I), (UINT8)(I * 3 + 1), 0};
+    }
+    const UINT32 Back = 0x00202020;
+    FillScreenRect(C_, 98, 48, 14, 9, Back);
+    Ui_->BlitToScreen(Source, 10, 5, 100, 50);
+    ORVANE_PIXEL Area[14 * 9];
+    UINTN Wrong = ReadScreen(C_, Area, 98, 48, 14, 9) ? 0 : 126;
+    for (INT32 Y = 0; Y < 9 && Wrong == 0; Y++) {
+      for (INT32 X = 0; X < 14; X++) {
+        bool Inside = X >= 2 && X < 12 && Y >= 2 && Y < 7;
+        UINT32 Want = Inside ? ColorOf(Source[(Y - 2) * 10 + (X - 2)]) : Back;
+        Wrong += ColorOf(Area[Y * 14 + X]) != Want;
+      }
+    }
+    Line D;
+    D.Dec((INT64)Wrong).Text(" pixels differ around a 10x5 transfer to (100, 50)");
+    Report("blit-position", Wrong == 0, D);
+  }
+
+  void BannerTextCheck() {
+    CHAR16 Text[200];
+    for (CHAR16 &Ch : Text) Ch = 0x2A2A;
+    CHAR16 *Returned = C_.Banner->Banner(Text);
+    const char *Head = "ORVANE PROTOCOL\nVersion OrvaneUI_m019\n";
+    UINTN Length = 0;
+    while (Length < 200 && Text[Length] != 0) Length++;
+    bool HeadOk = true;
+    UINTN HeadLength = 0, FirstDiff = 0;
+    for (; Head[HeadLength] != 0; HeadLength++) {
+      bool Same = HeadLength < Length && Text[HeadLength] == (CHAR16)Head[HeadLength];
+      if (!Same && HeadOk) FirstDiff = HeadLength;
+      HeadOk &= Same;
+    }
+    UINTN Newlines = 0, LastBreak = 0;
+    for (UINTN I = 0; I < Length; I++) {
+      if (Text[I] == '\n') {
+        Newlines++;
+        LastBreak = I;
+      }
+    }
+    bool Untouched = true;
+    for (UINTN I = 125; I < 200; I++) Untouched &= Text[I] == 0x2A2A;
+    bool Ok = Returned == Text && HeadOk && Length <= 124 && Newlines == 3 &&
+              Text[Length - 1] != '\n' && LastBreak > HeadLength && Untouched;
+    if (Length < 200) {
+      Line().Text("INFO banner \"").Text(Text).Text("\"").Emit();
+    }
+    Line D;
+    D.Text("returned ").Text(Returned == Text ? "the buffer" : "another pointer");
+    D.Text(", length ").Dec((INT64)Length).Text(", lines ").Dec((INT64)Newlines + 1);
+    if (HeadOk) {
+      D.Text(", head ok");
+    } else {
+      D.Text(", head differs at ").Dec((INT64)FirstDiff).Text(": code ").Hex(Text[FirstDiff]);
+    }
+    D.Text(Untouched ? "" : ", wrote past 125 characters");
+    Report("banner-text", Ok, D);
+  }
+
+  void BannerScreenCheck() {
+    const UINT32 Back = 0x00405060;
+    FillScreenRect(C_, 0, 0, 400, 110, Back);
+    CHAR16 *Returned = C_.Banner->Banner(nullptr);
+    // Lines are opaque, white on 0x002041, 19 rows high at y = 20, 40, 60, 80.
+    ORVANE_PIXEL Row[400];
+    UINTN Wrong = 0;
+    Line D;
+    for (UINT32 Y = 0; Y < 110; Y++) {
+      if (!ReadScreen(C_, Row, 0, Y, 400, 1)) {
+        Wrong++;
+        continue;
+      }
+      bool InLine = Y >= 20 && Y < 99 && (Y - 20) % 20 != 19;
+      UINTN Fore = 0, Cell = 0, Old = 0;
+      for (UINT32 X = 0; X < 400; X++) {
+        UINT32 V = ColorOf(Row[X]);
+        Fore += V == 0x00FFFFFF;
+        Cell += V == 0x00002041;
+        Old += V == Back;
+      }
+      // In a line row the text starts at x = 0 with its cell colour; elsewhere nothing changes.
+      bool Ok = InLine ? (ColorOf(Row[0]) != Back && Fore + Cell + Old == 400 && Cell > 0)
+                       : Old == 400;
+      if (!Ok && Wrong++ == 0) {
+        D.Text("first wrong row ").Dec(Y).Text(": ").Dec((INT64)Fore).Text(" white, ");
+        D.Dec((INT64)Cell).Text(" cell, ").Dec((INT64)Old).Text(" untouched");
+      }
+    }
+    if (Returned != nullptr) D.Text("; returned a pointer");
+    Report("banner-screen", Wrong == 0 && Returned == nullptr, D);
+  }
+
+  void RenderTextCheck() {
+    constexpr Milli Scales[3] = {1000, 1500, 2000};
+    constexpr UINT32 Widths[3] = {72, 108, 144}, Heights[3] = {19, 28, 38};
+    bool Ok = true;
+    Line D;
+    for (int I = 0; I < 3; I++) {
+      TextImage Image = {0x00FFFFFF, 0x00000000, 0, 0, nullptr};
+      UINTN Status = Ui_->RenderText(Scales[I], &Image, W("Orvane 42"));
+      UINTN Fore = 0;
+      if (Status == 0 && Image.Bitmap != nullptr) {
+        for (UINTN P = 0; P < (UINTN)Image.Width * Image.Height; P++) {
+          Fore += ColorOf(Image.Bitmap[P]) == 0x00FFFFFF;
+        }
+        FreePixels(C_, Image.Bitmap);
+      }
+      bool Good = Status == 0 && Image.Width == Widths[I] && Image.Height == Heights[I] &&
+                  Fore > 0 && Fore < (UINTN)Image.Width * Image.Height;
+      Ok &= Good;
+      D.Text(I ? "; " : "").Text("scale ").Dec(Scales[I]).Text(": status ").Hex(Status);
+      D.Text(" ").Dec(Image.Width).Text("x").Dec(Image.Height).Text(" (want ");
+      D.Dec(Widths[I]).Text("x").Dec(Heights[I]).Text(") glyph pixels ").Dec((INT64)Fore);
+    }
+    // A record pointer of NULL is refused.
+    UINTN Null = Ui_->RenderText(1000, nullptr, W("x"));
+    D.Text("; NULL record ").Hex(Null);
+    Report("render-text-size", Ok && Null == 1, D);
+  }
+
+  // Counts the colours in a screen area: pixels equal to A, to B, and others.
+  bool Census(UINT32 X, UINT32 Y, UINT32 W, UINT32 H, UINT32 A, UINT32 B, UINTN &CountA,
+              UINTN &CountB, UINTN &Other) {
+    CountA = CountB = Other = 0;
+    ORVANE_PIXEL Row[1024];
+    for (UINT32 R = 0; R < H; R++) {
+      if (!ReadScreen(C_, Row, X, Y + R, W, 1)) return false;
+      for (UINT32 U = 0; U < W; U++) {
+        UINT32 V = ColorOf(Row[U]);
+        if (V == A) CountA++;
+        else if (V == B) CountB++;
+        else Other++;
+      }
+    }
+    return true;
+  }
+
+  void OpaqueTextCheck() {
+    const UINT32 Old = 0x00406080, Fore = 0x00FFFF00;
+    ORVANE_PIXEL Back = {0x40, 0x10, 0x80, 0};  // 0x00801040
+    FillScreenRect(C_, 300, 400, 200, 60, Old);
+    UINTN Status = Ui_->DrawText(Fore, &Back, 2000, 310, 410, W("Opq %d"), 7);
+    // "Opq 7" is 5 cells: 80 x 38 at scale 2; the rest of the area keeps its colour.
+    UINTN F = 0, B = 0, Other = 0, OF = 0, OB = 0, Outside = 0;
+    bool Read = Census(310, 410, 80, 38, Fore, 0x00801040, F, B, Other) &&
+                Census(300, 400, 200, 60, Old, Old, Outside, OB, OF);
+    bool Ok = Read && Status == 0 && Other == 0 && F > 0 && B > 0 && Outside == 12000 - 80 * 38;
+    Line D;
+    D.Text("status ").Hex(Status).Text(", in the text cell ").Dec((INT64)F).Text(" glyph ");
+    D.Dec((INT64)B).Text(" cell ").Dec((INT64)Other).Text(" other; untouched around ");
+    D.Dec((INT64)Outside).Text(" of ").Dec(12000 - 80 * 38);
+    Report("opaque-text", Ok, D);
+  }
+
+  void TransparentTextCheck() {
+    const UINT32 Old = 0x00336699, Fore = 0x00FFEE00;
+    bool Ok = true;
+    Line D;
+    constexpr Milli Scales[2] = {1000, 1500};
+    for (int I = 0; I < 2; I++) {
+      FillScreenRect(C_, 300, 400, 200, 40, Old);
+      UINTN Status = Ui_->DrawText(Fore, nullptr, Scales[I], 305, 405, W("Hi %d"), 42);
+      UINTN F = 0, B = 0, Other = 0;
+      bool Read = Census(300, 400, 200, 40, Fore, Old, F, B, Other);
+      Ok &= Read && Status == 0 && Other == 0 && F > 0 && B > 0;
+      D.Text(I ? "; " : "").Text("scale ").Dec(Scales[I]).Text(" status ").Hex(Status);
+      D.Text(": glyph ").Dec((INT64)F).Text(" old ").Dec((INT64)B).Text(" other ").Dec((INT64)Other);
+    }
+    // Black text draws only its black pixels; the substitute background never shows.
+    FillScreenRect(C_, 300, 400, 200, 40, Old);
+    UINTN Status = Ui_->DrawText(0x00000000, nullptr, 1000, 305, 405, W("Black"));
+    UINTN F = 0, B = 0, Other = 0;
+    bool Read = Census(300, 400, 200, 40, 0x00000000, Old, F, B, Other);
+    Ok &= Read && Status == 0 && Other == 0 && F > 0 && B > 0;
+    D.Text("; black: glyph ").Dec((INT64)F).Text(" old ").Dec((INT64)B).Text(" other ").Dec((INT64)Other);
+    Report("transparent-text", Ok, D);
+  }
+
+  // Paints four bands of known colours over the whole screen.
+  void PaintBands() {
+    constexpr UINT32 Bands[4] = {0x00FF8040, 0x00010203, 0x00FFFFFF, 0x00807F7E};
+    for (UINT32 I = 0; I < 4; I++) FillScreenRect(C_, 0, I * 192, 1024, 192, Bands[I]);
+  }
+
+  // Compares the screen with Expected (1024 x 768), after applying Shift to every channel.
+  UINTN ScreenDiffers(const ORVANE_PIXEL *Expected, UINT32 Shift) {
+    ORVANE_PIXEL Row[1024];
+    UINTN Wrong = 0;
+    for (UINT32 Y = 0; Y < 768; Y++) {
+      if (!ReadScreen(C_, Row, 0, Y, 1024, 1)) return 1024 * 768;
+      for (UINT32 X = 0; X < 1024; X++) {
+        const ORVANE_PIXEL &E = Expected[Y * 1024 + X];
+        Wrong += Row[X].Red != (E.Red >> Shift) || Row[X].Green != (E.Green >> Shift) ||
+                 Row[X].Blue != (E.Blue >> Shift);
+      }
+    }
+    return Wrong;
+  }
+
+  void CaptureChecks() {
+    PaintBands();
+    for (INT32 K = 0; K < 20; K++) {
+      Ui_->DrawPoint(nullptr, 0, 0, 50 + K * 47, 100 + K * 29, 1 + K % 5, 0x00000000 + K * 0x0A0B0C);
+    }
+    ORVANE_PIXEL *Screen = nullptr;
+    UINT32 W = 0, H = 0;
+    UINTN Status = Ui_->CaptureScreen(&Screen, &W, &H);
+    bool Captured = Status == 0 && Screen != nullptr && W == 1024 && H == 768;
+    UINTN Wrong = Captured ? ScreenDiffers(Screen, 0) : 1;
+    Line D;
+    D.Text("status ").Hex(Status).Text(", ").Dec(W).Text("x").Dec(H).Text(", ");
+    D.Dec((INT64)Wrong).Text(" pixels differ from the screen");
+    Report("capture-screen", Captured && Wrong == 0, D);
+    if (!Captured) {
+      return;
+    }
+
+    ORVANE_PIXEL *Again = Screen;
+    UINTN Status2 = Ui_->CaptureScreen(&Again, &W, &H);
+    Line D2;
+    D2.Text("status ").Hex(Status2).Text(Again == Screen ? ", same buffer" : ", another buffer");
+    Report("capture-again", Status2 == 0 && Again == Screen, D2);
+
+    // Level 5 halves every channel exactly; 0 and 10 change nothing.
+    Ui_->DimCapturedScreen(5);
+    UINTN Dimmed = ScreenDiffers(Screen, 1);
+    Ui_->DimCapturedScreen(0);
+    Ui_->DimCapturedScreen(10);
+    UINTN Kept = ScreenDiffers(Screen, 1);
+    Line D3;
+    D3.Text("level 5: ").Dec((INT64)Dimmed).Text(" pixels not halved; after levels 0 and 10: ");
+    D3.Dec((INT64)Kept);
+    Report("dim-captured-screen", Dimmed == 0 && Kept == 0, D3);
+
+    Ui_->RestoreCapturedScreen();
+    UINTN Restored = ScreenDiffers(Screen, 0);
+    Line D4;
+    D4.Dec((INT64)Restored).Text(" pixels differ after restore");
+    Report("restore-captured-screen", Restored == 0, D4);
+
+    UINTN R1 = Ui_->ReleaseCapturedScreen();
+    UINTN R2 = Ui_->ReleaseCapturedScreen();
+
+    // The frame-buffer path reads the same picture straight from video memory.
+    Ui_->SetFrameBufferCapture(1);
+    ORVANE_PIXEL *Direct = nullptr;
+    UINTN Status3 = Ui_->CaptureScreen(&Direct, &W, &H);
+    UINTN DirectWrong = Status3 == 0 && Direct != nullptr ? ScreenDiffers(Direct, 0) : 1;
+    Ui_->ReleaseCapturedScreen();
+    Ui_->SetFrameBufferCapture(0);
+    Line D5;
+    D5.Text("release ").Hex(R1).Text(" then ").Hex(R2).Text("; frame-buffer capture status ");
+    D5.Hex(Status3).Text(", ").Dec((INT64)DirectWrong).Text(" pixels differ");
+    Report("capture-frame-buffer", R1 == 0 && R2 == 0 && Status3 == 0 && DirectWrong == 0, D5);
+  }
+
+  // A 102 x 51 image has 2 x 1 blocks; it must land exactly, the rest untouched.
+  void TransitionCheck(const char *Name, bool Dissolve) {
+    constexpr UINT32 IW = 102, IH = 51, X = 700, Y = 600;
+    ORVANE_PIXEL *Image = AllocPixels(C_, IW * IH);
+    if (Image == nullptr) {
+      Line D;
+      D.Text("no memory");
+      Report(Name, false, D);
+      return;
+    }
+    for (UINT32 I = 0; I < IW * IH; I++) {
+      Image[I] = {(UINT8)(I * 7), (UINT8)(I >> 3), (UINT8)(Dissolve ? 200 : 20), 0};
+    }
+    const UINT32 Old = 0x00334455;
+    FillScreenRect(C_, X - 2, Y - 2, IW + 4, IH + 4, Old);
+    UINTN Status = Dissolve ? Ui_->DissolveTransition(Image, IW, IH, X, Y)
+                            : Ui_->WipeTransition(Image, IW, IH, X, Y);
+    ORVANE_PIXEL Row[IW + 4];
+    UINTN Wrong = 0;
+    for (UINT32 R = 0; R < IH + 4; R++) {
+      if (!ReadScreen(C_, Row, X - 2, Y - 2 + R, IW + 4, 1)) {
+        Wrong += IW + 4;
+        continue;
+      }
+      for (UINT32 U = 0; U < IW + 4; U++) {
+        bool Inside = U >= 2 && U < IW + 2 && R >= 2 && R < IH + 2;
+        UINT32 Want = Inside ? ColorOf(Image[(R - 2) * IW + U - 2]) : Old;
+        Wrong += ColorOf(Row[U]) != Want;
+      }
+    }
+    FreePixels(C_, Image);
+    Line D;
+    D.Text("status ").Hex(Status).Text(", ").Dec((INT64)Wrong).Text(" pixels differ");
+    Report(Name, Status == 0 && Wrong == 0, D);
+  }
+
+  void TransitionChecks() {
+    Line().Text("INFO transitions start").Emit();
+    TransitionCheck("wipe-transition", false);
+    Line().Text("INFO wipe done").Emit();
+    TransitionCheck("dissolve-transition", true);
+    Line().Text("INFO dissolve done").Emit();
+  }
+
+  const SceneContext &C_;
+  ORVANE_UI_PROTOCOL *Ui_;
+};
+
+void Shutdown() {
+  Line().Text("DONE ").Dec((INT64)gPassed).Text(" passed, ").Dec((INT64)gFailed).Text(" failed").Emit();
+  RT->ResetSystem(EfiResetShutdown, EFI_SUCCESS, 0, nullptr);
+}
+
+}  // namespace
+
+// gnu-efi's crt0 calls this with the System V convention.
+extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemTable) {
+  InitializeLib(ImageHandle, SystemTable);
+  BS->LocateProtocol(&SerialGuid, nullptr, (void **)&gSerial);
+  BS->SetWatchdogTimer(0, 0, 0, nullptr);
+  // The text console's cursor would otherwise appear on the pictures.
+  ST->ConOut->EnableCursor(ST->ConOut, FALSE);
+
+  EFI_LOADED_IMAGE *Self = nullptr;
+  BS->HandleProtocol(ImageHandle, &LoadedImageGuid, (void **)&Self);
+  char Mode[16];
+  ReadMode(Self->DeviceHandle, Mode, sizeof(Mode));
+  bool Checking = StartsWith(Mode, "e2e");
+  Line().Text("START ").Text(Checking ? "e2e" : "demo").Emit();
+
+  EFI_STATUS Shim = LoadAndStart(ImageHandle, Self->DeviceHandle, W("\\platform-shim.efi"));
+  EFI_STATUS Driver = LoadAndStart(ImageHandle, Self->DeviceHandle, W("\\orvane.efi"));
+  SceneContext C = {nullptr, nullptr, BS, nullptr, Snapshot, nullptr};
+  BS->LocateProtocol(&UiGuid, nullptr, (void **)&C.Ui);
+  BS->LocateProtocol(&BannerGuid, nullptr, (void **)&C.Banner);
+  BS->LocateProtocol(&GraphicsGuid, nullptr, (void **)&C.Gop);
+  Line D;
+  D.Text("shim ").Hex(Shim).Text(", driver ").Hex(Driver).Text(", interfaces ");
+  D.Text(C.Ui ? "ui " : "").Text(C.Banner ? "banner " : "").Text(C.Gop ? "graphics" : "");
+  bool Published = Shim == EFI_SUCCESS && Driver == EFI_SUCCESS && C.Ui != nullptr &&
+                   C.Banner != nullptr && C.Gop != nullptr && C.Ui->ImageHandle != nullptr;
+  Report("driver-loaded", Published, D);
+  if (!Published) {
+    Shutdown();
+    return EFI_NOT_FOUND;
+  }
+
+  if (Checking) {
+    Checks(C).Run();
+    C.Ui->SetVideoMode(1024, 768);
+    DrawPrimitiveScene(C);
+    Snapshot(&C, "primitives");
+  } else {
+    if (C.Ui->SetVideoMode(1024, 768) != EFI_SUCCESS) {
+      Line().Text("INFO 1024x768 is not offered").Emit();
+    }
+    RunDemo(C);
+  }
+  Shutdown();
+  return EFI_SUCCESS;
+}

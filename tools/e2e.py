@@ -1,0 +1,119 @@
+#!/usr/bin/env python3
+"""End-to-end run in real firmware: boots the front-end in QEMU/OVMF in its
+checking mode, collects its CHECK lines, and compares its picture of the fixed
+primitive scene pixel for pixel with the same scene drawn by the host build.
+
+Prints one line per result and closes with "N passed, N failed"; exits 1 on
+any failure.
+"""
+import argparse
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import qemu  # noqa: E402
+
+# The checks the front-end must report; a missing one is a failure.
+EXPECTED_CHECKS = [
+    "driver-loaded", "string-length", "frame-buffer-capture", "video-mode", "pens-screen",
+    "pens-buffer", "clear-buffer", "blit-position", "banner-text", "banner-screen",
+    "render-text-size", "opaque-text", "transparent-text", "capture-screen", "capture-again",
+    "dim-captured-screen", "restore-captured-screen", "capture-frame-buffer",
+    "wipe-transition", "dissolve-transition",
+]
+
+
+class Results:
+    def __init__(self):
+        self.passed = 0
+        self.failed = 0
+
+    def add(self, name, ok, detail=""):
+        if ok:
+            self.passed += 1
+        else:
+            self.failed += 1
+        print("%s %s%s" % ("PASS" if ok else "FAIL", name, ("  " + detail) if detail else ""))
+        sys.stdout.flush()
+
+
+def compare_scene(build, shot, out, results):
+    tool = os.path.join(build, "host", "render-scene")
+    if not os.path.isfile(tool):
+        results.add("primitive-scene", False, "missing %s (make BUILD=%s %s)" % (tool, build, tool))
+        return
+    reference = os.path.join(out, "e2e-primitives-host.png")
+    diff = os.path.join(out, "e2e-primitives-diff.png")
+    if os.path.exists(diff):
+        os.remove(diff)
+    run = subprocess.run([tool, "--out", reference, "--compare", shot, "--diff", diff],
+                         stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=60)
+    text = run.stdout.decode(errors="replace").strip()
+    summary = [l for l in text.splitlines() if l.startswith("mismatches")]
+    detail = summary[0] if summary else text
+    if run.returncode != 0:
+        detail = text.replace("\n", "; ")
+    results.add("primitive-scene", run.returncode == 0, detail)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--build", default="build")
+    parser.add_argument("--out", default="out", help="where screenshots are kept")
+    parser.add_argument("--timeout", type=float, default=120.0, help="seconds for the whole boot")
+    args = parser.parse_args()
+    os.makedirs(args.out, exist_ok=True)
+
+    started = time.monotonic()
+    results = Results()
+    try:
+        boot = qemu.Boot(args.build, "e2e", args.out, args.timeout, prefix="e2e-").run()
+    except qemu.BootError as error:
+        results.add("boot", False, str(error))
+        print("%d passed, %d failed" % (results.passed, results.failed))
+        return 1
+
+    start = boot.first_time("START")
+    done = boot.first_time("DONE")
+    results.add("boot", start is not None,
+                "front-end started after %.1f s" % start if start is not None
+                else "the front-end never reported on serial")
+
+    seen = {}
+    for text in boot.lines("CHECK"):
+        name, _, rest = text.partition(" ")
+        verdict, _, detail = rest.partition(" ")
+        seen[name] = True
+        results.add(name, verdict == "PASS", detail)
+    for name in EXPECTED_CHECKS:
+        if name not in seen:
+            results.add(name, False, "not reported")
+
+    shot = boot.shots.get("primitives")
+    if shot is None or not os.path.isfile(shot):
+        results.add("primitive-scene", False, "no screenshot taken")
+    elif "primitives" in boot.late_shots:
+        results.add("primitive-scene", False, "screenshot taken after the front-end moved on")
+    else:
+        compare_scene(args.build, shot, args.out, results)
+
+    if boot.timed_out:
+        results.add("finished", False, "timed out after %.0f s; last lines: %s" % (
+            args.timeout, " | ".join("%s %s" % (k, t) for _, k, t in boot.events[-3:])))
+    else:
+        results.add("finished", done is not None,
+                    "shut down after %.1f s (front-end ran %.1f s)" % (boot.seconds, done - start)
+                    if done is not None and start is not None
+                    else "QEMU exited (%s) before DONE" % boot.exit_code)
+    for seconds, kind, text in boot.events:
+        if kind in ("INFO", "QEMU"):
+            print("  %6.2f s  %s" % (seconds, text))
+    print("  screenshots in %s; whole run %.1f s" % (args.out, time.monotonic() - started))
+    print("%d passed, %d failed" % (results.passed, results.failed))
+    return 0 if results.failed == 0 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

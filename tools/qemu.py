@@ -1,0 +1,208 @@
+"""Boots the setup front-end in QEMU/OVMF and follows it over the serial port.
+
+The front-end reports on serial only. A line "SCREENSHOT <name>" means the
+screen is ready to be photographed: the machine is stopped through QMP, the
+screen is dumped as PNG and the machine runs on. The front-end stalls after
+the marker and then prints "SCREENSHOT-END <name>"; if that line is already in
+the log when the machine has been stopped, the picture came too late and is
+reported as such.
+"""
+import json
+import os
+import re
+import shutil
+import socket
+import subprocess
+import tempfile
+import time
+
+OVMF_CODE = "/usr/share/OVMF/OVMF_CODE.fd"
+OVMF_VARS = "/usr/share/OVMF/OVMF_VARS.fd"
+IMAGES = ("setup-demo.efi", "orvane.efi", "platform-shim.efi")
+
+MARKER = re.compile(r"(START|CHECK|SCREENSHOT-END|SCREENSHOT|INFO|DONE)\b ?(.*)")
+
+
+class BootError(Exception):
+    pass
+
+
+class Qmp:
+    """A minimal QMP client: one command at a time, events skipped."""
+
+    def __init__(self, path, deadline):
+        self.sock = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        while True:
+            try:
+                self.sock.connect(path)
+                break
+            except (FileNotFoundError, ConnectionRefusedError):
+                if time.monotonic() > deadline:
+                    raise BootError("QMP socket did not open")
+                time.sleep(0.05)
+        self.sock.settimeout(30)
+        self.buffer = b""
+        self._read()  # greeting
+        self.command("qmp_capabilities")
+
+    def _read(self):
+        while b"\n" not in self.buffer:
+            chunk = self.sock.recv(65536)
+            if not chunk:
+                raise BootError("QMP connection closed")
+            self.buffer += chunk
+        line, self.buffer = self.buffer.split(b"\n", 1)
+        return json.loads(line)
+
+    def command(self, name, **arguments):
+        message = {"execute": name}
+        if arguments:
+            message["arguments"] = arguments
+        self.sock.sendall(json.dumps(message).encode() + b"\n")
+        while True:
+            reply = self._read()
+            if "return" in reply:
+                return reply["return"]
+            if "error" in reply:
+                raise BootError("QMP %s failed: %s" % (name, reply["error"].get("desc")))
+
+    def close(self):
+        self.sock.close()
+
+
+class Boot:
+    """One boot of the front-end. `events` collects (seconds, kind, text)."""
+
+    def __init__(self, build, mode, shots_dir, timeout, prefix=""):
+        self.build = build
+        self.prefix = prefix
+        self.mode = mode
+        self.shots_dir = shots_dir
+        self.timeout = timeout
+        self.events = []
+        self.shots = {}       # name -> path of the PNG
+        self.late_shots = []  # names whose picture came after the stall ended
+        self.exit_code = None
+        self.timed_out = False
+        self.seconds = 0.0
+
+    def _prepare(self, work):
+        esp = os.path.join(work, "esp")
+        os.makedirs(os.path.join(esp, "EFI", "BOOT"))
+        efi = os.path.join(self.build, "efi")
+        for name in IMAGES:
+            path = os.path.join(efi, name)
+            if not os.path.isfile(path):
+                raise BootError("missing %s (build it with make BUILD=%s efi)" % (path, self.build))
+        shutil.copy(os.path.join(efi, "setup-demo.efi"), os.path.join(esp, "EFI", "BOOT", "BOOTX64.EFI"))
+        shutil.copy(os.path.join(efi, "orvane.efi"), esp)
+        shutil.copy(os.path.join(efi, "platform-shim.efi"), esp)
+        with open(os.path.join(esp, "orvane-mode"), "w") as f:
+            f.write(self.mode + "\n")
+        vars_copy = os.path.join(work, "OVMF_VARS.fd")
+        shutil.copy(OVMF_VARS, vars_copy)
+        return esp, vars_copy
+
+    def run(self):
+        work = tempfile.mkdtemp(prefix="orvane-qemu-")
+        try:
+            self._run(work)
+        finally:
+            shutil.rmtree(work, ignore_errors=True)
+        return self
+
+    def _run(self, work):
+        esp, vars_copy = self._prepare(work)
+        log_path = os.path.join(work, "serial.log")
+        sock_path = os.path.join(work, "qmp.sock")
+        command = [
+            "qemu-system-x86_64", "-machine", "q35", "-accel", "tcg", "-m", "256",
+            "-vga", "std", "-display", "none", "-nic", "none",
+            "-drive", "if=pflash,format=raw,unit=0,readonly=on,file=" + OVMF_CODE,
+            "-drive", "if=pflash,format=raw,unit=1,file=" + vars_copy,
+            "-drive", "file=fat:rw:%s,format=raw" % esp,
+            "-serial", "file:" + log_path,
+            "-qmp", "unix:%s,server=on,wait=off" % sock_path,
+        ]
+        start = time.monotonic()
+        deadline = start + self.timeout
+        qemu = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+        qmp = None
+        try:
+            qmp = Qmp(sock_path, deadline)
+            self._follow(qemu, qmp, log_path, start, deadline)
+        finally:
+            if qmp is not None:
+                qmp.close()
+            if qemu.poll() is None:
+                qemu.kill()
+            try:
+                output = qemu.communicate(timeout=10)[0].decode(errors="replace").strip()
+            except subprocess.TimeoutExpired:
+                output = ""
+            self.exit_code = qemu.returncode
+            self.seconds = time.monotonic() - start
+            if output:
+                self.events.append((self.seconds, "QEMU", output))
+
+    def _follow(self, qemu, qmp, log_path, start, deadline):
+        offset = 0
+        pending = b""
+        done = False
+        while True:
+            data = b""
+            if os.path.exists(log_path):
+                with open(log_path, "rb") as f:
+                    f.seek(offset)
+                    data = f.read()
+            offset += len(data)
+            pending += data
+            *lines, pending = pending.split(b"\n")
+            for raw in lines:
+                kind, text = self._parse(raw)
+                if kind is None:
+                    continue
+                now = time.monotonic() - start
+                self.events.append((now, kind, text))
+                if kind == "SCREENSHOT":
+                    self._shoot(qmp, log_path, text)
+                elif kind == "DONE":
+                    done = True
+            if qemu.poll() is not None:
+                if not done and pending:
+                    kind, text = self._parse(pending)
+                    if kind is not None:
+                        self.events.append((time.monotonic() - start, kind, text))
+                return
+            if time.monotonic() > deadline:
+                self.timed_out = True
+                return
+            time.sleep(0.02)
+
+    @staticmethod
+    def _parse(raw):
+        line = raw.decode("ascii", errors="replace").rstrip("\r")
+        match = MARKER.search(line)
+        if match is None:
+            return None, None
+        return match.group(1), match.group(2).strip()
+
+    def _shoot(self, qmp, log_path, name):
+        qmp.command("stop")
+        with open(log_path, "rb") as f:
+            late = ("SCREENSHOT-END " + name).encode() in f.read()
+        path = os.path.abspath(os.path.join(self.shots_dir, "%s%s.png" % (self.prefix, name)))
+        qmp.command("screendump", filename=path, format="png")
+        qmp.command("cont")
+        self.shots[name] = path
+        if late:
+            self.late_shots.append(name)
+
+    def lines(self, kind):
+        return [text for _, kind_, text in self.events if kind_ == kind]
+
+    def first_time(self, kind):
+        for seconds, kind_, _ in self.events:
+            if kind_ == kind:
+                return seconds
+        return None
