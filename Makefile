@@ -105,7 +105,7 @@ unit: deps
 	$(HOST_OUT)/tests --gtest_brief=1
 
 e2e: deps
-	$(MAKE) -j$(JOBS) efi $(HOST_OUT)/tests
+	$(MAKE) -j$(JOBS) efi $(HOST_OUT)/tests $(HOST_OUT)/render-scene
 	python3 tools/e2e.py --build $(BUILD)
 
 # The same tests again with AddressSanitizer and UBSan: the simulated frame
@@ -132,3 +132,10 @@ clean:
 	rm -rf $(BUILD) out
 
 -include $(shell find $(BUILD) -name '*.d' 2>/dev/null)
+
+# ---------------------------------------------------------------- front-end tools (host)
+# render-scene draws the front-end's scenes with the host driver; the
+# end-to-end run compares the firmware's screenshot against it.
+$(HOST_OUT)/render-scene: $(HOST_OUT)/tobj/tools/render_scene.o $(HOST_DRIVER_OBJS) \
+                          $(HOST_SIM_OBJS) $(HOST_OUT)/libefi-host.a
+	$(CXX) -o $@ $(filter %.o,$^) $(HOST_LIBS)
