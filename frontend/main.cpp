@@ -623,7 +623,7 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
 
   EFI_STATUS Shim = LoadAndStart(ImageHandle, Self->DeviceHandle, W("\\platform-shim.efi"));
   EFI_STATUS Driver = LoadAndStart(ImageHandle, Self->DeviceHandle, W("\\orvane.efi"));
-  SceneContext C = {nullptr, nullptr, BS, nullptr, Snapshot, nullptr};
+  SceneContext C = {nullptr, nullptr, BS, nullptr, Snapshot, nullptr, 0, 0, nullptr, 0};
   BS->LocateProtocol(&UiGuid, nullptr, (void **)&C.Ui);
   BS->LocateProtocol(&BannerGuid, nullptr, (void **)&C.Banner);
   BS->LocateProtocol(&GraphicsGuid, nullptr, (void **)&C.Gop);
@@ -643,11 +643,26 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
     C.Ui->SetVideoMode(1024, 768);
     DrawPrimitiveScene(C);
     Snapshot(&C, "primitives");
+    // Every primitive of the scene must have answered 0; a scene of refusals would
+    // match the host's picture just as well.
+    Line D2;
+    D2.Dec((INT64)C.Calls).Text(" calls, ").Dec((INT64)C.FailedCalls).Text(" failed");
+    if (C.FailedCalls != 0) {
+      D2.Text(", first ").Text(C.FirstFailedCall).Text(" with ").Hex(C.FirstFailedStatus);
+    }
+    Report("primitive-calls", C.FailedCalls == 0, D2);
   } else {
     if (C.Ui->SetVideoMode(1024, 768) != EFI_SUCCESS) {
       Line().Text("INFO 1024x768 is not offered").Emit();
     }
     RunDemo(C);
+    Line L;
+    L.Text("INFO demo made ").Dec((INT64)C.Calls).Text(" calls, ").Dec((INT64)C.FailedCalls);
+    L.Text(" failed");
+    if (C.FailedCalls != 0) {
+      L.Text(", first ").Text(C.FirstFailedCall).Text(" with ").Hex(C.FirstFailedStatus);
+    }
+    L.Emit();
   }
   Shutdown();
   return EFI_SUCCESS;

@@ -2,6 +2,17 @@
 
 namespace {
 
+// Every toolkit call of a scene is counted; a status other than 0 is remembered.
+UINTN Tally(const SceneContext &C, UINTN Status, const char *Name) {
+  C.Calls++;
+  if (Status != 0 && C.FailedCalls++ == 0) {
+    C.FirstFailedCall = Name;
+    C.FirstFailedStatus = Status;
+  }
+  return Status;
+}
+#define UI(Operation, ...) Tally(C, C.Ui->Operation(__VA_ARGS__), #Operation)
+
 constexpr UINT32 kBackdrop = 0x00182028;
 constexpr UINT32 kWhite = 0x00F0F0F0;
 constexpr UINT32 kPalette[8] = {0x00E04040, 0x0040C060, 0x004080F0, 0x00F0D040,
@@ -34,7 +45,7 @@ class SceneBuffer {
     }
   }
   void Show(const SceneContext &C, INT32 X, INT32 Y) const {
-    C.Ui->BlitToScreen(Pixels_, (INT32)W_, (INT32)H_, X, Y);
+    UI(BlitToScreen, Pixels_, (INT32)W_, (INT32)H_, X, Y);
   }
 
  private:
@@ -59,7 +70,7 @@ UINT32 ColorOf(const ORVANE_PIXEL &P) {
 void ComposeText(const SceneContext &C, const SceneBuffer &Into, INT32 X, INT32 Y, Milli Scale,
                  UINT32 Foreground, const CHAR16 *String) {
   TextImage Image = {Foreground, Foreground == 0 ? 0x00FFFFFFu : 0u, 0, 0, nullptr};
-  if (C.Ui->RenderText(Scale, &Image, String) != 0 || Image.Bitmap == nullptr) {
+  if (UI(RenderText, Scale, &Image, String) != 0 || Image.Bitmap == nullptr) {
     return;
   }
   for (UINT32 R = 0; R < Image.Height; R++) {
@@ -79,7 +90,7 @@ void ComposeText(const SceneContext &C, const SceneBuffer &Into, INT32 X, INT32 
 // A caption in the demo: opaque on the backdrop so it reads on any picture.
 void Caption(const SceneContext &C, UINT16 X, UINT16 Y, const CHAR16 *Text) {
   ORVANE_PIXEL Back = {0x28, 0x20, 0x18, 0};
-  C.Ui->DrawText(0x00C8D0E0, &Back, 1000, X, Y, W("%s"), Text);
+  UI(DrawText, 0x00C8D0E0, &Back, 1000, X, Y, W("%s"), Text);
 }
 
 // ---------------------------------------------------------------- primitives
@@ -92,72 +103,69 @@ constexpr INT32 kStar[24][2] = {
     {0, -100},   {25, -100},  {50, -100},  {100, -100}, {100, -50},  {100, -25}};
 
 void PrimitivePens(const SceneContext &C) {
-  ORVANE_UI_PROTOCOL *Ui = C.Ui;
   // Every pen code on the screen, including codes outside 1..5.
   for (INT32 S = 0; S <= 6; S++) {
-    Ui->DrawPoint(nullptr, 0, 0, 20 + S * 44, 24, S, PaletteColor(S));
-    Ui->DrawPoint(nullptr, 0, 0, 41 + S * 44, 35, 6 - S, PaletteColor(S + 3));
+    UI(DrawPoint, nullptr, 0, 0, 20 + S * 44, 24, S, PaletteColor(S));
+    UI(DrawPoint, nullptr, 0, 0, 41 + S * 44, 35, 6 - S, PaletteColor(S + 3));
   }
   // Stamps at the screen's corners are clipped to the mode.
-  Ui->DrawPoint(nullptr, 0, 0, 0, 0, 5, kWhite);
-  Ui->DrawPoint(nullptr, 0, 0, 1023, 0, 4, kPalette[1]);
-  Ui->DrawPoint(nullptr, 0, 0, 0, 767, 3, kPalette[2]);
-  Ui->DrawPoint(nullptr, 0, 0, 1023, 767, 5, kPalette[3]);
+  UI(DrawPoint, nullptr, 0, 0, 0, 0, 5, kWhite);
+  UI(DrawPoint, nullptr, 0, 0, 1023, 0, 4, kPalette[1]);
+  UI(DrawPoint, nullptr, 0, 0, 0, 767, 3, kPalette[2]);
+  UI(DrawPoint, nullptr, 0, 0, 1023, 767, 5, kPalette[3]);
 
   // The same pens through a buffer; stamps at its corners are clipped to it.
   SceneBuffer Buffer(C, 300, 60);
   if (Buffer) {
     Buffer.Fill(0x00FFFFFF);
-    Ui->ClearBuffer(Buffer.Get(), Buffer.Width(), Buffer.Height());
+    UI(ClearBuffer, Buffer.Get(), Buffer.Width(), Buffer.Height());
     for (INT32 S = 0; S <= 6; S++) {
-      Ui->DrawPoint(Buffer.Get(), 300, 60, 20 + S * 40, 20, S, PaletteColor(S));
-      Ui->DrawPoint(Buffer.Get(), 300, 60, 40 + S * 40, 40, S + 1, PaletteColor(7 - S));
+      UI(DrawPoint, Buffer.Get(), 300, 60, 20 + S * 40, 20, S, PaletteColor(S));
+      UI(DrawPoint, Buffer.Get(), 300, 60, 40 + S * 40, 40, S + 1, PaletteColor(7 - S));
     }
-    Ui->DrawPoint(Buffer.Get(), 300, 60, 0, 0, 5, kWhite);
-    Ui->DrawPoint(Buffer.Get(), 300, 60, 299, 59, 5, kWhite);
-    Ui->DrawPoint(Buffer.Get(), 300, 60, 150, 0, 4, kPalette[4]);
-    Ui->DrawPoint(Buffer.Get(), 300, 60, 299, 30, 2, kPalette[5]);
+    UI(DrawPoint, Buffer.Get(), 300, 60, 0, 0, 5, kWhite);
+    UI(DrawPoint, Buffer.Get(), 300, 60, 299, 59, 5, kWhite);
+    UI(DrawPoint, Buffer.Get(), 300, 60, 150, 0, 4, kPalette[4]);
+    UI(DrawPoint, Buffer.Get(), 300, 60, 299, 30, 2, kPalette[5]);
     Buffer.Show(C, 10, 50);
   }
   // A buffer cleared only in part keeps the rest of its pixels.
   SceneBuffer Partial(C, 40, 40);
   if (Partial) {
     Partial.Fill(0x00806040);
-    Ui->ClearBuffer(Partial.Get(), 40, 20);
-    Ui->ClearBuffer(Partial.Get(), 0, 40);
+    UI(ClearBuffer, Partial.Get(), 40, 20);
+    UI(ClearBuffer, Partial.Get(), 0, 40);
     Partial.Show(C, 330, 60);
   }
 }
 
 void PrimitiveLines(const SceneContext &C) {
-  ORVANE_UI_PROTOCOL *Ui = C.Ui;
   const INT32 CX = 510, CY = 125;
   for (INT32 I = 0; I < 24; I++) {
     INT32 EX = CX + kStar[I][0], EY = CY + kStar[I][1];
     INT32 Pen = 1 + I % 5;
     if (I % 2 == 0) {
-      Ui->DrawLine(nullptr, 0, 0, CX, CY, EX, EY, Pen, PaletteColor(I));
+      UI(DrawLine, nullptr, 0, 0, CX, CY, EX, EY, Pen, PaletteColor(I));
     } else {
-      Ui->DrawLine(nullptr, 0, 0, EX, EY, CX, CY, Pen, PaletteColor(I));
+      UI(DrawLine, nullptr, 0, 0, EX, EY, CX, CY, Pen, PaletteColor(I));
     }
   }
   // Short strokes: a point, reversed runs, a steep and a shallow line, every pen.
-  Ui->DrawLine(nullptr, 0, 0, 20, 130, 20, 130, 5, kPalette[0]);
-  Ui->DrawLine(nullptr, 0, 0, 200, 130, 60, 130, 3, kPalette[1]);
-  Ui->DrawLine(nullptr, 0, 0, 270, 240, 270, 120, 4, kPalette[2]);
+  UI(DrawLine, nullptr, 0, 0, 20, 130, 20, 130, 5, kPalette[0]);
+  UI(DrawLine, nullptr, 0, 0, 200, 130, 60, 130, 3, kPalette[1]);
+  UI(DrawLine, nullptr, 0, 0, 270, 240, 270, 120, 4, kPalette[2]);
   for (INT32 Pen = 1; Pen <= 5; Pen++) {
-    Ui->DrawLine(nullptr, 0, 0, 40, 140 + Pen * 14, 250, 140 + Pen * 14, Pen, PaletteColor(Pen + 2));
+    UI(DrawLine, nullptr, 0, 0, 40, 140 + Pen * 14, 250, 140 + Pen * 14, Pen, PaletteColor(Pen + 2));
   }
-  Ui->DrawLine(nullptr, 0, 0, 15, 140, 22, 245, 1, kWhite);
-  Ui->DrawLine(nullptr, 0, 0, 30, 245, 255, 228, 1, kWhite);
-  Ui->DrawLine(nullptr, 0, 0, 280, 150, 330, 200, 1, kPalette[6]);
-  Ui->DrawLine(nullptr, 0, 0, 330, 150, 280, 240, 2, kPalette[7]);
+  UI(DrawLine, nullptr, 0, 0, 15, 140, 22, 245, 1, kWhite);
+  UI(DrawLine, nullptr, 0, 0, 30, 245, 255, 228, 1, kWhite);
+  UI(DrawLine, nullptr, 0, 0, 280, 150, 330, 200, 1, kPalette[6]);
+  UI(DrawLine, nullptr, 0, 0, 330, 150, 280, 240, 2, kPalette[7]);
   // A line leaving the screen is clipped.
-  Ui->DrawLine(nullptr, 0, 0, 1000, 250, 1040, 230, 3, kPalette[4]);
+  UI(DrawLine, nullptr, 0, 0, 1000, 250, 1040, 230, 3, kPalette[4]);
 }
 
 void PrimitivePolygons(const SceneContext &C) {
-  ORVANE_UI_PROTOCOL *Ui = C.Ui;
   struct Poly {
     INT32 X, Y, Sides, Radius, Pen;
   };
@@ -166,74 +174,71 @@ void PrimitivePolygons(const SceneContext &C) {
                             {965, 185, 12, 25, 2}, {855, 185, 0, 20, 5}, {745, 185, 2, 20, 1}};
   INT32 I = 0;
   for (const Poly &P : Polys) {
-    Ui->DrawRegularPolygon(nullptr, 0, 0, P.X, P.Y, P.Sides, P.Radius, P.Pen, PaletteColor(I++));
+    UI(DrawRegularPolygon, nullptr, 0, 0, P.X, P.Y, P.Sides, P.Radius, P.Pen, PaletteColor(I++));
   }
 }
 
 void PrimitiveRectangles(const SceneContext &C) {
-  ORVANE_UI_PROTOCOL *Ui = C.Ui;
   for (INT32 F = 0; F <= 7; F++) {
-    Ui->DrawRectangle(nullptr, 0, 0, 8 + F * 127, 262, 112, 62, 1 + F % 5, F,
+    UI(DrawRectangle, nullptr, 0, 0, 8 + F * 127, 262, 112, 62, 1 + F % 5, F,
                       kGradientPairs[F][0], kGradientPairs[F][1]);
   }
   SceneBuffer Buffer(C, 1016, 76);
   if (!Buffer) {
     return;
   }
-  Ui->ClearBuffer(Buffer.Get(), Buffer.Width(), Buffer.Height());
+  UI(ClearBuffer, Buffer.Get(), Buffer.Width(), Buffer.Height());
   for (INT32 F = 0; F <= 7; F++) {
-    Ui->DrawRectangle(Buffer.Get(), 1016, 76, 4 + F * 127, 6, 112, 62, 5 - F % 5, F,
+    UI(DrawRectangle, Buffer.Get(), 1016, 76, 4 + F * 127, 6, 112, 62, 5 - F % 5, F,
                       kGradientPairs[7 - F][0], kGradientPairs[7 - F][1]);
   }
   // Shapes reaching past the buffer's edges are clipped to it.
-  Ui->DrawRectangle(Buffer.Get(), 1016, 76, 1004, 50, 40, 40, 5, 1, kPalette[3], kPalette[4]);
-  Ui->DrawLine(Buffer.Get(), 1016, 76, 0, 0, 1015, 75, 2, kPalette[6]);
-  Ui->DrawRegularPolygon(Buffer.Get(), 1016, 76, 1000, 20, 5, 30, 3, kPalette[1]);
+  UI(DrawRectangle, Buffer.Get(), 1016, 76, 1004, 50, 40, 40, 5, 1, kPalette[3], kPalette[4]);
+  UI(DrawLine, Buffer.Get(), 1016, 76, 0, 0, 1015, 75, 2, kPalette[6]);
+  UI(DrawRegularPolygon, Buffer.Get(), 1016, 76, 1000, 20, 5, 30, 3, kPalette[1]);
   Buffer.Show(C, 4, 338);
 }
 
 void PrimitiveTriangles(const SceneContext &C) {
-  ORVANE_UI_PROTOCOL *Ui = C.Ui;
   for (INT32 F = 0; F <= 7; F++) {
     UINT32 X0 = 10 + (UINT32)F * 127;
-    Ui->DrawTriangle(nullptr, 0, 0, X0, 515, X0 + 50, 422, X0 + 110, 500, 1 + F % 3, F,
+    UI(DrawTriangle, nullptr, 0, 0, X0, 515, X0 + 50, 422, X0 + 110, 500, 1 + F % 3, F,
                      kGradientPairs[F][0], kGradientPairs[F][1]);
   }
   SceneBuffer Buffer(C, 1016, 100);
   if (!Buffer) {
     return;
   }
-  Ui->ClearBuffer(Buffer.Get(), Buffer.Width(), Buffer.Height());
+  UI(ClearBuffer, Buffer.Get(), Buffer.Width(), Buffer.Height());
   for (INT32 F = 0; F <= 7; F++) {
     UINT32 X0 = 4 + (UINT32)F * 127;
-    Ui->DrawTriangle(Buffer.Get(), 1016, 100, X0 + 100, 4, X0, 4, X0, 96, 1 + (F + 1) % 5, F,
+    UI(DrawTriangle, Buffer.Get(), 1016, 100, X0 + 100, 4, X0, 4, X0, 96, 1 + (F + 1) % 5, F,
                      kGradientPairs[(F + 3) % 8][0], kGradientPairs[(F + 3) % 8][1]);
   }
   // All corners in one column: the gradient divides by zero in the float service.
-  Ui->DrawTriangle(Buffer.Get(), 1016, 100, 1008, 10, 1008, 50, 1008, 90, 1, 2, kPalette[0],
+  UI(DrawTriangle, Buffer.Get(), 1016, 100, 1008, 10, 1008, 50, 1008, 90, 1, 2, kPalette[0],
                    kPalette[2]);
   Buffer.Show(C, 4, 526);
 }
 
 void PrimitiveCircles(const SceneContext &C) {
-  ORVANE_UI_PROTOCOL *Ui = C.Ui;
   for (INT32 F = 0; F <= 7; F++) {
-    Ui->DrawCircle(nullptr, 0, 0, 40 + F * 64, 700, 30, F % 5, F, kGradientPairs[F][0],
+    UI(DrawCircle, nullptr, 0, 0, 40 + F * 64, 700, 30, F % 5, F, kGradientPairs[F][0],
                    kGradientPairs[F][1]);
   }
   SceneBuffer Buffer(C, 496, 136);
   if (Buffer) {
-    Ui->ClearBuffer(Buffer.Get(), Buffer.Width(), Buffer.Height());
+    UI(ClearBuffer, Buffer.Get(), Buffer.Width(), Buffer.Height());
     for (INT32 F = 0; F <= 7; F++) {
-      Ui->DrawCircle(Buffer.Get(), 496, 136, 31 + F * 61, 40 + (F % 2) * 56, 28, 1 + F % 3, F,
+      UI(DrawCircle, Buffer.Get(), 496, 136, 31 + F * 61, 40 + (F % 2) * 56, 28, 1 + F % 3, F,
                      kGradientPairs[(F + 5) % 8][0], kGradientPairs[(F + 5) % 8][1]);
     }
-    Ui->DrawCircle(Buffer.Get(), 496, 136, 490, 130, 20, 2, 1, kPalette[5], kPalette[6]);
+    UI(DrawCircle, Buffer.Get(), 496, 136, 490, 130, 20, 2, 1, kPalette[5], kPalette[6]);
     Buffer.Show(C, 524, 632);
   }
   // A radius-0 circle, and one leaving the bottom right corner of the screen.
-  Ui->DrawCircle(nullptr, 0, 0, 520, 640, 0, 0, 0, kWhite, kWhite);
-  Ui->DrawCircle(nullptr, 0, 0, 1010, 760, 20, 3, 2, kPalette[3], kPalette[2]);
+  UI(DrawCircle, nullptr, 0, 0, 520, 640, 0, 0, 0, kWhite, kWhite);
+  UI(DrawCircle, nullptr, 0, 0, 1010, 760, 20, 3, 2, kPalette[3], kPalette[2]);
 }
 
 }  // namespace
@@ -283,18 +288,17 @@ void DrawPrimitiveScene(const SceneContext &C) {
 // ---------------------------------------------------------------- demo stages
 
 void DemoPens(const SceneContext &C) {
-  ORVANE_UI_PROTOCOL *Ui = C.Ui;
   FillScreen(C, kBackdrop);
   Caption(C, 20, 12, W("Pens 0 to 6 on the screen"));
   for (INT32 S = 0; S <= 6; S++) {
     for (INT32 K = 0; K < 16; K++) {
-      Ui->DrawPoint(nullptr, 0, 0, 40 + K * 28, 60 + S * 34, S, PaletteColor(K + S));
+      UI(DrawPoint, nullptr, 0, 0, 40 + K * 28, 60 + S * 34, S, PaletteColor(K + S));
     }
   }
   // Strokes made of stamps: a staircase of each pen.
   for (INT32 S = 1; S <= 5; S++) {
     for (INT32 K = 0; K < 60; K++) {
-      Ui->DrawPoint(nullptr, 0, 0, 520 + K * 8, 60 + S * 40 + (K % 10) * 2, S, PaletteColor(S));
+      UI(DrawPoint, nullptr, 0, 0, 520 + K * 8, 60 + S * 40 + (K % 10) * 2, S, PaletteColor(S));
     }
   }
   Caption(C, 20, 320, W("The same pens through buffers: ClearBuffer, DrawPoint, BlitToScreen"));
@@ -303,55 +307,56 @@ void DemoPens(const SceneContext &C) {
     return;
   }
   for (INT32 B = 0; B < 3; B++) {
-    Ui->ClearBuffer(Buffer.Get(), Buffer.Width(), Buffer.Height());
+    UI(ClearBuffer, Buffer.Get(), Buffer.Width(), Buffer.Height());
     for (INT32 S = 0; S <= 6; S++) {
       for (INT32 K = 0; K < 10; K++) {
-        Ui->DrawPoint(Buffer.Get(), 300, 180, 16 + K * 30, 14 + S * 25, S,
+        UI(DrawPoint, Buffer.Get(), 300, 180, 16 + K * 30, 14 + S * 25, S,
                       PaletteColor(K * (B + 1) + S));
       }
     }
     // Stamps at the buffer's edges are clipped to it.
-    Ui->DrawPoint(Buffer.Get(), 300, 180, 0, 0, 5, kWhite);
-    Ui->DrawPoint(Buffer.Get(), 300, 180, 299, 179, 5, kWhite);
+    UI(DrawPoint, Buffer.Get(), 300, 180, 0, 0, 5, kWhite);
+    UI(DrawPoint, Buffer.Get(), 300, 180, 299, 179, 5, kWhite);
     Buffer.Show(C, 20 + B * 330, 350);
   }
   Snap(C, "pens");
 }
 
 void DemoText(const SceneContext &C) {
-  ORVANE_UI_PROTOCOL *Ui = C.Ui;
   FillScreen(C, kBackdrop);
   if (C.Banner != nullptr) {
     C.Banner->Banner(nullptr);
+    C.Calls++;
   }
   ORVANE_PIXEL Back = {0x60, 0x30, 0x10, 0};
   constexpr Milli Scales[3] = {1000, 1500, 2000};
   UINT16 Y = 115;
   for (Milli S : Scales) {
-    Ui->DrawText(0x00FFFFFF, &Back, S, 20, Y, W("Opaque text at scale %d: %s"), (INT32)S,
+    UI(DrawText, 0x00FFFFFF, &Back, S, 20, Y, W("Opaque text at scale %d: %s"), (INT32)S,
                  W("The quick brown fox"));
     Y = (UINT16)(Y + 19 * S / 1000 + 6);
   }
   // Transparent text over a gradient keeps the picture between the glyphs.
-  Ui->DrawRectangle(nullptr, 0, 0, 20, 250, 984, 170, 1, 4, 0x00203060, 0x00C06020);
+  UI(DrawRectangle, nullptr, 0, 0, 20, 250, 984, 170, 1, 4, 0x00203060, 0x00C06020);
   const UINT32 Colors[3] = {0x00FFFF80, 0x0080FFFF, 0x00FFFFFF};
   Y = 258;
   for (INT32 I = 0; I < 3; I++) {
-    Ui->DrawText(Colors[I], nullptr, Scales[I], 30, Y, W("Transparent text at scale %d"),
+    UI(DrawText, Colors[I], nullptr, Scales[I], 30, Y, W("Transparent text at scale %d"),
                  (INT32)Scales[I]);
     Y = (UINT16)(Y + 19 * Scales[I] / 1000 + 8);
   }
-  Ui->DrawText(0x00000000, nullptr, 1500, 30, Y, W("Black transparent text, %d%%"), 100);
+  UI(DrawText, 0x00000000, nullptr, 1500, 30, Y, W("Black transparent text, %d%%"), 100);
 
   // Text composed into a buffer, then sent to the screen in one transfer.
   SceneBuffer Panel(C, 984, 230);
   if (Panel) {
-    Ui->DrawRectangle(Panel.Get(), 984, 230, 0, 0, 984, 230, 3, 3, 0x00E0E0F0, 0x00304070);
+    Panel.Fill(0x00304070);
+    UI(DrawRectangle, Panel.Get(), 984, 230, 0, 0, 984, 230, 3, 3, 0x00E0E0F0, 0x00304070);
     ComposeText(C, Panel, 24, 20, 2000, 0x00102040, W("Composed in a buffer"));
     ComposeText(C, Panel, 24, 70, 1500, 0x00FFFFFF, W("RenderText, copied by key, shown by BlitToScreen"));
     ComposeText(C, Panel, 24, 110, 1000, 0x00FFE080, W("0123456789 !\"#$%&'()*+,-./:;<=>?@[\\]^_{|}~"));
     ComposeText(C, Panel, 24, 140, 1000, 0x00A0FFA0, W("ABCDEFGHIJKLMNOPQRSTUVWXYZ abcdefghijklmnopqrstuvwxyz"));
-    Ui->DrawCircle(Panel.Get(), 984, 230, 880, 115, 80, 3, 2, 0x00FFD040, 0x00803000);
+    UI(DrawCircle, Panel.Get(), 984, 230, 880, 115, 80, 3, 2, 0x00FFD040, 0x00803000);
     ComposeText(C, Panel, 848, 96, 2000, 0x00FFFFFF, W("2.0"));
     Panel.Show(C, 20, 500);
   }
@@ -359,141 +364,138 @@ void DemoText(const SceneContext &C) {
 }
 
 void DemoShapes(const SceneContext &C) {
-  ORVANE_UI_PROTOCOL *Ui = C.Ui;
   FillScreen(C, kBackdrop);
   // Lines of every slope, every pen.
   const INT32 CX = 150, CY = 150;
   for (INT32 I = 0; I < 24; I++) {
-    Ui->DrawLine(nullptr, 0, 0, CX + kStar[I][0] * 13 / 10, CY + kStar[I][1] * 13 / 10,
+    UI(DrawLine, nullptr, 0, 0, CX + kStar[I][0] * 13 / 10, CY + kStar[I][1] * 13 / 10,
                  CX + kStar[I][0] * 3 / 10, CY + kStar[I][1] * 3 / 10, 1 + I % 5, PaletteColor(I));
   }
   Caption(C, 80, 6, W("lines, pens 1-5"));
   // Regular polygons, concentric and in a row.
   for (INT32 Sides = 3; Sides <= 10; Sides++) {
-    Ui->DrawRegularPolygon(nullptr, 0, 0, 450, 150, Sides, 25 + (Sides - 3) * 15, 1 + Sides % 3,
+    UI(DrawRegularPolygon, nullptr, 0, 0, 450, 150, Sides, 25 + (Sides - 3) * 15, 1 + Sides % 3,
                            PaletteColor(Sides));
   }
   Caption(C, 390, 6, W("polygons 3-10"));
   for (INT32 Sides = 3; Sides <= 8; Sides++) {
     INT32 X = 640 + ((Sides - 3) % 3) * 125, Y = 80 + ((Sides - 3) / 3) * 140;
-    Ui->DrawRegularPolygon(nullptr, 0, 0, X, Y, Sides, 50, 3, PaletteColor(Sides + 2));
-    Ui->DrawRegularPolygon(nullptr, 0, 0, X, Y, Sides, 30, 1, PaletteColor(Sides + 4));
+    UI(DrawRegularPolygon, nullptr, 0, 0, X, Y, Sides, 50, 3, PaletteColor(Sides + 2));
+    UI(DrawRegularPolygon, nullptr, 0, 0, X, Y, Sides, 30, 1, PaletteColor(Sides + 4));
   }
   // Every fill style of the three shapes: 0 outline, 1 solid, 2-5 gradients, 6 dotted.
   for (INT32 F = 0; F <= 6; F++) {
     INT32 X = 20 + F * 143;
-    Ui->DrawText(0x00C8D0E0, nullptr, 1000, (UINT16)(X + 30), 308, W("fill %d"), F);
-    Ui->DrawRectangle(nullptr, 0, 0, X, 332, 125, 110, 1 + F % 3, F, kGradientPairs[F][0],
+    UI(DrawText, 0x00C8D0E0, nullptr, 1000, (UINT16)(X + 30), 308, W("fill %d"), F);
+    UI(DrawRectangle, nullptr, 0, 0, X, 332, 125, 110, 1 + F % 3, F, kGradientPairs[F][0],
                       kGradientPairs[F][1]);
-    Ui->DrawTriangle(nullptr, 0, 0, (UINT32)X, 592, (UINT32)X + 62, 460, (UINT32)X + 125, 592,
+    UI(DrawTriangle, nullptr, 0, 0, (UINT32)X, 592, (UINT32)X + 62, 460, (UINT32)X + 125, 592,
                      1 + F % 2, F, kGradientPairs[(F + 2) % 8][0], kGradientPairs[(F + 2) % 8][1]);
-    Ui->DrawCircle(nullptr, 0, 0, X + 62, 680, 62, 3, F, kGradientPairs[(F + 4) % 8][0],
+    UI(DrawCircle, nullptr, 0, 0, X + 62, 680, 62, 3, F, kGradientPairs[(F + 4) % 8][0],
                    kGradientPairs[(F + 4) % 8][1]);
   }
   Snap(C, "shapes");
 }
 
 void DemoDim(const SceneContext &C) {
-  ORVANE_UI_PROTOCOL *Ui = C.Ui;
   ORVANE_PIXEL *Screen = nullptr;
   UINT32 Width = 0, Height = 0;
-  if (Ui->CaptureScreen(&Screen, &Width, &Height) != 0) {
+  if (UI(CaptureScreen, &Screen, &Width, &Height) != 0) {
     return;
   }
   for (UINT32 Level = 8; Level >= 4; Level -= 2) {
-    Ui->DimCapturedScreen(Level);
+    UI(DimCapturedScreen, Level);
   }
   // A dialog over the dimmed screen, as the setup screen shows one.
-  Ui->DrawRectangle(nullptr, 0, 0, 262, 284, 500, 200, 3, 3, 0x00E0E8F0, 0x008090B0);
+  UI(DrawRectangle, nullptr, 0, 0, 262, 284, 500, 200, 3, 3, 0x00E0E8F0, 0x008090B0);
   ORVANE_PIXEL Back = {0xB0, 0x90, 0x80, 0};
-  Ui->DrawText(0x00102030, nullptr, 1500, 300, 320, W("Screen captured and dimmed"));
-  Ui->DrawText(0x00FFFFFF, &Back, 1000, 300, 380, W("Level 4 of 10 keeps %d%% of the light"), 40);
-  Ui->DrawText(0x00102030, nullptr, 1000, 300, 420, W("RestoreCapturedScreen brings it back"));
+  UI(DrawText, 0x00102030, nullptr, 1500, 300, 320, W("Screen captured and dimmed"));
+  UI(DrawText, 0x00FFFFFF, &Back, 1000, 300, 380, W("Level 4 of 10 keeps %d%% of the light"), 40);
+  UI(DrawText, 0x00102030, nullptr, 1000, 300, 420, W("RestoreCapturedScreen brings it back"));
   Snap(C, "dim");
-  Ui->RestoreCapturedScreen();
+  UI(RestoreCapturedScreen, );
   Snap(C, "restored");
-  Ui->ReleaseCapturedScreen();
+  UI(ReleaseCapturedScreen, );
 }
 
 namespace {
 void PaintPicture(const SceneContext &C, const SceneBuffer &Image, UINT32 From, UINT32 To,
                   const CHAR16 *Title) {
-  ORVANE_UI_PROTOCOL *Ui = C.Ui;
   INT32 IW = Image.Width(), IH = Image.Height();
-  Ui->DrawRectangle(Image.Get(), IW, IH, 0, 0, IW, IH, 1, 5, From, To);
+  Image.Fill(To);
+  UI(DrawRectangle, Image.Get(), IW, IH, 0, 0, IW, IH, 1, 5, From, To);
   for (INT32 K = 0; K < 9; K++) {
-    Ui->DrawCircle(Image.Get(), IW, IH, 110 + K * 100, 200 + (K % 3) * 40, 45, 3, 1 + K % 3,
+    UI(DrawCircle, Image.Get(), IW, IH, 110 + K * 100, 200 + (K % 3) * 40, 45, 3, 1 + K % 3,
                    PaletteColor(K), PaletteColor(K + 3));
   }
   for (INT32 K = 0; K < 6; K++) {
-    Ui->DrawRegularPolygon(Image.Get(), IW, IH, 160 + K * 140, 560, 3 + K, 60, 3, PaletteColor(K + 1));
+    UI(DrawRegularPolygon, Image.Get(), IW, IH, 160 + K * 140, 560, 3 + K, 60, 3, PaletteColor(K + 1));
   }
   ComposeText(C, Image, 40, 40, 2000, 0x00FFFFFF, Title);
 }
 }  // namespace
 
 void DemoTransitions(const SceneContext &C) {
-  ORVANE_UI_PROTOCOL *Ui = C.Ui;
   SceneBuffer Image(C, kSceneWidth, kSceneHeight);
   if (!Image) {
     return;
   }
   PaintPicture(C, Image, 0x00102060, 0x0060A0E0, W("Wipe: diagonal by diagonal"));
-  Ui->WipeTransition(Image.Get(), kSceneWidth, kSceneHeight, 0, 0);
+  UI(WipeTransition, Image.Get(), kSceneWidth, kSceneHeight, 0, 0);
   Snap(C, "wipe");
   PaintPicture(C, Image, 0x00601020, 0x00E0A060, W("Dissolve: 2601 blocks, scattered"));
-  Ui->DissolveTransition(Image.Get(), kSceneWidth, kSceneHeight, 0, 0);
+  UI(DissolveTransition, Image.Get(), kSceneWidth, kSceneHeight, 0, 0);
   Snap(C, "dissolve");
 }
 
 void DemoFinal(const SceneContext &C) {
-  ORVANE_UI_PROTOCOL *Ui = C.Ui;
   // Backdrop and header band.
-  Ui->DrawRectangle(nullptr, 0, 0, 0, 0, 1024, 768, 1, 5, 0x00203050, 0x00080C18);
-  Ui->DrawRectangle(nullptr, 0, 0, 0, 0, 1024, 110, 1, 4, 0x00204080, 0x0060A0E0);
+  UI(DrawRectangle, nullptr, 0, 0, 0, 0, 1024, 768, 1, 5, 0x00203050, 0x00080C18);
+  UI(DrawRectangle, nullptr, 0, 0, 0, 0, 1024, 110, 1, 4, 0x00204080, 0x0060A0E0);
   if (C.Banner != nullptr) {
     C.Banner->Banner(nullptr);
+    C.Calls++;
   }
-  Ui->DrawText(0x00FFFFFF, nullptr, 2000, 600, 30, W("Orvane Setup"));
+  UI(DrawText, 0x00FFFFFF, nullptr, 2000, 600, 30, W("Orvane Setup"));
 
   // Menu on the left, one entry selected.
   const CHAR16 *Menu[6] = {W("Main"), W("Display"), W("Boot order"), W("Security"),
                            W("Power"), W("Exit")};
-  Ui->DrawRectangle(nullptr, 0, 0, 20, 130, 240, 610, 1, 6, 0x00506080, 0x00283040);
+  UI(DrawRectangle, nullptr, 0, 0, 20, 130, 240, 610, 1, 6, 0x00506080, 0x00283040);
   for (INT32 I = 0; I < 6; I++) {
     if (I == 1) {
-      Ui->DrawRectangle(nullptr, 0, 0, 30, 148 + I * 50, 220, 38, 1, 2, 0x00F0A040, 0x00C05010);
+      UI(DrawRectangle, nullptr, 0, 0, 30, 148 + I * 50, 220, 38, 1, 2, 0x00F0A040, 0x00C05010);
     }
-    Ui->DrawText(0x00F0F0F0, nullptr, 1500, 48, (UINT16)(154 + I * 50), W("%s"), Menu[I]);
+    UI(DrawText, 0x00F0F0F0, nullptr, 1500, 48, (UINT16)(154 + I * 50), W("%s"), Menu[I]);
   }
 
   // Display panel: a gauge, a bar, a palette and two buttons.
-  Ui->DrawRectangle(nullptr, 0, 0, 280, 130, 724, 610, 2, 3, 0x00405878, 0x00181C28);
-  Ui->DrawText(0x00FFFFFF, nullptr, 1500, 300, 145, W("Display"));
-  Ui->DrawCircle(nullptr, 0, 0, 420, 330, 100, 6, 2, 0x00102040, 0x0040E0FF);
-  Ui->DrawRegularPolygon(nullptr, 0, 0, 420, 330, 12, 80, 2, 0x00FFFFFF);
-  Ui->DrawLine(nullptr, 0, 0, 420, 330, 480, 270, 4, 0x00FF6040);
-  Ui->DrawCircle(nullptr, 0, 0, 420, 330, 8, 0, 1, 0x00FF6040, 0x00FF6040);
+  UI(DrawRectangle, nullptr, 0, 0, 280, 130, 724, 610, 2, 3, 0x00405878, 0x00181C28);
+  UI(DrawText, 0x00FFFFFF, nullptr, 1500, 300, 145, W("Display"));
+  UI(DrawCircle, nullptr, 0, 0, 420, 330, 100, 6, 2, 0x00102040, 0x0040E0FF);
+  UI(DrawRegularPolygon, nullptr, 0, 0, 420, 330, 12, 80, 2, 0x00FFFFFF);
+  UI(DrawLine, nullptr, 0, 0, 420, 330, 480, 270, 4, 0x00FF6040);
+  UI(DrawCircle, nullptr, 0, 0, 420, 330, 8, 0, 1, 0x00FF6040, 0x00FF6040);
   ORVANE_PIXEL Panel = {0x28, 0x1C, 0x18, 0};
-  Ui->DrawText(0x00C0E0FF, &Panel, 1000, 370, 450, W("Brightness %d%%"), 72);
-  Ui->DrawText(0x00FFFFFF, nullptr, 1000, 580, 200, W("Resolution %dx%d"), 1024, 768);
-  Ui->DrawRectangle(nullptr, 0, 0, 580, 230, 380, 30, 1, 1, 0x00A0A0A0, 0x00303030);
-  Ui->DrawRectangle(nullptr, 0, 0, 582, 232, 270, 26, 1, 4, 0x0040C060, 0x00E0F040);
+  UI(DrawText, 0x00C0E0FF, &Panel, 1000, 370, 450, W("Brightness %d%%"), 72);
+  UI(DrawText, 0x00FFFFFF, nullptr, 1000, 580, 200, W("Resolution %dx%d"), 1024, 768);
+  UI(DrawRectangle, nullptr, 0, 0, 580, 230, 380, 30, 1, 1, 0x00A0A0A0, 0x00303030);
+  UI(DrawRectangle, nullptr, 0, 0, 582, 232, 270, 26, 1, 4, 0x0040C060, 0x00E0F040);
   for (INT32 K = 0; K < 8; K++) {
-    Ui->DrawRectangle(nullptr, 0, 0, 580 + K * 48, 290, 40, 40, 1, 1, 0x00FFFFFF, PaletteColor(K));
+    UI(DrawRectangle, nullptr, 0, 0, 580 + K * 48, 290, 40, 40, 1, 1, 0x00FFFFFF, PaletteColor(K));
   }
-  Ui->DrawTriangle(nullptr, 0, 0, 580, 460, 680, 360, 780, 460, 2, 3, 0x00FFE060, 0x00C03060);
-  Ui->DrawTriangle(nullptr, 0, 0, 800, 360, 960, 360, 880, 460, 2, 2, 0x0060E0FF, 0x00203080);
+  UI(DrawTriangle, nullptr, 0, 0, 580, 460, 680, 360, 780, 460, 2, 3, 0x00FFE060, 0x00C03060);
+  UI(DrawTriangle, nullptr, 0, 0, 800, 360, 960, 360, 880, 460, 2, 2, 0x0060E0FF, 0x00203080);
   const CHAR16 *Buttons[2] = {W("Save"), W("Cancel")};
   for (INT32 I = 0; I < 2; I++) {
     INT32 X = 600 + I * 200;
-    Ui->DrawRectangle(nullptr, 0, 0, X, 640, 160, 50, 3, 3, 0x00E0E8F0, I == 0 ? 0x003070C0 : 0x00505860);
-    Ui->DrawText(0x00FFFFFF, nullptr, 1500, (UINT16)(X + 40), 652, W("%s"), Buttons[I]);
+    UI(DrawRectangle, nullptr, 0, 0, X, 640, 160, 50, 3, 3, 0x00E0E8F0, I == 0 ? 0x003070C0 : 0x00505860);
+    UI(DrawText, 0x00FFFFFF, nullptr, 1500, (UINT16)(X + 40), 652, W("%s"), Buttons[I]);
   }
   for (INT32 K = 0; K < 5; K++) {
-    Ui->DrawPoint(nullptr, 0, 0, 320 + K * 24, 520, K + 1, PaletteColor(K));
+    UI(DrawPoint, nullptr, 0, 0, 320 + K * 24, 520, K + 1, PaletteColor(K));
   }
-  Ui->DrawText(0x00A0A8B0, nullptr, 1000, 300, 550, W("Pens 1-5"));
+  UI(DrawText, 0x00A0A8B0, nullptr, 1000, 300, 550, W("Pens 1-5"));
   Snap(C, "final");
 }
 

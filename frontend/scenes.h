@@ -17,6 +17,11 @@ struct SceneContext {
   EFI_GRAPHICS_OUTPUT_PROTOCOL *Gop;   // the screen the driver draws on
   SCENE_SNAPSHOT Snapshot;             // may be NULL
   void *Owner;                         // for the snapshot callback
+  // Toolkit calls made by the scenes, and those that did not answer 0.
+  mutable UINTN Calls;
+  mutable UINTN FailedCalls;
+  mutable const char *FirstFailedCall;
+  mutable UINTN FirstFailedStatus;
 };
 
 // Screen helpers that do not depend on the toolkit.

@@ -21,7 +21,7 @@ EXPECTED_CHECKS = [
     "pens-buffer", "clear-buffer", "blit-position", "banner-text", "banner-screen",
     "render-text-size", "opaque-text", "transparent-text", "capture-screen", "capture-again",
     "dim-captured-screen", "restore-captured-screen", "capture-frame-buffer",
-    "wipe-transition", "dissolve-transition",
+    "wipe-transition", "dissolve-transition", "primitive-calls",
 ]
 
 

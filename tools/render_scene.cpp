@@ -117,13 +117,18 @@ int main(int Argc, char **Argv) {
   }
   Host H{&Fw, O.DemoDir};
   SceneContext C = {Fw.Ui(), Fw.BannerProtocol(), Fw.SystemTable()->BootServices, Fw.Gop(),
-                    O.DemoDir.empty() ? nullptr : WriteSnapshot, &H};
+                    O.DemoDir.empty() ? nullptr : WriteSnapshot, &H, 0, 0, nullptr, 0};
 
   if (!O.DemoDir.empty()) {
     RunDemo(C);
   } else {
     DrawPrimitiveScene(C);
   }
+  std::printf("%zu toolkit calls, %zu failed", C.Calls, C.FailedCalls);
+  if (C.FailedCalls != 0) {
+    std::printf(", first %s with 0x%zx", C.FirstFailedCall, C.FirstFailedStatus);
+  }
+  std::printf("\n");
   // Every scene hands back all the pool memory it took.
   if (Fw.LiveAllocations() != 0) {
     std::fprintf(stderr, "%zu pool allocations left behind\n", Fw.LiveAllocations());
