@@ -1,3 +1,291 @@
 #include "text/text.h"
-UINTN EFIAPI DrawText(UINT32, ORVANE_PIXEL *, Milli, UINT16, UINT16, const CHAR16 *, ...) { return EFI_UNSUPPORTED; }
-UINTN EFIAPI RenderText(Milli, TextImage *, const CHAR16 *) { return EFI_UNSUPPORTED; }
+
+#include "platform/services.h"
+#include "raster/target.h"
+#include "text/milli.h"
+
+namespace {
+
+constexpr UINTN kTextBufferBytes = 8192;
+constexpr UINT32 kLineHeight = 19;
+constexpr UINT16 kRenderFontSize = 19;
+constexpr Milli kMinScale = 1000;
+constexpr Milli kMaxScale = 2000;
+// Largest side a rendered line can have; the font service measures in UINT16.
+constexpr UINT32 kMaxSide = 0xFFFF;
+
+// Result codes shared by the text operations.
+constexpr UINTN kDone = 0;
+constexpr UINTN kBadScaleOrNoRecord = 1;
+constexpr UINTN kNullRecord = 2;
+constexpr UINTN kOutOfMemory = 3;
+constexpr UINTN kServiceMissing = 4;
+constexpr UINTN kTransferFailed = 5;
+constexpr UINTN kScaleRefused = 6;
+
+// Frees one pool block at scope exit unless handed over.
+class PoolOwner {
+ public:
+  explicit PoolOwner(void *P) : P_(P) {}
+  PoolOwner(const PoolOwner &) = delete;
+  PoolOwner &operator=(const PoolOwner &) = delete;
+  ~PoolOwner() { PoolFree(P_); }
+  void *Get() const { return P_; }
+  void *Release() { void *P = P_; P_ = nullptr; return P; }
+
+ private:
+  void *P_;
+};
+
+// The first text line as the font service rasterised it. The service may hand
+// back a screen-sized image (EDK2 does: 800 x 600), so the line's width comes
+// from the row information and the image's own width is the row stride.
+class RenderedLine {
+ public:
+  RenderedLine() = default;
+  RenderedLine(const RenderedLine &) = delete;
+  RenderedLine &operator=(const RenderedLine &) = delete;
+  ~RenderedLine() { Release(); }
+
+  bool Render(const CHAR16 *String, UINT32 Foreground, UINT32 Background, UINT16 FontSize,
+              CHAR16 FontName) {
+    EFI_FONT_DISPLAY_INFO Info = {};
+    Info.ForegroundColor = PixelFromColor(Foreground);
+    Info.BackgroundColor = PixelFromColor(Background);
+    Info.FontInfoMask = EFI_FONT_INFO_SYS_FONT | EFI_FONT_INFO_SYS_SIZE | EFI_FONT_INFO_SYS_STYLE;
+    Info.FontInfo.FontStyle = 0;
+    Info.FontInfo.FontSize = FontSize;
+    Info.FontInfo.FontName[0] = FontName;
+
+    EFI_IMAGE_OUTPUT *Out = nullptr;
+    EFI_HII_ROW_INFO *RowInfo = nullptr;
+    // Left as is by a service that gives no row information.
+    constexpr UINTN kNoRowCount = ~(UINTN)0;
+    UINTN RowCount = kNoRowCount;
+    EFI_STATUS Status = gFont->StringToImage(gFont, EFI_HII_OUT_FLAG_WRAP, String, &Info, &Out, 0,
+                                             0, &RowInfo, &RowCount, nullptr);
+    if (EFI_ERROR(Status) || Out == nullptr) {
+      // A failing service hands nothing back; whatever it wrote is not ours to free.
+      return false;
+    }
+    Image_ = Out;
+    RowInfo_ = RowInfo;
+
+    Stride_ = Out->Image.Bitmap != nullptr ? Out->Width : 0;
+    Rows_ = Out->Image.Bitmap != nullptr ? Out->Height : 0;
+    Width_ = Stride_;
+    if (RowCount != kNoRowCount) {
+      // No row at all (an empty string) is an empty line.
+      UINTN Line = (RowCount > 0 && RowInfo != nullptr) ? RowInfo[0].LineWidth : 0;
+      Width_ = Line < Stride_ ? (UINT32)Line : Stride_;
+    }
+    return true;
+  }
+
+  // Frees the image record, its bitmap and the row information.
+  void Release() {
+    if (Image_ != nullptr) {
+      PoolFree(Image_->Image.Bitmap);
+      PoolFree(Image_);
+      Image_ = nullptr;
+    }
+    PoolFree(RowInfo_);
+    RowInfo_ = nullptr;
+  }
+
+  const ORVANE_PIXEL *Pixels() const { return Image_ ? Image_->Image.Bitmap : nullptr; }
+  UINT32 Width() const { return Width_; }
+  UINT32 Stride() const { return Stride_; }
+  UINT32 Rows() const { return Rows_; }
+
+ private:
+  EFI_IMAGE_OUTPUT *Image_ = nullptr;
+  EFI_HII_ROW_INFO *RowInfo_ = nullptr;
+  UINT32 Width_ = 0;
+  UINT32 Stride_ = 0;
+  UINT32 Rows_ = 0;
+};
+
+// Nearest-neighbour scaling of Source (Width x Height, read with row stride
+// Stride, of which only SourceRows rows exist; missing rows read as the
+// background) into a newly allocated Destination bitmap.
+UINTN ScaleRows(Milli Scale, const TextImage *Source, UINT32 Stride, UINT32 SourceRows,
+                TextImage *Destination) {
+  if (Scale < kMinScale || Scale > kMaxScale) {
+    return kBadScaleOrNoRecord;
+  }
+  if (Source == nullptr || Destination == nullptr) {
+    return kNullRecord;
+  }
+  if (Source->Width > kMaxSide || Source->Height > kMaxSide) {
+    return kOutOfMemory;
+  }
+  if (Source->Bitmap == nullptr && Source->Width != 0 && Source->Height != 0) {
+    return kNullRecord;
+  }
+  INT32 W = MilliToInt(MilliMul((INT64)Source->Width * 1000, Scale));
+  INT32 H = MilliToInt(MilliMul((INT64)Source->Height * 1000, Scale));
+  UINTN Count = (UINTN)W * (UINTN)H;
+  // Never a NULL bitmap on success, so the caller can always free what it gets.
+  PoolBuffer<ORVANE_PIXEL> Pixels(Count > 0 ? Count : 1);
+  if (!Pixels) {
+    return kOutOfMemory;
+  }
+
+  const ORVANE_PIXEL Fill = PixelFromColor(Source->Background);
+  const Milli Inverse = MilliDiv(1000, Scale);
+  INT32 PreviousRow = -1;
+  for (INT32 I = 0; W > 0 && I < H; I++) {
+    ORVANE_PIXEL *To = Pixels.Get() + (UINTN)I * (UINTN)W;
+    INT32 From = MilliToInt(MilliMul((INT64)I * 1000, Inverse));
+    if (From >= (INT32)Source->Height) {
+      From = (INT32)Source->Height - 1;
+    }
+    if (From == PreviousRow) {
+      // Enlarged rows repeat; the column mapping is the same for all.
+      gBootServices->CopyMem(To, To - W, (UINTN)W * sizeof(ORVANE_PIXEL));
+      continue;
+    }
+    PreviousRow = From;
+    if ((UINT32)From >= SourceRows) {
+      for (INT32 J = 0; J < W; J++) To[J] = Fill;
+      continue;
+    }
+    const ORVANE_PIXEL *Row = Source->Bitmap + (UINTN)From * Stride;
+    if (Inverse == 1000) {  // scale 1000: every row is the source row as it is
+      gBootServices->CopyMem(To, const_cast<ORVANE_PIXEL *>(Row), (UINTN)W * sizeof(ORVANE_PIXEL));
+      continue;
+    }
+    for (INT32 J = 0; J < W; J++) {
+      INT32 Column = MilliToInt(MilliMul((INT64)J * 1000, Inverse));
+      if (Column >= (INT32)Source->Width) {
+        Column = (INT32)Source->Width - 1;
+      }
+      To[J] = Row[Column];
+    }
+  }
+
+  Destination->Foreground = Source->Foreground;
+  Destination->Background = Source->Background;
+  Destination->Width = (UINT32)W;
+  Destination->Height = (UINT32)H;
+  Destination->Bitmap = Pixels.Release();
+  return kDone;
+}
+
+// Sends the part (U, R, RunW, RunH) of Bitmap (row width W) to the screen at
+// (X + U, Y + R), clipped to the mode. Nothing left after clipping is success.
+EFI_STATUS SendPart(const ORVANE_PIXEL *Bitmap, UINT32 W, INT32 X, INT32 Y, INT32 U, INT32 R,
+                    INT32 RunW, INT32 RunH, const DrawTarget &Screen) {
+  INT32 CX = X + U, CY = Y + R, CW = RunW, CH = RunH;
+  if (!Screen.Clip(CX, CY, CW, CH)) {
+    return EFI_SUCCESS;
+  }
+  UINTN SourceX = (UINTN)(CX - X);
+  UINTN SourceY = (UINTN)(CY - Y);
+  return gGraphics->Blt(gGraphics, const_cast<ORVANE_PIXEL *>(Bitmap), EfiBltBufferToVideo,
+                        SourceX, SourceY, (UINTN)CX, (UINTN)CY, (UINTN)CW, (UINTN)CH,
+                        (UINTN)W * sizeof(ORVANE_PIXEL));
+}
+
+// Transparent text: only pixels equal to the foreground reach the screen, each
+// horizontal run of them in one transfer. The screen keeps every other pixel.
+void SendForeground(const TextImage &Text, INT32 X, INT32 Y, const DrawTarget &Screen) {
+  for (UINT32 R = 0; R < Text.Height; R++) {
+    const ORVANE_PIXEL *Row = Text.Bitmap + (UINTN)R * Text.Width;
+    UINT32 U = 0;
+    while (U < Text.Width) {
+      if (ColorFromPixel(Row[U]) != Text.Foreground) {
+        U++;
+        continue;
+      }
+      UINT32 Start = U;
+      while (U < Text.Width && ColorFromPixel(Row[U]) == Text.Foreground) {
+        U++;
+      }
+      SendPart(Text.Bitmap, Text.Width, X, Y, (INT32)Start, (INT32)R, (INT32)(U - Start), 1, Screen);
+    }
+  }
+}
+
+}  // namespace
+
+UINTN ScaleImage(Milli Scale, const TextImage *Source, TextImage *Destination) {
+  UINT32 Width = Source != nullptr ? Source->Width : 0;
+  UINT32 Height = Source != nullptr ? Source->Height : 0;
+  return ScaleRows(Scale, Source, Width, Height, Destination);
+}
+
+UINTN EFIAPI DrawText(UINT32 Foreground, ORVANE_PIXEL *Background, Milli Scale, UINT16 X, UINT16 Y,
+                      const CHAR16 *Format, ...) {
+  if (gFont == nullptr || gGraphics == nullptr || gPrint == nullptr || gBootServices == nullptr) {
+    return kServiceMissing;
+  }
+  if (Format == nullptr) {
+    return kServiceMissing;
+  }
+  PoolBuffer<CHAR16> Text(kTextBufferBytes / sizeof(CHAR16));
+  if (!Text) {
+    return kServiceMissing;
+  }
+  __builtin_ms_va_list Args;
+  __builtin_ms_va_start(Args, Format);
+  gPrint->VSPrint(Text.Get(), kTextBufferBytes, Format, Args);
+  __builtin_ms_va_end(Args);
+
+  // Without a background the substitute must never equal the foreground.
+  UINT32 Back = Background != nullptr ? ColorFromPixel(*Background)
+                                      : (Foreground == 0x00000000 ? 0x00000001 : 0x00000000);
+
+  RenderedLine Line;
+  if (!Line.Render(Text.Get(), Foreground, Back, 0, 0)) {
+    return kServiceMissing;
+  }
+  TextImage Source = {Foreground, Back, Line.Width(), kLineHeight,
+                      const_cast<ORVANE_PIXEL *>(Line.Pixels())};
+  TextImage Scaled = {};
+  if (ScaleRows(Scale, &Source, Line.Stride(), Line.Rows(), &Scaled) != kDone) {
+    return kScaleRefused;
+  }
+  PoolOwner ScaledPixels(Scaled.Bitmap);
+  Line.Release();
+
+  DrawTarget Screen = DrawTarget::For(nullptr, 0, 0);
+  if (Scaled.Width == 0 || Scaled.Height == 0) {
+    return kDone;
+  }
+  if (Background != nullptr) {
+    EFI_STATUS Status = SendPart(Scaled.Bitmap, Scaled.Width, X, Y, 0, 0, (INT32)Scaled.Width,
+                                 (INT32)Scaled.Height, Screen);
+    return EFI_ERROR(Status) ? kTransferFailed : kDone;
+  }
+  SendForeground(Scaled, X, Y, Screen);
+  return kDone;
+}
+
+UINTN EFIAPI RenderText(Milli Scale, TextImage *Image, const CHAR16 *String) {
+  if (Image == nullptr) {
+    return kBadScaleOrNoRecord;
+  }
+  if (gFont == nullptr || gBootServices == nullptr || String == nullptr) {
+    return kServiceMissing;
+  }
+  PoolOwner Copy(StrDuplicate(String));
+  if (Copy.Get() == nullptr) {
+    return kServiceMissing;
+  }
+  RenderedLine Line;
+  if (!Line.Render(static_cast<CHAR16 *>(Copy.Get()), Image->Foreground, Image->Background,
+                   kRenderFontSize, W("System font")[0])) {
+    return kServiceMissing;
+  }
+  TextImage Source = {Image->Foreground, Image->Background, Line.Width(), kLineHeight,
+                      const_cast<ORVANE_PIXEL *>(Line.Pixels())};
+  TextImage Scaled = {};
+  if (ScaleRows(Scale, &Source, Line.Stride(), Line.Rows(), &Scaled) != kDone) {
+    return kScaleRefused;
+  }
+  // The scaled bitmap now belongs to the caller.
+  *Image = Scaled;
+  return kDone;
+}
