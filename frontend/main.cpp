@@ -122,6 +122,11 @@ void Snapshot(const SceneContext *C, const char *Name) {
   Line().Text("SCREENSHOT-END ").Text(Name).Emit();
 }
 
+// The host may photograph a transition while it runs; nothing waits for it.
+void Midway(const SceneContext *, const char *Name) {
+  Line().Text("MIDWAY ").Text(Name).Emit();
+}
+
 // ---------------------------------------------------------------- loading
 
 EFI_STATUS LoadAndStart(EFI_HANDLE ImageHandle, EFI_HANDLE Device, const CHAR16 *Path) {
@@ -623,7 +628,7 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
 
   EFI_STATUS Shim = LoadAndStart(ImageHandle, Self->DeviceHandle, W("\\platform-shim.efi"));
   EFI_STATUS Driver = LoadAndStart(ImageHandle, Self->DeviceHandle, W("\\orvane.efi"));
-  SceneContext C = {nullptr, nullptr, BS, nullptr, Snapshot, nullptr, 0, 0, nullptr, 0};
+  SceneContext C = {nullptr, nullptr, BS, nullptr, Snapshot, Midway, nullptr, 0, 0, nullptr, 0};
   BS->LocateProtocol(&UiGuid, nullptr, (void **)&C.Ui);
   BS->LocateProtocol(&BannerGuid, nullptr, (void **)&C.Banner);
   BS->LocateProtocol(&GraphicsGuid, nullptr, (void **)&C.Gop);

@@ -60,6 +60,13 @@ void Snap(const SceneContext &C, const char *Name) {
   }
 }
 
+// Says that a moving picture starts, for whoever wants a frame of it.
+void Announce(const SceneContext &C, const char *Name) {
+  if (C.Announce != nullptr) {
+    C.Announce(&C, Name);
+  }
+}
+
 UINT32 ColorOf(const ORVANE_PIXEL &P) {
   return (UINT32)P.Blue | ((UINT32)P.Green << 8) | ((UINT32)P.Red << 16) |
          ((UINT32)P.Reserved << 24);
@@ -363,6 +370,14 @@ void DemoText(const SceneContext &C) {
   Snap(C, "text");
 }
 
+namespace {
+// Outline and fill of the demo's circles, chosen to read on the backdrop.
+constexpr UINT32 kCirclePairs[7][2] = {
+    {0x00FFFFFF, 0x00000000}, {0x00FFE080, 0x0000C0A0}, {0x00FFA040, 0x006000C0},
+    {0x00C0C0C0, 0x00A0E0FF}, {0x00FF4040, 0x00FFFFFF}, {0x0040FF40, 0x00FFFFFF},
+    {0x004080FF, 0x00FFFFFF}};
+}  // namespace
+
 void DemoShapes(const SceneContext &C) {
   FillScreen(C, kBackdrop);
   // Lines of every slope, every pen.
@@ -390,9 +405,8 @@ void DemoShapes(const SceneContext &C) {
     UI(DrawRectangle, nullptr, 0, 0, X, 332, 125, 110, 1 + F % 3, F, kGradientPairs[F][0],
                       kGradientPairs[F][1]);
     UI(DrawTriangle, nullptr, 0, 0, (UINT32)X, 592, (UINT32)X + 62, 460, (UINT32)X + 125, 592,
-                     1 + F % 2, F, kGradientPairs[(F + 2) % 8][0], kGradientPairs[(F + 2) % 8][1]);
-    UI(DrawCircle, nullptr, 0, 0, X + 62, 680, 62, 3, F, kGradientPairs[(F + 4) % 8][0],
-                   kGradientPairs[(F + 4) % 8][1]);
+                     1 + F % 2, F, kGradientPairs[(F + 3) % 8][0], kGradientPairs[(F + 3) % 8][1]);
+    UI(DrawCircle, nullptr, 0, 0, X + 62, 680, 62, 3, F, kCirclePairs[F][0], kCirclePairs[F][1]);
   }
   Snap(C, "shapes");
 }
@@ -441,9 +455,11 @@ void DemoTransitions(const SceneContext &C) {
     return;
   }
   PaintPicture(C, Image, 0x00102060, 0x0060A0E0, W("Wipe: diagonal by diagonal"));
+  Announce(C, "wipe-midway");
   UI(WipeTransition, Image.Get(), kSceneWidth, kSceneHeight, 0, 0);
   Snap(C, "wipe");
   PaintPicture(C, Image, 0x00601020, 0x00E0A060, W("Dissolve: 2601 blocks, scattered"));
+  Announce(C, "dissolve-midway");
   UI(DissolveTransition, Image.Get(), kSceneWidth, kSceneHeight, 0, 0);
   Snap(C, "dissolve");
 }

@@ -7,7 +7,7 @@
 
 struct SceneContext;
 
-// Called at each moment worth keeping as a picture.
+// Called at each moment worth keeping as a picture, and before each transition.
 typedef void (*SCENE_SNAPSHOT)(const SceneContext *Context, const char *Name);
 
 struct SceneContext {
@@ -16,6 +16,7 @@ struct SceneContext {
   EFI_BOOT_SERVICES *Bs;               // pool memory
   EFI_GRAPHICS_OUTPUT_PROTOCOL *Gop;   // the screen the driver draws on
   SCENE_SNAPSHOT Snapshot;             // may be NULL
+  SCENE_SNAPSHOT Announce;             // a transition starts; may be NULL
   void *Owner;                         // for the snapshot callback
   // Toolkit calls made by the scenes, and those that did not answer 0.
   mutable UINTN Calls;

@@ -20,7 +20,10 @@ OVMF_CODE = "/usr/share/OVMF/OVMF_CODE.fd"
 OVMF_VARS = "/usr/share/OVMF/OVMF_VARS.fd"
 IMAGES = ("setup-demo.efi", "orvane.efi", "platform-shim.efi")
 
-MARKER = re.compile(r"(START|CHECK|SCREENSHOT-END|SCREENSHOT|INFO|DONE)\b ?(.*)")
+MARKER = re.compile(r"(START|CHECK|SCREENSHOT-END|SCREENSHOT|MIDWAY|INFO|DONE)\b ?(.*)")
+# A "MIDWAY <name>" line announces a transition; its picture is taken this
+# long after, while the transition runs, when midway pictures are wanted.
+MIDWAY_DELAY = 0.2
 
 
 class BootError(Exception):
@@ -73,8 +76,9 @@ class Qmp:
 class Boot:
     """One boot of the front-end. `events` collects (seconds, kind, text)."""
 
-    def __init__(self, build, mode, shots_dir, timeout, prefix=""):
+    def __init__(self, build, mode, shots_dir, timeout, prefix="", midway=False):
         self.build = build
+        self.midway = midway
         self.prefix = prefix
         self.mode = mode
         self.shots_dir = shots_dir
@@ -166,6 +170,9 @@ class Boot:
                 self.events.append((now, kind, text))
                 if kind == "SCREENSHOT":
                     self._shoot(qmp, log_path, text)
+                elif kind == "MIDWAY" and self.midway:
+                    time.sleep(MIDWAY_DELAY)
+                    self._shoot(qmp, log_path, text, check_late=False)
                 elif kind == "DONE":
                     done = True
             if qemu.poll() is not None:
@@ -187,10 +194,10 @@ class Boot:
             return None, None
         return match.group(1), match.group(2).strip()
 
-    def _shoot(self, qmp, log_path, name):
+    def _shoot(self, qmp, log_path, name, check_late=True):
         qmp.command("stop")
         with open(log_path, "rb") as f:
-            late = ("SCREENSHOT-END " + name).encode() in f.read()
+            late = check_late and ("SCREENSHOT-END " + name).encode() in f.read()
         path = os.path.abspath(os.path.join(self.shots_dir, "%s%s.png" % (self.prefix, name)))
         qmp.command("screendump", filename=path, format="png")
         qmp.command("cont")

@@ -117,7 +117,7 @@ int main(int Argc, char **Argv) {
   }
   Host H{&Fw, O.DemoDir};
   SceneContext C = {Fw.Ui(), Fw.BannerProtocol(), Fw.SystemTable()->BootServices, Fw.Gop(),
-                    O.DemoDir.empty() ? nullptr : WriteSnapshot, &H, 0, 0, nullptr, 0};
+                    O.DemoDir.empty() ? nullptr : WriteSnapshot, nullptr, &H, 0, 0, nullptr, 0};
 
   if (!O.DemoDir.empty()) {
     RunDemo(C);

@@ -10,7 +10,8 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import qemu  # noqa: E402
 
-STAGES = ["pens", "text", "shapes", "dim", "restored", "wipe", "dissolve", "final"]
+STAGES = ["pens", "text", "shapes", "dim", "restored", "wipe-midway", "wipe", "dissolve-midway",
+          "dissolve", "final"]
 
 
 def main():
@@ -20,7 +21,7 @@ def main():
     parser.add_argument("--timeout", type=float, default=300.0, help="seconds for the whole boot")
     args = parser.parse_args()
     os.makedirs(args.out, exist_ok=True)
-    for name in STAGES + ["final"]:
+    for name in STAGES:
         for stale in ("demo-%s.png" % name, "demo.png"):
             path = os.path.join(args.out, stale)
             if os.path.exists(path):
@@ -28,7 +29,7 @@ def main():
 
     started = time.monotonic()
     try:
-        boot = qemu.Boot(args.build, "demo", args.out, args.timeout, prefix="demo-").run()
+        boot = qemu.Boot(args.build, "demo", args.out, args.timeout, prefix="demo-", midway=True).run()
     except qemu.BootError as error:
         print("demo failed: %s" % error)
         return 1
@@ -52,7 +53,7 @@ def main():
     print("demo ran %.1f s" % (time.monotonic() - started))
     for name in STAGES:
         if name in boot.shots:
-            print("  %-9s %s" % (name, os.path.relpath(boot.shots[name])))
+            print("  %-16s %s" % (name, os.path.relpath(boot.shots[name])))
     if problems:
         print("demo incomplete: " + "; ".join(problems))
         return 1
