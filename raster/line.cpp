@@ -1,3 +1,276 @@
+// Lines and regular polygons.
+//
+// Which pixels a line owns is decided by the float service exactly as the
+// reference scan of the bounding box decides it; what differs is how often
+// the service is asked and how the pixels reach the target:
+//   - pixel (i, j) of the box belongs when j = F(i) = ToInt(m*i + k) or
+//     i = G(j) = ToInt((j - k) / m). F is evaluated once per column and G once
+//     per row, which yields the same set as testing every pixel of the box;
+//   - columns and rows whose stamps could not reach the target are skipped;
+//   - consecutive pixels along a row or column are stamped as one run, so a
+//     run costs one fill per pen rectangle instead of one per pixel.
+// Stamping order differs from the scan, which cannot show: one line, one colour.
 #include "raster/line.h"
-UINTN EFIAPI DrawLine(ORVANE_PIXEL *, INT32, INT32, INT32, INT32, INT32, INT32, INT32, UINT32) { return EFI_UNSUPPORTED; }
-UINTN EFIAPI DrawRegularPolygon(ORVANE_PIXEL *, INT32, INT32, INT32, INT32, INT32, INT32, INT32, UINT32) { return EFI_UNSUPPORTED; }
+
+#include "raster/target.h"
+
+namespace {
+
+// How far a pen reaches from its centre.
+INT32 PenReach(INT32 PenStyle) {
+  switch (PenStyle) {
+    case 2:
+    case 3: return 1;
+    case 4: return 3;
+    case 5: return 4;
+    default: return 0;
+  }
+}
+
+struct PenRect {
+  INT8 Dx, Dy, W, H;
+};
+
+// The pen shapes of StampPen as rectangles; a run of stamps is the union of
+// each rectangle swept along the run.
+constexpr PenRect kPlus[] = {{-1, 0, 3, 1}, {0, -1, 1, 3}};
+constexpr PenRect kSquare3[] = {{-1, -1, 3, 3}};
+constexpr PenRect kRound7[] = {{-2, -2, 5, 5}, {-1, -3, 3, 1}, {-1, 3, 3, 1}, {-3, -1, 1, 3}, {3, -1, 1, 3}};
+constexpr PenRect kRound9[] = {{-3, -3, 7, 7}, {-1, -4, 3, 1}, {-1, 4, 3, 1}, {-4, -1, 1, 3}, {4, -1, 1, 3}};
+constexpr PenRect kDot[] = {{0, 0, 1, 1}};
+
+}  // namespace
+
+// Fills (X, Y, W, H) given in 64-bit coordinates, clipped to the target first
+// so that no coordinate is narrowed while still out of range.
+void FillClipped(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, UINT32 Color) {
+  INT64 L = X, Tp = Y, R = X + W, B = Y + H;
+  if (L < T.ClipLeft) L = T.ClipLeft;
+  if (Tp < T.ClipTop) Tp = T.ClipTop;
+  if (R > T.ClipRight) R = T.ClipRight;
+  if (B > T.ClipBottom) B = T.ClipBottom;
+  if (L >= R || Tp >= B) {
+    return;
+  }
+  T.Fill((INT32)L, (INT32)Tp, (INT32)(R - L), (INT32)(B - Tp), Color);
+}
+
+// Stamps the pen at N consecutive points from (X, Y), to the right when
+// Horizontal, else downwards. The target clips.
+void StampRun(const DrawTarget &T, INT64 X, INT64 Y, INT64 N, bool Horizontal, INT32 PenStyle,
+              UINT32 Color) {
+  if (N <= 0) {
+    return;
+  }
+  const INT64 Reach = PenReach(PenStyle);
+  INT64 EndX = Horizontal ? X + N - 1 : X, EndY = Horizontal ? Y : Y + N - 1;
+  if (EndX + Reach < T.ClipLeft || X - Reach >= T.ClipRight || EndY + Reach < T.ClipTop ||
+      Y - Reach >= T.ClipBottom) {
+    return;
+  }
+  // A single point is an ordinary stamp; its coordinates are known to be near the target.
+  if (N == 1 && X > -(1 << 30) && X < (1 << 30) && Y > -(1 << 30) && Y < (1 << 30)) {
+    StampPen(T, (INT32)X, (INT32)Y, PenStyle, Color);
+    return;
+  }
+  const PenRect *Rects;
+  int Count;
+  switch (PenStyle) {
+    case 2: Rects = kPlus; Count = 2; break;
+    case 3: Rects = kSquare3; Count = 1; break;
+    case 4: Rects = kRound7; Count = 5; break;
+    case 5: Rects = kRound9; Count = 5; break;
+    default: Rects = kDot; Count = 1; break;
+  }
+  for (int I = 0; I < Count; I++) {
+    const PenRect &P = Rects[I];
+    FillClipped(T, X + P.Dx, Y + P.Dy, P.W + (Horizontal ? N - 1 : 0), P.H + (Horizontal ? 0 : N - 1),
+                Color);
+  }
+}
+
+namespace {
+
+// Collects points that arrive in order along one axis into runs of stamps.
+class RunStamper {
+ public:
+  RunStamper(const DrawTarget &T, bool Horizontal, INT32 PenStyle, UINT32 Color)
+      : T_(T), Horizontal_(Horizontal), Pen_(PenStyle), Color_(Color) {}
+  ~RunStamper() { Flush(); }
+
+  void Add(INT64 X, INT64 Y) {
+    if (N_ > 0 && (Horizontal_ ? (Y == Y_ && X == X_ + N_) : (X == X_ && Y == Y_ + N_))) {
+      N_++;
+      return;
+    }
+    Flush();
+    X_ = X;
+    Y_ = Y;
+    N_ = 1;
+  }
+
+  void Flush() {
+    StampRun(T_, X_, Y_, N_, Horizontal_, Pen_, Color_);
+    N_ = 0;
+  }
+
+ private:
+  const DrawTarget &T_;
+  bool Horizontal_;
+  INT32 Pen_;
+  UINT32 Color_;
+  INT64 X_ = 0, Y_ = 0, N_ = 0;
+};
+
+// One of the two per-axis functions of a sloped line: F(i) = ToInt(m*i + k)
+// for columns, G(j) = ToInt((j - k) / m) for rows.
+INT32 AxisValue(bool Columns, FLOAT32_BITS M, FLOAT32_BITS K, INT64 V) {
+  FLOAT32_BITS F = fm::FromInt((INT32)V);
+  return Columns ? fm::ToInt(fm::Add(fm::Mul(M, F), K)) : fm::ToInt(fm::Div(fm::Sub(F, K), M));
+}
+
+// The first pass's function, remembering the values of its first kCached
+// positions so the second pass can recognise pixels already owned.
+class RememberedAxis {
+ public:
+  static constexpr INT64 kCached = 2048;
+
+  RememberedAxis(bool Columns, FLOAT32_BITS M, FLOAT32_BITS K, INT64 Start)
+      : Columns_(Columns), M_(M), K_(K), Start_(Start) {}
+
+  // Called for Start, Start + 1, ... in order.
+  INT32 Evaluate(INT64 V) {
+    INT32 R = AxisValue(Columns_, M_, K_, V);
+    if (V - Start_ == Filled_ && Filled_ < kCached) {
+      Cache_[Filled_++] = R;
+    }
+    return R;
+  }
+
+  INT32 At(INT64 V) const {
+    INT64 Slot = V - Start_;
+    return (Slot >= 0 && Slot < Filled_) ? Cache_[Slot] : AxisValue(Columns_, M_, K_, V);
+  }
+
+ private:
+  bool Columns_;
+  FLOAT32_BITS M_, K_;
+  INT64 Start_;
+  INT64 Filled_ = 0;
+  INT32 Cache_[kCached];
+};
+
+void DrawSlopedLine(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2, INT32 PenStyle,
+                    UINT32 Color) {
+  const INT64 XMin = X1 < X2 ? X1 : X2, XMax = X1 < X2 ? X2 : X1;
+  const INT64 YMin = Y1 < Y2 ? Y1 : Y2, YMax = Y1 < Y2 ? Y2 : Y1;
+  // Columns and rows whose pixels' stamps can reach the target.
+  const INT64 Reach = PenReach(PenStyle);
+  INT64 C0 = XMin, C1 = XMax, R0 = YMin, R1 = YMax;
+  if (C0 < T.ClipLeft - Reach) C0 = T.ClipLeft - Reach;
+  if (C1 > T.ClipRight - 1 + Reach) C1 = T.ClipRight - 1 + Reach;
+  if (R0 < T.ClipTop - Reach) R0 = T.ClipTop - Reach;
+  if (R1 > T.ClipBottom - 1 + Reach) R1 = T.ClipBottom - 1 + Reach;
+  if (C0 > C1 || R0 > R1) {
+    return;
+  }
+
+  FLOAT32_BITS FX1 = fm::FromInt(X1), FY1 = fm::FromInt(Y1);
+  FLOAT32_BITS FX2 = fm::FromInt(X2), FY2 = fm::FromInt(Y2);
+  FLOAT32_BITS M = fm::Div(fm::Sub(FY1, FY2), fm::Sub(FX1, FX2));
+  FLOAT32_BITS K = fm::Sub(FY1, fm::Mul(M, FX1));
+
+  // The longer axis goes first: its pixels form the long runs, and its
+  // values are remembered to recognise pixels the second pass would repeat.
+  const bool ColumnsFirst = (XMax - XMin) >= (YMax - YMin);
+  const INT64 A0 = ColumnsFirst ? C0 : R0, A1 = ColumnsFirst ? C1 : R1;  // first-pass range
+  const INT64 B0 = ColumnsFirst ? R0 : C0, B1 = ColumnsFirst ? R1 : C1;  // second-pass range
+  // Both ranges lie inside the box, so a value found in them is a pixel of the box.
+  RememberedAxis First(ColumnsFirst, M, K, A0);
+
+  {
+    // First pass: (a, f(a)) along the first axis.
+    RunStamper Runs(T, ColumnsFirst, PenStyle, Color);
+    for (INT64 A = A0; A <= A1; A++) {
+      INT64 B = First.Evaluate(A);
+      if (B >= B0 && B <= B1) {
+        ColumnsFirst ? Runs.Add(A, B) : Runs.Add(B, A);
+      }
+    }
+  }
+  // Second pass: (g(b), b), unless the first pass already owned that pixel.
+  RunStamper Runs(T, !ColumnsFirst, PenStyle, Color);
+  for (INT64 B = B0; B <= B1; B++) {
+    INT64 A = AxisValue(!ColumnsFirst, M, K, B);
+    if (A < A0 || A > A1) {
+      continue;
+    }
+    if (First.At(A) == B) {
+      continue;
+    }
+    ColumnsFirst ? Runs.Add(A, B) : Runs.Add(B, A);
+  }
+}
+
+}  // namespace
+
+// Draws the line on a target; shared with the filled shapes.
+void DrawLineOn(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2, INT32 PenStyle,
+                UINT32 Color) {
+  if (Y1 == Y2) {
+    INT64 Left = X1 < X2 ? X1 : X2, Right = X1 < X2 ? X2 : X1;
+    StampRun(T, Left, Y2, Right - Left + 1, true, PenStyle, Color);
+    return;
+  }
+  if (X1 == X2) {
+    INT64 Top = Y1 < Y2 ? Y1 : Y2, Bottom = Y1 < Y2 ? Y2 : Y1;
+    StampRun(T, X1, Top, Bottom - Top + 1, false, PenStyle, Color);
+    return;
+  }
+  DrawSlopedLine(T, X1, Y1, X2, Y2, PenStyle, Color);
+}
+
+UINTN EFIAPI DrawLine(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 X1, INT32 Y1,
+                      INT32 X2, INT32 Y2, INT32 PenStyle, UINT32 Color) {
+  DrawLineOn(DrawTarget::For(Buffer, RowWidth, Height), X1, Y1, X2, Y2, PenStyle, Color);
+  return 0;
+}
+
+INT32 RotatePoint(INT32 CenterX, INT32 CenterY, INT32 PointX, INT32 PointY, FLOAT32_BITS Angle,
+                  UINT8 Selector) {
+  FLOAT32_BITS Dx = fm::FromInt((INT32)((INT64)PointX - CenterX));
+  FLOAT32_BITS Dy = fm::FromInt((INT32)((INT64)PointY - CenterY));
+  FLOAT32_BITS Theta = fm::DegToRad(Angle);
+  if (Selector == 0) {
+    return fm::ToInt(fm::Add(fm::Sub(fm::Mul(Dx, fm::Cos(Theta)), fm::Mul(Dy, fm::Sin(Theta))),
+                             fm::FromInt(CenterX)));
+  }
+  return fm::ToInt(fm::Add(fm::Add(fm::Mul(Dx, fm::Sin(Theta)), fm::Mul(Dy, fm::Cos(Theta))),
+                           fm::FromInt(CenterY)));
+}
+
+UINTN EFIAPI DrawRegularPolygon(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 CenterX,
+                                INT32 CenterY, INT32 Sides, INT32 Radius, INT32 PenStyle,
+                                UINT32 Color) {
+  if (Sides <= 0) {
+    return 0;
+  }
+  DrawTarget T = DrawTarget::For(Buffer, RowWidth, Height);
+  // RotatePoint with the step angle, its sine, cosine and the centre computed
+  // once: the same service calls on the same values give the same vertices.
+  FLOAT32_BITS Theta = fm::DegToRad(fm::Div(fm::FromInt(360), fm::FromInt(Sides)));
+  FLOAT32_BITS Cos = fm::Cos(Theta), Sin = fm::Sin(Theta);
+  FLOAT32_BITS Cx = fm::FromInt(CenterX), Cy = fm::FromInt(CenterY);
+  INT32 X = CenterX, Y = (INT32)((INT64)CenterY - Radius);
+  for (INT32 Side = 0; Side < Sides; Side++) {
+    // Each vertex turns from the previous integer vertex, so errors accumulate.
+    FLOAT32_BITS Dx = fm::FromInt((INT32)((INT64)X - CenterX));
+    FLOAT32_BITS Dy = fm::FromInt((INT32)((INT64)Y - CenterY));
+    INT32 NextX = fm::ToInt(fm::Add(fm::Sub(fm::Mul(Dx, Cos), fm::Mul(Dy, Sin)), Cx));
+    INT32 NextY = fm::ToInt(fm::Add(fm::Add(fm::Mul(Dx, Sin), fm::Mul(Dy, Cos)), Cy));
+    DrawLineOn(T, X, Y, NextX, NextY, PenStyle, Color);
+    X = NextX;
+    Y = NextY;
+  }
+  return 0;
+}

@@ -1,4 +1,602 @@
+// Circles, rectangles and triangles with their fill styles and gradients.
+//
+// The pixels are those of the plain per-pixel definitions; the work is not:
+//   - shapes are painted row by row, one fill per horizontal run of one colour
+//     (on the screen one Blt per run instead of one per pixel), and only the
+//     part of a shape that lies on the target is visited;
+//   - a pixel painted twice with different colours (a ring overdrawn by a
+//     later ring, a fill pixel under the circle's outline) is painted once,
+//     with the colour it would end up with;
+//   - gradients still step through every column, row or ring with the float
+//     service, so their colours are exactly those of the stepping.
 #include "raster/shapes.h"
-UINTN EFIAPI DrawCircle(ORVANE_PIXEL *, INT32, INT32, INT32, INT32, INT32, INT32, INT32, UINT32, UINT32) { return EFI_UNSUPPORTED; }
-UINTN EFIAPI DrawRectangle(ORVANE_PIXEL *, INT32, INT32, INT32, INT32, INT32, INT32, INT32, INT32, UINT32, UINT32) { return EFI_UNSUPPORTED; }
-UINTN EFIAPI DrawTriangle(ORVANE_PIXEL *, INT32, INT32, UINT32, UINT32, UINT32, UINT32, UINT32, UINT32, INT32, INT32, UINT32, UINT32) { return EFI_UNSUPPORTED; }
+
+#include "raster/line.h"
+#include "raster/target.h"
+
+// Shared with raster/line.cpp.
+void FillClipped(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, UINT32 Color);
+void StampRun(const DrawTarget &T, INT64 X, INT64 Y, INT64 N, bool Horizontal, INT32 PenStyle,
+              UINT32 Color);
+void DrawLineOn(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2, INT32 PenStyle,
+                UINT32 Color);
+
+namespace {
+
+// No pen reaches further than this from the point it is stamped at.
+constexpr INT64 kMaxPenReach = 4;
+
+INT64 Min64(INT64 A, INT64 B) { return A < B ? A : B; }
+INT64 Max64(INT64 A, INT64 B) { return A > B ? A : B; }
+
+// A half-open window [X0, X1) x [Y0, Y1) of target pixels.
+struct Window {
+  INT64 X0, Y0, X1, Y1;
+  bool Empty() const { return X0 >= X1 || Y0 >= Y1; }
+};
+
+// The part of the inclusive rectangle [Left, Right] x [Top, Bottom] on the target.
+Window VisiblePart(const DrawTarget &T, INT64 Left, INT64 Top, INT64 Right, INT64 Bottom) {
+  return {Max64(Left, T.ClipLeft), Max64(Top, T.ClipTop), Min64(Right + 1, T.ClipRight),
+          Min64(Bottom + 1, T.ClipBottom)};
+}
+
+bool Touches(const DrawTarget &T, INT64 Left, INT64 Top, INT64 Right, INT64 Bottom) {
+  return !VisiblePart(T, Left, Top, Right, Bottom).Empty();
+}
+
+// The colour stepping shared by the three shapes: each channel is a float
+// that grows by (end - start) / N per step; the colour holds the clamped
+// integer parts, and its reserved byte never changes.
+class Gradient {
+ public:
+  // N = 0 (a shape one column, row or ring deep) would divide by zero; it is
+  // stepped as N = 1, so the one step reaches the second colour.
+  Gradient(UINT32 From, UINT32 To, INT32 N) : Color_(From) {
+    FLOAT32_BITS Steps = fm::FromInt(N == 0 ? 1 : N);
+    for (int C = 0; C < 3; C++) {
+      Value_[C] = fm::FromInt((INT32)((From >> (8 * C)) & 0xFF));
+      Step_[C] = fm::Div(fm::Sub(fm::FromInt((INT32)((To >> (8 * C)) & 0xFF)), Value_[C]), Steps);
+    }
+  }
+
+  UINT32 Color() const { return Color_; }
+
+  void Advance() {
+    for (int C = 0; C < 3; C++) {
+      Value_[C] = fm::Add(Value_[C], Step_[C]);
+      INT32 V = fm::ToInt(Value_[C]);
+      if (V < 0) V = 0;
+      if (V >= 256) V = 255;
+      Color_ = (Color_ & ~(0xFFu << (8 * C))) | ((UINT32)V << (8 * C));
+    }
+  }
+
+  void Advance(INT64 Times) {
+    for (INT64 I = 0; I < Times; I++) Advance();
+  }
+
+ private:
+  FLOAT32_BITS Value_[3];
+  FLOAT32_BITS Step_[3];
+  UINT32 Color_;
+};
+
+// Collects the pixels of one row, given left to right, into runs of one
+// colour; each run is one fill. The caller keeps pixels inside the target.
+class RowRuns {
+ public:
+  RowRuns(const DrawTarget &T, INT64 Y) : T_(T), Y_(Y) {}
+  ~RowRuns() { Flush(); }
+
+  void Set(INT64 X, UINT32 Color) {
+    if (N_ > 0 && X == X0_ + N_ && Color == Color_) {
+      N_++;
+      return;
+    }
+    Flush();
+    X0_ = X;
+    N_ = 1;
+    Color_ = Color;
+  }
+
+  void Flush() {
+    if (N_ > 0) {
+      FillClipped(T_, X0_, Y_, N_, 1, Color_);
+      N_ = 0;
+    }
+  }
+
+ private:
+  const DrawTarget &T_;
+  INT64 Y_;
+  INT64 X0_ = 0, N_ = 0;
+  UINT32 Color_ = 0;
+};
+
+// Columns whose colours are worked out together before their rows are painted.
+constexpr INT64 kColumnChunk = 512;
+
+// ---------------------------------------------------------------- rectangle
+
+void PaintRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, INT32 PenStyle,
+                    INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
+  const INT64 Right = X + W - 1, Bottom = Y + H - 1;
+  const Window V = VisiblePart(T, X, Y, Right, Bottom);
+  const bool HasOutline = FillStyle != 4 && FillStyle != 5;
+  const bool OutlineVisible =
+      HasOutline && Touches(T, X - kMaxPenReach, Y - kMaxPenReach, Right + kMaxPenReach, Bottom + kMaxPenReach);
+  UINT32 Outline = Color1;
+
+  switch (FillStyle) {
+    case 1:
+      FillClipped(T, X, Y, W, H, Color2);
+      break;
+    case 2:
+    case 4: {
+      Gradient G(Color1, Color2, (INT32)W);
+      // Columns after the last visible one only matter for the outline's colour.
+      const INT64 Stop = OutlineVisible ? X + W : (V.Empty() ? X : V.X1);
+      UINT32 Colors[kColumnChunk];
+      for (INT64 U = X; U < Stop;) {
+        const INT64 End = Min64(U + kColumnChunk, Stop);
+        for (INT64 I = U; I < End; I++) {
+          Colors[I - U] = G.Color();
+          G.Advance();
+        }
+        const INT64 P0 = Max64(U, V.X0), P1 = Min64(End, V.X1);
+        for (INT64 Row = V.Y0; P0 < P1 && Row < V.Y1; Row++) {
+          RowRuns Runs(T, Row);
+          for (INT64 I = P0; I < P1; I++) Runs.Set(I, Colors[I - U]);
+        }
+        U = End;
+      }
+      Outline = G.Color();
+      break;
+    }
+    case 3:
+    case 5: {
+      Gradient G(Color1, Color2, (INT32)H);
+      const INT64 Stop = OutlineVisible ? Y + H : (V.Empty() ? Y : V.Y1);
+      for (INT64 Row = Y; Row < Stop; Row++) {
+        if (!V.Empty() && Row >= V.Y0) {
+          FillClipped(T, V.X0, Row, V.X1 - V.X0, 1, G.Color());
+        }
+        G.Advance();
+      }
+      Outline = G.Color();
+      break;
+    }
+    case 6:
+      // Every second pixel both ways, from the top-left corner.
+      for (INT64 Row = Y + ((V.Y0 - Y + 1) & ~1LL); !V.Empty() && Row < V.Y1; Row += 2) {
+        for (INT64 Col = X + ((V.X0 - X + 1) & ~1LL); Col < V.X1; Col += 2) {
+          T.Put((INT32)Col, (INT32)Row, Color2);
+        }
+      }
+      break;
+    default:
+      break;
+  }
+
+  if (OutlineVisible) {
+    StampRun(T, X, Y, W, true, PenStyle, Outline);
+    StampRun(T, X, Bottom, W, true, PenStyle, Outline);
+    StampRun(T, X, Y, H, false, PenStyle, Outline);
+    StampRun(T, Right, Y, H, false, PenStyle, Outline);
+  }
+}
+
+// ---------------------------------------------------------------- triangle
+
+// The inside test of DrawTriangle: (i, j) is inside when the three areas it
+// forms with the sides add up to the triangle's area, compared by the float
+// service. Each area comes from TriangleArea's integer s, which is an affine
+// function of (i, j), here evaluated in the same wrapping 32-bit arithmetic.
+//
+// When every s over the visited pixels and every partial sum of their areas
+// stays below 2^24 in magnitude, the service's single-precision arithmetic is
+// exact on all of them: IntToFloat(s) is exact, s / 2 is exact, the sums of
+// halves are exact and the comparison is of exact values. The outcome is then
+// |s1| + |s2| + |s3| == |S| in integers, which is what the service would
+// answer. Larger triangles ask the service for every visited pixel.
+class InsideTest {
+ public:
+  InsideTest(INT32 X1, INT32 Y1, INT32 X2, INT32 Y2, INT32 X3, INT32 Y3, const Window &V) {
+    const INT32 Xs[3] = {X1, X2, X3}, Ys[3] = {Y1, Y2, Y3};
+    // Side k runs from corner k to corner k + 1; the third area is formed as
+    // TriangleArea(P3, P, P1), which is side 3 with the pixel in the middle.
+    for (int K = 0; K < 3; K++) {
+      const UINT32 XA = (UINT32)Xs[K], YA = (UINT32)Ys[K];
+      const UINT32 XB = (UINT32)Xs[(K + 1) % 3], YB = (UINT32)Ys[(K + 1) % 3];
+      if (K < 2) {  // s(A, B, P) = (xa yb - xb ya) + i (ya - yb) + j (xb - xa)
+        A_[K] = YA - YB;
+        B_[K] = XB - XA;
+        C_[K] = XA * YB - XB * YA;
+      } else {  // s(P3, P, P1) = (x1 y3 - x3 y1) + i (y1 - y3) + j (x3 - x1)
+        A_[K] = YB - YA;
+        B_[K] = XA - XB;
+        C_[K] = XB * YA - XA * YB;
+      }
+    }
+    const UINT32 S = (UINT32)X1 * (UINT32)Y2 + (UINT32)X3 * (UINT32)Y1 + (UINT32)Y3 * (UINT32)X2 -
+                     (UINT32)X3 * (UINT32)Y2 - (UINT32)X1 * (UINT32)Y3 - (UINT32)X2 * (UINT32)Y1;
+    S_ = (INT32)S;
+
+    // The sum of |s_k| is convex, so its largest value over V is at a corner.
+    Exact_ = true;
+    for (int Corner = 0; Exact_ && !V.Empty() && Corner < 4; Corner++) {
+      const __int128 I = (Corner & 1) ? V.X1 - 1 : V.X0, J = (Corner & 2) ? V.Y1 - 1 : V.Y0;
+      __int128 Sum = 0;
+      for (int K = 0; K < 3; K++) {
+        const INT64 XA = Xs[K], YA = Ys[K], XB = Xs[(K + 1) % 3], YB = Ys[(K + 1) % 3];
+        __int128 Sk = (K < 2) ? (__int128)XA * YB - (__int128)XB * YA + I * (YA - YB) + J * (XB - XA)
+                              : (__int128)XB * YA - (__int128)XA * YB + I * (YB - YA) + J * (XA - XB);
+        Sum += Sk < 0 ? -Sk : Sk;
+      }
+      Exact_ = Sum < ((__int128)1 << 24);
+    }
+    if (!Exact_) {
+      Two_ = fm::FromInt(2);
+      Zero_ = fm::FromInt(0);
+      Total_ = Area(S_);
+    }
+  }
+
+  bool Inside(INT64 I, INT64 J) const {
+    INT32 S[3];
+    for (int K = 0; K < 3; K++) {
+      S[K] = (INT32)(A_[K] * (UINT32)I + B_[K] * (UINT32)J + C_[K]);
+    }
+    if (Exact_) {
+      return Abs(S[0]) + Abs(S[1]) + Abs(S[2]) == Abs(S_);
+    }
+    FLOAT32_BITS Sum = fm::Add(fm::Add(Area(S[0]), Area(S[1])), Area(S[2]));
+    return fm::Compare(Total_, Sum) == FLOAT_EQUAL;
+  }
+
+ private:
+  static INT64 Abs(INT32 V) { return V < 0 ? -(INT64)V : (INT64)V; }
+
+  // TriangleArea's float steps for a given s.
+  FLOAT32_BITS Area(INT32 S) const {
+    FLOAT32_BITS Value = fm::Div(fm::FromInt(S), Two_);
+    return fm::Compare(Value, Zero_) == FLOAT_LESS ? fm::Sub(Zero_, Value) : Value;
+  }
+
+  UINT32 A_[3], B_[3], C_[3];
+  INT32 S_;
+  bool Exact_;
+  FLOAT32_BITS Two_ = 0, Zero_ = 0, Total_ = 0;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------- operations
+
+UINTN EFIAPI DrawRectangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 X, INT32 Y,
+                           INT32 Width, INT32 RectHeight, INT32 PenStyle, INT32 FillStyle,
+                           UINT32 Color1, UINT32 Color2) {
+  if (Width <= 0 || RectHeight <= 0) {
+    return 0;  // an empty rectangle has no pixels, outline included
+  }
+  // Outline-only styles (0 and codes outside 1..6) are stamped where they go,
+  // on the screen as in a buffer, leaving the inside as it was.
+  if (Buffer != nullptr || FillStyle < 1 || FillStyle > 6) {
+    PaintRectangle(DrawTarget::For(Buffer, RowWidth, Height), X, Y, Width, RectHeight, PenStyle,
+                   FillStyle, Color1, Color2);
+    return 0;
+  }
+  // On the screen a filled rectangle is painted whole into a buffer of its
+  // own size and sent in one transfer; stamps outside that buffer are clipped.
+  DrawTarget Screen = DrawTarget::For(nullptr, 0, 0);
+  if (!Touches(Screen, X, Y, (INT64)X + Width - 1, (INT64)Y + RectHeight - 1)) {
+    return 0;
+  }
+  const UINT64 Count = (UINT64)Width * (UINT64)RectHeight;
+  if (Count > ~(UINTN)0 / sizeof(ORVANE_PIXEL)) {
+    return EFI_OUT_OF_RESOURCES;
+  }
+  PoolBuffer<ORVANE_PIXEL> Temp((UINTN)Count);
+  if (!Temp) {
+    return EFI_OUT_OF_RESOURCES;  // nothing drawn
+  }
+  if (FillStyle == 6) {
+    // The dots leave gaps; they show black rather than whatever the pool held.
+    gBootServices->SetMem(Temp.Get(), (UINTN)Count * sizeof(ORVANE_PIXEL), 0);
+  }
+  PaintRectangle(DrawTarget::For(Temp.Get(), Width, RectHeight), 0, 0, Width, RectHeight, PenStyle,
+                 FillStyle, Color1, Color2);
+  SendToScreen(Temp.Get(), Width, RectHeight, X, Y);
+  return 0;
+}
+
+// Degenerate triangles (all three corners in one column or one row) are a
+// line: every pixel of their box is collinear with the corners, so all three
+// areas and the total are 0 and the whole box counts as inside. The fill
+// covers the segment from the smallest to the largest corner; a gradient
+// across the zero-width direction has one column or row, painted in the first
+// colour, and (stepped as one step instead of dividing by zero) leaves the
+// outline in the second colour, which then overdraws the segment.
+UINTN EFIAPI DrawTriangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, UINT32 X1, UINT32 Y1,
+                          UINT32 X2, UINT32 Y2, UINT32 X3, UINT32 Y3, INT32 PenStyle,
+                          INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
+  const DrawTarget T = DrawTarget::For(Buffer, RowWidth, Height);
+  const UINT32 MinX = X1 < X2 ? (X1 < X3 ? X1 : X3) : (X2 < X3 ? X2 : X3);
+  const UINT32 MaxX = X1 > X2 ? (X1 > X3 ? X1 : X3) : (X2 > X3 ? X2 : X3);
+  const UINT32 MinY = Y1 < Y2 ? (Y1 < Y3 ? Y1 : Y3) : (Y2 < Y3 ? Y2 : Y3);
+  const UINT32 MaxY = Y1 > Y2 ? (Y1 > Y3 ? Y1 : Y3) : (Y2 > Y3 ? Y2 : Y3);
+  const Window V = VisiblePart(T, MinX, MinY, MaxX, MaxY);
+
+  // The outline is drawn between the corners read as signed coordinates.
+  const INT32 SX[3] = {(INT32)X1, (INT32)X2, (INT32)X3}, SY[3] = {(INT32)Y1, (INT32)Y2, (INT32)Y3};
+  INT64 OL = SX[0], OR = SX[0], OT = SY[0], OB = SY[0];
+  for (int K = 1; K < 3; K++) {
+    OL = Min64(OL, SX[K]);
+    OR = Max64(OR, SX[K]);
+    OT = Min64(OT, SY[K]);
+    OB = Max64(OB, SY[K]);
+  }
+  const bool HasOutline = FillStyle != 4 && FillStyle != 5;
+  const bool OutlineVisible = HasOutline && Touches(T, OL - kMaxPenReach, OT - kMaxPenReach,
+                                                    OR + kMaxPenReach, OB + kMaxPenReach);
+  const bool Fills = FillStyle >= 1 && FillStyle <= 6;
+  if (!OutlineVisible && (V.Empty() || !Fills)) {
+    return 0;
+  }
+
+  UINT32 Outline = Color1;
+  if (Fills) {
+    const InsideTest Test(SX[0], SY[0], SX[1], SY[1], SX[2], SY[2], V);
+    switch (FillStyle) {
+      case 1:
+        for (INT64 J = V.Y0; J < V.Y1; J++) {
+          RowRuns Runs(T, J);
+          for (INT64 I = V.X0; I < V.X1; I++) {
+            if (Test.Inside(I, J)) Runs.Set(I, Color2);
+          }
+        }
+        break;
+      case 2:
+      case 4: {
+        Gradient G(Color1, Color2, (INT32)(MaxX - MinX));
+        const INT64 Stop = OutlineVisible ? (INT64)MaxX + 1 : (V.Empty() ? MinX : V.X1);
+        UINT32 Colors[kColumnChunk];
+        for (INT64 U = MinX; U < Stop;) {
+          const INT64 End = Min64(U + kColumnChunk, Stop);
+          for (INT64 I = U; I < End; I++) {
+            Colors[I - U] = G.Color();
+            G.Advance();
+          }
+          const INT64 P0 = Max64(U, V.X0), P1 = Min64(End, V.X1);
+          for (INT64 J = V.Y0; P0 < P1 && J < V.Y1; J++) {
+            RowRuns Runs(T, J);
+            for (INT64 I = P0; I < P1; I++) {
+              if (Test.Inside(I, J)) Runs.Set(I, Colors[I - U]);
+            }
+          }
+          U = End;
+        }
+        Outline = G.Color();
+        break;
+      }
+      case 3:
+      case 5: {
+        Gradient G(Color1, Color2, (INT32)(MaxY - MinY));
+        const INT64 Stop = OutlineVisible ? (INT64)MaxY + 1 : (V.Empty() ? MinY : V.Y1);
+        for (INT64 J = MinY; J < Stop; J++) {
+          if (!V.Empty() && J >= V.Y0) {
+            RowRuns Runs(T, J);
+            for (INT64 I = V.X0; I < V.X1; I++) {
+              if (Test.Inside(I, J)) Runs.Set(I, G.Color());
+            }
+          }
+          G.Advance();
+        }
+        Outline = G.Color();
+        break;
+      }
+      case 6:
+        for (INT64 J = (INT64)MinY + ((V.Y0 - MinY + 1) & ~1LL); !V.Empty() && J < V.Y1; J += 2) {
+          RowRuns Runs(T, J);
+          for (INT64 I = (INT64)MinX + ((V.X0 - MinX + 1) & ~1LL); I < V.X1; I += 2) {
+            if (Test.Inside(I, J)) Runs.Set(I, Color2);
+          }
+        }
+        break;
+    }
+  }
+
+  if (OutlineVisible) {
+    DrawLineOn(T, SX[0], SY[0], SX[1], SY[1], PenStyle, Outline);
+    DrawLineOn(T, SX[1], SY[1], SX[2], SY[2], PenStyle, Outline);
+    DrawLineOn(T, SX[2], SY[2], SX[0], SY[0], PenStyle, Outline);
+  }
+  return 0;
+}
+
+FLOAT32_BITS TriangleArea(INT32 XA, INT32 YA, INT32 XB, INT32 YB, INT32 XC, INT32 YC) {
+  // Wrapping 32-bit products: defined for every input, exact below 2^31.
+  const UINT32 S = (UINT32)XA * (UINT32)YB + (UINT32)XC * (UINT32)YA + (UINT32)YC * (UINT32)XB -
+                   (UINT32)XC * (UINT32)YB - (UINT32)XA * (UINT32)YC - (UINT32)XB * (UINT32)YA;
+  FLOAT32_BITS Area = fm::Div(fm::FromInt((INT32)S), fm::FromInt(2));
+  if (fm::Compare(Area, fm::FromInt(0)) == FLOAT_LESS) {
+    return fm::Sub(fm::FromInt(0), Area);
+  }
+  return Area;
+}
+
+BOOLEAN WithinRadius(INT32 PX, INT32 PY, INT32 CX, INT32 CY, INT32 R) {
+  FLOAT32_BITS Dx = fm::Sub(fm::FromInt(CX), fm::FromInt(PX));
+  FLOAT32_BITS Dy = fm::Sub(fm::FromInt(PY), fm::FromInt(CY));
+  FLOAT32_BITS Distance = fm::Sqrt(fm::Add(fm::Mul(Dx, Dx), fm::Mul(Dy, Dy)));
+  return fm::Compare(Distance, fm::FromInt(R)) != FLOAT_GREATER;
+}
+
+// ---------------------------------------------------------------- circle
+
+namespace {
+
+UINT64 ISqrt(UINT64 V) {
+  UINT64 Root = 0, Bit = 1ULL << 62;
+  while (Bit > V) Bit >>= 2;
+  while (Bit != 0) {
+    if (V >= Root + Bit) {
+      V -= Root + Bit;
+      Root = (Root >> 1) + Bit;
+    } else {
+      Root >>= 1;
+    }
+    Bit >>= 2;
+  }
+  return Root;
+}
+
+// Smallest Q with Q * Q >= V.
+UINT64 CeilSqrt(UINT64 V) {
+  UINT64 Q = ISqrt(V);
+  return Q * Q < V ? Q + 1 : Q;
+}
+
+// Ring colours held at once; a circle whose visible part spans more rings is
+// painted in several passes over the rows.
+constexpr INT64 kRingWindow = 1024;
+
+struct Circle {
+  INT64 CX, CY, R;
+  UINT64 R2;
+  INT32 Style;
+  UINT32 FillColor;
+  bool HasBand;
+  UINT64 BandLo, BandHi;  // outline: BandLo <= d^2 <= BandHi
+};
+
+// One pass over the visible rows. The outline is painted when PaintOutline;
+// ring k's colour is Rings[k - K0] for K0 <= k <= K1 (gradient style).
+//
+// Ring k paints the pixels of its square (|dx|, |dy| <= q with q = r - k)
+// whose (q^2 - r <= d^2 <= q^2 + r); later rings paint over earlier ones, so a
+// pixel keeps the ring with the smallest such q: the larger of the Chebyshev
+// distance and the smallest q with q^2 >= d^2 - r, if that q still has
+// q^2 <= d^2 + r and q <= r.
+void PaintCirclePass(const DrawTarget &T, const Circle &C, const Window &V, bool PaintOutline,
+                     UINT32 OutlineColor, const UINT32 *Rings, INT64 K0, INT64 K1) {
+  for (INT64 Y = V.Y0; Y < V.Y1; Y++) {
+    const INT64 Dy = Y - C.CY;
+    const UINT64 AbsDy = (UINT64)(Dy < 0 ? -Dy : Dy);
+    const bool DotRow = ((Y - (C.CY - C.R)) & 1) == 0;
+    RowRuns Runs(T, Y);
+    UINT64 Qa = 0;
+    bool QaKnown = false;
+    for (INT64 X = V.X0; X < V.X1; X++) {
+      const INT64 Dx = X - C.CX;
+      const UINT64 AbsDx = (UINT64)(Dx < 0 ? -Dx : Dx);
+      const UINT64 D2 = AbsDx * AbsDx + AbsDy * AbsDy;
+      if (C.HasBand && D2 >= C.BandLo && D2 <= C.BandHi) {
+        if (PaintOutline) Runs.Set(X, OutlineColor);
+        continue;
+      }
+      switch (C.Style) {
+        case 1:
+          if (D2 <= C.R2) Runs.Set(X, C.FillColor);
+          break;
+        case 3:
+          if (DotRow && ((X - (C.CX - C.R)) & 1) == 0 && D2 <= C.R2) Runs.Set(X, C.FillColor);
+          break;
+        case 2: {
+          const UINT64 Low = D2 > (UINT64)C.R ? D2 - (UINT64)C.R : 0;
+          if (!QaKnown) {
+            Qa = CeilSqrt(Low);
+            QaKnown = true;
+          } else {
+            while (Qa > 0 && (Qa - 1) * (Qa - 1) >= Low) Qa--;
+            while (Qa * Qa < Low) Qa++;
+          }
+          const UINT64 Cheb = AbsDx > AbsDy ? AbsDx : AbsDy;
+          const UINT64 Q = Qa > Cheb ? Qa : Cheb;
+          if (Q <= (UINT64)C.R && Q * Q <= D2 + (UINT64)C.R) {
+            const INT64 K = C.R - (INT64)Q;
+            if (K >= K0 && K <= K1) Runs.Set(X, Rings[K - K0]);
+          }
+          break;
+        }
+        default:
+          break;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+UINTN EFIAPI DrawCircle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 CenterX,
+                        INT32 CenterY, INT32 Radius, INT32 Thickness, INT32 FillStyle,
+                        UINT32 Color1, UINT32 Color2) {
+  if (Radius < 0) {
+    return 0;  // its square, rings and outline are all empty
+  }
+  const DrawTarget T = DrawTarget::For(Buffer, RowWidth, Height);
+  Circle C;
+  C.CX = CenterX;
+  C.CY = CenterY;
+  C.R = Radius;
+  C.R2 = (UINT64)C.R * (UINT64)C.R;
+  C.Style = FillStyle;
+  C.FillColor = Color2;
+  // (r - t)^2 <= d^2 <= r^2 holds for no pixel when t < 0 or t > 2r.
+  C.HasBand = Thickness >= 0 && (INT64)Thickness <= 2 * C.R;
+  const INT64 Inner = C.R - Thickness;
+  C.BandLo = C.HasBand ? (UINT64)(Inner < 0 ? -Inner : Inner) * (UINT64)(Inner < 0 ? -Inner : Inner) : 0;
+  C.BandHi = C.R2;
+
+  const Window V = VisiblePart(T, C.CX - C.R, C.CY - C.R, C.CX + C.R, C.CY + C.R);
+  if (V.Empty()) {
+    return 0;
+  }
+  if (FillStyle != 2) {
+    PaintCirclePass(T, C, V, true, Color1, nullptr, 0, -1);
+    return 0;
+  }
+
+  // Squared distances from the centre over the visible part, and the rings
+  // that can own a visible pixel: ring k = r - q with Chebyshev distance <= q
+  // and q <= ceil(sqrt(largest d^2)).
+  auto Gap = [](INT64 Lo, INT64 Hi, INT64 Centre) -> UINT64 {
+    return Centre < Lo ? (UINT64)(Lo - Centre) : Centre > Hi ? (UINT64)(Centre - Hi) : 0;
+  };
+  auto Far = [](INT64 Lo, INT64 Hi, INT64 Centre) -> UINT64 {
+    UINT64 A = (UINT64)(Centre > Lo ? Centre - Lo : Lo - Centre);
+    UINT64 B = (UINT64)(Centre > Hi ? Centre - Hi : Hi - Centre);
+    return A > B ? A : B;
+  };
+  const UINT64 GapX = Gap(V.X0, V.X1 - 1, C.CX), GapY = Gap(V.Y0, V.Y1 - 1, C.CY);
+  const UINT64 FarX = Far(V.X0, V.X1 - 1, C.CX), FarY = Far(V.Y0, V.Y1 - 1, C.CY);
+  const UINT64 D2Min = GapX * GapX + GapY * GapY, D2Max = FarX * FarX + FarY * FarY;
+  const INT64 ChebMin = (INT64)(GapX > GapY ? GapX : GapY);
+  const UINT64 QMax = CeilSqrt(D2Max);
+  const INT64 KLo = QMax >= (UINT64)C.R ? 0 : C.R - (INT64)QMax;
+  const INT64 KHi = C.R - ChebMin;
+  // The outline's colour is the gradient's after its last ring; when no
+  // outline pixel is visible the rings after KHi need not be stepped.
+  const bool OutlineVisible = C.HasBand && D2Max >= C.BandLo && D2Min <= C.BandHi;
+
+  Gradient G(Color1, Color2, Radius);
+  G.Advance(KLo);
+  UINT32 Rings[kRingWindow];
+  for (INT64 K0 = KLo;; K0 += kRingWindow) {
+    const INT64 K1 = Min64(K0 + kRingWindow - 1, KHi);
+    for (INT64 K = K0; K <= K1; K++) {
+      Rings[K - K0] = G.Color();
+      G.Advance();
+    }
+    const bool Last = K1 == KHi;
+    if (Last && OutlineVisible) {
+      G.Advance(C.R - KHi);
+    }
+    PaintCirclePass(T, C, V, Last, G.Color(), Rings, K0, K1);
+    if (Last) {
+      break;
+    }
+  }
+  return 0;
+}
