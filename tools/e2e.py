@@ -58,6 +58,20 @@ def compare_scene(build, shot, out, results):
     results.add("primitive-scene", run.returncode == 0, detail)
 
 
+def compare_banner(build, boot, results):
+    """The banner text the firmware front-end read must be the host build's, to the character."""
+    firmware = [t for t in boot.lines("INFO") if t.startswith("banner ")]
+    tool = os.path.join(build, "host", "render-scene")
+    if not firmware or not os.path.isfile(tool):
+        results.add("banner-text-as-host", False,
+                    "no banner line from the firmware" if not firmware else "missing " + tool)
+        return
+    run = subprocess.run([tool, "--banner"], stdout=subprocess.PIPE, timeout=60)
+    host = run.stdout.decode(errors="replace").strip()
+    results.add("banner-text-as-host", host == firmware[0],
+                "same text" if host == firmware[0] else "host %s, firmware %s" % (host, firmware[0]))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--build", default="build")
@@ -90,6 +104,8 @@ def main():
     for name in EXPECTED_CHECKS:
         if name not in seen:
             results.add(name, False, "not reported")
+
+    compare_banner(args.build, boot, results)
 
     shot = boot.shots.get("primitives")
     if shot is None or not os.path.isfile(shot):

@@ -33,13 +33,16 @@ class BootError(Exception):
 class Qmp:
     """A minimal QMP client: one command at a time, events skipped."""
 
-    def __init__(self, path, deadline):
+    def __init__(self, path, deadline, process):
         self.sock = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
         while True:
             try:
                 self.sock.connect(path)
                 break
             except (FileNotFoundError, ConnectionRefusedError):
+                if process.poll() is not None:
+                    output = process.communicate()[0].decode(errors="replace").strip()
+                    raise BootError("QEMU exited with %s: %s" % (process.returncode, output))
                 if time.monotonic() > deadline:
                     raise BootError("QMP socket did not open")
                 time.sleep(0.05)
@@ -133,7 +136,7 @@ class Boot:
         qemu = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
         qmp = None
         try:
-            qmp = Qmp(sock_path, deadline)
+            qmp = Qmp(sock_path, deadline, qemu)
             self._follow(qemu, qmp, log_path, start, deadline)
         finally:
             if qmp is not None:

@@ -6,6 +6,8 @@
 //       colour differs from the screenshot and exits 1 when any does
 //   render-scene --demo DIR
 //       every demo stage, as DIR/host-demo-<stage>.png
+//   render-scene --banner
+//       the banner's buffer text, escaped as the firmware front-end prints it
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -18,11 +20,16 @@ namespace {
 
 struct Options {
   std::string Out, Compare, Diff, DemoDir;
+  bool Banner = false;
 };
 
 bool Parse(int Argc, char **Argv, Options &O) {
   for (int I = 1; I < Argc; I++) {
     std::string A = Argv[I];
+    if (A == "--banner") {
+      O.Banner = true;
+      continue;
+    }
     if (I + 1 >= Argc) return false;
     std::string V = Argv[++I];
     if (A == "--out") O.Out = V;
@@ -99,6 +106,20 @@ int Compare(sim::Firmware &Fw, const Options &O) {
   return Mismatches == 0 ? 0 : 1;
 }
 
+// The same escaping as the front-end's serial lines.
+void PrintBanner(sim::Firmware &Fw) {
+  CHAR16 Text[200] = {};
+  Fw.BannerProtocol()->Banner(Text);
+  std::string Line;
+  for (size_t I = 0; I < 200 && Text[I] != 0; I++) {
+    CHAR16 Ch = Text[I];
+    if (Ch == '\n') Line += "\\n";
+    else if (Ch == '\r') Line += "\\r";
+    else Line += (Ch >= 0x20 && Ch < 0x7F) ? (char)Ch : '?';
+  }
+  std::printf("banner \"%s\"\n", Line.c_str());
+}
+
 }  // namespace
 
 int main(int Argc, char **Argv) {
@@ -106,14 +127,19 @@ int main(int Argc, char **Argv) {
   if (!Parse(Argc, Argv, O)) {
     std::fprintf(stderr,
                  "usage: %s [--out scene.png] [--compare shot.png [--diff diff.png]]\n"
-                 "       %s --demo DIR\n",
-                 Argv[0], Argv[0]);
+                 "       %s --demo DIR\n"
+                 "       %s --banner\n",
+                 Argv[0], Argv[0], Argv[0]);
     return 2;
   }
   sim::Firmware Fw(2);  // 1024 x 768
   if (Fw.StartDriver() != EFI_SUCCESS || Fw.Ui() == nullptr) {
     std::fprintf(stderr, "the driver did not start\n");
     return 2;
+  }
+  if (O.Banner) {
+    PrintBanner(Fw);
+    return 0;
   }
   Host H{&Fw, O.DemoDir};
   SceneContext C = {Fw.Ui(), Fw.BannerProtocol(), Fw.SystemTable()->BootServices, Fw.Gop(),
