@@ -203,6 +203,7 @@ class Checks {
     OpaqueTextCheck();
     TransparentTextCheck();
     CaptureChecks();
+    SmallModeCaptureCheck();
     TransitionChecks();
   }
 
@@ -554,6 +555,28 @@ class Checks {
     D5.Text("release ").Hex(R1).Text(" then ").Hex(R2).Text("; frame-buffer capture status ");
     D5.Hex(Status3).Text(", ").Dec((INT64)DirectWrong).Text(" pixels differ");
     Report("capture-frame-buffer", R1 == 0 && R2 == 0 && Status3 == 0 && DirectWrong == 0, D5);
+  }
+
+  // In a mode smaller than 1024 x 768 the frame-buffer capture must stay within
+  // what the mode has; afterwards the screen returns to 1024 x 768.
+  void SmallModeCaptureCheck() {
+    EFI_STATUS Set = Ui_->SetVideoMode(800, 600);
+    UINTN Status = ~(UINTN)0;
+    UINT32 W = 0, H = 0;
+    if (Set == EFI_SUCCESS) {
+      FillScreen(C_, 0x00405060);
+      Ui_->SetFrameBufferCapture(1);
+      ORVANE_PIXEL *Screen = nullptr;
+      Status = Ui_->CaptureScreen(&Screen, &W, &H);
+      Ui_->ReleaseCapturedScreen();
+      Ui_->SetFrameBufferCapture(0);
+    }
+    EFI_STATUS Back = Ui_->SetVideoMode(1024, 768);
+    Line D;
+    D.Text("800x600 gave ").Hex(Set).Text(", capture ").Hex(Status).Text(" at ").Dec(W);
+    D.Text("x").Dec(H).Text(", back to 1024x768 gave ").Hex(Back);
+    Report("capture-small-mode", Set == EFI_SUCCESS && Status == 0 && W == 800 && H == 600 &&
+                                     Back == EFI_SUCCESS, D);
   }
 
   // A 102 x 51 image has 2 x 1 blocks; it must land exactly, the rest untouched.

@@ -21,7 +21,7 @@ EXPECTED_CHECKS = [
     "pens-buffer", "clear-buffer", "blit-position", "banner-text", "banner-screen",
     "render-text-size", "opaque-text", "transparent-text", "capture-screen", "capture-again",
     "dim-captured-screen", "restore-captured-screen", "capture-frame-buffer",
-    "wipe-transition", "dissolve-transition", "primitive-calls",
+    "capture-small-mode", "wipe-transition", "dissolve-transition", "primitive-calls",
 ]
 
 
@@ -116,8 +116,9 @@ def main():
         compare_scene(args.build, shot, args.out, results)
 
     if boot.timed_out:
-        results.add("finished", False, "timed out after %.0f s; last lines: %s" % (
-            args.timeout, " | ".join("%s %s" % (k, t) for _, k, t in boot.events[-3:])))
+        last = " | ".join("%s %s" % (k, t) for _, k, t in boot.events[-3:])
+        results.add("finished", False, "timed out after %.0f s; %s" % (
+            args.timeout, "last lines: " + last if last else "the front-end printed nothing"))
     else:
         results.add("finished", done is not None,
                     "shut down after %.1f s (front-end ran %.1f s)" % (boot.seconds, done - start)
