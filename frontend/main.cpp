@@ -200,6 +200,7 @@ class Checks {
     BannerTextCheck();
     BannerScreenCheck();
     RenderTextCheck();
+    RenderTextWrapCheck();
     OpaqueTextCheck();
     TransparentTextCheck();
     CaptureChecks();
@@ -419,6 +420,24 @@ class Checks {
     UINTN Null = Ui_->RenderText(1000, nullptr, W("x"));
     D.Text("; NULL record ").Hex(Null);
     Report("render-text-size", Ok && Null == 1, D);
+  }
+
+  // A text longer than the font service's image wraps; only its first line is kept.
+  // OVMF's image is 800 pixels wide and breaks after the last whole word that fits:
+  // thirteen "orvane " and one "orvane", 97 cells of 8 pixels.
+  void RenderTextWrapCheck() {
+    CHAR16 Long[121];
+    const char *Word = "orvane ";
+    for (UINTN I = 0; I < 120; I++) Long[I] = (CHAR16)Word[I % 7];
+    Long[120] = 0;
+    TextImage Image = {0x00FFFFFF, 0x00000000, 0, 0, nullptr};
+    UINTN Status = Ui_->RenderText(1000, &Image, Long);
+    if (Image.Bitmap != nullptr) FreePixels(C_, Image.Bitmap);
+    Line D;
+    D.Text("status ").Hex(Status).Text(", ").Dec(Image.Width).Text("x").Dec(Image.Height);
+    D.Text(" for 120 characters");
+    D.Text(", expected 776x19");
+    Report("render-text-wrap", Status == 0 && Image.Height == 19 && Image.Width == 776, D);
   }
 
   // Counts the colours in a screen area: pixels equal to A, to B, and others.

@@ -19,7 +19,7 @@ import qemu  # noqa: E402
 EXPECTED_CHECKS = [
     "driver-loaded", "string-length", "frame-buffer-capture", "video-mode", "pens-screen",
     "pens-buffer", "clear-buffer", "blit-position", "banner-text", "banner-screen",
-    "render-text-size", "opaque-text", "transparent-text", "capture-screen", "capture-again",
+    "render-text-size", "render-text-wrap", "opaque-text", "transparent-text", "capture-screen", "capture-again",
     "dim-captured-screen", "restore-captured-screen", "capture-frame-buffer",
     "capture-small-mode", "wipe-transition", "dissolve-transition", "primitive-calls",
 ]
