@@ -48,6 +48,12 @@ def main():
     if any(not text.startswith("driver-loaded PASS") for text in boot.lines("CHECK")):
         problems.append("the driver did not load")
 
+    # Restoring the captured screen gives back the very picture that was captured.
+    if "shapes" in boot.shots and "restored" in boot.shots:
+        with open(boot.shots["shapes"], "rb") as a, open(boot.shots["restored"], "rb") as b:
+            if a.read() != b.read():
+                problems.append("the restored screen differs from the captured one")
+
     if "final" in boot.shots:
         shutil.copy(boot.shots["final"], os.path.join(args.out, "demo.png"))
     print("demo ran %.1f s" % (time.monotonic() - started))
