@@ -41,7 +41,7 @@ void BM_RenderText40(benchmark::State &State) {
 }
 BENCHMARK(BM_RenderText40)->Args({1000, 0})->Args({2000, 0})->Args({1000, 1})->Args({2000, 1});
 
-// Transparent text one transfer per foreground pixel, as the driver once did;
+// Transparent text one transfer per foreground pixel, the straightforward way;
 // the baseline the per-run version is read against.
 void PerPixelTransparent(BenchDriver &D, Milli Scale, UINT16 X, UINT16 Y) {
   TextImage T = {0x00FFFFFF, 0, 0, 0, nullptr};

@@ -156,12 +156,17 @@ UINTN ScaleRows(Milli Scale, const TextImage *Source, UINT32 Stride, UINT32 Sour
       gBootServices->CopyMem(To, const_cast<ORVANE_PIXEL *>(Row), (UINTN)W * sizeof(ORVANE_PIXEL));
       continue;
     }
+    // Column J is MilliToInt(MilliMul(J * 1000, Inverse)) = (J * Inverse) / 1000, which
+    // is stepped here as a quotient and remainder instead of divided out per pixel.
+    UINT32 Column = 0, Part = 0;
+    const UINT32 Last = Source->Width - 1;
     for (INT32 J = 0; J < W; J++) {
-      INT32 Column = MilliToInt(MilliMul((INT64)J * 1000, Inverse));
-      if (Column >= (INT32)Source->Width) {
-        Column = (INT32)Source->Width - 1;
+      To[J] = Row[Column < Last ? Column : Last];
+      Part += (UINT32)Inverse;
+      while (Part >= 1000) {
+        Part -= 1000;
+        Column++;
       }
-      To[J] = Row[Column];
     }
   }
 
