@@ -576,26 +576,43 @@ class Checks {
     Report("capture-frame-buffer", R1 == 0 && R2 == 0 && Status3 == 0 && DirectWrong == 0, D5);
   }
 
-  // In a mode smaller than 1024 x 768 the frame-buffer capture must stay within
-  // what the mode has; afterwards the screen returns to 1024 x 768.
+  // In a mode smaller than 1024 x 768 the frame-buffer capture reads the frame
+  // buffer as 1024 pixels a row, and must stop at the frame buffer's end. Video
+  // memory past that end is painted magenta here, so a pixel read from there
+  // shows up as a colour other than the fill (pixels left out read as 0).
+  // Afterwards the screen returns to 1024 x 768.
   void SmallModeCaptureCheck() {
+    const UINT32 Fill = 0x00405060;
     EFI_STATUS Set = Ui_->SetVideoMode(800, 600);
-    UINTN Status = ~(UINTN)0;
+    UINTN Status = ~(UINTN)0, Filled = 0, Zero = 0, Other = 0;
+    UINTN End = C_.Gop->Mode->FrameBufferSize / sizeof(ORVANE_PIXEL);
     UINT32 W = 0, H = 0;
     if (Set == EFI_SUCCESS) {
-      FillScreen(C_, 0x00405060);
+      FillScreen(C_, Fill);
+      // The display's memory reaches well past 1024 x 768 pixels.
+      UINT32 *Video = (UINT32 *)(UINTN)C_.Gop->Mode->FrameBufferBase;
+      for (UINTN I = End; I < 1024 * 768; I++) Video[I] = 0x00FF00FF;
       Ui_->SetFrameBufferCapture(1);
       ORVANE_PIXEL *Screen = nullptr;
       Status = Ui_->CaptureScreen(&Screen, &W, &H);
+      for (UINTN I = 0; Status == 0 && Screen != nullptr && I < (UINTN)W * H; I++) {
+        UINT32 V = ColorOf(Screen[I]);
+        if (V == Fill) Filled++;
+        else if (V == 0) Zero++;
+        else Other++;
+      }
       Ui_->ReleaseCapturedScreen();
       Ui_->SetFrameBufferCapture(0);
     }
     EFI_STATUS Back = Ui_->SetVideoMode(1024, 768);
     Line D;
-    D.Text("800x600 gave ").Hex(Set).Text(", capture ").Hex(Status).Text(" at ").Dec(W);
-    D.Text("x").Dec(H).Text(", back to 1024x768 gave ").Hex(Back);
+    D.Text("800x600 gave ").Hex(Set).Text(" with a frame buffer of ").Dec((INT64)End);
+    D.Text(" pixels, capture ").Hex(Status).Text(" at ").Dec(W);
+    D.Text("x").Dec(H).Text(": ").Dec((INT64)Filled).Text(" fill, ").Dec((INT64)Zero);
+    D.Text(" left out, ").Dec((INT64)Other).Text(" from past the frame buffer");
+    D.Text("; back to 1024x768 gave ").Hex(Back);
     Report("capture-small-mode", Set == EFI_SUCCESS && Status == 0 && W == 800 && H == 600 &&
-                                     Back == EFI_SUCCESS, D);
+                                     Filled > 0 && Other == 0 && Back == EFI_SUCCESS, D);
   }
 
   // A 102 x 51 image has 2 x 1 blocks; it must land exactly, the rest untouched.
