@@ -6,8 +6,7 @@
 #define ORVANE_LICENCE_LINE "Licensed under the Orvane Licence 1.0"
 
 namespace {
-// 124 characters and the terminator. The whole text fits: 117 characters, as the
-// EFI Library's print writes each "\n" as "\r\n".
+// 124 characters and the terminator; the whole text is 114 characters.
 constexpr UINTN kBannerBytes = 250;
 constexpr UINT32 kBannerForeground = 0x00FFFFFF;
 constexpr UINT32 kBannerBackground = 0x00002041;
@@ -18,6 +17,15 @@ CHAR16 *EFIAPI Banner(CHAR16 *Buffer) {
     UnicodeSPrint(Buffer, kBannerBytes,
                   W("ORVANE PROTOCOL\nVersion %s\n" ORVANE_OWNER_LINE "\n" ORVANE_LICENCE_LINE),
                   W("OrvaneUI_m019"));
+    // The EFI Library's print writes each "\n" as the console's "\r\n"; callers
+    // are promised lines joined by "\n" alone.
+    UINTN To = 0;
+    for (UINTN From = 0; Buffer[From] != 0; From++) {
+      if (Buffer[From] != u'\r') {
+        Buffer[To++] = Buffer[From];
+      }
+    }
+    Buffer[To] = 0;
     return Buffer;
   }
   // A line that cannot be drawn is skipped; the next one is still tried.

@@ -8,11 +8,11 @@
 
 namespace {
 
-// The EFI Library's print writes each "\n" of the format as "\r\n", the console's line end.
+// Lines joined by "\n" alone, although the EFI Library's print writes "\r\n".
 const std::u16string kBannerText =
-    u"ORVANE PROTOCOL\r\n"
-    u"Version OrvaneUI_m019\r\n"
-    u"Copyright (c) 2026 Orvane Contributors\r\n"
+    u"ORVANE PROTOCOL\n"
+    u"Version OrvaneUI_m019\n"
+    u"Copyright (c) 2026 Orvane Contributors\n"
     u"Licensed under the Orvane Licence 1.0";
 
 const std::u16string kScreenLines[4] = {
