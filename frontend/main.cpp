@@ -486,7 +486,8 @@ class Checks {
       bool Read = Census(300, 400, 200, 40, Fore, Old, F, B, Other);
       Ok &= Read && Status == 0 && Other == 0 && F > 0 && B > 0;
       D.Text(I ? "; " : "").Text("scale ").Dec(Scales[I]).Text(" status ").Hex(Status);
-      D.Text(": glyph ").Dec((INT64)F).Text(" old ").Dec((INT64)B).Text(" other ").Dec((INT64)Other);
+      D.Text(": glyph ").Dec((INT64)F).Text(" old ").Dec((INT64)B);
+      D.Text(" other ").Dec((INT64)Other);
     }
     // Black text draws only its black pixels; the substitute background never shows.
     FillScreenRect(C_, 300, 400, 200, 40, Old);
@@ -494,7 +495,8 @@ class Checks {
     UINTN F = 0, B = 0, Other = 0;
     bool Read = Census(300, 400, 200, 40, 0x00000000, Old, F, B, Other);
     Ok &= Read && Status == 0 && Other == 0 && F > 0 && B > 0;
-    D.Text("; black: glyph ").Dec((INT64)F).Text(" old ").Dec((INT64)B).Text(" other ").Dec((INT64)Other);
+    D.Text("; black: glyph ").Dec((INT64)F).Text(" old ").Dec((INT64)B);
+    D.Text(" other ").Dec((INT64)Other);
     Report("transparent-text", Ok, D);
   }
 
@@ -522,7 +524,7 @@ class Checks {
   void CaptureChecks() {
     PaintBands();
     for (INT32 K = 0; K < 20; K++) {
-      Ui_->DrawPoint(nullptr, 0, 0, 50 + K * 47, 100 + K * 29, 1 + K % 5, 0x00000000 + K * 0x0A0B0C);
+      Ui_->DrawPoint(nullptr, 0, 0, 50 + K * 47, 100 + K * 29, 1 + K % 5, K * 0x0A0B0C);
     }
     ORVANE_PIXEL *Screen = nullptr;
     UINT32 W = 0, H = 0;
@@ -664,7 +666,9 @@ class Checks {
 };
 
 void Shutdown() {
-  Line().Text("DONE ").Dec((INT64)gPassed).Text(" passed, ").Dec((INT64)gFailed).Text(" failed").Emit();
+  Line L;
+  L.Text("DONE ").Dec((INT64)gPassed).Text(" passed, ").Dec((INT64)gFailed).Text(" failed");
+  L.Emit();
   RT->ResetSystem(EfiResetShutdown, EFI_SUCCESS, 0, nullptr);
 }
 

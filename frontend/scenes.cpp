@@ -162,7 +162,8 @@ void PrimitiveLines(const SceneContext &C) {
   UI(DrawLine, nullptr, 0, 0, 200, 130, 60, 130, 3, kPalette[1]);
   UI(DrawLine, nullptr, 0, 0, 270, 240, 270, 120, 4, kPalette[2]);
   for (INT32 Pen = 1; Pen <= 5; Pen++) {
-    UI(DrawLine, nullptr, 0, 0, 40, 140 + Pen * 14, 250, 140 + Pen * 14, Pen, PaletteColor(Pen + 2));
+    UI(DrawLine, nullptr, 0, 0, 40, 140 + Pen * 14, 250, 140 + Pen * 14, Pen,
+       PaletteColor(Pen + 2));
   }
   UI(DrawLine, nullptr, 0, 0, 15, 140, 22, 245, 1, kWhite);
   UI(DrawLine, nullptr, 0, 0, 30, 245, 255, 228, 1, kWhite);
@@ -360,9 +361,12 @@ void DemoText(const SceneContext &C) {
     Panel.Fill(0x00304070);
     UI(DrawRectangle, Panel.Get(), 984, 230, 0, 0, 984, 230, 3, 3, 0x00E0E0F0, 0x00304070);
     ComposeText(C, Panel, 24, 20, 2000, 0x00102040, W("Composed in a buffer"));
-    ComposeText(C, Panel, 24, 70, 1500, 0x00FFFFFF, W("RenderText, copied by key, shown by BlitToScreen"));
-    ComposeText(C, Panel, 24, 110, 1000, 0x00FFE080, W("0123456789 !\"#$%&'()*+,-./:;<=>?@[\\]^_{|}~"));
-    ComposeText(C, Panel, 24, 140, 1000, 0x00A0FFA0, W("ABCDEFGHIJKLMNOPQRSTUVWXYZ abcdefghijklmnopqrstuvwxyz"));
+    ComposeText(C, Panel, 24, 70, 1500, 0x00602020,
+                W("RenderText, copied by key, shown by BlitToScreen"));
+    ComposeText(C, Panel, 24, 110, 1000, 0x00804000,
+                W("0123456789 !\"#$%&'()*+,-./:;<=>?@[\\]^_{|}~"));
+    ComposeText(C, Panel, 24, 140, 1000, 0x00004020,
+                W("ABCDEFGHIJKLMNOPQRSTUVWXYZ abcdefghijklmnopqrstuvwxyz"));
     UI(DrawCircle, Panel.Get(), 984, 230, 880, 115, 80, 3, 2, 0x00FFD040, 0x00803000);
     ComposeText(C, Panel, 848, 96, 2000, 0x00FFFFFF, W("2.0"));
     Panel.Show(C, 20, 500);
@@ -443,7 +447,8 @@ void PaintPicture(const SceneContext &C, const SceneBuffer &Image, UINT32 From, 
                    PaletteColor(K), PaletteColor(K + 3));
   }
   for (INT32 K = 0; K < 6; K++) {
-    UI(DrawRegularPolygon, Image.Get(), IW, IH, 160 + K * 140, 560, 3 + K, 60, 3, PaletteColor(K + 1));
+    UI(DrawRegularPolygon, Image.Get(), IW, IH, 160 + K * 140, 560, 3 + K, 60, 3,
+       PaletteColor(K + 1));
   }
   ComposeText(C, Image, 40, 40, 2000, 0x00FFFFFF, Title);
 }
@@ -505,7 +510,8 @@ void DemoFinal(const SceneContext &C) {
   const CHAR16 *Buttons[2] = {W("Save"), W("Cancel")};
   for (INT32 I = 0; I < 2; I++) {
     INT32 X = 600 + I * 200;
-    UI(DrawRectangle, nullptr, 0, 0, X, 640, 160, 50, 3, 3, 0x00E0E8F0, I == 0 ? 0x003070C0 : 0x00505860);
+    UI(DrawRectangle, nullptr, 0, 0, X, 640, 160, 50, 3, 3, 0x00E0E8F0,
+       I == 0 ? 0x003070C0u : 0x00505860u);
     UI(DrawText, 0x00FFFFFF, nullptr, 1500, (UINT16)(X + 40), 652, W("%s"), Buttons[I]);
   }
   for (INT32 K = 0; K < 5; K++) {
