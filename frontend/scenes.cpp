@@ -189,7 +189,7 @@ void PrimitivePolygons(const SceneContext &C) {
 void PrimitiveRectangles(const SceneContext &C) {
   for (INT32 F = 0; F <= 7; F++) {
     UI(DrawRectangle, nullptr, 0, 0, 8 + F * 127, 262, 112, 62, 1 + F % 5, F,
-                      kGradientPairs[F][0], kGradientPairs[F][1]);
+       kGradientPairs[F][0], kGradientPairs[F][1]);
   }
   SceneBuffer Buffer(C, 1016, 76);
   if (!Buffer) {
@@ -198,7 +198,7 @@ void PrimitiveRectangles(const SceneContext &C) {
   UI(ClearBuffer, Buffer.Get(), Buffer.Width(), Buffer.Height());
   for (INT32 F = 0; F <= 7; F++) {
     UI(DrawRectangle, Buffer.Get(), 1016, 76, 4 + F * 127, 6, 112, 62, 5 - F % 5, F,
-                      kGradientPairs[7 - F][0], kGradientPairs[7 - F][1]);
+       kGradientPairs[7 - F][0], kGradientPairs[7 - F][1]);
   }
   // Shapes reaching past the buffer's edges are clipped to it.
   UI(DrawRectangle, Buffer.Get(), 1016, 76, 1004, 50, 40, 40, 5, 1, kPalette[3], kPalette[4]);
@@ -211,7 +211,7 @@ void PrimitiveTriangles(const SceneContext &C) {
   for (INT32 F = 0; F <= 7; F++) {
     UINT32 X0 = 10 + (UINT32)F * 127;
     UI(DrawTriangle, nullptr, 0, 0, X0, 515, X0 + 50, 422, X0 + 110, 500, 1 + F % 3, F,
-                     kGradientPairs[F][0], kGradientPairs[F][1]);
+       kGradientPairs[F][0], kGradientPairs[F][1]);
   }
   SceneBuffer Buffer(C, 1016, 100);
   if (!Buffer) {
@@ -221,25 +221,25 @@ void PrimitiveTriangles(const SceneContext &C) {
   for (INT32 F = 0; F <= 7; F++) {
     UINT32 X0 = 4 + (UINT32)F * 127;
     UI(DrawTriangle, Buffer.Get(), 1016, 100, X0 + 100, 4, X0, 4, X0, 96, 1 + (F + 1) % 5, F,
-                     kGradientPairs[(F + 3) % 8][0], kGradientPairs[(F + 3) % 8][1]);
+       kGradientPairs[(F + 3) % 8][0], kGradientPairs[(F + 3) % 8][1]);
   }
   // All corners in one column: the gradient divides by zero in the float service.
   UI(DrawTriangle, Buffer.Get(), 1016, 100, 1008, 10, 1008, 50, 1008, 90, 1, 2, kPalette[0],
-                   kPalette[2]);
+     kPalette[2]);
   Buffer.Show(C, 4, 526);
 }
 
 void PrimitiveCircles(const SceneContext &C) {
   for (INT32 F = 0; F <= 7; F++) {
     UI(DrawCircle, nullptr, 0, 0, 40 + F * 64, 700, 30, F % 5, F, kGradientPairs[F][0],
-                   kGradientPairs[F][1]);
+       kGradientPairs[F][1]);
   }
   SceneBuffer Buffer(C, 496, 136);
   if (Buffer) {
     UI(ClearBuffer, Buffer.Get(), Buffer.Width(), Buffer.Height());
     for (INT32 F = 0; F <= 7; F++) {
       UI(DrawCircle, Buffer.Get(), 496, 136, 31 + F * 61, 40 + (F % 2) * 56, 28, 1 + F % 3, F,
-                     kGradientPairs[(F + 5) % 8][0], kGradientPairs[(F + 5) % 8][1]);
+         kGradientPairs[(F + 5) % 8][0], kGradientPairs[(F + 5) % 8][1]);
     }
     UI(DrawCircle, Buffer.Get(), 496, 136, 490, 130, 20, 2, 1, kPalette[5], kPalette[6]);
     Buffer.Show(C, 524, 632);
@@ -319,7 +319,7 @@ void DemoPens(const SceneContext &C) {
     for (INT32 S = 0; S <= 6; S++) {
       for (INT32 K = 0; K < 10; K++) {
         UI(DrawPoint, Buffer.Get(), 300, 180, 16 + K * 30, 14 + S * 25, S,
-                      PaletteColor(K * (B + 1) + S));
+           PaletteColor(K * (B + 1) + S));
       }
     }
     // Stamps at the buffer's edges are clipped to it.
@@ -341,7 +341,7 @@ void DemoText(const SceneContext &C) {
   UINT16 Y = 115;
   for (Milli S : Scales) {
     UI(DrawText, 0x00FFFFFF, &Back, S, 20, Y, W("Opaque text at scale %d: %s"), (INT32)S,
-                 W("The quick brown fox"));
+       W("The quick brown fox"));
     Y = (UINT16)(Y + 19 * S / 1000 + 6);
   }
   // Transparent text over a gradient keeps the picture between the glyphs.
@@ -350,7 +350,7 @@ void DemoText(const SceneContext &C) {
   Y = 258;
   for (INT32 I = 0; I < 3; I++) {
     UI(DrawText, Colors[I], nullptr, Scales[I], 30, Y, W("Transparent text at scale %d"),
-                 (INT32)Scales[I]);
+       (INT32)Scales[I]);
     Y = (UINT16)(Y + 19 * Scales[I] / 1000 + 8);
   }
   UI(DrawText, 0x00000000, nullptr, 1500, 30, Y, W("Black transparent text, %d%%"), 100);
@@ -388,13 +388,13 @@ void DemoShapes(const SceneContext &C) {
   const INT32 CX = 150, CY = 150;
   for (INT32 I = 0; I < 24; I++) {
     UI(DrawLine, nullptr, 0, 0, CX + kStar[I][0] * 13 / 10, CY + kStar[I][1] * 13 / 10,
-                 CX + kStar[I][0] * 3 / 10, CY + kStar[I][1] * 3 / 10, 1 + I % 5, PaletteColor(I));
+       CX + kStar[I][0] * 3 / 10, CY + kStar[I][1] * 3 / 10, 1 + I % 5, PaletteColor(I));
   }
   Caption(C, 80, 6, W("lines, pens 1-5"));
   // Regular polygons, concentric and in a row.
   for (INT32 Sides = 3; Sides <= 10; Sides++) {
     UI(DrawRegularPolygon, nullptr, 0, 0, 450, 150, Sides, 25 + (Sides - 3) * 15, 1 + Sides % 3,
-                           PaletteColor(Sides));
+       PaletteColor(Sides));
   }
   Caption(C, 390, 6, W("polygons 3-10"));
   for (INT32 Sides = 3; Sides <= 8; Sides++) {
@@ -407,9 +407,9 @@ void DemoShapes(const SceneContext &C) {
     INT32 X = 20 + F * 143;
     UI(DrawText, 0x00C8D0E0, nullptr, 1000, (UINT16)(X + 30), 308, W("fill %d"), F);
     UI(DrawRectangle, nullptr, 0, 0, X, 332, 125, 110, 1 + F % 3, F, kGradientPairs[F][0],
-                      kGradientPairs[F][1]);
+       kGradientPairs[F][1]);
     UI(DrawTriangle, nullptr, 0, 0, (UINT32)X, 592, (UINT32)X + 62, 460, (UINT32)X + 125, 592,
-                     1 + F % 2, F, kGradientPairs[(F + 3) % 8][0], kGradientPairs[(F + 3) % 8][1]);
+       1 + F % 2, F, kGradientPairs[(F + 3) % 8][0], kGradientPairs[(F + 3) % 8][1]);
     UI(DrawCircle, nullptr, 0, 0, X + 62, 680, 62, 3, F, kCirclePairs[F][0], kCirclePairs[F][1]);
   }
   Snap(C, "shapes");
@@ -444,7 +444,7 @@ void PaintPicture(const SceneContext &C, const SceneBuffer &Image, UINT32 From, 
   UI(DrawRectangle, Image.Get(), IW, IH, 0, 0, IW, IH, 1, 5, From, To);
   for (INT32 K = 0; K < 9; K++) {
     UI(DrawCircle, Image.Get(), IW, IH, 110 + K * 100, 200 + (K % 3) * 40, 45, 3, 1 + K % 3,
-                   PaletteColor(K), PaletteColor(K + 3));
+       PaletteColor(K), PaletteColor(K + 3));
   }
   for (INT32 K = 0; K < 6; K++) {
     UI(DrawRegularPolygon, Image.Get(), IW, IH, 160 + K * 140, 560, 3 + K, 60, 3,
