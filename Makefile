@@ -40,7 +40,7 @@ all: efi host
 # ---------------------------------------------------------------- set-up
 # Installs what a fresh Debian 12 machine lacks; quiet when all is there.
 DEB_PACKAGES := g++ make binutils gnu-efi ovmf qemu-system-x86 unifont libpng-dev \
-                libgtest-dev libbenchmark-dev python3 socat
+                libgtest-dev libbenchmark-dev python3 clang libclang-rt-14-dev
 deps:
 	@missing=""; for p in $(DEB_PACKAGES); do \
 	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
@@ -118,6 +118,7 @@ unit-asan: deps
 test: deps
 	$(MAKE) unit
 	$(MAKE) unit-asan
+	$(MAKE) fuzz FUZZ_SECONDS=15
 	$(MAKE) e2e
 
 demo: deps
@@ -127,6 +128,33 @@ demo: deps
 bench: deps
 	$(MAKE) -j$(JOBS) $(HOST_OUT)/bench
 	$(HOST_OUT)/bench --benchmark_counters_tabular=true
+
+# ---------------------------------------------------------------- fuzzers
+# libFuzzer with AddressSanitizer and UBSan, built with clang. Each runs
+# FUZZ_SECONDS; `make test` gives each a short run.
+FUZZ_OUT := $(BUILD)/fuzz
+FUZZ_SECONDS ?= 20
+FUZZERS := $(patsubst fuzz/%.cpp,%,$(wildcard fuzz/fuzz_*.cpp))
+FUZZ_CXXFLAGS := -std=c++20 -O1 -g -DGNU_EFI_USE_MS_ABI -fno-math-errno -ffp-contract=off \
+                 $(EFI_INC) -DORVANE_HOST=1 -fsanitize=fuzzer-no-link,address,undefined
+FUZZ_LIB_SRC := $(DRIVER_SRC) $(SIM_SRC) $(SHIM_SERVICE_SRC)
+$(FUZZ_OUT)/obj/%.o: %.cpp
+	@mkdir -p $(dir $@)
+	clang++ $(FUZZ_CXXFLAGS) -MMD -MP -c $< -o $@
+$(FUZZ_OUT)/%: $(FUZZ_OUT)/obj/fuzz/%.o $(patsubst %.cpp,$(FUZZ_OUT)/obj/%.o,$(FUZZ_LIB_SRC)) \
+               $(HOST_OUT)/libefi-host.a
+	clang++ -fsanitize=fuzzer,address,undefined -o $@ $(filter %.o,$^) $(HOST_OUT)/libefi-host.a -lpng
+
+fuzz: deps
+	$(MAKE) -j$(JOBS) $(addprefix $(FUZZ_OUT)/,$(FUZZERS))
+	@for f in $(FUZZERS); do \
+	  mkdir -p $(FUZZ_OUT)/corpus/$$f; \
+	  echo "fuzzing $$f for $(FUZZ_SECONDS) s"; \
+	  if ! $(FUZZ_OUT)/$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	      $(FUZZ_OUT)/corpus/$$f > $(FUZZ_OUT)/$$f.log 2>&1; then \
+	    tail -40 $(FUZZ_OUT)/$$f.log; echo "fuzzer $$f failed"; exit 1; fi; \
+	  grep -E 'stat::number_of_executed_units' $(FUZZ_OUT)/$$f.log; \
+	done
 
 clean:
 	rm -rf $(BUILD) out
