@@ -390,6 +390,7 @@ class Checks {
         D.Dec((INT64)Cell).Text(" cell, ").Dec((INT64)Old).Text(" untouched");
       }
     }
+    if (Wrong == 0) D.Text("four opaque lines at rows 20, 40, 60 and 80, nothing else touched");
     if (Returned != nullptr) D.Text("; returned a pointer");
     Report("banner-screen", Wrong == 0 && Returned == nullptr, D);
   }
