@@ -82,36 +82,66 @@ class Gradient {
   UINT32 Color_;
 };
 
-// Collects the pixels of one row, given left to right, into runs of one
-// colour; each run is one fill. The caller keeps pixels inside the target.
+// Collects the painted pixels of one row, given left to right; the caller
+// keeps them on the target. In a buffer each is stored. On the screen pixels
+// close together leave as one transfer: one colour as a fill, several as one
+// BufferToVideo; a stretch with single unpainted pixels in it (dotted fills,
+// thin outlines) is read back first so those pixels keep what the screen shows.
 class RowRuns {
  public:
   RowRuns(const DrawTarget &T, INT64 Y) : T_(T), Y_(Y) {}
   ~RowRuns() { Flush(); }
 
   void Set(INT64 X, UINT32 Color) {
-    if (N_ > 0 && X == X0_ + N_ && Color == Color_) {
-      N_++;
+    if (!T_.IsScreen()) {
+      T_.Pixels[(UINTN)Y_ * (UINTN)T_.RowWidth + (UINTN)X] = PixelFromColor(Color);
       return;
     }
-    Flush();
-    X0_ = X;
-    N_ = 1;
-    Color_ = Color;
+    const INT64 Offset = X - X0_;
+    if (N_ == 0 || Offset < N_ || Offset > N_ + 1 || Offset >= kSpan) {
+      Flush();
+      X0_ = X;
+      Uniform_ = true;
+      Holes_ = false;
+    } else if (Offset == N_ + 1) {
+      Painted_[N_++] = false;  // one pixel left as it is
+      Holes_ = true;
+    }
+    Uniform_ = Uniform_ && (N_ == 0 || Color == First_);
+    if (N_ == 0) First_ = Color;
+    Pixels_[N_] = PixelFromColor(Color);
+    Painted_[N_++] = true;
   }
 
   void Flush() {
-    if (N_ > 0) {
-      FillClipped(T_, X0_, Y_, N_, 1, Color_);
-      N_ = 0;
+    if (N_ == 0) {
+      return;
     }
+    if (Uniform_ && !Holes_) {
+      FillClipped(T_, X0_, Y_, N_, 1, First_);
+    } else {
+      if (Holes_) {
+        ORVANE_PIXEL Under[kSpan];
+        gGraphics->Blt(gGraphics, Under, EfiBltVideoToBltBuffer, (UINTN)X0_, (UINTN)Y_, 0, 0,
+                       (UINTN)N_, 1, 0);
+        for (INT64 I = 0; I < N_; I++) {
+          if (!Painted_[I]) Pixels_[I] = Under[I];
+        }
+      }
+      SendToScreen(Pixels_, (INT32)N_, 1, (INT32)X0_, (INT32)Y_);
+    }
+    N_ = 0;
   }
 
  private:
+  static constexpr INT64 kSpan = 256;
   const DrawTarget &T_;
   INT64 Y_;
   INT64 X0_ = 0, N_ = 0;
-  UINT32 Color_ = 0;
+  bool Uniform_ = true, Holes_ = false;
+  UINT32 First_ = 0;
+  ORVANE_PIXEL Pixels_[kSpan];
+  bool Painted_[kSpan];
 };
 
 // Columns whose colours are worked out together before their rows are painted.
@@ -159,7 +189,7 @@ void PaintRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, INT
       Gradient G(Color1, Color2, (INT32)H);
       const INT64 Stop = OutlineVisible ? Y + H : (V.Empty() ? Y : V.Y1);
       for (INT64 Row = Y; Row < Stop; Row++) {
-        if (!V.Empty() && Row >= V.Y0) {
+        if (Row >= V.Y0 && Row < V.Y1) {
           FillClipped(T, V.X0, Row, V.X1 - V.X0, 1, G.Color());
         }
         G.Advance();
@@ -287,27 +317,27 @@ UINTN EFIAPI DrawRectangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, I
                    FillStyle, Color1, Color2);
     return 0;
   }
-  // On the screen a filled rectangle is painted whole into a buffer of its
-  // own size and sent in one transfer; stamps outside that buffer are clipped.
-  DrawTarget Screen = DrawTarget::For(nullptr, 0, 0);
-  if (!Touches(Screen, X, Y, (INT64)X + Width - 1, (INT64)Y + RectHeight - 1)) {
+  // On the screen a filled rectangle is painted into a buffer and sent in one
+  // transfer. The buffer covers only the part on the screen, which lies
+  // inside the rectangle, so pen stamps stop at the rectangle's edges.
+  const Window V = VisiblePart(DrawTarget::For(nullptr, 0, 0), X, Y, (INT64)X + Width - 1,
+                               (INT64)Y + RectHeight - 1);
+  if (V.Empty()) {
     return 0;
   }
-  const UINT64 Count = (UINT64)Width * (UINT64)RectHeight;
-  if (Count > ~(UINTN)0 / sizeof(ORVANE_PIXEL)) {
-    return EFI_OUT_OF_RESOURCES;
-  }
-  PoolBuffer<ORVANE_PIXEL> Temp((UINTN)Count);
+  const INT32 VW = (INT32)(V.X1 - V.X0), VH = (INT32)(V.Y1 - V.Y0);
+  const UINTN Count = (UINTN)VW * (UINTN)VH;
+  PoolBuffer<ORVANE_PIXEL> Temp(Count);
   if (!Temp) {
     return EFI_OUT_OF_RESOURCES;  // nothing drawn
   }
   if (FillStyle == 6) {
     // The dots leave gaps; they show black rather than whatever the pool held.
-    gBootServices->SetMem(Temp.Get(), (UINTN)Count * sizeof(ORVANE_PIXEL), 0);
+    gBootServices->SetMem(Temp.Get(), Count * sizeof(ORVANE_PIXEL), 0);
   }
-  PaintRectangle(DrawTarget::For(Temp.Get(), Width, RectHeight), 0, 0, Width, RectHeight, PenStyle,
-                 FillStyle, Color1, Color2);
-  SendToScreen(Temp.Get(), Width, RectHeight, X, Y);
+  PaintRectangle(DrawTarget::For(Temp.Get(), VW, VH), X - V.X0, Y - V.Y0, Width, RectHeight,
+                 PenStyle, FillStyle, Color1, Color2);
+  SendToScreen(Temp.Get(), VW, VH, (INT32)V.X0, (INT32)V.Y0);
   return 0;
 }
 
@@ -385,7 +415,7 @@ UINTN EFIAPI DrawTriangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, UI
         Gradient G(Color1, Color2, (INT32)(MaxY - MinY));
         const INT64 Stop = OutlineVisible ? (INT64)MaxY + 1 : (V.Empty() ? MinY : V.Y1);
         for (INT64 J = MinY; J < Stop; J++) {
-          if (!V.Empty() && J >= V.Y0) {
+          if (J >= V.Y0 && J < V.Y1) {
             RowRuns Runs(T, J);
             for (INT64 I = V.X0; I < V.X1; I++) {
               if (Test.Inside(I, J)) Runs.Set(I, G.Color());

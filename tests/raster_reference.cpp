@@ -198,27 +198,31 @@ UINTN DrawTriangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, UINT32 X1
   const INT64 MinY = Y1 < Y2 ? (Y1 < Y3 ? Y1 : Y3) : (Y2 < Y3 ? Y2 : Y3);
   const INT64 MaxY = Y1 > Y2 ? (Y1 > Y3 ? Y1 : Y3) : (Y2 > Y3 ? Y2 : Y3);
   const INT32 A = (INT32)X1, B = (INT32)Y1, C = (INT32)X2, D = (INT32)Y2, E = (INT32)X3, F = (INT32)Y3;
-  // The pixel test, asked only where a write could land.
+  // The pixel test. Rows and columns off the target are passed over without
+  // asking it, since nothing there is written; gradients still step through them.
   auto Inside = [&](INT64 I, INT64 J) {
-    if (!OnTarget(T, I, J)) return false;
     INT32 Pi = (INT32)I, Pj = (INT32)J;
     FLOAT32_BITS Total = TriangleArea(A, B, C, D, E, F);
     FLOAT32_BITS Sum = fm::Add(fm::Add(TriangleArea(A, B, C, D, Pi, Pj), TriangleArea(C, D, E, F, Pi, Pj)),
                                TriangleArea(E, F, Pi, Pj, A, B));
     return fm::Compare(Total, Sum) == FLOAT_EQUAL;
   };
+  const INT64 VX0 = MinX > T.ClipLeft ? MinX : T.ClipLeft, VX1 = MaxX < T.ClipRight - 1 ? MaxX : T.ClipRight - 1;
+  const INT64 VY0 = MinY > T.ClipTop ? MinY : T.ClipTop, VY1 = MaxY < T.ClipBottom - 1 ? MaxY : T.ClipBottom - 1;
+  auto ColumnShown = [&](INT64 I) { return I >= VX0 && I <= VX1; };
+  auto RowShown = [&](INT64 J) { return J >= VY0 && J <= VY1; };
   UINT32 Outline = Color1;
   switch (FillStyle) {
     case 1:
-      for (INT64 I = MinX; I <= MaxX; I++)
-        for (INT64 J = MinY; J <= MaxY; J++)
+      for (INT64 I = VX0; I <= VX1; I++)
+        for (INT64 J = VY0; J <= VY1; J++)
           if (Inside(I, J)) Put(T, I, J, Color2);
       break;
     case 2:
     case 4: {
       Gradient G(Color1, Color2, (INT32)(MaxX - MinX));
       for (INT64 I = MinX; I <= MaxX; I++) {
-        for (INT64 J = MinY; J <= MaxY; J++)
+        for (INT64 J = VY0; ColumnShown(I) && J <= VY1; J++)
           if (Inside(I, J)) Put(T, I, J, G.Color);
         G.Advance();
       }
@@ -229,7 +233,7 @@ UINTN DrawTriangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, UINT32 X1
     case 5: {
       Gradient G(Color1, Color2, (INT32)(MaxY - MinY));
       for (INT64 J = MinY; J <= MaxY; J++) {
-        for (INT64 I = MinX; I <= MaxX; I++)
+        for (INT64 I = VX0; RowShown(J) && I <= VX1; I++)
           if (Inside(I, J)) Put(T, I, J, G.Color);
         G.Advance();
       }
@@ -238,8 +242,8 @@ UINTN DrawTriangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, UINT32 X1
     }
     case 6:
       for (INT64 I = MinX; I <= MaxX; I += 2)
-        for (INT64 J = MinY; J <= MaxY; J += 2)
-          if (Inside(I, J)) Put(T, I, J, Color2);
+        for (INT64 J = MinY; ColumnShown(I) && J <= MaxY; J += 2)
+          if (RowShown(J) && Inside(I, J)) Put(T, I, J, Color2);
       break;
   }
   if (FillStyle == 4 || FillStyle == 5) return 0;
