@@ -113,6 +113,25 @@ class RowRuns {
     Painted_[N_++] = true;
   }
 
+  // Count pixels of one colour from X.
+  void SetSpan(INT64 X, INT64 Count, UINT32 Color) {
+    if (Count <= 0) {
+      return;
+    }
+    if (!T_.IsScreen()) {
+      const ORVANE_PIXEL P = PixelFromColor(Color);
+      ORVANE_PIXEL *Row = T_.Pixels + (UINTN)Y_ * (UINTN)T_.RowWidth + (UINTN)X;
+      for (INT64 I = 0; I < Count; I++) Row[I] = P;
+      return;
+    }
+    if (Count > kSpan) {
+      Flush();
+      FillClipped(T_, X, Y_, Count, 1, Color);
+      return;
+    }
+    for (INT64 I = 0; I < Count; I++) Set(X + I, Color);
+  }
+
   void Flush() {
     if (N_ == 0) {
       return;
@@ -230,6 +249,11 @@ void PaintRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, INT
 // halves are exact and the comparison is of exact values. The outcome is then
 // |s1| + |s2| + |s3| == |S| in integers, which is what the service would
 // answer. Larger triangles ask the service for every visited pixel.
+//
+// In integers the test is a span per row: with v1 = s1, v2 = s2, v3 = -s3
+// (v1 + v2 + v3 = S), |s1| + |s2| + |s3| = |S| exactly when no v_k has the
+// sign opposite to S, and, for S = 0, when all three are 0. Each condition is
+// linear in i, so a row's inside pixels are an interval found by division.
 class InsideTest {
  public:
   InsideTest(INT32 X1, INT32 Y1, INT32 X2, INT32 Y2, INT32 X3, INT32 Y3, const Window &V) {
@@ -239,6 +263,7 @@ class InsideTest {
     for (int K = 0; K < 3; K++) {
       const UINT32 XA = (UINT32)Xs[K], YA = (UINT32)Ys[K];
       const UINT32 XB = (UINT32)Xs[(K + 1) % 3], YB = (UINT32)Ys[(K + 1) % 3];
+      Slope_[K] = (INT64)Ys[K] - Ys[(K + 1) % 3];
       if (K < 2) {  // s(A, B, P) = (xa yb - xb ya) + i (ya - yb) + j (xb - xa)
         A_[K] = YA - YB;
         B_[K] = XB - XA;
@@ -273,6 +298,27 @@ class InsideTest {
     }
   }
 
+  // Calls Fn(I) for the inside pixels of row J among X0, X0 + Step, ... < X1.
+  template <typename Fn>
+  void ForRow(INT64 J, INT64 X0, INT64 X1, INT64 Step, Fn &&F) const {
+    if (!Exact_) {
+      for (INT64 I = X0; I < X1; I += Step) {
+        if (Inside(I, J)) F(I);
+      }
+      return;
+    }
+    // Offsets U = I - X0 in [Lo, Hi] satisfy every condition a U + b >= 0.
+    INT64 Lo = 0, Hi = X1 - X0 - 1;
+    for (int K = 0; K < 3 && Lo <= Hi; K++) {
+      INT64 A = Slope_[K], B = (INT32)(A_[K] * (UINT32)X0 + B_[K] * (UINT32)J + C_[K]);
+      if (K == 2) B = -B;
+      if (S_ >= 0) Constrain(A, B, Lo, Hi);
+      if (S_ <= 0) Constrain(-A, -B, Lo, Hi);
+    }
+    if (Step == 2 && (Lo & 1)) Lo++;
+    for (INT64 U = Lo; U <= Hi; U += Step) F(X0 + U);
+  }
+
   bool Inside(INT64 I, INT64 J) const {
     INT32 S[3];
     for (int K = 0; K < 3; K++) {
@@ -288,6 +334,23 @@ class InsideTest {
  private:
   static INT64 Abs(INT32 V) { return V < 0 ? -(INT64)V : (INT64)V; }
 
+  static INT64 FloorDiv(INT64 N, INT64 D) {  // D > 0
+    return N >= 0 ? N / D : -((-N + D - 1) / D);
+  }
+
+  // Narrows [Lo, Hi] to the U with A U + B >= 0.
+  static void Constrain(INT64 A, INT64 B, INT64 &Lo, INT64 &Hi) {
+    if (A == 0) {
+      if (B < 0) Hi = Lo - 1;
+    } else if (A > 0) {
+      INT64 Least = -FloorDiv(B, A);  // ceil(-B / A)
+      if (Least > Lo) Lo = Least;
+    } else {
+      INT64 Most = FloorDiv(B, -A);
+      if (Most < Hi) Hi = Most;
+    }
+  }
+
   // TriangleArea's float steps for a given s.
   FLOAT32_BITS Area(INT32 S) const {
     FLOAT32_BITS Value = fm::Div(fm::FromInt(S), Two_);
@@ -295,6 +358,7 @@ class InsideTest {
   }
 
   UINT32 A_[3], B_[3], C_[3];
+  INT64 Slope_[3];  // of v_k along a row, in true integers
   INT32 S_;
   bool Exact_;
   FLOAT32_BITS Two_ = 0, Zero_ = 0, Total_ = 0;
@@ -382,9 +446,7 @@ UINTN EFIAPI DrawTriangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, UI
       case 1:
         for (INT64 J = V.Y0; J < V.Y1; J++) {
           RowRuns Runs(T, J);
-          for (INT64 I = V.X0; I < V.X1; I++) {
-            if (Test.Inside(I, J)) Runs.Set(I, Color2);
-          }
+          Test.ForRow(J, V.X0, V.X1, 1, [&](INT64 I) { Runs.Set(I, Color2); });
         }
         break;
       case 2:
@@ -401,9 +463,7 @@ UINTN EFIAPI DrawTriangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, UI
           const INT64 P0 = Max64(U, V.X0), P1 = Min64(End, V.X1);
           for (INT64 J = V.Y0; P0 < P1 && J < V.Y1; J++) {
             RowRuns Runs(T, J);
-            for (INT64 I = P0; I < P1; I++) {
-              if (Test.Inside(I, J)) Runs.Set(I, Colors[I - U]);
-            }
+            Test.ForRow(J, P0, P1, 1, [&](INT64 I) { Runs.Set(I, Colors[I - U]); });
           }
           U = End;
         }
@@ -417,9 +477,8 @@ UINTN EFIAPI DrawTriangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, UI
         for (INT64 J = MinY; J < Stop; J++) {
           if (J >= V.Y0 && J < V.Y1) {
             RowRuns Runs(T, J);
-            for (INT64 I = V.X0; I < V.X1; I++) {
-              if (Test.Inside(I, J)) Runs.Set(I, G.Color());
-            }
+            const UINT32 Color = G.Color();
+            Test.ForRow(J, V.X0, V.X1, 1, [&](INT64 I) { Runs.Set(I, Color); });
           }
           G.Advance();
         }
@@ -429,9 +488,8 @@ UINTN EFIAPI DrawTriangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, UI
       case 6:
         for (INT64 J = (INT64)MinY + ((V.Y0 - MinY + 1) & ~1LL); !V.Empty() && J < V.Y1; J += 2) {
           RowRuns Runs(T, J);
-          for (INT64 I = (INT64)MinX + ((V.X0 - MinX + 1) & ~1LL); I < V.X1; I += 2) {
-            if (Test.Inside(I, J)) Runs.Set(I, Color2);
-          }
+          Test.ForRow(J, (INT64)MinX + ((V.X0 - MinX + 1) & ~1LL), V.X1, 2,
+                      [&](INT64 I) { Runs.Set(I, Color2); });
         }
         break;
     }
@@ -511,47 +569,67 @@ struct Circle {
 // q^2 <= d^2 + r and q <= r.
 void PaintCirclePass(const DrawTarget &T, const Circle &C, const Window &V, bool PaintOutline,
                      UINT32 OutlineColor, const UINT32 *Rings, INT64 K0, INT64 K1) {
+  const bool Gradient = C.Style == 2;
+  // Ring 0 reaches d^2 = r^2 + r; every other pixel drawn has d^2 <= r^2.
+  const UINT64 Reach2 = Gradient ? C.R2 + (UINT64)C.R : C.R2;
   for (INT64 Y = V.Y0; Y < V.Y1; Y++) {
     const INT64 Dy = Y - C.CY;
     const UINT64 AbsDy = (UINT64)(Dy < 0 ? -Dy : Dy);
-    const bool DotRow = ((Y - (C.CY - C.R)) & 1) == 0;
+    const UINT64 Dy2 = AbsDy * AbsDy;
+    if (Dy2 > Reach2) {
+      continue;
+    }
     RowRuns Runs(T, Y);
+    // Paints the pixels CX + Lo .. CX + Hi that lie on the target.
+    auto Span = [&](INT64 Lo, INT64 Hi, UINT32 Color) {
+      INT64 From = Max64(C.CX + Lo, V.X0), To = Min64(C.CX + Hi, V.X1 - 1);
+      Runs.SetSpan(From, To - From + 1, Color);
+    };
+    // Outline: Outer >= |dx| >= Inner; without an outline in this row every
+    // pixel with d^2 <= r^2 is inside it.
+    const INT64 Outer = Dy2 <= C.R2 ? (INT64)ISqrt(C.R2 - Dy2) : -1;
+    const INT64 Inner = C.BandLo > Dy2 ? (INT64)CeilSqrt(C.BandLo - Dy2) : 0;
+    const bool Band = C.HasBand && Outer >= 0 && Inner <= Outer;
+    const INT64 Fill = Band ? Inner - 1 : Outer;  // |dx| <= Fill is inside the outline
+
+    if (!Gradient) {
+      if (Band && PaintOutline) Span(-Outer, Inner > 0 ? -Inner : Outer, OutlineColor);
+      if (C.Style == 1 && Fill >= 0) {
+        Span(-Fill, Fill, C.FillColor);
+      } else if (C.Style == 3 && Fill >= 0 && ((Y - (C.CY - C.R)) & 1) == 0) {
+        // Dots on even offsets from the square's left column.
+        INT64 X = Max64(C.CX - Fill, V.X0);
+        if ((X - (C.CX - C.R)) & 1) X++;
+        for (; X <= Min64(C.CX + Fill, V.X1 - 1); X += 2) Runs.Set(X, C.FillColor);
+      }
+      if (Band && PaintOutline && Inner > 0) Span(Inner, Outer, OutlineColor);
+      continue;
+    }
+
+    const INT64 Half = (INT64)ISqrt(Reach2 - Dy2);
     UINT64 Qa = 0;
     bool QaKnown = false;
-    for (INT64 X = V.X0; X < V.X1; X++) {
+    for (INT64 X = Max64(C.CX - Half, V.X0); X <= Min64(C.CX + Half, V.X1 - 1); X++) {
       const INT64 Dx = X - C.CX;
       const UINT64 AbsDx = (UINT64)(Dx < 0 ? -Dx : Dx);
-      const UINT64 D2 = AbsDx * AbsDx + AbsDy * AbsDy;
-      if (C.HasBand && D2 >= C.BandLo && D2 <= C.BandHi) {
+      if (Band && (INT64)AbsDx >= Inner && (INT64)AbsDx <= Outer) {
         if (PaintOutline) Runs.Set(X, OutlineColor);
         continue;
       }
-      switch (C.Style) {
-        case 1:
-          if (D2 <= C.R2) Runs.Set(X, C.FillColor);
-          break;
-        case 3:
-          if (DotRow && ((X - (C.CX - C.R)) & 1) == 0 && D2 <= C.R2) Runs.Set(X, C.FillColor);
-          break;
-        case 2: {
-          const UINT64 Low = D2 > (UINT64)C.R ? D2 - (UINT64)C.R : 0;
-          if (!QaKnown) {
-            Qa = CeilSqrt(Low);
-            QaKnown = true;
-          } else {
-            while (Qa > 0 && (Qa - 1) * (Qa - 1) >= Low) Qa--;
-            while (Qa * Qa < Low) Qa++;
-          }
-          const UINT64 Cheb = AbsDx > AbsDy ? AbsDx : AbsDy;
-          const UINT64 Q = Qa > Cheb ? Qa : Cheb;
-          if (Q <= (UINT64)C.R && Q * Q <= D2 + (UINT64)C.R) {
-            const INT64 K = C.R - (INT64)Q;
-            if (K >= K0 && K <= K1) Runs.Set(X, Rings[K - K0]);
-          }
-          break;
-        }
-        default:
-          break;
+      const UINT64 D2 = AbsDx * AbsDx + Dy2;
+      const UINT64 Low = D2 > (UINT64)C.R ? D2 - (UINT64)C.R : 0;
+      if (!QaKnown) {
+        Qa = CeilSqrt(Low);
+        QaKnown = true;
+      } else {
+        while (Qa > 0 && (Qa - 1) * (Qa - 1) >= Low) Qa--;
+        while (Qa * Qa < Low) Qa++;
+      }
+      const UINT64 Cheb = AbsDx > AbsDy ? AbsDx : AbsDy;
+      const UINT64 Q = Qa > Cheb ? Qa : Cheb;
+      if (Q <= (UINT64)C.R && Q * Q <= D2 + (UINT64)C.R) {
+        const INT64 K = C.R - (INT64)Q;
+        if (K >= K0 && K <= K1) Runs.Set(X, Rings[K - K0]);
       }
     }
   }

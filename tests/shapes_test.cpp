@@ -347,13 +347,38 @@ TEST_F(TriangleTest, DegenerateTrianglesDrawTheirSegment) {
   }
 }
 
+TEST_F(TriangleTest, CollinearCornersFillOnlyTheLatticePointsOfTheirLine) {
+  Canvas C(12, 12, 0);
+  Ui->DrawTriangle(C.Pixels(), 12, 12, 0, 0, 6, 3, 2, 1, 1, 4, 0x00FFFFFF, 0x00FFFFFF);
+  std::set<std::pair<int, int>> Got;
+  for (int Y = 0; Y < 12; Y++)
+    for (int X = 0; X < 12; X++)
+      if (C.At(X, Y)) Got.insert({X, Y});
+  std::set<std::pair<int, int>> Want = {{0, 0}, {2, 1}, {4, 2}, {6, 3}};
+  EXPECT_EQ(Got, Want);
+  Canvas P(12, 12, 0);
+  ref::DrawTriangle(P.Pixels(), 12, 12, 0, 0, 6, 3, 2, 1, 1, 4, 0x00FFFFFF, 0x00FFFFFF);
+  EXPECT_EQ(C.Image(), P.Image());
+}
+
 TEST_F(TriangleTest, MatchesPlainVersionInBuffers) {
   std::mt19937 Rng(41);
   for (int N = 0; N < 300; N++) {
     int W = 1 + Rng() % 60, H = 1 + Rng() % 60;
     auto Coord = [&](int Size) { return (UINT32)(Rng() % (Size + 20)); };
     UINT32 P[6] = {Coord(W), Coord(H), Coord(W), Coord(H), Coord(W), Coord(H)};
-    if (Rng() % 10 == 0) P[2] = P[4] = P[0];  // one column
+    switch (Rng() % 10) {
+      case 0: P[2] = P[4] = P[0]; break;  // one column
+      case 1: {  // three corners on one sloped line
+        INT32 Dx = (INT32)(Rng() % 21) - 10, Dy = (INT32)(Rng() % 21) - 10;
+        for (int K = 0; K < 3; K++) {
+          P[2 * K] = (UINT32)(25 + (INT32)(P[0] % 20) + Dx * K);
+          P[2 * K + 1] = (UINT32)(25 + (INT32)(P[1] % 20) + Dy * K);
+        }
+        break;
+      }
+      default: break;
+    }
     INT32 Pen = Rng() % 7, Fill = (INT32)(Rng() % 9) - 1;
     UINT32 C1 = RandomColor(Rng), C2 = RandomColor(Rng);
     Canvas Fast(W, H), Plain(W, H);
