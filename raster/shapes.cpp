@@ -1,9 +1,12 @@
 // Circles, rectangles and triangles with their fill styles and gradients.
 //
 // The pixels are those of the plain per-pixel definitions; the work is not:
-//   - shapes are painted row by row, one fill per horizontal run of one colour
-//     (on the screen one Blt per run instead of one per pixel), and only the
-//     part of a shape that lies on the target is visited;
+//   - shapes are painted row by row and only where they lie on the target;
+//     a row's inside pixels come from a computed span (circles; triangles
+//     whenever single precision is exact on their areas) instead of a test
+//     of every pixel;
+//   - on the screen neighbouring pixels of a row leave together: one fill for
+//     one colour, one BufferToVideo for several, instead of a Blt per pixel;
 //   - a pixel painted twice with different colours (a ring overdrawn by a
 //     later ring, a fill pixel under the circle's outline) is painted once,
 //     with the colour it would end up with;
@@ -219,9 +222,8 @@ void PaintRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, INT
     case 6:
       // Every second pixel both ways, from the top-left corner.
       for (INT64 Row = Y + ((V.Y0 - Y + 1) & ~1LL); !V.Empty() && Row < V.Y1; Row += 2) {
-        for (INT64 Col = X + ((V.X0 - X + 1) & ~1LL); Col < V.X1; Col += 2) {
-          T.Put((INT32)Col, (INT32)Row, Color2);
-        }
+        RowRuns Runs(T, Row);
+        for (INT64 Col = X + ((V.X0 - X + 1) & ~1LL); Col < V.X1; Col += 2) Runs.Set(Col, Color2);
       }
       break;
     default:
@@ -406,12 +408,14 @@ UINTN EFIAPI DrawRectangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, I
 }
 
 // Degenerate triangles (all three corners in one column or one row) are a
-// line: every pixel of their box is collinear with the corners, so all three
-// areas and the total are 0 and the whole box counts as inside. The fill
-// covers the segment from the smallest to the largest corner; a gradient
-// across the zero-width direction has one column or row, painted in the first
-// colour, and (stepped as one step instead of dividing by zero) leaves the
-// outline in the second colour, which then overdraws the segment.
+// segment: every pixel of their box is collinear with the corners, so all
+// three areas and the total are 0 and the whole box counts as inside. A
+// gradient across the flat direction (style 2 or 4 on a column, 3 or 5 on a
+// row) would divide by zero; it is stepped as one step, so its single column
+// or row is painted in the first colour and the outline of style 2 or 3,
+// drawn over the segment, is in the second colour. Every other style ends
+// with the outline over the segment (in the first colour, or the stepped
+// gradient colour), and styles 4 and 5 without it.
 UINTN EFIAPI DrawTriangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, UINT32 X1, UINT32 Y1,
                           UINT32 X2, UINT32 Y2, UINT32 X3, UINT32 Y3, INT32 PenStyle,
                           INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
