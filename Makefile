@@ -95,7 +95,9 @@ $(HOST_OUT)/tests: $(patsubst %.cpp,$(HOST_OUT)/tobj/%.o,$(TEST_SRC)) $(HOST_DRI
                    $(HOST_SIM_OBJS) $(HOST_OUT)/libefi-host.a
 	$(CXX) $(HOST_EXTRA) -o $@ $(filter %.o,$^) $(HOST_LIBS) -lgtest -lgtest_main -pthread
 
-$(HOST_OUT)/bench: $(patsubst %.cpp,$(HOST_OUT)/tobj/%.o,$(BENCH_SRC)) $(HOST_DRIVER_OBJS) \
+# Benchmarks set the plain reference versions beside the production ones.
+BENCH_SUPPORT_SRC := $(wildcard tests/*_reference.cpp)
+$(HOST_OUT)/bench: $(patsubst %.cpp,$(HOST_OUT)/tobj/%.o,$(BENCH_SRC) $(BENCH_SUPPORT_SRC)) $(HOST_DRIVER_OBJS) \
                    $(HOST_SIM_OBJS) $(HOST_OUT)/libefi-host.a
 	$(CXX) $(HOST_EXTRA) -o $@ $(filter %.o,$^) $(HOST_LIBS) -lbenchmark_main -lbenchmark -pthread
 

@@ -10,7 +10,7 @@
 
 // The per-pixel versions live with the tests; the benchmark binary does not
 // link the tests, so they are compiled in here.
-#include "tests/raster_reference.cpp"
+#include "tests/raster_reference.h"
 
 namespace {
 

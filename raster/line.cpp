@@ -41,20 +41,6 @@ constexpr PenRect kDot[] = {{0, 0, 1, 1}};
 
 }  // namespace
 
-// Fills (X, Y, W, H) given in 64-bit coordinates, clipped to the target first
-// so that no coordinate is narrowed while still out of range.
-void FillClipped(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, UINT32 Color) {
-  INT64 L = X, Tp = Y, R = X + W, B = Y + H;
-  if (L < T.ClipLeft) L = T.ClipLeft;
-  if (Tp < T.ClipTop) Tp = T.ClipTop;
-  if (R > T.ClipRight) R = T.ClipRight;
-  if (B > T.ClipBottom) B = T.ClipBottom;
-  if (L >= R || Tp >= B) {
-    return;
-  }
-  T.Fill((INT32)L, (INT32)Tp, (INT32)(R - L), (INT32)(B - Tp), Color);
-}
-
 // Stamps the pen at N consecutive points from (X, Y), to the right when
 // Horizontal, else downwards. The target clips.
 void StampRun(const DrawTarget &T, INT64 X, INT64 Y, INT64 N, bool Horizontal, INT32 PenStyle,
@@ -84,7 +70,7 @@ void StampRun(const DrawTarget &T, INT64 X, INT64 Y, INT64 N, bool Horizontal, I
   }
   for (int I = 0; I < Count; I++) {
     const PenRect &P = Rects[I];
-    FillClipped(T, X + P.Dx, Y + P.Dy, P.W + (Horizontal ? N - 1 : 0), P.H + (Horizontal ? 0 : N - 1),
+    T.Fill(X + P.Dx, Y + P.Dy, P.W + (Horizontal ? N - 1 : 0), P.H + (Horizontal ? 0 : N - 1),
                 Color);
   }
 }

@@ -17,12 +17,6 @@
 #include "raster/line.h"
 #include "raster/target.h"
 
-// Shared with raster/line.cpp.
-void FillClipped(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, UINT32 Color);
-void StampRun(const DrawTarget &T, INT64 X, INT64 Y, INT64 N, bool Horizontal, INT32 PenStyle,
-              UINT32 Color);
-void DrawLineOn(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2, INT32 PenStyle,
-                UINT32 Color);
 
 namespace {
 
@@ -129,7 +123,7 @@ class RowRuns {
     }
     if (Count > kSpan) {
       Flush();
-      FillClipped(T_, X, Y_, Count, 1, Color);
+      T_.Fill(X, Y_, Count, 1, Color);
       return;
     }
     for (INT64 I = 0; I < Count; I++) Set(X + I, Color);
@@ -140,7 +134,7 @@ class RowRuns {
       return;
     }
     if (Uniform_ && !Holes_) {
-      FillClipped(T_, X0_, Y_, N_, 1, First_);
+      T_.Fill(X0_, Y_, N_, 1, First_);
     } else {
       if (Holes_) {
         ORVANE_PIXEL Under[kSpan];
@@ -182,7 +176,7 @@ void PaintRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, INT
 
   switch (FillStyle) {
     case 1:
-      FillClipped(T, X, Y, W, H, Color2);
+      T.Fill(X, Y, W, H, Color2);
       break;
     case 2:
     case 4: {
@@ -212,7 +206,7 @@ void PaintRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, INT
       const INT64 Stop = OutlineVisible ? Y + H : (V.Empty() ? Y : V.Y1);
       for (INT64 Row = Y; Row < Stop; Row++) {
         if (Row >= V.Y0 && Row < V.Y1) {
-          FillClipped(T, V.X0, Row, V.X1 - V.X0, 1, G.Color());
+          T.Fill(V.X0, Row, V.X1 - V.X0, 1, G.Color());
         }
         G.Advance();
       }

@@ -30,18 +30,25 @@ bool DrawTarget::Clip(INT32 &X, INT32 &Y, INT32 &W, INT32 &H) const {
   return true;
 }
 
-void DrawTarget::Fill(INT32 X, INT32 Y, INT32 W, INT32 H, UINT32 Color) const {
-  if (!Clip(X, Y, W, H)) {
+void DrawTarget::Fill(INT64 X, INT64 Y, INT64 W, INT64 H, UINT32 Color) const {
+  INT64 R = X + W, B = Y + H;
+  if (X < ClipLeft) X = ClipLeft;
+  if (Y < ClipTop) Y = ClipTop;
+  if (R > ClipRight) R = ClipRight;
+  if (B > ClipBottom) B = ClipBottom;
+  if (X >= R || Y >= B) {
     return;
   }
+  W = R - X;
+  H = B - Y;
   ORVANE_PIXEL P = PixelFromColor(Color);
   if (IsScreen()) {
     gGraphics->Blt(gGraphics, &P, EfiBltVideoFill, 0, 0, (UINTN)X, (UINTN)Y, (UINTN)W, (UINTN)H, 0);
     return;
   }
-  for (INT32 J = 0; J < H; J++) {
+  for (INT64 J = 0; J < H; J++) {
     ORVANE_PIXEL *Row = Pixels + (UINTN)(Y + J) * (UINTN)RowWidth + X;
-    for (INT32 I = 0; I < W; I++) {
+    for (INT64 I = 0; I < W; I++) {
       Row[I] = P;
     }
   }

@@ -33,7 +33,8 @@ struct DrawTarget {
   bool Clip(INT32 &X, INT32 &Y, INT32 &W, INT32 &H) const;
 
   // One solid rectangle: stores in a buffer, a single EfiBltVideoFill on the screen.
-  void Fill(INT32 X, INT32 Y, INT32 W, INT32 H, UINT32 Color) const;
+  // Coordinates are 64-bit so that far-off shapes clip before anything narrows.
+  void Fill(INT64 X, INT64 Y, INT64 W, INT64 H, UINT32 Color) const;
   void Put(INT32 X, INT32 Y, UINT32 Color) const { Fill(X, Y, 1, 1, Color); }
 };
 
