@@ -35,6 +35,8 @@ EFI_SECTIONS := -j .text -j .sdata -j .data -j .dynamic -j .dynsym -j .rel -j .r
                 -j .rel.* -j .rela.* -j .reloc
 
 .PHONY: all efi host deps test unit unit-asan e2e demo bench fuzz clean
+# Keep intermediate objects (the fuzzers are built through a pattern chain).
+.SECONDARY:
 all: efi host
 
 # ---------------------------------------------------------------- set-up

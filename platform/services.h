@@ -25,6 +25,8 @@ template <typename T>
 class PoolBuffer {
  public:
   explicit PoolBuffer(UINTN Count) : Ptr_(static_cast<T *>(PoolAlloc(Count * sizeof(T)))) {}
+  // Takes over a block the pool gave out elsewhere (a service, the EFI Library).
+  explicit PoolBuffer(T *Owned) : Ptr_(Owned) {}
   PoolBuffer() = default;
   PoolBuffer(const PoolBuffer &) = delete;
   PoolBuffer &operator=(const PoolBuffer &) = delete;

@@ -23,20 +23,6 @@ constexpr UINTN kServiceMissing = 4;
 constexpr UINTN kTransferFailed = 5;
 constexpr UINTN kScaleRefused = 6;
 
-// Frees one pool block at scope exit unless handed over.
-class PoolOwner {
- public:
-  explicit PoolOwner(void *P) : P_(P) {}
-  PoolOwner(const PoolOwner &) = delete;
-  PoolOwner &operator=(const PoolOwner &) = delete;
-  ~PoolOwner() { PoolFree(P_); }
-  void *Get() const { return P_; }
-  void *Release() { void *P = P_; P_ = nullptr; return P; }
-
- private:
-  void *P_;
-};
-
 // The first text line as the font service rasterised it. The service may hand
 // back a screen-sized image (EDK2 does: 800 x 600), so the line's width comes
 // from the row information and the image's own width is the row stride.
@@ -252,7 +238,7 @@ UINTN EFIAPI DrawText(UINT32 Foreground, ORVANE_PIXEL *Background, Milli Scale, 
   if (ScaleRows(Scale, &Source, Line.Stride(), Line.Rows(), &Scaled) != kDone) {
     return kScaleRefused;
   }
-  PoolOwner ScaledPixels(Scaled.Bitmap);
+  PoolBuffer<ORVANE_PIXEL> ScaledPixels(Scaled.Bitmap);
   Line.Release();
 
   DrawTarget Screen = DrawTarget::For(nullptr, 0, 0);
@@ -275,12 +261,12 @@ UINTN EFIAPI RenderText(Milli Scale, TextImage *Image, const CHAR16 *String) {
   if (gFont == nullptr || gBootServices == nullptr || String == nullptr) {
     return kServiceMissing;
   }
-  PoolOwner Copy(StrDuplicate(String));
-  if (Copy.Get() == nullptr) {
+  PoolBuffer<CHAR16> Copy(StrDuplicate(String));
+  if (!Copy) {
     return kServiceMissing;
   }
   RenderedLine Line;
-  if (!Line.Render(static_cast<CHAR16 *>(Copy.Get()), Image->Foreground, Image->Background,
+  if (!Line.Render(Copy.Get(), Image->Foreground, Image->Background,
                    kRenderFontSize, W("System font")[0])) {
     return kServiceMissing;
   }
