@@ -25,7 +25,7 @@ static_assert(sizeof(CHAR16) == 2);
 static_assert(sizeof(UINTN) == 8);
 
 //
-// HII font service. gnu-efi does not declare it; layout per the UEFI specification.
+// HII font service. gnu-efi does not declare it; the layout is the one UEFI defines.
 //
 #define EFI_HII_FONT_PROTOCOL_GUID \
   { 0xe9ca4775, 0x8657, 0x47fc, { 0x97, 0xe7, 0x7e, 0xd6, 0x5a, 0x08, 0x43, 0x24 } }

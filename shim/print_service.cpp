@@ -35,19 +35,19 @@ class Sink {
   UINTN Length_ = 0;
 };
 
-struct Spec {
+struct Conversion {
   bool Left = false, Zero = false, Plus = false, Space = false, Long = false;
   UINTN Width = 0;
   bool HasPrecision = false;
   UINTN Precision = 0;
 };
 
-void Pad(Sink &Out, UINTN Length, const Spec &S, CHAR16 Fill) {
+void Pad(Sink &Out, UINTN Length, const Conversion &S, CHAR16 Fill) {
   if (S.Width > Length) Out.Repeat(Fill, S.Width - Length);
 }
 
 // A string of CHAR16 (Wide) or of ASCII bytes.
-void PutString(Sink &Out, const void *Text, bool Wide, const Spec &S) {
+void PutString(Sink &Out, const void *Text, bool Wide, const Conversion &S) {
   static const char kNull[] = "<null string>";
   if (!Text) {
     Text = kNull;
@@ -63,7 +63,7 @@ void PutString(Sink &Out, const void *Text, bool Wide, const Spec &S) {
 }
 
 void PutNumber(Sink &Out, UINT64 Magnitude, bool Negative, unsigned Base, bool Upper,
-               const Spec &S) {
+               const Conversion &S) {
   const char *Digits = Upper ? "0123456789ABCDEF" : "0123456789abcdef";
   CHAR16 Reversed[20];
   UINTN Count = 0;
@@ -88,12 +88,12 @@ void PutNumber(Sink &Out, UINT64 Magnitude, bool Negative, unsigned Base, bool U
   if (S.Left) Pad(Out, Length, S, ' ');
 }
 
-void PutGuid(Sink &Out, const EFI_GUID *Guid, const Spec &S) {
+void PutGuid(Sink &Out, const EFI_GUID *Guid, const Conversion &S) {
   if (!Guid) {
     PutString(Out, nullptr, false, S);
     return;
   }
-  Spec Hex;
+  Conversion Hex;
   Hex.Zero = true;
   Hex.Width = 8;
   PutNumber(Out, Guid->Data1, false, 16, false, Hex);
@@ -127,7 +127,7 @@ UINTN EFIAPI PrintServiceVSPrint(CHAR16 *Buffer, UINTN BufferSize, const CHAR16 
       continue;
     }
     const CHAR16 *Start = P++;
-    Spec S;
+    Conversion S;
     for (;; ++P) {
       if (*P == '-') S.Left = true;
       else if (*P == '0') S.Zero = true;
@@ -195,7 +195,7 @@ UINTN EFIAPI PrintServiceVSPrint(CHAR16 *Buffer, UINTN BufferSize, const CHAR16 
         break;
       }
       case 'p': {
-        Spec Pointer = S;
+        Conversion Pointer = S;
         Pointer.Zero = true;
         if (Pointer.Width < 16) Pointer.Width = 16;
         PutNumber(Out, reinterpret_cast<UINTN>(__builtin_va_arg(Marker, void *)), false, 16,
