@@ -12,18 +12,6 @@ namespace {
 
 constexpr uint32_t kPoison = 0xDEADBEEF;
 
-uint32_t ColorOf(const ORVANE_PIXEL &P) {
-  uint32_t C;
-  std::memcpy(&C, &P, 4);
-  return C;
-}
-
-ORVANE_PIXEL PixelOf(uint32_t C) {
-  ORVANE_PIXEL P;
-  std::memcpy(&P, &C, 4);
-  return P;
-}
-
 struct Copy {
   uint16_t DX, DY, SX, SY, DRW, DH, SRW, SH, W, H;
 };
@@ -77,7 +65,7 @@ TEST_F(ImageCopy, NullBufferAnswersOneAndEmptyRectanglesCopyNothing) {
   EXPECT_EQ(CopyImageRect(PA, nullptr, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4, nullptr), 1u);
   EXPECT_EQ(CopyImageRect(PA, PB, 0, 0, 0, 0, 4, 4, 4, 4, 0, 3, nullptr), 0u);
   EXPECT_EQ(CopyImageRect(PA, PB, 0, 0, 0, 0, 4, 4, 4, 4, 3, 0, nullptr), 0u);
-  ORVANE_PIXEL Key = PixelOf(0x00030303);
+  ORVANE_PIXEL Key = PixelFromColor(0x00030303);
   EXPECT_EQ(CopyImageRect(PA, PB, 0, 0, 0, 0, 4, 4, 4, 4, 0, 4, &Key), 0u);
   EXPECT_EQ(A, std::vector<uint32_t>(16, 1));
 }
@@ -86,7 +74,7 @@ TEST_F(ImageCopy, KeyLeavesOutPixelsMatchingInAnyChannel) {
   std::vector<uint32_t> Src = {0x00FF0000, 0x00808080, 0x0000FF00, 0x000000FF,
                                0xFF101010, 0x00000000, 0x00010101, 0x00FFFFFF};
   std::vector<uint32_t> Dst(8, 0x00555555);
-  ORVANE_PIXEL Black = PixelOf(0x00000000);
+  ORVANE_PIXEL Black = PixelFromColor(0x00000000);
   ASSERT_EQ(CopyImageRect((ORVANE_PIXEL *)Dst.data(), (ORVANE_PIXEL *)Src.data(), 0, 0, 0, 0, 8, 1,
                           8, 1, 8, 1, &Black),
             0u);
@@ -100,7 +88,7 @@ TEST_F(ImageCopy, KeyLeavesOutPixelsMatchingInAnyChannel) {
   EXPECT_EQ(Dst[6], 0x00010101u);
   EXPECT_EQ(Dst[7], 0x00FFFFFFu);
   // A key whose reserved byte differs still matches on colour.
-  ORVANE_PIXEL Grey = PixelOf(0xAA808080);
+  ORVANE_PIXEL Grey = PixelFromColor(0xAA808080);
   Dst.assign(8, 0x00555555);
   CopyImageRect((ORVANE_PIXEL *)Dst.data(), (ORVANE_PIXEL *)Src.data(), 0, 0, 1, 0, 8, 1, 8, 1, 1, 1,
                 &Grey);
@@ -111,12 +99,12 @@ TEST_F(ImageCopy, KeyedWithTextBackgroundComposesOnlyTheGlyphs) {
   TextImage T = {0x00FFFFFF, 0x00000020, 0, 0, nullptr};
   ASSERT_EQ(Ui->RenderText(1000, &T, W("Key")), 0u);
   std::vector<uint32_t> Canvas((size_t)T.Width * 19, 0x00404040);
-  ORVANE_PIXEL Key = PixelOf(T.Background);
+  ORVANE_PIXEL Key = PixelFromColor(T.Background);
   CopyImageRect((ORVANE_PIXEL *)Canvas.data(), T.Bitmap, 0, 0, 0, 0, (UINT16)T.Width, 19,
                 (UINT16)T.Width, 19, (UINT16)T.Width, 19, &Key);
   size_t Glyph = 0;
   for (size_t I = 0; I < Canvas.size(); I++) {
-    uint32_t Src = ColorOf(T.Bitmap[I]);
+    uint32_t Src = ColorFromPixel(T.Bitmap[I]);
     ASSERT_EQ(Canvas[I], Src == T.Background ? 0x00404040u : Src);
     Glyph += Src == 0x00FFFFFF;
   }
@@ -151,10 +139,10 @@ TEST_F(ImageCopy, ClipsToBothImagesAndMatchesReference) {
     C.H = Rng() % 60;
     if (Trial % 50 == 0) C.W = C.H = 0xFFFF;  // far past everything
     Guarded Src((size_t)C.SRW * C.SH), Dst((size_t)C.DRW * C.DH);
-    for (size_t I = 0; I < Src.Size; I++) Src.Pixels()[I] = PixelOf(Rng() & (Trial % 3 ? 0x00FFFFFF : 0x00030303));
-    for (size_t I = 0; I < Dst.Size; I++) Dst.Pixels()[I] = PixelOf(0x00777777);
+    for (size_t I = 0; I < Src.Size; I++) Src.Pixels()[I] = PixelFromColor(Rng() & (Trial % 3 ? 0x00FFFFFF : 0x00030303));
+    for (size_t I = 0; I < Dst.Size; I++) Dst.Pixels()[I] = PixelFromColor(0x00777777);
     uint32_t KeyColor = 0x00010203;
-    ORVANE_PIXEL Key = PixelOf(KeyColor);
+    ORVANE_PIXEL Key = PixelFromColor(KeyColor);
     bool Keyed = Trial % 2;
     std::vector<uint32_t> Want = Dst.Inside();
     RefCopy(Want, Src.Inside(), C, Keyed ? &KeyColor : nullptr);
@@ -181,7 +169,7 @@ TEST_F(ImageCopy, CopyWithinOneImageMovesLikeMemmove) {
 TEST_F(ImageCopy, FrameBufferCaptureReadsTheScreenThroughTheCopy) {
   std::mt19937 Rng(5);
   ORVANE_PIXEL *Frame = Fw.FrameBuffer();
-  for (size_t I = 0; I < (size_t)Fw.Width() * Fw.Height(); I++) Frame[I] = PixelOf(Rng() & 0x00FFFFFF);
+  for (size_t I = 0; I < (size_t)Fw.Width() * Fw.Height(); I++) Frame[I] = PixelFromColor(Rng() & 0x00FFFFFF);
   Ui->SetFrameBufferCapture(1);
   for (int Trial = 0; Trial < 3; Trial++) {
     // Inside, across the right edge, across the bottom-right corner.

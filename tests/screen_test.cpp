@@ -8,6 +8,7 @@
 #include "platform/services.h"
 #include "raster/dissolve_order.h"
 #include "raster/transition.h"
+#include "raster/target.h"
 #include "tests/fixture.h"
 
 namespace {
@@ -35,12 +36,6 @@ std::vector<ORVANE_PIXEL> RandomImage(uint32_t W, uint32_t H, uint32_t Seed) {
   return Image;
 }
 
-uint32_t Color(ORVANE_PIXEL P) {
-  uint32_t C;
-  std::memcpy(&C, &P, 4);
-  return C;
-}
-
 // The dimming as first described: every channel of every pixel through the
 // float service, the reserved byte carried over.
 std::vector<ORVANE_PIXEL> LiteralDim(const ORVANE_PIXEL *Captured, size_t Count, uint32_t Level) {
@@ -60,7 +55,7 @@ size_t ScreenDiffers(sim::Firmware &Fw, const std::vector<ORVANE_PIXEL> &Expecte
   size_t Bad = 0;
   const ORVANE_PIXEL *Frame = Fw.FrameBuffer();
   for (size_t I = 0; I < Expected.size(); I++) {
-    Bad += Color(Frame[I]) != Color(Expected[I]);
+    Bad += ColorFromPixel(Frame[I]) != ColorFromPixel(Expected[I]);
   }
   return Bad;
 }
@@ -249,7 +244,7 @@ TEST_F(ScreenCapture, FrameBufferPathStaysInsideAReportedSmallerFrameBuffer) {
   const ORVANE_PIXEL *Frame = Fw.FrameBuffer();
   EXPECT_EQ(std::memcmp(Screen, Frame, (size_t)1024 * 100 * 4), 0);
   size_t NonZero = 0;
-  for (size_t I = (size_t)1024 * 100; I < (size_t)1024 * 768; I++) NonZero += Color(Screen[I]) != 0;
+  for (size_t I = (size_t)1024 * 100; I < (size_t)1024 * 768; I++) NonZero += ColorFromPixel(Screen[I]) != 0;
   EXPECT_EQ(NonZero, 0u);
 }
 
@@ -266,8 +261,8 @@ void CheckFrameBufferCapture(sim::Firmware &Fw, const ORVANE_PIXEL *Screen) {
   size_t Bad = 0;
   for (size_t Y = 0; Y < H; Y++) {
     for (size_t X = 0; X < W; X++) {
-      uint32_t Want = (Y < Rows && X < Cols) ? Color(Frame[Y * 1024 + X]) : 0;
-      Bad += Color(Screen[Y * W + X]) != Want;
+      uint32_t Want = (Y < Rows && X < Cols) ? ColorFromPixel(Frame[Y * 1024 + X]) : 0;
+      Bad += ColorFromPixel(Screen[Y * W + X]) != Want;
     }
   }
   EXPECT_EQ(Bad, 0u) << W << "x" << H;
@@ -441,7 +436,7 @@ TEST_F(ScreenDim, AfterAModeChangeOnlyTheVisiblePartIsSent) {
   size_t Bad = 0;
   for (size_t Y = 0; Y < 480; Y++) {
     for (size_t X = 0; X < 640; X++) {
-      Bad += Fw.Pixel(X, Y) != Color(Dimmed[Y * 1024 + X]);
+      Bad += Fw.Pixel(X, Y) != ColorFromPixel(Dimmed[Y * 1024 + X]);
     }
   }
   EXPECT_EQ(Bad, 0u);
@@ -535,7 +530,7 @@ class Transition : public DriverTest {
     for (uint32_t SY = 0; SY < Fw.Height(); SY++) {
       for (uint32_t SX = 0; SX < Fw.Width(); SX++) {
         bool Inside = SX >= X && SX - X < W && SY >= Y && SY - Y < H;
-        uint32_t Want = Inside ? Color(Image[(size_t)(SY - Y) * W + (SX - X)])
+        uint32_t Want = Inside ? ColorFromPixel(Image[(size_t)(SY - Y) * W + (SX - X)])
                                : Background[(size_t)SY * Fw.Width() + SX];
         Bad += Fw.Pixel(SX, SY) != Want;
       }

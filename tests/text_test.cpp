@@ -12,6 +12,7 @@
 
 #include "platform/services.h"
 #include "sim/hii_font.h"
+#include "raster/target.h"
 #include "tests/fixture.h"
 #include "text/milli.h"
 #include "text/text.h"
@@ -19,18 +20,6 @@
 namespace {
 
 const CHAR16 *Str(const std::u16string &S) { return reinterpret_cast<const CHAR16 *>(S.c_str()); }
-
-uint32_t ColorOf(const ORVANE_PIXEL &P) {
-  uint32_t C;
-  std::memcpy(&C, &P, 4);
-  return C;
-}
-
-ORVANE_PIXEL PixelOf(uint32_t C) {
-  ORVANE_PIXEL P;
-  std::memcpy(&P, &C, 4);
-  return P;
-}
 
 // ---------------------------------------------------------------- references
 
@@ -261,8 +250,8 @@ class TextFixture : public DriverTest {
   EFI_STATUS FontImage(const std::u16string &S, EFI_HII_OUT_FLAGS Flags, uint32_t Fg, uint32_t Bg,
                        EFI_IMAGE_OUTPUT **Out, std::vector<EFI_HII_ROW_INFO> *Rows) {
     EFI_FONT_DISPLAY_INFO Info = {};
-    Info.ForegroundColor = PixelOf(Fg);
-    Info.BackgroundColor = PixelOf(Bg);
+    Info.ForegroundColor = PixelFromColor(Fg);
+    Info.BackgroundColor = PixelFromColor(Bg);
     Info.FontInfoMask = 7;
     EFI_HII_ROW_INFO *RowInfo = nullptr;
     UINTN Count = 0;
@@ -558,8 +547,8 @@ TEST_F(TextRender, AsksForTheSystemFontWithWrapAndRowInformation) {
   ASSERT_EQ(FontSpy::Calls, 1);
   EXPECT_EQ(FontSpy::Flags, EFI_HII_OUT_FLAG_WRAP);
   ASSERT_TRUE(FontSpy::InfoPassed);
-  EXPECT_EQ(ColorOf(FontSpy::Info.ForegroundColor), 0x00ABCDEFu);
-  EXPECT_EQ(ColorOf(FontSpy::Info.BackgroundColor), 0x00123456u);
+  EXPECT_EQ(ColorFromPixel(FontSpy::Info.ForegroundColor), 0x00ABCDEFu);
+  EXPECT_EQ(ColorFromPixel(FontSpy::Info.BackgroundColor), 0x00123456u);
   EXPECT_EQ(FontSpy::Info.FontInfoMask, 7u);
   EXPECT_EQ(FontSpy::Info.FontInfo.FontStyle, 0u);
   EXPECT_EQ(FontSpy::Info.FontInfo.FontSize, 19u);
@@ -680,7 +669,7 @@ TEST_F(TextDraw, OpaqueTextIsOneTransferOfTheFormattedText) {
     LayoutScope L(Layout);
     std::vector<uint32_t> Start = Noise(Rng);
     SetScreen(Start);
-    ORVANE_PIXEL Back = PixelOf(0x00336699);
+    ORVANE_PIXEL Back = PixelFromColor(0x00336699);
     sim::ResetStats();
     ASSERT_EQ(Ui->DrawText(0x00FFEE00, &Back, 1500, 100, 200, W("%d items in %s"), 42, W("box")), 0u);
     EXPECT_EQ(sim::Stats().BltCalls, 1u);
@@ -694,7 +683,7 @@ TEST_F(TextDraw, OpaqueTextClipsAtTheScreenEdge) {
   std::mt19937 Rng(8);
   std::vector<uint32_t> Start = Noise(Rng);
   SetScreen(Start);
-  ORVANE_PIXEL Back = PixelOf(0x00000040);
+  ORVANE_PIXEL Back = PixelFromColor(0x00000040);
   ASSERT_EQ(Ui->DrawText(0x00FFFFFF, &Back, 2000, 1000, 760, W("Edge")), 0u);
   Picture Want = RefScale(RefLine(u"Edge", 0x00FFFFFF, 0x00000040), 2000);
   EXPECT_EQ(Fw.Snapshot(), Placed(Start, Want, 1000, 760));
@@ -764,8 +753,8 @@ TEST_F(TextDraw, BlackTextWithoutBackgroundUsesTheSubstituteAndDrawsOnlyGlyphs) 
   Fw.FillScreen(0x00FFFFFF);
   ASSERT_EQ(Ui->DrawText(0x00000000, nullptr, 1000, 10, 10, W("Black")), 0u);
   ASSERT_EQ(FontSpy::Calls, 1);
-  EXPECT_EQ(ColorOf(FontSpy::Info.BackgroundColor), 0x00000001u);
-  EXPECT_EQ(ColorOf(FontSpy::Info.ForegroundColor), 0x00000000u);
+  EXPECT_EQ(ColorFromPixel(FontSpy::Info.BackgroundColor), 0x00000001u);
+  EXPECT_EQ(ColorFromPixel(FontSpy::Info.ForegroundColor), 0x00000000u);
   Picture Mask = RefLine(u"Black", 0, 1);
   std::vector<uint32_t> Now = Fw.Snapshot();
   for (uint32_t Y = 0; Y < Fw.Height(); Y++)
@@ -775,19 +764,19 @@ TEST_F(TextDraw, BlackTextWithoutBackgroundUsesTheSubstituteAndDrawsOnlyGlyphs) 
     }
   // Any other foreground keeps the black substitute.
   ASSERT_EQ(Ui->DrawText(0x00000002, nullptr, 1000, 10, 40, W("x")), 0u);
-  EXPECT_EQ(ColorOf(FontSpy::Info.BackgroundColor), 0x00000000u);
+  EXPECT_EQ(ColorFromPixel(FontSpy::Info.BackgroundColor), 0x00000000u);
 }
 
 TEST_F(TextDraw, AsksForTheSystemFontWithoutSizeOrName) {
   SpyScope Spy;
-  ORVANE_PIXEL Back = PixelOf(0x00010203);
+  ORVANE_PIXEL Back = PixelFromColor(0x00010203);
   ASSERT_EQ(Ui->DrawText(0x00A0B0C0, &Back, 1000, 0, 0, W("n=%d"), 7), 0u);
   EXPECT_EQ(FontSpy::Flags, EFI_HII_OUT_FLAG_WRAP);
   EXPECT_EQ(FontSpy::Info.FontInfoMask, 7u);
   EXPECT_EQ(FontSpy::Info.FontInfo.FontSize, 0u);
   EXPECT_EQ(FontSpy::Info.FontInfo.FontName[0], 0u);
-  EXPECT_EQ(ColorOf(FontSpy::Info.ForegroundColor), 0x00A0B0C0u);
-  EXPECT_EQ(ColorOf(FontSpy::Info.BackgroundColor), 0x00010203u);
+  EXPECT_EQ(ColorFromPixel(FontSpy::Info.ForegroundColor), 0x00A0B0C0u);
+  EXPECT_EQ(ColorFromPixel(FontSpy::Info.BackgroundColor), 0x00010203u);
   EXPECT_TRUE(FontSpy::RowInfoAsked);
   EXPECT_EQ(FontSpy::Text, u"n=7");
 }
@@ -797,13 +786,13 @@ TEST_F(TextDraw, WrappedTextDrawsOnlyItsFirstRow) {
   std::mt19937 Rng(10);
   std::vector<uint32_t> Start = Noise(Rng);
   SetScreen(Start);
-  ORVANE_PIXEL Back = PixelOf(0x00000080);
+  ORVANE_PIXEL Back = PixelFromColor(0x00000080);
   ASSERT_EQ(Ui->DrawText(0x00FFFFFF, &Back, 1000, 0, 100, W("%s"), Str(LongText())), 0u);
   EXPECT_EQ(Fw.Snapshot(), Placed(Start, RefLine(LongText().substr(0, 95), 0x00FFFFFF, 0x00000080), 0, 100));
 }
 
 TEST_F(TextDraw, RefusedScaleDrawsNothing) {
-  ORVANE_PIXEL Back = PixelOf(0x00000080);
+  ORVANE_PIXEL Back = PixelFromColor(0x00000080);
   for (Milli Scale : {999, 2001}) {
     EXPECT_EQ(Ui->DrawText(0x00FFFFFF, &Back, Scale, 0, 0, W("abc")), 6u);
     EXPECT_EQ(Ui->DrawText(0x00FFFFFF, nullptr, Scale, 0, 0, W("abc")), 6u);
@@ -813,7 +802,7 @@ TEST_F(TextDraw, RefusedScaleDrawsNothing) {
 }
 
 TEST_F(TextDraw, MissingServicesAnswerFour) {
-  ORVANE_PIXEL Back = PixelOf(0x00000080);
+  ORVANE_PIXEL Back = PixelFromColor(0x00000080);
   {
     ServiceScope<EFI_HII_FONT_PROTOCOL> S(gFont, nullptr);
     EXPECT_EQ(Ui->DrawText(1, &Back, 1000, 0, 0, W("a")), 4u);
@@ -844,7 +833,7 @@ TEST_F(TextDraw, FailedScreenTransferAnswersFiveForOpaqueTextOnly) {
   EFI_GRAPHICS_OUTPUT_PROTOCOL Broken = *Fw.Gop();
   Broken.Blt = FailingBlt;
   ServiceScope<EFI_GRAPHICS_OUTPUT_PROTOCOL> S(gGraphics, &Broken);
-  ORVANE_PIXEL Back = PixelOf(0x00000080);
+  ORVANE_PIXEL Back = PixelFromColor(0x00000080);
   EXPECT_EQ(Ui->DrawText(0x00FFFFFF, &Back, 1000, 0, 0, W("abc")), 5u);
   EXPECT_EQ(Ui->DrawText(0x00FFFFFF, nullptr, 1000, 0, 0, W("abc")), 0u);
   EXPECT_GT(sim::Stats().BltCalls, 2u);
@@ -852,7 +841,7 @@ TEST_F(TextDraw, FailedScreenTransferAnswersFiveForOpaqueTextOnly) {
 }
 
 TEST_F(TextDraw, EveryFailedAllocationDrawsNothingAndLeavesNothing) {
-  ORVANE_PIXEL Back = PixelOf(0x00000080);
+  ORVANE_PIXEL Back = PixelFromColor(0x00000080);
   for (sim::FontLayout Layout : kLayouts) {
     LayoutScope L(Layout);
     for (ORVANE_PIXEL *Background : {&Back, (ORVANE_PIXEL *)nullptr}) {
@@ -881,7 +870,7 @@ TEST_F(TextDraw, LongFormattedTextIsCutToTheBuffer) {
   LayoutScope L(sim::FontLayout::Tight);
   SpyScope Spy;
   Fw.FillScreen(0x00777777);
-  ORVANE_PIXEL Back = PixelOf(0);
+  ORVANE_PIXEL Back = PixelFromColor(0);
   ASSERT_EQ(Ui->DrawText(0x00FFFFFF, &Back, 1000, 0, 0, W("%s"), Str(Long)), 0u);
   EXPECT_EQ(FontSpy::Text.size(), 4095u);
   EXPECT_EQ(Fw.Pixel(799, 0), 0u);           // the first row reaches 800 pixels
