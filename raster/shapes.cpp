@@ -163,6 +163,30 @@ class RowRuns {
 // Columns whose colours are worked out together before their rows are painted.
 constexpr INT64 kColumnChunk = 512;
 
+// Steps G once per column from From to Stop and paints the columns inside V
+// row by row: ForRow(Row, P0, P1, Paint) calls Paint(I) for each pixel I of
+// [P0, P1) on that row that belongs to the shape. Returns the colour one step
+// past the last column, which the outline is drawn in.
+template <typename RowFn>
+UINT32 PaintColumnGradient(const DrawTarget &T, Gradient &G, INT64 From, INT64 Stop,
+                           const Window &V, RowFn &&ForRow) {
+  UINT32 Colors[kColumnChunk];
+  for (INT64 U = From; U < Stop;) {
+    const INT64 End = Min64(U + kColumnChunk, Stop);
+    for (INT64 I = U; I < End; I++) {
+      Colors[I - U] = G.Color();
+      G.Advance();
+    }
+    const INT64 P0 = Max64(U, V.X0), P1 = Min64(End, V.X1);
+    for (INT64 Row = V.Y0; P0 < P1 && Row < V.Y1; Row++) {
+      RowRuns Runs(T, Row);
+      ForRow(Row, P0, P1, [&](INT64 I) { Runs.Set(I, Colors[I - U]); });
+    }
+    U = End;
+  }
+  return G.Color();
+}
+
 // ---------------------------------------------------------------- rectangle
 
 void PaintRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, INT32 PenStyle,
@@ -183,21 +207,9 @@ void PaintRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, INT
       Gradient G(Color1, Color2, (INT32)W);
       // Columns after the last visible one only matter for the outline's colour.
       const INT64 Stop = OutlineVisible ? X + W : (V.Empty() ? X : V.X1);
-      UINT32 Colors[kColumnChunk];
-      for (INT64 U = X; U < Stop;) {
-        const INT64 End = Min64(U + kColumnChunk, Stop);
-        for (INT64 I = U; I < End; I++) {
-          Colors[I - U] = G.Color();
-          G.Advance();
-        }
-        const INT64 P0 = Max64(U, V.X0), P1 = Min64(End, V.X1);
-        for (INT64 Row = V.Y0; P0 < P1 && Row < V.Y1; Row++) {
-          RowRuns Runs(T, Row);
-          for (INT64 I = P0; I < P1; I++) Runs.Set(I, Colors[I - U]);
-        }
-        U = End;
-      }
-      Outline = G.Color();
+      Outline = PaintColumnGradient(T, G, X, Stop, V, [](INT64, INT64 P0, INT64 P1, auto &&Paint) {
+        for (INT64 I = P0; I < P1; I++) Paint(I);
+      });
       break;
     }
     case 3:
@@ -451,21 +463,9 @@ UINTN EFIAPI DrawTriangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, UI
       case 4: {
         Gradient G(Color1, Color2, (INT32)(MaxX - MinX));
         const INT64 Stop = OutlineVisible ? (INT64)MaxX + 1 : (V.Empty() ? MinX : V.X1);
-        UINT32 Colors[kColumnChunk];
-        for (INT64 U = MinX; U < Stop;) {
-          const INT64 End = Min64(U + kColumnChunk, Stop);
-          for (INT64 I = U; I < End; I++) {
-            Colors[I - U] = G.Color();
-            G.Advance();
-          }
-          const INT64 P0 = Max64(U, V.X0), P1 = Min64(End, V.X1);
-          for (INT64 J = V.Y0; P0 < P1 && J < V.Y1; J++) {
-            RowRuns Runs(T, J);
-            Test.ForRow(J, P0, P1, 1, [&](INT64 I) { Runs.Set(I, Colors[I - U]); });
-          }
-          U = End;
-        }
-        Outline = G.Color();
+        Outline = PaintColumnGradient(T, G, MinX, Stop, V, [&](INT64 J, INT64 P0, INT64 P1, auto &&Paint) {
+          Test.ForRow(J, P0, P1, 1, Paint);
+        });
         break;
       }
       case 3:
