@@ -54,30 +54,25 @@ class Golden : public DriverTest {
 
 }  // namespace
 
-TEST_F(Golden, PrimitiveScene) {
-  SceneContext C = Context();
-  DrawPrimitiveScene(C);
-  EXPECT_EQ(C.FailedCalls, 0u);
-  Check("primitive-scene");
-}
+struct Scene {
+  const char *Name;
+  void (*Draw)(const SceneContext &);
+};
 
-TEST_F(Golden, TextStage) {
-  SceneContext C = Context();
-  DemoText(C);
-  EXPECT_EQ(C.FailedCalls, 0u);
-  Check("demo-text");
-}
+constexpr Scene kScenes[] = {
+    {"primitive-scene", DrawPrimitiveScene},
+    {"demo-text", DemoText},
+    {"demo-shapes", DemoShapes},
+    {"demo-final", DemoFinal},
+};
 
-TEST_F(Golden, ShapesStage) {
-  SceneContext C = Context();
-  DemoShapes(C);
-  EXPECT_EQ(C.FailedCalls, 0u);
-  Check("demo-shapes");
-}
-
-TEST_F(Golden, SetupScreen) {
-  SceneContext C = Context();
-  DemoFinal(C);
-  EXPECT_EQ(C.FailedCalls, 0u);
-  Check("demo-final");
+TEST_F(Golden, ScenesMatchTheirPictures) {
+  for (const Scene &S : kScenes) {
+    SCOPED_TRACE(S.Name);
+    Fw.FillScreen(0);
+    SceneContext C = Context();
+    S.Draw(C);
+    EXPECT_EQ(C.FailedCalls, 0u);
+    Check(S.Name);
+  }
 }
