@@ -39,9 +39,19 @@ typedef struct {
 } FLOAT_MATH_PROTOCOL;
 
 static_assert(sizeof(FLOAT_MATH_PROTOCOL) == 16 * 8);
+static_assert(__builtin_offsetof(FLOAT_MATH_PROTOCOL, FloatNegate) == 0 * 8);
+static_assert(__builtin_offsetof(FLOAT_MATH_PROTOCOL, FloatAbs) == 1 * 8);
+static_assert(__builtin_offsetof(FLOAT_MATH_PROTOCOL, FloatFloor) == 2 * 8);
 static_assert(__builtin_offsetof(FLOAT_MATH_PROTOCOL, FloatAdd) == 3 * 8);
+static_assert(__builtin_offsetof(FLOAT_MATH_PROTOCOL, FloatSub) == 4 * 8);
+static_assert(__builtin_offsetof(FLOAT_MATH_PROTOCOL, FloatMul) == 5 * 8);
+static_assert(__builtin_offsetof(FLOAT_MATH_PROTOCOL, FloatDiv) == 6 * 8);
+static_assert(__builtin_offsetof(FLOAT_MATH_PROTOCOL, FloatCos) == 7 * 8);
+static_assert(__builtin_offsetof(FLOAT_MATH_PROTOCOL, FloatSin) == 8 * 8);
+static_assert(__builtin_offsetof(FLOAT_MATH_PROTOCOL, FloatSqrt) == 9 * 8);
 static_assert(__builtin_offsetof(FLOAT_MATH_PROTOCOL, FloatToIntAlt) == 10 * 8);
 static_assert(__builtin_offsetof(FLOAT_MATH_PROTOCOL, FloatToInt) == 11 * 8);
+static_assert(__builtin_offsetof(FLOAT_MATH_PROTOCOL, RadiansToDegrees) == 12 * 8);
 static_assert(__builtin_offsetof(FLOAT_MATH_PROTOCOL, DegreesToRadians) == 13 * 8);
 static_assert(__builtin_offsetof(FLOAT_MATH_PROTOCOL, IntToFloat) == 14 * 8);
 static_assert(__builtin_offsetof(FLOAT_MATH_PROTOCOL, FloatCompare) == 15 * 8);
