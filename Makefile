@@ -3,6 +3,7 @@
 #   make demo   boot the setup demo in QEMU/OVMF, save out/demo.png
 #   make test   host unit tests, golden images, then the firmware end-to-end run
 #   make bench  host benchmarks
+MAKEFLAGS += --no-print-directory
 BUILD ?= build
 EFI_OUT := $(BUILD)/efi
 HOST_OUT := $(BUILD)/host
