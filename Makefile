@@ -1,7 +1,7 @@
 # One tree, two targets: UEFI images under build/efi, and the same driver
 # sources linked against the simulated firmware under build/host.
 #   make demo   boot the setup demo in QEMU/OVMF, save out/demo.png
-#   make test   host unit tests, golden images, then the firmware end-to-end run
+#   make test   host tests (plain and sanitized), short fuzz runs, then the firmware end-to-end run
 #   make bench  host benchmarks
 MAKEFLAGS += --no-print-directory
 BUILD ?= build
