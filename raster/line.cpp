@@ -16,29 +16,6 @@
 
 namespace {
 
-// How far a pen reaches from its centre.
-INT32 PenReach(INT32 PenStyle) {
-  switch (PenStyle) {
-    case 2:
-    case 3: return 1;
-    case 4: return 3;
-    case 5: return 4;
-    default: return 0;
-  }
-}
-
-struct PenRect {
-  INT8 Dx, Dy, W, H;
-};
-
-// The pen shapes of StampPen as rectangles; a run of stamps is the union of
-// each rectangle swept along the run.
-constexpr PenRect kPlus[] = {{-1, 0, 3, 1}, {0, -1, 1, 3}};
-constexpr PenRect kSquare3[] = {{-1, -1, 3, 3}};
-constexpr PenRect kRound7[] = {{-2, -2, 5, 5}, {-1, -3, 3, 1}, {-1, 3, 3, 1}, {-3, -1, 1, 3}, {3, -1, 1, 3}};
-constexpr PenRect kRound9[] = {{-3, -3, 7, 7}, {-1, -4, 3, 1}, {-1, 4, 3, 1}, {-4, -1, 1, 3}, {4, -1, 1, 3}};
-constexpr PenRect kDot[] = {{0, 0, 1, 1}};
-
 }  // namespace
 
 // Stamps the pen at N consecutive points from (X, Y), to the right when
@@ -61,13 +38,7 @@ void StampRun(const DrawTarget &T, INT64 X, INT64 Y, INT64 N, bool Horizontal, I
   }
   const PenRect *Rects;
   int Count;
-  switch (PenStyle) {
-    case 2: Rects = kPlus; Count = 2; break;
-    case 3: Rects = kSquare3; Count = 1; break;
-    case 4: Rects = kRound7; Count = 5; break;
-    case 5: Rects = kRound9; Count = 5; break;
-    default: Rects = kDot; Count = 1; break;
-  }
+  PenAsRects(PenStyle, Rects, Count);
   for (int I = 0; I < Count; I++) {
     const PenRect &P = Rects[I];
     T.Fill(X + P.Dx, Y + P.Dy, P.W + (Horizontal ? N - 1 : 0), P.H + (Horizontal ? 0 : N - 1),
@@ -222,17 +193,25 @@ UINTN EFIAPI DrawLine(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 
   return 0;
 }
 
-INT32 RotatePoint(INT32 CenterX, INT32 CenterY, INT32 PointX, INT32 PointY, FLOAT32_BITS Angle,
-                  UINT8 Selector) {
+namespace {
+
+// RotatePoint with the angle's cosine and sine already taken.
+INT32 RotateWith(INT32 CenterX, INT32 CenterY, INT32 PointX, INT32 PointY, FLOAT32_BITS Cos,
+                 FLOAT32_BITS Sin, UINT8 Selector) {
   FLOAT32_BITS Dx = fm::FromInt((INT32)((INT64)PointX - CenterX));
   FLOAT32_BITS Dy = fm::FromInt((INT32)((INT64)PointY - CenterY));
-  FLOAT32_BITS Theta = fm::DegToRad(Angle);
   if (Selector == 0) {
-    return fm::ToInt(fm::Add(fm::Sub(fm::Mul(Dx, fm::Cos(Theta)), fm::Mul(Dy, fm::Sin(Theta))),
-                             fm::FromInt(CenterX)));
+    return fm::ToInt(fm::Add(fm::Sub(fm::Mul(Dx, Cos), fm::Mul(Dy, Sin)), fm::FromInt(CenterX)));
   }
-  return fm::ToInt(fm::Add(fm::Add(fm::Mul(Dx, fm::Sin(Theta)), fm::Mul(Dy, fm::Cos(Theta))),
-                           fm::FromInt(CenterY)));
+  return fm::ToInt(fm::Add(fm::Add(fm::Mul(Dx, Sin), fm::Mul(Dy, Cos)), fm::FromInt(CenterY)));
+}
+
+}  // namespace
+
+INT32 RotatePoint(INT32 CenterX, INT32 CenterY, INT32 PointX, INT32 PointY, FLOAT32_BITS Angle,
+                  UINT8 Selector) {
+  FLOAT32_BITS Theta = fm::DegToRad(Angle);
+  return RotateWith(CenterX, CenterY, PointX, PointY, fm::Cos(Theta), fm::Sin(Theta), Selector);
 }
 
 UINTN EFIAPI DrawRegularPolygon(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 CenterX,
@@ -242,18 +221,15 @@ UINTN EFIAPI DrawRegularPolygon(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Heig
     return 0;
   }
   DrawTarget T = DrawTarget::For(Buffer, RowWidth, Height);
-  // RotatePoint with the step angle, its sine, cosine and the centre computed
-  // once: the same service calls on the same values give the same vertices.
+  // The step angle's cosine and sine are taken once: the same service calls
+  // on the same values give the same vertices as RotatePoint would.
   FLOAT32_BITS Theta = fm::DegToRad(fm::Div(fm::FromInt(360), fm::FromInt(Sides)));
   FLOAT32_BITS Cos = fm::Cos(Theta), Sin = fm::Sin(Theta);
-  FLOAT32_BITS Cx = fm::FromInt(CenterX), Cy = fm::FromInt(CenterY);
   INT32 X = CenterX, Y = (INT32)((INT64)CenterY - Radius);
   for (INT32 Side = 0; Side < Sides; Side++) {
     // Each vertex turns from the previous integer vertex, so errors accumulate.
-    FLOAT32_BITS Dx = fm::FromInt((INT32)((INT64)X - CenterX));
-    FLOAT32_BITS Dy = fm::FromInt((INT32)((INT64)Y - CenterY));
-    INT32 NextX = fm::ToInt(fm::Add(fm::Sub(fm::Mul(Dx, Cos), fm::Mul(Dy, Sin)), Cx));
-    INT32 NextY = fm::ToInt(fm::Add(fm::Add(fm::Mul(Dx, Sin), fm::Mul(Dy, Cos)), Cy));
+    INT32 NextX = RotateWith(CenterX, CenterY, X, Y, Cos, Sin, 0);
+    INT32 NextY = RotateWith(CenterX, CenterY, X, Y, Cos, Sin, 1);
     DrawLineOn(T, X, Y, NextX, NextY, PenStyle, Color);
     X = NextX;
     Y = NextY;

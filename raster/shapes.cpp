@@ -20,9 +20,6 @@
 
 namespace {
 
-// No pen reaches further than this from the point it is stamped at.
-constexpr INT64 kMaxPenReach = 4;
-
 INT64 Min64(INT64 A, INT64 B) { return A < B ? A : B; }
 INT64 Max64(INT64 A, INT64 B) { return A > B ? A : B; }
 
@@ -194,8 +191,8 @@ void PaintRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, INT
   const INT64 Right = X + W - 1, Bottom = Y + H - 1;
   const Window V = VisiblePart(T, X, Y, Right, Bottom);
   const bool HasOutline = FillStyle != 4 && FillStyle != 5;
-  const bool OutlineVisible =
-      HasOutline && Touches(T, X - kMaxPenReach, Y - kMaxPenReach, Right + kMaxPenReach, Bottom + kMaxPenReach);
+  const INT64 Reach = PenReach(PenStyle);
+  const bool OutlineVisible = HasOutline && Touches(T, X - Reach, Y - Reach, Right + Reach, Bottom + Reach);
   UINT32 Outline = Color1;
 
   switch (FillStyle) {
@@ -442,8 +439,8 @@ UINTN EFIAPI DrawTriangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, UI
     OB = Max64(OB, SY[K]);
   }
   const bool HasOutline = FillStyle != 4 && FillStyle != 5;
-  const bool OutlineVisible = HasOutline && Touches(T, OL - kMaxPenReach, OT - kMaxPenReach,
-                                                    OR + kMaxPenReach, OB + kMaxPenReach);
+  const INT64 Reach = PenReach(PenStyle);
+  const bool OutlineVisible = HasOutline && Touches(T, OL - Reach, OT - Reach, OR + Reach, OB + Reach);
   const bool Fills = FillStyle >= 1 && FillStyle <= 6;
   if (!OutlineVisible && (V.Empty() || !Fills)) {
     return 0;

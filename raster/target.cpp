@@ -54,6 +54,34 @@ void DrawTarget::Fill(INT64 X, INT64 Y, INT64 W, INT64 H, UINT32 Color) const {
   }
 }
 
+namespace {
+constexpr PenRect kPlus[] = {{-1, 0, 3, 1}, {0, -1, 1, 3}};
+constexpr PenRect kSquare3[] = {{-1, -1, 3, 3}};
+constexpr PenRect kRound7[] = {{-2, -2, 5, 5}, {-1, -3, 3, 1}, {-1, 3, 3, 1}, {-3, -1, 1, 3}, {3, -1, 1, 3}};
+constexpr PenRect kRound9[] = {{-3, -3, 7, 7}, {-1, -4, 3, 1}, {-1, 4, 3, 1}, {-4, -1, 1, 3}, {4, -1, 1, 3}};
+constexpr PenRect kDot[] = {{0, 0, 1, 1}};
+}  // namespace
+
+void PenAsRects(INT32 PenStyle, const PenRect *&Rects, int &Count) {
+  switch (PenStyle) {
+    case 2: Rects = kPlus; Count = 2; break;
+    case 3: Rects = kSquare3; Count = 1; break;
+    case 4: Rects = kRound7; Count = 5; break;
+    case 5: Rects = kRound9; Count = 5; break;
+    default: Rects = kDot; Count = 1; break;
+  }
+}
+
+INT32 PenReach(INT32 PenStyle) {
+  switch (PenStyle) {
+    case 2:
+    case 3: return 1;
+    case 4: return 3;
+    case 5: return 4;
+    default: return 0;
+  }
+}
+
 void StampPen(const DrawTarget &Target, INT32 X, INT32 Y, INT32 PenStyle, UINT32 Color) {
   // Core square half-size and cap half-length per style; the caps of styles 4
   // and 5 are 3-pixel bars one step outside the core, sent pixel by pixel.

@@ -38,6 +38,16 @@ struct DrawTarget {
   void Put(INT32 X, INT32 Y, UINT32 Color) const { Fill(X, Y, 1, 1, Color); }
 };
 
+// A pen shape as rectangles (offsets from the centre) whose union is the
+// shape; a run of stamps is each rectangle swept along the run.
+struct PenRect {
+  INT8 Dx, Dy, W, H;
+};
+void PenAsRects(INT32 PenStyle, const PenRect *&Rects, int &Count);
+
+// How far a pen reaches from its centre.
+INT32 PenReach(INT32 PenStyle);
+
 // Stamps one pen shape centred on (X, Y).
 void StampPen(const DrawTarget &Target, INT32 X, INT32 Y, INT32 PenStyle, UINT32 Color);
 
