@@ -15,3 +15,8 @@ UINTN DrawButton(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, const 
                  UINT16 Align, INT32 State);
 
 }  // namespace ref
+
+// Every cell style and state and every button look on one screen, for the
+// golden pictures: cells straight on the screen, buttons composed in a buffer.
+struct SceneContext;
+void DrawStatusPainterSheet(const SceneContext &C);

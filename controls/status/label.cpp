@@ -44,15 +44,19 @@ void PlaceGlyphs(const DrawTarget &T, INT64 X, INT64 Y, const TextImage &Text, U
   const ORVANE_PIXEL Ink = PixelFromColor(Color), Dim = PixelFromColor(DimColor);
   for (INT64 J = J0; J < J1; J++) {
     const ORVANE_PIXEL *Row = Text.Bitmap + (UINTN)J * Text.Width;
-    for (INT64 I = I0; I < I1; I++) {
-      if ((ColorFromPixel(Row[I]) & 0x00FFFFFF) != Glyph) {
-        continue;
+    if (T.IsScreen()) {
+      for (INT64 I = I0; I < I1; I++) {
+        if ((ColorFromPixel(Row[I]) & 0x00FFFFFF) == Glyph) {
+          T.Put((INT32)(X + I), (INT32)(Y + J), (UINT32)I > DimAfter ? DimColor : Color);
+        }
       }
-      const ORVANE_PIXEL &P = (UINT32)I > DimAfter ? Dim : Ink;
-      if (T.IsScreen()) {
-        T.Put((INT32)(X + I), (INT32)(Y + J), ColorFromPixel(P));
-      } else {
-        T.Pixels[(UINTN)(Y + J) * (UINTN)T.RowWidth + (UINTN)(X + I)] = P;
+      continue;
+    }
+    // Index of glyph column 0 in this row; it may lie left of the buffer.
+    const INT64 Base = (Y + J) * (INT64)T.RowWidth + X;
+    for (INT64 I = I0; I < I1; I++) {
+      if ((ColorFromPixel(Row[I]) & 0x00FFFFFF) == Glyph) {
+        T.Pixels[Base + I] = (UINT32)I > DimAfter ? Dim : Ink;
       }
     }
   }
