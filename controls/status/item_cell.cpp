@@ -27,15 +27,14 @@ void Row(const DrawTarget &T, INT64 A, INT64 B, INT64 Y, UINT32 Color) {
 // Everything but the label.
 void PaintCell(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, UINT16 Style,
                bool HasLabel, UINT16 Flags) {
-  if (W > 0 && H > 0) {
-    T.Fill(X, Y, W, H, kCellBackground);
-  } else {
-    // Degenerate cells keep the outline loops of the rectangle.
+  if (W <= 0 || H <= 0) {
+    // Degenerate cells keep what the rectangle primitive makes of them.
     DrawRectangleOn(T, X, Y, W, H, 1, kFillSolid, kCellBackground, kCellBackground);
-  }
-  if (Style == kCellRaised) {
-    // A column gradient between equal colours: a plain face, no outline.
+  } else if (Style == kCellRaised) {
+    // A column gradient between equal colours over the background: a plain face.
     T.Fill(X, Y, W, H, kRaisedFace);
+  } else {
+    T.Fill(X, Y, W, H, kCellBackground);
   }
   bool Indented = Style == kCellGrooveIndented || (Style == kCellGrooveByLabel && HasLabel);
   bool Inset = Style == kCellGrooveInset || (Style == kCellGrooveByLabel && !HasLabel);
