@@ -2,6 +2,7 @@
 // front-end calls each operation by its position.
 #pragma once
 #include "platform/types.h"
+#include "controls/popup/input_dialog.h"
 
 #define ORVANE_UI_PROTOCOL_GUID \
   { 0xdc113a49, 0xa77e, 0x49f9, { 0x8d, 0x09, 0x9d, 0xbf, 0x77, 0x6c, 0x67, 0x11 } }
@@ -11,6 +12,14 @@
 // Slots whose controls are not part of this driver build answer EFI_UNSUPPORTED.
 typedef UINTN (EFIAPI *ORVANE_PENDING_OPERATION)(void);
 
+typedef UINTN (EFIAPI *ORVANE_INIT_INPUT_DIALOG)(InputDialog *Dialog, INT32 X, INT32 Y, UINT32 Width,
+                                                 INT32 Height, const CHAR16 *Title, UINT16 Tag,
+                                                 const CHAR16 *Prompt, const CHAR16 *Text,
+                                                 UINT16 MaxChars, UINT16 ShowPlain,
+                                                 UINT16 ButtonCount,
+                                                 const CHAR16 *const *ButtonCaptions);
+typedef UINTN (EFIAPI *ORVANE_HIT_TEST_INPUT_DIALOG)(InputDialog *Dialog, INT32 PX, INT32 PY);
+typedef UINTN (EFIAPI *ORVANE_PAINT_INPUT_DIALOG)(const InputDialog *Dialog);
 typedef UINT32 (EFIAPI *ORVANE_STRING_LENGTH)(const CHAR16 *String);
 typedef BOOLEAN (EFIAPI *ORVANE_SET_FRAME_BUFFER_CAPTURE)(BOOLEAN Enable);
 typedef EFI_STATUS (EFIAPI *ORVANE_SET_VIDEO_MODE)(UINT32 HorizontalResolution, UINT32 VerticalResolution);
@@ -66,9 +75,9 @@ typedef struct {
   ORVANE_PENDING_OPERATION DrawTile;                 // 14
   ORVANE_PENDING_OPERATION DrawProgressBar;          // 15
   ORVANE_PENDING_OPERATION DrawDottedRule;           // 16
-  ORVANE_PENDING_OPERATION InitInputDialog;          // 17
-  ORVANE_PENDING_OPERATION HitTestInputDialog;       // 18
-  ORVANE_PENDING_OPERATION PaintInputDialog;         // 19
+  ORVANE_INIT_INPUT_DIALOG     InitInputDialog;      // 17
+  ORVANE_HIT_TEST_INPUT_DIALOG HitTestInputDialog;   // 18
+  ORVANE_PAINT_INPUT_DIALOG    PaintInputDialog;     // 19
   ORVANE_PENDING_OPERATION InitSettingRow;           // 20
   ORVANE_PENDING_OPERATION PaintSettingRow;          // 21
   ORVANE_PENDING_OPERATION TrackSettingSlider;       // 22
