@@ -14,8 +14,9 @@ UINT32 ScreenPixel(const SceneContext &S, UINT32 X, UINT32 Y) {
   return (UINT32)P.Blue | ((UINT32)P.Green << 8) | ((UINT32)P.Red << 16);
 }
 
-// One button, no prompt, 20 characters asked for 100 wide: the field's span of
-// 216 wins and spreads the gap; a short height is raised to 188.
+// One button, no prompt, 20 characters asked for 100 wide: the 32-pixel title
+// first needs 102 (x moves left by 1), then the field's span of 216 wins and
+// spreads the gap; a short height is raised to 188.
 void Layout(const CheckContext &C, InputDialog &D) {
   UINTN Status = C.Scene->Ui->InitInputDialog(&D, 300, 200, 100, 100, W("Name"), 9, nullptr,
                                               W("orvane"), 20, 1, 1, kCaptions);
@@ -25,7 +26,7 @@ void Layout(const CheckContext &C, InputDialog &D) {
   T.Text(", button ").Dec(D.buttonWidth).Text("x").Dec(D.buttonHeight).Text(", fieldTop ").Dec(D.fieldTop);
   T.Text(", promptX ").Dec(D.promptX).Text(", buttons ").Dec(D.buttonCount);
   C.Report("input-dialog-layout",
-           Status == 0 && D.width == 216 && D.height == 188 && D.x == 300 && D.y == 200 &&
+           Status == 0 && D.width == 216 && D.height == 188 && D.x == 299 && D.y == 200 &&
                D.buttonGap == 53 && D.buttonWidth == 110 && D.buttonHeight == 50 && D.fieldTop == 18 &&
                D.promptX == 18 && D.buttonCount == 1 && D.closeShown == 1 && D.reserved == 9,
            T.Get());
