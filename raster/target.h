@@ -58,11 +58,12 @@ void SendToScreen(const ORVANE_PIXEL *Buffer, INT32 W, INT32 H, INT32 X, INT32 Y
 // frame buffer when FrameBufferCapture is set, else by Blt. Parts off the screen read as 0.
 void CaptureUnder(ORVANE_PIXEL *Buffer, INT32 X, INT32 Y, INT32 W, INT32 H);
 
-// The off-screen paint every control uses: capture what lies under (X, Y, W, H)
-// into a pool buffer, let Paint draw into it, send it to the screen, free it.
-// Returns EFI_OUT_OF_RESOURCES, having drawn nothing, when the buffer cannot be had.
-template <typename PaintFn>
-EFI_STATUS PaintOffscreen(INT32 X, INT32 Y, INT32 W, INT32 H, PaintFn &&Paint) {
+// The off-screen paint every control uses: Prepare(Buffer) fills a W x H pool
+// buffer with the background, Paint draws into it, it is sent to the screen
+// at (X, Y) and freed. Returns EFI_OUT_OF_RESOURCES, having drawn nothing,
+// when the buffer cannot be had.
+template <typename PrepareFn, typename PaintFn>
+EFI_STATUS PaintOffscreenOver(INT32 X, INT32 Y, INT32 W, INT32 H, PrepareFn &&Prepare, PaintFn &&Paint) {
   if (W <= 0 || H <= 0) {
     return EFI_SUCCESS;
   }
@@ -70,10 +71,17 @@ EFI_STATUS PaintOffscreen(INT32 X, INT32 Y, INT32 W, INT32 H, PaintFn &&Paint) {
   if (!Buffer) {
     return EFI_OUT_OF_RESOURCES;
   }
-  CaptureUnder(Buffer.Get(), X, Y, W, H);
+  Prepare(Buffer.Get());
   Paint(DrawTarget::For(Buffer.Get(), W, H));
   SendToScreen(Buffer.Get(), W, H, X, Y);
   return EFI_SUCCESS;
+}
+
+// The usual background: what the screen shows under (X, Y, W, H).
+template <typename PaintFn>
+EFI_STATUS PaintOffscreen(INT32 X, INT32 Y, INT32 W, INT32 H, PaintFn &&Paint) {
+  return PaintOffscreenOver(
+      X, Y, W, H, [&](ORVANE_PIXEL *Buffer) { CaptureUnder(Buffer, X, Y, W, H); }, Paint);
 }
 
 UINTN EFIAPI DrawPoint(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 X, INT32 Y,

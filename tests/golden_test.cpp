@@ -64,6 +64,7 @@ constexpr Scene kScenes[] = {
     {"demo-text", DemoText},
     {"demo-shapes", DemoShapes},
     {"demo-final", DemoFinal},
+    {"demo-settings", DemoSettings},
 };
 
 TEST_F(Golden, ScenesMatchTheirPictures) {
