@@ -64,7 +64,7 @@ struct Ctx {
   void Rect(int X, int Y, int W, int H, UINT32 C) const {
     ref::DrawRectangle(P, Width, Height, X, Y, W, H, 1, 1, C, C);
   }
-  void Point(int X, int Y, UINT32 C) const { DrawPoint(P, Width, Height, X, Y, 1, C); }
+  void Point(int X, int Y, UINT32 C) const { ref::Stamp(DrawTarget::For(P, Width, Height), X, Y, 1, C); }
   // Scans rows R0..R1 and columns C0..C1 about centre (CX, CY); draws at row + Dy.
   void Mask(int CX, int CY, int R0, int R1, int C0, int C1, int Dy, int OX, UINT32 C) const {
     for (int R = R0; R <= R1; R++)
