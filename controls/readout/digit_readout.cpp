@@ -313,8 +313,8 @@ void PutPicture(const DrawTarget &T, INT32 Size, INT32 Index, INT32 OX, UINT32 L
   const INT32 W = Index == kDegreeSign ? kDegreeWidth : kMetrics[Size].W;
   const INT32 H = Index == kDegreeSign ? kDegreeHeight : kMetrics[Size].H;
   const ORVANE_PIXEL Colors[3] = {{}, PixelFromColor(Lit), PixelFromColor(kUnlitColor)};
-  const bool Whole = !T.IsScreen() && OX >= T.ClipLeft && OX + W <= T.ClipRight && T.ClipTop <= 0 &&
-                     H <= T.ClipBottom;
+  const bool Whole = !T.IsScreen() && OX >= T.Clip.X && OX + W <= T.Clip.Right() && T.Clip.Y <= 0 &&
+                     H <= T.Clip.Bottom();
   for (UINT16 I = kRuns.First[Size][Index]; I < kRuns.First[Size][Index + 1]; I++) {
     const Run &R = kRuns.Runs[I];
     if (!Whole) {
@@ -448,11 +448,9 @@ EFI_STATUS EFIAPI PaintDigitReadout(DigitReadout *Readout) {
   }
   const CHAR16 *Text = Readout->text;
   const INT32 Size = Readout->size;
-  return PaintOffscreenOver(
-      Readout->x, Readout->y, Width, Height,
-      [&](ORVANE_PIXEL *Buffer) {
-        gBootServices->CopyMem(Buffer, (VOID *)Background,
-                               (UINTN)Width * (UINTN)Height * sizeof(ORVANE_PIXEL));
-      },
-      [&](const DrawTarget &T) { DrawReadout(T, Text, Size, Width); });
+  // The paint starts from the stored background, so nothing is captured.
+  return PaintOffscreen(Underlay::Unset, Readout->x, Readout->y, Width, Height, [&](const DrawTarget &T) {
+    gBootServices->CopyMem(T.Pixels, (VOID *)Background, (UINTN)Width * (UINTN)Height * sizeof(ORVANE_PIXEL));
+    DrawReadout(T, Text, Size, Width);
+  });
 }

@@ -1,7 +1,7 @@
 // Seven-segment digit readout: a clock-style large readout (size 0) and two
 // temperature readouts (sizes 1 and 2) with a degree-Celsius sign.
 #pragma once
-#include "platform/efi.h"
+#include "platform/types.h"
 
 // The caller's record. InitDigitReadout fills it; PaintDigitReadout reads it.
 //
