@@ -7,6 +7,7 @@
 
 #include "frontend/scenes.h"
 #include "tests/fixture.h"
+#include "tests/painter_reference.h"
 
 namespace {
 
@@ -65,6 +66,7 @@ constexpr Scene kScenes[] = {
     {"demo-shapes", DemoShapes},
     {"demo-final", DemoFinal},
     {"demo-settings", DemoSettings},
+    {"status-painters", DrawStatusPainterSheet},
 };
 
 TEST_F(Golden, ScenesMatchTheirPictures) {
