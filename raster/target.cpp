@@ -120,29 +120,48 @@ void SendToScreen(const ORVANE_PIXEL *Buffer, INT32 W, INT32 H, INT32 X, INT32 Y
                  (UINTN)W * sizeof(ORVANE_PIXEL));
 }
 
+namespace {
+
+// The frame buffer may stand in for Blt only where it is linear 32-bit
+// blue-green-red memory and every pixel read lies inside FrameBufferSize.
+// Elsewhere (a Blt-only display, another layout, a cut-short or odd frame
+// buffer) Blt gives the right pixels. (X, Y, W, H) is visible on the screen.
+bool FrameBufferHolds(INT32 X, INT32 Y, INT32 W, INT32 H, INT32 RowWidth) {
+  const EFI_GRAPHICS_OUTPUT_PROTOCOL_MODE *Mode = gGraphics->Mode;
+  const EFI_GRAPHICS_OUTPUT_MODE_INFORMATION *Info = Mode->Info;
+  if (Mode->FrameBufferBase == 0 || Mode->FrameBufferSize == 0 || Info == nullptr ||
+      Info->PixelFormat != PixelBlueGreenRedReserved8BitPerColor) {
+    return false;
+  }
+  // A scan line shorter than the mode's width is no layout Blt would agree with;
+  // positions and widths beyond 16 bits do not fit the image copy.
+  UINT64 ScanLine = Info->PixelsPerScanLine;
+  if (ScanLine < Info->HorizontalResolution || ScanLine > 0xFFFF || RowWidth > 0xFFFF ||
+      (INT64)Y + H > 0xFFFF) {
+    return false;
+  }
+  UINT64 End = ((UINT64)(Y + H - 1) * ScanLine + (UINT64)X + (UINT64)W) * sizeof(ORVANE_PIXEL);
+  return End <= Mode->FrameBufferSize;
+}
+
+}  // namespace
+
 void CaptureUnder(ORVANE_PIXEL *Buffer, INT32 X, INT32 Y, INT32 W, INT32 H) {
   INT32 CX = X, CY = Y, CW = W, CH = H;
-  DrawTarget Screen = DrawTarget::For(nullptr, 0, 0);
-  if (FrameBufferCapture) {
-    // The frame buffer is read as 1024 pixels a row; never read past the
-    // mode's picture or past the end of the frame buffer itself.
-    UINTN FbRows = gGraphics->Mode->FrameBufferSize / (kFrameBufferRowWidth * sizeof(ORVANE_PIXEL));
-    if (Screen.ClipRight > (INT32)kFrameBufferRowWidth) Screen.ClipRight = kFrameBufferRowWidth;
-    if (Screen.ClipBottom > (INT32)kFrameBufferHeight) Screen.ClipBottom = kFrameBufferHeight;
-    if ((UINTN)Screen.ClipBottom > FbRows) Screen.ClipBottom = (INT32)FbRows;
-  }
-  bool Visible = Screen.Clip(CX, CY, CW, CH);
+  bool Visible = DrawTarget::For(nullptr, 0, 0).Clip(CX, CY, CW, CH);
   if (!Visible || CW != W || CH != H) {
     gBootServices->SetMem(Buffer, (UINTN)W * (UINTN)H * sizeof(ORVANE_PIXEL), 0);
   }
   if (!Visible) {
     return;
   }
-  if (FrameBufferCapture) {
+  if (FrameBufferCapture && FrameBufferHolds(CX, CY, CW, CH, W)) {
+    // Rows at the mode's scan line: with a 1024-pixel scan line this is the
+    // frame buffer read 1024 pixels a row.
+    UINT32 ScanLine = gGraphics->Mode->Info->PixelsPerScanLine;
     CopyImageRect(Buffer, (const ORVANE_PIXEL *)(UINTN)gGraphics->Mode->FrameBufferBase,
                   (UINT16)(CX - X), (UINT16)(CY - Y), (UINT16)CX, (UINT16)CY, (UINT16)W, (UINT16)H,
-                  (UINT16)kFrameBufferRowWidth, (UINT16)Screen.ClipBottom, (UINT16)CW, (UINT16)CH,
-                  nullptr);
+                  (UINT16)ScanLine, (UINT16)(CY + CH), (UINT16)CW, (UINT16)CH, nullptr);
     return;
   }
   gGraphics->Blt(gGraphics, Buffer, EfiBltVideoToBltBuffer, (UINTN)CX, (UINTN)CY,
