@@ -1,5 +1,6 @@
 #include "driver/operations.h"
 #include "controls/popup/input_dialog.h"
+#include "controls/readout/digit_readout.h"
 #include "platform/services.h"
 #include "raster/screen.h"
 #include "raster/shapes.h"
@@ -26,7 +27,9 @@ constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
     Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 1-8
     Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 9-16
     InitInputDialog, HitTestInputDialog, PaintInputDialog,  // 17-19
-    Pending, Pending, Pending, Pending, Pending,             // 20-24
+    Pending, Pending, Pending,                              // 20-22
+    InitDigitReadout,
+    PaintDigitReadout,
     Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 25-32
     StringLength,
     SetFrameBufferCapture,
