@@ -49,5 +49,5 @@ class CheckText {
   UINTN Length_ = 0;
 };
 
-// The capture paths on the display the machine has ("capture-path").
+// The capture paths on the display the machine has ("capture-path", "capture-control").
 void DisplayChecks(const CheckContext &C);
