@@ -5,6 +5,7 @@
 #include <random>
 #include <vector>
 
+#include "controls/status/dialog_window.h"
 #include "controls/status/divider.h"
 #include "controls/status/level_bar.h"
 #include "controls/status/progress_bar.h"
@@ -358,5 +359,16 @@ TEST_F(StatusTest, FailedBuffersDrawNothingAndLeaveNothing) {
     EXPECT_EQ(Fw.LiveAllocations(), 0u);
     EXPECT_EQ(Paint(), 0u);
     EXPECT_NE(Fw.Snapshot(), Before);
+  }
+}
+
+// ---------------------------------------------------------------- dialog window
+
+TEST_F(StatusTest, DialogWindowMatchesThePlainVersion) {
+  std::mt19937 Rng(13);
+  for (int I = 0; I < 60; I++) {
+    int W = 70 + (int)(Rng() % 400), H = 20 + (int)(Rng() % 300);
+    ExpectSame(W + 6, H + 6, I, [&](const DrawTarget &T) { DrawDialogWindow(T, 3, 2, W, H); },
+               [&](ORVANE_PIXEL *P) { ref::DrawDialogWindow(P, W + 6, H + 6, 3, 2, W, H); }, "window");
   }
 }
