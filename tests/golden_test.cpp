@@ -64,6 +64,7 @@ constexpr Scene kScenes[] = {
     {"demo-text", DemoText},
     {"demo-shapes", DemoShapes},
     {"demo-final", DemoFinal},
+    {"demo-status", DemoStatus},
 };
 
 TEST_F(Golden, ScenesMatchTheirPictures) {

@@ -1,7 +1,10 @@
 #include "tests/status_reference.h"
 
 #include <initializer_list>
+#include <vector>
 
+#include "controls/status/button.h"
+#include "controls/status/item_cell.h"
 #include "platform/services.h"
 #include "raster/image_copy.h"
 #include "raster/line.h"
@@ -330,6 +333,97 @@ void DrawProgressBar(ORVANE_PIXEL *Buffer, INT32 W, INT32 H, const CHAR16 *Label
                 (UINT16)Pc.Height, &Key);
   PoolFree(L.Bitmap);
   PoolFree(Pc.Bitmap);
+}
+
+void PaintMessageBox(const ::MessageBox &B, ORVANE_PIXEL *Buffer) {
+  const INT32 RW = B.Width, RH = B.Height;
+  const UINT32 MW = B.TextWidth, MH = B.TextHeight;
+  std::vector<ORVANE_PIXEL> Mask((UINTN)MW * MH, ORVANE_PIXEL{0xFF, 0xFF, 0xFF, 0xFF});
+  UINT32 Lf = 0;
+  for (UINT32 S = 0; S < B.LineCount; S++) {
+    const CHAR16 *P = B.Lines[S];
+    for (bool First = true;; First = false) {
+      CHAR16 Line[1024];
+      UINTN N = 0;
+      const CHAR16 *E = P;
+      while (*E != 0 && *E != 10) E++;
+      UINTN Len = (UINTN)(E - P);
+      if (*E == 10 && Len > 0 && P[Len - 1] == 13) Len--;
+      for (; N < Len && N < 1023; N++) Line[N] = P[N];
+      Line[N] = 0;
+      TextImage T = {0, 0xFFFFFF, 0, 0, nullptr};
+      RenderText(1000, &T, Line);
+      for (UINT32 J = 0; J < T.Height; J++) {
+        for (UINT32 I = 0; I < T.Width; I++) {
+          ORVANE_PIXEL Px = T.Bitmap[J * T.Width + I];
+          if (Px.Blue || Px.Green || Px.Red) continue;
+          INT64 MX, MY;
+          if (S == 0 && First) {
+            MX = ((INT32)MW - (INT32)T.Width) / 2 + (INT32)I;
+            MY = J;
+          } else {
+            MX = I;
+            MY = J + 20 * (S + Lf);
+          }
+          if (MX >= 0 && MY >= 0 && MX < MW && MY < MH) Mask[MY * MW + MX] = ORVANE_PIXEL{0, 0, 0, 0};
+        }
+      }
+      PoolFree(T.Bitmap);
+      if (*E == 0) break;
+      Lf++;
+      P = E + 1;
+    }
+  }
+  DrawDialogWindow(Buffer, RW, RH, 0, 0, RW, RH);
+  for (UINT32 J = 0; J < MH; J++)
+    for (UINT32 I = 0; I < MW; I++) {
+      ORVANE_PIXEL Px = Mask[J * MW + I];
+      if (!Px.Blue && !Px.Green && !Px.Red) Point(Buffer, RW, RH, B.TextLeft + I, B.TextTop + J, 0x4C4C4C);
+    }
+  for (UINT32 K = 1; K <= 3 && K <= B.ButtonCount; K++) {
+    INT32 State = 0;
+    if (B.HotButton == K) State = B.HotState == 1 ? 1 : B.HotState == 2 ? 2 : 0;
+    ::DrawButton(DrawTarget::For(Buffer, RW, RH), B.ButtonsLeft + (K - 1) * (B.ButtonWidth + B.ButtonGap),
+                 B.TextTop + B.TextHeight + B.ButtonMargin, B.ButtonWidth, B.ButtonHeight, B.Captions[K - 1], 1,
+                 State);
+  }
+}
+
+void PaintGaugePanel(ORVANE_PIXEL *P, INT32 W, INT32 H, const CHAR16 *Label1, const CHAR16 *Label2,
+                     const CHAR16 *Label3, const CHAR16 *Label4, INT32 Value1, INT32 Value2) {
+  INT32 A = (W - 4) / 3, B = (W - 4) - A, T = (H - 4) / 2, U = (H - 4) - T, Q = (H - 4) / 4, T2 = T / 2;
+  INT32 M = T + 2 + U / 2;
+  TextImage C = {Value2 < 100 ? 0xFFFFFFu : 0u, Value2 < 100 ? 0u : 0xFFFFFFu, 0, 0, nullptr};
+  RenderText(1000, &C, W("C"));
+  DrawTarget Tg = DrawTarget::For(P, W, H);
+  ::DrawItemCell(Tg, 2, 2, A, T, 1, Value1 >= 100 ? 8 : 0, Label1, 0, 0);
+  ::DrawItemCell(Tg, A + 2, 2, B, T, 2, Value1 >= 100 ? 7 : 4, Label2, 3, 0);
+  ::DrawItemCell(Tg, 2, T + 2, A, U, 3, Value2 >= 100 ? 8 : 0, Label3, 0, 0);
+  ::DrawItemCell(Tg, A + 2, T + 2, B, U, 4, Value2 >= 100 ? 7 : 4, Label4, 4, 0);
+  const UINT32 Normal[4] = {0x4C4E4B, 0x424242, 0x505050, 0x9F9F9F};
+  const UINT32 Warning[4] = {0xA29836, 0xAF9E36, 0xE3C940, 0xFFF488};
+  DrawLevelBar(P, W, H, W - 175, T2 - 5, 161, 15, Value1);
+  const UINT32 *F = Value1 >= 100 ? Warning : Normal;
+  Line(P, W, H, W - 175, Q - 6, W - 15, Q - 6, F[0]);
+  Line(P, W, H, W - 176, T2 - 5, W - 176, Q + 10, F[1]);
+  Line(P, W, H, W - 14, T2 - 5, W - 14, Q + 10, F[2]);
+  Line(P, W, H, W - 175, Q + 11, W - 15, Q + 11, F[3]);
+  DrawLevelBar(P, W, H, W - 175, M - 7, 161, 15, Value2);
+  UINT32 Ring = Value2 < 100 ? 0xFFFFFF : 0;
+  Line(P, W, H, W - 195, M - 6, W - 195, M - 4, Ring);
+  Line(P, W, H, W - 191, M - 6, W - 191, M - 4, Ring);
+  Line(P, W, H, W - 194, M - 7, W - 192, M - 7, Ring);
+  Line(P, W, H, W - 194, M - 3, W - 192, M - 3, Ring);
+  ORVANE_PIXEL Key = PixelFromColor(C.Background);
+  CopyImageRect(P, C.Bitmap, (UINT16)(W - 189), (UINT16)(M - 9), 0, 0, (UINT16)W, (UINT16)H, (UINT16)C.Width,
+                (UINT16)C.Height, (UINT16)C.Width, (UINT16)C.Height, &Key);
+  F = Value2 >= 100 ? Warning : Normal;
+  Line(P, W, H, W - 175, U + Q - 6, W - 15, U + Q - 6, F[0]);
+  Line(P, W, H, W - 176, U + T2 - 5, W - 176, U + Q + 10, F[1]);
+  Line(P, W, H, W - 14, U + T2 - 5, W - 14, U + Q + 10, F[2]);
+  Line(P, W, H, W - 175, U + Q + 11, W - 15, U + Q + 11, F[3]);
+  PoolFree(C.Bitmap);
+  DrawRoundFrame(P, W, H, 0, 0, W, H, 10, 0xFFFFFF);
 }
 
 }  // namespace ref

@@ -3,6 +3,7 @@
 // WithinRadius and a DrawPoint, in the order given. The production painters
 // are held to these pixel for pixel.
 #pragma once
+#include "controls/status/message_box.h"
 #include "driver/protocol.h"
 
 namespace ref {
@@ -18,5 +19,11 @@ void DrawDialogWindow(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT
 // The progress bar into Buffer (row width W, H already raised), with the
 // texts rendered by RenderText as the operation does.
 void DrawProgressBar(ORVANE_PIXEL *Buffer, INT32 W, INT32 H, const CHAR16 *Label, INT32 Percent);
+
+// The message box and the gauge panel painted into Buffer (W x H, holding
+// what the screen showed under them), as the operations describe it.
+void PaintMessageBox(const ::MessageBox &Box, ORVANE_PIXEL *Buffer);
+void PaintGaugePanel(ORVANE_PIXEL *Buffer, INT32 W, INT32 H, const CHAR16 *Label1, const CHAR16 *Label2,
+                     const CHAR16 *Label3, const CHAR16 *Label4, INT32 Value1, INT32 Value2);
 
 }  // namespace ref
