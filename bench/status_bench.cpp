@@ -2,10 +2,13 @@
 // measured in the same run. Text-carrying controls also report the ratio
 // without the font service's share (the same texts rendered alone).
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "bench/bench_util.h"
 #include "controls/status/divider.h"
+#include "controls/status/gauge_panel.h"
+#include "controls/status/message_box.h"
 #include "controls/status/layer_compat.h"
 #include "controls/status/progress_bar.h"
 #include "controls/status/scroll_bar.h"
@@ -73,6 +76,38 @@ void BM_ProgressBar(benchmark::State &State) {
       [] { Render(W("Saving")); Render(W("53%")); });
 }
 BENCHMARK(BM_ProgressBar)->Args({200, 20})->Args({1024, 768})->Unit(benchmark::kMicrosecond);
+
+void BM_GaugePanel(benchmark::State &State) {
+  BenchDriver D;
+  const int W = (int)State.range(0), H = (int)State.range(1), V = (int)State.range(2);
+  RunPaint(
+      State, W, H, [&] { DrawGaugePanel(0, 0, W, H, W("CPU"), W("Load"), W("Temp"), W("Core"), V, V); },
+      [] { Render(W("C")); Render(W("CPU")); Render(W("Load")); Render(W("Temp")); Render(W("Core")); });
+}
+BENCHMARK(BM_GaugePanel)->Args({420, 90, 50})->Args({420, 90, 100})->Args({1024, 768, 50})
+    ->Unit(benchmark::kMicrosecond);
+
+// Tight: a short message sized by its text (295 x 137). Screen: lines and
+// buttons that make the box nearly as large as the screen.
+void BM_MessageBox(benchmark::State &State) {
+  BenchDriver D;
+  CHAR16 *Tight[] = {W("Save changes and exit?")};
+  CHAR16 *Screen[] = {W("The settings could not be written to the flash part; the machine will now try again and")};
+  CHAR16 *Captions[] = {W("Yes"), W("No"), W("Cancel")};
+  const bool Large = State.range(0) != 0;
+  CHAR16 *Lines[32];
+  for (int I = 0; I < 32; I++) Lines[I] = Large ? Screen[0] : Tight[0];
+  MessageBox B = {};
+  InitMessageBox(&B, 0, 0, 0, 0, Large ? 30 : 1, Lines, Large ? 3 : 2, Captions);
+  B.HotButton = 1;
+  B.HotState = 2;
+  State.SetLabel(std::to_string(B.Width) + "x" + std::to_string(B.Height));
+  RunPaint(State, B.Width, B.Height, [&] { PaintMessageBox(&B); }, [&] {
+    for (int I = 0; I < (Large ? 30 : 1); I++) Render(Lines[I]);
+    for (int I = 0; I < (Large ? 3 : 2); I++) Render(Captions[I]);
+  });
+}
+BENCHMARK(BM_MessageBox)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
