@@ -169,24 +169,24 @@ UINTN EFIAPI PaintMessageBox(MessageBox *Box) {
   // first string is centred, every other one left-aligned.
   const UINT32 MW = B.TextWidth, MH = B.TextHeight;
   const bool HasText = MW != 0 && MH != 0;  // no text: the text step draws nothing
-  PoolBuffer<ORVANE_PIXEL> Mask(HasText ? static_cast<ORVANE_PIXEL *>(PoolAlloc((UINTN)MW * MH * sizeof(ORVANE_PIXEL)))
-                                        : nullptr);
+  PoolBuffer<UINT8> Mask(HasText ? static_cast<UINT8 *>(PoolAlloc((UINTN)MW * MH)) : nullptr);
   if (HasText) {
     if (!Mask) return EFI_OUT_OF_RESOURCES;
-    gBootServices->SetMem(Mask.Get(), (UINTN)MW * MH * sizeof(ORVANE_PIXEL), 0xFF);
-    const DrawTarget MaskTarget = DrawTarget::For(Mask.Get(), (INT32)MW, (INT32)MH);
+    gBootServices->SetMem(Mask.Get(), (UINTN)MW * MH, 0);
     if (!ForEachTextLine(B.Lines, B.LineCount, [&](const TextLine &L) {
           OwnedText T;
           if (!T.Render(L.Text, 0x000000, 0xFFFFFF)) return false;
           const bool Centred = L.StringIndex == 0 && L.FirstOfString;
-          const INT32 Left = Centred ? ((INT32)MW - (INT32)T.Image.Width) / 2 : 0;
-          const INT32 Top = Centred ? 0 : (INT32)(kLinePitch * (L.StringIndex + L.LfBefore));
-          for (UINT32 J = 0; J < T.Image.Height; J++) {
+          const INT64 Left = Centred ? ((INT64)MW - (INT64)T.Image.Width) / 2 : 0;
+          const INT64 Top = Centred ? 0 : (INT64)kLinePitch * (L.StringIndex + L.LfBefore);
+          // Glyph columns that land inside the mask.
+          const INT64 I0 = Left < 0 ? -Left : 0;
+          const INT64 I1 = (INT64)MW - Left < (INT64)T.Image.Width ? (INT64)MW - Left : (INT64)T.Image.Width;
+          for (INT64 J = 0; J < (INT64)T.Image.Height && Top + J < (INT64)MH; J++) {
             const ORVANE_PIXEL *Row = T.Image.Bitmap + (UINTN)J * T.Image.Width;
-            for (UINT32 I = 0; I < T.Image.Width; I++) {
-              if (Row[I].Blue == 0 && Row[I].Green == 0 && Row[I].Red == 0) {
-                MaskTarget.Fill((INT64)Left + I, (INT64)Top + J, 1, 1, 0x000000);
-              }
+            UINT8 *To = Mask.Get() + (UINTN)(Top + J) * MW + Left;
+            for (INT64 I = I0; I < I1; I++) {
+              if (Row[I].Blue == 0 && Row[I].Green == 0 && Row[I].Red == 0) To[I] = 1;
             }
           }
           return true;
@@ -206,12 +206,13 @@ UINTN EFIAPI PaintMessageBox(MessageBox *Box) {
 
   return PaintOffscreen(B.X, B.Y, B.Width, B.Height, [&](const DrawTarget &T) {
     DrawDialogWindow(T, 0, 0, B.Width, B.Height);
+    const ORVANE_PIXEL Ink = PixelFromColor(kText);
     for (UINT32 J = 0; Mask && J < MH; J++) {
-      const ORVANE_PIXEL *Row = Mask.Get() + (UINTN)J * MW;
-      for (UINT32 I = 0; I < MW; I++) {
-        if (Row[I].Blue == 0 && Row[I].Green == 0 && Row[I].Red == 0) {
-          T.Fill((INT64)B.TextLeft + I, (INT64)B.TextTop + J, 1, 1, kText);
-        }
+      INT64 X0 = B.TextLeft, X1 = (INT64)B.TextLeft + MW;
+      ORVANE_PIXEL *To = ClippedRow(T, (INT64)B.TextTop + J, X0, X1);
+      const UINT8 *From = Mask.Get() + (UINTN)J * MW + (X0 - B.TextLeft);
+      for (INT64 I = 0; To != nullptr && I < X1 - X0; I++) {
+        if (From[I]) To[I] = Ink;
       }
     }
     const INT32 Top = B.TextTop + B.TextHeight + B.ButtonMargin;

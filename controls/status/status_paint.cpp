@@ -84,3 +84,12 @@ bool OwnedText::Render(const CHAR16 *Text, UINT32 Foreground, UINT32 Background)
   }
   return true;
 }
+
+ORVANE_PIXEL *ClippedRow(const DrawTarget &T, INT64 Y, INT64 &X0, INT64 &X1) {
+  if (T.IsScreen() || Y < T.ClipTop || Y >= T.ClipBottom) {
+    return nullptr;
+  }
+  if (X0 < T.ClipLeft) X0 = T.ClipLeft;
+  if (X1 > T.ClipRight) X1 = T.ClipRight;
+  return X0 < X1 ? T.Pixels + (UINTN)Y * (UINTN)T.RowWidth + X0 : nullptr;
+}

@@ -32,6 +32,10 @@ void FillColumnsGradient(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H
 // the float service is asked.
 bool InRadius(INT32 PX, INT32 PY, INT32 CX, INT32 CY, INT32 R);
 
+// The pixels [X0, X1) of row Y that lie in a buffer target's clip, as a
+// pointer to the first of them; NULL when none do.
+ORVANE_PIXEL *ClippedRow(const DrawTarget &T, INT64 Y, INT64 &X0, INT64 &X1);
+
 // A text rendered at scale 1000 whose bitmap is returned to the pool with the object.
 struct OwnedText {
   TextImage Image = {};
