@@ -1,6 +1,11 @@
 #include "controls/status/divider.h"
 
-#include "controls/status/layer_compat.h"
+#include "raster/image_copy.h"
+#include "raster/line.h"
+#include "raster/pen.h"
+#include "raster/shapes.h"
+#include "raster/target.h"
+#include "text/text.h"
 
 namespace {
 constexpr UINT32 kStrip = 0x131313;

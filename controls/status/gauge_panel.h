@@ -2,7 +2,7 @@
 // second label and a 20-segment level bar; the second row reads degrees
 // Celsius. A value of 100 or more turns its row to the warning look.
 #pragma once
-#include "platform/efi.h"
+#include "platform/types.h"
 
 // Values are clamped to 0..100 by the bars. EFI_OUT_OF_RESOURCES, nothing
 // drawn, when memory runs out.

@@ -2,7 +2,7 @@
 // them, in a rounded window. The caller owns the record; init lays it out,
 // the hit test marks the button under a pointer, paint draws it.
 #pragma once
-#include "platform/efi.h"
+#include "platform/types.h"
 
 typedef struct MessageBox {
   INT32    X;             // screen position of the left edge

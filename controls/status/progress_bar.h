@@ -1,7 +1,7 @@
 // A horizontal progress bar painted into the caller's buffer: an orange label
 // box and a framed amber bar with the percentage over it. Nothing is shown.
 #pragma once
-#include "driver/protocol.h"
+#include "platform/types.h"
 
 // Buffer holds Width x Height pixels (Height raised to 20), row width Width;
 // the four unnamed arguments are not used. EFI_INVALID_PARAMETER without a

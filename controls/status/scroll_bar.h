@@ -1,7 +1,7 @@
 // The vertical scroll bar of a list: painting from the list position, and
 // which part of it lies under a pointer.
 #pragma once
-#include "driver/protocol.h"
+#include "platform/types.h"
 
 // Parts answered by HitTestScrollBar.
 enum : UINT16 {

@@ -42,8 +42,8 @@ void FillRowsGradient(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, U
     return;
   }
   StepGradient G(From, To, H);
-  for (INT64 Row = Y; Row < (INT64)Y + H && Row < T.ClipBottom; Row++) {
-    if (Row >= T.ClipTop) {
+  for (INT64 Row = Y; Row < (INT64)Y + H && Row < T.Clip.Bottom(); Row++) {
+    if (Row >= T.Clip.Y) {
       T.Fill(X, Row, W, 1, G.Color());
     }
     G.Advance();
@@ -56,8 +56,8 @@ void FillColumnsGradient(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H
     return;
   }
   StepGradient G(From, To, W);
-  for (INT64 Col = X; Col < (INT64)X + W && Col < T.ClipRight; Col++) {
-    if (Col >= T.ClipLeft) {
+  for (INT64 Col = X; Col < (INT64)X + W && Col < T.Clip.Right(); Col++) {
+    if (Col >= T.Clip.X) {
       T.Fill(Col, Y, 1, H, G.Color());
     }
     G.Advance();
@@ -86,10 +86,10 @@ bool OwnedText::Render(const CHAR16 *Text, UINT32 Foreground, UINT32 Background)
 }
 
 ORVANE_PIXEL *ClippedRow(const DrawTarget &T, INT64 Y, INT64 &X0, INT64 &X1) {
-  if (T.IsScreen() || Y < T.ClipTop || Y >= T.ClipBottom) {
+  if (T.IsScreen() || Y < T.Clip.Y || Y >= T.Clip.Bottom()) {
     return nullptr;
   }
-  if (X0 < T.ClipLeft) X0 = T.ClipLeft;
-  if (X1 > T.ClipRight) X1 = T.ClipRight;
+  if (X0 < T.Clip.X) X0 = T.Clip.X;
+  if (X1 > T.Clip.Right()) X1 = T.Clip.Right();
   return X0 < X1 ? T.Pixels + (UINTN)Y * (UINTN)T.RowWidth + X0 : nullptr;
 }

@@ -2,7 +2,12 @@
 // fill styles and the corner test of rounded outlines, both with the pixels of
 // the plain definitions at a fraction of the float-service calls.
 #pragma once
-#include "controls/status/layer_compat.h"
+#include "raster/image_copy.h"
+#include "raster/line.h"
+#include "raster/pen.h"
+#include "raster/shapes.h"
+#include "raster/target.h"
+#include "text/text.h"
 
 // The stepping of DrawRectangle's gradients: each of blue, green and red is a
 // float that grows by (end - start) / Steps per step, read back with FloatToInt

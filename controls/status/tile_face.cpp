@@ -59,7 +59,7 @@ void DrawTileFace(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, UINT8
     if (!On && H - 18 > 0) {
       // Both side columns carry the same gradient: step it once.
       StepGradient Side(L.SideFirst, L.SideLast, H - 18);
-      for (INT64 Row = Y0 + 10; Row < Y0 + H0 - 8 && Row < T.ClipBottom; Row++) {
+      for (INT64 Row = Y0 + 10; Row < Y0 + H0 - 8 && Row < T.Clip.Bottom(); Row++) {
         T.Fill(X0 + K, Row, 1, 1, Side.Color());
         T.Fill(X0 + W0 - K, Row, 1, 1, Side.Color());
         Side.Advance();
