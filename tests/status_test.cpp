@@ -7,6 +7,8 @@
 
 #include "controls/status/dialog_window.h"
 #include "controls/status/divider.h"
+#include "controls/status/gauge_panel.h"
+#include "controls/status/message_box.h"
 #include "controls/status/level_bar.h"
 #include "controls/status/progress_bar.h"
 #include "controls/status/round_frame.h"
@@ -371,4 +373,19 @@ TEST_F(StatusTest, DialogWindowMatchesThePlainVersion) {
     ExpectSame(W + 6, H + 6, I, [&](const DrawTarget &T) { DrawDialogWindow(T, 3, 2, W, H); },
                [&](ORVANE_PIXEL *P) { ref::DrawDialogWindow(P, W + 6, H + 6, 3, 2, W, H); }, "window");
   }
+}
+
+// ---------------------------------------------------------------- published table
+
+TEST_F(StatusTest, SlotsSevenToSixteenAreTheStatusOperations) {
+  EXPECT_EQ(Ui->DrawGaugePanel, &DrawGaugePanel);
+  EXPECT_EQ(Ui->InitMessageBox, &InitMessageBox);
+  EXPECT_EQ(Ui->HitTestMessageBox, &HitTestMessageBox);
+  EXPECT_EQ(Ui->PaintMessageBox, &PaintMessageBox);
+  EXPECT_EQ(Ui->DrawDividerStrip, &DrawDividerStrip);
+  EXPECT_EQ(Ui->DrawScrollBar, &DrawScrollBar);
+  EXPECT_EQ(Ui->HitTestScrollBar, &HitTestScrollBar);
+  EXPECT_EQ(Ui->DrawTile, &DrawTile);
+  EXPECT_EQ(Ui->DrawProgressBar, &DrawProgressBar);
+  EXPECT_EQ(Ui->DrawDottedRule, &DrawDottedRule);
 }
