@@ -1,4 +1,5 @@
 #include "driver/operations.h"
+#include "controls/readout/digit_readout.h"
 #include "controls/status/divider.h"
 #include "controls/status/gauge_panel.h"
 #include "controls/status/progress_bar.h"
@@ -38,7 +39,9 @@ constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
     DrawTile,
     DrawProgressBar,
     DrawDottedRule,
-    Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 17-24
+    Pending, Pending, Pending, Pending, Pending, Pending,                    // 17-22
+    InitDigitReadout,
+    PaintDigitReadout,
     Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 25-32
     StringLength,
     SetFrameBufferCapture,

@@ -49,7 +49,7 @@ class CheckText {
   UINTN Length_ = 0;
 };
 
-// The capture paths on the display the machine has ("capture-path").
+// The capture paths on the display the machine has ("capture-path", "capture-control").
 void DisplayChecks(const CheckContext &C);
 
 // The message box's size rules, the scroll bar's hit codes and the progress
