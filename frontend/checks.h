@@ -52,6 +52,10 @@ class CheckText {
 // The capture paths on the display the machine has ("capture-path", "capture-control").
 void DisplayChecks(const CheckContext &C);
 
+// The message box's size rules, the scroll bar's hit codes and the progress
+// bar's text colour ("message-box-size", "scroll-bar-hits", "progress-text-colour").
+void StatusChecks(const CheckContext &C);
+
 // The input dialog's layout, hit codes and paint ("input-dialog-layout", "input-dialog-hits",
 // "input-dialog-paint").
 void InputDialogChecks(const CheckContext &C);

@@ -68,6 +68,7 @@ constexpr Scene kScenes[] = {
     {"demo-dialog", DemoDialog},
     {"demo-settings", DemoSettings},
     {"status-painters", DrawStatusPainterSheet},
+    {"demo-status", DemoStatus},
 };
 
 TEST_F(Golden, ScenesMatchTheirPictures) {
