@@ -1,4 +1,5 @@
 #include "driver/operations.h"
+#include "controls/popup/setting_row.h"
 #include "controls/readout/digit_readout.h"
 #include "platform/services.h"
 #include "raster/screen.h"
@@ -25,7 +26,10 @@ constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
     nullptr,
     Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 1-8
     Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 9-16
-    Pending, Pending, Pending, Pending, Pending, Pending,  // 17-22
+    Pending, Pending, Pending,  // 17-19
+    InitSettingRow,
+    PaintSettingRow,
+    TrackSettingSlider,
     InitDigitReadout,
     PaintDigitReadout,
     Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 25-32

@@ -51,3 +51,7 @@ class CheckText {
 
 // The capture paths on the display the machine has ("capture-path").
 void DisplayChecks(const CheckContext &C);
+
+// The digit readout and the setting row ("readout-sizes", "readout-paint",
+// "setting-row-slider", "setting-row-paint").
+void RowChecks(const CheckContext &C);
