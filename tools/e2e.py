@@ -22,8 +22,9 @@ EXPECTED_CHECKS = [
     "pens-buffer", "clear-buffer", "blit-position", "banner-text", "banner-screen",
     "render-text-size", "render-text-wrap", "opaque-text", "transparent-text", "capture-screen", "capture-again",
     "dim-captured-screen", "restore-captured-screen", "capture-frame-buffer",
-    "capture-small-mode", "capture-path", "readout-sizes", "readout-paint", "setting-row-slider",
-    "setting-row-paint", "wipe-transition", "dissolve-transition", "primitive-calls",
+    "capture-small-mode", "capture-path", "capture-control", "wipe-transition", "dissolve-transition", "primitive-calls",
+    "message-box-size", "scroll-bar-hits", "progress-text-colour", "readout-sizes", "readout-paint",
+    "setting-row-slider", "setting-row-paint",
 ]
 
 
