@@ -1,5 +1,6 @@
 #include "driver/operations.h"
 #include "controls/popup/input_dialog.h"
+#include "controls/popup/setting_row.h"
 #include "controls/readout/digit_readout.h"
 #include "controls/status/divider.h"
 #include "controls/status/gauge_panel.h"
@@ -41,7 +42,9 @@ constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
     DrawProgressBar,
     DrawDottedRule,
     InitInputDialog, HitTestInputDialog, PaintInputDialog,  // 17-19
-    Pending, Pending, Pending,                              // 20-22
+    InitSettingRow,
+    PaintSettingRow,
+    TrackSettingSlider,
     InitDigitReadout,
     PaintDigitReadout,
     Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 25-32
