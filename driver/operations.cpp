@@ -1,6 +1,12 @@
 #include "driver/operations.h"
 
 #include "platform/services.h"
+#include "raster/line.h"
+#include "raster/pen.h"
+#include "raster/screen.h"
+#include "raster/shapes.h"
+#include "raster/target.h"
+#include "text/text.h"
 
 UINT32 EFIAPI StringLength(const CHAR16 *String) {
   UINT32 Length = 0;
@@ -38,3 +44,62 @@ EFI_STATUS EFIAPI SetVideoMode(UINT32 HorizontalResolution, UINT32 VerticalResol
 }
 
 UINTN EFIAPI UnsupportedOperation(void) { return EFI_UNSUPPORTED; }
+
+// Filled in full at build time; the entry point only adds the image handle.
+// A slot whose control this build does not carry answers EFI_UNSUPPORTED.
+constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
+    .ImageHandle = nullptr,
+    .OpenListPopup = UnsupportedOperation,               // 1
+    .PaintListPopup = UnsupportedOperation,              // 2
+    .ScrollListPopup = UnsupportedOperation,             // 3
+    .HitTestListPopup = UnsupportedOperation,            // 4
+    .CloseListPopup = UnsupportedOperation,              // 5
+    .GetListPopupView = UnsupportedOperation,            // 6
+    .DrawGaugePanel = UnsupportedOperation,              // 7
+    .InitMessageBox = UnsupportedOperation,              // 8
+    .HitTestMessageBox = UnsupportedOperation,           // 9
+    .PaintMessageBox = UnsupportedOperation,             // 10
+    .DrawDividerStrip = UnsupportedOperation,            // 11
+    .DrawScrollBar = UnsupportedOperation,               // 12
+    .HitTestScrollBar = UnsupportedOperation,            // 13
+    .DrawTile = UnsupportedOperation,                    // 14
+    .DrawProgressBar = UnsupportedOperation,             // 15
+    .DrawDottedRule = UnsupportedOperation,              // 16
+    .InitInputDialog = UnsupportedOperation,             // 17
+    .HitTestInputDialog = UnsupportedOperation,          // 18
+    .PaintInputDialog = UnsupportedOperation,            // 19
+    .InitSettingRow = UnsupportedOperation,              // 20
+    .PaintSettingRow = UnsupportedOperation,             // 21
+    .TrackSettingSlider = UnsupportedOperation,          // 22
+    .InitDigitReadout = UnsupportedOperation,            // 23
+    .PaintDigitReadout = UnsupportedOperation,           // 24
+    .InitIconDock = UnsupportedOperation,                // 25
+    .TrackIconDock = UnsupportedOperation,               // 26
+    .PaintIconDock = UnsupportedOperation,               // 27
+    .ResetOptionPopups = UnsupportedOperation,           // 28
+    .DefineOptionPopup = UnsupportedOperation,           // 29
+    .TrackOptionPopup = UnsupportedOperation,            // 30
+    .PaintOptionPopup = UnsupportedOperation,            // 31
+    .CloseOptionPopup = UnsupportedOperation,            // 32
+    .StringLength = StringLength,                        // 33
+    .SetFrameBufferCapture = SetFrameBufferCapture,      // 34
+    .SetVideoMode = SetVideoMode,                        // 35
+    .DrawPoint = DrawPoint,                              // 36
+    .DrawLine = DrawLine,                                // 37
+    .DrawCircle = DrawCircle,                            // 38
+    .DrawRectangle = DrawRectangle,                      // 39
+    .DrawTriangle = DrawTriangle,                        // 40
+    .DrawRegularPolygon = DrawRegularPolygon,            // 41
+    .BlitToScreen = BlitToScreen,                        // 42
+    .ClearBuffer = ClearBuffer,                          // 43
+    .DrawText = DrawText,                                // 44
+    .RenderText = RenderText,                            // 45
+    .CaptureScreen = CaptureScreen,                      // 46
+    .DimCapturedScreen = DimCapturedScreen,              // 47
+    .RestoreCapturedScreen = RestoreCapturedScreen,      // 48
+    .ReleaseCapturedScreen = ReleaseCapturedScreen,      // 49
+    .WipeTransition = WipeTransition,                    // 50
+    .DissolveTransition = DissolveTransition,            // 51
+};
+
+constinit ORVANE_BANNER_PROTOCOL gOrvaneBanner = {.Banner = Banner};

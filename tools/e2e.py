@@ -17,11 +17,30 @@ import qemu  # noqa: E402
 
 # The checks the front-end must report; a missing one is a failure.
 EXPECTED_CHECKS = [
-    "driver-loaded", "string-length", "frame-buffer-capture", "video-mode", "pens-screen",
-    "pens-buffer", "clear-buffer", "blit-position", "banner-text", "banner-screen",
-    "render-text-size", "render-text-wrap", "opaque-text", "transparent-text", "capture-screen", "capture-again",
-    "dim-captured-screen", "restore-captured-screen", "capture-frame-buffer",
-    "capture-small-mode", "wipe-transition", "dissolve-transition", "primitive-calls",
+    "driver-loaded",
+    "string-length",
+    "frame-buffer-capture",
+    "video-mode",
+    "pens-screen",
+    "pens-buffer",
+    "clear-buffer",
+    "blit-position",
+    "banner-text",
+    "banner-screen",
+    "render-text-size",
+    "render-text-wrap",
+    "opaque-text",
+    "opaque-text-fit",
+    "transparent-text",
+    "capture-screen",
+    "capture-again",
+    "dim-captured-screen",
+    "restore-captured-screen",
+    "capture-frame-buffer",
+    "capture-small-mode",
+    "wipe-transition",
+    "dissolve-transition",
+    "primitive-calls",
 ]
 
 
