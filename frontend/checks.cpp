@@ -2,6 +2,13 @@
 
 namespace {
 
+void ReportText(const char *Name, bool Pass, const char *Detail) {
+  Report(Name, Pass, Line().Text(Detail));
+}
+void InfoText(const char *Text) { Line().Text("INFO ").Text(Text).Emit(); }
+
+void DisplayCheck(const SceneContext &C) { DisplayChecks({&C, ReportText, InfoText}); }
+
 // In the order they run. The transitions come last: they take the longest.
 constinit const FIRMWARE_CHECK kFirmwareChecks[] = {
     StringLengthCheck,
@@ -19,6 +26,7 @@ constinit const FIRMWARE_CHECK kFirmwareChecks[] = {
     TransparentTextCheck,
     CaptureChecks,
     SmallModeCaptureCheck,
+    DisplayCheck,
     TransitionChecks,
 };
 

@@ -6,6 +6,53 @@
 #include "frontend/report.h"
 #include "frontend/scenes.h"
 
+// Checks that report plain text take their report and info lines through a
+// CheckContext; the list in checks.cpp hands them one.
+typedef void (*CHECK_REPORT)(const char *Name, bool Pass, const char *Detail);
+typedef void (*CHECK_INFO)(const char *Text);
+
+struct CheckContext {
+  const SceneContext *Scene;
+  CHECK_REPORT Report;
+  CHECK_INFO Info;
+};
+
+// Text for a report, built in place; too long a text is cut.
+class CheckText {
+ public:
+  CheckText &Text(const char *S) {
+    while (*S != 0) Char(*S++);
+    return *this;
+  }
+  CheckText &Dec(UINT64 V) {
+    char Digits[24];
+    UINTN N = 0;
+    do {
+      Digits[N++] = (char)('0' + V % 10);
+      V /= 10;
+    } while (V != 0);
+    while (N > 0) Char(Digits[--N]);
+    return *this;
+  }
+  // V / 1000 with three decimals.
+  CheckText &Thousandths(UINT64 V) {
+    Dec(V / 1000).Char('.');
+    return Char((char)('0' + V / 100 % 10)).Char((char)('0' + V / 10 % 10)).Char((char)('0' + V % 10));
+  }
+  const char *Get() const { return Buffer_; }
+
+ private:
+  CheckText &Char(char C) {
+    if (Length_ < sizeof(Buffer_) - 1) {
+      Buffer_[Length_++] = C;
+      Buffer_[Length_] = 0;
+    }
+    return *this;
+  }
+  char Buffer_[400] = {};
+  UINTN Length_ = 0;
+};
+
 typedef void (*FIRMWARE_CHECK)(const SceneContext &C);
 
 // Runs every check of the list, in order.
@@ -35,3 +82,6 @@ void TransparentTextCheck(const SceneContext &C);
 void CaptureChecks(const SceneContext &C);
 void SmallModeCaptureCheck(const SceneContext &C);
 void TransitionChecks(const SceneContext &C);
+
+// checks_displays.cpp: the capture paths on the display the machine has ("capture-path").
+void DisplayChecks(const CheckContext &C);

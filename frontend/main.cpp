@@ -31,6 +31,18 @@ void Midway(const SceneContext *, const char *Name) {
   Line().Text("MIDWAY ").Text(Name).Emit();
 }
 
+// What the graphics output offers in its current mode, for the run's log:
+// "INFO display <w>x<h> format <n> scan-line <n> frame-buffer <base> size <bytes> modes <n>".
+void ReportDisplay(EFI_GRAPHICS_OUTPUT_PROTOCOL *Gop) {
+  const EFI_GRAPHICS_OUTPUT_MODE_INFORMATION *Info = Gop->Mode->Info;
+  Line L;
+  L.Text("INFO display ").Dec(Info->HorizontalResolution).Text("x").Dec(Info->VerticalResolution);
+  L.Text(" format ").Dec(Info->PixelFormat).Text(" scan-line ").Dec(Info->PixelsPerScanLine);
+  L.Text(" frame-buffer ").Hex(Gop->Mode->FrameBufferBase).Text(" size ");
+  L.Dec((INT64)Gop->Mode->FrameBufferSize).Text(" modes ").Dec(Gop->Mode->MaxMode);
+  L.Emit();
+}
+
 // ---------------------------------------------------------------- loading
 
 EFI_STATUS LoadAndStart(EFI_HANDLE ImageHandle, EFI_HANDLE Device, const CHAR16 *Path) {
@@ -111,6 +123,9 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
   bool Published = Shim == EFI_SUCCESS && Driver == EFI_SUCCESS && C.Ui != nullptr &&
                    C.Banner != nullptr && C.Gop != nullptr && C.Ui->ImageHandle != nullptr;
   Report("driver-loaded", Published, D);
+  if (C.Gop != nullptr) {
+    ReportDisplay(C.Gop);
+  }
   if (!Published) {
     Shutdown();
     return EFI_NOT_FOUND;
@@ -119,6 +134,7 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
   if (Checking) {
     RunFirmwareChecks(C);
     C.Ui->SetVideoMode(1024, 768);
+    ReportDisplay(C.Gop);
     DrawPrimitiveScene(C);
     Snapshot(&C, "primitives");
     // Every primitive of the scene must have answered 0; a scene of refusals would
