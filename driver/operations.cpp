@@ -1,5 +1,6 @@
 #include "driver/operations.h"
 
+#include "controls/readout/digit_readout.h"
 #include "platform/services.h"
 #include "raster/line.h"
 #include "raster/pen.h"
@@ -71,8 +72,8 @@ constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
     .InitSettingRow = UnsupportedOperation,              // 20
     .PaintSettingRow = UnsupportedOperation,             // 21
     .TrackSettingSlider = UnsupportedOperation,          // 22
-    .InitDigitReadout = UnsupportedOperation,            // 23
-    .PaintDigitReadout = UnsupportedOperation,           // 24
+    .InitDigitReadout = InitDigitReadout,                // 23
+    .PaintDigitReadout = PaintDigitReadout,             // 24
     .InitIconDock = UnsupportedOperation,                // 25
     .TrackIconDock = UnsupportedOperation,               // 26
     .PaintIconDock = UnsupportedOperation,               // 27
