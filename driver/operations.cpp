@@ -1,6 +1,11 @@
 #include "driver/operations.h"
 
 #include "controls/readout/digit_readout.h"
+#include "controls/status/divider.h"
+#include "controls/status/gauge_panel.h"
+#include "controls/status/progress_bar.h"
+#include "controls/status/scroll_bar.h"
+#include "controls/status/tile.h"
 #include "platform/services.h"
 #include "raster/line.h"
 #include "raster/pen.h"
@@ -56,16 +61,16 @@ constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
     .HitTestListPopup = UnsupportedOperation,            // 4
     .CloseListPopup = UnsupportedOperation,              // 5
     .GetListPopupView = UnsupportedOperation,            // 6
-    .DrawGaugePanel = UnsupportedOperation,              // 7
-    .InitMessageBox = UnsupportedOperation,              // 8
-    .HitTestMessageBox = UnsupportedOperation,           // 9
-    .PaintMessageBox = UnsupportedOperation,             // 10
-    .DrawDividerStrip = UnsupportedOperation,            // 11
-    .DrawScrollBar = UnsupportedOperation,               // 12
-    .HitTestScrollBar = UnsupportedOperation,            // 13
-    .DrawTile = UnsupportedOperation,                    // 14
-    .DrawProgressBar = UnsupportedOperation,             // 15
-    .DrawDottedRule = UnsupportedOperation,              // 16
+    .DrawGaugePanel = DrawGaugePanel,                    // 7
+    .InitMessageBox = InitMessageBox,                    // 8
+    .HitTestMessageBox = HitTestMessageBox,              // 9
+    .PaintMessageBox = PaintMessageBox,                  // 10
+    .DrawDividerStrip = DrawDividerStrip,                // 11
+    .DrawScrollBar = DrawScrollBar,                      // 12
+    .HitTestScrollBar = HitTestScrollBar,                // 13
+    .DrawTile = DrawTile,                                // 14
+    .DrawProgressBar = DrawProgressBar,                  // 15
+    .DrawDottedRule = DrawDottedRule,                    // 16
     .InitInputDialog = UnsupportedOperation,             // 17
     .HitTestInputDialog = UnsupportedOperation,          // 18
     .PaintInputDialog = UnsupportedOperation,            // 19

@@ -8,6 +8,7 @@ void ReportText(const char *Name, bool Pass, const char *Detail) {
 void InfoText(const char *Text) { Line().Text("INFO ").Text(Text).Emit(); }
 
 void DisplayCheck(const SceneContext &C) { DisplayChecks({&C, ReportText, InfoText}); }
+void StatusCheck(const SceneContext &C) { StatusChecks({&C, ReportText, InfoText}); }
 
 // In the order they run. The transitions come last: they take the longest.
 constinit const FIRMWARE_CHECK kFirmwareChecks[] = {
@@ -27,6 +28,7 @@ constinit const FIRMWARE_CHECK kFirmwareChecks[] = {
     CaptureChecks,
     SmallModeCaptureCheck,
     DisplayCheck,
+    StatusCheck,
     TransitionChecks,
 };
 

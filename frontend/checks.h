@@ -83,5 +83,9 @@ void CaptureChecks(const SceneContext &C);
 void SmallModeCaptureCheck(const SceneContext &C);
 void TransitionChecks(const SceneContext &C);
 
-// checks_displays.cpp: the capture paths on the display the machine has ("capture-path").
+// checks_displays.cpp: the capture paths on the display the machine has ("capture-path", "capture-control").
 void DisplayChecks(const CheckContext &C);
+
+// The message box's size rules, the scroll bar's hit codes and the progress
+// bar's text colour ("message-box-size", "scroll-bar-hits", "progress-text-colour").
+void StatusChecks(const CheckContext &C);

@@ -40,9 +40,13 @@ EXPECTED_CHECKS = [
     "capture-frame-buffer",
     "capture-small-mode",
     "capture-path",
+    "capture-control",
     "wipe-transition",
     "dissolve-transition",
     "primitive-calls",
+    "message-box-size",
+    "scroll-bar-hits",
+    "progress-text-colour",
 ]
 
 
