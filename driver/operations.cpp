@@ -1,5 +1,6 @@
 #include "driver/operations.h"
 
+#include "controls/popup/setting_row.h"
 #include "controls/readout/digit_readout.h"
 #include "controls/status/divider.h"
 #include "controls/status/gauge_panel.h"
@@ -74,9 +75,9 @@ constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
     .InitInputDialog = UnsupportedOperation,             // 17
     .HitTestInputDialog = UnsupportedOperation,          // 18
     .PaintInputDialog = UnsupportedOperation,            // 19
-    .InitSettingRow = UnsupportedOperation,              // 20
-    .PaintSettingRow = UnsupportedOperation,             // 21
-    .TrackSettingSlider = UnsupportedOperation,          // 22
+    .InitSettingRow = InitSettingRow,                    // 20
+    .PaintSettingRow = PaintSettingRow,                  // 21
+    .TrackSettingSlider = TrackSettingSlider,            // 22
     .InitDigitReadout = InitDigitReadout,                // 23
     .PaintDigitReadout = PaintDigitReadout,             // 24
     .InitIconDock = UnsupportedOperation,                // 25

@@ -8,6 +8,7 @@ void ReportText(const char *Name, bool Pass, const char *Detail) {
 void InfoText(const char *Text) { Line().Text("INFO ").Text(Text).Emit(); }
 
 void DisplayCheck(const SceneContext &C) { DisplayChecks({&C, ReportText, InfoText}); }
+void RowCheck(const SceneContext &C) { RowChecks({&C, ReportText, InfoText}); }
 void StatusCheck(const SceneContext &C) { StatusChecks({&C, ReportText, InfoText}); }
 
 // In the order they run. The transitions come last: they take the longest.
@@ -28,6 +29,7 @@ constinit const FIRMWARE_CHECK kFirmwareChecks[] = {
     CaptureChecks,
     SmallModeCaptureCheck,
     DisplayCheck,
+    RowCheck,
     StatusCheck,
     TransitionChecks,
 };

@@ -25,11 +25,10 @@ void DrawTarget::Fill(INT64 X, INT64 Y, INT64 W, INT64 H, UINT32 Color) const {
                    (UINTN)Part.Width, (UINTN)Part.Height, 0);
     return;
   }
-  for (INT32 J = 0; J < Part.Height; J++) {
-    ORVANE_PIXEL *Row = Pixels + (UINTN)(Part.Y + J) * (UINTN)RowWidth + Part.X;
-    for (INT32 I = 0; I < Part.Width; I++) {
-      Row[I] = P;
-    }
+  const UINTN Stride = (UINTN)RowWidth;
+  ORVANE_PIXEL *Row = Pixels + (UINTN)Part.Y * Stride + (UINTN)Part.X;
+  for (INT32 J = 0; J < Part.Height; J++, Row += Stride) {
+    FillPixels(Row, (UINTN)Part.Width, P);
   }
 }
 

@@ -47,6 +47,10 @@ EXPECTED_CHECKS = [
     "message-box-size",
     "scroll-bar-hits",
     "progress-text-colour",
+    "readout-sizes",
+    "readout-paint",
+    "setting-row-slider",
+    "setting-row-paint",
 ]
 
 
