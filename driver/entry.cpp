@@ -1,4 +1,5 @@
 #include "driver/operations.h"
+<<<<<<< HEAD
 #include "controls/popup/input_dialog.h"
 #include "controls/popup/setting_row.h"
 #include "controls/readout/digit_readout.h"
@@ -7,13 +8,9 @@
 #include "controls/status/progress_bar.h"
 #include "controls/status/scroll_bar.h"
 #include "controls/status/tile.h"
+=======
+>>>>>>> main
 #include "platform/services.h"
-#include "raster/screen.h"
-#include "raster/shapes.h"
-#include "raster/line.h"
-#include "raster/pen.h"
-#include "raster/target.h"
-#include "text/text.h"
 
 constinit EFI_GUID gOrvaneUiProtocolGuid = ORVANE_UI_PROTOCOL_GUID;
 constinit EFI_GUID gOrvaneBannerProtocolGuid = ORVANE_BANNER_PROTOCOL_GUID;
@@ -23,10 +20,9 @@ constinit EFI_GUID FloatMathGuid = FLOAT_MATH_PROTOCOL_GUID;
 constinit EFI_GUID GraphicsGuid = EFI_GRAPHICS_OUTPUT_PROTOCOL_GUID;
 constinit EFI_GUID FontGuid = EFI_HII_FONT_PROTOCOL_GUID;
 constinit EFI_GUID PrintGuid = EFI_PRINT_PROTOCOL_GUID;
-
-constexpr ORVANE_PENDING_OPERATION Pending = UnsupportedOperation;
 }  // namespace
 
+<<<<<<< HEAD
 // Filled in full at build time; the entry point only adds the image handle.
 constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
     nullptr,
@@ -71,6 +67,8 @@ constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
 
 constinit ORVANE_BANNER_PROTOCOL gOrvaneBanner = {Banner};
 
+=======
+>>>>>>> main
 // gnu-efi's crt0 calls this with the System V convention.
 extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemTable) {
   InitializeLib(ImageHandle, SystemTable);

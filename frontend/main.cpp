@@ -4,6 +4,7 @@
 // Everything it reports goes to the serial port only: OVMF's text console
 // would draw over the graphics screen.
 #include "frontend/checks.h"
+#include "frontend/report.h"
 #include "frontend/scenes.h"
 
 namespace {
@@ -15,110 +16,6 @@ constinit EFI_GUID SerialGuid = EFI_SERIAL_IO_PROTOCOL_GUID;
 constinit EFI_GUID LoadedImageGuid = LOADED_IMAGE_PROTOCOL;
 
 constexpr UINTN kSnapshotStallMicroseconds = 1500000;
-
-// ---------------------------------------------------------------- serial lines
-
-EFI_SERIAL_IO_PROTOCOL *gSerial = nullptr;
-
-void PortWrite(const char *Bytes, UINTN Count) {
-  // Direct COM1 output when no serial protocol is published.
-  for (UINTN I = 0; I < Count; I++) {
-    UINT8 Status;
-    do {
-      __asm__ volatile("inb %1, %0" : "=a"(Status) : "Nd"((UINT16)0x3FD));
-    } while ((Status & 0x20) == 0);
-    __asm__ volatile("outb %0, %1" : : "a"((UINT8)Bytes[I]), "Nd"((UINT16)0x3F8));
-  }
-}
-
-void SerialWrite(const char *Bytes, UINTN Count) {
-  if (gSerial == nullptr) {
-    PortWrite(Bytes, Count);
-    return;
-  }
-  while (Count > 0) {
-    UINTN Size = Count;
-    if (gSerial->Write(gSerial, &Size, const_cast<char *>(Bytes)) != EFI_SUCCESS && Size == 0) {
-      return;
-    }
-    Bytes += Size;
-    Count -= Size;
-  }
-}
-
-// One output line, built in place and sent with Emit().
-class Line {
- public:
-  Line &Text(const char *S) {
-    while (*S != 0) Char(*S++);
-    return *this;
-  }
-  Line &Text(const CHAR16 *S) {
-    for (; *S != 0; S++) {
-      if (*S == '\n') {
-        Text("\\n");
-      } else if (*S == '\r') {
-        Text("\\r");
-      } else {
-        Char(*S < 0x7F && *S >= 0x20 ? (char)*S : '?');
-      }
-    }
-    return *this;
-  }
-  Line &Dec(INT64 V) {
-    if (V < 0) {
-      Char('-');
-      return Unsigned((UINT64)0 - (UINT64)V, 10);
-    }
-    return Unsigned((UINT64)V, 10);
-  }
-  Line &Hex(UINT64 V) {
-    Text("0x");
-    return Unsigned(V, 16);
-  }
-  Line &Append(const Line &Other) {
-    for (UINTN I = 0; I < Other.Length_; I++) Char(Other.Buffer_[I]);
-    return *this;
-  }
-  void Emit() {
-    Buffer_[Length_++] = '\r';
-    Buffer_[Length_++] = '\n';
-    SerialWrite(Buffer_, Length_);
-    Length_ = 0;
-  }
-
- private:
-  Line &Unsigned(UINT64 V, UINT32 Base) {
-    char Digits[24];
-    UINTN N = 0;
-    do {
-      UINT32 D = (UINT32)(V % Base);
-      Digits[N++] = (char)(D < 10 ? '0' + D : 'a' + D - 10);
-      V /= Base;
-    } while (V != 0);
-    while (N > 0) Char(Digits[--N]);
-    return *this;
-  }
-  void Char(char C) {
-    if (Length_ < sizeof(Buffer_) - 2) Buffer_[Length_++] = C;
-  }
-  char Buffer_[600];
-  UINTN Length_ = 0;
-};
-
-UINTN gPassed = 0, gFailed = 0;
-
-// Reports one check as "CHECK <name> PASS|FAIL <what was seen>".
-void Report(const char *Name, bool Pass, const Line &Detail) {
-  (Pass ? gPassed : gFailed)++;
-  Line().Text("CHECK ").Text(Name).Text(Pass ? " PASS " : " FAIL ").Append(Detail).Emit();
-}
-
-// For the checks kept in their own files.
-void ReportText(const char *Name, bool Pass, const char *Detail) {
-  Report(Name, Pass, Line().Text(Detail));
-}
-void InfoText(const char *Text) { Line().Text("INFO ").Text(Text).Emit(); }
 
 // ---------------------------------------------------------------- snapshots
 
@@ -187,6 +84,7 @@ bool StartsWith(const char *S, const char *Prefix) {
   return true;
 }
 
+<<<<<<< HEAD
 // ---------------------------------------------------------------- checks
 
 UINT32 ColorOf(const ORVANE_PIXEL &P) {
@@ -690,9 +588,12 @@ class Checks {
   ORVANE_UI_PROTOCOL *Ui_;
 };
 
+=======
+>>>>>>> main
 void Shutdown() {
   Line L;
-  L.Text("DONE ").Dec((INT64)gPassed).Text(" passed, ").Dec((INT64)gFailed).Text(" failed");
+  L.Text("DONE ").Dec((INT64)ChecksPassed()).Text(" passed, ").Dec((INT64)ChecksFailed());
+  L.Text(" failed");
   L.Emit();
   RT->ResetSystem(EfiResetShutdown, EFI_SUCCESS, 0, nullptr);
 }
@@ -702,7 +603,9 @@ void Shutdown() {
 // gnu-efi's crt0 calls this with the System V convention.
 extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemTable) {
   InitializeLib(ImageHandle, SystemTable);
-  BS->LocateProtocol(&SerialGuid, nullptr, (void **)&gSerial);
+  EFI_SERIAL_IO_PROTOCOL *Serial = nullptr;
+  BS->LocateProtocol(&SerialGuid, nullptr, (void **)&Serial);
+  SetSerialPort(Serial);
   BS->SetWatchdogTimer(0, 0, 0, nullptr);
   // The text console's cursor would otherwise appear on the pictures.
   ST->ConOut->EnableCursor(ST->ConOut, FALSE);
@@ -735,7 +638,7 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
   }
 
   if (Checking) {
-    Checks(C).Run();
+    RunFirmwareChecks(C);
     C.Ui->SetVideoMode(1024, 768);
     ReportDisplay(C.Gop);
     DrawPrimitiveScene(C);
