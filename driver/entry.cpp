@@ -1,15 +1,4 @@
 #include "driver/operations.h"
-<<<<<<< HEAD
-#include "controls/popup/input_dialog.h"
-#include "controls/popup/setting_row.h"
-#include "controls/readout/digit_readout.h"
-#include "controls/status/divider.h"
-#include "controls/status/gauge_panel.h"
-#include "controls/status/progress_bar.h"
-#include "controls/status/scroll_bar.h"
-#include "controls/status/tile.h"
-=======
->>>>>>> main
 #include "platform/services.h"
 
 constinit EFI_GUID gOrvaneUiProtocolGuid = ORVANE_UI_PROTOCOL_GUID;
@@ -22,53 +11,6 @@ constinit EFI_GUID FontGuid = EFI_HII_FONT_PROTOCOL_GUID;
 constinit EFI_GUID PrintGuid = EFI_PRINT_PROTOCOL_GUID;
 }  // namespace
 
-<<<<<<< HEAD
-// Filled in full at build time; the entry point only adds the image handle.
-constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
-    nullptr,
-    Pending, Pending, Pending, Pending, Pending, Pending,                    // 1-6
-    DrawGaugePanel,
-    InitMessageBox,
-    HitTestMessageBox,
-    PaintMessageBox,
-    DrawDividerStrip,
-    DrawScrollBar,
-    HitTestScrollBar,
-    DrawTile,
-    DrawProgressBar,
-    DrawDottedRule,
-    InitInputDialog, HitTestInputDialog, PaintInputDialog,  // 17-19
-    InitSettingRow,
-    PaintSettingRow,
-    TrackSettingSlider,
-    InitDigitReadout,
-    PaintDigitReadout,
-    Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 25-32
-    StringLength,
-    SetFrameBufferCapture,
-    SetVideoMode,
-    DrawPoint,
-    DrawLine,
-    DrawCircle,
-    DrawRectangle,
-    DrawTriangle,
-    DrawRegularPolygon,
-    BlitToScreen,
-    ClearBuffer,
-    DrawText,
-    RenderText,
-    CaptureScreen,
-    DimCapturedScreen,
-    RestoreCapturedScreen,
-    ReleaseCapturedScreen,
-    WipeTransition,
-    DissolveTransition,
-};
-
-constinit ORVANE_BANNER_PROTOCOL gOrvaneBanner = {Banner};
-
-=======
->>>>>>> main
 // gnu-efi's crt0 calls this with the System V convention.
 extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemTable) {
   InitializeLib(ImageHandle, SystemTable);
