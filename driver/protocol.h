@@ -2,6 +2,7 @@
 // front-end calls each operation by its position.
 #pragma once
 #include "platform/efi.h"
+#include "controls/popup/option_popup.h"
 
 #define ORVANE_UI_PROTOCOL_GUID \
   { 0xdc113a49, 0xa77e, 0x49f9, { 0x8d, 0x09, 0x9d, 0xbf, 0x77, 0x6c, 0x67, 0x11 } }
@@ -66,6 +67,15 @@ typedef UINTN (EFIAPI *ORVANE_SCREEN_ACTION)(void);
 typedef UINTN (EFIAPI *ORVANE_TRANSITION)(ORVANE_PIXEL *Image, UINT32 Width, UINT32 Height,
                                           UINT32 X, UINT32 Y);
 typedef CHAR16 *(EFIAPI *ORVANE_BANNER)(CHAR16 *Buffer);
+typedef UINTN (EFIAPI *ORVANE_RESET_OPTION_POPUPS)(OptionPopupSet *Set);
+typedef EFI_STATUS (EFIAPI *ORVANE_DEFINE_OPTION_POPUP)(OptionPopupSet *Set, INT32 X, INT32 Y,
+                                                       UINT16 Kind, CHAR16 *Title, UINT16 Count,
+                                                       CHAR16 **Items);
+typedef UINTN (EFIAPI *ORVANE_TRACK_OPTION_POPUP)(OptionPopupSet *Set, UINT16 EntryIndex,
+                                                  INT32 PointerX, INT32 PointerY, UINT16 EventKind,
+                                                  UINT16 Key);
+typedef EFI_STATUS (EFIAPI *ORVANE_PAINT_OPTION_POPUP)(OptionPopupSet *Set);
+typedef EFI_STATUS (EFIAPI *ORVANE_CLOSE_OPTION_POPUP)(OptionPopupSet *Set);
 
 typedef struct {
   EFI_HANDLE ImageHandle;
@@ -96,11 +106,11 @@ typedef struct {
   ORVANE_PENDING_OPERATION InitIconDock;             // 25
   ORVANE_PENDING_OPERATION TrackIconDock;            // 26
   ORVANE_PENDING_OPERATION PaintIconDock;            // 27
-  ORVANE_PENDING_OPERATION ResetOptionPopups;        // 28
-  ORVANE_PENDING_OPERATION DefineOptionPopup;        // 29
-  ORVANE_PENDING_OPERATION TrackOptionPopup;         // 30
-  ORVANE_PENDING_OPERATION PaintOptionPopup;         // 31
-  ORVANE_PENDING_OPERATION CloseOptionPopup;         // 32
+  ORVANE_RESET_OPTION_POPUPS ResetOptionPopups;      // 28
+  ORVANE_DEFINE_OPTION_POPUP DefineOptionPopup;      // 29
+  ORVANE_TRACK_OPTION_POPUP TrackOptionPopup;        // 30
+  ORVANE_PAINT_OPTION_POPUP PaintOptionPopup;        // 31
+  ORVANE_CLOSE_OPTION_POPUP CloseOptionPopup;        // 32
   ORVANE_STRING_LENGTH            StringLength;           // 33
   ORVANE_SET_FRAME_BUFFER_CAPTURE SetFrameBufferCapture;  // 34
   ORVANE_SET_VIDEO_MODE           SetVideoMode;           // 35
