@@ -140,7 +140,10 @@ EFI_STATUS BuildBar(RowLook Look, ORVANE_PIXEL *Bar, INT32 RW, UINT16 M) {
     Status = DecodeCursorImage(&gRowPieces[Look * 3 + P], kRowPieceWidth, kRowPieceHeight, &Pieces[P], 0);
   }
   if (!EFI_ERROR(Status)) {
-    gBootServices->SetMem(Bar, (UINTN)RW * kRowHeight * sizeof(ORVANE_PIXEL), 0);
+    const INT32 GapLeft = (M + 4) * kPieceWidth, GapRight = RW - kPieceWidth;
+    for (INT32 R = 0; GapLeft < GapRight && R < kRowHeight; R++) {
+      gBootServices->SetMem(Bar + (UINTN)R * RW + GapLeft, (UINTN)(GapRight - GapLeft) * sizeof(ORVANE_PIXEL), 0);
+    }
     auto Put = [&](const ORVANE_PIXEL *Piece, INT32 Column) {
       CopyImageRect(Bar, Piece, (UINT16)Column, 0, 0, 0, (UINT16)RW, kRowHeight, kPieceWidth,
                     kRowHeight, kPieceWidth, kRowHeight, nullptr);
@@ -155,45 +158,61 @@ EFI_STATUS BuildBar(RowLook Look, ORVANE_PIXEL *Bar, INT32 RW, UINT16 M) {
   return Status;
 }
 
-// Writes the white pixels of a rendered text (blue, green and red all 0xFF)
-// as 0xFFFFFF at (X, Y) of a row, clipped to the row.
-void PutWhiteText(ORVANE_PIXEL *Row, INT32 RW, INT32 X, INT32 Y, const TextImage &Text) {
+// An item's text, rendered white on black.
+class ItemText {
+ public:
+  ItemText() = default;
+  ItemText(const ItemText &) = delete;
+  ItemText &operator=(const ItemText &) = delete;
+  ~ItemText() { PoolFree(Image_.Bitmap); }
+
+  EFI_STATUS Render(const CHAR16 *Item, UINT16 M) {
+    PoolBuffer<CHAR16> Text(ShortItem(Item, M));
+    if (!Text) {
+      return EFI_OUT_OF_RESOURCES;
+    }
+    Image_ = {0x00FFFFFF, 0x00000000, 0, 0, nullptr};
+    return RenderText(1000, &Image_, Text.Get()) == 0 ? EFI_SUCCESS : EFI_OUT_OF_RESOURCES;
+  }
+  const TextImage &Image() const { return Image_; }
+
+ private:
+  TextImage Image_ = {};
+};
+
+// Draws rows FromRow to 44 of an item row (its bar and, unless NULL, its text)
+// into the window with row FromRow at Top. This is the same as composing the
+// whole row in a buffer of its own and copying those rows of it: the text is
+// clipped to the row and the row to the window.
+void PutRow(const DrawTarget &Window, const ORVANE_PIXEL *Bar, INT32 RW, INT64 Top, INT64 FromRow,
+            const TextImage *Text) {
+  const INT64 RowTop = Top - FromRow;  // where the whole row would start
+  INT64 Bottom = RowTop + kRowHeight;
+  if (Bottom > Window.Height) Bottom = Window.Height;
+  if (FromRow >= kRowHeight || Top < 0 || Top >= Bottom) {
+    return;  // nothing left of the row, or nothing of it in the window
+  }
+  CopyImageRect(Window.Pixels, Bar, kRowLeft, (UINT16)Top, 0, (UINT16)FromRow,
+                (UINT16)Window.RowWidth, (UINT16)Window.Height, (UINT16)RW, kRowHeight, (UINT16)RW,
+                (UINT16)(Bottom - Top), nullptr);
+  if (Text == nullptr) {
+    return;
+  }
+  // Pixels whose blue, green and red are all 0xFF are written as 0xFFFFFF.
   const ORVANE_PIXEL White = PixelFromColor(0x00FFFFFF);
-  for (INT32 R = 0; R < (INT32)Text.Height && Y + R < kRowHeight; R++) {
-    const ORVANE_PIXEL *From = Text.Bitmap + (UINTN)R * Text.Width;
-    ORVANE_PIXEL *To = Row + (UINTN)(Y + R) * RW + X;
-    const INT32 Columns = (INT32)Text.Width < RW - X ? (INT32)Text.Width : RW - X;
-    for (INT32 U = 0; U < Columns; U++) {
+  const INT64 Left = kRowLeft + kTextX, Right = kRowLeft + (INT64)RW < Window.RowWidth
+                                                    ? kRowLeft + (INT64)RW : Window.RowWidth;
+  const INT64 Columns = (INT64)Text->Width < Right - Left ? (INT64)Text->Width : Right - Left;
+  for (INT64 R = 0; R < (INT64)Text->Height; R++) {
+    const INT64 Y = RowTop + kTextY + R;
+    if (Y < Top) continue;
+    if (Y >= Bottom) break;
+    const ORVANE_PIXEL *From = Text->Bitmap + (UINTN)R * Text->Width;
+    ORVANE_PIXEL *To = Window.Pixels + (UINTN)Y * (UINTN)Window.RowWidth + Left;
+    for (INT64 U = 0; U < Columns; U++) {
       if (From[U].Blue == 0xFF && From[U].Green == 0xFF && From[U].Red == 0xFF) To[U] = White;
     }
   }
-}
-
-// Renders item text into a row at (20, 15).
-EFI_STATUS PutItemText(ORVANE_PIXEL *Row, INT32 RW, const CHAR16 *Item, UINT16 M) {
-  PoolBuffer<CHAR16> Text(ShortItem(Item, M));
-  if (!Text) {
-    return EFI_OUT_OF_RESOURCES;
-  }
-  TextImage Image = {0x00FFFFFF, 0x00000000, 0, 0, nullptr};
-  if (RenderText(1000, &Image, Text.Get()) != 0) {
-    return EFI_OUT_OF_RESOURCES;
-  }
-  PoolBuffer<ORVANE_PIXEL> Bitmap(Image.Bitmap);
-  PutWhiteText(Row, RW, kTextX, kTextY, Image);
-  return EFI_SUCCESS;
-}
-
-// Copies rows SourceY onward of a RW x 45 row, Rows of them, to row Top of
-// the window at column 14; nothing when no row is left or Top is below the window.
-void PlaceRow(const DrawTarget &Window, const ORVANE_PIXEL *Row, INT32 RW, INT64 SourceY,
-              INT64 Top, INT64 Rows) {
-  if (Rows <= 0 || Top < 0 || Top >= Window.Height) {
-    return;
-  }
-  CopyImageRect(Window.Pixels, Row, kRowLeft, (UINT16)Top, 0, (UINT16)SourceY,
-                (UINT16)Window.RowWidth, (UINT16)Window.Height, (UINT16)RW, kRowHeight,
-                (UINT16)RW, (UINT16)Rows, nullptr);
 }
 
 }  // namespace
@@ -421,15 +440,14 @@ EFI_STATUS EFIAPI PaintOptionPopup(OptionPopupSet *Set) {
     return Status;
   };
 
-  // One bar per look in use, and the row being composed.
+  // One bar per look in use.
   const bool Dragging = S.dragging == 1;
   const RowLook FocusLook = S.mode == 2 ? kLookFocused : S.mode == 1 ? kLookPressed : kLookNormal;
-  PoolBuffer<ORVANE_PIXEL> Bars(BarPixels * (kLooks + 1));
+  PoolBuffer<ORVANE_PIXEL> Bars(BarPixels * kLooks);
   if (!Bars) {
     return Fail(EFI_OUT_OF_RESOURCES);
   }
   auto BarOf = [&](UINT32 Look) { return Bars.Get() + BarPixels * Look; };
-  ORVANE_PIXEL *Row = BarOf(kLooks);
   const bool Built[kLooks] = {true, FocusLook == kLookPressed, FocusLook == kLookFocused, S.mode == 1};
   for (UINT32 Look = 0; Look < kLooks; Look++) {
     if (!Built[Look]) continue;
@@ -450,6 +468,7 @@ EFI_STATUS EFIAPI PaintOptionPopup(OptionPopupSet *Set) {
     if (S.closeShown != 0) {
       PaintCloseButton(T, W - kCloseX, kCloseY, Window);
     }
+    // Rows in order, so later rows cover earlier ones where they meet.
     const INT64 Offset = S.dragOffset;
     for (INT64 I = 0; I < E.count; I++) {
       const bool Dragged = Dragging && I == S.focus;
@@ -457,29 +476,25 @@ EFI_STATUS EFIAPI PaintOptionPopup(OptionPopupSet *Set) {
       if (Own >= H && !(Dragged && kListTop + Offset < H)) {
         continue;  // nothing of this row would land in the window
       }
-      const UINT32 Look = I == S.focus ? FocusLook : kLookNormal;
-      gBootServices->CopyMem(Row, BarOf(Look), BarPixels * sizeof(ORVANE_PIXEL));
-      EFI_STATUS Text = PutItemText(Row, RW, E.items[I], M);
-      if (EFI_ERROR(Text)) {
-        return Text;
+      const ORVANE_PIXEL *Bar = BarOf(I == S.focus ? FocusLook : kLookNormal);
+      ItemText Text;
+      EFI_STATUS Rendered = Text.Render(E.items[I], M);
+      if (EFI_ERROR(Rendered)) {
+        return Rendered;
       }
       if (Dragged) {
         if (I == E.count - 1 && kRowHeight * I < Offset) {
-          PlaceRow(T, Row, RW, 0, Own, kRowHeight);
+          PutRow(T, Bar, RW, Own, 0, &Text.Image());
         } else {
-          if (Built[kLookPlaceholder]) PlaceRow(T, BarOf(kLookPlaceholder), RW, 0, Own, kRowHeight);
-          PlaceRow(T, Row, RW, 0, kListTop + Offset, kRowHeight);
+          if (Built[kLookPlaceholder]) PutRow(T, BarOf(kLookPlaceholder), RW, Own, 0, nullptr);
+          PutRow(T, Bar, RW, kListTop + Offset, 0, &Text.Image());
         }
       } else if (Dragging && I == S.focus + 1) {
         // Only the part the dragged row leaves uncovered; never a negative height.
         const INT64 D = Offset - kRowHeight * (I - 1);
-        if (D > 0) {
-          PlaceRow(T, Row, RW, D, Own + D, kRowHeight - D);
-        } else {
-          PlaceRow(T, Row, RW, 0, Own, kRowHeight);
-        }
+        PutRow(T, Bar, RW, D > 0 ? Own + D : Own, D > 0 ? D : 0, &Text.Image());
       } else {
-        PlaceRow(T, Row, RW, 0, Own, kRowHeight);
+        PutRow(T, Bar, RW, Own, 0, &Text.Image());
       }
     }
     Painted = true;
