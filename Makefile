@@ -11,7 +11,8 @@ CXX ?= g++
 JOBS ?= $(shell nproc)
 
 DRIVER_SRC := $(sort $(wildcard driver/*.cpp platform/*.cpp raster/*.cpp text/*.cpp \
-                controls/popup/*.cpp controls/status/*.cpp controls/readout/*.cpp))
+                controls/popup/*.cpp controls/popup/images/*.cpp controls/status/*.cpp \
+                controls/readout/*.cpp))
 SHIM_SERVICE_SRC := shim/float_service.cpp shim/print_service.cpp
 SHIM_SRC := $(sort $(wildcard shim/*.cpp))
 FRONTEND_SRC := $(sort $(wildcard frontend/*.cpp))
@@ -35,7 +36,7 @@ EFI_LDFLAGS := -nostdlib -znocombreloc -T /usr/lib/elf_x86_64_efi.lds -shared -B
 EFI_SECTIONS := -j .text -j .sdata -j .data -j .dynamic -j .dynsym -j .rel -j .rela \
                 -j .rel.* -j .rela.* -j .reloc
 
-.PHONY: all efi host deps test unit unit-asan e2e demo bench fuzz clean
+.PHONY: all efi host deps test unit unit-asan e2e demo bench fuzz clean pictures-check
 # Keep intermediate objects (the fuzzers are built through a pattern chain).
 .SECONDARY:
 all: efi host
@@ -105,9 +106,13 @@ $(HOST_OUT)/bench: $(patsubst %.cpp,$(HOST_OUT)/tobj/%.o,$(BENCH_SRC) $(BENCH_SU
 	$(CXX) $(HOST_EXTRA) -o $@ $(filter %.o,$^) $(HOST_LIBS) -lbenchmark_main -lbenchmark -pthread
 
 # ---------------------------------------------------------------- runs
-unit: deps
+unit: deps pictures-check
 	$(MAKE) -j$(JOBS) $(HOST_OUT)/tests
 	$(HOST_OUT)/tests --gtest_brief=1
+
+# The embedded pictures are generated; the committed files must be what the generator draws.
+pictures-check:
+	python3 tools/gen_pictures.py --check
 
 e2e: deps
 	$(MAKE) -j$(JOBS) efi $(HOST_OUT)/tests $(HOST_OUT)/render-scene
