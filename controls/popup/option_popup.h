@@ -27,7 +27,7 @@ typedef struct OptionPopupState {
   INT16          dragging;         // 1 while an item is dragged
   UINT16         dragOffset;       // top of the dragged row below the list top
   UINT16         grab;             // pointer offset inside the dragged row
-  ORVANE_PIXEL  *savedBackground;  // screen under the shown popup, owned by the toolkit
+  ORVANE_PIXEL  *savedBackground;  // screen under the shown popup; only CloseOptionPopup frees it
   UINT8          closeShown;       // the close box is drawn
   UINT8          closeState;       // 0 normal, 1 hot, 2 pressed
 } OptionPopupState;
