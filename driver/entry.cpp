@@ -3,6 +3,7 @@
 #include "raster/screen.h"
 #include "raster/shapes.h"
 #include "raster/line.h"
+#include "raster/pen.h"
 #include "raster/target.h"
 #include "text/text.h"
 
@@ -24,7 +25,9 @@ constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
     Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 1-8
     Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 9-16
     Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 17-24
-    Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 25-32
+    Pending, Pending, Pending,                                              // 25-27
+    ResetOptionPopups, DefineOptionPopup, TrackOptionPopup, PaintOptionPopup,  // 28-31
+    CloseOptionPopup,                                                          // 32
     StringLength,
     SetFrameBufferCapture,
     SetVideoMode,
