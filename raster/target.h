@@ -66,8 +66,6 @@ enum class Underlay : UINT8 { Capture, Zero, Unset };
 // into a pool buffer, let Paint draw into it (buffer pixel (0, 0) is (X, Y)),
 // send it to the screen in one transfer, free it. Returns EFI_OUT_OF_RESOURCES,
 // having drawn nothing, when the buffer cannot be had, else the send's status.
-// A Paint that answers an EFI_STATUS can fail: its error is returned and
-// nothing is sent.
 template <typename PaintFn>
 EFI_STATUS PaintOffscreen(Underlay Under, INT32 X, INT32 Y, INT32 W, INT32 H, PaintFn &&Paint) {
   if (W <= 0 || H <= 0) {
@@ -83,14 +81,7 @@ EFI_STATUS PaintOffscreen(Underlay Under, INT32 X, INT32 Y, INT32 W, INT32 H, Pa
   } else if (Under == Underlay::Zero) {
     gBootServices->SetMem(Buffer.Get(), Count * sizeof(ORVANE_PIXEL), 0);
   }
-  if constexpr (__is_same(decltype(Paint(DrawTarget::Screen())), void)) {
-    Paint(DrawTarget::For(Buffer.Get(), W, H));
-  } else {
-    const EFI_STATUS Status = Paint(DrawTarget::For(Buffer.Get(), W, H));
-    if (EFI_ERROR(Status)) {
-      return Status;
-    }
-  }
+  Paint(DrawTarget::For(Buffer.Get(), W, H));
   return SendToScreen(Buffer.Get(), W, H, X, Y);
 }
 
