@@ -2,6 +2,7 @@
 // front-end calls each operation by its position.
 #pragma once
 #include "platform/types.h"
+#include "controls/readout/digit_readout.h"
 #include "controls/popup/option_popup.h"
 
 #define ORVANE_UI_PROTOCOL_GUID \
@@ -47,6 +48,9 @@ typedef UINTN (EFIAPI *ORVANE_DIM_CAPTURED_SCREEN)(UINT32 Level);
 typedef UINTN (EFIAPI *ORVANE_SCREEN_ACTION)(void);
 typedef UINTN (EFIAPI *ORVANE_TRANSITION)(ORVANE_PIXEL *Image, UINT32 Width, UINT32 Height,
                                           UINT32 X, UINT32 Y);
+typedef EFI_STATUS (EFIAPI *ORVANE_INIT_DIGIT_READOUT)(DigitReadout *Readout, INT32 X, INT32 Y,
+                                                     CHAR16 *Text, UINT16 Size, UINT8 Capture);
+typedef EFI_STATUS (EFIAPI *ORVANE_PAINT_DIGIT_READOUT)(DigitReadout *Readout);
 typedef CHAR16 *(EFIAPI *ORVANE_BANNER)(CHAR16 *Buffer);
 typedef UINTN (EFIAPI *ORVANE_RESET_OPTION_POPUPS)(OptionPopupSet *Set);
 typedef EFI_STATUS (EFIAPI *ORVANE_DEFINE_OPTION_POPUP)(OptionPopupSet *Set, INT32 X, INT32 Y,
@@ -82,8 +86,8 @@ typedef struct {
   ORVANE_PENDING_OPERATION InitSettingRow;           // 20
   ORVANE_PENDING_OPERATION PaintSettingRow;          // 21
   ORVANE_PENDING_OPERATION TrackSettingSlider;       // 22
-  ORVANE_PENDING_OPERATION InitDigitReadout;         // 23
-  ORVANE_PENDING_OPERATION PaintDigitReadout;        // 24
+  ORVANE_INIT_DIGIT_READOUT InitDigitReadout;        // 23
+  ORVANE_PAINT_DIGIT_READOUT PaintDigitReadout;      // 24
   ORVANE_PENDING_OPERATION InitIconDock;             // 25
   ORVANE_PENDING_OPERATION TrackIconDock;            // 26
   ORVANE_PENDING_OPERATION PaintIconDock;            // 27

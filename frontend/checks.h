@@ -49,7 +49,7 @@ class CheckText {
   UINTN Length_ = 0;
 };
 
-// The capture paths on the display the machine has ("capture-path").
+// The capture paths on the display the machine has ("capture-path", "capture-control").
 void DisplayChecks(const CheckContext &C);
 
 // The option popup's close box and row hit points, and a 13-item popup moved

@@ -22,7 +22,7 @@ EXPECTED_CHECKS = [
     "pens-buffer", "clear-buffer", "blit-position", "banner-text", "banner-screen",
     "render-text-size", "render-text-wrap", "opaque-text", "transparent-text", "capture-screen", "capture-again",
     "dim-captured-screen", "restore-captured-screen", "capture-frame-buffer",
-    "capture-small-mode", "capture-path", "wipe-transition", "dissolve-transition", "primitive-calls",
+    "capture-small-mode", "capture-path", "capture-control", "wipe-transition", "dissolve-transition", "primitive-calls",
     "option-popup-close-box", "option-popup-rows", "option-popup-move",
 ]
 
