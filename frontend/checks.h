@@ -52,6 +52,10 @@ class CheckText {
 // The capture paths on the display the machine has ("capture-path", "capture-control").
 void DisplayChecks(const CheckContext &C);
 
+// The message box's size rules, the scroll bar's hit codes and the progress
+// bar's text colour ("message-box-size", "scroll-bar-hits", "progress-text-colour").
+void StatusChecks(const CheckContext &C);
+
 // The option popup's close box and row hit points, and a 13-item popup moved
 // on screen and closed ("option-popup-close-box", "option-popup-rows",
 // "option-popup-move").

@@ -23,6 +23,7 @@ EXPECTED_CHECKS = [
     "render-text-size", "render-text-wrap", "opaque-text", "transparent-text", "capture-screen", "capture-again",
     "dim-captured-screen", "restore-captured-screen", "capture-frame-buffer",
     "capture-small-mode", "capture-path", "capture-control", "wipe-transition", "dissolve-transition", "primitive-calls",
+    "message-box-size", "scroll-bar-hits", "progress-text-colour",
     "option-popup-close-box", "option-popup-rows", "option-popup-move",
 ]
 
