@@ -17,6 +17,22 @@ inline UINT32 ColorFromPixel(ORVANE_PIXEL P) {
   return (UINT32)P.Blue | ((UINT32)P.Green << 8) | ((UINT32)P.Red << 16) | ((UINT32)P.Reserved << 24);
 }
 
+// Sets N pixels from To to P, four at a time where it can: pixels are bytes to
+// the compiler, so a plain loop stores one pixel at a time.
+inline void FillPixels(ORVANE_PIXEL *To, UINTN N, ORVANE_PIXEL P) {
+  typedef UINT32 Four __attribute__((vector_size(16)));
+  UINT32 V;
+  __builtin_memcpy(&V, &P, sizeof(V));
+  const Four Q = {V, V, V, V};
+  UINTN U = 0;
+  for (; U + 4 <= N; U += 4) __builtin_memcpy(To + U, &Q, sizeof(Q));
+  if (U + 2 <= N) {
+    __builtin_memcpy(To + U, &Q, 8);
+    U += 2;
+  }
+  if (U < N) To[U] = P;
+}
+
 struct DrawTarget {
   ORVANE_PIXEL *Pixels;  // NULL: the screen
   INT32 RowWidth;        // pixels per row of the buffer
@@ -48,6 +64,11 @@ struct DrawTarget {
 // EFI_SUCCESS when nothing is visible, EFI_INVALID_PARAMETER for a NULL buffer.
 EFI_STATUS SendToScreen(const ORVANE_PIXEL *Buffer, INT32 RowWidth, const Rect &Part, INT64 X,
                         INT64 Y, const Rect &Clip);
+
+// The way back, for pixels a paint leaves as the screen shows them: fills the
+// same part of Buffer from the screen under it, only inside Clip and the mode.
+EFI_STATUS ReadFromScreen(ORVANE_PIXEL *Buffer, INT32 RowWidth, const Rect &Part, INT64 X, INT64 Y,
+                          const Rect &Clip);
 
 // W x H pixels of Buffer (row width W) at (X, Y), clipped to the mode.
 inline EFI_STATUS SendToScreen(const ORVANE_PIXEL *Buffer, INT32 W, INT32 H, INT32 X, INT32 Y) {
