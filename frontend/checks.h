@@ -94,6 +94,11 @@ void RowChecks(const CheckContext &C);
 // bar's text colour ("message-box-size", "scroll-bar-hits", "progress-text-colour").
 void StatusChecks(const CheckContext &C);
 
+// The option popup's close box and row hit points, and a 13-item popup moved
+// on screen and closed ("option-popup-close-box", "option-popup-rows",
+// "option-popup-move").
+void OptionPopupChecks(const CheckContext &C);
+
 // The input dialog's layout, hit codes and paint ("input-dialog-layout", "input-dialog-hits",
 // "input-dialog-paint").
 void InputDialogChecks(const CheckContext &C);
