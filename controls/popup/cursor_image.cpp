@@ -15,15 +15,18 @@ UINT32 Read32(const UINT8 *B) { return Read16(B) | (Read16(B + 2) << 16); }
 
 struct Layout {
   UINT32 W, H, Bits;
-  UINT64 Palette, Colors, Mask, MaskRowBytes;
+  UINT64 Palette, Colors, ColorRowBytes, Mask, MaskRowBytes;
 };
 
 // Positions of palette, colour data and mask, each checked against the file size.
-EFI_STATUS Locate(const CursorImage &Image, Layout &L) {
-  if (Image.Size < kBitCountAt + 2) {
+EFI_STATUS Locate(const CursorImage *Image, Layout &L) {
+  if (Image == nullptr || Image->Bytes == nullptr) {
+    return EFI_INVALID_PARAMETER;
+  }
+  if (Image->Size < kBitCountAt + 2) {
     return EFI_BAD_BUFFER_SIZE;
   }
-  const UINT8 *B = Image.Bytes;
+  const UINT8 *B = Image->Bytes;
   L.W = B[kWidthAt];
   L.H = B[kHeightAt];
   L.Bits = Read16(B + kBitCountAt);
@@ -39,44 +42,103 @@ EFI_STATUS Locate(const CursorImage &Image, Layout &L) {
   if (L.W == 0 || L.H == 0 || L.W % 8 != 0) {
     return EFI_UNSUPPORTED;
   }
-  const UINT64 Area = (UINT64)L.W * L.H;
-  const UINT64 ColorBytes = L.Bits < 8 ? Area * L.Bits / 8 : Area * (L.Bits / 8);
+  // Colour rows carry no padding; widths are multiples of 8, so rows are whole bytes.
+  L.ColorRowBytes = (UINT64)L.W * L.Bits / 8;
   L.Palette = Offset + kInfoHeaderSize;
   L.Colors = L.Palette + PaletteEntries * 4;
-  L.Mask = L.Colors + ColorBytes;
+  L.Mask = L.Colors + L.ColorRowBytes * L.H;
   L.MaskRowBytes = ((UINT64)L.W / 8 + 3) / 4 * 4;
-  if (L.Mask + L.MaskRowBytes * L.H > Image.Size) {
+  if (L.Mask + L.MaskRowBytes * L.H > Image->Size) {
     return EFI_BAD_BUFFER_SIZE;
   }
   return EFI_SUCCESS;
 }
 
-// The stored colour of pixel X of a colour row.
-inline void ColorAt(const UINT8 *Row, const UINT8 *Palette, UINT32 Bits, UINT32 X, UINT8 &Blue,
-                    UINT8 &Green, UINT8 &Red) {
-  const UINT8 *C;
-  switch (Bits) {
-    case 4: C = Palette + 4 * ((X & 1) ? (Row[X / 2] & 0x0F) : (Row[X / 2] >> 4)); break;
-    case 8: C = Palette + 4 * Row[X]; break;
-    case 24: C = Row + 3 * X; break;
-    case 32: C = Row + 4 * X; break;
-    default: Blue = Green = Red = 0; return;  // 1 bit: the colour pass applies nothing
+// Combines stored colour C (blue, green, red) into P: a 0 mask bit first clears
+// P's colour, then the colour is combined by exclusive or. The reserved byte stays.
+inline void Combine(Pixel &P, bool Keep, const UINT8 *C) {
+  if (!Keep) {
+    P.Blue = C[0];
+    P.Green = C[1];
+    P.Red = C[2];
+    return;
   }
-  Blue = C[0];
-  Green = C[1];
-  Red = C[2];
+  P.Blue ^= C[0];
+  P.Green ^= C[1];
+  P.Red ^= C[2];
+}
+
+// One picture row's columns [From, To) into Out (Out[C] is column C).
+template <UINT32 Bits>
+void ComposeRow(Pixel *Out, const UINT8 *Mask, const UINT8 *Colors, const UINT8 *Palette, UINT32 From,
+                UINT32 To) {
+  static const UINT8 kBlack[3] = {0, 0, 0};
+  for (UINT32 C = From; C < To; C++) {
+    const bool Keep = (Mask[C / 8] & (0x80 >> (C % 8))) != 0;
+    const UINT8 *Color;
+    if constexpr (Bits == 32) {
+      Color = Colors + 4 * C;  // the fourth byte (alpha) is not used
+    } else if constexpr (Bits == 24) {
+      Color = Colors + 3 * C;
+    } else if constexpr (Bits == 8) {
+      Color = Palette + 4 * Colors[C];
+    } else if constexpr (Bits == 4) {
+      Color = Palette + 4 * ((C & 1) ? (Colors[C / 2] & 0x0F) : (Colors[C / 2] >> 4));
+    } else {
+      Color = kBlack;  // 1 bit: the colour pass applies nothing
+    }
+    Combine(Out[C], Keep, Color);
+  }
+}
+
+// The picture with its top-left pixel at (X, Y) of Pixels (row width RowWidth),
+// only inside Clip. Each pixel depends only on its own mask bit and colour, so
+// the mask pass and the colour pass run together, row by row.
+void Compose(const CursorImage &Image, const Layout &L, Pixel *Pixels, INT64 RowWidth, INT64 X, INT64 Y,
+             const Rect &Clip) {
+  const INT64 Left = Clip.X > X ? Clip.X - X : 0;
+  const INT64 Right = Clip.Right() < X + L.W ? Clip.Right() - X : L.W;
+  const INT64 Top = Clip.Y > Y ? Clip.Y - Y : 0;
+  const INT64 Bottom = Clip.Bottom() < Y + L.H ? Clip.Bottom() - Y : L.H;
+  if (Clip.Empty() || Left >= Right || Top >= Bottom) {
+    return;
+  }
+  const UINT8 *Palette = Image.Bytes + L.Palette;
+  for (INT64 R = Top; R < Bottom; R++) {
+    const UINT64 Stored = L.H - 1 - (UINT64)R;  // rows are stored bottom-up
+    const UINT8 *Mask = Image.Bytes + L.Mask + Stored * L.MaskRowBytes;
+    const UINT8 *Colors = Image.Bytes + L.Colors + Stored * L.ColorRowBytes;
+    Pixel *Out = Pixels + (Y + R) * RowWidth + X;
+    switch (L.Bits) {
+      case 32: ComposeRow<32>(Out, Mask, Colors, Palette, (UINT32)Left, (UINT32)Right); break;
+      case 24: ComposeRow<24>(Out, Mask, Colors, Palette, (UINT32)Left, (UINT32)Right); break;
+      case 8: ComposeRow<8>(Out, Mask, Colors, Palette, (UINT32)Left, (UINT32)Right); break;
+      case 4: ComposeRow<4>(Out, Mask, Colors, Palette, (UINT32)Left, (UINT32)Right); break;
+      default: ComposeRow<1>(Out, Mask, Colors, Palette, (UINT32)Left, (UINT32)Right); break;
+    }
+  }
 }
 
 }  // namespace
 
+EFI_STATUS CursorImageSize(const CursorImage *Image, UINT32 *Width, UINT32 *Height) {
+  Layout L;
+  EFI_STATUS Status = Locate(Image, L);
+  if (EFI_ERROR(Status)) {
+    return Status;
+  }
+  if (Width != nullptr) *Width = L.W;
+  if (Height != nullptr) *Height = L.H;
+  return EFI_SUCCESS;
+}
+
 EFI_STATUS DecodeCursorImage(const CursorImage *Image, UINT64 Width, UINT64 Height, Pixel **Pixels,
                              UINT8 Overlay) {
-  if (Image == nullptr || Image->Bytes == nullptr || Pixels == nullptr ||
-      (Overlay != 0 && *Pixels == nullptr) || Width > 0xFFFF || Height > 0xFFFF) {
+  if (Pixels == nullptr || (Overlay != 0 && *Pixels == nullptr) || Width > 0xFFFF || Height > 0xFFFF) {
     return EFI_INVALID_PARAMETER;
   }
   Layout L;
-  EFI_STATUS Status = Locate(*Image, L);
+  EFI_STATUS Status = Locate(Image, L);
   if (EFI_ERROR(Status)) {
     return Status;
   }
@@ -90,27 +152,17 @@ EFI_STATUS DecodeCursorImage(const CursorImage *Image, UINT64 Width, UINT64 Heig
       return EFI_OUT_OF_RESOURCES;
     }
   }
-  // Mask and colour of a pixel touch only that pixel, so both passes run row by
-  // row together: a 0 mask bit clears blue, green and red, then the colour is
-  // combined by exclusive or. Stored row I is picture row H - 1 - I.
-  const UINT8 *Palette = Image->Bytes + L.Palette;
-  const UINT64 ColorRowBytes = L.Bits < 8 ? (UINT64)L.W * L.Bits / 8 : (UINT64)L.W * (L.Bits / 8);
-  for (UINT32 I = 0; I < L.H; I++) {
-    Pixel *Row = Out + (UINT64)(L.H - 1 - I) * L.W;
-    const UINT8 *MaskRow = Image->Bytes + L.Mask + I * L.MaskRowBytes;
-    const UINT8 *ColorRow = Image->Bytes + L.Colors + I * ColorRowBytes;
-    for (UINT32 X = 0; X < L.W; X++) {
-      Pixel &P = Row[X];
-      if ((MaskRow[X / 8] & (0x80 >> (X % 8))) == 0) {
-        P.Blue = P.Green = P.Red = 0;
-      }
-      UINT8 Blue, Green, Red;
-      ColorAt(ColorRow, Palette, L.Bits, X, Blue, Green, Red);
-      P.Blue ^= Blue;
-      P.Green ^= Green;
-      P.Red ^= Red;
-    }
-  }
+  Compose(*Image, L, Out, L.W, 0, 0, Rect{0, 0, (INT32)L.W, (INT32)L.H});
   *Pixels = Out;
+  return EFI_SUCCESS;
+}
+
+EFI_STATUS DrawCursorImageOn(const DrawTarget &T, INT32 X, INT32 Y, const CursorImage &Image) {
+  Layout L;
+  EFI_STATUS Status = Locate(&Image, L);
+  if (EFI_ERROR(Status) || T.IsScreen()) {
+    return Status;
+  }
+  Compose(Image, L, T.Pixels, T.RowWidth, X, Y, T.Clip);
   return EFI_SUCCESS;
 }
