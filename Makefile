@@ -10,9 +10,9 @@ HOST_OUT := $(BUILD)/host
 CXX ?= g++
 JOBS ?= $(shell nproc)
 
-DRIVER_SRC := $(sort $(wildcard driver/*.cpp platform/*.cpp raster/*.cpp text/*.cpp \
-                controls/popup/*.cpp controls/popup/images/*.cpp controls/status/*.cpp \
-                controls/readout/*.cpp))
+# Every source under controls/, generated picture sources included, at any depth.
+DRIVER_SRC := $(sort $(wildcard driver/*.cpp platform/*.cpp raster/*.cpp text/*.cpp) \
+                $(shell find controls -name '*.cpp' 2>/dev/null))
 SHIM_SERVICE_SRC := shim/float_service.cpp shim/print_service.cpp
 SHIM_SRC := $(sort $(wildcard shim/*.cpp))
 FRONTEND_SRC := $(sort $(wildcard frontend/*.cpp))

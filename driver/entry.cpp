@@ -3,6 +3,7 @@
 #include "raster/screen.h"
 #include "raster/shapes.h"
 #include "raster/line.h"
+#include "raster/pen.h"
 #include "raster/target.h"
 #include "text/text.h"
 

@@ -1,31 +1,12 @@
 // The two published interfaces. The slot order is the interface: the
 // front-end calls each operation by its position.
 #pragma once
-#include "platform/efi.h"
+#include "platform/types.h"
 
 #define ORVANE_UI_PROTOCOL_GUID \
   { 0xdc113a49, 0xa77e, 0x49f9, { 0x8d, 0x09, 0x9d, 0xbf, 0x77, 0x6c, 0x67, 0x11 } }
 #define ORVANE_BANNER_PROTOCOL_GUID \
   { 0x1b3f371e, 0x864e, 0x451a, { 0x9f, 0x27, 0xc1, 0x9d, 0xd9, 0xde, 0xe2, 0xbc } }
-
-typedef EFI_GRAPHICS_OUTPUT_BLT_PIXEL ORVANE_PIXEL;
-
-// A value times 1000: 1500 is 1.5.
-typedef INT64 Milli;
-
-// Rendered text exchanged with callers; Bitmap is Width x Height pixels of pool memory.
-typedef struct {
-  UINT32        Foreground;
-  UINT32        Background;
-  UINT32        Width;
-  UINT32        Height;
-  ORVANE_PIXEL *Bitmap;
-} TextImage;
-
-static_assert(sizeof(TextImage) == 24);
-static_assert(__builtin_offsetof(TextImage, Width) == 8);
-static_assert(__builtin_offsetof(TextImage, Height) == 12);
-static_assert(__builtin_offsetof(TextImage, Bitmap) == 16);
 
 // Slots whose controls are not part of this driver build answer EFI_UNSUPPORTED.
 typedef UINTN (EFIAPI *ORVANE_PENDING_OPERATION)(void);

@@ -43,3 +43,61 @@ UINTN CopyImageRect(ORVANE_PIXEL *Destination, const ORVANE_PIXEL *Source,
   }
   return 0;
 }
+
+namespace {
+bool KeptByKey(ORVANE_PIXEL P, const ORVANE_PIXEL *Key) {
+  return Key == nullptr || (P.Red != Key->Red && P.Green != Key->Green && P.Blue != Key->Blue);
+}
+}  // namespace
+
+void PlaceImage(const DrawTarget &T, INT32 X, INT32 Y, const ORVANE_PIXEL *Source,
+                INT32 SourceRowWidth, const Rect &SourcePart, const ORVANE_PIXEL *Key) {
+  if (Source == nullptr || SourceRowWidth <= 0) {
+    return;
+  }
+  // The part inside the source's rows, then where it lands, cut to the clip.
+  const Rect Part = SourcePart.Intersect({0, 0, SourceRowWidth, 0x7FFFFFFF});
+  if (Part.Empty()) {
+    return;
+  }
+  // Source pixel (SX, SY) lands at (SX + Dx, SY + Dy).
+  const INT64 Dx = (INT64)X - SourcePart.X, Dy = (INT64)Y - SourcePart.Y;
+  INT64 L = Part.X + Dx, Top = Part.Y + Dy, R = Part.Right() + Dx, B = Part.Bottom() + Dy;
+  if (L < T.Clip.X) L = T.Clip.X;
+  if (Top < T.Clip.Y) Top = T.Clip.Y;
+  if (R > T.Clip.Right()) R = T.Clip.Right();
+  if (B > T.Clip.Bottom()) B = T.Clip.Bottom();
+  if (L >= R || Top >= B) {
+    return;
+  }
+  if (T.IsScreen() && Key == nullptr) {
+    SendToScreen(Source, SourceRowWidth, Part, Dx, Dy, T.Clip);
+    return;
+  }
+  for (INT64 Row = Top; Row < B; Row++) {
+    const ORVANE_PIXEL *From = Source + (UINTN)(Row - Dy) * (UINTN)SourceRowWidth;
+    if (T.IsScreen()) {
+      // Each stretch of kept pixels in one transfer.
+      INT64 Col = L;
+      while (Col < R) {
+        if (!KeptByKey(From[Col - Dx], Key)) {
+          Col++;
+          continue;
+        }
+        const INT64 Start = Col;
+        while (Col < R && KeptByKey(From[Col - Dx], Key)) Col++;
+        SendToScreen(Source, SourceRowWidth, {(INT32)(Start - Dx), (INT32)(Row - Dy), (INT32)(Col - Start), 1},
+                     Dx, Dy, T.Clip);
+      }
+      continue;
+    }
+    ORVANE_PIXEL *To = T.Pixels + (UINTN)Row * (UINTN)T.RowWidth;
+    if (Key == nullptr) {
+      gBootServices->CopyMem(To + L, (VOID *)(From + (L - Dx)), (UINTN)(R - L) * sizeof(ORVANE_PIXEL));
+      continue;
+    }
+    for (INT64 Col = L; Col < R; Col++) {
+      if (KeptByKey(From[Col - Dx], Key)) To[Col] = From[Col - Dx];
+    }
+  }
+}

@@ -1,5 +1,7 @@
+// Pictures: rectangle copies between images, and pictures placed on a target.
 #pragma once
-#include "driver/protocol.h"
+#include "platform/types.h"
+#include "raster/target.h"
 
 // Copies a Width x Height rectangle between two row-major images. With a
 // key, a source pixel matching the key in any of blue, green or red is left
@@ -9,3 +11,10 @@ UINTN CopyImageRect(ORVANE_PIXEL *Destination, const ORVANE_PIXEL *Source,
                     UINT16 DestinationRowWidth, UINT16 DestinationHeight,
                     UINT16 SourceRowWidth, UINT16 SourceHeight,
                     UINT16 Width, UINT16 Height, const ORVANE_PIXEL *Key);
+
+// Places SourcePart of Source (row width SourceRowWidth) with its top-left
+// pixel at (X, Y) of the target, any X and Y, clipped to the target's clip
+// (and to the source's row width). With a key, as CopyImageRect: a pixel
+// matching the key in any of blue, green or red is left out.
+void PlaceImage(const DrawTarget &T, INT32 X, INT32 Y, const ORVANE_PIXEL *Source,
+                INT32 SourceRowWidth, const Rect &SourcePart, const ORVANE_PIXEL *Key);

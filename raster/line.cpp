@@ -12,40 +12,6 @@
 // Stamping order differs from the scan, which cannot show: one line, one colour.
 #include "raster/line.h"
 
-#include "raster/target.h"
-
-namespace {
-
-}  // namespace
-
-// Stamps the pen at N consecutive points from (X, Y), to the right when
-// Horizontal, else downwards. The target clips.
-void StampRun(const DrawTarget &T, INT64 X, INT64 Y, INT64 N, bool Horizontal, INT32 PenStyle,
-              UINT32 Color) {
-  if (N <= 0) {
-    return;
-  }
-  const INT64 Reach = PenReach(PenStyle);
-  INT64 EndX = Horizontal ? X + N - 1 : X, EndY = Horizontal ? Y : Y + N - 1;
-  if (EndX + Reach < T.ClipLeft || X - Reach >= T.ClipRight || EndY + Reach < T.ClipTop ||
-      Y - Reach >= T.ClipBottom) {
-    return;
-  }
-  // A single point is an ordinary stamp; its coordinates are known to be near the target.
-  if (N == 1 && X > -(1 << 30) && X < (1 << 30) && Y > -(1 << 30) && Y < (1 << 30)) {
-    StampPen(T, (INT32)X, (INT32)Y, PenStyle, Color);
-    return;
-  }
-  const PenRect *Rects;
-  int Count;
-  PenAsRects(PenStyle, Rects, Count);
-  for (int I = 0; I < Count; I++) {
-    const PenRect &P = Rects[I];
-    T.Fill(X + P.Dx, Y + P.Dy, P.W + (Horizontal ? N - 1 : 0), P.H + (Horizontal ? 0 : N - 1),
-                Color);
-  }
-}
-
 namespace {
 
 // Collects points that arrive in order along one axis into runs of stamps.
@@ -124,10 +90,10 @@ void DrawSlopedLine(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2,
   // Columns and rows whose pixels' stamps can reach the target.
   const INT64 Reach = PenReach(PenStyle);
   INT64 C0 = XMin, C1 = XMax, R0 = YMin, R1 = YMax;
-  if (C0 < T.ClipLeft - Reach) C0 = T.ClipLeft - Reach;
-  if (C1 > T.ClipRight - 1 + Reach) C1 = T.ClipRight - 1 + Reach;
-  if (R0 < T.ClipTop - Reach) R0 = T.ClipTop - Reach;
-  if (R1 > T.ClipBottom - 1 + Reach) R1 = T.ClipBottom - 1 + Reach;
+  if (C0 < T.Clip.X - Reach) C0 = T.Clip.X - Reach;
+  if (C1 > T.Clip.Right() - 1 + Reach) C1 = T.Clip.Right() - 1 + Reach;
+  if (R0 < T.Clip.Y - Reach) R0 = T.Clip.Y - Reach;
+  if (R1 > T.Clip.Bottom() - 1 + Reach) R1 = T.Clip.Bottom() - 1 + Reach;
   if (C0 > C1 || R0 > R1) {
     return;
   }
@@ -171,7 +137,6 @@ void DrawSlopedLine(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2,
 
 }  // namespace
 
-// Draws the line on a target; shared with the filled shapes.
 void DrawLineOn(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2, INT32 PenStyle,
                 UINT32 Color) {
   if (Y1 == Y2) {
@@ -214,13 +179,11 @@ INT32 RotatePoint(INT32 CenterX, INT32 CenterY, INT32 PointX, INT32 PointY, FLOA
   return RotateWith(CenterX, CenterY, PointX, PointY, fm::Cos(Theta), fm::Sin(Theta), Selector);
 }
 
-UINTN EFIAPI DrawRegularPolygon(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 CenterX,
-                                INT32 CenterY, INT32 Sides, INT32 Radius, INT32 PenStyle,
-                                UINT32 Color) {
+void DrawRegularPolygonOn(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Sides,
+                          INT32 Radius, INT32 PenStyle, UINT32 Color) {
   if (Sides <= 0) {
-    return 0;
+    return;
   }
-  DrawTarget T = DrawTarget::For(Buffer, RowWidth, Height);
   // The step angle's cosine and sine are taken once: the same service calls
   // on the same values give the same vertices as RotatePoint would.
   FLOAT32_BITS Theta = fm::DegToRad(fm::Div(fm::FromInt(360), fm::FromInt(Sides)));
@@ -234,5 +197,12 @@ UINTN EFIAPI DrawRegularPolygon(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Heig
     X = NextX;
     Y = NextY;
   }
+}
+
+UINTN EFIAPI DrawRegularPolygon(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 CenterX,
+                                INT32 CenterY, INT32 Sides, INT32 Radius, INT32 PenStyle,
+                                UINT32 Color) {
+  DrawRegularPolygonOn(DrawTarget::For(Buffer, RowWidth, Height), CenterX, CenterY, Sides, Radius,
+                       PenStyle, Color);
   return 0;
 }

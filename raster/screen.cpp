@@ -41,16 +41,8 @@ void PauseAfterBlock() {
 void SendBlock(ORVANE_PIXEL *Image, UINT32 W, UINT32 H, UINT32 X, UINT32 Y, UINT32 Block) {
   BlockSpan Col = TransitionSpan(W, Block % kTransitionGrid);
   BlockSpan Row = TransitionSpan(H, Block / kTransitionGrid);
-  UINT64 Left = (UINT64)X + Col.Start, Top = (UINT64)Y + Row.Start;
-  UINT64 Right = Left + Col.Size, Bottom = Top + Row.Size;
-  if (Right > ScreenWidth()) Right = ScreenWidth();
-  if (Bottom > ScreenHeight()) Bottom = ScreenHeight();
-  if (Left >= Right || Top >= Bottom) {
-    return;
-  }
-  gGraphics->Blt(gGraphics, Image, EfiBltBufferToVideo, Col.Start, Row.Start, (UINTN)Left,
-                 (UINTN)Top, (UINTN)(Right - Left), (UINTN)(Bottom - Top),
-                 (UINTN)W * sizeof(ORVANE_PIXEL));
+  SendToScreen(Image, (INT32)W, {(INT32)Col.Start, (INT32)Row.Start, (INT32)Col.Size, (INT32)Row.Size},
+               X, Y, DrawTarget::Screen().Clip);
 }
 
 }  // namespace

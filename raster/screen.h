@@ -1,5 +1,5 @@
 #pragma once
-#include "driver/protocol.h"
+#include "platform/types.h"
 
 UINTN EFIAPI CaptureScreen(ORVANE_PIXEL **Screen, UINT32 *Width, UINT32 *Height);
 UINTN EFIAPI DimCapturedScreen(UINT32 Level);

@@ -15,8 +15,6 @@
 #include "raster/shapes.h"
 
 #include "raster/line.h"
-#include "raster/target.h"
-
 
 namespace {
 
@@ -31,8 +29,8 @@ struct Window {
 
 // The part of the inclusive rectangle [Left, Right] x [Top, Bottom] on the target.
 Window VisiblePart(const DrawTarget &T, INT64 Left, INT64 Top, INT64 Right, INT64 Bottom) {
-  return {Max64(Left, T.ClipLeft), Max64(Top, T.ClipTop), Min64(Right + 1, T.ClipRight),
-          Min64(Bottom + 1, T.ClipBottom)};
+  return {Max64(Left, T.Clip.X), Max64(Top, T.Clip.Y), Min64(Right + 1, T.Clip.Right()),
+          Min64(Bottom + 1, T.Clip.Bottom())};
 }
 
 bool Touches(const DrawTarget &T, INT64 Left, INT64 Top, INT64 Right, INT64 Bottom) {
@@ -190,17 +188,17 @@ void PaintRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, INT
                     INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
   const INT64 Right = X + W - 1, Bottom = Y + H - 1;
   const Window V = VisiblePart(T, X, Y, Right, Bottom);
-  const bool HasOutline = FillStyle != 4 && FillStyle != 5;
+  const bool HasOutline = FillStyle != kFillColumnsBare && FillStyle != kFillRowsBare;
   const INT64 Reach = PenReach(PenStyle);
   const bool OutlineVisible = HasOutline && Touches(T, X - Reach, Y - Reach, Right + Reach, Bottom + Reach);
   UINT32 Outline = Color1;
 
   switch (FillStyle) {
-    case 1:
+    case kFillSolid:
       T.Fill(X, Y, W, H, Color2);
       break;
-    case 2:
-    case 4: {
+    case kFillColumns:
+    case kFillColumnsBare: {
       Gradient G(Color1, Color2, (INT32)W);
       // Columns after the last visible one only matter for the outline's colour.
       const INT64 Stop = OutlineVisible ? X + W : (V.Empty() ? X : V.X1);
@@ -209,8 +207,8 @@ void PaintRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, INT
       });
       break;
     }
-    case 3:
-    case 5: {
+    case kFillRows:
+    case kFillRowsBare: {
       Gradient G(Color1, Color2, (INT32)H);
       const INT64 Stop = OutlineVisible ? Y + H : (V.Empty() ? Y : V.Y1);
       for (INT64 Row = Y; Row < Stop; Row++) {
@@ -222,7 +220,7 @@ void PaintRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, INT
       Outline = G.Color();
       break;
     }
-    case 6:
+    case kFillDotted:
       // Every second pixel both ways, from the top-left corner.
       for (INT64 Row = Y + ((V.Y0 - Y + 1) & ~1LL); !V.Empty() && Row < V.Y1; Row += 2) {
         RowRuns Runs(T, Row);
@@ -373,41 +371,41 @@ class InsideTest {
 
 // ---------------------------------------------------------------- operations
 
-UINTN EFIAPI DrawRectangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 X, INT32 Y,
-                           INT32 Width, INT32 RectHeight, INT32 PenStyle, INT32 FillStyle,
-                           UINT32 Color1, UINT32 Color2) {
-  if (Width <= 0 || RectHeight <= 0) {
-    return 0;  // an empty rectangle has no pixels, outline included
+EFI_STATUS DrawRectangleOn(const DrawTarget &T, INT32 X, INT32 Y, INT32 Width, INT32 Height,
+                           INT32 PenStyle, INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
+  if (Width <= 0 || Height <= 0) {
+    return EFI_SUCCESS;  // an empty rectangle has no pixels, outline included
   }
   // Outline-only styles (0 and codes outside 1..6) are stamped where they go,
   // on the screen as in a buffer, leaving the inside as it was.
-  if (Buffer != nullptr || FillStyle < 1 || FillStyle > 6) {
-    PaintRectangle(DrawTarget::For(Buffer, RowWidth, Height), X, Y, Width, RectHeight, PenStyle,
-                   FillStyle, Color1, Color2);
-    return 0;
+  if (!T.IsScreen() || FillStyle < kFillSolid || FillStyle > kFillDotted) {
+    PaintRectangle(T, X, Y, Width, Height, PenStyle, FillStyle, Color1, Color2);
+    return EFI_SUCCESS;
   }
-  // On the screen a filled rectangle is painted into a buffer and sent in one
+  // On the screen a filled rectangle is painted off-screen and sent in one
   // transfer. The buffer covers only the part on the screen, which lies
   // inside the rectangle, so pen stamps stop at the rectangle's edges.
-  const Window V = VisiblePart(DrawTarget::For(nullptr, 0, 0), X, Y, (INT64)X + Width - 1,
-                               (INT64)Y + RectHeight - 1);
+  const Window V = VisiblePart(T, X, Y, (INT64)X + Width - 1, (INT64)Y + Height - 1);
   if (V.Empty()) {
-    return 0;
+    return EFI_SUCCESS;
   }
-  const INT32 VW = (INT32)(V.X1 - V.X0), VH = (INT32)(V.Y1 - V.Y0);
-  const UINTN Count = (UINTN)VW * (UINTN)VH;
-  PoolBuffer<ORVANE_PIXEL> Temp(Count);
-  if (!Temp) {
-    return EFI_OUT_OF_RESOURCES;  // nothing drawn
-  }
-  if (FillStyle == 6) {
-    // The dots leave gaps; they show black rather than whatever the pool held.
-    gBootServices->SetMem(Temp.Get(), Count * sizeof(ORVANE_PIXEL), 0);
-  }
-  PaintRectangle(DrawTarget::For(Temp.Get(), VW, VH), X - V.X0, Y - V.Y0, Width, RectHeight,
-                 PenStyle, FillStyle, Color1, Color2);
-  SendToScreen(Temp.Get(), VW, VH, (INT32)V.X0, (INT32)V.Y0);
-  return 0;
+  // The dots leave gaps; they show black rather than whatever the pool held.
+  // Every other style covers the whole buffer.
+  const Underlay Under = FillStyle == kFillDotted ? Underlay::Zero : Underlay::Unset;
+  return PaintOffscreen(Under, (INT32)V.X0, (INT32)V.Y0, (INT32)(V.X1 - V.X0), (INT32)(V.Y1 - V.Y0),
+                        [&](const DrawTarget &Buffer) {
+                          PaintRectangle(Buffer, X - V.X0, Y - V.Y0, Width, Height, PenStyle,
+                                         FillStyle, Color1, Color2);
+                        });
+}
+
+UINTN EFIAPI DrawRectangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 X, INT32 Y,
+                           INT32 Width, INT32 RectHeight, INT32 PenStyle, INT32 FillStyle,
+                           UINT32 Color1, UINT32 Color2) {
+  EFI_STATUS Status = DrawRectangleOn(DrawTarget::For(Buffer, RowWidth, Height), X, Y, Width,
+                                      RectHeight, PenStyle, FillStyle, Color1, Color2);
+  // Nothing drawn for want of memory is reported; the transfer's status is not.
+  return Status == EFI_OUT_OF_RESOURCES ? Status : 0;
 }
 
 // Degenerate triangles (all three corners in one column or one row) are a
@@ -419,10 +417,8 @@ UINTN EFIAPI DrawRectangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, I
 // drawn over the segment, is in the second colour. Every other style ends
 // with the outline over the segment (in the first colour, or the stepped
 // gradient colour), and styles 4 and 5 without it.
-UINTN EFIAPI DrawTriangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, UINT32 X1, UINT32 Y1,
-                          UINT32 X2, UINT32 Y2, UINT32 X3, UINT32 Y3, INT32 PenStyle,
-                          INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
-  const DrawTarget T = DrawTarget::For(Buffer, RowWidth, Height);
+void DrawTriangleOn(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32 Y2, UINT32 X3,
+                    UINT32 Y3, INT32 PenStyle, INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
   const UINT32 MinX = X1 < X2 ? (X1 < X3 ? X1 : X3) : (X2 < X3 ? X2 : X3);
   const UINT32 MaxX = X1 > X2 ? (X1 > X3 ? X1 : X3) : (X2 > X3 ? X2 : X3);
   const UINT32 MinY = Y1 < Y2 ? (Y1 < Y3 ? Y1 : Y3) : (Y2 < Y3 ? Y2 : Y3);
@@ -438,26 +434,26 @@ UINTN EFIAPI DrawTriangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, UI
     OT = Min64(OT, SY[K]);
     OB = Max64(OB, SY[K]);
   }
-  const bool HasOutline = FillStyle != 4 && FillStyle != 5;
+  const bool HasOutline = FillStyle != kFillColumnsBare && FillStyle != kFillRowsBare;
   const INT64 Reach = PenReach(PenStyle);
   const bool OutlineVisible = HasOutline && Touches(T, OL - Reach, OT - Reach, OR + Reach, OB + Reach);
-  const bool Fills = FillStyle >= 1 && FillStyle <= 6;
+  const bool Fills = FillStyle >= kFillSolid && FillStyle <= kFillDotted;
   if (!OutlineVisible && (V.Empty() || !Fills)) {
-    return 0;
+    return;
   }
 
   UINT32 Outline = Color1;
   if (Fills) {
     const InsideTest Test(SX[0], SY[0], SX[1], SY[1], SX[2], SY[2], V);
     switch (FillStyle) {
-      case 1:
+      case kFillSolid:
         for (INT64 J = V.Y0; J < V.Y1; J++) {
           RowRuns Runs(T, J);
           Test.ForRow(J, V.X0, V.X1, 1, [&](INT64 I) { Runs.Set(I, Color2); });
         }
         break;
-      case 2:
-      case 4: {
+      case kFillColumns:
+      case kFillColumnsBare: {
         Gradient G(Color1, Color2, (INT32)(MaxX - MinX));
         const INT64 Stop = OutlineVisible ? (INT64)MaxX + 1 : (V.Empty() ? MinX : V.X1);
         Outline = PaintColumnGradient(T, G, MinX, Stop, V, [&](INT64 J, INT64 P0, INT64 P1, auto &&Paint) {
@@ -465,8 +461,8 @@ UINTN EFIAPI DrawTriangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, UI
         });
         break;
       }
-      case 3:
-      case 5: {
+      case kFillRows:
+      case kFillRowsBare: {
         Gradient G(Color1, Color2, (INT32)(MaxY - MinY));
         const INT64 Stop = OutlineVisible ? (INT64)MaxY + 1 : (V.Empty() ? MinY : V.Y1);
         for (INT64 J = MinY; J < Stop; J++) {
@@ -480,7 +476,7 @@ UINTN EFIAPI DrawTriangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, UI
         Outline = G.Color();
         break;
       }
-      case 6:
+      case kFillDotted:
         for (INT64 J = (INT64)MinY + ((V.Y0 - MinY + 1) & ~1LL); !V.Empty() && J < V.Y1; J += 2) {
           RowRuns Runs(T, J);
           Test.ForRow(J, (INT64)MinX + ((V.X0 - MinX + 1) & ~1LL), V.X1, 2,
@@ -495,6 +491,13 @@ UINTN EFIAPI DrawTriangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, UI
     DrawLineOn(T, SX[1], SY[1], SX[2], SY[2], PenStyle, Outline);
     DrawLineOn(T, SX[2], SY[2], SX[0], SY[0], PenStyle, Outline);
   }
+}
+
+UINTN EFIAPI DrawTriangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, UINT32 X1, UINT32 Y1,
+                          UINT32 X2, UINT32 Y2, UINT32 X3, UINT32 Y3, INT32 PenStyle,
+                          INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
+  DrawTriangleOn(DrawTarget::For(Buffer, RowWidth, Height), X1, Y1, X2, Y2, X3, Y3, PenStyle,
+                 FillStyle, Color1, Color2);
   return 0;
 }
 
@@ -564,7 +567,7 @@ struct Circle {
 // q^2 <= d^2 + r and q <= r.
 void PaintCirclePass(const DrawTarget &T, const Circle &C, const Window &V, bool PaintOutline,
                      UINT32 OutlineColor, const UINT32 *Rings, INT64 K0, INT64 K1) {
-  const bool Gradient = C.Style == 2;
+  const bool Gradient = C.Style == kCircleRadial;
   // Ring 0 reaches d^2 = r^2 + r; every other pixel drawn has d^2 <= r^2.
   const UINT64 Reach2 = Gradient ? C.R2 + (UINT64)C.R : C.R2;
   for (INT64 Y = V.Y0; Y < V.Y1; Y++) {
@@ -589,9 +592,9 @@ void PaintCirclePass(const DrawTarget &T, const Circle &C, const Window &V, bool
 
     if (!Gradient) {
       if (Band && PaintOutline) Span(-Outer, Inner > 0 ? -Inner : Outer, OutlineColor);
-      if (C.Style == 1 && Fill >= 0) {
+      if (C.Style == kFillSolid && Fill >= 0) {
         Span(-Fill, Fill, C.FillColor);
-      } else if (C.Style == 3 && Fill >= 0 && ((Y - (C.CY - C.R)) & 1) == 0) {
+      } else if (C.Style == kCircleDotted && Fill >= 0 && ((Y - (C.CY - C.R)) & 1) == 0) {
         // Dots on even offsets from the square's left column.
         INT64 X = Max64(C.CX - Fill, V.X0);
         if ((X - (C.CX - C.R)) & 1) X++;
@@ -632,13 +635,11 @@ void PaintCirclePass(const DrawTarget &T, const Circle &C, const Window &V, bool
 
 }  // namespace
 
-UINTN EFIAPI DrawCircle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 CenterX,
-                        INT32 CenterY, INT32 Radius, INT32 Thickness, INT32 FillStyle,
-                        UINT32 Color1, UINT32 Color2) {
+void DrawCircleOn(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Radius,
+                  INT32 Thickness, INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
   if (Radius < 0) {
-    return 0;  // its square, rings and outline are all empty
+    return;  // its square, rings and outline are all empty
   }
-  const DrawTarget T = DrawTarget::For(Buffer, RowWidth, Height);
   Circle C;
   C.CX = CenterX;
   C.CY = CenterY;
@@ -654,11 +655,11 @@ UINTN EFIAPI DrawCircle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT3
 
   const Window V = VisiblePart(T, C.CX - C.R, C.CY - C.R, C.CX + C.R, C.CY + C.R);
   if (V.Empty()) {
-    return 0;
+    return;
   }
-  if (FillStyle != 2) {
+  if (FillStyle != kCircleRadial) {
     PaintCirclePass(T, C, V, true, Color1, nullptr, 0, -1);
-    return 0;
+    return;
   }
 
   // Squared distances from the centre over the visible part, and the rings
@@ -701,5 +702,12 @@ UINTN EFIAPI DrawCircle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT3
       break;
     }
   }
+}
+
+UINTN EFIAPI DrawCircle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 CenterX,
+                        INT32 CenterY, INT32 Radius, INT32 Thickness, INT32 FillStyle,
+                        UINT32 Color1, UINT32 Color2) {
+  DrawCircleOn(DrawTarget::For(Buffer, RowWidth, Height), CenterX, CenterY, Radius, Thickness,
+               FillStyle, Color1, Color2);
   return 0;
 }

@@ -3,39 +3,23 @@
 #include "raster/image_copy.h"
 
 DrawTarget DrawTarget::For(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height) {
-  DrawTarget T{Buffer, RowWidth, Height, 0, 0, 0, 0};
+  DrawTarget T{Buffer, RowWidth, Height, {0, 0, 0, 0}};
   if (Buffer != nullptr) {
-    T.ClipRight = RowWidth > 0 ? RowWidth : 0;
-    T.ClipBottom = Height > 0 ? Height : 0;
+    T.Clip.Width = RowWidth > 0 ? RowWidth : 0;
+    T.Clip.Height = Height > 0 ? Height : 0;
   } else {
-    T.ClipRight = (INT32)ScreenWidth();
-    T.ClipBottom = (INT32)ScreenHeight();
+    T.Clip.Width = (INT32)ScreenWidth();
+    T.Clip.Height = (INT32)ScreenHeight();
   }
   return T;
 }
 
-bool DrawTarget::Clip(INT32 &X, INT32 &Y, INT32 &W, INT32 &H) const {
-  INT64 L = X, T = Y, R = (INT64)X + W, B = (INT64)Y + H;
-  if (L < ClipLeft) L = ClipLeft;
-  if (T < ClipTop) T = ClipTop;
-  if (R > ClipRight) R = ClipRight;
-  if (B > ClipBottom) B = ClipBottom;
-  if (L >= R || T >= B) {
-    return false;
-  }
-  X = (INT32)L;
-  Y = (INT32)T;
-  W = (INT32)(R - L);
-  H = (INT32)(B - T);
-  return true;
-}
-
 void DrawTarget::Fill(INT64 X, INT64 Y, INT64 W, INT64 H, UINT32 Color) const {
   INT64 R = X + W, B = Y + H;
-  if (X < ClipLeft) X = ClipLeft;
-  if (Y < ClipTop) Y = ClipTop;
-  if (R > ClipRight) R = ClipRight;
-  if (B > ClipBottom) B = ClipBottom;
+  if (X < Clip.X) X = Clip.X;
+  if (Y < Clip.Y) Y = Clip.Y;
+  if (R > Clip.Right()) R = Clip.Right();
+  if (B > Clip.Bottom()) B = Clip.Bottom();
   if (X >= R || Y >= B) {
     return;
   }
@@ -54,84 +38,40 @@ void DrawTarget::Fill(INT64 X, INT64 Y, INT64 W, INT64 H, UINT32 Color) const {
   }
 }
 
-namespace {
-constexpr PenRect kPlus[] = {{-1, 0, 3, 1}, {0, -1, 1, 3}};
-constexpr PenRect kSquare3[] = {{-1, -1, 3, 3}};
-constexpr PenRect kRound7[] = {{-2, -2, 5, 5}, {-1, -3, 3, 1}, {-1, 3, 3, 1}, {-3, -1, 1, 3}, {3, -1, 1, 3}};
-constexpr PenRect kRound9[] = {{-3, -3, 7, 7}, {-1, -4, 3, 1}, {-1, 4, 3, 1}, {-4, -1, 1, 3}, {4, -1, 1, 3}};
-constexpr PenRect kDot[] = {{0, 0, 1, 1}};
-}  // namespace
-
-void PenAsRects(INT32 PenStyle, const PenRect *&Rects, int &Count) {
-  switch (PenStyle) {
-    case 2: Rects = kPlus; Count = 2; break;
-    case 3: Rects = kSquare3; Count = 1; break;
-    case 4: Rects = kRound7; Count = 5; break;
-    case 5: Rects = kRound9; Count = 5; break;
-    default: Rects = kDot; Count = 1; break;
+EFI_STATUS SendToScreen(const ORVANE_PIXEL *Buffer, INT32 RowWidth, const Rect &Part, INT64 X,
+                        INT64 Y, const Rect &Clip) {
+  if (Buffer == nullptr) {
+    return EFI_INVALID_PARAMETER;
   }
-}
-
-INT32 PenReach(INT32 PenStyle) {
-  switch (PenStyle) {
-    case 2:
-    case 3: return 1;
-    case 4: return 3;
-    case 5: return 4;
-    default: return 0;
+  // The part's place on the screen, cut to the clip and the mode, in 64 bits.
+  const Rect Visible = Clip.Intersect(DrawTarget::Screen().Clip);
+  INT64 L = X + Part.X, T = Y + Part.Y;
+  INT64 R = L + (Part.Width > 0 ? Part.Width : 0), B = T + (Part.Height > 0 ? Part.Height : 0);
+  if (L < Visible.X) L = Visible.X;
+  if (T < Visible.Y) T = Visible.Y;
+  if (R > Visible.Right()) R = Visible.Right();
+  if (B > Visible.Bottom()) B = Visible.Bottom();
+  if (Visible.Empty() || L >= R || T >= B) {
+    return EFI_SUCCESS;
   }
-}
-
-void StampPen(const DrawTarget &Target, INT32 X, INT32 Y, INT32 PenStyle, UINT32 Color) {
-  // Core square half-size and cap half-length per style; the caps of styles 4
-  // and 5 are 3-pixel bars one step outside the core, sent pixel by pixel.
-  INT32 Core;
-  switch (PenStyle) {
-    case 2:
-      Target.Put(X, Y, Color);
-      Target.Put(X - 1, Y, Color);
-      Target.Put(X + 1, Y, Color);
-      Target.Put(X, Y - 1, Color);
-      Target.Put(X, Y + 1, Color);
-      return;
-    case 3: Core = 1; break;
-    case 4: Core = 2; break;
-    case 5: Core = 3; break;
-    default: Core = 0; break;
-  }
-  Target.Fill(X - Core, Y - Core, 2 * Core + 1, 2 * Core + 1, Color);
-  if (PenStyle == 4 || PenStyle == 5) {
-    INT32 Cap = Core + 1;
-    for (INT32 D = -1; D <= 1; D++) Target.Put(X + D, Y - Cap, Color);
-    for (INT32 D = -1; D <= 1; D++) Target.Put(X + D, Y + Cap, Color);
-    for (INT32 D = -1; D <= 1; D++) Target.Put(X - Cap, Y + D, Color);
-    for (INT32 D = -1; D <= 1; D++) Target.Put(X + Cap, Y + D, Color);
-  }
-}
-
-void SendToScreen(const ORVANE_PIXEL *Buffer, INT32 W, INT32 H, INT32 X, INT32 Y) {
-  DrawTarget Screen = DrawTarget::For(nullptr, 0, 0);
-  INT32 CX = X, CY = Y, CW = W, CH = H;
-  if (Buffer == nullptr || !Screen.Clip(CX, CY, CW, CH)) {
-    return;
-  }
-  gGraphics->Blt(gGraphics, const_cast<ORVANE_PIXEL *>(Buffer), EfiBltBufferToVideo,
-                 (UINTN)(CX - X), (UINTN)(CY - Y), (UINTN)CX, (UINTN)CY, (UINTN)CW, (UINTN)CH,
-                 (UINTN)W * sizeof(ORVANE_PIXEL));
+  return gGraphics->Blt(gGraphics, const_cast<ORVANE_PIXEL *>(Buffer), EfiBltBufferToVideo,
+                        (UINTN)(L - X), (UINTN)(T - Y), (UINTN)L, (UINTN)T, (UINTN)(R - L),
+                        (UINTN)(B - T), (UINTN)RowWidth * sizeof(ORVANE_PIXEL));
 }
 
 void CaptureUnder(ORVANE_PIXEL *Buffer, INT32 X, INT32 Y, INT32 W, INT32 H) {
-  INT32 CX = X, CY = Y, CW = W, CH = H;
-  DrawTarget Screen = DrawTarget::For(nullptr, 0, 0);
+  Rect Screen = DrawTarget::Screen().Clip;
   if (FrameBufferCapture) {
     // The frame buffer is read as 1024 pixels a row; never read past the
     // mode's picture or past the end of the frame buffer itself.
     UINTN FbRows = gGraphics->Mode->FrameBufferSize / (kFrameBufferRowWidth * sizeof(ORVANE_PIXEL));
-    if (Screen.ClipRight > (INT32)kFrameBufferRowWidth) Screen.ClipRight = kFrameBufferRowWidth;
-    if (Screen.ClipBottom > (INT32)kFrameBufferHeight) Screen.ClipBottom = kFrameBufferHeight;
-    if ((UINTN)Screen.ClipBottom > FbRows) Screen.ClipBottom = (INT32)FbRows;
+    if (Screen.Width > (INT32)kFrameBufferRowWidth) Screen.Width = kFrameBufferRowWidth;
+    if (Screen.Height > (INT32)kFrameBufferHeight) Screen.Height = kFrameBufferHeight;
+    if ((UINTN)Screen.Height > FbRows) Screen.Height = (INT32)FbRows;
   }
-  bool Visible = Screen.Clip(CX, CY, CW, CH);
+  const Rect Part = Rect{X, Y, W, H}.Intersect(Screen);
+  const INT32 CX = Part.X, CY = Part.Y, CW = Part.Width, CH = Part.Height;
+  bool Visible = !Part.Empty();
   if (!Visible || CW != W || CH != H) {
     gBootServices->SetMem(Buffer, (UINTN)W * (UINTN)H * sizeof(ORVANE_PIXEL), 0);
   }
@@ -141,19 +81,13 @@ void CaptureUnder(ORVANE_PIXEL *Buffer, INT32 X, INT32 Y, INT32 W, INT32 H) {
   if (FrameBufferCapture) {
     CopyImageRect(Buffer, (const ORVANE_PIXEL *)(UINTN)gGraphics->Mode->FrameBufferBase,
                   (UINT16)(CX - X), (UINT16)(CY - Y), (UINT16)CX, (UINT16)CY, (UINT16)W, (UINT16)H,
-                  (UINT16)kFrameBufferRowWidth, (UINT16)Screen.ClipBottom, (UINT16)CW, (UINT16)CH,
+                  (UINT16)kFrameBufferRowWidth, (UINT16)Screen.Height, (UINT16)CW, (UINT16)CH,
                   nullptr);
     return;
   }
   gGraphics->Blt(gGraphics, Buffer, EfiBltVideoToBltBuffer, (UINTN)CX, (UINTN)CY,
                  (UINTN)(CX - X), (UINTN)(CY - Y), (UINTN)CW, (UINTN)CH,
                  (UINTN)W * sizeof(ORVANE_PIXEL));
-}
-
-UINTN EFIAPI DrawPoint(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 X, INT32 Y,
-                       INT32 PenStyle, UINT32 Color) {
-  StampPen(DrawTarget::For(Buffer, RowWidth, Height), X, Y, PenStyle, Color);
-  return 0;
 }
 
 UINTN EFIAPI BlitToScreen(ORVANE_PIXEL *Buffer, INT32 Width, INT32 Height, INT32 X, INT32 Y) {

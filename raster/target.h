@@ -1,8 +1,8 @@
 // Drawing targets: a caller's pixel buffer, or the screen through Blt.
 // Every primitive draws through a DrawTarget, which clips what it writes.
 #pragma once
-#include "driver/protocol.h"
 #include "platform/services.h"
+#include "platform/types.h"
 
 inline ORVANE_PIXEL PixelFromColor(UINT32 Color) {
   ORVANE_PIXEL P;
@@ -21,16 +21,20 @@ struct DrawTarget {
   ORVANE_PIXEL *Pixels;  // NULL: the screen
   INT32 RowWidth;        // pixels per row of the buffer
   INT32 Height;
-  // Writes land only in [ClipLeft, ClipRight) x [ClipTop, ClipBottom).
-  INT32 ClipLeft, ClipTop, ClipRight, ClipBottom;
+  Rect Clip;             // every write lands inside Clip
 
   // A buffer clips to its row width and height; the screen to the current mode.
   static DrawTarget For(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height);
+  static DrawTarget Screen() { return For(nullptr, 0, 0); }
+
+  // The same pixels, clipped to the intersection of Clip and Area; coordinates stay as they are.
+  DrawTarget Narrowed(const Rect &Area) const {
+    DrawTarget T = *this;
+    T.Clip = Clip.Intersect(Area);
+    return T;
+  }
 
   bool IsScreen() const { return Pixels == nullptr; }
-
-  // Clips (X, Y, W, H) in place; false when nothing is left.
-  bool Clip(INT32 &X, INT32 &Y, INT32 &W, INT32 &H) const;
 
   // One solid rectangle: stores in a buffer, a single EfiBltVideoFill on the screen.
   // Coordinates are 64-bit so that far-off shapes clip before anything narrows.
@@ -38,45 +42,53 @@ struct DrawTarget {
   void Put(INT32 X, INT32 Y, UINT32 Color) const { Fill(X, Y, 1, 1, Color); }
 };
 
-// A pen shape as rectangles (offsets from the centre) whose union is the
-// shape; a run of stamps is each rectangle swept along the run.
-struct PenRect {
-  INT8 Dx, Dy, W, H;
-};
-void PenAsRects(INT32 PenStyle, const PenRect *&Rects, int &Count);
+// The one transfer to the screen: the Part of Buffer (row width RowWidth, in
+// buffer coordinates) goes to the screen with buffer pixel (0, 0) at (X, Y).
+// Only what lies inside Clip and the mode is sent. Returns the Blt status,
+// EFI_SUCCESS when nothing is visible, EFI_INVALID_PARAMETER for a NULL buffer.
+EFI_STATUS SendToScreen(const ORVANE_PIXEL *Buffer, INT32 RowWidth, const Rect &Part, INT64 X,
+                        INT64 Y, const Rect &Clip);
 
-// How far a pen reaches from its centre.
-INT32 PenReach(INT32 PenStyle);
-
-// Stamps one pen shape centred on (X, Y).
-void StampPen(const DrawTarget &Target, INT32 X, INT32 Y, INT32 PenStyle, UINT32 Color);
-
-// Sends W x H pixels of Buffer (row width W) to the screen at (X, Y), clipped to the mode.
-void SendToScreen(const ORVANE_PIXEL *Buffer, INT32 W, INT32 H, INT32 X, INT32 Y);
+// W x H pixels of Buffer (row width W) at (X, Y), clipped to the mode.
+inline EFI_STATUS SendToScreen(const ORVANE_PIXEL *Buffer, INT32 W, INT32 H, INT32 X, INT32 Y) {
+  return SendToScreen(Buffer, W, Rect{0, 0, W, H}, X, Y, DrawTarget::Screen().Clip);
+}
 
 // Fills Buffer (row width W) with what the screen shows under (X, Y, W, H): from the
 // frame buffer when FrameBufferCapture is set, else by Blt. Parts off the screen read as 0.
 void CaptureUnder(ORVANE_PIXEL *Buffer, INT32 X, INT32 Y, INT32 W, INT32 H);
 
+// What an off-screen buffer holds before the paint: the screen under it (the
+// controls), zeros, or nothing in particular (a paint that covers every pixel).
+enum class Underlay : UINT8 { Capture, Zero, Unset };
+
 // The off-screen paint every control uses: capture what lies under (X, Y, W, H)
-// into a pool buffer, let Paint draw into it, send it to the screen, free it.
-// Returns EFI_OUT_OF_RESOURCES, having drawn nothing, when the buffer cannot be had.
+// into a pool buffer, let Paint draw into it (buffer pixel (0, 0) is (X, Y)),
+// send it to the screen in one transfer, free it. Returns EFI_OUT_OF_RESOURCES,
+// having drawn nothing, when the buffer cannot be had, else the send's status.
 template <typename PaintFn>
-EFI_STATUS PaintOffscreen(INT32 X, INT32 Y, INT32 W, INT32 H, PaintFn &&Paint) {
+EFI_STATUS PaintOffscreen(Underlay Under, INT32 X, INT32 Y, INT32 W, INT32 H, PaintFn &&Paint) {
   if (W <= 0 || H <= 0) {
     return EFI_SUCCESS;
   }
-  PoolBuffer<ORVANE_PIXEL> Buffer((UINTN)W * (UINTN)H);
+  const UINTN Count = (UINTN)W * (UINTN)H;
+  PoolBuffer<ORVANE_PIXEL> Buffer(Count);
   if (!Buffer) {
     return EFI_OUT_OF_RESOURCES;
   }
-  CaptureUnder(Buffer.Get(), X, Y, W, H);
+  if (Under == Underlay::Capture) {
+    CaptureUnder(Buffer.Get(), X, Y, W, H);
+  } else if (Under == Underlay::Zero) {
+    gBootServices->SetMem(Buffer.Get(), Count * sizeof(ORVANE_PIXEL), 0);
+  }
   Paint(DrawTarget::For(Buffer.Get(), W, H));
-  SendToScreen(Buffer.Get(), W, H, X, Y);
-  return EFI_SUCCESS;
+  return SendToScreen(Buffer.Get(), W, H, X, Y);
 }
 
-UINTN EFIAPI DrawPoint(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 X, INT32 Y,
-                       INT32 PenStyle, UINT32 Color);
+template <typename PaintFn>
+EFI_STATUS PaintOffscreen(INT32 X, INT32 Y, INT32 W, INT32 H, PaintFn &&Paint) {
+  return PaintOffscreen(Underlay::Capture, X, Y, W, H, static_cast<PaintFn &&>(Paint));
+}
+
 UINTN EFIAPI BlitToScreen(ORVANE_PIXEL *Buffer, INT32 Width, INT32 Height, INT32 X, INT32 Y);
 UINTN EFIAPI ClearBuffer(ORVANE_PIXEL *Buffer, INT32 Width, INT32 Height);

@@ -8,13 +8,13 @@ namespace ref {
 namespace {
 
 void Put(const DrawTarget &T, INT64 X, INT64 Y, UINT32 Color) {
-  if (X < T.ClipLeft || X >= T.ClipRight || Y < T.ClipTop || Y >= T.ClipBottom) return;
+  if (X < T.Clip.X || X >= T.Clip.Right() || Y < T.Clip.Y || Y >= T.Clip.Bottom()) return;
   T.Put((INT32)X, (INT32)Y, Color);
 }
 
 // Whether a pixel test can matter: pixels off the target are never written.
 bool OnTarget(const DrawTarget &T, INT64 X, INT64 Y) {
-  return X >= T.ClipLeft && X < T.ClipRight && Y >= T.ClipTop && Y < T.ClipBottom;
+  return X >= T.Clip.X && X < T.Clip.Right() && Y >= T.Clip.Y && Y < T.Clip.Bottom();
 }
 
 __int128 Sq(__int128 V) { return V * V; }
@@ -207,8 +207,8 @@ UINTN DrawTriangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, UINT32 X1
                                TriangleArea(E, F, Pi, Pj, A, B));
     return fm::Compare(Total, Sum) == FLOAT_EQUAL;
   };
-  const INT64 VX0 = MinX > T.ClipLeft ? MinX : T.ClipLeft, VX1 = MaxX < T.ClipRight - 1 ? MaxX : T.ClipRight - 1;
-  const INT64 VY0 = MinY > T.ClipTop ? MinY : T.ClipTop, VY1 = MaxY < T.ClipBottom - 1 ? MaxY : T.ClipBottom - 1;
+  const INT64 VX0 = MinX > T.Clip.X ? MinX : T.Clip.X, VX1 = MaxX < T.Clip.Right() - 1 ? MaxX : T.Clip.Right() - 1;
+  const INT64 VY0 = MinY > T.Clip.Y ? MinY : T.Clip.Y, VY1 = MaxY < T.Clip.Bottom() - 1 ? MaxY : T.Clip.Bottom() - 1;
   auto ColumnShown = [&](INT64 I) { return I >= VX0 && I <= VX1; };
   auto RowShown = [&](INT64 J) { return J >= VY0 && J <= VY1; };
   UINT32 Outline = Color1;
@@ -262,9 +262,9 @@ UINTN DrawCircle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 Cente
   // pixels that would be clipped.
   auto Square = [&](INT64 S, auto &&Fn) {
     for (INT64 Y = CY - S; Y <= CY + S; Y++) {
-      if (Y < T.ClipTop || Y >= T.ClipBottom) continue;
-      INT64 Left = CX - S < T.ClipLeft ? T.ClipLeft : CX - S;
-      INT64 Right = CX + S >= T.ClipRight ? T.ClipRight - 1 : CX + S;
+      if (Y < T.Clip.Y || Y >= T.Clip.Bottom()) continue;
+      INT64 Left = CX - S < T.Clip.X ? T.Clip.X : CX - S;
+      INT64 Right = CX + S >= T.Clip.Right() ? T.Clip.Right() - 1 : CX + S;
       for (INT64 X = Left; X <= Right; X++) Fn(X, Y);
     }
   };

@@ -1,6 +1,6 @@
 // Milli: a value times 1000, integer arithmetic only.
 #pragma once
-#include "driver/protocol.h"
+#include "platform/types.h"
 
 INT32 MilliToInt(Milli Value);
 Milli MilliMul(INT64 A, INT64 B);

@@ -1,7 +1,7 @@
 #include "text/text.h"
 
 #include "platform/services.h"
-#include "raster/target.h"
+#include "raster/image_copy.h"
 #include "text/milli.h"
 
 namespace {
@@ -164,24 +164,9 @@ UINTN ScaleRows(Milli Scale, const TextImage *Source, UINT32 Stride, UINT32 Sour
   return kDone;
 }
 
-// Sends the part (U, R, RunW, RunH) of Bitmap (row width W) to the screen at
-// (X + U, Y + R), clipped to the mode. Nothing left after clipping is success.
-EFI_STATUS SendPart(const ORVANE_PIXEL *Bitmap, UINT32 W, INT32 X, INT32 Y, INT32 U, INT32 R,
-                    INT32 RunW, INT32 RunH, const DrawTarget &Screen) {
-  INT32 CX = X + U, CY = Y + R, CW = RunW, CH = RunH;
-  if (!Screen.Clip(CX, CY, CW, CH)) {
-    return EFI_SUCCESS;
-  }
-  UINTN SourceX = (UINTN)(CX - X);
-  UINTN SourceY = (UINTN)(CY - Y);
-  return gGraphics->Blt(gGraphics, const_cast<ORVANE_PIXEL *>(Bitmap), EfiBltBufferToVideo,
-                        SourceX, SourceY, (UINTN)CX, (UINTN)CY, (UINTN)CW, (UINTN)CH,
-                        (UINTN)W * sizeof(ORVANE_PIXEL));
-}
-
 // Transparent text: only pixels equal to the foreground reach the screen, each
 // horizontal run of them in one transfer. The screen keeps every other pixel.
-void SendForeground(const TextImage &Text, INT32 X, INT32 Y, const DrawTarget &Screen) {
+void SendForeground(const TextImage &Text, INT32 X, INT32 Y, const Rect &Screen) {
   for (UINT32 R = 0; R < Text.Height; R++) {
     const ORVANE_PIXEL *Row = Text.Bitmap + (UINTN)R * Text.Width;
     UINT32 U = 0;
@@ -194,7 +179,8 @@ void SendForeground(const TextImage &Text, INT32 X, INT32 Y, const DrawTarget &S
       while (U < Text.Width && ColorFromPixel(Row[U]) == Text.Foreground) {
         U++;
       }
-      SendPart(Text.Bitmap, Text.Width, X, Y, (INT32)Start, (INT32)R, (INT32)(U - Start), 1, Screen);
+      SendToScreen(Text.Bitmap, (INT32)Text.Width, {(INT32)Start, (INT32)R, (INT32)(U - Start), 1},
+                   X, Y, Screen);
     }
   }
 }
@@ -241,13 +227,13 @@ UINTN EFIAPI DrawText(UINT32 Foreground, ORVANE_PIXEL *Background, Milli Scale, 
   PoolBuffer<ORVANE_PIXEL> ScaledPixels(Scaled.Bitmap);
   Line.Release();
 
-  DrawTarget Screen = DrawTarget::For(nullptr, 0, 0);
+  const Rect Screen = DrawTarget::Screen().Clip;
   if (Scaled.Width == 0 || Scaled.Height == 0) {
     return kDone;
   }
   if (Background != nullptr) {
-    EFI_STATUS Status = SendPart(Scaled.Bitmap, Scaled.Width, X, Y, 0, 0, (INT32)Scaled.Width,
-                                 (INT32)Scaled.Height, Screen);
+    EFI_STATUS Status = SendToScreen(Scaled.Bitmap, (INT32)Scaled.Width,
+                                     {0, 0, (INT32)Scaled.Width, (INT32)Scaled.Height}, X, Y, Screen);
     return EFI_ERROR(Status) ? kTransferFailed : kDone;
   }
   SendForeground(Scaled, X, Y, Screen);
@@ -278,5 +264,23 @@ UINTN EFIAPI RenderText(Milli Scale, TextImage *Image, const CHAR16 *String) {
   }
   // The scaled bitmap now belongs to the caller.
   *Image = Scaled;
+  return kDone;
+}
+
+void PlaceText(const DrawTarget &T, INT32 X, INT32 Y, const TextImage &Text) {
+  const ORVANE_PIXEL Key = PixelFromColor(Text.Background);
+  PlaceImage(T, X, Y, Text.Bitmap, (INT32)Text.Width, {0, 0, (INT32)Text.Width, (INT32)Text.Height},
+             &Key);
+}
+
+UINTN DrawTextOn(const DrawTarget &T, INT32 X, INT32 Y, const CHAR16 *String, UINT32 Foreground,
+                 UINT32 Background, Milli Scale) {
+  TextImage Text = {Foreground, Background, 0, 0, nullptr};
+  UINTN Code = RenderText(Scale, &Text, String);
+  if (Code != kDone) {
+    return Code;
+  }
+  PoolBuffer<ORVANE_PIXEL> Bitmap(Text.Bitmap);
+  PlaceText(T, X, Y, Text);
   return kDone;
 }

@@ -1,0 +1,27 @@
+// The pen: the shape stamped at each point of points, lines and outlines.
+#pragma once
+#include "raster/target.h"
+
+// Pen styles; every other code is the single pixel.
+enum : INT32 { kPenDot = 1, kPenPlus = 2, kPenSquare = 3, kPenRound7 = 4, kPenRound9 = 5 };
+
+// A pen shape as rectangles (offsets from the centre) whose union is the
+// shape; a run of stamps is each rectangle swept along the run.
+struct PenRect {
+  INT8 Dx, Dy, W, H;
+};
+void PenAsRects(INT32 PenStyle, const PenRect *&Rects, int &Count);
+
+// How far a pen reaches from its centre.
+INT32 PenReach(INT32 PenStyle);
+
+// Stamps one pen shape centred on (X, Y), clipped to the target.
+void DrawPointOn(const DrawTarget &T, INT32 X, INT32 Y, INT32 PenStyle, UINT32 Color);
+
+// Stamps the pen at N consecutive points from (X, Y), to the right when
+// Horizontal, else downwards, clipped to the target.
+void StampRun(const DrawTarget &T, INT64 X, INT64 Y, INT64 N, bool Horizontal, INT32 PenStyle,
+              UINT32 Color);
+
+UINTN EFIAPI DrawPoint(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 X, INT32 Y,
+                       INT32 PenStyle, UINT32 Color);
