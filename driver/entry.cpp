@@ -1,4 +1,5 @@
 #include "driver/operations.h"
+#include "controls/readout/icon_dock.h"
 #include "platform/services.h"
 #include "raster/screen.h"
 #include "raster/shapes.h"
@@ -25,7 +26,8 @@ constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
     Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 1-8
     Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 9-16
     Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 17-24
-    Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 25-32
+    InitIconDock, TrackIconDock, PaintIconDock,                             // 25-27
+    Pending, Pending, Pending, Pending, Pending,                            // 28-32
     StringLength,
     SetFrameBufferCapture,
     SetVideoMode,

@@ -1,6 +1,7 @@
 // The two published interfaces. The slot order is the interface: the
 // front-end calls each operation by its position.
 #pragma once
+#include "controls/readout/icon_dock.h"
 #include "platform/types.h"
 
 #define ORVANE_UI_PROTOCOL_GUID \
@@ -11,6 +12,11 @@
 // Slots whose controls are not part of this driver build answer EFI_UNSUPPORTED.
 typedef UINTN (EFIAPI *ORVANE_PENDING_OPERATION)(void);
 
+typedef EFI_STATUS (EFIAPI *ORVANE_INIT_ICON_DOCK)(IconDock *Dock, INT32 X, INT32 Y, UINT16 Count,
+                                                  CHAR16 **Labels, UINT16 *Flags, UINT16 *Active);
+typedef EFI_STATUS (EFIAPI *ORVANE_TRACK_ICON_DOCK)(IconDock *Dock, INT32 X, INT32 Y, UINT16 Kind,
+                                                   UINT16 Key);
+typedef EFI_STATUS (EFIAPI *ORVANE_PAINT_ICON_DOCK)(IconDock *Dock);
 typedef UINT32 (EFIAPI *ORVANE_STRING_LENGTH)(const CHAR16 *String);
 typedef BOOLEAN (EFIAPI *ORVANE_SET_FRAME_BUFFER_CAPTURE)(BOOLEAN Enable);
 typedef EFI_STATUS (EFIAPI *ORVANE_SET_VIDEO_MODE)(UINT32 HorizontalResolution, UINT32 VerticalResolution);
@@ -74,9 +80,9 @@ typedef struct {
   ORVANE_PENDING_OPERATION TrackSettingSlider;       // 22
   ORVANE_PENDING_OPERATION InitDigitReadout;         // 23
   ORVANE_PENDING_OPERATION PaintDigitReadout;        // 24
-  ORVANE_PENDING_OPERATION InitIconDock;             // 25
-  ORVANE_PENDING_OPERATION TrackIconDock;            // 26
-  ORVANE_PENDING_OPERATION PaintIconDock;            // 27
+  ORVANE_INIT_ICON_DOCK    InitIconDock;             // 25
+  ORVANE_TRACK_ICON_DOCK   TrackIconDock;            // 26
+  ORVANE_PAINT_ICON_DOCK   PaintIconDock;            // 27
   ORVANE_PENDING_OPERATION ResetOptionPopups;        // 28
   ORVANE_PENDING_OPERATION DefineOptionPopup;        // 29
   ORVANE_PENDING_OPERATION TrackOptionPopup;         // 30

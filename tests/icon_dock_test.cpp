@@ -275,7 +275,7 @@ TEST_F(Dock, PaintMatchesTheStepByStepVersion) {
   std::mt19937 Rng(21);
   const char16_t *Words[] = {u"Boot", u"Network settings and adapters", u"", u"A rather long label for a dock item, "
                              u"long enough to be wider than the whole label strip of a large dock, so cut it is"};
-  for (int Round = 0; Round < 60; Round++) {
+  for (int Round = 0; Round < 80; Round++) {
     const size_t N = 1 + Rng() % 16;
     Items It(N);
     for (size_t I = 0; I < N; I++) {
@@ -299,7 +299,9 @@ TEST_F(Dock, PaintMatchesTheStepByStepVersion) {
       D.focus = (UINT16)(Rng() % (N + 1) == N ? 16 : Rng() % N);
       D.mode = (INT16)(Rng() % 3);
       D.dragging = (INT16)(D.focus != 16 && Rng() % 2);
-      D.dragX = (UINT16)(Rng() % 3 == 0 ? Rng() % 2000 : Rng() % (N * 51));
+      const uint32_t Pick = Rng() % 4, Slot = D.focus == 16 ? 0 : D.focus * (N < 9 ? 51 : 47);
+      // Far off, anywhere in the row, or just past its own slot, where the next item gives way.
+      D.dragX = (UINT16)(Pick == 0 ? Rng() % 2000 : Pick == 1 ? Rng() % (N * 51) : Slot + Rng() % 40);
     }
     PaintMatchesReference();
   }
@@ -382,6 +384,35 @@ TEST_F(Dock, FailedAllocationsLeaveNothingBehind) {
     if (N < Count - 1) {
       // The label and the row buffer come first: failing them draws nothing.
       EXPECT_EQ(Fw.Pixel(130, 310) & 0xFFFFFF, 0xABCDEFu);
+    }
+  }
+}
+
+TEST_F(Dock, TheItemAfterTheDraggedOneGivesWay) {
+  // Every drag position near the dragged item's slot, for the margins 11, 15,
+  // 7 and 11 (a first badge or not, up to 8 items or more).
+  for (size_t N : {8u, 9u}) {
+    for (UINT16 Flags : {0x10, 0x00, 0x90, 0x30}) {
+      Items It(N, 3);
+      It.Flags[2] = Flags | 2;
+      PoolFree(D.stripBackground);
+      D = {};
+      ASSERT_EQ(Init(It, 20, 30), EFI_SUCCESS);
+      const int64_t Pitch = N < 9 ? 51 : 47;
+      for (int64_t DragX = 2 * Pitch - 2; DragX < 2 * Pitch + 60; DragX++) {
+        SCOPED_TRACE(testing::Message() << N << " items, flags " << Flags << ", dragX " << DragX);
+        D.focus = 2;
+        D.mode = 1;
+        D.dragging = 1;
+        D.dragX = (UINT16)DragX;
+        ref::DockPaint Want = ref::PaintIconDock(D);
+        ASSERT_EQ(Ui->PaintIconDock(&D), EFI_SUCCESS);
+        size_t Wrong = 0;
+        for (int64_t Y = 0; Y < 41; Y++)
+          for (int64_t X = 0; X < D.width; X++)
+            Wrong += ((Fw.Pixel(20 + X, 30 + Y) ^ Want.Row[Y * D.width + X]) & 0xFFFFFF) != 0;
+        ASSERT_EQ(Wrong, 0u);
+      }
     }
   }
 }
