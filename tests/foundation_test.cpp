@@ -74,7 +74,9 @@ TEST(DriverEntry, PublishesBothInterfacesOnItsImageHandle) {
     ASSERT_NE(Slots[I], nullptr) << "slot " << I + 1;
   }
   for (int I = 0; I < 32; I++) {
-    EXPECT_EQ(Slots[I](), kUnsupported) << "slot " << I + 1;
+    const int Slot = I + 1;
+    if (Slot >= 25 && Slot <= 27) continue;  // the icon dock
+    EXPECT_EQ(Slots[I](), kUnsupported) << "slot " << Slot;
   }
   EXPECT_EQ(Fw.LiveAllocations(), 0u);
 }
