@@ -3,6 +3,7 @@
 // the firmware checks, as the file \orvane-mode says ("demo" or "e2e").
 // Everything it reports goes to the serial port only: OVMF's text console
 // would draw over the graphics screen.
+#include "frontend/checks.h"
 #include "frontend/scenes.h"
 
 namespace {
@@ -113,6 +114,12 @@ void Report(const char *Name, bool Pass, const Line &Detail) {
   Line().Text("CHECK ").Text(Name).Text(Pass ? " PASS " : " FAIL ").Append(Detail).Emit();
 }
 
+// For the checks kept in their own files.
+void ReportText(const char *Name, bool Pass, const char *Detail) {
+  Report(Name, Pass, Line().Text(Detail));
+}
+void InfoText(const char *Text) { Line().Text("INFO ").Text(Text).Emit(); }
+
 // ---------------------------------------------------------------- snapshots
 
 void Snapshot(const SceneContext *C, const char *Name) {
@@ -205,6 +212,7 @@ class Checks {
     TransparentTextCheck();
     CaptureChecks();
     SmallModeCaptureCheck();
+    DockChecks({&C_, ReportText, InfoText});
     TransitionChecks();
   }
 

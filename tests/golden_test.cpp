@@ -64,6 +64,7 @@ constexpr Scene kScenes[] = {
     {"demo-text", DemoText},
     {"demo-shapes", DemoShapes},
     {"demo-final", DemoFinal},
+    {"demo-dock", DemoDock},
 };
 
 TEST_F(Golden, ScenesMatchTheirPictures) {

@@ -22,6 +22,7 @@ EXPECTED_CHECKS = [
     "render-text-size", "render-text-wrap", "opaque-text", "transparent-text", "capture-screen", "capture-again",
     "dim-captured-screen", "restore-captured-screen", "capture-frame-buffer",
     "capture-small-mode", "wipe-transition", "dissolve-transition", "primitive-calls",
+    "icon-dock-3-items", "icon-dock-10-items",
 ]
 
 
