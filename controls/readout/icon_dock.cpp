@@ -137,7 +137,11 @@ void Chevron(const DrawTarget &T, INT64 X, INT64 H2) {
 
 void PaintRow(const IconDock &D, const DrawTarget &Row) {
   const INT64 P = Pitch(D.count);
-  Row.Fill(0, 0, D.width, D.height, kBand);
+  // The band: the whole buffer in one colour, the first row filled and copied down.
+  Row.Fill(0, 0, D.width, 1, kBand);
+  for (UINT32 R = 1; R < D.height; R++) {
+    gBootServices->CopyMem(Row.Pixels + (UINTN)R * Row.RowWidth, Row.Pixels, (UINTN)D.width * sizeof(ORVANE_PIXEL));
+  }
   for (UINT16 I = 0; I < D.count; I++) {
     const ItemLook L = LookOf(D, I);
     if (I + 1 < D.count) {
