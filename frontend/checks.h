@@ -49,6 +49,9 @@ class CheckText {
   UINTN Length_ = 0;
 };
 
+// The capture paths on the display the machine has ("capture-path").
+void DisplayChecks(const CheckContext &C);
+
 // The icon dock's row width and chevrons for 3 and 10 items, on the screen
 // ("icon-dock-3-items", "icon-dock-10-items").
 void DockChecks(const CheckContext &C);
