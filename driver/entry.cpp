@@ -1,4 +1,5 @@
 #include "driver/operations.h"
+#include "controls/readout/digit_readout.h"
 #include "controls/readout/icon_dock.h"
 #include "platform/services.h"
 #include "raster/screen.h"
@@ -25,7 +26,9 @@ constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
     nullptr,
     Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 1-8
     Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 9-16
-    Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 17-24
+    Pending, Pending, Pending, Pending, Pending, Pending,  // 17-22
+    InitDigitReadout,
+    PaintDigitReadout,
     InitIconDock, TrackIconDock, PaintIconDock,                             // 25-27
     Pending, Pending, Pending, Pending, Pending,                            // 28-32
     StringLength,

@@ -527,6 +527,7 @@ void RunDemo(const SceneContext &C) {
   DemoShapes(C);
   DemoDim(C);
   DemoTransitions(C);
+  DemoSettings(C);
   DemoDock(C);
   DemoFinal(C);
 }

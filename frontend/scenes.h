@@ -46,6 +46,7 @@ void DemoShapes(const SceneContext &C);       // "shapes"
 void DemoDim(const SceneContext &C);          // "dim", "restored"
 void DemoTransitions(const SceneContext &C);  // "wipe", "dissolve"
 void DemoFinal(const SceneContext &C);        // "final"
+void DemoSettings(const SceneContext &C);     // "settings"
 void DemoDock(const SceneContext &C);         // "dock"
 void RunDemo(const SceneContext &C);          // all of the above in order
 
