@@ -49,8 +49,12 @@ class CheckText {
   UINTN Length_ = 0;
 };
 
-// The capture paths on the display the machine has ("capture-path").
+// The capture paths on the display the machine has ("capture-path", "capture-control").
 void DisplayChecks(const CheckContext &C);
+
+// The message box's size rules, the scroll bar's hit codes and the progress
+// bar's text colour ("message-box-size", "scroll-bar-hits", "progress-text-colour").
+void StatusChecks(const CheckContext &C);
 
 // The icon dock's row width and chevrons for 3 and 10 items, on the screen
 // ("icon-dock-3-items", "icon-dock-10-items").

@@ -528,6 +528,7 @@ void RunDemo(const SceneContext &C) {
   DemoDim(C);
   DemoTransitions(C);
   DemoSettings(C);
+  DemoStatus(C);
   DemoDock(C);
   DemoFinal(C);
 }
