@@ -7,7 +7,6 @@ namespace {
 
 constexpr UINT32 kBack = 0x00302010, kBand = 0x00245909, kChevron = 0x0055A01E;
 
-UINT32 ColorOf(const ORVANE_PIXEL &P) { return (UINT32)P.Blue | ((UINT32)P.Green << 8) | ((UINT32)P.Red << 16); }
 
 void DockWidth(const CheckContext &C, UINT16 Count, INT32 Want, const char *Name) {
   const SceneContext &S = *C.Scene;
