@@ -94,6 +94,11 @@ void RowChecks(const CheckContext &C);
 // bar's text colour ("message-box-size", "scroll-bar-hits", "progress-text-colour").
 void StatusChecks(const CheckContext &C);
 
+// The option popup's close box and row hit points, and a 13-item popup moved
+// on screen and closed ("option-popup-close-box", "option-popup-rows",
+// "option-popup-move").
+void OptionPopupChecks(const CheckContext &C);
+
 // The icon dock's row width and chevrons for 3 and 10 items, on the screen
 // ("icon-dock-3-items", "icon-dock-10-items").
 void DockChecks(const CheckContext &C);

@@ -48,6 +48,7 @@ void DemoTransitions(const SceneContext &C);  // "wipe", "dissolve"
 void DemoFinal(const SceneContext &C);        // "final"
 void DemoSettings(const SceneContext &C);     // "settings"
 void DemoStatus(const SceneContext &C);       // "status"
+void DemoOptionPopups(const SceneContext &C); // "option-popups"
 void DemoDock(const SceneContext &C);         // "dock"
 void RunDemo(const SceneContext &C);          // all of the above in order
 

@@ -88,7 +88,8 @@ enum class Underlay : UINT8 { Capture, Zero, Unset };
 // The off-screen paint every control uses: capture what lies under (X, Y, W, H)
 // into a pool buffer, let Paint draw into it (buffer pixel (0, 0) is (X, Y)),
 // send it to the screen in one transfer, free it. Returns EFI_OUT_OF_RESOURCES,
-// having drawn nothing, when the buffer cannot be had, else the send's status.
+// having drawn nothing, when the buffer cannot be had; a painter returning an
+// EFI_STATUS error has nothing sent and that error returned; else the send's status.
 template <typename PaintFn>
 EFI_STATUS PaintOffscreen(Underlay Under, INT32 X, INT32 Y, INT32 W, INT32 H, PaintFn &&Paint) {
   if (W <= 0 || H <= 0) {
@@ -104,7 +105,16 @@ EFI_STATUS PaintOffscreen(Underlay Under, INT32 X, INT32 Y, INT32 W, INT32 H, Pa
   } else if (Under == Underlay::Zero) {
     gBootServices->SetMem(Buffer.Get(), Count * sizeof(ORVANE_PIXEL), 0);
   }
-  Paint(DrawTarget::For(Buffer.Get(), W, H));
+  // A painter that answers with a status can call the paint off: an error
+  // sends nothing, so the screen stays as it was.
+  if constexpr (__is_same(decltype(Paint(DrawTarget::For(Buffer.Get(), W, H))), void)) {
+    Paint(DrawTarget::For(Buffer.Get(), W, H));
+  } else {
+    const EFI_STATUS Status = Paint(DrawTarget::For(Buffer.Get(), W, H));
+    if (EFI_ERROR(Status)) {
+      return Status;
+    }
+  }
   return SendToScreen(Buffer.Get(), W, H, X, Y);
 }
 

@@ -68,6 +68,7 @@ constexpr Scene kScenes[] = {
     {"demo-settings", DemoSettings},
     {"status-painters", DrawStatusPainterSheet},
     {"demo-status", DemoStatus},
+    {"demo-option-popups", DemoOptionPopups},
     {"demo-dock", DemoDock},
 };
 

@@ -51,6 +51,9 @@ EXPECTED_CHECKS = [
     "readout-paint",
     "setting-row-slider",
     "setting-row-paint",
+    "option-popup-close-box",
+    "option-popup-rows",
+    "option-popup-move",
     "icon-dock-3-items",
     "icon-dock-10-items",
 ]

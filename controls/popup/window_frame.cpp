@@ -1,0 +1,397 @@
+#include "controls/popup/window_frame.h"
+
+#include "raster/image_copy.h"
+#include "raster/line.h"
+#include "text/text.h"
+
+namespace {
+
+INT64 Min64(INT64 A, INT64 B) { return A < B ? A : B; }
+INT64 Max64(INT64 A, INT64 B) { return A > B ? A : B; }
+INT64 Sq(INT64 V) { return V * V; }
+
+UINT32 Channel(UINT32 Color, int C) { return (Color >> (8 * C)) & 0xFF; }
+
+// One-pixel horizontal line from X1 to X2 inclusive (either order), as the
+// single-pixel pen draws it.
+void HLine(const DrawTarget &T, INT64 X1, INT64 X2, INT64 Y, UINT32 Color) {
+  T.Fill(Min64(X1, X2), Y, (X1 < X2 ? X2 - X1 : X1 - X2) + 1, 1, Color);
+}
+
+void VLine(const DrawTarget &T, INT64 X, INT64 Y1, INT64 Y2, UINT32 Color) {
+  T.Fill(X, Min64(Y1, Y2), 1, (Y1 < Y2 ? Y2 - Y1 : Y1 - Y2) + 1, Color);
+}
+
+// The rows [Top, Bottom) that lie inside the target's clip.
+struct RowSpan {
+  INT64 First, End;
+};
+RowSpan VisibleRows(const DrawTarget &T, INT64 Top, INT64 Bottom) {
+  return {Max64(Top, T.Clip.Y), Min64(Bottom, T.Clip.Bottom())};
+}
+
+// Rows drawn alike one under another (same columns, same colour) leave as
+// one fill. Only rows of their own are added, so holding a run back never
+// reorders two writes to one pixel.
+class RowRun {
+ public:
+  explicit RowRun(const DrawTarget &T) : T_(T) {}
+  RowRun(const RowRun &) = delete;
+  RowRun &operator=(const RowRun &) = delete;
+  ~RowRun() { Flush(); }
+
+  // Columns X1 to X2 inclusive (either order) of Row.
+  void Add(INT64 X1, INT64 X2, INT64 Row, UINT32 Color) {
+    const INT64 Left = Min64(X1, X2), Right = Max64(X1, X2);
+    if (Rows_ > 0 && Row == Top_ + Rows_ && Left == Left_ && Right == Right_ && Color == Color_) {
+      Rows_++;
+      return;
+    }
+    Flush();
+    Left_ = Left;
+    Right_ = Right;
+    Top_ = Row;
+    Color_ = Color;
+    Rows_ = 1;
+  }
+
+  void Flush() {
+    if (Rows_ > 0) T_.Fill(Left_, Top_, Right_ - Left_ + 1, Rows_, Color_);
+    Rows_ = 0;
+  }
+
+ private:
+  const DrawTarget &T_;
+  INT64 Left_ = 0, Right_ = 0, Top_ = 0, Rows_ = 0;
+  UINT32 Color_ = 0;
+};
+
+// The blend of A towards B for one fixed denominator: the constants go
+// through the float service once, and each row costs its fraction plus one
+// product-and-sum per distinct channel pair.
+class Blend {
+ public:
+  // From channel values (blue, green, red); a lifted bevel base may exceed 255.
+  Blend(const UINT32 A[3], const UINT32 B[3], INT32 Denominator)
+      : Denominator_(fm::FromInt(Denominator)), One_(fm::FromInt(1)) {
+    for (int C = 0; C < 3; C++) {
+      for (int P = 0; P < C && Same_[C] < 0; P++) {
+        if (A[P] == A[C] && B[P] == B[C]) Same_[C] = P;
+      }
+      if (Same_[C] < 0) {
+        A_[C] = fm::FromInt((INT32)A[C]);
+        B_[C] = fm::FromInt((INT32)B[C]);
+      }
+    }
+  }
+
+  UINT32 At(INT32 Numerator) const {
+    FLOAT32_BITS T = fm::Div(fm::FromInt(Numerator), Denominator_);
+    FLOAT32_BITS Rest = fm::Sub(One_, T);
+    UINT32 Value[3];
+    for (int C = 0; C < 3; C++) {
+      if (Same_[C] >= 0) {
+        Value[C] = Value[Same_[C]];
+        continue;
+      }
+      Value[C] = (UINT32)fm::ToInt(fm::Add(fm::Mul(A_[C], Rest), fm::Mul(B_[C], T))) & 0xFF;
+    }
+    return Value[0] | (Value[1] << 8) | (Value[2] << 16);
+  }
+
+ private:
+  FLOAT32_BITS Denominator_, One_;
+  FLOAT32_BITS A_[3] = {}, B_[3] = {};
+  int Same_[3] = {-1, -1, -1};
+};
+
+struct Channels {
+  UINT32 V[3];
+  explicit Channels(UINT32 Color, UINT32 Lift = 0)
+      : V{Channel(Color, 0) + Lift, Channel(Color, 1) + Lift, Channel(Color, 2) + Lift} {}
+};
+
+Blend BlendOf(UINT32 A, UINT32 B, INT32 Denominator, UINT32 LiftA = 0) {
+  return Blend(Channels(A, LiftA).V, Channels(B).V, Denominator);
+}
+
+// Grey levels of the inset panel's four softened corners, 5 x 5 cells each,
+// row by row.
+constexpr UINT8 kPanelCorner[4][25] = {
+    {0x10, 0x11, 0x17, 0x35, 0x50, 0x11, 0x1F, 0x41, 0x4B, 0x5A, 0x32, 0x3A, 0x4B,
+     0x57, 0x5F, 0x33, 0x50, 0x5A, 0x64, 0x6A, 0x4B, 0x5A, 0x64, 0x6E, 0x78},
+    {0x50, 0x35, 0x17, 0x11, 0x10, 0x5A, 0x4B, 0x41, 0x1F, 0x11, 0x5F, 0x57, 0x4B,
+     0x3A, 0x32, 0x6A, 0x64, 0x5A, 0x50, 0x33, 0x78, 0x6E, 0x64, 0x5A, 0x4B},
+    {0x4B, 0x5A, 0x64, 0x6E, 0x78, 0x33, 0x50, 0x5A, 0x64, 0x6A, 0x32, 0x3A, 0x4B,
+     0x57, 0x5F, 0x11, 0x1F, 0x41, 0x4B, 0x5A, 0x10, 0x11, 0x17, 0x35, 0x50},
+    {0x78, 0x6E, 0x64, 0x5A, 0x4B, 0x6A, 0x64, 0x5A, 0x50, 0x33, 0x5F, 0x57, 0x4B,
+     0x3A, 0x32, 0x5A, 0x4B, 0x41, 0x1F, 0x11, 0x50, 0x35, 0x17, 0x11, 0x10},
+};
+
+// One row of a panel corner: the cells of table row Row at columns Left to
+// Left + 4 whose squared distance from (CX, CY) is below 16.
+void PanelCornerRow(const DrawTarget &T, const UINT8 *Table, INT64 Row, INT64 Left, INT64 Y,
+                    INT64 CX, INT64 CY) {
+  for (INT64 I = 0; I < 5; I++) {
+    if (Sq(Left + I - CX) + Sq(Y - CY) < 16) {
+      UINT32 G = Table[Row * 5 + I];
+      T.Put((INT32)(Left + I), (INT32)Y, G | (G << 8) | (G << 16));
+    }
+  }
+}
+
+// Points of columns [Left, Left + R) in row Y whose squared distance from
+// (CX, CY) lies in [Low, High] (a ring) or below Below (a disc, Low < 0).
+template <typename Inside>
+void CornerRow(const DrawTarget &T, INT64 Left, INT64 R, INT64 Y, UINT32 Color, Inside &&In) {
+  for (INT64 X = Left; X < Left + R; X++) {
+    if (In(X)) T.Put((INT32)X, (INT32)Y, Color);
+  }
+}
+
+}  // namespace
+
+UINT32 BlendColor(UINT32 A, UINT32 B, INT32 Numerator, INT32 Denominator) {
+  return BlendOf(A, B, Denominator).At(Numerator);
+}
+
+UINTN PaintWindowFrame(const DrawTarget &T, INT32 X, INT32 Y, INT32 Width, INT32 Height,
+                       UINT16 Radius, UINT32 Top, UINT32 Bottom) {
+  const INT64 x = X, y = Y, W = Width, H = Height, r = Radius;
+  HLine(T, x + r, x + W - r, y, Top);
+  HLine(T, x + r, x + W - r - 1, y + H - 1, Bottom);
+  if (H <= 0) {
+    return 0;
+  }
+  const Blend Grade = BlendOf(Top, Bottom, Height);
+  RowRun LeftSide(T), RightSide(T);
+  const RowSpan Rows = VisibleRows(T, y, y + H);
+  for (INT64 Row = Rows.First; Row < Rows.End; Row++) {
+    const UINT32 C = Grade.At((INT32)(Row - y));
+    auto Ring = [&](INT64 CX, INT64 CY) {
+      return [=](INT64 Px) {
+        INT64 D = Sq(Px - CX) + Sq(Row - CY);
+        return Sq(r - 1) <= D && D <= Sq(r);
+      };
+    };
+    if (Row < y + r + 1) {
+      CornerRow(T, x, r, Row, C, Ring(x + r - 1, y + r - 1));
+      CornerRow(T, x + W - r, r, Row, C, Ring(x + W - r, y + r - 1));
+    }
+    if (Row > y + H - r - 1) {
+      CornerRow(T, x, r, Row, C, Ring(x + r - 1, y + H - r));
+      CornerRow(T, x + W - r, r, Row, C, Ring(x + W - r, y + H - r));
+    }
+    // A side point meets a ring only in a row of one colour.
+    if (y + r - 1 < Row && Row < y + H - r + 1) {
+      LeftSide.Add(x, x, Row, C);
+      RightSide.Add(x + W - 1, x + W - 1, Row, C);
+    }
+  }
+  return 0;
+}
+
+UINTN PaintWindowBody(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Window,
+                      UINT16 Radius, UINT32 BodyTop, UINT32 BodyBottom, UINT32 BevelBase,
+                      UINT32 Panel) {
+  const INT64 x = X, y = Y, W = Window.width, H = Window.height, r = Radius;
+  const INT64 TH = Window.titleHeight;
+  const bool Scrolls = (Window.thumbPos & 0xFF) != 0;
+  if (H > 0) {
+    const Blend Grade = BlendOf(BodyTop, BodyBottom, (INT32)H);
+    auto PanelCovers = [&](INT64 Row) { return W >= 36 && y + TH + 5 <= Row && Row <= y + H - 21; };
+    RowRun Wide(T), RightStrip(T);
+    const RowSpan Rows = VisibleRows(T, y, y + H);
+    for (INT64 Row = Rows.First; Row < Rows.End; Row++) {
+      const bool Middle = y + TH <= Row && Row < y + H - r;
+      const bool Bottom = y + H - r - 1 < Row && Row < y + H - 1;
+      const bool TopCorners = y + TH <= Row && Row <= y + TH + 4;
+      const bool BottomCorners = y + H - 21 <= Row && Row <= y + H - 17;
+      const bool Round = Row > y + H - r - 1;
+      if (!Middle && !Bottom && !TopCorners && !BottomCorners && !Round) {
+        continue;  // nothing of this row is drawn
+      }
+      const UINT32 C = (Middle || Bottom || Round) ? Grade.At((INT32)(Row - y)) : 0;
+      if (Middle && PanelCovers(Row)) {
+        // The panel is filled over the middle of this row last of all.
+        Wide.Add(x + 1, x + 17, Row, C);
+        RightStrip.Add(x + W - 17, x + W - 2, Row, C);
+      } else if (Middle) {
+        Wide.Add(x + 1, x + W - 2, Row, C);
+      }
+      if (TopCorners || BottomCorners) {
+        // The corners go over this row's body line.
+        Wide.Flush();
+        RightStrip.Flush();
+      }
+      if (Bottom) HLine(T, x + r, Scrolls ? x + W - r : x + W - r - 1, Row, C);
+      if (TopCorners) {
+        PanelCornerRow(T, kPanelCorner[0], Row - (y + TH), x + 13, Row, x + 17, y + TH + 3);
+        PanelCornerRow(T, kPanelCorner[1], Row - (y + TH), x + W - 17, Row, x + W - 17, y + TH + 3);
+      }
+      if (BottomCorners) {
+        PanelCornerRow(T, kPanelCorner[2], Row - (y + H - 21), x + 13, Row, x + 17, y + H - 20);
+        PanelCornerRow(T, kPanelCorner[3], Row - (y + H - 21), x + W - 17, Row, x + W - 17,
+                       y + H - 20);
+      }
+      if (Round) {
+        auto Disc = [&](INT64 CX, INT64 CY) {
+          return [=](INT64 Px) { return Sq(Px - CX) + Sq(Row - CY) < Sq(r - 1); };
+        };
+        CornerRow(T, x, r, Row, C, Disc(x + r - 1, y + H - r));
+        CornerRow(T, x + W - r, r, Row, C, Disc(x + W - r, y + H - r));
+      }
+    }
+  }
+
+  if (W > 74 && H > 85) {
+    const Blend Bevel = BlendOf(BevelBase, Panel, 4, 50);
+    for (INT32 I = 0; I <= 4; I++) {
+      const UINT32 C = Bevel.At(I);
+      VLine(T, x + 14 + I, y + TH + 5, y + H - 22, C);
+      VLine(T, x + W - 14 - I, y + TH + 5, y + H - 22, C);
+      HLine(T, x + 18, x + W - 18, y + TH + I, C);
+      HLine(T, x + 18, x + W - 18, y + H - 17 - I, C);
+    }
+  }
+  const RowSpan PanelRows = VisibleRows(T, y + TH + 5, y + H - 20);
+  if (PanelRows.First < PanelRows.End) {
+    T.Fill(Min64(x + 18, x + W - 18), PanelRows.First, (W >= 36 ? W - 36 : 36 - W) + 1,
+           PanelRows.End - PanelRows.First, Panel);
+  }
+  return 0;
+}
+
+UINTN PaintTitleBar(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Window, UINT16 Radius,
+                    UINT32 Top, UINT32 Base, const ORVANE_PIXEL *Icon) {
+  const INT64 x = X, y = Y, W = Window.width, r = Radius;
+  const INT64 TH = Window.titleHeight;
+  constexpr UINT32 kDot = 0x090909;
+  auto Odd = [](INT64 V) { return (V & 1) != 0; };
+  auto Disc = [&](INT64 Row, INT64 CX, INT64 CY) {
+    return [=](INT64 Px) { return Sq(Px - CX) + Sq(Row - CY) < Sq(r - 1); };
+  };
+
+  const Blend Grade = BlendOf(Top, Base, 10);
+  const RowSpan Rows = VisibleRows(T, y + 1, y + TH);
+  for (INT64 Row = Rows.First; Row < Rows.End; Row++) {
+    if (Row <= y + r) {
+      CornerRow(T, x, r, Row, Base, Disc(Row, x + r - 1, y + r - 1));
+      CornerRow(T, x + W - r, r, Row, Base, Disc(Row, x + W - r, y + r - 1));
+    } else {
+      HLine(T, x + 1, x + W - 2, Row, Base);
+    }
+    HLine(T, x + r, x + W - r - 1, Row, Base);
+    if (y + 1 < Row && Row <= y + 10) {
+      const UINT32 G = Grade.At((INT32)(Row - y));
+      const bool Dotted = Row <= y + 7 && Odd(Row);
+      HLine(T, x + r, x + W - r - 1, Row, G);
+      if (Dotted) {
+        for (INT64 Px = x + r + (Odd(x + r) ? 0 : 1); Px < x + W - r; Px += 2) {
+          T.Put((INT32)Px, (INT32)Row, kDot);
+        }
+      }
+      auto Left = Disc(Row, x + r, y + r);
+      for (INT64 Px = x; Px < x + r; Px++) {
+        if (!Left(Px)) continue;
+        T.Put((INT32)Px, (INT32)Row, G);
+        if (Dotted && Odd(Px) && !(Px == x + 3 && Row == y + 3)) T.Put((INT32)Px, (INT32)Row, kDot);
+      }
+      auto Right = Disc(Row, x + W - r - 1, y + r);
+      for (INT64 Px = x + W - r; Px < x + W; Px++) {
+        if (!Right(Px)) continue;
+        T.Put((INT32)Px, (INT32)Row, G);
+        if (Dotted && Odd(Px)) T.Put((INT32)Px, (INT32)Row, kDot);
+      }
+    }
+  }
+
+  if (Window.title == nullptr) {
+    return 0;
+  }
+  TextImage Text = {kTitleText, 0xFF0000, 0, 0, nullptr};
+  if (RenderText(1000, &Text, Window.title) != 0) {
+    return EFI_OUT_OF_RESOURCES;
+  }
+  PoolBuffer<ORVANE_PIXEL> Bitmap(Text.Bitmap);
+  const INT64 TW = Text.Width;
+  const bool Centred = Window.flags == 0, RightAligned = Window.flags == 2;
+  const bool WithIcon = Icon != nullptr && !T.IsScreen();
+  const INT64 Dx = WithIcon && Centred ? 27 : 0, Dy = WithIcon && Centred ? 7 : 0;
+  const INT64 TY = y - 10 + TH / 2 + Dy;
+  const INT64 TX = Centred        ? x + W / 2 - TW / 2 + Dx
+                   : RightAligned ? x + W - 13 - TW
+                                  : x + 13 + (WithIcon ? 54 : 0);
+  if (T.IsScreen()) {
+    DrawTextOn(T, (INT32)TX, (INT32)TY, Window.title, kTitleText, 0x000000, 1000);
+    return 0;
+  }
+  // Only pure white text pixels are copied, clipped to the target.
+  const INT64 FirstRow = Max64(TY, T.Clip.Y), EndRow = Min64(TY + (INT64)Text.Height, T.Clip.Bottom());
+  const INT64 Left = Max64(TX, T.Clip.X), Right = Min64(TX + TW, T.Clip.Right());
+  for (INT64 Row = FirstRow; Row < EndRow; Row++) {
+    const ORVANE_PIXEL *Src = Text.Bitmap + (UINTN)(Row - TY) * (UINTN)TW;
+    ORVANE_PIXEL *Dst = T.Pixels + (UINTN)Row * (UINTN)T.RowWidth;
+    for (INT64 Col = Left; Col < Right; Col++) {
+      const ORVANE_PIXEL P = Src[Col - TX];
+      if (P.Blue == 0xFF && P.Green == 0xFF && P.Red == 0xFF) Dst[Col] = PixelFromColor(kTitleText);
+    }
+  }
+  if (WithIcon) {
+    PlaceImage(T, (INT32)(TX - 54), (INT32)(y + 9), Icon, kTitleIconWidth,
+               Rect{0, 0, kTitleIconWidth, kTitleIconHeight}, nullptr);
+  }
+  return 0;
+}
+
+namespace {
+
+struct CloseLook {
+  UINT32 BorderSide, BorderRow, Fill, TopDots, BottomDots, Foot, Shade;
+  UINT32 Strokes[4];  // the four short strokes of the X
+  UINT32 Cross;       // its two long diagonals
+};
+
+constexpr CloseLook kCloseLooks[3] = {
+    {0x1C1C1C, 0x1C1C1C, 0x101010, 0x131313, 0x161616, 0x181818, 0x161616,
+     {0x383838, 0x383838, 0x383838, 0x383838}, 0x414141},
+    {0x1E1E1E, 0x222222, 0x292929, 0x282828, 0x242424, 0x181818, 0x292929,
+     {0x717171, 0x797979, 0x7A7A7A, 0x6F6F6F}, 0x7F7F7F},
+    {0x1C1C1C, 0x1C1C1C, 0x1C1C1C, 0x1C1C1C, 0x1C1C1C, 0x181818, 0x1C1C1C,
+     {0x131313, 0x121212, 0x121212, 0x111111}, 0x131313},
+};
+
+}  // namespace
+
+UINTN PaintCloseButton(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Window) {
+  if (Window.closeState > 2) {
+    return 0;
+  }
+  const CloseLook &L = kCloseLooks[Window.closeState];
+  const INT64 x = X, y = Y;
+  T.Fill(x, y, 1, kCloseBoxHeight, L.BorderSide);
+  T.Fill(x + 14, y, 1, kCloseBoxHeight, L.BorderSide);
+  T.Fill(x + 1, y, 13, 1, L.BorderRow);
+  T.Fill(x + 1, y + 15, 13, 2, L.BorderRow);
+  T.Fill(x + 1, y + 1, 13, 14, L.Fill);
+  auto Point = [&](INT64 Dx, INT64 Dy, UINT32 C) { T.Fill(x + Dx, y + Dy, 1, 1, C); };
+  auto Line = [&](INT64 X1, INT64 Y1, INT64 X2, INT64 Y2, UINT32 C) {
+    DrawLineOn(T, (INT32)(x + X1), (INT32)(y + Y1), (INT32)(x + X2), (INT32)(y + Y2), 1, C);
+  };
+  Point(2, 2, L.TopDots);
+  Point(13, 2, L.TopDots);
+  Point(2, 14, L.BottomDots);
+  Point(13, 14, L.BottomDots);
+  Point(0, 15, L.Foot);
+  Point(1, 16, L.Foot);
+  Point(14, 15, L.Foot);
+  Point(13, 16, L.Foot);
+  Line(1, 1, 1, 15, L.Shade);
+  Line(5, 4, 11, 10, L.Strokes[0]);
+  Line(4, 5, 10, 11, L.Strokes[1]);
+  Line(10, 4, 4, 10, L.Strokes[2]);
+  Line(11, 5, 5, 11, L.Strokes[3]);
+  Line(4, 4, 11, 11, L.Cross);
+  Line(11, 4, 4, 11, L.Cross);
+  return 0;
+}
