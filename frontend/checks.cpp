@@ -11,6 +11,7 @@ void DisplayCheck(const SceneContext &C) { DisplayChecks({&C, ReportText, InfoTe
 void RowCheck(const SceneContext &C) { RowChecks({&C, ReportText, InfoText}); }
 void StatusCheck(const SceneContext &C) { StatusChecks({&C, ReportText, InfoText}); }
 void OptionPopupCheck(const SceneContext &C) { OptionPopupChecks({&C, ReportText, InfoText}); }
+void DockCheck(const SceneContext &C) { DockChecks({&C, ReportText, InfoText}); }
 void InputDialogCheck(const SceneContext &C) { InputDialogChecks({&C, ReportText, InfoText}); }
 
 // In the order they run. The transitions come last: they take the longest.
@@ -34,6 +35,7 @@ constinit const FIRMWARE_CHECK kFirmwareChecks[] = {
     RowCheck,
     StatusCheck,
     OptionPopupCheck,
+    DockCheck,
     InputDialogCheck,
     TransitionChecks,
 };

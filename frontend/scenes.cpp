@@ -530,6 +530,7 @@ void RunDemo(const SceneContext &C) {
   DemoSettings(C);
   DemoStatus(C);
   DemoOptionPopups(C);
+  DemoDock(C);
   DemoDialog(C);
   DemoFinal(C);
 }

@@ -49,6 +49,7 @@ void DemoFinal(const SceneContext &C);        // "final"
 void DemoSettings(const SceneContext &C);     // "settings"
 void DemoStatus(const SceneContext &C);       // "status"
 void DemoOptionPopups(const SceneContext &C); // "option-popups"
+void DemoDock(const SceneContext &C);         // "dock"
 void DemoDialog(const SceneContext &C);       // "dialog"
 void RunDemo(const SceneContext &C);          // all of the above in order
 
