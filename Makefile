@@ -114,9 +114,12 @@ unit: deps pictures-check
 pictures-check:
 	python3 tools/gen_pictures.py --check
 
+# Once per display device: the standard VGA (a 32-bit frame buffer) and
+# virtio-gpu (Blt only, no frame buffer); tools/qemu.py lists the others.
+E2E_DISPLAYS ?= std,virtio
 e2e: deps
 	$(MAKE) -j$(JOBS) efi $(HOST_OUT)/tests $(HOST_OUT)/render-scene
-	python3 tools/e2e.py --build $(BUILD)
+	python3 tools/e2e.py --build $(BUILD) --displays $(E2E_DISPLAYS)
 
 # The same tests again with AddressSanitizer and UBSan: the simulated frame
 # buffer and pool blocks are sized exactly, so any stray read or write stops the run.

@@ -11,10 +11,6 @@ extern EFI_PRINT_PROTOCOL           *gPrint;
 extern FLOAT_MATH_PROTOCOL          *gFloat;
 extern BOOLEAN                       FrameBufferCapture;
 
-// The frame buffer is addressed as a 1024 x 768 image whatever the mode.
-constexpr UINT32 kFrameBufferRowWidth = 1024;
-constexpr UINT32 kFrameBufferHeight   = 768;
-
 // Pool memory of type EfiBootServicesData; NULL on failure.
 void *PoolAlloc(UINTN Bytes);
 void PoolFree(void *Buffer);

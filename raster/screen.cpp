@@ -68,10 +68,9 @@ UINTN EFIAPI CaptureScreen(ORVANE_PIXEL **Screen, UINT32 *Width, UINT32 *Height)
     }
   }
   // Filled before the working buffer is sought, so a held CapturedScreen
-  // always holds a picture, even after a failure below. With the frame-buffer
-  // switch on, CaptureUnder reads the frame buffer 1024 pixels a row, clipped
-  // to the mode, to 1024 x 768 and to the frame buffer's size; what lies
-  // outside that reads as 0.
+  // always holds a picture, even after a failure below. The frame-buffer
+  // switch reads the frame buffer at the mode's scan line where the display
+  // has a usable one, else Blt: either way the whole screen as it is.
   CaptureUnder(CapturedScreen, 0, 0, (INT32)W, (INT32)H);
   // A working buffer still held from the last capture at this resolution is reused.
   if (DimmedScreen == nullptr) {

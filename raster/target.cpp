@@ -59,17 +59,34 @@ EFI_STATUS SendToScreen(const ORVANE_PIXEL *Buffer, INT32 RowWidth, const Rect &
                         (UINTN)(B - T), (UINTN)RowWidth * sizeof(ORVANE_PIXEL));
 }
 
-void CaptureUnder(ORVANE_PIXEL *Buffer, INT32 X, INT32 Y, INT32 W, INT32 H) {
-  Rect Screen = DrawTarget::Screen().Clip;
-  if (FrameBufferCapture) {
-    // The frame buffer is read as 1024 pixels a row; never read past the
-    // mode's picture or past the end of the frame buffer itself.
-    UINTN FbRows = gGraphics->Mode->FrameBufferSize / (kFrameBufferRowWidth * sizeof(ORVANE_PIXEL));
-    if (Screen.Width > (INT32)kFrameBufferRowWidth) Screen.Width = kFrameBufferRowWidth;
-    if (Screen.Height > (INT32)kFrameBufferHeight) Screen.Height = kFrameBufferHeight;
-    if ((UINTN)Screen.Height > FbRows) Screen.Height = (INT32)FbRows;
+namespace {
+
+// The frame buffer may stand in for Blt only where it is linear 32-bit
+// blue-green-red memory and every pixel read lies inside FrameBufferSize.
+// Elsewhere (a Blt-only display, another layout, a cut-short or odd frame
+// buffer) Blt gives the right pixels. (X, Y, W, H) is visible on the screen.
+bool FrameBufferHolds(INT32 X, INT32 Y, INT32 W, INT32 H, INT32 RowWidth) {
+  const EFI_GRAPHICS_OUTPUT_PROTOCOL_MODE *Mode = gGraphics->Mode;
+  const EFI_GRAPHICS_OUTPUT_MODE_INFORMATION *Info = Mode->Info;
+  if (Mode->FrameBufferBase == 0 || Mode->FrameBufferSize == 0 || Info == nullptr ||
+      Info->PixelFormat != PixelBlueGreenRedReserved8BitPerColor) {
+    return false;
   }
-  const Rect Part = Rect{X, Y, W, H}.Intersect(Screen);
+  // A scan line shorter than the mode's width is no layout Blt would agree with;
+  // positions and widths beyond 16 bits do not fit the image copy.
+  UINT64 ScanLine = Info->PixelsPerScanLine;
+  if (ScanLine < Info->HorizontalResolution || ScanLine > 0xFFFF || RowWidth > 0xFFFF ||
+      (INT64)Y + H > 0xFFFF) {
+    return false;
+  }
+  UINT64 End = ((UINT64)(Y + H - 1) * ScanLine + (UINT64)X + (UINT64)W) * sizeof(ORVANE_PIXEL);
+  return End <= Mode->FrameBufferSize;
+}
+
+}  // namespace
+
+void CaptureUnder(ORVANE_PIXEL *Buffer, INT32 X, INT32 Y, INT32 W, INT32 H) {
+  const Rect Part = Rect{X, Y, W, H}.Intersect(DrawTarget::Screen().Clip);
   const INT32 CX = Part.X, CY = Part.Y, CW = Part.Width, CH = Part.Height;
   bool Visible = !Part.Empty();
   if (!Visible || CW != W || CH != H) {
@@ -78,11 +95,13 @@ void CaptureUnder(ORVANE_PIXEL *Buffer, INT32 X, INT32 Y, INT32 W, INT32 H) {
   if (!Visible) {
     return;
   }
-  if (FrameBufferCapture) {
+  if (FrameBufferCapture && FrameBufferHolds(CX, CY, CW, CH, W)) {
+    // Rows at the mode's scan line: with a 1024-pixel scan line this is the
+    // frame buffer read 1024 pixels a row.
+    UINT32 ScanLine = gGraphics->Mode->Info->PixelsPerScanLine;
     CopyImageRect(Buffer, (const ORVANE_PIXEL *)(UINTN)gGraphics->Mode->FrameBufferBase,
                   (UINT16)(CX - X), (UINT16)(CY - Y), (UINT16)CX, (UINT16)CY, (UINT16)W, (UINT16)H,
-                  (UINT16)kFrameBufferRowWidth, (UINT16)Screen.Height, (UINT16)CW, (UINT16)CH,
-                  nullptr);
+                  (UINT16)ScanLine, (UINT16)(CY + CH), (UINT16)CW, (UINT16)CH, nullptr);
     return;
   }
   gGraphics->Blt(gGraphics, Buffer, EfiBltVideoToBltBuffer, (UINTN)CX, (UINTN)CY,

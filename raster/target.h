@@ -55,7 +55,9 @@ inline EFI_STATUS SendToScreen(const ORVANE_PIXEL *Buffer, INT32 W, INT32 H, INT
 }
 
 // Fills Buffer (row width W) with what the screen shows under (X, Y, W, H): from the
-// frame buffer when FrameBufferCapture is set, else by Blt. Parts off the screen read as 0.
+// frame buffer, read at the mode's scan line, when FrameBufferCapture is set and
+// the mode has a linear 32-bit blue-green-red frame buffer holding every row
+// read; else by Blt. Both give the same pixels. Parts off the screen read as 0.
 void CaptureUnder(ORVANE_PIXEL *Buffer, INT32 X, INT32 Y, INT32 W, INT32 H);
 
 // What an off-screen buffer holds before the paint: the screen under it (the

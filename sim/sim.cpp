@@ -2,6 +2,7 @@
 // keeps the first system table it is given for the life of the process.
 #include "sim/sim.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -37,7 +38,10 @@ struct State {
   std::vector<Installed> Protocols;
   std::vector<EFI_GUID> Withheld;
   size_t InstalledByDriver = 0;
-  ORVANE_PIXEL *Frame = nullptr;
+  Display Screen;
+  // The display's memory, ScanLine words a row, each pixel in Screen.Format.
+  uint32_t *Frame = nullptr;
+  uint32_t ScanLine = 0;
   uint32_t Mode = 0;
 };
 
@@ -168,24 +172,61 @@ EFI_STATUS EFIAPI ConOutAnything() { return EFI_SUCCESS; }
 //
 // Graphics Output.
 //
+// A Blt pixel as the display stores it, and back. The reserved byte is kept
+// in every layout, so that all displays give back what they were given.
+uint32_t ToMemory(ORVANE_PIXEL P) {
+  switch (gState.Screen.Format) {
+    case PixelRedGreenBlueReserved8BitPerColor:
+      return (uint32_t)P.Red | (uint32_t)P.Green << 8 | (uint32_t)P.Blue << 16 | (uint32_t)P.Reserved << 24;
+    case PixelBitMask:
+      return (uint32_t)P.Red << 24 | (uint32_t)P.Green << 16 | (uint32_t)P.Blue << 8 | P.Reserved;
+    default:
+      return (uint32_t)P.Blue | (uint32_t)P.Green << 8 | (uint32_t)P.Red << 16 | (uint32_t)P.Reserved << 24;
+  }
+}
+
+ORVANE_PIXEL FromMemory(uint32_t V) {
+  switch (gState.Screen.Format) {
+    case PixelRedGreenBlueReserved8BitPerColor:
+      return {(UINT8)(V >> 16), (UINT8)(V >> 8), (UINT8)V, (UINT8)(V >> 24)};
+    case PixelBitMask:
+      return {(UINT8)(V >> 8), (UINT8)(V >> 16), (UINT8)(V >> 24), (UINT8)V};
+    default:
+      return {(UINT8)V, (UINT8)(V >> 8), (UINT8)(V >> 16), (UINT8)(V >> 24)};
+  }
+}
+
+bool StoresBlueGreenRed() {
+  return gState.Screen.Format == PixelBlueGreenRedReserved8BitPerColor ||
+         gState.Screen.Format == PixelBltOnly;
+}
+
+void DescribeMode(uint32_t Mode, EFI_GRAPHICS_OUTPUT_MODE_INFORMATION &Info) {
+  Info = {};
+  Info.HorizontalResolution = kModes[Mode].Width;
+  Info.VerticalResolution = kModes[Mode].Height;
+  Info.PixelFormat = gState.Screen.Format;
+  if (Info.PixelFormat == PixelBitMask) {
+    Info.PixelInformation = {0xFF000000, 0x00FF0000, 0x0000FF00, 0x000000FF};
+  }
+  Info.PixelsPerScanLine = kModes[Mode].Width + gState.Screen.ScanLinePad;
+}
+
 void ApplyMode(uint32_t Mode) {
   std::free(gState.Frame);
-  const ModeSpec &M = kModes[Mode];
+  DescribeMode(Mode, gGopInfo);
+  gState.ScanLine = gGopInfo.PixelsPerScanLine;
   // Sized exactly, so a read past the frame buffer is caught by the sanitizers.
-  gState.Frame = static_cast<ORVANE_PIXEL *>(std::calloc((size_t)M.Width * M.Height, 4));
+  size_t Bytes = (size_t)gState.ScanLine * gGopInfo.VerticalResolution * 4;
+  gState.Frame = static_cast<uint32_t *>(std::calloc(Bytes, 1));
   gState.Mode = Mode;
-  gGopInfo = {};
-  gGopInfo.Version = 0;
-  gGopInfo.HorizontalResolution = M.Width;
-  gGopInfo.VerticalResolution = M.Height;
-  gGopInfo.PixelFormat = PixelBlueGreenRedReserved8BitPerColor;
-  gGopInfo.PixelsPerScanLine = M.Width;
   gGopMode.MaxMode = kModeCount;
   gGopMode.Mode = Mode;
   gGopMode.Info = &gGopInfo;
   gGopMode.SizeOfInfo = sizeof(gGopInfo);
-  gGopMode.FrameBufferBase = (EFI_PHYSICAL_ADDRESS)(uintptr_t)gState.Frame;
-  gGopMode.FrameBufferSize = (UINTN)M.Width * M.Height * 4;
+  bool Published = gState.Screen.Format != PixelBltOnly;
+  gGopMode.FrameBufferBase = Published ? (EFI_PHYSICAL_ADDRESS)(uintptr_t)gState.Frame : 0;
+  gGopMode.FrameBufferSize = Published ? Bytes : 0;
 }
 
 EFI_STATUS EFIAPI SimQueryMode(EFI_GRAPHICS_OUTPUT_PROTOCOL *, UINT32 ModeNumber, UINTN *SizeOfInfo,
@@ -198,11 +239,7 @@ EFI_STATUS EFIAPI SimQueryMode(EFI_GRAPHICS_OUTPUT_PROTOCOL *, UINT32 ModeNumber
   if (Status != EFI_SUCCESS) {
     return Status;
   }
-  **Info = {};
-  (*Info)->HorizontalResolution = kModes[ModeNumber].Width;
-  (*Info)->VerticalResolution = kModes[ModeNumber].Height;
-  (*Info)->PixelFormat = PixelBlueGreenRedReserved8BitPerColor;
-  (*Info)->PixelsPerScanLine = kModes[ModeNumber].Width;
+  DescribeMode(ModeNumber, **Info);
   *SizeOfInfo = sizeof(**Info);
   return EFI_SUCCESS;
 }
@@ -231,8 +268,9 @@ EFI_STATUS EFIAPI SimBlt(EFI_GRAPHICS_OUTPUT_PROTOCOL *, EFI_GRAPHICS_OUTPUT_BLT
   if ((unsigned)Op >= 4 || Width == 0 || Height == 0) {
     return EFI_INVALID_PARAMETER;
   }
-  const UINTN Stride = gGopInfo.HorizontalResolution;
-  ORVANE_PIXEL *Frame = gState.Frame;
+  const UINTN Stride = gState.ScanLine;
+  uint32_t *Frame = gState.Frame;
+  const bool Direct = StoresBlueGreenRed();
   if (Delta == 0) {
     Delta = Width * sizeof(ORVANE_PIXEL);
   }
@@ -242,8 +280,9 @@ EFI_STATUS EFIAPI SimBlt(EFI_GRAPHICS_OUTPUT_PROTOCOL *, EFI_GRAPHICS_OUTPUT_BLT
         return EFI_INVALID_PARAMETER;
       }
       for (UINTN R = 0; R < Height; R++) {
-        ORVANE_PIXEL *Row = Frame + (DestinationY + R) * Stride + DestinationX;
-        for (UINTN C = 0; C < Width; C++) Row[C] = *BltBuffer;
+        uint32_t *Row = Frame + (DestinationY + R) * Stride + DestinationX;
+        uint32_t Word = ToMemory(*BltBuffer);
+        for (UINTN C = 0; C < Width; C++) Row[C] = Word;
       }
       return EFI_SUCCESS;
     case EfiBltVideoToBltBuffer:
@@ -252,7 +291,12 @@ EFI_STATUS EFIAPI SimBlt(EFI_GRAPHICS_OUTPUT_PROTOCOL *, EFI_GRAPHICS_OUTPUT_BLT
       }
       for (UINTN R = 0; R < Height; R++) {
         auto *To = (ORVANE_PIXEL *)((UINT8 *)BltBuffer + (DestinationY + R) * Delta) + DestinationX;
-        std::memcpy(To, Frame + (SourceY + R) * Stride + SourceX, Width * 4);
+        const uint32_t *From = Frame + (SourceY + R) * Stride + SourceX;
+        if (Direct) {
+          std::memcpy(To, From, Width * 4);
+        } else {
+          for (UINTN C = 0; C < Width; C++) To[C] = FromMemory(From[C]);
+        }
       }
       return EFI_SUCCESS;
     case EfiBltBufferToVideo:
@@ -261,7 +305,12 @@ EFI_STATUS EFIAPI SimBlt(EFI_GRAPHICS_OUTPUT_PROTOCOL *, EFI_GRAPHICS_OUTPUT_BLT
       }
       for (UINTN R = 0; R < Height; R++) {
         auto *From = (ORVANE_PIXEL *)((UINT8 *)BltBuffer + (SourceY + R) * Delta) + SourceX;
-        std::memcpy(Frame + (DestinationY + R) * Stride + DestinationX, From, Width * 4);
+        uint32_t *To = Frame + (DestinationY + R) * Stride + DestinationX;
+        if (Direct) {
+          std::memcpy(To, From, Width * 4);
+        } else {
+          for (UINTN C = 0; C < Width; C++) To[C] = ToMemory(From[C]);
+        }
       }
       return EFI_SUCCESS;
     default:
@@ -378,7 +427,7 @@ Firmware::Firmware(uint32_t StartMode) {
   gState = State{};
   gState.Alive = true;
   BuildTables();
-  ApplyMode(StartMode < kModeCount ? StartMode : 2);
+  ApplyMode(StartMode < kModeCount ? StartMode : 2);  // on the default display
   SetFontLayout(FontLayout::Tight);
   gState.Protocols.push_back({&gPlatformHandleTag, kFloatGuid, &gCountingFloat});
   gState.Protocols.push_back({&gConsoleHandleTag, kGopGuid, &gGop});
@@ -431,27 +480,61 @@ void Firmware::FailAllocation(int64_t N) { gState.FailIn = N < 0 ? -1 : N; }
 uint64_t Firmware::WrongPoolTypeCount() const { return gState.WrongType; }
 
 EFI_GRAPHICS_OUTPUT_PROTOCOL *Firmware::Gop() { return &gGop; }
+
+void Firmware::UseDisplay(const Display &D) {
+  gState.Screen = D;
+  ApplyMode(gState.Mode);
+}
+
 uint32_t Firmware::Width() const { return gGopInfo.HorizontalResolution; }
 uint32_t Firmware::Height() const { return gGopInfo.VerticalResolution; }
+uint32_t Firmware::ScanLine() const { return gState.ScanLine; }
 uint32_t Firmware::CurrentMode() const { return gState.Mode; }
-ORVANE_PIXEL *Firmware::FrameBuffer() { return gState.Frame; }
+ORVANE_PIXEL *Firmware::FrameBuffer() { return reinterpret_cast<ORVANE_PIXEL *>(gState.Frame); }
+
+namespace {
+uint32_t ColorOf(ORVANE_PIXEL P) {
+  return (uint32_t)P.Blue | (uint32_t)P.Green << 8 | (uint32_t)P.Red << 16 | (uint32_t)P.Reserved << 24;
+}
+ORVANE_PIXEL PixelOf(uint32_t C) {
+  return {(UINT8)C, (UINT8)(C >> 8), (UINT8)(C >> 16), (UINT8)(C >> 24)};
+}
+}  // namespace
 
 uint32_t Firmware::Pixel(uint32_t X, uint32_t Y) const {
-  ORVANE_PIXEL P = gState.Frame[(size_t)Y * Width() + X];
-  return (uint32_t)P.Blue | (uint32_t)P.Green << 8 | (uint32_t)P.Red << 16 | (uint32_t)P.Reserved << 24;
+  return ColorOf(FromMemory(gState.Frame[(size_t)Y * gState.ScanLine + X]));
+}
+
+void Firmware::SetPixel(uint32_t X, uint32_t Y, uint32_t Color) {
+  gState.Frame[(size_t)Y * gState.ScanLine + X] = ToMemory(PixelOf(Color));
 }
 
 void Firmware::FillScreen(uint32_t Color) {
-  size_t N = (size_t)Width() * Height();
-  for (size_t I = 0; I < N; I++) {
-    std::memcpy(&gState.Frame[I], &Color, 4);
+  if (StoresBlueGreenRed() && gState.ScanLine == Width()) {
+    std::fill_n(gState.Frame, (size_t)Width() * Height(), Color);
+    return;
+  }
+  for (uint32_t Y = 0; Y < Height(); Y++) {
+    for (uint32_t X = 0; X < Width(); X++) SetPixel(X, Y, Color);
   }
 }
 
 std::vector<uint32_t> Firmware::Snapshot() const {
   std::vector<uint32_t> Out((size_t)Width() * Height());
-  std::memcpy(Out.data(), gState.Frame, Out.size() * 4);
+  if (StoresBlueGreenRed() && gState.ScanLine == Width()) {
+    std::memcpy(Out.data(), gState.Frame, Out.size() * 4);
+    return Out;
+  }
+  for (uint32_t Y = 0; Y < Height(); Y++) {
+    for (uint32_t X = 0; X < Width(); X++) Out[(size_t)Y * Width() + X] = Pixel(X, Y);
+  }
   return Out;
+}
+
+void Firmware::LoadScreen(const std::vector<uint32_t> &Colors) {
+  for (uint32_t Y = 0; Y < Height(); Y++) {
+    for (uint32_t X = 0; X < Width(); X++) SetPixel(X, Y, Colors[(size_t)Y * Width() + X]);
+  }
 }
 
 }  // namespace sim

@@ -27,6 +27,17 @@ struct ModeSpec {
   uint32_t Width, Height;
 };
 
+// How the simulated display keeps its picture. Every mode gets the same
+// layout; Blt converts, so through Blt all displays show the same pixels.
+struct Display {
+  // PixelBlueGreenRedReserved8BitPerColor and PixelRedGreenBlueReserved8BitPerColor
+  // store bytes in that order; PixelBitMask stores red, green, blue, reserved
+  // from the top byte down of a 32-bit word; PixelBltOnly publishes no frame
+  // buffer (base and size 0) and keeps the picture to itself.
+  EFI_GRAPHICS_PIXEL_FORMAT Format = PixelBlueGreenRedReserved8BitPerColor;
+  uint32_t ScanLinePad = 0;  // pixels each scan line holds past the mode's width
+};
+
 class Firmware {
  public:
   // Modes 0..5: 800x600, 640x480, 1024x768, 1280x800, 1024x768, 800x600;
@@ -61,14 +72,22 @@ class Firmware {
 
   // Graphics.
   EFI_GRAPHICS_OUTPUT_PROTOCOL *Gop();
+  // Changes the display and sets the current mode again (the screen turns black).
+  void UseDisplay(const Display &D);
   uint32_t Width() const;
   uint32_t Height() const;
+  uint32_t ScanLine() const;  // pixels per row of the display's memory
   uint32_t CurrentMode() const;
-  ORVANE_PIXEL *FrameBuffer();           // row width = Width()
-  uint32_t Pixel(uint32_t X, uint32_t Y) const;  // 0x00RRGGBB with reserved on top
+  // The display's memory in its own layout, ScanLine() pixels a row (row width
+  // Width() and blue-green-red on the default display).
+  ORVANE_PIXEL *FrameBuffer();
+  // The picture as Blt sees it, on any display: colours 0x00RRGGBB with the
+  // reserved byte on top, row width Width().
+  uint32_t Pixel(uint32_t X, uint32_t Y) const;
+  void SetPixel(uint32_t X, uint32_t Y, uint32_t Color);
   void FillScreen(uint32_t Color);
-  // Frame buffer as a vector of colours, row width = Width().
   std::vector<uint32_t> Snapshot() const;
+  void LoadScreen(const std::vector<uint32_t> &Colors);  // Width() x Height() colours
 };
 
 // PNG files of the frame buffer or any pixel buffer (reserved byte dropped).

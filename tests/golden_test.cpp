@@ -7,6 +7,7 @@
 
 #include "frontend/scenes.h"
 #include "tests/fixture.h"
+#include "tests/painter_reference.h"
 
 namespace {
 
@@ -64,6 +65,7 @@ constexpr Scene kScenes[] = {
     {"demo-text", DemoText},
     {"demo-shapes", DemoShapes},
     {"demo-final", DemoFinal},
+    {"status-painters", DrawStatusPainterSheet},
 };
 
 TEST_F(Golden, ScenesMatchTheirPictures) {

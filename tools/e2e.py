@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """End-to-end run in real firmware: boots the front-end in QEMU/OVMF in its
-checking mode, collects its CHECK lines, and compares its picture of the fixed
-primitive scene pixel for pixel with the same scene drawn by the host build.
+checking mode, once per display device, collects its CHECK lines, and compares
+its picture of the fixed primitive scene pixel for pixel with the same scene
+drawn by the host build.
 
-Prints one line per result and closes with "N passed, N failed"; exits 1 on
-any failure.
+Prints one line per result, tagged with the display, and closes with
+"N passed, N failed"; exits 1 on any failure.
 """
 import argparse
 import os
@@ -21,21 +22,34 @@ EXPECTED_CHECKS = [
     "pens-buffer", "clear-buffer", "blit-position", "banner-text", "banner-screen",
     "render-text-size", "render-text-wrap", "opaque-text", "transparent-text", "capture-screen", "capture-again",
     "dim-captured-screen", "restore-captured-screen", "capture-frame-buffer",
-    "capture-small-mode", "wipe-transition", "dissolve-transition", "primitive-calls",
+    "capture-small-mode", "capture-path", "wipe-transition", "dissolve-transition", "primitive-calls",
 ]
+
+
+# What each display offers in OVMF at 1024x768: the pixel format (1 blue-green-red
+# 32-bit, 2 bit mask, 3 Blt only) and whether a frame buffer is published.
+OFFERS = {
+    "std": (1, True),
+    "virtio": (3, False),
+    "cirrus": (2, True),
+    "bochs": (1, True),
+    "ramfb": (1, True),
+}
 
 
 class Results:
     def __init__(self):
         self.passed = 0
         self.failed = 0
+        self.display = ""
 
     def add(self, name, ok, detail=""):
         if ok:
             self.passed += 1
         else:
             self.failed += 1
-        print("%s %s%s" % ("PASS" if ok else "FAIL", name, ("  " + detail) if detail else ""))
+        tag = " [%s]" % self.display if self.display else ""
+        print("%s %s%s%s" % ("PASS" if ok else "FAIL", name, tag, ("  " + detail) if detail else ""))
         sys.stdout.flush()
 
 
@@ -45,7 +59,7 @@ def compare_scene(build, shot, out, results):
         results.add("primitive-scene", False, "missing %s (make BUILD=%s %s)" % (tool, build, tool))
         return
     reference = os.path.join(out, "e2e-primitives-host.png")
-    diff = os.path.join(out, "e2e-primitives-diff.png")
+    diff = os.path.join(out, "e2e-%s-primitives-diff.png" % results.display)
     if os.path.exists(diff):
         os.remove(diff)
     run = subprocess.run([tool, "--out", reference, "--compare", shot, "--diff", diff],
@@ -72,22 +86,31 @@ def compare_banner(build, boot, results):
                 "same text" if host == firmware[0] else "host %s, firmware %s" % (host, firmware[0]))
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("--build", default="build")
-    parser.add_argument("--out", default="out", help="where screenshots are kept")
-    parser.add_argument("--timeout", type=float, default=120.0, help="seconds for the whole boot")
-    args = parser.parse_args()
-    os.makedirs(args.out, exist_ok=True)
+def check_display(boot, results):
+    """The display must offer what the run expects of it, or its checks prove nothing."""
+    lines = [t for t in boot.lines("INFO") if t.startswith("display ")]
+    if not lines:
+        results.add("display", False, "no display line from the firmware")
+        return
+    fields = lines[-1].split()
+    seen = dict(zip(fields[2::2], fields[3::2]))
+    size = fields[1]
+    form = int(seen.get("format", "-1"))
+    has_frame = int(seen.get("frame-buffer", "0x0"), 16) != 0 and int(seen.get("size", "0")) != 0
+    want_form, want_frame = OFFERS.get(results.display, (form, has_frame))
+    results.add("display", size == "1024x768" and form == want_form and has_frame == want_frame,
+                "%s, format %d, %s frame buffer; scan line %s" % (
+                    size, form, "a" if has_frame else "no", seen.get("scan-line")))
 
-    started = time.monotonic()
-    results = Results()
+
+def run_display(args, display, results):
+    results.display = display
     try:
-        boot = qemu.Boot(args.build, "e2e", args.out, args.timeout, prefix="e2e-").run()
+        boot = qemu.Boot(args.build, "e2e", args.out, args.timeout, prefix="e2e-%s-" % display,
+                         display=display).run()
     except qemu.BootError as error:
         results.add("boot", False, str(error))
-        print("%d passed, %d failed" % (results.passed, results.failed))
-        return 1
+        return
 
     start = boot.first_time("START")
     done = boot.first_time("DONE")
@@ -106,6 +129,7 @@ def main():
             results.add(name, False, "not reported")
 
     compare_banner(args.build, boot, results)
+    check_display(boot, results)
 
     shot = boot.shots.get("primitives")
     if shot is None or not os.path.isfile(shot):
@@ -127,7 +151,23 @@ def main():
     for seconds, kind, text in boot.events:
         if kind in ("INFO", "QEMU"):
             print("  %6.2f s  %s" % (seconds, text))
-    print("  screenshots in %s; whole run %.1f s" % (args.out, time.monotonic() - started))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--build", default="build")
+    parser.add_argument("--out", default="out", help="where screenshots are kept")
+    parser.add_argument("--timeout", type=float, default=120.0, help="seconds for each boot")
+    parser.add_argument("--displays", default="std,virtio",
+                        help="comma-separated display devices, of: " + ", ".join(qemu.DISPLAYS))
+    args = parser.parse_args()
+    os.makedirs(args.out, exist_ok=True)
+
+    results = Results()
+    for display in args.displays.split(","):
+        started = time.monotonic()
+        run_display(args, display, results)
+        print("  [%s] screenshots in %s; run %.1f s" % (display, args.out, time.monotonic() - started))
     print("%d passed, %d failed" % (results.passed, results.failed))
     return 0 if results.failed == 0 else 1
 

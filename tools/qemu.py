@@ -20,6 +20,15 @@ OVMF_CODE = "/usr/share/OVMF/OVMF_CODE.fd"
 OVMF_VARS = "/usr/share/OVMF/OVMF_VARS.fd"
 IMAGES = ("setup-demo.efi", "orvane.efi", "platform-shim.efi")
 
+# The display devices a boot can use, as QEMU options.
+DISPLAYS = {
+    "std": ["-vga", "std"],
+    "virtio": ["-vga", "none", "-device", "virtio-gpu-pci"],
+    "cirrus": ["-vga", "cirrus"],
+    "bochs": ["-vga", "none", "-device", "bochs-display"],
+    "ramfb": ["-vga", "none", "-device", "ramfb"],
+}
+
 MARKER = re.compile(r"(START|CHECK|SCREENSHOT-END|SCREENSHOT|MIDWAY|INFO|DONE)\b ?(.*)")
 # A "MIDWAY <name>" line announces a transition; its picture is taken this
 # long after, while the transition runs, when midway pictures are wanted.
@@ -79,8 +88,11 @@ class Qmp:
 class Boot:
     """One boot of the front-end. `events` collects (seconds, kind, text)."""
 
-    def __init__(self, build, mode, shots_dir, timeout, prefix="", midway=False):
+    def __init__(self, build, mode, shots_dir, timeout, prefix="", midway=False, display="std"):
+        if display not in DISPLAYS:
+            raise BootError("unknown display %s (one of %s)" % (display, ", ".join(DISPLAYS)))
         self.build = build
+        self.display = display
         self.midway = midway
         self.prefix = prefix
         self.mode = mode
@@ -124,7 +136,7 @@ class Boot:
         sock_path = os.path.join(work, "qmp.sock")
         command = [
             "qemu-system-x86_64", "-machine", "q35", "-accel", "tcg", "-m", "256",
-            "-vga", "std", "-display", "none", "-nic", "none",
+            *DISPLAYS[self.display], "-display", "none", "-nic", "none",
             "-drive", "if=pflash,format=raw,unit=0,readonly=on,file=" + OVMF_CODE,
             "-drive", "if=pflash,format=raw,unit=1,file=" + vars_copy,
             "-drive", "file=fat:rw:%s,format=raw" % esp,

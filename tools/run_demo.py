@@ -19,6 +19,8 @@ def main():
     parser.add_argument("--build", default="build")
     parser.add_argument("--out", default="out")
     parser.add_argument("--timeout", type=float, default=300.0, help="seconds for the whole boot")
+    parser.add_argument("--display", default="std", choices=sorted(qemu.DISPLAYS),
+                        help="the display device")
     args = parser.parse_args()
     os.makedirs(args.out, exist_ok=True)
     for name in STAGES:
@@ -29,7 +31,8 @@ def main():
 
     started = time.monotonic()
     try:
-        boot = qemu.Boot(args.build, "demo", args.out, args.timeout, prefix="demo-", midway=True).run()
+        boot = qemu.Boot(args.build, "demo", args.out, args.timeout, prefix="demo-", midway=True,
+                         display=args.display).run()
     except qemu.BootError as error:
         print("demo failed: %s" % error)
         return 1
