@@ -1,4 +1,5 @@
 #include "driver/operations.h"
+#include "controls/readout/digit_readout.h"
 #include "platform/services.h"
 #include "raster/screen.h"
 #include "raster/shapes.h"
@@ -24,7 +25,9 @@ constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
     nullptr,
     Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 1-8
     Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 9-16
-    Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 17-24
+    Pending, Pending, Pending, Pending, Pending, Pending,  // 17-22
+    InitDigitReadout,
+    PaintDigitReadout,
     Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 25-32
     StringLength,
     SetFrameBufferCapture,

@@ -2,6 +2,7 @@
 // front-end calls each operation by its position.
 #pragma once
 #include "platform/types.h"
+#include "controls/readout/digit_readout.h"
 
 #define ORVANE_UI_PROTOCOL_GUID \
   { 0xdc113a49, 0xa77e, 0x49f9, { 0x8d, 0x09, 0x9d, 0xbf, 0x77, 0x6c, 0x67, 0x11 } }
@@ -46,6 +47,9 @@ typedef UINTN (EFIAPI *ORVANE_DIM_CAPTURED_SCREEN)(UINT32 Level);
 typedef UINTN (EFIAPI *ORVANE_SCREEN_ACTION)(void);
 typedef UINTN (EFIAPI *ORVANE_TRANSITION)(ORVANE_PIXEL *Image, UINT32 Width, UINT32 Height,
                                           UINT32 X, UINT32 Y);
+typedef EFI_STATUS (EFIAPI *ORVANE_INIT_DIGIT_READOUT)(DigitReadout *Readout, INT32 X, INT32 Y,
+                                                     CHAR16 *Text, UINT16 Size, UINT8 Capture);
+typedef EFI_STATUS (EFIAPI *ORVANE_PAINT_DIGIT_READOUT)(DigitReadout *Readout);
 typedef CHAR16 *(EFIAPI *ORVANE_BANNER)(CHAR16 *Buffer);
 
 typedef struct {
@@ -72,8 +76,8 @@ typedef struct {
   ORVANE_PENDING_OPERATION InitSettingRow;           // 20
   ORVANE_PENDING_OPERATION PaintSettingRow;          // 21
   ORVANE_PENDING_OPERATION TrackSettingSlider;       // 22
-  ORVANE_PENDING_OPERATION InitDigitReadout;         // 23
-  ORVANE_PENDING_OPERATION PaintDigitReadout;        // 24
+  ORVANE_INIT_DIGIT_READOUT InitDigitReadout;        // 23
+  ORVANE_PAINT_DIGIT_READOUT PaintDigitReadout;      // 24
   ORVANE_PENDING_OPERATION InitIconDock;             // 25
   ORVANE_PENDING_OPERATION TrackIconDock;            // 26
   ORVANE_PENDING_OPERATION PaintIconDock;            // 27

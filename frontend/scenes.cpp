@@ -527,5 +527,6 @@ void RunDemo(const SceneContext &C) {
   DemoShapes(C);
   DemoDim(C);
   DemoTransitions(C);
+  DemoSettings(C);
   DemoFinal(C);
 }

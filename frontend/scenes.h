@@ -46,6 +46,7 @@ void DemoShapes(const SceneContext &C);       // "shapes"
 void DemoDim(const SceneContext &C);          // "dim", "restored"
 void DemoTransitions(const SceneContext &C);  // "wipe", "dissolve"
 void DemoFinal(const SceneContext &C);        // "final"
+void DemoSettings(const SceneContext &C);     // "settings"
 void RunDemo(const SceneContext &C);          // all of the above in order
 
 inline constexpr UINT32 kSceneWidth = 1024;

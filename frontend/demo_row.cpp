@@ -1,0 +1,56 @@
+// The settings stage: setting rows in every style and the digit readouts (a
+// clock and temperatures in both temperature sizes).
+#include "frontend/scenes.h"
+
+namespace {
+
+UINTN Tally(const SceneContext &C, UINTN Status, const char *Name) {
+  C.Calls++;
+  if (Status != 0 && C.FailedCalls++ == 0) {
+    C.FirstFailedCall = Name;
+    C.FirstFailedStatus = Status;
+  }
+  return Status;
+}
+#define UI(Operation, ...) Tally(C, C.Ui->Operation(__VA_ARGS__), #Operation)
+
+constexpr UINT32 kBackdrop = 0x00101820;
+
+// Shows Text as a readout at (X, Y) over what the screen holds, then hands
+// back what the readout was given (its background and any padded copy).
+void ShowReadout(const SceneContext &C, INT32 X, INT32 Y, const CHAR16 *Text, UINT16 Size) {
+  CHAR16 Copy[8];
+  UINTN N = 0;
+  for (; Text[N] != 0 && N < 7; N++) Copy[N] = Text[N];
+  Copy[N] = 0;
+  DigitReadout R = {};
+  if (UI(InitDigitReadout, &R, X, Y, Copy, Size, 1) != 0) {
+    return;
+  }
+  UI(PaintDigitReadout, &R);
+  if (R.text != Copy) FreePixels(C, R.text);
+  FreePixels(C, R.background);
+}
+
+void Readouts(const SceneContext &C) {
+  FillScreenRect(C, 40, 420, 944, 300, 0x00203020);
+  ShowReadout(C, 80, 450, W("12:34"), 0);
+  const CHAR16 *Temperatures[3] = {W("5"), W("-5"), W("100")};
+  for (INT32 I = 0; I < 3; I++) {
+    ShowReadout(C, 80 + I * 160, 530, Temperatures[I], 1);
+    ShowReadout(C, 80 + I * 160, 600, Temperatures[I], 2);
+  }
+  // A clock over a patterned background keeps the pattern between its segments.
+  for (INT32 I = 0; I < 12; I++) {
+    FillScreenRect(C, 600 + (UINT32)I * 26, 450, 13, 60, 0x00304060);
+  }
+  ShowReadout(C, 610, 460, W("08:15"), 0);
+}
+
+}  // namespace
+
+void DemoSettings(const SceneContext &C) {
+  FillScreen(C, kBackdrop);
+  Readouts(C);
+  if (C.Snapshot != nullptr) C.Snapshot(&C, "settings");
+}
