@@ -1,5 +1,10 @@
 #include "driver/operations.h"
 #include "controls/readout/digit_readout.h"
+#include "controls/status/divider.h"
+#include "controls/status/gauge_panel.h"
+#include "controls/status/progress_bar.h"
+#include "controls/status/scroll_bar.h"
+#include "controls/status/tile.h"
 #include "platform/services.h"
 #include "raster/screen.h"
 #include "raster/shapes.h"
@@ -23,9 +28,18 @@ constexpr ORVANE_PENDING_OPERATION Pending = UnsupportedOperation;
 // Filled in full at build time; the entry point only adds the image handle.
 constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
     nullptr,
-    Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 1-8
-    Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 9-16
-    Pending, Pending, Pending, Pending, Pending, Pending,  // 17-22
+    Pending, Pending, Pending, Pending, Pending, Pending,                    // 1-6
+    DrawGaugePanel,
+    InitMessageBox,
+    HitTestMessageBox,
+    PaintMessageBox,
+    DrawDividerStrip,
+    DrawScrollBar,
+    HitTestScrollBar,
+    DrawTile,
+    DrawProgressBar,
+    DrawDottedRule,
+    Pending, Pending, Pending, Pending, Pending, Pending,                    // 17-22
     InitDigitReadout,
     PaintDigitReadout,
     Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 25-32

@@ -3,6 +3,7 @@
 #pragma once
 #include "platform/types.h"
 #include "controls/readout/digit_readout.h"
+#include "controls/status/message_box.h"
 
 #define ORVANE_UI_PROTOCOL_GUID \
   { 0xdc113a49, 0xa77e, 0x49f9, { 0x8d, 0x09, 0x9d, 0xbf, 0x77, 0x6c, 0x67, 0x11 } }
@@ -12,6 +13,27 @@
 // Slots whose controls are not part of this driver build answer EFI_UNSUPPORTED.
 typedef UINTN (EFIAPI *ORVANE_PENDING_OPERATION)(void);
 
+typedef UINTN (EFIAPI *ORVANE_DRAW_GAUGE_PANEL)(INT32 X, INT32 Y, INT32 Width, INT32 Height,
+                                                const CHAR16 *Label1, const CHAR16 *Label2,
+                                                const CHAR16 *Label3, const CHAR16 *Label4,
+                                                INT32 Value1, INT32 Value2);
+typedef UINTN (EFIAPI *ORVANE_INIT_MESSAGE_BOX)(MessageBox *Box, INT32 X, INT32 Y, INT32 Width,
+                                                INT32 Height, UINT16 LineCount, CHAR16 **Lines,
+                                                UINT16 ButtonCount, CHAR16 **Captions);
+typedef UINTN (EFIAPI *ORVANE_HIT_TEST_MESSAGE_BOX)(MessageBox *Box, INT32 PX, INT32 PY);
+typedef UINTN (EFIAPI *ORVANE_PAINT_MESSAGE_BOX)(MessageBox *Box);
+typedef UINTN (EFIAPI *ORVANE_DRAW_DIVIDER_STRIP)(INT32 X, INT32 Y, INT32 Width, INT32 Height,
+                                                  UINT8 ShowDivider, INT32 DividerX, UINT8 Active);
+typedef UINTN (EFIAPI *ORVANE_DRAW_SCROLL_BAR)(INT32 X, INT32 Y, UINT16 Length, UINT16 Total,
+                                               UINT16 Visible, UINT16 First, UINT16 Hot);
+typedef UINT16 (EFIAPI *ORVANE_HIT_TEST_SCROLL_BAR)(INT32 X, INT32 Y, UINT16 Length, UINT16 Total,
+                                                    UINT16 Visible, UINT16 First, INT32 PX,
+                                                    INT32 PY);
+typedef UINTN (EFIAPI *ORVANE_DRAW_TILE)(INT32 X, INT32 Y, INT32 Width, INT32 Height, UINT8 Active);
+typedef UINTN (EFIAPI *ORVANE_DRAW_PROGRESS_BAR)(ORVANE_PIXEL *Buffer, INT32 Unused1, INT32 Unused2,
+                                                 INT32 Unused3, INT32 Unused4, INT32 Width,
+                                                 INT32 Height, const CHAR16 *Label, INT32 Percent);
+typedef UINTN (EFIAPI *ORVANE_DRAW_DOTTED_RULE)(INT16 X, INT16 Y, UINT16 Length);
 typedef UINT32 (EFIAPI *ORVANE_STRING_LENGTH)(const CHAR16 *String);
 typedef BOOLEAN (EFIAPI *ORVANE_SET_FRAME_BUFFER_CAPTURE)(BOOLEAN Enable);
 typedef EFI_STATUS (EFIAPI *ORVANE_SET_VIDEO_MODE)(UINT32 HorizontalResolution, UINT32 VerticalResolution);
@@ -60,16 +82,16 @@ typedef struct {
   ORVANE_PENDING_OPERATION HitTestListPopup;         // 4
   ORVANE_PENDING_OPERATION CloseListPopup;           // 5
   ORVANE_PENDING_OPERATION GetListPopupView;         // 6
-  ORVANE_PENDING_OPERATION DrawGaugePanel;           // 7
-  ORVANE_PENDING_OPERATION InitMessageBox;           // 8
-  ORVANE_PENDING_OPERATION HitTestMessageBox;        // 9
-  ORVANE_PENDING_OPERATION PaintMessageBox;          // 10
-  ORVANE_PENDING_OPERATION DrawDividerStrip;         // 11
-  ORVANE_PENDING_OPERATION DrawScrollBar;            // 12
-  ORVANE_PENDING_OPERATION HitTestScrollBar;         // 13
-  ORVANE_PENDING_OPERATION DrawTile;                 // 14
-  ORVANE_PENDING_OPERATION DrawProgressBar;          // 15
-  ORVANE_PENDING_OPERATION DrawDottedRule;           // 16
+  ORVANE_DRAW_GAUGE_PANEL     DrawGaugePanel;     // 7
+  ORVANE_INIT_MESSAGE_BOX     InitMessageBox;     // 8
+  ORVANE_HIT_TEST_MESSAGE_BOX HitTestMessageBox;  // 9
+  ORVANE_PAINT_MESSAGE_BOX    PaintMessageBox;    // 10
+  ORVANE_DRAW_DIVIDER_STRIP   DrawDividerStrip;   // 11
+  ORVANE_DRAW_SCROLL_BAR      DrawScrollBar;      // 12
+  ORVANE_HIT_TEST_SCROLL_BAR  HitTestScrollBar;   // 13
+  ORVANE_DRAW_TILE            DrawTile;           // 14
+  ORVANE_DRAW_PROGRESS_BAR    DrawProgressBar;    // 15
+  ORVANE_DRAW_DOTTED_RULE     DrawDottedRule;     // 16
   ORVANE_PENDING_OPERATION InitInputDialog;          // 17
   ORVANE_PENDING_OPERATION HitTestInputDialog;       // 18
   ORVANE_PENDING_OPERATION PaintInputDialog;         // 19

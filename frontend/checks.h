@@ -49,5 +49,9 @@ class CheckText {
   UINTN Length_ = 0;
 };
 
-// The capture paths on the display the machine has ("capture-path").
+// The capture paths on the display the machine has ("capture-path", "capture-control").
 void DisplayChecks(const CheckContext &C);
+
+// The message box's size rules, the scroll bar's hit codes and the progress
+// bar's text colour ("message-box-size", "scroll-bar-hits", "progress-text-colour").
+void StatusChecks(const CheckContext &C);

@@ -1,7 +1,8 @@
 // The capture paths on the machine's own display. With the frame-buffer switch
 // on, a capture reads video memory only where the mode has a linear 32-bit
 // blue-green-red frame buffer holding the screen; else, and with the switch
-// off, it makes one Blt read. Both must give the screen as it is.
+// off, it makes one Blt read. Both must give the screen as it is, to the
+// screen operations and to the controls that keep what lies under them.
 #include "frontend/checks.h"
 
 namespace {
@@ -52,19 +53,72 @@ UINTN Differs(const SceneContext &S, const ORVANE_PIXEL *Captured, UINT32 W, UIN
   return Wrong;
 }
 
+// A busy screen: bands and a diagonal of pen stamps.
+void BusyScreen(const SceneContext &S, UINT32 W, UINT32 H) {
+  for (UINT32 I = 0; I < 8; I++) FillScreenRect(S, 0, I * H / 8, W, H / 8 + 1, 0x00203040 + I * 0x00151311);
+  for (INT32 K = 0; K < 40; K++) {
+    S.Ui->DrawPoint(nullptr, 0, 0, 20 + K * (INT32)W / 41, 10 + K * (INT32)H / 41, 1 + K % 5,
+                    0x00F0E0D0 - K * 0x00030507);
+  }
+}
+
+// Sets up a digit readout at (X, Y) over the busy screen with the switch as
+// given, paints the screen under it magenta and paints it: the readout must
+// bring back what it kept. Reads its area into Out (Width x Height); false on any failure.
+bool ShowReadout(const SceneContext &S, BOOLEAN Flag, INT32 X, INT32 Y, ORVANE_PIXEL *Out,
+                 INT32 Width, INT32 Height) {
+  const UINT32 W = S.Gop->Mode->Info->HorizontalResolution, H = S.Gop->Mode->Info->VerticalResolution;
+  BusyScreen(S, W, H);
+  S.Ui->SetFrameBufferCapture(Flag);
+  CHAR16 Text[] = {'1', '2', ':', '3', '4', 0};
+  DigitReadout R = {};
+  EFI_STATUS Init = S.Ui->InitDigitReadout(&R, X, Y, Text, 0, 1);
+  S.Ui->SetFrameBufferCapture(0);
+  if (Init != EFI_SUCCESS) return false;
+  FillScreenRect(S, (UINT32)X, (UINT32)Y, (UINT32)Width, (UINT32)Height, 0x00FF00FF);
+  EFI_STATUS Paint = S.Ui->PaintDigitReadout(&R);
+  bool Same = R.width == Width && R.height == Height;
+  if (R.text != Text) FreePixels(S, R.text);
+  FreePixels(S, R.background);
+  return Paint == EFI_SUCCESS && Same && ReadScreen(S, Out, (UINT32)X, (UINT32)Y, (UINT32)Width, (UINT32)Height);
+}
+
+// A control that keeps what lies under it shows the same picture with the
+// switch on as with it off ("capture-control").
+void ControlCheck(const CheckContext &C) {
+  const SceneContext &S = *C.Scene;
+  const INT32 X = 300, Y = 200;
+  CHAR16 Text[] = {'1', '2', ':', '3', '4', 0};
+  DigitReadout Probe = {};
+  S.Ui->InitDigitReadout(&Probe, X, Y, Text, 0, 0);  // sizes only, nothing kept
+  if (Probe.text != Text) FreePixels(S, Probe.text);
+  const INT32 Width = Probe.width, Height = Probe.height;
+  UINTN Count = Width > 0 && Height > 0 ? (UINTN)Width * (UINTN)Height : 0;
+  ORVANE_PIXEL *On = AllocPixels(S, Count), *Off = AllocPixels(S, Count);
+  bool Shown = On != nullptr && Off != nullptr && ShowReadout(S, 1, X, Y, On, Width, Height) &&
+               ShowReadout(S, 0, X, Y, Off, Width, Height);
+  UINTN Differ = 0, Magenta = 0;
+  for (UINTN I = 0; Shown && I < Count; I++) {
+    Differ += On[I].Blue != Off[I].Blue || On[I].Green != Off[I].Green || On[I].Red != Off[I].Red;
+    Magenta += On[I].Blue == 0xFF && On[I].Green == 0 && On[I].Red == 0xFF;
+  }
+  FreePixels(S, On);
+  FreePixels(S, Off);
+  CheckText D;
+  D.Text("digit readout ").Dec((UINT64)Width).Text("x").Dec((UINT64)Height);
+  D.Text(Shown ? ", shown" : ", not shown").Text(": ").Dec(Differ);
+  D.Text(" pixels differ between the switch on and off, ").Dec(Magenta).Text(" not brought back");
+  C.Report("capture-control", Shown && Differ == 0 && Magenta == 0, D.Get());
+}
+
 }  // namespace
 
 void DisplayChecks(const CheckContext &C) {
   const SceneContext &S = *C.Scene;
   ORVANE_UI_PROTOCOL *Ui = S.Ui;
   const bool Direct = FrameBufferHoldsTheScreen(S.Gop->Mode);
-  // A busy screen: bands and a diagonal of pen stamps.
   const UINT32 W = S.Gop->Mode->Info->HorizontalResolution, H = S.Gop->Mode->Info->VerticalResolution;
-  for (UINT32 I = 0; I < 8; I++) FillScreenRect(S, 0, I * H / 8, W, H / 8 + 1, 0x00203040 + I * 0x00151311);
-  for (INT32 K = 0; K < 40; K++) {
-    Ui->DrawPoint(nullptr, 0, 0, 20 + K * (INT32)W / 41, 10 + K * (INT32)H / 41, 1 + K % 5,
-                  0x00F0E0D0 - K * 0x00030507);
-  }
+  BusyScreen(S, W, H);
 
   // Ticks per millisecond, from a 50 ms stall.
   UINT64 Start = Ticks();
@@ -102,4 +156,5 @@ void DisplayChecks(const CheckContext &C) {
   Ui->SetFrameBufferCapture(0);
   C.Info(Info.Get());
   C.Report("capture-path", Pass, D.Get());
+  ControlCheck(C);
 }

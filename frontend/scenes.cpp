@@ -528,5 +528,6 @@ void RunDemo(const SceneContext &C) {
   DemoDim(C);
   DemoTransitions(C);
   DemoSettings(C);
+  DemoStatus(C);
   DemoFinal(C);
 }

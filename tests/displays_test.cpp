@@ -2,11 +2,13 @@
 // a capture shows the screen as Blt sees it. The frame buffer stands in for
 // Blt only where it is linear 32-bit blue-green-red memory holding every row read.
 #include <cstring>
+#include <ostream>
 #include <random>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "controls/readout/digit_readout.h"
 #include "raster/target.h"
 #include "tests/fixture.h"
 
@@ -17,6 +19,8 @@ struct DisplayKind {
   sim::Display Display;
   bool FrameBufferUsable;
 };
+
+void PrintTo(const DisplayKind &Kind, std::ostream *Os) { *Os << Kind.Name; }
 
 const DisplayKind kKinds[] = {
     {"BlueGreenRed", {PixelBlueGreenRedReserved8BitPerColor, 0}, true},
@@ -274,4 +278,44 @@ TEST(ScanLine1024, TheFrameBufferIsRead1024PixelsARow) {
   EXPECT_EQ(std::memcmp(Captured, Screen.data(), Screen.size() * 4), 0);
   Ui->ReleaseCapturedScreen();
   EXPECT_EQ(Fw.LiveAllocations(), 0u);
+}
+
+// A control that keeps what lies under it: the digit readout captures its
+// background when it is set up and paints over it later. Over the screen's
+// right edge, on every display and with the switch on or off, it keeps the
+// screen under it and shows the picture it shows on the plain display.
+using ControlCapture = DriverTest;
+
+TEST_F(ControlCapture, TheDigitReadoutLooksTheSameOnEveryDisplay) {
+  const std::vector<uint32_t> Screen = RandomColors((size_t)1024 * 768, 5);
+  auto Show = [&](const DisplayKind &Kind, BOOLEAN Flag) {
+    Fw.UseDisplay(Kind.Display);
+    Fw.LoadScreen(Screen);
+    Ui->SetFrameBufferCapture(Flag);
+    CHAR16 Text[] = {u'1', u'2', u':', u'3', u'4', 0};
+    DigitReadout R = {};
+    EXPECT_EQ(Ui->InitDigitReadout(&R, 960, 700, Text, 0, 1), EFI_SUCCESS);
+    size_t Wrong = R.background == nullptr ? 1 : 0;
+    for (INT32 Y = 0; Y < R.height && Wrong == 0; Y++) {
+      for (INT32 X = 0; X < R.width; X++) {
+        Wrong += ColorFromPixel(R.background[(size_t)Y * R.width + X]) !=
+                 Expected(Screen, 1024, 768, 960 + X, 700 + Y);
+      }
+    }
+    EXPECT_EQ(Wrong, 0u) << Kind.Name << " flag " << (int)Flag;
+    EXPECT_GT(960 + R.width, 1024) << "the readout should reach over the edge";
+    Fw.FillScreen(0x00FFFFFF);  // the paint must bring back the background it kept
+    EXPECT_EQ(Ui->PaintDigitReadout(&R), EFI_SUCCESS);
+    EFI_BOOT_SERVICES *Bs = Fw.SystemTable()->BootServices;
+    if (R.text != Text) Bs->FreePool(R.text);
+    Bs->FreePool(R.background);
+    return Fw.Snapshot();
+  };
+  const std::vector<uint32_t> Plain = Show(kKinds[0], 0);
+  EXPECT_NE(Plain[(size_t)710 * 1024 + 970], 0x00FFFFFFu);
+  for (const DisplayKind &Kind : kKinds) {
+    for (BOOLEAN Flag : {0, 1}) {
+      EXPECT_EQ(Show(Kind, Flag), Plain) << Kind.Name << " flag " << (int)Flag;
+    }
+  }
 }

@@ -67,6 +67,7 @@ constexpr Scene kScenes[] = {
     {"demo-final", DemoFinal},
     {"demo-settings", DemoSettings},
     {"status-painters", DrawStatusPainterSheet},
+    {"demo-status", DemoStatus},
 };
 
 TEST_F(Golden, ScenesMatchTheirPictures) {

@@ -22,7 +22,8 @@ EXPECTED_CHECKS = [
     "pens-buffer", "clear-buffer", "blit-position", "banner-text", "banner-screen",
     "render-text-size", "render-text-wrap", "opaque-text", "transparent-text", "capture-screen", "capture-again",
     "dim-captured-screen", "restore-captured-screen", "capture-frame-buffer",
-    "capture-small-mode", "capture-path", "wipe-transition", "dissolve-transition", "primitive-calls",
+    "capture-small-mode", "capture-path", "capture-control", "wipe-transition", "dissolve-transition", "primitive-calls",
+    "message-box-size", "scroll-bar-hits", "progress-text-colour",
 ]
 
 
