@@ -28,7 +28,12 @@ constexpr ORVANE_PENDING_OPERATION Pending = UnsupportedOperation;
 // Filled in full at build time; the entry point only adds the image handle.
 constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
     nullptr,
-    Pending, Pending, Pending, Pending, Pending, Pending,                    // 1-6
+    OpenListPopup,
+    PaintListPopup,
+    ScrollListPopup,
+    HitTestListPopup,
+    CloseListPopup,
+    GetListPopupView,
     DrawGaugePanel,
     InitMessageBox,
     HitTestMessageBox,

@@ -55,3 +55,8 @@ void DisplayChecks(const CheckContext &C);
 // The message box's size rules, the scroll bar's hit codes and the progress
 // bar's text colour ("message-box-size", "scroll-bar-hits", "progress-text-colour").
 void StatusChecks(const CheckContext &C);
+
+// The list popup's trimmed heights, widening, hit codes, the thumb at the
+// bottom and both capture paths ("list-popup-height", "list-popup-width",
+// "list-popup-hits", "list-popup-thumb", "list-popup-capture").
+void ListPopupChecks(const CheckContext &C);

@@ -226,6 +226,7 @@ class Checks {
     SmallModeCaptureCheck();
     DisplayChecks({&C_, ReportText, InfoText});
     StatusChecks({&C_, ReportText, InfoText});
+    ListPopupChecks({&C_, ReportText, InfoText});
     TransitionChecks();
   }
 

@@ -529,5 +529,6 @@ void RunDemo(const SceneContext &C) {
   DemoTransitions(C);
   DemoSettings(C);
   DemoStatus(C);
+  DemoListPopup(C);
   DemoFinal(C);
 }

@@ -48,6 +48,7 @@ void DemoTransitions(const SceneContext &C);  // "wipe", "dissolve"
 void DemoFinal(const SceneContext &C);        // "final"
 void DemoSettings(const SceneContext &C);     // "settings"
 void DemoStatus(const SceneContext &C);       // "status"
+void DemoListPopup(const SceneContext &C);    // "list-popup"
 void RunDemo(const SceneContext &C);          // all of the above in order
 
 inline constexpr UINT32 kSceneWidth = 1024;

@@ -65,6 +65,7 @@ constexpr Scene kScenes[] = {
     {"demo-text", DemoText},
     {"demo-shapes", DemoShapes},
     {"demo-final", DemoFinal},
+    {"demo-list-popup", DemoListPopup},
     {"demo-settings", DemoSettings},
     {"status-painters", DrawStatusPainterSheet},
     {"demo-status", DemoStatus},

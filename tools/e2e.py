@@ -24,6 +24,7 @@ EXPECTED_CHECKS = [
     "dim-captured-screen", "restore-captured-screen", "capture-frame-buffer",
     "capture-small-mode", "capture-path", "capture-control", "wipe-transition", "dissolve-transition", "primitive-calls",
     "message-box-size", "scroll-bar-hits", "progress-text-colour",
+    "list-popup-height", "list-popup-width", "list-popup-hits", "list-popup-thumb", "list-popup-capture",
 ]
 
 
