@@ -1,4 +1,5 @@
 #include "driver/operations.h"
+#include "controls/popup/setting_row.h"
 #include "controls/readout/digit_readout.h"
 #include "controls/status/divider.h"
 #include "controls/status/gauge_panel.h"
@@ -44,7 +45,10 @@ constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
     DrawTile,
     DrawProgressBar,
     DrawDottedRule,
-    Pending, Pending, Pending, Pending, Pending, Pending,                    // 17-22
+    Pending, Pending, Pending,                                              // 17-19
+    InitSettingRow,
+    PaintSettingRow,
+    TrackSettingSlider,
     InitDigitReadout,
     PaintDigitReadout,
     Pending, Pending, Pending, Pending, Pending, Pending, Pending, Pending,  // 25-32

@@ -3,6 +3,7 @@
 #pragma once
 #include "platform/types.h"
 #include "controls/popup/list_popup.h"
+#include "controls/popup/setting_row.h"
 #include "controls/readout/digit_readout.h"
 #include "controls/status/message_box.h"
 
@@ -81,6 +82,14 @@ typedef UINTN (EFIAPI *ORVANE_DIM_CAPTURED_SCREEN)(UINT32 Level);
 typedef UINTN (EFIAPI *ORVANE_SCREEN_ACTION)(void);
 typedef UINTN (EFIAPI *ORVANE_TRANSITION)(ORVANE_PIXEL *Image, UINT32 Width, UINT32 Height,
                                           UINT32 X, UINT32 Y);
+typedef EFI_STATUS (EFIAPI *ORVANE_INIT_SETTING_ROW)(SettingRow *Row, INT32 X, INT32 Y, UINT16 Width,
+                                                   UINT16 LabelWidth, UINT16 SliderLength,
+                                                   UINT16 CallerData0, UINT16 StepCount,
+                                                   INT16 CallerData1, UINT8 CallerData2,
+                                                   UINT8 CallerData3, CHAR16 *Label, CHAR16 *Value,
+                                                   UINT16 CellFlags, INT16 Kind, UINT8 Chevron);
+typedef EFI_STATUS (EFIAPI *ORVANE_PAINT_SETTING_ROW)(SettingRow *Row);
+typedef EFI_STATUS (EFIAPI *ORVANE_TRACK_SETTING_SLIDER)(SettingRow *Row, INT32 PointerX, INT32 PointerY);
 typedef EFI_STATUS (EFIAPI *ORVANE_INIT_DIGIT_READOUT)(DigitReadout *Readout, INT32 X, INT32 Y,
                                                      CHAR16 *Text, UINT16 Size, UINT8 Capture);
 typedef EFI_STATUS (EFIAPI *ORVANE_PAINT_DIGIT_READOUT)(DigitReadout *Readout);
@@ -107,9 +116,9 @@ typedef struct {
   ORVANE_PENDING_OPERATION InitInputDialog;          // 17
   ORVANE_PENDING_OPERATION HitTestInputDialog;       // 18
   ORVANE_PENDING_OPERATION PaintInputDialog;         // 19
-  ORVANE_PENDING_OPERATION InitSettingRow;           // 20
-  ORVANE_PENDING_OPERATION PaintSettingRow;          // 21
-  ORVANE_PENDING_OPERATION TrackSettingSlider;       // 22
+  ORVANE_INIT_SETTING_ROW     InitSettingRow;      // 20
+  ORVANE_PAINT_SETTING_ROW    PaintSettingRow;     // 21
+  ORVANE_TRACK_SETTING_SLIDER TrackSettingSlider;  // 22
   ORVANE_INIT_DIGIT_READOUT InitDigitReadout;        // 23
   ORVANE_PAINT_DIGIT_READOUT PaintDigitReadout;      // 24
   ORVANE_PENDING_OPERATION InitIconDock;             // 25

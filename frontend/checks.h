@@ -52,6 +52,10 @@ class CheckText {
 // The capture paths on the display the machine has ("capture-path", "capture-control").
 void DisplayChecks(const CheckContext &C);
 
+// The digit readout and the setting row ("readout-sizes", "readout-paint",
+// "setting-row-slider", "setting-row-paint").
+void RowChecks(const CheckContext &C);
+
 // The message box's size rules, the scroll bar's hit codes and the progress
 // bar's text colour ("message-box-size", "scroll-bar-hits", "progress-text-colour").
 void StatusChecks(const CheckContext &C);

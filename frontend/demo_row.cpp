@@ -47,10 +47,47 @@ void Readouts(const SceneContext &C) {
   ShowReadout(C, 610, 460, W("08:15"), 0);
 }
 
+// Setting rows in every style the row chooses, one disabled, with and
+// without the chevron, a row without cells, and one painted with frame-buffer
+// capture on (its own dark ground).
+void Rows(const SceneContext &C) {
+  struct Line {
+    const CHAR16 *Label, *Value;
+    UINT16 Flags;
+    INT16 Kind;
+    UINT8 Chevron;
+  };
+  const Line Lines[] = {
+      {W("Boot mode"), W("UEFI"), 0, 2, 0},
+      {W("Fan speed"), W("Auto"), 1, 4, 0},
+      {W("Wake on LAN"), W("Unavailable"), 2, 2, 0},
+      {W("Advanced"), W("More"), 0, 2, 1},
+      {W("Security"), W("Locked"), 2, 2, 1},
+      {nullptr, W("Value without a label"), 0, 2, 0},
+      {W("Language"), W("English"), 0x20, 2, 0},
+      {W("No cells"), W("Hidden"), 0, 3, 1},
+  };
+  FillScreenRect(C, 40, 30, 944, 370, 0x00283848);
+  for (INT32 I = 0; I < 8; I++) {
+    const Line &L = Lines[I];
+    SettingRow R = {};
+    UI(InitSettingRow, &R, 80, 50 + I * 30, 600, 240, 120, 0, 5, 0, 0, 0, const_cast<CHAR16 *>(L.Label),
+       const_cast<CHAR16 *>(L.Value), L.Flags, L.Kind, L.Chevron);
+    UI(PaintSettingRow, &R);
+  }
+  C.Ui->SetFrameBufferCapture(1);
+  SettingRow R = {};
+  UI(InitSettingRow, &R, 80, 50 + 8 * 30, 600, 240, 120, 0, 5, 0, 0, 0, W("Frame-buffer capture"), W("On"), 0,
+     2, 1);
+  UI(PaintSettingRow, &R);
+  C.Ui->SetFrameBufferCapture(0);
+}
+
 }  // namespace
 
 void DemoSettings(const SceneContext &C) {
   FillScreen(C, kBackdrop);
+  Rows(C);
   Readouts(C);
   if (C.Snapshot != nullptr) C.Snapshot(&C, "settings");
 }

@@ -225,6 +225,7 @@ class Checks {
     CaptureChecks();
     SmallModeCaptureCheck();
     DisplayChecks({&C_, ReportText, InfoText});
+    RowChecks({&C_, ReportText, InfoText});
     StatusChecks({&C_, ReportText, InfoText});
     ListPopupChecks({&C_, ReportText, InfoText});
     TransitionChecks();

@@ -30,11 +30,10 @@ void DrawTarget::Fill(INT64 X, INT64 Y, INT64 W, INT64 H, UINT32 Color) const {
     gGraphics->Blt(gGraphics, &P, EfiBltVideoFill, 0, 0, (UINTN)X, (UINTN)Y, (UINTN)W, (UINTN)H, 0);
     return;
   }
-  for (INT64 J = 0; J < H; J++) {
-    ORVANE_PIXEL *Row = Pixels + (UINTN)(Y + J) * (UINTN)RowWidth + X;
-    for (INT64 I = 0; I < W; I++) {
-      Row[I] = P;
-    }
+  const UINTN Stride = (UINTN)RowWidth;
+  ORVANE_PIXEL *Row = Pixels + (UINTN)Y * Stride + (UINTN)X;
+  for (INT64 J = 0; J < H; J++, Row += Stride) {
+    FillPixels(Row, (UINTN)W, P);
   }
 }
 

@@ -23,7 +23,8 @@ EXPECTED_CHECKS = [
     "render-text-size", "render-text-wrap", "opaque-text", "transparent-text", "capture-screen", "capture-again",
     "dim-captured-screen", "restore-captured-screen", "capture-frame-buffer",
     "capture-small-mode", "capture-path", "capture-control", "wipe-transition", "dissolve-transition", "primitive-calls",
-    "message-box-size", "scroll-bar-hits", "progress-text-colour",
+    "message-box-size", "scroll-bar-hits", "progress-text-colour", "readout-sizes", "readout-paint",
+    "setting-row-slider", "setting-row-paint",
     "list-popup-height", "list-popup-width", "list-popup-hits", "list-popup-thumb", "list-popup-capture",
 ]
 

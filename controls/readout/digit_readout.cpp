@@ -293,21 +293,6 @@ constexpr RunTable MakeRuns() {
 
 constexpr RunTable kRuns = MakeRuns();
 
-// Sets N pixels from To to P, four at a time where it can.
-inline void FillRow(ORVANE_PIXEL *To, UINTN N, ORVANE_PIXEL P) {
-  typedef UINT32 Four __attribute__((vector_size(16)));
-  UINT32 V;
-  __builtin_memcpy(&V, &P, sizeof(V));
-  const Four Q = {V, V, V, V};
-  UINTN U = 0;
-  for (; U + 4 <= N; U += 4) __builtin_memcpy(To + U, &Q, sizeof(Q));
-  if (U + 2 <= N) {
-    __builtin_memcpy(To + U, &Q, 8);
-    U += 2;
-  }
-  if (U < N) To[U] = P;
-}
-
 // Lays picture Index of size Size with its top-left corner at (OX, 0).
 void PutPicture(const DrawTarget &T, INT32 Size, INT32 Index, INT32 OX, UINT32 Lit) {
   const INT32 W = Index == kDegreeSign ? kDegreeWidth : kMetrics[Size].W;
@@ -326,7 +311,7 @@ void PutPicture(const DrawTarget &T, INT32 Size, INT32 Index, INT32 OX, UINT32 L
     const ORVANE_PIXEL C = Colors[R.Kind];
     const UINTN Stride = (UINTN)T.RowWidth, W = R.W, H = R.H;
     ORVANE_PIXEL *Row = T.Pixels + (UINTN)R.Y * Stride + (UINTN)(OX + R.X);
-    for (UINTN J = 0; J < H; J++, Row += Stride) FillRow(Row, W, C);
+    for (UINTN J = 0; J < H; J++, Row += Stride) FillPixels(Row, W, C);
   }
 }
 
