@@ -16,6 +16,8 @@ DRIVER_SRC := $(sort $(wildcard driver/*.cpp platform/*.cpp raster/*.cpp text/*.
 SHIM_SERVICE_SRC := shim/float_service.cpp shim/print_service.cpp
 SHIM_SRC := $(sort $(wildcard shim/*.cpp))
 FRONTEND_SRC := $(sort $(wildcard frontend/*.cpp))
+# The front-end's start-up and its firmware checks run only in OVMF.
+FIRMWARE_ONLY_SRC := frontend/main.cpp frontend/report.cpp $(wildcard frontend/checks*.cpp)
 SIM_SRC := $(sort $(wildcard sim/*.cpp))
 TEST_SRC := $(sort $(wildcard tests/*.cpp))
 BENCH_SRC := $(sort $(wildcard bench/*.cpp))
@@ -92,7 +94,7 @@ $(HOST_OUT)/libefi-host.a: /usr/lib/libefi.a
 
 HOST_DRIVER_OBJS := $(patsubst %.cpp,$(HOST_OUT)/obj/%.o,$(DRIVER_SRC))
 HOST_SIM_OBJS := $(patsubst %.cpp,$(HOST_OUT)/obj/%.o,$(SIM_SRC) $(SHIM_SERVICE_SRC)) \
-                 $(patsubst %.cpp,$(HOST_OUT)/obj/%.o,$(filter-out frontend/main.cpp,$(FRONTEND_SRC)))
+                 $(patsubst %.cpp,$(HOST_OUT)/obj/%.o,$(filter-out $(FIRMWARE_ONLY_SRC),$(FRONTEND_SRC)))
 HOST_LIBS := $(HOST_OUT)/libefi-host.a -lpng
 
 $(HOST_OUT)/tests: $(patsubst %.cpp,$(HOST_OUT)/tobj/%.o,$(TEST_SRC)) $(HOST_DRIVER_OBJS) \

@@ -1,6 +1,20 @@
 #include "driver/operations.h"
 
+#include "controls/popup/list_popup.h"
+#include "controls/popup/setting_row.h"
+#include "controls/readout/digit_readout.h"
+#include "controls/status/divider.h"
+#include "controls/status/gauge_panel.h"
+#include "controls/status/progress_bar.h"
+#include "controls/status/scroll_bar.h"
+#include "controls/status/tile.h"
 #include "platform/services.h"
+#include "raster/line.h"
+#include "raster/pen.h"
+#include "raster/screen.h"
+#include "raster/shapes.h"
+#include "raster/target.h"
+#include "text/text.h"
 
 UINT32 EFIAPI StringLength(const CHAR16 *String) {
   UINT32 Length = 0;
@@ -38,3 +52,62 @@ EFI_STATUS EFIAPI SetVideoMode(UINT32 HorizontalResolution, UINT32 VerticalResol
 }
 
 UINTN EFIAPI UnsupportedOperation(void) { return EFI_UNSUPPORTED; }
+
+// Filled in full at build time; the entry point only adds the image handle.
+// A slot whose control this build does not carry answers EFI_UNSUPPORTED.
+constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
+    .ImageHandle = nullptr,
+    .OpenListPopup = OpenListPopup,                      // 1
+    .PaintListPopup = PaintListPopup,                    // 2
+    .ScrollListPopup = ScrollListPopup,                  // 3
+    .HitTestListPopup = HitTestListPopup,                // 4
+    .CloseListPopup = CloseListPopup,                    // 5
+    .GetListPopupView = GetListPopupView,                // 6
+    .DrawGaugePanel = DrawGaugePanel,                    // 7
+    .InitMessageBox = InitMessageBox,                    // 8
+    .HitTestMessageBox = HitTestMessageBox,              // 9
+    .PaintMessageBox = PaintMessageBox,                  // 10
+    .DrawDividerStrip = DrawDividerStrip,                // 11
+    .DrawScrollBar = DrawScrollBar,                      // 12
+    .HitTestScrollBar = HitTestScrollBar,                // 13
+    .DrawTile = DrawTile,                                // 14
+    .DrawProgressBar = DrawProgressBar,                  // 15
+    .DrawDottedRule = DrawDottedRule,                    // 16
+    .InitInputDialog = UnsupportedOperation,             // 17
+    .HitTestInputDialog = UnsupportedOperation,          // 18
+    .PaintInputDialog = UnsupportedOperation,            // 19
+    .InitSettingRow = InitSettingRow,                    // 20
+    .PaintSettingRow = PaintSettingRow,                  // 21
+    .TrackSettingSlider = TrackSettingSlider,            // 22
+    .InitDigitReadout = InitDigitReadout,                // 23
+    .PaintDigitReadout = PaintDigitReadout,             // 24
+    .InitIconDock = UnsupportedOperation,                // 25
+    .TrackIconDock = UnsupportedOperation,               // 26
+    .PaintIconDock = UnsupportedOperation,               // 27
+    .ResetOptionPopups = UnsupportedOperation,           // 28
+    .DefineOptionPopup = UnsupportedOperation,           // 29
+    .TrackOptionPopup = UnsupportedOperation,            // 30
+    .PaintOptionPopup = UnsupportedOperation,            // 31
+    .CloseOptionPopup = UnsupportedOperation,            // 32
+    .StringLength = StringLength,                        // 33
+    .SetFrameBufferCapture = SetFrameBufferCapture,      // 34
+    .SetVideoMode = SetVideoMode,                        // 35
+    .DrawPoint = DrawPoint,                              // 36
+    .DrawLine = DrawLine,                                // 37
+    .DrawCircle = DrawCircle,                            // 38
+    .DrawRectangle = DrawRectangle,                      // 39
+    .DrawTriangle = DrawTriangle,                        // 40
+    .DrawRegularPolygon = DrawRegularPolygon,            // 41
+    .BlitToScreen = BlitToScreen,                        // 42
+    .ClearBuffer = ClearBuffer,                          // 43
+    .DrawText = DrawText,                                // 44
+    .RenderText = RenderText,                            // 45
+    .CaptureScreen = CaptureScreen,                      // 46
+    .DimCapturedScreen = DimCapturedScreen,              // 47
+    .RestoreCapturedScreen = RestoreCapturedScreen,      // 48
+    .ReleaseCapturedScreen = ReleaseCapturedScreen,      // 49
+    .WipeTransition = WipeTransition,                    // 50
+    .DissolveTransition = DissolveTransition,            // 51
+};
+
+constinit ORVANE_BANNER_PROTOCOL gOrvaneBanner = {.Banner = Banner};

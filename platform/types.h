@@ -25,6 +25,11 @@ static_assert(__builtin_offsetof(TextImage, Height) == 12);
 static_assert(__builtin_offsetof(TextImage, Bitmap) == 16);
 
 #ifdef __cplusplus
+struct Rect;
+// The one rectangle clip: the part of (X, Y, W, H), in 64 bits so that far-off
+// shapes clip before anything narrows, that lies inside Clip. Empty() when none.
+inline Rect ClipRect(const Rect &Clip, INT64 X, INT64 Y, INT64 W, INT64 H);
+
 // X, Y, Width, Height; the right and bottom edges are exclusive and computed
 // in 64 bits, so no rectangle of 32-bit fields overflows.
 struct Rect {
@@ -38,17 +43,21 @@ struct Rect {
   }
   // Empty() when the two do not overlap.
   Rect Intersect(const Rect &Other) const {
-    if (Empty() || Other.Empty()) {
-      return {X, Y, 0, 0};
-    }
-    INT64 L = X > Other.X ? X : Other.X;
-    INT64 T = Y > Other.Y ? Y : Other.Y;
-    INT64 R = Right() < Other.Right() ? Right() : Other.Right();
-    INT64 B = Bottom() < Other.Bottom() ? Bottom() : Other.Bottom();
-    if (L >= R || T >= B) {
-      return {(INT32)L, (INT32)T, 0, 0};
-    }
-    return {(INT32)L, (INT32)T, (INT32)(R - L), (INT32)(B - T)};
+    return ClipRect(*this, Other.X, Other.Y, Other.Width, Other.Height);
   }
 };
+
+inline Rect ClipRect(const Rect &Clip, INT64 X, INT64 Y, INT64 W, INT64 H) {
+  if (Clip.Empty() || W <= 0 || H <= 0) {
+    return {Clip.X, Clip.Y, 0, 0};
+  }
+  const INT64 L = X > Clip.X ? X : Clip.X, T = Y > Clip.Y ? Y : Clip.Y;
+  const INT64 R = X + W < Clip.Right() ? X + W : Clip.Right();
+  const INT64 B = Y + H < Clip.Bottom() ? Y + H : Clip.Bottom();
+  if (L >= R || T >= B) {
+    return {Clip.X, Clip.Y, 0, 0};
+  }
+  // Inside Clip, so every field fits in 32 bits.
+  return {(INT32)L, (INT32)T, (INT32)(R - L), (INT32)(B - T)};
+}
 #endif

@@ -62,14 +62,11 @@ void PlaceImage(const DrawTarget &T, INT32 X, INT32 Y, const ORVANE_PIXEL *Sourc
   }
   // Source pixel (SX, SY) lands at (SX + Dx, SY + Dy).
   const INT64 Dx = (INT64)X - SourcePart.X, Dy = (INT64)Y - SourcePart.Y;
-  INT64 L = Part.X + Dx, Top = Part.Y + Dy, R = Part.Right() + Dx, B = Part.Bottom() + Dy;
-  if (L < T.Clip.X) L = T.Clip.X;
-  if (Top < T.Clip.Y) Top = T.Clip.Y;
-  if (R > T.Clip.Right()) R = T.Clip.Right();
-  if (B > T.Clip.Bottom()) B = T.Clip.Bottom();
-  if (L >= R || Top >= B) {
+  const Rect Visible = ClipRect(T.Clip, Part.X + Dx, Part.Y + Dy, Part.Width, Part.Height);
+  if (Visible.Empty()) {
     return;
   }
+  const INT64 L = Visible.X, Top = Visible.Y, R = Visible.Right(), B = Visible.Bottom();
   if (T.IsScreen() && Key == nullptr) {
     SendToScreen(Source, SourceRowWidth, Part, Dx, Dy, T.Clip);
     return;

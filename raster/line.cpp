@@ -89,14 +89,17 @@ void DrawSlopedLine(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2,
   const INT64 YMin = Y1 < Y2 ? Y1 : Y2, YMax = Y1 < Y2 ? Y2 : Y1;
   // Columns and rows whose pixels' stamps can reach the target.
   const INT64 Reach = PenReach(PenStyle);
-  INT64 C0 = XMin, C1 = XMax, R0 = YMin, R1 = YMax;
-  if (C0 < T.Clip.X - Reach) C0 = T.Clip.X - Reach;
-  if (C1 > T.Clip.Right() - 1 + Reach) C1 = T.Clip.Right() - 1 + Reach;
-  if (R0 < T.Clip.Y - Reach) R0 = T.Clip.Y - Reach;
-  if (R1 > T.Clip.Bottom() - 1 + Reach) R1 = T.Clip.Bottom() - 1 + Reach;
-  if (C0 > C1 || R0 > R1) {
+  // The box grown by the pen's reach, clipped, then shrunk back: an edge the
+  // clip did not move comes back to the box's own.
+  const Rect V = ClipRect(T.Clip, XMin - Reach, YMin - Reach, XMax - XMin + 1 + 2 * Reach,
+                          YMax - YMin + 1 + 2 * Reach);
+  if (V.Empty()) {
     return;
   }
+  const INT64 C0 = V.X - Reach > XMin ? V.X - Reach : XMin;
+  const INT64 C1 = V.Right() - 1 + Reach < XMax ? V.Right() - 1 + Reach : XMax;
+  const INT64 R0 = V.Y - Reach > YMin ? V.Y - Reach : YMin;
+  const INT64 R1 = V.Bottom() - 1 + Reach < YMax ? V.Bottom() - 1 + Reach : YMax;
 
   FLOAT32_BITS FX1 = fm::FromInt(X1), FY1 = fm::FromInt(Y1);
   FLOAT32_BITS FX2 = fm::FromInt(X2), FY2 = fm::FromInt(Y2);

@@ -1,57 +1,57 @@
 #include "raster/pen.h"
 
 namespace {
-constexpr PenRect kPlus[] = {{-1, 0, 3, 1}, {0, -1, 1, 3}};
-constexpr PenRect kSquare3[] = {{-1, -1, 3, 3}};
-constexpr PenRect kRound7[] = {{-2, -2, 5, 5}, {-1, -3, 3, 1}, {-1, 3, 3, 1}, {-3, -1, 1, 3}, {3, -1, 1, 3}};
-constexpr PenRect kRound9[] = {{-3, -3, 7, 7}, {-1, -4, 3, 1}, {-1, 4, 3, 1}, {-4, -1, 1, 3}, {4, -1, 1, 3}};
-constexpr PenRect kDot[] = {{0, 0, 1, 1}};
+
+// Every pen is a square core of half-size Core, and, where Arm >= 0, four
+// bars one step outside it, each 2 * Arm + 1 pixels long across its side:
+//   dot      core 0            square 3 x 3    core 1
+//   plus     core 0, arms 0    rounded 7 x 7   core 2, arms 1    rounded 9 x 9   core 3, arms 1
+struct PenShape {
+  INT32 Core;
+  INT32 Arm;  // -1: no bars
+};
+
+PenShape ShapeOf(INT32 PenStyle) {
+  switch (PenStyle) {
+    case kPenPlus: return {0, 0};
+    case kPenSquare: return {1, -1};
+    case kPenRound7: return {2, 1};
+    case kPenRound9: return {3, 1};
+    default: return {0, -1};
+  }
+}
+
 }  // namespace
 
-void PenAsRects(INT32 PenStyle, const PenRect *&Rects, int &Count) {
-  switch (PenStyle) {
-    case kPenPlus: Rects = kPlus; Count = 2; break;
-    case kPenSquare: Rects = kSquare3; Count = 1; break;
-    case kPenRound7: Rects = kRound7; Count = 5; break;
-    case kPenRound9: Rects = kRound9; Count = 5; break;
-    default: Rects = kDot; Count = 1; break;
+int PenAsRects(INT32 PenStyle, PenRect (&Rects)[kMaxPenRects]) {
+  const PenShape S = ShapeOf(PenStyle);
+  int Count = 0;
+  // The core, unless the bars cover it (the plus).
+  if (S.Arm < S.Core) {
+    Rects[Count++] = {-S.Core, -S.Core, 2 * S.Core + 1, 2 * S.Core + 1};
   }
+  if (S.Arm >= 0) {
+    const INT32 Across = 2 * S.Core + 3, Along = 2 * S.Arm + 1;
+    Rects[Count++] = {-S.Core - 1, -S.Arm, Across, Along};  // left and right bars through the core
+    Rects[Count++] = {-S.Arm, -S.Core - 1, Along, Across};  // top and bottom bars
+  }
+  return Count;
 }
 
 INT32 PenReach(INT32 PenStyle) {
-  switch (PenStyle) {
-    case kPenPlus:
-    case kPenSquare: return 1;
-    case kPenRound7: return 3;
-    case kPenRound9: return 4;
-    default: return 0;
-  }
+  const PenShape S = ShapeOf(PenStyle);
+  return S.Arm >= 0 ? S.Core + 1 : S.Core;
 }
 
-void DrawPointOn(const DrawTarget &Target, INT32 X, INT32 Y, INT32 PenStyle, UINT32 Color) {
-  // Core square half-size and cap half-length per style; the caps of styles 4
-  // and 5 are 3-pixel bars one step outside the core, sent pixel by pixel.
-  INT32 Core;
-  switch (PenStyle) {
-    case kPenPlus:
-      Target.Put(X, Y, Color);
-      Target.Put(X - 1, Y, Color);
-      Target.Put(X + 1, Y, Color);
-      Target.Put(X, Y - 1, Color);
-      Target.Put(X, Y + 1, Color);
-      return;
-    case kPenSquare: Core = 1; break;
-    case kPenRound7: Core = 2; break;
-    case kPenRound9: Core = 3; break;
-    default: Core = 0; break;
-  }
-  Target.Fill((INT64)X - Core, (INT64)Y - Core, 2 * Core + 1, 2 * Core + 1, Color);
-  if (PenStyle == kPenRound7 || PenStyle == kPenRound9) {
-    INT64 Cap = Core + 1;
-    for (INT64 D = -1; D <= 1; D++) Target.Fill(X + D, Y - Cap, 1, 1, Color);
-    for (INT64 D = -1; D <= 1; D++) Target.Fill(X + D, Y + Cap, 1, 1, Color);
-    for (INT64 D = -1; D <= 1; D++) Target.Fill(X - Cap, Y + D, 1, 1, Color);
-    for (INT64 D = -1; D <= 1; D++) Target.Fill(X + Cap, Y + D, 1, 1, Color);
+void DrawPointOn(const DrawTarget &T, INT32 X, INT32 Y, INT32 PenStyle, UINT32 Color) {
+  const PenShape S = ShapeOf(PenStyle);
+  T.Fill((INT64)X - S.Core, (INT64)Y - S.Core, 2 * S.Core + 1, 2 * S.Core + 1, Color);
+  const INT64 Out = S.Core + 1;
+  for (INT64 D = -S.Arm; D <= S.Arm; D++) {
+    T.Fill(X + D, Y - Out, 1, 1, Color);
+    T.Fill(X + D, Y + Out, 1, 1, Color);
+    T.Fill(X - Out, Y + D, 1, 1, Color);
+    T.Fill(X + Out, Y + D, 1, 1, Color);
   }
 }
 
@@ -61,19 +61,18 @@ void StampRun(const DrawTarget &T, INT64 X, INT64 Y, INT64 N, bool Horizontal, I
     return;
   }
   const INT64 Reach = PenReach(PenStyle);
-  INT64 EndX = Horizontal ? X + N - 1 : X, EndY = Horizontal ? Y : Y + N - 1;
-  if (EndX + Reach < T.Clip.X || X - Reach >= T.Clip.Right() || EndY + Reach < T.Clip.Y ||
-      Y - Reach >= T.Clip.Bottom()) {
+  const INT64 Long = N + 2 * Reach, Short = 1 + 2 * Reach;
+  if (ClipRect(T.Clip, X - Reach, Y - Reach, Horizontal ? Long : Short, Horizontal ? Short : Long)
+          .Empty()) {
     return;
   }
   // A single point is an ordinary stamp; its coordinates are known to be near the target.
-  if (N == 1 && X > -(1 << 30) && X < (1 << 30) && Y > -(1 << 30) && Y < (1 << 30)) {
+  if (N == 1 && X >= -0x7FFFFFFF && X <= 0x7FFFFFFF && Y >= -0x7FFFFFFF && Y <= 0x7FFFFFFF) {
     DrawPointOn(T, (INT32)X, (INT32)Y, PenStyle, Color);
     return;
   }
-  const PenRect *Rects;
-  int Count;
-  PenAsRects(PenStyle, Rects, Count);
+  PenRect Rects[kMaxPenRects];
+  const int Count = PenAsRects(PenStyle, Rects);
   for (int I = 0; I < Count; I++) {
     const PenRect &P = Rects[I];
     T.Fill(X + P.Dx, Y + P.Dy, P.W + (Horizontal ? N - 1 : 0), P.H + (Horizontal ? 0 : N - 1),

@@ -64,7 +64,7 @@ UINTN EFIAPI CaptureScreen(ORVANE_PIXEL **Screen, UINT32 *Width, UINT32 *Height)
   if (CapturedScreen == nullptr) {
     CapturedScreen = AllocateScreen();
     if (CapturedScreen == nullptr) {
-      return 1;
+      return kCaptureNoScreenBuffer;
     }
   }
   // Filled before the working buffer is sought, so a held CapturedScreen
@@ -76,13 +76,13 @@ UINTN EFIAPI CaptureScreen(ORVANE_PIXEL **Screen, UINT32 *Width, UINT32 *Height)
   if (DimmedScreen == nullptr) {
     DimmedScreen = AllocateScreen();
     if (DimmedScreen == nullptr) {
-      return 2;
+      return kCaptureNoWorkingBuffer;
     }
   }
   if (Screen != nullptr) *Screen = CapturedScreen;
   if (Width != nullptr) *Width = CapturedWidth;
   if (Height != nullptr) *Height = CapturedHeight;
-  return 0;
+  return kCaptureDone;
 }
 
 UINTN EFIAPI DimCapturedScreen(UINT32 Level) {

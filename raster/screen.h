@@ -1,6 +1,13 @@
 #pragma once
 #include "platform/types.h"
 
+// Codes of CaptureScreen.
+enum : UINTN {
+  kCaptureDone = 0,
+  kCaptureNoScreenBuffer = 1,   // nothing captured
+  kCaptureNoWorkingBuffer = 2,  // the screen is captured, but cannot be dimmed
+};
+
 UINTN EFIAPI CaptureScreen(ORVANE_PIXEL **Screen, UINT32 *Width, UINT32 *Height);
 UINTN EFIAPI DimCapturedScreen(UINT32 Level);
 UINTN EFIAPI RestoreCapturedScreen(void);

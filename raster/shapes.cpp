@@ -29,8 +29,8 @@ struct Window {
 
 // The part of the inclusive rectangle [Left, Right] x [Top, Bottom] on the target.
 Window VisiblePart(const DrawTarget &T, INT64 Left, INT64 Top, INT64 Right, INT64 Bottom) {
-  return {Max64(Left, T.Clip.X), Max64(Top, T.Clip.Y), Min64(Right + 1, T.Clip.Right()),
-          Min64(Bottom + 1, T.Clip.Bottom())};
+  const Rect V = ClipRect(T.Clip, Left, Top, Right - Left + 1, Bottom - Top + 1);
+  return {V.X, V.Y, V.Right(), V.Bottom()};
 }
 
 bool Touches(const DrawTarget &T, INT64 Left, INT64 Top, INT64 Right, INT64 Bottom) {
@@ -131,15 +131,15 @@ class RowRuns {
     if (Uniform_ && !Holes_) {
       T_.Fill(X0_, Y_, N_, 1, First_);
     } else {
+      const Rect Run = {0, 0, (INT32)N_, 1};
       if (Holes_) {
         ORVANE_PIXEL Under[kSpan];
-        gGraphics->Blt(gGraphics, Under, EfiBltVideoToBltBuffer, (UINTN)X0_, (UINTN)Y_, 0, 0,
-                       (UINTN)N_, 1, 0);
+        ReadFromScreen(Under, (INT32)N_, Run, X0_, Y_, T_.Clip);
         for (INT64 I = 0; I < N_; I++) {
           if (!Painted_[I]) Pixels_[I] = Under[I];
         }
       }
-      SendToScreen(Pixels_, (INT32)N_, 1, (INT32)X0_, (INT32)Y_);
+      SendToScreen(Pixels_, (INT32)N_, Run, X0_, Y_, T_.Clip);
     }
     N_ = 0;
   }
@@ -189,8 +189,12 @@ void PaintRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, INT
   const INT64 Right = X + W - 1, Bottom = Y + H - 1;
   const Window V = VisiblePart(T, X, Y, Right, Bottom);
   const bool HasOutline = FillStyle != kFillColumnsBare && FillStyle != kFillRowsBare;
+  // The outline loops stamp columns X and Right, rows Y and Bottom; when the
+  // width or height is 0 or less, Right or Bottom lies before X or Y.
   const INT64 Reach = PenReach(PenStyle);
-  const bool OutlineVisible = HasOutline && Touches(T, X - Reach, Y - Reach, Right + Reach, Bottom + Reach);
+  const bool OutlineVisible =
+      HasOutline && Touches(T, Min64(X, Right) - Reach, Min64(Y, Bottom) - Reach,
+                            Max64(X, Right) + Reach, Max64(Y, Bottom) + Reach);
   UINT32 Outline = Color1;
 
   switch (FillStyle) {
@@ -373,9 +377,6 @@ class InsideTest {
 
 EFI_STATUS DrawRectangleOn(const DrawTarget &T, INT32 X, INT32 Y, INT32 Width, INT32 Height,
                            INT32 PenStyle, INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
-  if (Width <= 0 || Height <= 0) {
-    return EFI_SUCCESS;  // an empty rectangle has no pixels, outline included
-  }
   // Outline-only styles (0 and codes outside 1..6) are stamped where they go,
   // on the screen as in a buffer, leaving the inside as it was.
   if (!T.IsScreen() || FillStyle < kFillSolid || FillStyle > kFillDotted) {
@@ -384,7 +385,8 @@ EFI_STATUS DrawRectangleOn(const DrawTarget &T, INT32 X, INT32 Y, INT32 Width, I
   }
   // On the screen a filled rectangle is painted off-screen and sent in one
   // transfer. The buffer covers only the part on the screen, which lies
-  // inside the rectangle, so pen stamps stop at the rectangle's edges.
+  // inside the rectangle, so pen stamps stop at the rectangle's edges; a
+  // rectangle 0 or less wide or high has no such part and shows nothing.
   const Window V = VisiblePart(T, X, Y, (INT64)X + Width - 1, (INT64)Y + Height - 1);
   if (V.Empty()) {
     return EFI_SUCCESS;

@@ -15,47 +15,56 @@ DrawTarget DrawTarget::For(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height) {
 }
 
 void DrawTarget::Fill(INT64 X, INT64 Y, INT64 W, INT64 H, UINT32 Color) const {
-  INT64 R = X + W, B = Y + H;
-  if (X < Clip.X) X = Clip.X;
-  if (Y < Clip.Y) Y = Clip.Y;
-  if (R > Clip.Right()) R = Clip.Right();
-  if (B > Clip.Bottom()) B = Clip.Bottom();
-  if (X >= R || Y >= B) {
+  const Rect Part = ClipRect(Clip, X, Y, W, H);
+  if (Part.Empty()) {
     return;
   }
-  W = R - X;
-  H = B - Y;
   ORVANE_PIXEL P = PixelFromColor(Color);
   if (IsScreen()) {
-    gGraphics->Blt(gGraphics, &P, EfiBltVideoFill, 0, 0, (UINTN)X, (UINTN)Y, (UINTN)W, (UINTN)H, 0);
+    gGraphics->Blt(gGraphics, &P, EfiBltVideoFill, 0, 0, (UINTN)Part.X, (UINTN)Part.Y,
+                   (UINTN)Part.Width, (UINTN)Part.Height, 0);
     return;
   }
   const UINTN Stride = (UINTN)RowWidth;
-  ORVANE_PIXEL *Row = Pixels + (UINTN)Y * Stride + (UINTN)X;
-  for (INT64 J = 0; J < H; J++, Row += Stride) {
-    FillPixels(Row, (UINTN)W, P);
+  ORVANE_PIXEL *Row = Pixels + (UINTN)Part.Y * Stride + (UINTN)Part.X;
+  for (INT32 J = 0; J < Part.Height; J++, Row += Stride) {
+    FillPixels(Row, (UINTN)Part.Width, P);
   }
 }
 
-EFI_STATUS SendToScreen(const ORVANE_PIXEL *Buffer, INT32 RowWidth, const Rect &Part, INT64 X,
-                        INT64 Y, const Rect &Clip) {
+namespace {
+
+// Moves the Part of Buffer (row width RowWidth) between the buffer and the
+// screen, buffer pixel (0, 0) at screen (X, Y), only inside Clip and the mode.
+EFI_STATUS Transfer(EFI_GRAPHICS_OUTPUT_BLT_OPERATION Operation, ORVANE_PIXEL *Buffer,
+                    INT32 RowWidth, const Rect &Part, INT64 X, INT64 Y, const Rect &Clip) {
   if (Buffer == nullptr) {
     return EFI_INVALID_PARAMETER;
   }
-  // The part's place on the screen, cut to the clip and the mode, in 64 bits.
-  const Rect Visible = Clip.Intersect(DrawTarget::Screen().Clip);
-  INT64 L = X + Part.X, T = Y + Part.Y;
-  INT64 R = L + (Part.Width > 0 ? Part.Width : 0), B = T + (Part.Height > 0 ? Part.Height : 0);
-  if (L < Visible.X) L = Visible.X;
-  if (T < Visible.Y) T = Visible.Y;
-  if (R > Visible.Right()) R = Visible.Right();
-  if (B > Visible.Bottom()) B = Visible.Bottom();
-  if (Visible.Empty() || L >= R || T >= B) {
+  const Rect Screen = ClipRect(Clip.Intersect(DrawTarget::Screen().Clip), X + Part.X, Y + Part.Y,
+                               Part.Width, Part.Height);
+  if (Screen.Empty()) {
     return EFI_SUCCESS;
   }
-  return gGraphics->Blt(gGraphics, const_cast<ORVANE_PIXEL *>(Buffer), EfiBltBufferToVideo,
-                        (UINTN)(L - X), (UINTN)(T - Y), (UINTN)L, (UINTN)T, (UINTN)(R - L),
-                        (UINTN)(B - T), (UINTN)RowWidth * sizeof(ORVANE_PIXEL));
+  const UINTN BufferX = (UINTN)(Screen.X - X), BufferY = (UINTN)(Screen.Y - Y);
+  const bool ToScreen = Operation == EfiBltBufferToVideo;
+  return gGraphics->Blt(gGraphics, Buffer, Operation, ToScreen ? BufferX : (UINTN)Screen.X,
+                        ToScreen ? BufferY : (UINTN)Screen.Y, ToScreen ? (UINTN)Screen.X : BufferX,
+                        ToScreen ? (UINTN)Screen.Y : BufferY, (UINTN)Screen.Width,
+                        (UINTN)Screen.Height, (UINTN)RowWidth * sizeof(ORVANE_PIXEL));
+}
+
+}  // namespace
+
+EFI_STATUS SendToScreen(const ORVANE_PIXEL *Buffer, INT32 RowWidth, const Rect &Part, INT64 X,
+                        INT64 Y, const Rect &Clip) {
+  return Transfer(EfiBltBufferToVideo, const_cast<ORVANE_PIXEL *>(Buffer), RowWidth, Part, X, Y,
+                  Clip);
+}
+
+EFI_STATUS ReadFromScreen(ORVANE_PIXEL *Buffer, INT32 RowWidth, const Rect &Part, INT64 X, INT64 Y,
+                          const Rect &Clip) {
+  return Transfer(EfiBltVideoToBltBuffer, Buffer, RowWidth, Part, X, Y, Clip);
 }
 
 namespace {
@@ -103,9 +112,7 @@ void CaptureUnder(ORVANE_PIXEL *Buffer, INT32 X, INT32 Y, INT32 W, INT32 H) {
                   (UINT16)ScanLine, (UINT16)(CY + CH), (UINT16)CW, (UINT16)CH, nullptr);
     return;
   }
-  gGraphics->Blt(gGraphics, Buffer, EfiBltVideoToBltBuffer, (UINTN)CX, (UINTN)CY,
-                 (UINTN)(CX - X), (UINTN)(CY - Y), (UINTN)CW, (UINTN)CH,
-                 (UINTN)W * sizeof(ORVANE_PIXEL));
+  ReadFromScreen(Buffer, W, {CX - X, CY - Y, CW, CH}, X, Y, Part);
 }
 
 UINTN EFIAPI BlitToScreen(ORVANE_PIXEL *Buffer, INT32 Width, INT32 Height, INT32 X, INT32 Y) {

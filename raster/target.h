@@ -65,6 +65,11 @@ struct DrawTarget {
 EFI_STATUS SendToScreen(const ORVANE_PIXEL *Buffer, INT32 RowWidth, const Rect &Part, INT64 X,
                         INT64 Y, const Rect &Clip);
 
+// The way back, for pixels a paint leaves as the screen shows them: fills the
+// same part of Buffer from the screen under it, only inside Clip and the mode.
+EFI_STATUS ReadFromScreen(ORVANE_PIXEL *Buffer, INT32 RowWidth, const Rect &Part, INT64 X, INT64 Y,
+                          const Rect &Clip);
+
 // W x H pixels of Buffer (row width W) at (X, Y), clipped to the mode.
 inline EFI_STATUS SendToScreen(const ORVANE_PIXEL *Buffer, INT32 W, INT32 H, INT32 X, INT32 Y) {
   return SendToScreen(Buffer, W, Rect{0, 0, W, H}, X, Y, DrawTarget::Screen().Clip);

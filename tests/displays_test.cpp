@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "controls/readout/digit_readout.h"
+#include "controls/status/tile.h"
 #include "raster/target.h"
 #include "tests/fixture.h"
 
@@ -313,6 +314,33 @@ TEST_F(ControlCapture, TheDigitReadoutLooksTheSameOnEveryDisplay) {
   };
   const std::vector<uint32_t> Plain = Show(kKinds[0], 0);
   EXPECT_NE(Plain[(size_t)710 * 1024 + 970], 0x00FFFFFFu);
+  for (const DisplayKind &Kind : kKinds) {
+    for (BOOLEAN Flag : {0, 1}) {
+      EXPECT_EQ(Show(Kind, Flag), Plain) << Kind.Name << " flag " << (int)Flag;
+    }
+  }
+}
+
+// A control painted over what it captures at paint time: a tile's rounded
+// corners let the screen through.
+TEST_F(ControlCapture, TheTileLooksTheSameOnEveryDisplay) {
+  const std::vector<uint32_t> Screen = RandomColors((size_t)1024 * 768, 6);
+  auto Show = [&](const DisplayKind &Kind, BOOLEAN Flag) {
+    Fw.UseDisplay(Kind.Display);
+    Fw.LoadScreen(Screen);
+    Ui->SetFrameBufferCapture(Flag);
+    EXPECT_EQ(Ui->DrawTile(980, 720, 80, 60, 1), 0u);
+    return Fw.Snapshot();
+  };
+  const std::vector<uint32_t> Plain = Show(kKinds[0], 0);
+  size_t Kept = 0, Painted = 0;
+  for (size_t Y = 720; Y < 768; Y++) {
+    for (size_t X = 980; X < 1024; X++) {
+      (Plain[Y * 1024 + X] == Screen[Y * 1024 + X] ? Kept : Painted)++;
+    }
+  }
+  EXPECT_GT(Kept, 0u);
+  EXPECT_GT(Painted, Kept);
   for (const DisplayKind &Kind : kKinds) {
     for (BOOLEAN Flag : {0, 1}) {
       EXPECT_EQ(Show(Kind, Flag), Plain) << Kind.Name << " flag " << (int)Flag;

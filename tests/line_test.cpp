@@ -178,8 +178,9 @@ TEST_F(LineTest, SlopedLineAsksTheFloatServicePerColumnAndRow) {
 }
 
 TEST_F(LineTest, OnScreenEachRunIsOneFill) {
-  // Axis-parallel: one fill per pen rectangle for the whole run.
-  const std::pair<INT32, uint64_t> PenFills[] = {{1, 1}, {2, 2}, {3, 1}, {4, 5}, {5, 5}};
+  // Axis-parallel: one fill per pen rectangle for the whole run (a rounded
+  // pen is its core and two bars across it).
+  const std::pair<INT32, uint64_t> PenFills[] = {{1, 1}, {2, 2}, {3, 1}, {4, 3}, {5, 3}};
   for (auto [Pen, Fills] : PenFills) {
     sim::ResetStats();
     Ui->DrawLine(nullptr, 0, 0, 100, 300, 299, 300, Pen, 0x00FFFFFF);

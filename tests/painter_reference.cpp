@@ -15,10 +15,10 @@ void HLine(const DrawTarget &T, INT64 X1, INT64 X2, INT64 Y, UINT32 Color) {
   for (INT64 X = X1 < X2 ? X1 : X2; X <= (X1 < X2 ? X2 : X1); X++) Put(T, X, Y, Color);
 }
 
-// DrawRectangle, pen style 1, fill style 1, both colours C. An empty rectangle
-// has no pixels, outline included: the rectangle primitive's own choice.
+// DrawRectangle, pen style 1, fill style 1, both colours C. A rectangle 0 or
+// less wide or high follows the same loops: its outline still stamps the
+// columns X and X + W - 1 (or the rows Y and Y + H - 1).
 void SolidRect(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, UINT32 C) {
-  if (W <= 0 || H <= 0) return;
   for (INT64 V = Y; V < Y + H; V++)
     for (INT64 U = X; U < X + W; U++) Put(T, U, V, C);
   for (INT64 U = X; U < X + W; U++) {

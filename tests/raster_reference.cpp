@@ -172,12 +172,13 @@ void RectangleOn(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, INT32 
 UINTN DrawRectangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 X, INT32 Y,
                     INT32 Width, INT32 RectHeight, INT32 PenStyle, INT32 FillStyle, UINT32 Color1,
                     UINT32 Color2) {
-  if (Width <= 0 || RectHeight <= 0) return 0;
   if (Buffer != nullptr || FillStyle < 1 || FillStyle > 6) {
     RectangleOn(DrawTarget::For(Buffer, RowWidth, Height), X, Y, Width, RectHeight, PenStyle,
                 FillStyle, Color1, Color2);
     return 0;
   }
+  // A temporary buffer 0 or less wide or high holds no pixel to show.
+  if (Width <= 0 || RectHeight <= 0) return 0;
   UINTN Bytes = (UINTN)Width * (UINTN)RectHeight * sizeof(ORVANE_PIXEL);
   auto *Temp = static_cast<ORVANE_PIXEL *>(PoolAlloc(Bytes));
   if (Temp == nullptr) return EFI_OUT_OF_RESOURCES;

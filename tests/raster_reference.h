@@ -3,9 +3,10 @@
 // with the float service and written on its own (a store in a buffer, a
 // 1 x 1 fill on the screen), clipped by DrawTarget like the real ones.
 //
-// Where the drawing routines make a choice of their own (empty rectangles,
-// gradients of zero steps, the screen rectangle's buffer), these make the same
-// one, so any difference in an image is a difference in the fast paths.
+// Where the drawing routines make a choice of their own (gradients of zero
+// steps, the screen rectangle's buffer, which shows nothing when it is 0 or
+// less wide or high), these make the same one, so any difference in an image
+// is a difference in the fast paths.
 #pragma once
 #include <cstdint>
 #include <random>

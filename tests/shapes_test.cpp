@@ -122,18 +122,34 @@ TEST_F(RectTest, DottedFillStartsAtTheCornerEverySecondPixel) {
     for (int X = 4; X < 8; X++) EXPECT_EQ(C.At(X, Y), 0u) << "column " << X;
 }
 
-TEST_F(RectTest, EmptyRectanglesDrawNothing) {
-  const INT32 Sizes[][2] = {{0, 5}, {5, 0}, {-3, 4}, {4, -3}, {0, 0}, {INT_MIN, 2}};
-  const uint64_t Allocations = Fw.TotalAllocations();
+// The outline loops still run over the side that has a length: a rectangle 0
+// wide stamps column x and column x - 1 over its height.
+TEST_F(RectTest, DegenerateRectanglesFollowTheOutlineLoops) {
+  for (INT32 Fill : {0, 1, 6}) {
+    Canvas C(40, 30, 0);
+    Ui->DrawRectangle(C.Pixels(), 40, 30, 20, 10, 0, 6, 1, Fill, 0x00FFFFFF, 0x00ABCDEF);
+    EXPECT_EQ(C.CountColor(0x00FFFFFF), 12u) << "style " << Fill;
+    for (int Y = 10; Y <= 15; Y++) {
+      EXPECT_EQ(C.At(19, Y), 0x00FFFFFFu);
+      EXPECT_EQ(C.At(20, Y), 0x00FFFFFFu);
+    }
+    // The same on the screen when only the outline is stamped; a filled style's
+    // buffer has no pixel, so nothing is shown and nothing allocated.
+    Fw.FillScreen(0);
+    const uint64_t Allocations = Fw.TotalAllocations();
+    Ui->DrawRectangle(nullptr, 0, 0, 20, 10, 0, 6, 1, Fill, 0x00FFFFFF, 0x00ABCDEF);
+    EXPECT_EQ(Fw.Pixel(19, 12), Fill == 0 ? 0x00FFFFFFu : 0u) << "style " << Fill;
+    EXPECT_EQ(Fw.TotalAllocations(), Allocations);
+  }
+  // Negative, far-off and two-sided degenerate sizes, near the buffer's edges.
+  const INT32 Sizes[][2] = {{-3, 4}, {4, -3}, {0, 0}, {-2, -2}, {INT_MIN, 2}, {2, INT_MIN}};
   for (auto &S : Sizes) {
-    for (INT32 Fill : {0, 1, 6}) {
-      Canvas C(20, 20, 0);
-      Ui->DrawRectangle(C.Pixels(), 20, 20, 5, 5, S[0], S[1], 3, Fill, 0x00FFFFFF, 0x00FFFFFF);
-      EXPECT_EQ(C.CountColor(0), 400u);
-      sim::ResetStats();
-      Ui->DrawRectangle(nullptr, 0, 0, 5, 5, S[0], S[1], 3, Fill, 0x00FFFFFF, 0x00FFFFFF);
-      EXPECT_EQ(sim::Stats().BltCalls, 0u);
-      EXPECT_EQ(Fw.TotalAllocations(), Allocations);
+    for (INT32 Fill = -1; Fill <= 7; Fill++) {
+      Canvas Fast(20, 20, 0), Plain(20, 20, 0);
+      Ui->DrawRectangle(Fast.Pixels(), 20, 20, 1, 18, S[0], S[1], 5, Fill, 0x00FFFFFF, 0x0000FF00);
+      ref::DrawRectangle(Plain.Pixels(), 20, 20, 1, 18, S[0], S[1], 5, Fill, 0x00FFFFFF, 0x0000FF00);
+      EXPECT_EQ(Fast.Image(), Plain.Image()) << S[0] << "x" << S[1] << " style " << Fill;
+      EXPECT_TRUE(Fast.GuardsIntact());
     }
   }
 }

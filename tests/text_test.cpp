@@ -679,19 +679,40 @@ TEST_F(TextDraw, OpaqueTextIsOneTransferOfTheFormattedText) {
   }
 }
 
-TEST_F(TextDraw, OpaqueTextClipsAtTheScreenEdge) {
+// Opaque text goes in one transfer; text running past the mode (or wholly
+// off it) is refused like such a transfer: code 5, nothing shown. Transparent
+// text at the same place shows its glyph pixels that lie on the screen.
+TEST_F(TextDraw, OpaqueTextThatDoesNotFitShowsNothingAndAnswers5) {
   std::mt19937 Rng(8);
-  std::vector<uint32_t> Start = Noise(Rng);
-  SetScreen(Start);
+  const std::vector<uint32_t> Start = Noise(Rng);
   ORVANE_PIXEL Back = PixelFromColor(0x00000040);
-  ASSERT_EQ(Ui->DrawText(0x00FFFFFF, &Back, 2000, 1000, 760, W("Edge")), 0u);
-  Picture Want = RefScale(RefLine(u"Edge", 0x00FFFFFF, 0x00000040), 2000);
-  EXPECT_EQ(Fw.Snapshot(), Placed(Start, Want, 1000, 760));
-  // Wholly off the screen: nothing to show is not a failure.
-  sim::ResetStats();
-  EXPECT_EQ(Ui->DrawText(0x00FFFFFF, &Back, 1000, 5000, 10, W("Gone")), 0u);
-  EXPECT_EQ(sim::Stats().BltCalls, 0u);
-  EXPECT_EQ(Fw.Snapshot(), Placed(Start, Want, 1000, 760));
+  const Picture Edge = RefScale(RefLine(u"Edge", 0x00FFFFFF, 0x00000040), 2000);
+  const UINT16 FitX = (UINT16)(1024 - Edge.Width), FitY = (UINT16)(768 - Edge.Height);
+  const UINT16 Places[][2] = {{(UINT16)(FitX + 1), 10}, {10, (UINT16)(FitY + 1)}, {1000, 760}, {5000, 10}};
+  for (auto &P : Places) {
+    SetScreen(Start);
+    sim::ResetStats();
+    EXPECT_EQ(Ui->DrawText(0x00FFFFFF, &Back, 2000, P[0], P[1], W("Edge")), 5u) << P[0] << "," << P[1];
+    EXPECT_EQ(sim::Stats().BltCalls, 0u);
+    EXPECT_EQ(Fw.Snapshot(), Start);
+  }
+  // Touching the right and bottom edges still fits.
+  SetScreen(Start);
+  ASSERT_EQ(Ui->DrawText(0x00FFFFFF, &Back, 2000, FitX, FitY, W("Edge")), 0u);
+  EXPECT_EQ(Fw.Snapshot(), Placed(Start, Edge, FitX, FitY));
+  // Transparent text is clipped instead.
+  SetScreen(Start);
+  ASSERT_EQ(Ui->DrawText(0x00FFFFFF, nullptr, 2000, 1000, 750, W("Edge")), 0u);
+  const std::vector<uint32_t> Now = Fw.Snapshot();
+  const Picture Mask = RefScale(RefLine(u"Edge", 0x00FFFFFF, 0), 2000);
+  size_t Drawn = 0;
+  for (uint32_t Y = 750; Y < 768; Y++)
+    for (uint32_t X = 1000; X < 1024; X++) {
+      const bool Glyph = Mask.At(X - 1000, Y - 750) == 0x00FFFFFF;
+      EXPECT_EQ(Now[Y * 1024 + X], Glyph ? 0x00FFFFFFu : Start[Y * 1024 + X]) << X << "," << Y;
+      Drawn += Glyph;
+    }
+  EXPECT_GT(Drawn, 0u);
 }
 
 TEST_F(TextDraw, TransparentTextLeavesTheBackgroundBetweenGlyphsUntouched) {

@@ -14,14 +14,6 @@ constexpr Milli kMaxScale = 2000;
 // Largest side a rendered line can have; the font service measures in UINT16.
 constexpr UINT32 kMaxSide = 0xFFFF;
 
-// Result codes shared by the text operations.
-constexpr UINTN kDone = 0;
-constexpr UINTN kBadScaleOrNoRecord = 1;
-constexpr UINTN kNullRecord = 2;
-constexpr UINTN kOutOfMemory = 3;
-constexpr UINTN kServiceMissing = 4;
-constexpr UINTN kTransferFailed = 5;
-constexpr UINTN kScaleRefused = 6;
 
 // The first text line as the font service rasterised it. The service may hand
 // back a screen-sized image (EDK2 does: 800 x 600), so the line's width comes
@@ -98,16 +90,16 @@ class RenderedLine {
 UINTN ScaleRows(Milli Scale, const TextImage *Source, UINT32 Stride, UINT32 SourceRows,
                 TextImage *Destination) {
   if (Scale < kMinScale || Scale > kMaxScale) {
-    return kBadScaleOrNoRecord;
+    return kTextBadScaleOrNoRecord;
   }
   if (Source == nullptr || Destination == nullptr) {
-    return kNullRecord;
+    return kTextNullRecord;
   }
   if (Source->Width > kMaxSide || Source->Height > kMaxSide) {
-    return kOutOfMemory;
+    return kTextOutOfMemory;
   }
   if (Source->Bitmap == nullptr && Source->Width != 0 && Source->Height != 0) {
-    return kNullRecord;
+    return kTextNullRecord;
   }
   INT32 W = MilliToInt(MilliMul((INT64)Source->Width * 1000, Scale));
   INT32 H = MilliToInt(MilliMul((INT64)Source->Height * 1000, Scale));
@@ -115,7 +107,7 @@ UINTN ScaleRows(Milli Scale, const TextImage *Source, UINT32 Stride, UINT32 Sour
   // Never a NULL bitmap on success, so the caller can always free what it gets.
   PoolBuffer<ORVANE_PIXEL> Pixels(Count > 0 ? Count : 1);
   if (!Pixels) {
-    return kOutOfMemory;
+    return kTextOutOfMemory;
   }
 
   const ORVANE_PIXEL Fill = PixelFromColor(Source->Background);
@@ -161,7 +153,7 @@ UINTN ScaleRows(Milli Scale, const TextImage *Source, UINT32 Stride, UINT32 Sour
   Destination->Width = (UINT32)W;
   Destination->Height = (UINT32)H;
   Destination->Bitmap = Pixels.Release();
-  return kDone;
+  return kTextDone;
 }
 
 // Transparent text: only pixels equal to the foreground reach the screen, each
@@ -196,14 +188,14 @@ UINTN ScaleImage(Milli Scale, const TextImage *Source, TextImage *Destination) {
 UINTN EFIAPI DrawText(UINT32 Foreground, ORVANE_PIXEL *Background, Milli Scale, UINT16 X, UINT16 Y,
                       const CHAR16 *Format, ...) {
   if (gFont == nullptr || gGraphics == nullptr || gPrint == nullptr || gBootServices == nullptr) {
-    return kServiceMissing;
+    return kTextServiceMissing;
   }
   if (Format == nullptr) {
-    return kServiceMissing;
+    return kTextServiceMissing;
   }
   PoolBuffer<CHAR16> Text(kTextBufferBytes / sizeof(CHAR16));
   if (!Text) {
-    return kServiceMissing;
+    return kTextServiceMissing;
   }
   __builtin_ms_va_list Args;
   __builtin_ms_va_start(Args, Format);
@@ -216,55 +208,63 @@ UINTN EFIAPI DrawText(UINT32 Foreground, ORVANE_PIXEL *Background, Milli Scale, 
 
   RenderedLine Line;
   if (!Line.Render(Text.Get(), Foreground, Back, 0, 0)) {
-    return kServiceMissing;
+    return kTextServiceMissing;
   }
   TextImage Source = {Foreground, Back, Line.Width(), kLineHeight,
                       const_cast<ORVANE_PIXEL *>(Line.Pixels())};
   TextImage Scaled = {};
-  if (ScaleRows(Scale, &Source, Line.Stride(), Line.Rows(), &Scaled) != kDone) {
-    return kScaleRefused;
+  if (ScaleRows(Scale, &Source, Line.Stride(), Line.Rows(), &Scaled) != kTextDone) {
+    return kTextScaleRefused;
   }
   PoolBuffer<ORVANE_PIXEL> ScaledPixels(Scaled.Bitmap);
   Line.Release();
 
   const Rect Screen = DrawTarget::Screen().Clip;
   if (Scaled.Width == 0 || Scaled.Height == 0) {
-    return kDone;
+    return kTextDone;
   }
   if (Background != nullptr) {
-    EFI_STATUS Status = SendToScreen(Scaled.Bitmap, (INT32)Scaled.Width,
-                                     {0, 0, (INT32)Scaled.Width, (INT32)Scaled.Height}, X, Y, Screen);
-    return EFI_ERROR(Status) ? kTransferFailed : kDone;
+    // Opaque text is one transfer of the whole bitmap. Text that runs past the
+    // mode is refused as the graphics service refuses such a transfer: nothing
+    // is shown and the caller learns that its text did not fit.
+    const Rect Whole = {X, Y, (INT32)Scaled.Width, (INT32)Scaled.Height};
+    const Rect Shown = Screen.Intersect(Whole);
+    if (Shown.Width != Whole.Width || Shown.Height != Whole.Height) {
+      return kTextTransferFailed;
+    }
+    EFI_STATUS Status = SendToScreen(Scaled.Bitmap, Whole.Width, {0, 0, Whole.Width, Whole.Height},
+                                     X, Y, Screen);
+    return EFI_ERROR(Status) ? kTextTransferFailed : kTextDone;
   }
   SendForeground(Scaled, X, Y, Screen);
-  return kDone;
+  return kTextDone;
 }
 
 UINTN EFIAPI RenderText(Milli Scale, TextImage *Image, const CHAR16 *String) {
   if (Image == nullptr) {
-    return kBadScaleOrNoRecord;
+    return kTextBadScaleOrNoRecord;
   }
   if (gFont == nullptr || gBootServices == nullptr || String == nullptr) {
-    return kServiceMissing;
+    return kTextServiceMissing;
   }
   PoolBuffer<CHAR16> Copy(StrDuplicate(String));
   if (!Copy) {
-    return kServiceMissing;
+    return kTextServiceMissing;
   }
   RenderedLine Line;
   if (!Line.Render(Copy.Get(), Image->Foreground, Image->Background,
                    kRenderFontSize, W("System font")[0])) {
-    return kServiceMissing;
+    return kTextServiceMissing;
   }
   TextImage Source = {Image->Foreground, Image->Background, Line.Width(), kLineHeight,
                       const_cast<ORVANE_PIXEL *>(Line.Pixels())};
   TextImage Scaled = {};
-  if (ScaleRows(Scale, &Source, Line.Stride(), Line.Rows(), &Scaled) != kDone) {
-    return kScaleRefused;
+  if (ScaleRows(Scale, &Source, Line.Stride(), Line.Rows(), &Scaled) != kTextDone) {
+    return kTextScaleRefused;
   }
   // The scaled bitmap now belongs to the caller.
   *Image = Scaled;
-  return kDone;
+  return kTextDone;
 }
 
 void PlaceText(const DrawTarget &T, INT32 X, INT32 Y, const TextImage &Text) {
@@ -277,10 +277,10 @@ UINTN DrawTextOn(const DrawTarget &T, INT32 X, INT32 Y, const CHAR16 *String, UI
                  UINT32 Background, Milli Scale) {
   TextImage Text = {Foreground, Background, 0, 0, nullptr};
   UINTN Code = RenderText(Scale, &Text, String);
-  if (Code != kDone) {
+  if (Code != kTextDone) {
     return Code;
   }
   PoolBuffer<ORVANE_PIXEL> Bitmap(Text.Bitmap);
   PlaceText(T, X, Y, Text);
-  return kDone;
+  return kTextDone;
 }

@@ -4,6 +4,17 @@
 #include "platform/types.h"
 #include "raster/target.h"
 
+// Codes of the text operations, shared by DrawText, RenderText and ScaleImage.
+enum : UINTN {
+  kTextDone = 0,
+  kTextBadScaleOrNoRecord = 1,  // ScaleImage: scale outside 1000..2000; RenderText: no record
+  kTextNullRecord = 2,
+  kTextOutOfMemory = 3,
+  kTextServiceMissing = 4,      // also: the text could not be formatted or rasterised
+  kTextTransferFailed = 5,      // nothing was shown
+  kTextScaleRefused = 6,        // ScaleImage answered non-zero
+};
+
 UINTN EFIAPI DrawText(UINT32 Foreground, ORVANE_PIXEL *Background, Milli Scale, UINT16 X, UINT16 Y,
                       const CHAR16 *Format, ...);
 UINTN EFIAPI RenderText(Milli Scale, TextImage *Image, const CHAR16 *String);

@@ -1,0 +1,67 @@
+#include "frontend/checks.h"
+
+namespace {
+
+void ReportText(const char *Name, bool Pass, const char *Detail) {
+  Report(Name, Pass, Line().Text(Detail));
+}
+void InfoText(const char *Text) { Line().Text("INFO ").Text(Text).Emit(); }
+
+void DisplayCheck(const SceneContext &C) { DisplayChecks({&C, ReportText, InfoText}); }
+void RowCheck(const SceneContext &C) { RowChecks({&C, ReportText, InfoText}); }
+void StatusCheck(const SceneContext &C) { StatusChecks({&C, ReportText, InfoText}); }
+void ListPopupCheck(const SceneContext &C) { ListPopupChecks({&C, ReportText, InfoText}); }
+
+// In the order they run. The transitions come last: they take the longest.
+constinit const FIRMWARE_CHECK kFirmwareChecks[] = {
+    StringLengthCheck,
+    CaptureFlagCheck,
+    VideoModeCheck,
+    PenChecks,
+    ClearBufferCheck,
+    BlitPositionCheck,
+    BannerTextCheck,
+    BannerScreenCheck,
+    RenderTextCheck,
+    RenderTextWrapCheck,
+    OpaqueTextCheck,
+    OpaqueTextFitCheck,
+    TransparentTextCheck,
+    CaptureChecks,
+    SmallModeCaptureCheck,
+    DisplayCheck,
+    RowCheck,
+    StatusCheck,
+    ListPopupCheck,
+    TransitionChecks,
+};
+
+}  // namespace
+
+void RunFirmwareChecks(const SceneContext &C) {
+  for (FIRMWARE_CHECK Check : kFirmwareChecks) {
+    Check(C);
+  }
+}
+
+UINT32 ColorOf(const ORVANE_PIXEL &P) {
+  return (UINT32)P.Blue | ((UINT32)P.Green << 8) | ((UINT32)P.Red << 16);
+}
+
+// Counts the colours in a screen area: pixels equal to A, to B, and others.
+bool Census(const SceneContext &C, UINT32 X, UINT32 Y, UINT32 W, UINT32 H, UINT32 A, UINT32 B,
+            UINTN &CountA, UINTN &CountB, UINTN &Other) {
+  CountA = CountB = Other = 0;
+  ORVANE_PIXEL Row[1024];
+  for (UINT32 R = 0; R < H; R++) {
+    if (!ReadScreen(C, Row, X, Y + R, W, 1)) return false;
+    for (UINT32 U = 0; U < W; U++) {
+      UINT32 V = ColorOf(Row[U]);
+      if (V == A) CountA++;
+      else if (V == B) CountB++;
+      else Other++;
+    }
+  }
+  return true;
+}
+
