@@ -6,6 +6,7 @@
 #include "controls/popup/setting_row.h"
 #include "controls/readout/digit_readout.h"
 #include "controls/status/message_box.h"
+#include "controls/popup/option_popup.h"
 
 #define ORVANE_UI_PROTOCOL_GUID \
   { 0xdc113a49, 0xa77e, 0x49f9, { 0x8d, 0x09, 0x9d, 0xbf, 0x77, 0x6c, 0x67, 0x11 } }
@@ -94,6 +95,15 @@ typedef EFI_STATUS (EFIAPI *ORVANE_INIT_DIGIT_READOUT)(DigitReadout *Readout, IN
                                                      CHAR16 *Text, UINT16 Size, UINT8 Capture);
 typedef EFI_STATUS (EFIAPI *ORVANE_PAINT_DIGIT_READOUT)(DigitReadout *Readout);
 typedef CHAR16 *(EFIAPI *ORVANE_BANNER)(CHAR16 *Buffer);
+typedef UINTN (EFIAPI *ORVANE_RESET_OPTION_POPUPS)(OptionPopupSet *Set);
+typedef EFI_STATUS (EFIAPI *ORVANE_DEFINE_OPTION_POPUP)(OptionPopupSet *Set, INT32 X, INT32 Y,
+                                                       UINT16 Kind, CHAR16 *Title, UINT16 Count,
+                                                       CHAR16 **Items);
+typedef UINTN (EFIAPI *ORVANE_TRACK_OPTION_POPUP)(OptionPopupSet *Set, UINT16 EntryIndex,
+                                                  INT32 PointerX, INT32 PointerY, UINT16 EventKind,
+                                                  UINT16 Key);
+typedef EFI_STATUS (EFIAPI *ORVANE_PAINT_OPTION_POPUP)(OptionPopupSet *Set);
+typedef EFI_STATUS (EFIAPI *ORVANE_CLOSE_OPTION_POPUP)(OptionPopupSet *Set);
 
 typedef struct {
   EFI_HANDLE ImageHandle;
@@ -124,11 +134,11 @@ typedef struct {
   ORVANE_PENDING_OPERATION InitIconDock;             // 25
   ORVANE_PENDING_OPERATION TrackIconDock;            // 26
   ORVANE_PENDING_OPERATION PaintIconDock;            // 27
-  ORVANE_PENDING_OPERATION ResetOptionPopups;        // 28
-  ORVANE_PENDING_OPERATION DefineOptionPopup;        // 29
-  ORVANE_PENDING_OPERATION TrackOptionPopup;         // 30
-  ORVANE_PENDING_OPERATION PaintOptionPopup;         // 31
-  ORVANE_PENDING_OPERATION CloseOptionPopup;         // 32
+  ORVANE_RESET_OPTION_POPUPS ResetOptionPopups;      // 28
+  ORVANE_DEFINE_OPTION_POPUP DefineOptionPopup;      // 29
+  ORVANE_TRACK_OPTION_POPUP TrackOptionPopup;        // 30
+  ORVANE_PAINT_OPTION_POPUP PaintOptionPopup;        // 31
+  ORVANE_CLOSE_OPTION_POPUP CloseOptionPopup;        // 32
   ORVANE_STRING_LENGTH            StringLength;           // 33
   ORVANE_SET_FRAME_BUFFER_CAPTURE SetFrameBufferCapture;  // 34
   ORVANE_SET_VIDEO_MODE           SetVideoMode;           // 35

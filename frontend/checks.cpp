@@ -11,6 +11,7 @@ void DisplayCheck(const SceneContext &C) { DisplayChecks({&C, ReportText, InfoTe
 void RowCheck(const SceneContext &C) { RowChecks({&C, ReportText, InfoText}); }
 void StatusCheck(const SceneContext &C) { StatusChecks({&C, ReportText, InfoText}); }
 void ListPopupCheck(const SceneContext &C) { ListPopupChecks({&C, ReportText, InfoText}); }
+void OptionPopupCheck(const SceneContext &C) { OptionPopupChecks({&C, ReportText, InfoText}); }
 
 // In the order they run. The transitions come last: they take the longest.
 constinit const FIRMWARE_CHECK kFirmwareChecks[] = {
@@ -33,6 +34,7 @@ constinit const FIRMWARE_CHECK kFirmwareChecks[] = {
     RowCheck,
     StatusCheck,
     ListPopupCheck,
+    OptionPopupCheck,
     TransitionChecks,
 };
 

@@ -98,3 +98,7 @@ void StatusChecks(const CheckContext &C);
 // bottom and both capture paths ("list-popup-height", "list-popup-width",
 // "list-popup-hits", "list-popup-thumb", "list-popup-capture").
 void ListPopupChecks(const CheckContext &C);
+// The option popup's close box and row hit points, and a 13-item popup moved
+// on screen and closed ("option-popup-close-box", "option-popup-rows",
+// "option-popup-move").
+void OptionPopupChecks(const CheckContext &C);

@@ -530,5 +530,6 @@ void RunDemo(const SceneContext &C) {
   DemoSettings(C);
   DemoStatus(C);
   DemoListPopup(C);
+  DemoOptionPopups(C);
   DemoFinal(C);
 }

@@ -49,6 +49,7 @@ void DemoFinal(const SceneContext &C);        // "final"
 void DemoSettings(const SceneContext &C);     // "settings"
 void DemoStatus(const SceneContext &C);       // "status"
 void DemoListPopup(const SceneContext &C);    // "list-popup"
+void DemoOptionPopups(const SceneContext &C); // "option-popups"
 void RunDemo(const SceneContext &C);          // all of the above in order
 
 inline constexpr UINT32 kSceneWidth = 1024;

@@ -69,6 +69,7 @@ constexpr Scene kScenes[] = {
     {"demo-settings", DemoSettings},
     {"status-painters", DrawStatusPainterSheet},
     {"demo-status", DemoStatus},
+    {"demo-option-popups", DemoOptionPopups},
 };
 
 TEST_F(Golden, ScenesMatchTheirPictures) {

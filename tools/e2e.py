@@ -56,6 +56,9 @@ EXPECTED_CHECKS = [
     "list-popup-hits",
     "list-popup-thumb",
     "list-popup-capture",
+    "option-popup-close-box",
+    "option-popup-rows",
+    "option-popup-move",
 ]
 
 

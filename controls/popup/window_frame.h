@@ -3,6 +3,7 @@
 // a target (every popup passes its window buffer, window at the origin) and
 // writes only inside the target's clip.
 #pragma once
+#include "controls/popup/images/pictures.h"
 #include "controls/popup/list_popup.h"
 #include "raster/target.h"
 
@@ -18,9 +19,8 @@ inline constexpr UINT32 kTitleBandBase = 0x111111;
 inline constexpr UINT32 kTitleText = 0xFFFFFF;
 inline constexpr UINT16 kWindowTitleHeight = 63;
 
-// Title icons are 48 x 54 pixels.
-inline constexpr INT32 kTitleIconWidth = 48;
-inline constexpr INT32 kTitleIconHeight = 54;
+// Title icons are kTitleIconWidth x kTitleIconHeight (48 x 54) pixels, as the
+// embedded pictures give them.
 
 // The close box is 15 x 17 pixels.
 inline constexpr INT32 kCloseBoxWidth = 15;
