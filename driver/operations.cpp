@@ -3,6 +3,7 @@
 #include "controls/popup/list_popup.h"
 #include "controls/popup/setting_row.h"
 #include "controls/readout/digit_readout.h"
+#include "controls/readout/icon_dock.h"
 #include "controls/status/divider.h"
 #include "controls/status/gauge_panel.h"
 #include "controls/status/progress_bar.h"
@@ -81,9 +82,9 @@ constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
     .TrackSettingSlider = TrackSettingSlider,            // 22
     .InitDigitReadout = InitDigitReadout,                // 23
     .PaintDigitReadout = PaintDigitReadout,             // 24
-    .InitIconDock = UnsupportedOperation,                // 25
-    .TrackIconDock = UnsupportedOperation,               // 26
-    .PaintIconDock = UnsupportedOperation,               // 27
+    .InitIconDock = InitIconDock,                        // 25
+    .TrackIconDock = TrackIconDock,                      // 26
+    .PaintIconDock = PaintIconDock,                      // 27
     .ResetOptionPopups = ResetOptionPopups,              // 28
     .DefineOptionPopup = DefineOptionPopup,              // 29
     .TrackOptionPopup = TrackOptionPopup,                // 30

@@ -1,6 +1,7 @@
 // The two published interfaces. The slot order is the interface: the
 // front-end calls each operation by its position.
 #pragma once
+#include "controls/readout/icon_dock.h"
 #include "platform/types.h"
 #include "controls/popup/list_popup.h"
 #include "controls/popup/setting_row.h"
@@ -48,6 +49,11 @@ typedef UINTN (EFIAPI *ORVANE_DRAW_PROGRESS_BAR)(ORVANE_PIXEL *Buffer, INT32 Unu
                                                  INT32 Unused3, INT32 Unused4, INT32 Width,
                                                  INT32 Height, const CHAR16 *Label, INT32 Percent);
 typedef UINTN (EFIAPI *ORVANE_DRAW_DOTTED_RULE)(INT16 X, INT16 Y, UINT16 Length);
+typedef EFI_STATUS (EFIAPI *ORVANE_INIT_ICON_DOCK)(IconDock *Dock, INT32 X, INT32 Y, UINT16 Count,
+                                                  CHAR16 **Labels, UINT16 *Flags, UINT16 *Active);
+typedef EFI_STATUS (EFIAPI *ORVANE_TRACK_ICON_DOCK)(IconDock *Dock, INT32 X, INT32 Y, UINT16 Kind,
+                                                   UINT16 Key);
+typedef EFI_STATUS (EFIAPI *ORVANE_PAINT_ICON_DOCK)(IconDock *Dock);
 typedef UINT32 (EFIAPI *ORVANE_STRING_LENGTH)(const CHAR16 *String);
 typedef BOOLEAN (EFIAPI *ORVANE_SET_FRAME_BUFFER_CAPTURE)(BOOLEAN Enable);
 typedef EFI_STATUS (EFIAPI *ORVANE_SET_VIDEO_MODE)(UINT32 HorizontalResolution, UINT32 VerticalResolution);
@@ -131,9 +137,9 @@ typedef struct {
   ORVANE_TRACK_SETTING_SLIDER TrackSettingSlider;  // 22
   ORVANE_INIT_DIGIT_READOUT InitDigitReadout;        // 23
   ORVANE_PAINT_DIGIT_READOUT PaintDigitReadout;      // 24
-  ORVANE_PENDING_OPERATION InitIconDock;             // 25
-  ORVANE_PENDING_OPERATION TrackIconDock;            // 26
-  ORVANE_PENDING_OPERATION PaintIconDock;            // 27
+  ORVANE_INIT_ICON_DOCK    InitIconDock;             // 25
+  ORVANE_TRACK_ICON_DOCK   TrackIconDock;            // 26
+  ORVANE_PAINT_ICON_DOCK   PaintIconDock;            // 27
   ORVANE_RESET_OPTION_POPUPS ResetOptionPopups;      // 28
   ORVANE_DEFINE_OPTION_POPUP DefineOptionPopup;      // 29
   ORVANE_TRACK_OPTION_POPUP TrackOptionPopup;        // 30

@@ -12,6 +12,7 @@ void RowCheck(const SceneContext &C) { RowChecks({&C, ReportText, InfoText}); }
 void StatusCheck(const SceneContext &C) { StatusChecks({&C, ReportText, InfoText}); }
 void ListPopupCheck(const SceneContext &C) { ListPopupChecks({&C, ReportText, InfoText}); }
 void OptionPopupCheck(const SceneContext &C) { OptionPopupChecks({&C, ReportText, InfoText}); }
+void DockCheck(const SceneContext &C) { DockChecks({&C, ReportText, InfoText}); }
 
 // In the order they run. The transitions come last: they take the longest.
 constinit const FIRMWARE_CHECK kFirmwareChecks[] = {
@@ -35,6 +36,7 @@ constinit const FIRMWARE_CHECK kFirmwareChecks[] = {
     StatusCheck,
     ListPopupCheck,
     OptionPopupCheck,
+    DockCheck,
     TransitionChecks,
 };
 

@@ -102,3 +102,7 @@ void ListPopupChecks(const CheckContext &C);
 // on screen and closed ("option-popup-close-box", "option-popup-rows",
 // "option-popup-move").
 void OptionPopupChecks(const CheckContext &C);
+
+// The icon dock's row width and chevrons for 3 and 10 items, on the screen
+// ("icon-dock-3-items", "icon-dock-10-items").
+void DockChecks(const CheckContext &C);

@@ -531,5 +531,6 @@ void RunDemo(const SceneContext &C) {
   DemoStatus(C);
   DemoListPopup(C);
   DemoOptionPopups(C);
+  DemoDock(C);
   DemoFinal(C);
 }

@@ -1,7 +1,8 @@
 // The cursor-image decoder on arbitrary files. The first bytes choose the
 // buffer size and the mode; the file is either the rest of the input or an
 // embedded picture with some bytes overwritten and its end cut, so the run
-// reaches deep into well-formed files too. The file sits in an exactly sized
+// reaches deep into well-formed files too. The picture is also composed onto
+// a target at any position, under a narrowed clip. The file sits in an exactly sized
 // allocation so the sanitizer stops any read past it; overlay decodes write
 // into an exactly sized buffer; a refused file must leave no pool memory.
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include "controls/popup/images/pictures.h"
 #include "fuzz/fuzz_env.h"
 #include "platform/services.h"
+#include "raster/target.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
   sim::Firmware &Fw = FuzzFirmware();
@@ -18,6 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
   const uint64_t W = (uint64_t)In.Range(0, 300), H = (uint64_t)In.Range(0, 300);
   const uint8_t Mode = In.Take<uint8_t>();
   const uint8_t Overlay = Mode & 1;
+  // Where the picture is also composed onto a W x H target, and the clip narrowed there.
+  const int32_t PX = In.Range(-300, 300), PY = In.Range(-300, 300);
+  const Rect Area = {In.Range(-50, 300), In.Range(-50, 300), In.Range(-10, 300), In.Range(-10, 300)};
 
   std::vector<uint8_t> File;
   if (Mode & 2) {
@@ -53,6 +58,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
   }
   if (Fw.LiveAllocations() != Live) {
     std::abort();  // a refused decode kept pool memory
+  }
+  if (W * H != 0) {
+    DrawTarget T = DrawTarget::For(Under.data(), (INT32)W, (INT32)H).Narrowed(Area);
+    if (DrawCursorImageOn(T, PX, PY, Image) != CursorImageSize(&Image, nullptr, nullptr)) std::abort();
   }
   return 0;
 }

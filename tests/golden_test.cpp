@@ -70,6 +70,7 @@ constexpr Scene kScenes[] = {
     {"status-painters", DrawStatusPainterSheet},
     {"demo-status", DemoStatus},
     {"demo-option-popups", DemoOptionPopups},
+    {"demo-dock", DemoDock},
 };
 
 TEST_F(Golden, ScenesMatchTheirPictures) {

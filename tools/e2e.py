@@ -59,6 +59,8 @@ EXPECTED_CHECKS = [
     "option-popup-close-box",
     "option-popup-rows",
     "option-popup-move",
+    "icon-dock-3-items",
+    "icon-dock-10-items",
 ]
 
 

@@ -25,3 +25,15 @@ typedef struct CursorImage {
 //   EFI_OUT_OF_RESOURCES   the pool allocation failed
 EFI_STATUS DecodeCursorImage(const CursorImage *Image, UINT64 Width, UINT64 Height,
                              EFI_GRAPHICS_OUTPUT_BLT_PIXEL **Pixels, UINT8 Overlay);
+
+// Checks Image as DecodeCursorImage does (same statuses) and gives its size.
+EFI_STATUS CursorImageSize(const CursorImage *Image, UINT32 *Width, UINT32 *Height);
+
+#ifdef __cplusplus
+#include "raster/target.h"
+
+// Composes Image over a buffer target with its top-left pixel at (X, Y), by
+// the rules of an overlay decode, clipped to the target's clip. Returns the
+// status CursorImageSize gives; a screen target is left alone.
+EFI_STATUS DrawCursorImageOn(const DrawTarget &T, INT32 X, INT32 Y, const CursorImage &Image);
+#endif
