@@ -1,5 +1,6 @@
 #include "driver/operations.h"
 
+#include "controls/popup/list_popup.h"
 #include "controls/popup/setting_row.h"
 #include "controls/readout/digit_readout.h"
 #include "controls/readout/icon_dock.h"
@@ -57,12 +58,12 @@ UINTN EFIAPI UnsupportedOperation(void) { return EFI_UNSUPPORTED; }
 // A slot whose control this build does not carry answers EFI_UNSUPPORTED.
 constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
     .ImageHandle = nullptr,
-    .OpenListPopup = UnsupportedOperation,               // 1
-    .PaintListPopup = UnsupportedOperation,              // 2
-    .ScrollListPopup = UnsupportedOperation,             // 3
-    .HitTestListPopup = UnsupportedOperation,            // 4
-    .CloseListPopup = UnsupportedOperation,              // 5
-    .GetListPopupView = UnsupportedOperation,            // 6
+    .OpenListPopup = OpenListPopup,                      // 1
+    .PaintListPopup = PaintListPopup,                    // 2
+    .ScrollListPopup = ScrollListPopup,                  // 3
+    .HitTestListPopup = HitTestListPopup,                // 4
+    .CloseListPopup = CloseListPopup,                    // 5
+    .GetListPopupView = GetListPopupView,                // 6
     .DrawGaugePanel = DrawGaugePanel,                    // 7
     .InitMessageBox = InitMessageBox,                    // 8
     .HitTestMessageBox = HitTestMessageBox,              // 9

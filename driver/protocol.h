@@ -4,6 +4,7 @@
 #include "controls/readout/icon_dock.h"
 #include "platform/types.h"
 #include "controls/popup/input_dialog.h"
+#include "controls/popup/list_popup.h"
 #include "controls/popup/setting_row.h"
 #include "controls/readout/digit_readout.h"
 #include "controls/status/message_box.h"
@@ -16,6 +17,17 @@
 
 // Slots whose controls are not part of this driver build answer EFI_UNSUPPORTED.
 typedef UINTN (EFIAPI *ORVANE_PENDING_OPERATION)(void);
+
+typedef UINTN (EFIAPI *ORVANE_OPEN_LIST_POPUP)(ListPopup *Popup, INT32 X, INT32 Y, UINT32 Width,
+                                               INT32 Height, const CHAR16 *Title, UINT16 Flags,
+                                               UINT16 ItemCount, const CHAR16 *const *Items,
+                                               INT16 HotRow);
+typedef UINTN (EFIAPI *ORVANE_PAINT_LIST_POPUP)(ListPopup *Popup);
+typedef UINTN (EFIAPI *ORVANE_SCROLL_LIST_POPUP)(ListPopup *Popup, INT16 ScrollPart, INT32 Delta);
+typedef UINTN (EFIAPI *ORVANE_HIT_TEST_LIST_POPUP)(ListPopup *Popup, INT32 PointerX,
+                                                   INT32 PointerY, INT16 Kind);
+typedef UINTN (EFIAPI *ORVANE_CLOSE_LIST_POPUP)(ListPopup *Popup);
+typedef UINTN (EFIAPI *ORVANE_GET_LIST_POPUP_VIEW)(ListPopup *Popup, ListPopupView *View);
 
 typedef UINTN (EFIAPI *ORVANE_DRAW_GAUGE_PANEL)(INT32 X, INT32 Y, INT32 Width, INT32 Height,
                                                 const CHAR16 *Label1, const CHAR16 *Label2,
@@ -110,12 +122,12 @@ typedef EFI_STATUS (EFIAPI *ORVANE_CLOSE_OPTION_POPUP)(OptionPopupSet *Set);
 
 typedef struct {
   EFI_HANDLE ImageHandle;
-  ORVANE_PENDING_OPERATION OpenListPopup;            // 1
-  ORVANE_PENDING_OPERATION PaintListPopup;           // 2
-  ORVANE_PENDING_OPERATION ScrollListPopup;          // 3
-  ORVANE_PENDING_OPERATION HitTestListPopup;         // 4
-  ORVANE_PENDING_OPERATION CloseListPopup;           // 5
-  ORVANE_PENDING_OPERATION GetListPopupView;         // 6
+  ORVANE_OPEN_LIST_POPUP      OpenListPopup;       // 1
+  ORVANE_PAINT_LIST_POPUP     PaintListPopup;      // 2
+  ORVANE_SCROLL_LIST_POPUP    ScrollListPopup;     // 3
+  ORVANE_HIT_TEST_LIST_POPUP  HitTestListPopup;    // 4
+  ORVANE_CLOSE_LIST_POPUP     CloseListPopup;      // 5
+  ORVANE_GET_LIST_POPUP_VIEW  GetListPopupView;    // 6
   ORVANE_DRAW_GAUGE_PANEL     DrawGaugePanel;     // 7
   ORVANE_INIT_MESSAGE_BOX     InitMessageBox;     // 8
   ORVANE_HIT_TEST_MESSAGE_BOX HitTestMessageBox;  // 9

@@ -10,6 +10,7 @@ void InfoText(const char *Text) { Line().Text("INFO ").Text(Text).Emit(); }
 void DisplayCheck(const SceneContext &C) { DisplayChecks({&C, ReportText, InfoText}); }
 void RowCheck(const SceneContext &C) { RowChecks({&C, ReportText, InfoText}); }
 void StatusCheck(const SceneContext &C) { StatusChecks({&C, ReportText, InfoText}); }
+void ListPopupCheck(const SceneContext &C) { ListPopupChecks({&C, ReportText, InfoText}); }
 void OptionPopupCheck(const SceneContext &C) { OptionPopupChecks({&C, ReportText, InfoText}); }
 void DockCheck(const SceneContext &C) { DockChecks({&C, ReportText, InfoText}); }
 void InputDialogCheck(const SceneContext &C) { InputDialogChecks({&C, ReportText, InfoText}); }
@@ -34,6 +35,7 @@ constinit const FIRMWARE_CHECK kFirmwareChecks[] = {
     DisplayCheck,
     RowCheck,
     StatusCheck,
+    ListPopupCheck,
     OptionPopupCheck,
     DockCheck,
     InputDialogCheck,

@@ -94,6 +94,10 @@ void RowChecks(const CheckContext &C);
 // bar's text colour ("message-box-size", "scroll-bar-hits", "progress-text-colour").
 void StatusChecks(const CheckContext &C);
 
+// The list popup's trimmed heights, widening, hit codes, the thumb at the
+// bottom and both capture paths ("list-popup-height", "list-popup-width",
+// "list-popup-hits", "list-popup-thumb", "list-popup-capture").
+void ListPopupChecks(const CheckContext &C);
 // The option popup's close box and row hit points, and a 13-item popup moved
 // on screen and closed ("option-popup-close-box", "option-popup-rows",
 // "option-popup-move").

@@ -529,6 +529,7 @@ void RunDemo(const SceneContext &C) {
   DemoTransitions(C);
   DemoSettings(C);
   DemoStatus(C);
+  DemoListPopup(C);
   DemoOptionPopups(C);
   DemoDock(C);
   DemoDialog(C);

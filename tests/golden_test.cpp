@@ -66,6 +66,7 @@ constexpr Scene kScenes[] = {
     {"demo-shapes", DemoShapes},
     {"demo-final", DemoFinal},
     {"demo-dialog", DemoDialog},
+    {"demo-list-popup", DemoListPopup},
     {"demo-settings", DemoSettings},
     {"status-painters", DrawStatusPainterSheet},
     {"demo-status", DemoStatus},

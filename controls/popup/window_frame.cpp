@@ -140,8 +140,7 @@ void PanelCornerRow(const DrawTarget &T, const UINT8 *Table, INT64 Row, INT64 Le
   }
 }
 
-// Points of columns [Left, Left + R) in row Y whose squared distance from
-// (CX, CY) lies in [Low, High] (a ring) or below Below (a disc, Low < 0).
+// The points of columns [Left, Left + R) in row Y that In accepts (a ring or a disc).
 template <typename Inside>
 void CornerRow(const DrawTarget &T, INT64 Left, INT64 R, INT64 Y, UINT32 Color, Inside &&In) {
   for (INT64 X = Left; X < Left + R; X++) {

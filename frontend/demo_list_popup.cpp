@@ -1,0 +1,50 @@
+// Demo stage of the list popup: a scrolled list with a selected row, a hot
+// row and the scroll bar, beside a short list whose rows all fit.
+#include "frontend/scenes.h"
+
+namespace {
+
+constexpr UINT32 kBackdrop = 0x00182028;
+
+UINTN Tally(const SceneContext &C, UINTN Status, const char *Name) {
+  C.Calls++;
+  if (Status != 0 && C.FailedCalls++ == 0) {
+    C.FirstFailedCall = Name;
+    C.FirstFailedStatus = Status;
+  }
+  return Status;
+}
+#define UI(Operation, ...) Tally(C, C.Ui->Operation(__VA_ARGS__), #Operation)
+
+}  // namespace
+
+void DemoListPopup(const SceneContext &C) {
+  FillScreen(C, kBackdrop);
+  ORVANE_PIXEL Back = {0x28, 0x20, 0x18, 0};
+  UI(DrawText, 0x00C8D0E0, &Back, 1000, 20, 8,
+     W("List popups: scrolled with a selection, a hot row and the scroll bar; all rows fitting"));
+
+  const CHAR16 *Boot[14] = {W("UEFI Shell"), W("Hard disk 0"), W("Hard disk 1"), W("NVMe drive"),
+                            W("USB stick"), W("Network (IPv4)"), W("Network (IPv6)"),
+                            W("DVD drive"), W("SD card"), W("Recovery partition"),
+                            W("Firmware setup"), W("Memory test"), W("Windows Boot Manager"),
+                            W("Linux")};
+  ListPopup List = {};
+  UI(OpenListPopup, &List, 60, 120, 420, 300, W("Boot order"), 0, 14, Boot, 7);
+  List.selectedRow = 5;
+  UI(ScrollListPopup, &List, 0, 30);
+  UI(PaintListPopup, &List);
+  UI(CloseListPopup, &List);
+
+  const CHAR16 *Modes[4] = {W("Performance"), W("Balanced"), W("Quiet"), W("Power saver")};
+  ListPopup Short = {};
+  UI(OpenListPopup, &Short, 560, 160, 360, 200, W("Fan profile"), 1, 4, Modes, 2);
+  Short.selectedRow = 1;
+  Short.closeState = 1;
+  UI(PaintListPopup, &Short);
+  UI(CloseListPopup, &Short);
+
+  if (C.Snapshot != nullptr) {
+    C.Snapshot(&C, "list-popup");
+  }
+}
