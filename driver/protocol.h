@@ -4,6 +4,7 @@
 #include "controls/readout/icon_dock.h"
 #include "platform/types.h"
 #include "controls/popup/list_popup.h"
+#include "controls/popup/input_dialog.h"
 #include "controls/popup/setting_row.h"
 #include "controls/readout/digit_readout.h"
 #include "controls/status/message_box.h"
@@ -54,6 +55,14 @@ typedef EFI_STATUS (EFIAPI *ORVANE_INIT_ICON_DOCK)(IconDock *Dock, INT32 X, INT3
 typedef EFI_STATUS (EFIAPI *ORVANE_TRACK_ICON_DOCK)(IconDock *Dock, INT32 X, INT32 Y, UINT16 Kind,
                                                    UINT16 Key);
 typedef EFI_STATUS (EFIAPI *ORVANE_PAINT_ICON_DOCK)(IconDock *Dock);
+typedef UINTN (EFIAPI *ORVANE_INIT_INPUT_DIALOG)(InputDialog *Dialog, INT32 X, INT32 Y, UINT32 Width,
+                                                 INT32 Height, const CHAR16 *Title, UINT16 Tag,
+                                                 const CHAR16 *Prompt, const CHAR16 *Text,
+                                                 UINT16 MaxChars, UINT16 ShowPlain,
+                                                 UINT16 ButtonCount,
+                                                 const CHAR16 *const *ButtonCaptions);
+typedef UINTN (EFIAPI *ORVANE_HIT_TEST_INPUT_DIALOG)(InputDialog *Dialog, INT32 PX, INT32 PY);
+typedef UINTN (EFIAPI *ORVANE_PAINT_INPUT_DIALOG)(const InputDialog *Dialog);
 typedef UINT32 (EFIAPI *ORVANE_STRING_LENGTH)(const CHAR16 *String);
 typedef BOOLEAN (EFIAPI *ORVANE_SET_FRAME_BUFFER_CAPTURE)(BOOLEAN Enable);
 typedef EFI_STATUS (EFIAPI *ORVANE_SET_VIDEO_MODE)(UINT32 HorizontalResolution, UINT32 VerticalResolution);
@@ -129,9 +138,9 @@ typedef struct {
   ORVANE_DRAW_TILE            DrawTile;           // 14
   ORVANE_DRAW_PROGRESS_BAR    DrawProgressBar;    // 15
   ORVANE_DRAW_DOTTED_RULE     DrawDottedRule;     // 16
-  ORVANE_PENDING_OPERATION InitInputDialog;          // 17
-  ORVANE_PENDING_OPERATION HitTestInputDialog;       // 18
-  ORVANE_PENDING_OPERATION PaintInputDialog;         // 19
+  ORVANE_INIT_INPUT_DIALOG     InitInputDialog;      // 17
+  ORVANE_HIT_TEST_INPUT_DIALOG HitTestInputDialog;   // 18
+  ORVANE_PAINT_INPUT_DIALOG    PaintInputDialog;     // 19
   ORVANE_INIT_SETTING_ROW     InitSettingRow;      // 20
   ORVANE_PAINT_SETTING_ROW    PaintSettingRow;     // 21
   ORVANE_TRACK_SETTING_SLIDER TrackSettingSlider;  // 22

@@ -13,6 +13,7 @@ void StatusCheck(const SceneContext &C) { StatusChecks({&C, ReportText, InfoText
 void ListPopupCheck(const SceneContext &C) { ListPopupChecks({&C, ReportText, InfoText}); }
 void OptionPopupCheck(const SceneContext &C) { OptionPopupChecks({&C, ReportText, InfoText}); }
 void DockCheck(const SceneContext &C) { DockChecks({&C, ReportText, InfoText}); }
+void InputDialogCheck(const SceneContext &C) { InputDialogChecks({&C, ReportText, InfoText}); }
 
 // In the order they run. The transitions come last: they take the longest.
 constinit const FIRMWARE_CHECK kFirmwareChecks[] = {
@@ -37,6 +38,7 @@ constinit const FIRMWARE_CHECK kFirmwareChecks[] = {
     ListPopupCheck,
     OptionPopupCheck,
     DockCheck,
+    InputDialogCheck,
     TransitionChecks,
 };
 

@@ -106,3 +106,7 @@ void OptionPopupChecks(const CheckContext &C);
 // The icon dock's row width and chevrons for 3 and 10 items, on the screen
 // ("icon-dock-3-items", "icon-dock-10-items").
 void DockChecks(const CheckContext &C);
+
+// The input dialog's layout, hit codes and paint ("input-dialog-layout", "input-dialog-hits",
+// "input-dialog-paint").
+void InputDialogChecks(const CheckContext &C);

@@ -532,5 +532,6 @@ void RunDemo(const SceneContext &C) {
   DemoListPopup(C);
   DemoOptionPopups(C);
   DemoDock(C);
+  DemoDialog(C);
   DemoFinal(C);
 }

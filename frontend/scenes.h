@@ -51,6 +51,7 @@ void DemoStatus(const SceneContext &C);       // "status"
 void DemoListPopup(const SceneContext &C);    // "list-popup"
 void DemoOptionPopups(const SceneContext &C); // "option-popups"
 void DemoDock(const SceneContext &C);         // "dock"
+void DemoDialog(const SceneContext &C);       // "dialog"
 void RunDemo(const SceneContext &C);          // all of the above in order
 
 inline constexpr UINT32 kSceneWidth = 1024;

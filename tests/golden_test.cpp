@@ -66,6 +66,7 @@ constexpr Scene kScenes[] = {
     {"demo-shapes", DemoShapes},
     {"demo-final", DemoFinal},
     {"demo-list-popup", DemoListPopup},
+    {"demo-dialog", DemoDialog},
     {"demo-settings", DemoSettings},
     {"status-painters", DrawStatusPainterSheet},
     {"demo-status", DemoStatus},

@@ -61,6 +61,9 @@ EXPECTED_CHECKS = [
     "option-popup-move",
     "icon-dock-3-items",
     "icon-dock-10-items",
+    "input-dialog-layout",
+    "input-dialog-hits",
+    "input-dialog-paint",
 ]
 
 
