@@ -3,8 +3,8 @@
 #pragma once
 #include "controls/readout/icon_dock.h"
 #include "platform/types.h"
-#include "controls/popup/input_dialog.h"
 #include "controls/popup/list_popup.h"
+#include "controls/popup/input_dialog.h"
 #include "controls/popup/setting_row.h"
 #include "controls/readout/digit_readout.h"
 #include "controls/status/message_box.h"

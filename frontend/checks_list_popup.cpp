@@ -7,9 +7,10 @@ namespace {
 
 CHAR16 *Text(const char16_t *S) { return reinterpret_cast<CHAR16 *>(const_cast<char16_t *>(S)); }
 
-CHAR16 *gItems[12] = {Text(u"One"),   Text(u"Two"),    Text(u"Three"), Text(u"Four"),
-                      Text(u"Five"),  Text(u"Six"),    Text(u"Seven"), Text(u"Eight"),
-                      Text(u"Nine"),  Text(u"Ten"),    Text(u"Eleven"), Text(u"Twelve")};
+// Kept as char16_t so the table needs no code to run before the checks do.
+constinit const char16_t *kItems[12] = {u"One",  u"Two", u"Three", u"Four",   u"Five",   u"Six",
+                                        u"Seven", u"Eight", u"Nine", u"Ten", u"Eleven", u"Twelve"};
+CHAR16 **Items() { return reinterpret_cast<CHAR16 **>(const_cast<char16_t **>(kItems)); }
 
 UINT32 TextWidth(const SceneContext &S, const CHAR16 *String) {
   TextImage T = {0, 0x00FFFFFF, 0, 0, nullptr};
@@ -29,7 +30,7 @@ void Heights(const CheckContext &C) {
   bool Pass = true;
   for (const Case &K : Cases) {
     ListPopup P = {};
-    UINTN St = S.Ui->OpenListPopup(&P, 100, 100, 300, K.Asked, Text(u"Title"), 0, K.Count, gItems, -1);
+    UINTN St = S.Ui->OpenListPopup(&P, 100, 100, 300, K.Asked, Text(u"Title"), 0, K.Count, Items(), -1);
     Pass &= St == 0 && P.height == K.Height && P.visibleRows == K.Visible;
     D.Text("asked ").Dec((UINT64)K.Asked).Text(" with ").Dec(K.Count).Text(": ").Dec((UINT64)P.height);
     if (P.visibleRows < 0) {
@@ -47,10 +48,10 @@ void Widening(const CheckContext &C) {
   CHAR16 *Title = Text(u"Twenty characters!!!");
   const UINT32 Tw = TextWidth(S, Title);
   ListPopup P = {};
-  S.Ui->OpenListPopup(&P, 100, 50, 200, 200, Title, 0, 3, gItems, -1);
+  S.Ui->OpenListPopup(&P, 100, 50, 200, 200, Title, 0, 3, Items(), -1);
   const bool Wide = P.width == Tw + 70 && P.x == 100 - (INT32)(Tw + 70 - 200) / 2 && P.maskWidth == Tw + 3;
   S.Ui->CloseListPopup(&P);
-  S.Ui->OpenListPopup(&P, 5, 50, 200, 200, Title, 0, 3, gItems, -1);
+  S.Ui->OpenListPopup(&P, 5, 50, 200, 200, Title, 0, 3, Items(), -1);
   const bool Edge = P.x == 0;
   S.Ui->CloseListPopup(&P);
   CheckText D;
@@ -62,7 +63,7 @@ void Hits(const CheckContext &C) {
   const SceneContext &S = *C.Scene;
   ListPopup P = {};
   // 12 rows in a 300 x 252 window at (100, 50): V = 140, thumb 1 long 81.
-  S.Ui->OpenListPopup(&P, 100, 50, 300, 252, Text(u"Pick"), 0, 12, gItems, -1);
+  S.Ui->OpenListPopup(&P, 100, 50, 300, 252, Text(u"Pick"), 0, 12, Items(), -1);
   struct Probe {
     INT32 X, Y;
     UINTN Want;
@@ -96,7 +97,7 @@ void ThumbAtBottom(const CheckContext &C) {
   const SceneContext &S = *C.Scene;
   FillScreen(S, 0x00102030);
   ListPopup P = {};
-  S.Ui->OpenListPopup(&P, 200, 150, 300, 252, Text(u"Pick"), 0, 12, gItems, 0);
+  S.Ui->OpenListPopup(&P, 200, 150, 300, 252, Text(u"Pick"), 0, 12, Items(), 0);
   P.selectedRow = 11;
   S.Ui->ScrollListPopup(&P, 0, 1);
   const bool Bottom = P.thumbPos == 140 - P.thumbLength;
@@ -123,7 +124,7 @@ void ThumbAtBottom(const CheckContext &C) {
 void CapturePaths(const CheckContext &C) {
   const SceneContext &S = *C.Scene;
   ListPopup P = {};
-  S.Ui->OpenListPopup(&P, 820, 600, 300, 252, Text(u"Corner"), 2, 12, gItems, 3);
+  S.Ui->OpenListPopup(&P, 820, 600, 300, 252, Text(u"Corner"), 2, 12, Items(), 3);
   P.selectedRow = 2;
   const UINT32 W = 1024 - 820, H = 768 - 600;
   ORVANE_PIXEL *Shot[2] = {AllocPixels(S, W * H), AllocPixels(S, W * H)};
