@@ -17,13 +17,7 @@
 #include "raster/target.h"
 #include "text/text.h"
 
-UINT32 EFIAPI StringLength(const CHAR16 *String) {
-  UINT32 Length = 0;
-  while (String[Length] != 0) {
-    Length++;
-  }
-  return Length;
-}
+UINT32 EFIAPI StringLength(const CHAR16 *String) { return TextLength(String); }
 
 BOOLEAN EFIAPI SetFrameBufferCapture(BOOLEAN Enable) {
   FrameBufferCapture = Enable;

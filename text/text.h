@@ -32,3 +32,12 @@ void PlaceText(const DrawTarget &T, INT32 X, INT32 Y, const TextImage &Text);
 // drawn unless it is 0.
 UINTN DrawTextOn(const DrawTarget &T, INT32 X, INT32 Y, const CHAR16 *String, UINT32 Foreground,
                  UINT32 Background, Milli Scale);
+
+// Characters before the terminator; the length every text operation counts with.
+inline UINT32 TextLength(const CHAR16 *String) {
+  UINT32 Length = 0;
+  while (String[Length] != 0) {
+    Length++;
+  }
+  return Length;
+}

@@ -4,7 +4,6 @@
 #include "controls/popup/window_frame.h"
 #include "controls/status/button.h"
 #include "controls/status/item_cell.h"
-#include "driver/operations.h"
 #include "text/text.h"
 
 namespace {
@@ -178,7 +177,7 @@ UINTN EFIAPI PaintInputDialog(const InputDialog *Dialog) {
   const INT32 LineHeight = Prompt.Present ? (INT32)Prompt.Image.Height : kTextLine;
 
   // The shown text, masked or plain, in a buffer sized to the field.
-  UINT32 Shown = D.text != nullptr ? StringLength(D.text) : 0;
+  UINT32 Shown = D.text != nullptr ? TextLength(D.text) : 0;
   Shown = Shown < D.maxChars ? Shown : D.maxChars;
   PoolBuffer<CHAR16> ShownText((UINTN)Shown + 1);
   if (!ShownText) {
