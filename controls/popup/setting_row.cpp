@@ -14,11 +14,17 @@
 namespace {
 
 constexpr INT32 kRowHeight = 19;
-
-// hotPart values.
-enum : INT16 { kSliderNone = 0, kSliderLeftArrow = 1, kSliderKnob = 2, kSliderRightArrow = 3, kSliderTrack = 4 };
 constexpr UINT32 kCapturedBackground = 0x00131313;
 constexpr UINT32 kChevronColor = 0x0066BC29;
+
+// hotPart values.
+enum : INT16 {
+  kSliderNone = 0,
+  kSliderLeftArrow = 1,
+  kSliderKnob = 2,
+  kSliderRightArrow = 3,
+  kSliderTrack = 4,
+};
 
 struct Slider {
   INT16 E;   // x + width - sliderLength
@@ -87,8 +93,7 @@ class CellText {
   TextImage Image_ = {0, 0, 0, 0, nullptr};
 };
 
-}  // namespace
-
+// The submenu chevron: a right-pointing outline 7 wide, rows 4 to 14 below Y.
 void PaintChevron(const DrawTarget &T, INT32 X, INT32 Y) {
   // Column offsets per row offset 4 to 14; -1: none.
   static constexpr INT8 kPoints[11][2] = {{1, -1}, {0, 2}, {1, 3}, {2, 4}, {3, 5}, {4, 6},
@@ -99,6 +104,8 @@ void PaintChevron(const DrawTarget &T, INT32 X, INT32 Y) {
     }
   }
 }
+
+}  // namespace
 
 EFI_STATUS EFIAPI InitSettingRow(SettingRow *Row, INT32 X, INT32 Y, UINT16 Width, UINT16 LabelWidth,
                                  UINT16 SliderLength, UINT16 CallerData0, UINT16 StepCount,
