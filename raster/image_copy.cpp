@@ -88,13 +88,13 @@ void PlaceImage(const DrawTarget &T, INT32 X, INT32 Y, const ORVANE_PIXEL *Sourc
       }
       continue;
     }
-    ORVANE_PIXEL *To = T.Pixels + (UINTN)Row * (UINTN)T.RowWidth;
+    ORVANE_PIXEL *To = T.At(L, Row);
     if (Key == nullptr) {
-      gBootServices->CopyMem(To + L, (VOID *)(From + (L - Dx)), (UINTN)(R - L) * sizeof(ORVANE_PIXEL));
+      gBootServices->CopyMem(To, (VOID *)(From + (L - Dx)), (UINTN)(R - L) * sizeof(ORVANE_PIXEL));
       continue;
     }
     for (INT64 Col = L; Col < R; Col++) {
-      if (KeptByKey(From[Col - Dx], Key)) To[Col] = From[Col - Dx];
+      if (KeptByKey(From[Col - Dx], Key)) To[Col - L] = From[Col - Dx];
     }
   }
 }

@@ -86,7 +86,7 @@ class RowRuns {
 
   void Set(INT64 X, UINT32 Color) {
     if (!T_.IsScreen()) {
-      T_.Pixels[(UINTN)Y_ * (UINTN)T_.RowWidth + (UINTN)X] = PixelFromColor(Color);
+      *T_.At(X, Y_) = PixelFromColor(Color);
       return;
     }
     const INT64 Offset = X - X0_;
@@ -111,9 +111,7 @@ class RowRuns {
       return;
     }
     if (!T_.IsScreen()) {
-      const ORVANE_PIXEL P = PixelFromColor(Color);
-      ORVANE_PIXEL *Row = T_.Pixels + (UINTN)Y_ * (UINTN)T_.RowWidth + (UINTN)X;
-      for (INT64 I = 0; I < Count; I++) Row[I] = P;
+      FillPixels(T_.At(X, Y_), (UINTN)Count, PixelFromColor(Color));
       return;
     }
     if (Count > kSpan) {
@@ -122,6 +120,17 @@ class RowRuns {
       return;
     }
     for (INT64 I = 0; I < Count; I++) Set(X + I, Color);
+  }
+
+  // Count pixels from X in the colours Colors[0 .. Count - 1].
+  void SetColors(INT64 X, INT64 Count, const UINT32 *Colors) {
+    if (!T_.IsScreen()) {
+      // A colour's bytes are its pixel's: blue, green, red, reserved.
+      static_assert(sizeof(UINT32) == sizeof(ORVANE_PIXEL));
+      if (Count > 0) CopyPixels(T_.At(X, Y_), reinterpret_cast<const ORVANE_PIXEL *>(Colors), (UINTN)Count);
+      return;
+    }
+    for (INT64 I = 0; I < Count; I++) Set(X + I, Colors[I]);
   }
 
   void Flush() {
@@ -159,9 +168,9 @@ class RowRuns {
 constexpr INT64 kColumnChunk = 512;
 
 // Steps G once per column from From to Stop and paints the columns inside V
-// row by row: ForRow(Row, P0, P1, Paint) calls Paint(I) for each pixel I of
-// [P0, P1) on that row that belongs to the shape. Returns the colour one step
-// past the last column, which the outline is drawn in.
+// row by row: ForRow(Row, P0, P1, Span) calls Span(I, N) for each stretch of
+// pixels I .. I + N - 1 of [P0, P1) on that row that belongs to the shape.
+// Returns the colour one step past the last column, which the outline is drawn in.
 template <typename RowFn>
 UINT32 PaintColumnGradient(const DrawTarget &T, Gradient &G, INT64 From, INT64 Stop,
                            const Window &V, RowFn &&ForRow) {
@@ -175,7 +184,7 @@ UINT32 PaintColumnGradient(const DrawTarget &T, Gradient &G, INT64 From, INT64 S
     const INT64 P0 = Max64(U, V.X0), P1 = Min64(End, V.X1);
     for (INT64 Row = V.Y0; P0 < P1 && Row < V.Y1; Row++) {
       RowRuns Runs(T, Row);
-      ForRow(Row, P0, P1, [&](INT64 I) { Runs.Set(I, Colors[I - U]); });
+      ForRow(Row, P0, P1, [&](INT64 I, INT64 N) { Runs.SetColors(I, N, Colors + (I - U)); });
     }
     U = End;
   }
@@ -206,8 +215,8 @@ void PaintRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, INT
       Gradient G(Color1, Color2, (INT32)W);
       // Columns after the last visible one only matter for the outline's colour.
       const INT64 Stop = OutlineVisible ? X + W : (V.Empty() ? X : V.X1);
-      Outline = PaintColumnGradient(T, G, X, Stop, V, [](INT64, INT64 P0, INT64 P1, auto &&Paint) {
-        for (INT64 I = P0; I < P1; I++) Paint(I);
+      Outline = PaintColumnGradient(T, G, X, Stop, V, [](INT64, INT64 P0, INT64 P1, auto &&Span) {
+        Span(P0, P1 - P0);
       });
       break;
     }
@@ -314,16 +323,51 @@ class InsideTest {
       }
       return;
     }
-    // Offsets U = I - X0 in [Lo, Hi] satisfy every condition a U + b >= 0.
-    INT64 Lo = 0, Hi = X1 - X0 - 1;
+    INT64 Lo, Hi;
+    Bounds(J, X0, X1, Lo, Hi);
+    if (Step == 2 && (Lo & 1)) Lo++;
+    for (INT64 U = Lo; U <= Hi; U += Step) F(X0 + U);
+  }
+
+  // Calls Span(From, Count) for each stretch of inside pixels of row J in
+  // [X0, X1): the same pixels as ForRow with step 1, one call per stretch.
+  template <typename Fn>
+  void ForSpans(INT64 J, INT64 X0, INT64 X1, Fn &&Span) const {
+    INT64 From = 0, Count = 0;
+    auto Add = [&](INT64 I) {
+      if (Count > 0 && I == From + Count) {
+        Count++;
+        return;
+      }
+      if (Count > 0) Span(From, Count);
+      From = I;
+      Count = 1;
+    };
+    if (!Exact_) {
+      ForRow(J, X0, X1, 1, Add);
+    } else {
+      // One interval: its ends are all ForRow would visit.
+      INT64 First = -1, Last = -1;
+      Bounds(J, X0, X1, First, Last);
+      if (First <= Last) {
+        From = X0 + First;
+        Count = Last - First + 1;
+      }
+    }
+    if (Count > 0) Span(From, Count);
+  }
+
+  // Exact case: the offsets U = I - X0 in [Lo, Hi] of row J's inside pixels
+  // in [X0, X1) are those satisfying every condition a U + b >= 0.
+  void Bounds(INT64 J, INT64 X0, INT64 X1, INT64 &Lo, INT64 &Hi) const {
+    Lo = 0;
+    Hi = X1 - X0 - 1;
     for (int K = 0; K < 3 && Lo <= Hi; K++) {
       INT64 A = Slope_[K], B = (INT32)(A_[K] * (UINT32)X0 + B_[K] * (UINT32)J + C_[K]);
       if (K == 2) B = -B;
       if (S_ >= 0) Constrain(A, B, Lo, Hi);
       if (S_ <= 0) Constrain(-A, -B, Lo, Hi);
     }
-    if (Step == 2 && (Lo & 1)) Lo++;
-    for (INT64 U = Lo; U <= Hi; U += Step) F(X0 + U);
   }
 
   bool Inside(INT64 I, INT64 J) const {
@@ -419,8 +463,42 @@ UINTN EFIAPI DrawRectangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, I
 // drawn over the segment, is in the second colour. Every other style ends
 // with the outline over the segment (in the first colour, or the stepped
 // gradient colour), and styles 4 and 5 without it.
-void DrawTriangleOn(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32 Y2, UINT32 X3,
-                    UINT32 Y3, INT32 PenStyle, INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
+namespace {
+
+// The part of the target a triangle can paint: its box where it fills, and
+// the box of its outline grown by the pen, where it has one.
+Rect TriangleReach(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32 Y2, UINT32 X3,
+                   UINT32 Y3, INT32 PenStyle, INT32 FillStyle) {
+  const UINT32 Xs[3] = {X1, X2, X3}, Ys[3] = {Y1, Y2, Y3};
+  INT64 UL = X1, UR = X1, UT = Y1, UB = Y1;  // corners read as unsigned
+  INT64 OL = (INT32)X1, OR = (INT32)X1, OT = (INT32)Y1, OB = (INT32)Y1;  // and as signed
+  for (int K = 1; K < 3; K++) {
+    UL = Min64(UL, Xs[K]);
+    UR = Max64(UR, Xs[K]);
+    UT = Min64(UT, Ys[K]);
+    UB = Max64(UB, Ys[K]);
+    OL = Min64(OL, (INT32)Xs[K]);
+    OR = Max64(OR, (INT32)Xs[K]);
+    OT = Min64(OT, (INT32)Ys[K]);
+    OB = Max64(OB, (INT32)Ys[K]);
+  }
+  Window Parts[2] = {{0, 0, 0, 0}, {0, 0, 0, 0}};
+  if (FillStyle >= kFillSolid && FillStyle <= kFillDotted) {
+    Parts[0] = VisiblePart(T, UL, UT, UR, UB);
+  }
+  if (FillStyle != kFillColumnsBare && FillStyle != kFillRowsBare) {
+    const INT64 Reach = PenReach(PenStyle);
+    Parts[1] = VisiblePart(T, OL - Reach, OT - Reach, OR + Reach, OB + Reach);
+  }
+  if (Parts[0].Empty()) Parts[0] = Parts[1];
+  if (Parts[1].Empty()) Parts[1] = Parts[0];
+  const INT64 L = Min64(Parts[0].X0, Parts[1].X0), Top = Min64(Parts[0].Y0, Parts[1].Y0);
+  const INT64 R = Max64(Parts[0].X1, Parts[1].X1), B = Max64(Parts[0].Y1, Parts[1].Y1);
+  return ClipRect(T.Clip, L, Top, R - L, B - Top);
+}
+
+void PaintTriangle(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32 Y2, UINT32 X3,
+                   UINT32 Y3, INT32 PenStyle, INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
   const UINT32 MinX = X1 < X2 ? (X1 < X3 ? X1 : X3) : (X2 < X3 ? X2 : X3);
   const UINT32 MaxX = X1 > X2 ? (X1 > X3 ? X1 : X3) : (X2 > X3 ? X2 : X3);
   const UINT32 MinY = Y1 < Y2 ? (Y1 < Y3 ? Y1 : Y3) : (Y2 < Y3 ? Y2 : Y3);
@@ -451,15 +529,15 @@ void DrawTriangleOn(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32
       case kFillSolid:
         for (INT64 J = V.Y0; J < V.Y1; J++) {
           RowRuns Runs(T, J);
-          Test.ForRow(J, V.X0, V.X1, 1, [&](INT64 I) { Runs.Set(I, Color2); });
+          Test.ForSpans(J, V.X0, V.X1, [&](INT64 I, INT64 N) { Runs.SetSpan(I, N, Color2); });
         }
         break;
       case kFillColumns:
       case kFillColumnsBare: {
         Gradient G(Color1, Color2, (INT32)(MaxX - MinX));
         const INT64 Stop = OutlineVisible ? (INT64)MaxX + 1 : (V.Empty() ? MinX : V.X1);
-        Outline = PaintColumnGradient(T, G, MinX, Stop, V, [&](INT64 J, INT64 P0, INT64 P1, auto &&Paint) {
-          Test.ForRow(J, P0, P1, 1, Paint);
+        Outline = PaintColumnGradient(T, G, MinX, Stop, V, [&](INT64 J, INT64 P0, INT64 P1, auto &&Span) {
+          Test.ForSpans(J, P0, P1, Span);
         });
         break;
       }
@@ -471,7 +549,7 @@ void DrawTriangleOn(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32
           if (J >= V.Y0 && J < V.Y1) {
             RowRuns Runs(T, J);
             const UINT32 Color = G.Color();
-            Test.ForRow(J, V.X0, V.X1, 1, [&](INT64 I) { Runs.Set(I, Color); });
+            Test.ForSpans(J, V.X0, V.X1, [&](INT64 I, INT64 N) { Runs.SetSpan(I, N, Color); });
           }
           G.Advance();
         }
@@ -493,6 +571,27 @@ void DrawTriangleOn(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32
     DrawLineOn(T, SX[1], SY[1], SX[2], SY[2], PenStyle, Outline);
     DrawLineOn(T, SX[2], SY[2], SX[0], SY[0], PenStyle, Outline);
   }
+}
+
+}  // namespace
+
+// On the screen the part the triangle can paint is read back, painted and
+// sent in one transfer; without memory for it, it is painted run by run.
+void DrawTriangleOn(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32 Y2, UINT32 X3,
+                    UINT32 Y3, INT32 PenStyle, INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
+  if (T.IsScreen()) {
+    const Rect Area = TriangleReach(T, X1, Y1, X2, Y2, X3, Y3, PenStyle, FillStyle);
+    if (Area.Empty()) {
+      return;
+    }
+    const EFI_STATUS Status = PaintScreenArea(Area, [&](const DrawTarget &W) {
+      PaintTriangle(W, X1, Y1, X2, Y2, X3, Y3, PenStyle, FillStyle, Color1, Color2);
+    });
+    if (Status != EFI_OUT_OF_RESOURCES) {
+      return;
+    }
+  }
+  PaintTriangle(T, X1, Y1, X2, Y2, X3, Y3, PenStyle, FillStyle, Color1, Color2);
 }
 
 UINTN EFIAPI DrawTriangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, UINT32 X1, UINT32 Y1,
@@ -635,13 +734,91 @@ void PaintCirclePass(const DrawTarget &T, const Circle &C, const Window &V, bool
   }
 }
 
-}  // namespace
-
-void DrawCircleOn(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Radius,
-                  INT32 Thickness, INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
-  if (Radius < 0) {
-    return;  // its square, rings and outline are all empty
+// The radial gradient when one pass holds every ring: as PaintCirclePass,
+// with every pixel of a row painted, by the same rule, but each colour worked
+// out once for the four pixels (CX +- a, CY +- d) that share it. Returns false
+// on meeting a pixel without a ring in K0..K1; what it painted until then is
+// what PaintCirclePass paints there, so the caller simply runs that pass.
+//
+// Within d^2 <= r^2 + r every pixel has a ring: q = max(Qa, Cheb) satisfies
+// q <= r (Cheb <= sqrt(r^2 + r) < r + 1, Qa = ceil(sqrt(d^2 - r)) <= r) and
+// q^2 <= d^2 + r ((Qa - 1)^2 < d^2 - r and Qa <= r give Qa^2 < d^2 + r;
+// Cheb^2 <= d^2). The check is kept all the same.
+bool PaintRadialWhole(const DrawTarget &T, const Circle &C, const Window &V, UINT32 OutlineColor,
+                      const UINT32 *Rings, INT64 K0, INT64 K1) {
+  const UINT64 Reach2 = C.R2 + (UINT64)C.R;
+  auto Dist = [](INT64 A, INT64 B) -> INT64 { return A > B ? A - B : B - A; };
+  const INT64 DTop = Dist(V.Y0, C.CY), DBottom = Dist(V.Y1 - 1, C.CY);
+  const INT64 DMin = (V.Y0 <= C.CY && C.CY < V.Y1) ? 0 : Min64(DTop, DBottom);
+  const INT64 DMax = Max64(DTop, DBottom);
+  constexpr INT64 kChunk = 256;
+  UINT32 Colors[kChunk], Reversed[kChunk];
+  {
+    for (INT64 D = DMin; D <= DMax; D++) {
+      const UINT64 Dy2 = (UINT64)D * (UINT64)D;
+      if (Dy2 > Reach2) {
+        break;
+      }
+      const INT64 Rows[2] = {C.CY - D, C.CY + D};
+      const bool Shown[2] = {Rows[0] >= V.Y0 && Rows[0] < V.Y1,
+                             D > 0 && Rows[1] >= V.Y0 && Rows[1] < V.Y1};
+      if (!Shown[0] && !Shown[1]) {
+        continue;
+      }
+      const INT64 Half = (INT64)ISqrt(Reach2 - Dy2);
+      const INT64 XA = Max64(C.CX - Half, V.X0), XB = Min64(C.CX + Half, V.X1 - 1);
+      if (XA > XB) {
+        continue;
+      }
+      const INT64 AMin = (XA <= C.CX && C.CX <= XB) ? 0 : Min64(Dist(XA, C.CX), Dist(XB, C.CX));
+      const INT64 AMax = Max64(Dist(XA, C.CX), Dist(XB, C.CX));
+      const INT64 Outer = Dy2 <= C.R2 ? (INT64)ISqrt(C.R2 - Dy2) : -1;
+      const INT64 Inner = C.BandLo > Dy2 ? (INT64)CeilSqrt(C.BandLo - Dy2) : 0;
+      const bool Band = C.HasBand && Outer >= 0 && Inner <= Outer;
+      auto Low = [&](INT64 A) -> UINT64 {
+        const UINT64 D2 = (UINT64)A * (UINT64)A + Dy2;
+        return D2 > (UINT64)C.R ? D2 - (UINT64)C.R : 0;
+      };
+      UINT64 Qa = CeilSqrt(Low(AMin));
+      for (INT64 A0 = AMin; A0 <= AMax; A0 += kChunk) {
+        const INT64 A1 = Min64(A0 + kChunk - 1, AMax);
+        for (INT64 A = A0; A <= A1; A++) {
+          UINT32 &Color = Colors[A - A0];
+          const UINT64 L = Low(A);
+          while (Qa * Qa < L) Qa++;  // Low grows with a, so Qa only grows
+          if (Band && A >= Inner && A <= Outer) {
+            Color = OutlineColor;
+            continue;
+          }
+          const UINT64 Cheb = (UINT64)Max64(A, D);
+          const UINT64 Q = Qa > Cheb ? Qa : Cheb;
+          const INT64 K = C.R - (INT64)Q;
+          if (Q > (UINT64)C.R || Q * Q > (UINT64)A * (UINT64)A + Dy2 + (UINT64)C.R || K < K0 ||
+              K > K1) {
+            return false;
+          }
+          Color = Rings[K - K0];
+        }
+        // Right of the centre (a >= 0) in order, left of it (a >= 1) reversed.
+        const INT64 RFrom = Max64(C.CX + A0, XA), RTo = Min64(C.CX + A1, XB);
+        const INT64 LFrom = Max64(C.CX - A1, XA), LTo = Min64(C.CX - Max64(A0, 1), XB);
+        for (INT64 I = LFrom; I <= LTo; I++) Reversed[I - LFrom] = Colors[C.CX - I - A0];
+        for (int K = 0; K < 2; K++) {
+          if (!Shown[K]) {
+            continue;
+          }
+          RowRuns Runs(T, Rows[K]);
+          if (LFrom <= LTo) Runs.SetColors(LFrom, LTo - LFrom + 1, Reversed);
+          if (RFrom <= RTo) Runs.SetColors(RFrom, RTo - RFrom + 1, Colors + (RFrom - C.CX - A0));
+        }
+      }
+    }
   }
+  return true;
+}
+
+void PaintCircle(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Radius,
+                 INT32 Thickness, INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
   Circle C;
   C.CX = CenterX;
   C.CY = CenterY;
@@ -699,11 +876,38 @@ void DrawCircleOn(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Radiu
     if (Last && OutlineVisible) {
       G.Advance(C.R - KHi);
     }
-    PaintCirclePass(T, C, V, Last, G.Color(), Rings, K0, K1);
+    if (!(K0 == KLo && Last && PaintRadialWhole(T, C, V, G.Color(), Rings, K0, K1))) {
+      PaintCirclePass(T, C, V, Last, G.Color(), Rings, K0, K1);
+    }
     if (Last) {
       break;
     }
   }
+}
+
+}  // namespace
+
+// On the screen the circle's visible square is read back, painted and sent
+// in one transfer; without memory for it, it is painted run by run.
+void DrawCircleOn(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Radius,
+                  INT32 Thickness, INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
+  if (Radius < 0) {
+    return;  // its square, rings and outline are all empty
+  }
+  if (T.IsScreen()) {
+    const INT64 R = Radius;
+    const Rect Area = ClipRect(T.Clip, (INT64)CenterX - R, (INT64)CenterY - R, 2 * R + 1, 2 * R + 1);
+    if (Area.Empty()) {
+      return;
+    }
+    const EFI_STATUS Status = PaintScreenArea(Area, [&](const DrawTarget &W) {
+      PaintCircle(W, CenterX, CenterY, Radius, Thickness, FillStyle, Color1, Color2);
+    });
+    if (Status != EFI_OUT_OF_RESOURCES) {
+      return;
+    }
+  }
+  PaintCircle(T, CenterX, CenterY, Radius, Thickness, FillStyle, Color1, Color2);
 }
 
 UINTN EFIAPI DrawCircle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 CenterX,

@@ -26,7 +26,7 @@ void DrawTarget::Fill(INT64 X, INT64 Y, INT64 W, INT64 H, UINT32 Color) const {
     return;
   }
   const UINTN Stride = (UINTN)RowWidth;
-  ORVANE_PIXEL *Row = Pixels + (UINTN)Part.Y * Stride + (UINTN)Part.X;
+  ORVANE_PIXEL *Row = At(Part.X, Part.Y);
   for (INT32 J = 0; J < Part.Height; J++, Row += Stride) {
     FillPixels(Row, (UINTN)Part.Width, P);
   }

@@ -869,7 +869,23 @@ TEST_F(TextDraw, EveryFailedAllocationDrawsNothingAndLeavesNothing) {
       uint64_t Before = Fw.TotalAllocations();
       ASSERT_EQ(Ui->DrawText(0x00FFFFFF, Background, 2000, 5, 5, W("Out of %s"), W("pool")), 0u);
       int64_t Count = (int64_t)(Fw.TotalAllocations() - Before);
-      ASSERT_EQ(Count, 5);  // text buffer, image record, bitmap, row information, scaled bitmap
+      // Text buffer, image record, bitmap, row information, scaled bitmap; transparent
+      // text then composes in a copy of the screen under it.
+      ASSERT_EQ(Count, Background ? 5 : 6);
+      if (!Background) {
+        // Without the copy the runs go one by one, and the screen ends the same.
+        Fw.FillScreen(0x00123456);
+        ASSERT_EQ(Ui->DrawText(0x00FFFFFF, Background, 2000, 5, 5, W("Out of %s"), W("pool")), 0u);
+        const std::vector<uint32_t> Drawn = Fw.Snapshot();
+        Fw.FillScreen(0x00123456);
+        sim::ResetStats();
+        Fw.FailAllocation(5);
+        EXPECT_EQ(Ui->DrawText(0x00FFFFFF, Background, 2000, 5, 5, W("Out of %s"), W("pool")), 0u);
+        Fw.FailAllocation(-1);
+        EXPECT_EQ(Fw.Snapshot(), Drawn);
+        EXPECT_GT(sim::Stats().BltCalls, 2u);
+        Count = 5;
+      }
       for (int64_t N = 0; N < Count; N++) {
         Fw.FillScreen(0x00123456);
         sim::ResetStats();

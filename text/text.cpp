@@ -156,9 +156,28 @@ UINTN ScaleRows(Milli Scale, const TextImage *Source, UINT32 Stride, UINT32 Sour
   return kTextDone;
 }
 
-// Transparent text: only pixels equal to the foreground reach the screen, each
-// horizontal run of them in one transfer. The screen keeps every other pixel.
+// Transparent text: only pixels equal to the foreground change on the screen.
+// The part of the screen under the text is read back, the foreground pixels
+// are put into it and it goes back in one transfer; without memory for that,
+// each horizontal run of foreground pixels is sent on its own.
 void SendForeground(const TextImage &Text, INT32 X, INT32 Y, const Rect &Screen) {
+  const Rect Area = ClipRect(Screen, X, Y, Text.Width, Text.Height);
+  if (Area.Empty()) {
+    return;
+  }
+  const EFI_STATUS Status = PaintScreenArea(Area, [&](const DrawTarget &W) {
+    const ORVANE_PIXEL Ink = PixelFromColor(Text.Foreground);
+    for (INT64 J = Area.Y; J < Area.Bottom(); J++) {
+      const ORVANE_PIXEL *From = Text.Bitmap + (UINTN)(J - Y) * Text.Width + (UINTN)(Area.X - X);
+      ORVANE_PIXEL *To = W.At(Area.X, J);
+      for (INT32 I = 0; I < Area.Width; I++) {
+        if (ColorFromPixel(From[I]) == Text.Foreground) To[I] = Ink;
+      }
+    }
+  });
+  if (Status != EFI_OUT_OF_RESOURCES) {
+    return;
+  }
   for (UINT32 R = 0; R < Text.Height; R++) {
     const ORVANE_PIXEL *Row = Text.Bitmap + (UINTN)R * Text.Width;
     UINT32 U = 0;
