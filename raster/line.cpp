@@ -1,8 +1,8 @@
 // Lines and regular polygons.
 //
-// Which pixels a line owns is decided by the float service exactly as the
-// reference scan of the bounding box decides it; what differs is how often
-// the service is asked and how the pixels reach the target:
+// Which pixels a line owns is decided by the float service's arithmetic exactly
+// as the reference scan of the bounding box decides it; what differs is how
+// often it is worked out and how the pixels reach the target:
 //   - pixel (i, j) of the box belongs when j = F(i) = ToInt(m*i + k) or
 //     i = G(j) = ToInt((j - k) / m). F is evaluated once per column and G once
 //     per row, which yields the same set as testing every pixel of the box;
@@ -11,6 +11,8 @@
 //     run costs one fill per pen rectangle instead of one per pixel.
 // Stamping order differs from the scan, which cannot show: one line, one colour.
 #include "raster/line.h"
+
+#include "raster/exact_float.h"
 
 namespace {
 
@@ -47,9 +49,10 @@ class RunStamper {
 
 // One of the two per-axis functions of a sloped line: F(i) = ToInt(m*i + k)
 // for columns, G(j) = ToInt((j - k) / m) for rows.
+// The steps are the service's, taken in integers (raster/exact_float.h).
 INT32 AxisValue(bool Columns, FLOAT32_BITS M, FLOAT32_BITS K, INT64 V) {
-  FLOAT32_BITS F = fm::FromInt((INT32)V);
-  return Columns ? fm::ToInt(fm::Add(fm::Mul(M, F), K)) : fm::ToInt(fm::Div(fm::Sub(F, K), M));
+  FLOAT32_BITS F = xf::FromInt((INT32)V);
+  return Columns ? xf::ToInt(xf::Add(xf::Mul(M, F), K)) : xf::ToInt(xf::Div(xf::Sub(F, K), M));
 }
 
 // The first pass's function, remembering the values of its first kCached

@@ -1,6 +1,7 @@
 #include "raster/screen.h"
 
 #include "raster/dissolve_order.h"
+#include "raster/exact_float.h"
 #include "raster/target.h"
 #include "raster/transition.h"
 
@@ -90,11 +91,11 @@ UINTN EFIAPI DimCapturedScreen(UINT32 Level) {
     return 0;
   }
   FLOAT32_BITS Factor = fm::Div(fm::FromInt((INT32)Level), fm::FromInt(10));
-  // A dimmed channel depends only on its value, so 256 evaluations through
-  // the float service stand for all of them.
+  // A dimmed channel depends only on its value, so 256 evaluations of the
+  // float service's steps (taken in integers, raster/exact_float.h) stand for all of them.
   UINT8 Dimmed[256];
   for (INT32 C = 0; C < 256; C++) {
-    Dimmed[C] = (UINT8)fm::ToIntAlt(fm::Mul(fm::FromInt(C), Factor));
+    Dimmed[C] = (UINT8)xf::ToIntAlt(xf::Mul(xf::FromInt(C), Factor));
   }
   UINTN Count = (UINTN)CapturedWidth * (UINTN)CapturedHeight;
   for (UINTN I = 0; I < Count; I++) {

@@ -11,9 +11,11 @@
 //     later ring, a fill pixel under the circle's outline) is painted once,
 //     with the colour it would end up with;
 //   - gradients still step through every column, row or ring with the float
-//     service, so their colours are exactly those of the stepping.
+//     service's arithmetic (taken in integers, raster/exact_float.h), so
+//     their colours are exactly those of the stepping.
 #include "raster/shapes.h"
 
+#include "raster/exact_float.h"
 #include "raster/line.h"
 
 namespace {
@@ -54,10 +56,11 @@ class Gradient {
 
   UINT32 Color() const { return Color_; }
 
+  // The sums and truncations are the service's, taken in integers.
   void Advance() {
     for (int C = 0; C < 3; C++) {
-      Value_[C] = fm::Add(Value_[C], Step_[C]);
-      INT32 V = fm::ToInt(Value_[C]);
+      Value_[C] = xf::Add(Value_[C], Step_[C]);
+      INT32 V = xf::ToInt(Value_[C]);
       if (V < 0) V = 0;
       if (V >= 256) V = 255;
       Color_ = (Color_ & ~(0xFFu << (8 * C))) | ((UINT32)V << (8 * C));
