@@ -27,6 +27,12 @@ UINTN CopyImageRect(ORVANE_PIXEL *Destination, const ORVANE_PIXEL *Source,
   if (W == 0 || H == 0) {
     return 0;
   }
+  if (Key == nullptr && W == DestinationRowWidth && W == SourceRowWidth) {
+    // Whole rows on both sides: one block, moved forward (a string move runs
+    // first to last, byte by byte as far as anyone can tell), as the rows would be.
+    CopyPixels(Destination + (UINTN)DestinationY * W, Source + (UINTN)SourceY * W, (UINTN)W * H);
+    return 0;
+  }
   for (UINT32 R = 0; R < H; R++) {
     const ORVANE_PIXEL *From = Source + SourceX + (UINTN)(SourceY + R) * SourceRowWidth;
     ORVANE_PIXEL *To = Destination + DestinationX + (UINTN)(DestinationY + R) * DestinationRowWidth;

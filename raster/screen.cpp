@@ -46,6 +46,57 @@ void SendBlock(ORVANE_PIXEL *Image, UINT32 W, UINT32 H, UINT32 X, UINT32 Y, UINT
                X, Y, DrawTarget::Screen().Clip);
 }
 
+// The M with Dimmed[c] = floor(c * M / 2^16) for every c, when there is one:
+// each c asks for M in [ceil(Dimmed[c] 2^16 / c), ceil((Dimmed[c] + 1) 2^16 / c) - 1],
+// and any M common to all 255 intervals gives every entry exactly.
+bool DimMultiplier(const UINT8 (&Dimmed)[256], UINT32 &M) {
+  if (Dimmed[0] != 0) {
+    return false;
+  }
+  UINT32 Lo = 0, Hi = 0xFFFF;
+  for (UINT32 C = 1; C < 256; C++) {
+    const UINT32 Least = ((UINT32)Dimmed[C] * 65536 + C - 1) / C;
+    const UINT32 Most = (((UINT32)Dimmed[C] + 1) * 65536 + C - 1) / C - 1;
+    if (Least > Lo) Lo = Least;
+    if (Most < Hi) Hi = Most;
+  }
+  M = Lo;
+  return Lo <= Hi;
+}
+
+// To[i] = From[i] with blue, green and red looked up in Dimmed; the reserved
+// byte is carried over.
+void DimPixels(ORVANE_PIXEL *To, const ORVANE_PIXEL *From, UINTN Count, const UINT8 (&Dimmed)[256]) {
+  UINTN I = 0;
+  UINT32 M;
+  if (DimMultiplier(Dimmed, M)) {
+    // Four pixels at a time: bytes widened to 16 bits, multiplied keeping the
+    // high half (floor(c * M / 2^16)), packed back.
+    typedef char Bytes __attribute__((vector_size(16)));
+    typedef short Words __attribute__((vector_size(16)));
+    typedef UINT32 Pixels4 __attribute__((vector_size(16)));
+    const short W = (short)(UINT16)M;
+    const Words Factor = {W, W, W, W, W, W, W, W};
+    const Bytes Zero = {};
+    const Pixels4 Reserved = {0xFF000000u, 0xFF000000u, 0xFF000000u, 0xFF000000u};
+    for (; I + 4 <= Count; I += 4) {
+      Bytes P;
+      __builtin_memcpy(&P, From + I, sizeof(P));
+      const Words Low = __builtin_ia32_pmulhuw128((Words)__builtin_ia32_punpcklbw128(P, Zero), Factor);
+      const Words High = __builtin_ia32_pmulhuw128((Words)__builtin_ia32_punpckhbw128(P, Zero), Factor);
+      const Pixels4 Out = ((Pixels4)__builtin_ia32_packuswb128(Low, High) & ~Reserved) | ((Pixels4)P & Reserved);
+      __builtin_memcpy(To + I, &Out, sizeof(Out));
+    }
+  }
+  for (; I < Count; I++) {
+    UINT32 V;
+    __builtin_memcpy(&V, From + I, sizeof(V));
+    V = (V & 0xFF000000u) | Dimmed[V & 0xFF] | ((UINT32)Dimmed[(V >> 8) & 0xFF] << 8) |
+        ((UINT32)Dimmed[(V >> 16) & 0xFF] << 16);
+    __builtin_memcpy(To + I, &V, sizeof(V));
+  }
+}
+
 }  // namespace
 
 UINTN EFIAPI CaptureScreen(ORVANE_PIXEL **Screen, UINT32 *Width, UINT32 *Height) {
@@ -97,14 +148,7 @@ UINTN EFIAPI DimCapturedScreen(UINT32 Level) {
   for (INT32 C = 0; C < 256; C++) {
     Dimmed[C] = (UINT8)xf::ToIntAlt(xf::Mul(xf::FromInt(C), Factor));
   }
-  UINTN Count = (UINTN)CapturedWidth * (UINTN)CapturedHeight;
-  for (UINTN I = 0; I < Count; I++) {
-    ORVANE_PIXEL P = CapturedScreen[I];  // the reserved byte is carried over
-    P.Red = Dimmed[P.Red];
-    P.Green = Dimmed[P.Green];
-    P.Blue = Dimmed[P.Blue];
-    DimmedScreen[I] = P;
-  }
+  DimPixels(DimmedScreen, CapturedScreen, (UINTN)CapturedWidth * (UINTN)CapturedHeight, Dimmed);
   SendToScreen(DimmedScreen, (INT32)CapturedWidth, (INT32)CapturedHeight, 0, 0);
   return 0;
 }

@@ -431,11 +431,18 @@ EFI_STATUS DrawRectangleOn(const DrawTarget &T, INT32 X, INT32 Y, INT32 Width, I
     return EFI_SUCCESS;
   }
   // On the screen a filled rectangle is painted off-screen and sent in one
-  // transfer. The buffer covers only the part on the screen, which lies
+  // transfer (a solid one is filled). The buffer covers only the part on the screen, which lies
   // inside the rectangle, so pen stamps stop at the rectangle's edges; a
   // rectangle 0 or less wide or high has no such part and shows nothing.
   const Window V = VisiblePart(T, X, Y, (INT64)X + Width - 1, (INT64)Y + Height - 1);
   if (V.Empty()) {
+    return EFI_SUCCESS;
+  }
+  if (FillStyle == kFillSolid) {
+    // One colour inside and one on the outline need no buffer: a fill, then
+    // the outline's fills, kept to the same visible part.
+    PaintRectangle(T.Narrowed({(INT32)V.X0, (INT32)V.Y0, (INT32)(V.X1 - V.X0), (INT32)(V.Y1 - V.Y0)}),
+                   X, Y, Width, Height, PenStyle, FillStyle, Color1, Color2);
     return EFI_SUCCESS;
   }
   // The dots leave gaps; they show black rather than whatever the pool held.

@@ -154,13 +154,22 @@ TEST_F(RectTest, DegenerateRectanglesFollowTheOutlineLoops) {
   }
 }
 
-TEST_F(RectTest, OnScreenAFilledRectangleIsOneTransfer) {
+// A solid rectangle is a fill and the outline's fills (a 9 x 9 pen is three
+// rectangles a side); every other filled style is one transfer of a buffer.
+TEST_F(RectTest, OnScreenAFilledRectangleIsOneTransferOrFillsOnly) {
   for (INT32 Fill = 1; Fill <= 6; Fill++) {
     Fw.FillScreen(0x00445566);
     sim::ResetStats();
+    const uint64_t Allocations = Fw.TotalAllocations();
     EXPECT_EQ(Ui->DrawRectangle(nullptr, 0, 0, 100, 80, 60, 40, 5, Fill, 0x00FF0000, 0x0000FF00), 0u);
-    EXPECT_EQ(sim::Stats().BltCalls, 1u) << "style " << Fill;
-    EXPECT_EQ(sim::Stats().BltByOperation[EfiBltBufferToVideo], 1u);
+    if (Fill == 1) {
+      EXPECT_EQ(sim::Stats().BltCalls, 13u);
+      EXPECT_EQ(sim::Stats().BltByOperation[EfiBltVideoFill], 13u);
+      EXPECT_EQ(Fw.TotalAllocations(), Allocations);
+    } else {
+      EXPECT_EQ(sim::Stats().BltCalls, 1u) << "style " << Fill;
+      EXPECT_EQ(sim::Stats().BltByOperation[EfiBltBufferToVideo], 1u);
+    }
     // A large pen's stamps stop at the rectangle's edge.
     for (int Y = 76; Y < 124; Y++) {
       for (int X = 96; X < 164; X++) {
@@ -208,10 +217,15 @@ TEST_F(RectTest, OnScreenWithoutMemoryNothingIsDrawn) {
   auto Before = Fw.Snapshot();
   Fw.FailAllocation(0);
   sim::ResetStats();
-  EXPECT_EQ(Ui->DrawRectangle(nullptr, 0, 0, 10, 10, 50, 50, 3, 1, 0x00FF0000, 0x0000FF00),
+  EXPECT_EQ(Ui->DrawRectangle(nullptr, 0, 0, 10, 10, 50, 50, 3, 3, 0x00FF0000, 0x0000FF00),
             (UINTN)EFI_OUT_OF_RESOURCES);
   EXPECT_EQ(sim::Stats().BltCalls, 0u);
   EXPECT_EQ(Fw.Snapshot(), Before);
+  // The solid style needs no memory.
+  EXPECT_EQ(Ui->DrawRectangle(nullptr, 0, 0, 10, 10, 50, 50, 3, 1, 0x00FF0000, 0x0000FF00), 0u);
+  Fw.FailAllocation(-1);
+  EXPECT_EQ(Fw.Pixel(30, 30), 0x0000FF00u);
+  EXPECT_EQ(Fw.Pixel(10, 10), 0x00FF0000u);
   EXPECT_EQ(Fw.LiveAllocations(), 0u);
 }
 
