@@ -28,10 +28,16 @@ UINTN CopyImageRect(ORVANE_PIXEL *Destination, const ORVANE_PIXEL *Source,
     return 0;
   }
   if (Key == nullptr && W == DestinationRowWidth && W == SourceRowWidth) {
-    // Whole rows on both sides: one block, moved forward (a string move runs
-    // first to last, byte by byte as far as anyone can tell), as the rows would be.
-    CopyPixels(Destination + (UINTN)DestinationY * W, Source + (UINTN)SourceY * W, (UINTN)W * H);
-    return 0;
+    // Whole rows on both sides: one block, unless the two overlap (a move
+    // within one image goes row by row as below).
+    ORVANE_PIXEL *To = Destination + (UINTN)DestinationY * W;
+    const ORVANE_PIXEL *From = Source + (UINTN)SourceY * W;
+    const UINTN Count = (UINTN)W * H;
+    const UINTN T0 = (UINTN)To, F0 = (UINTN)From, Bytes = Count * sizeof(ORVANE_PIXEL);
+    if (T0 + Bytes <= F0 || F0 + Bytes <= T0) {
+      CopyPixels(To, From, Count);
+      return 0;
+    }
   }
   for (UINT32 R = 0; R < H; R++) {
     const ORVANE_PIXEL *From = Source + SourceX + (UINTN)(SourceY + R) * SourceRowWidth;

@@ -577,6 +577,25 @@ TEST_F(CircleTest, WideGradientIsPaintedInSeveralPasses) {
   EXPECT_TRUE(Fast.GuardsIntact());
 }
 
+// Radial circles are painted a quarter at a time, several hundred columns per
+// chunk: radii past a chunk, centres off every side, thin and missing outlines.
+TEST_F(CircleTest, RadialGradientMatchesPlainVersionAtLargeRadii) {
+  std::mt19937 Rng(53);
+  for (int N = 0; N < 30; N++) {
+    const int W = 200 + Rng() % 300, H = 1 + Rng() % 12;
+    const INT32 R = 200 + Rng() % 200;
+    const INT32 Cx = (INT32)(Rng() % (W + 2 * R)) - R, Cy = (INT32)(Rng() % (H + 2 * R)) - R;
+    const INT32 T = N % 4 == 0 ? -1 : (INT32)(Rng() % 8);
+    const UINT32 C1 = RandomColor(Rng), C2 = RandomColor(Rng);
+    Canvas Fast(W, H), Plain(W, H);
+    Ui->DrawCircle(Fast.Pixels(), W, H, Cx, Cy, R, T, 2, C1, C2);
+    ref::DrawCircle(Plain.Pixels(), W, H, Cx, Cy, R, T, 2, C1, C2);
+    ASSERT_EQ(Fast.Image(), Plain.Image()) << FirstDifference(Fast.Image(), Plain.Image(), W) << " circle " << Cx
+                                           << "," << Cy << " r " << R << " t " << T;
+    ASSERT_TRUE(Fast.GuardsIntact());
+  }
+}
+
 TEST_F(CircleTest, HugeRadiusOnlyCostsTheVisiblePart) {
   Canvas C(40, 40, 0);
   auto Start = std::chrono::steady_clock::now();
