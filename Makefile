@@ -15,7 +15,7 @@ DRIVER_SRC := $(sort $(wildcard driver/*.cpp platform/*.cpp raster/*.cpp text/*.
                 $(shell find controls -name '*.cpp' 2>/dev/null))
 SHIM_SERVICE_SRC := shim/float_service.cpp shim/print_service.cpp
 SHIM_SRC := $(sort $(wildcard shim/*.cpp))
-FRONTEND_SRC := $(sort $(wildcard frontend/*.cpp))
+FRONTEND_SRC := $(sort $(wildcard frontend/*.cpp frontend/setup/*.cpp))
 # The front-end's start-up and its firmware checks run only in OVMF.
 FIRMWARE_ONLY_SRC := frontend/main.cpp frontend/report.cpp $(wildcard frontend/checks*.cpp)
 SIM_SRC := $(sort $(wildcard sim/*.cpp))
