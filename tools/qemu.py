@@ -144,8 +144,8 @@ class Boot:
     def __init__(self, build, mode, shots_dir, timeout, prefix="", midway=False, display="std",
                  handler=None, view=None):
         """handler(boot, qmp, kind, text) sees every marker line after the boot's own
-        handling and returns True to end the run; view is None (no screen), "window"
-        or "vnc" for a person to watch and use."""
+        handling, and (None, None) between lines; it returns True to end the run.
+        view is None (no screen), "window" or "vnc" for a person to watch and use."""
         if display not in DISPLAYS:
             raise BootError("unknown display %s (one of %s)" % (display, ", ".join(DISPLAYS)))
         self.handler = handler
@@ -261,6 +261,9 @@ class Boot:
                     done = True
                 if self.handler is not None and self.handler(self, qmp, kind, text):
                     return
+            # The handler also hears the clock, to give up on a front-end that went quiet.
+            if self.handler is not None and self.handler(self, qmp, None, None):
+                return
             if qemu.poll() is not None:
                 if not done and pending:
                     kind, text = self._parse(pending)
