@@ -273,7 +273,7 @@ def scripted(args):
 
     # Pictures the front-end asked for, in the order it asked, then the steps.
     entries = []
-    stage_names = [text for _, kind, text in boot.events if kind in ("SCREENSHOT", "MIDWAY")]
+    stage_names = list(dict.fromkeys(text for _, kind, text in boot.events if kind in ("SCREENSHOT", "MIDWAY")))
     for name in stage_names:
         if name in boot.shots and not name.startswith("step-"):
             path = os.path.join(args.out, "demo-%s.png" % name)
