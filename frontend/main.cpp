@@ -20,6 +20,7 @@ constinit EFI_GUID TextInputExGuid = EFI_SIMPLE_TEXT_INPUT_EX_PROTOCOL_GUID;
 constinit EFI_GUID AbsolutePointerGuid = EFI_ABSOLUTE_POINTER_PROTOCOL_GUID;
 
 constexpr UINTN kSnapshotStallMicroseconds = 1500000;
+constexpr UINTN kFarewellStallMicroseconds = 3000000;
 
 // ---------------------------------------------------------------- snapshots
 
@@ -187,6 +188,8 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
       RunDemo(C);
     } else {
       RunSetupScreen(C, FindDevices());
+      // The farewell picture stays a moment before the machine goes off.
+      BS->Stall(kFarewellStallMicroseconds);
     }
     Line L;
     L.Text("INFO demo made ").Dec((INT64)C.Calls).Text(" calls, ").Dec((INT64)C.FailedCalls);
