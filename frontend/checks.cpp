@@ -40,6 +40,8 @@ constinit const FIRMWARE_CHECK kFirmwareChecks[] = {
     DockCheck,
     InputDialogCheck,
     TransitionChecks,
+    StartupChecks,
+    SoakCheck,
 };
 
 }  // namespace

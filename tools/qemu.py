@@ -88,7 +88,8 @@ class Qmp:
 class Boot:
     """One boot of the front-end. `events` collects (seconds, kind, text)."""
 
-    def __init__(self, build, mode, shots_dir, timeout, prefix="", midway=False, display="std"):
+    def __init__(self, build, mode, shots_dir, timeout, prefix="", midway=False, display="std",
+                 files=None):
         if display not in DISPLAYS:
             raise BootError("unknown display %s (one of %s)" % (display, ", ".join(DISPLAYS)))
         self.build = build
@@ -96,6 +97,7 @@ class Boot:
         self.midway = midway
         self.prefix = prefix
         self.mode = mode
+        self.files = dict(files or {})  # more files for the volume: name -> text
         self.shots_dir = shots_dir
         self.timeout = timeout
         self.events = []
@@ -118,6 +120,9 @@ class Boot:
         shutil.copy(os.path.join(efi, "platform-shim.efi"), esp)
         with open(os.path.join(esp, "orvane-mode"), "w") as f:
             f.write(self.mode + "\n")
+        for name, text in self.files.items():
+            with open(os.path.join(esp, name), "w") as f:
+                f.write(text + "\n")
         vars_copy = os.path.join(work, "OVMF_VARS.fd")
         shutil.copy(OVMF_VARS, vars_copy)
         return esp, vars_copy
