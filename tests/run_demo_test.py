@@ -77,7 +77,8 @@ class PlayerTest(unittest.TestCase):
         self.dir.cleanup()
 
     def player(self, steps):
-        return run_demo.Player(steps, self.dir.name, clock=self.clock, input_timeout=5, start_timeout=50)
+        return run_demo.Player(steps, self.dir.name, clock=self.clock, input_timeout=5, start_timeout=50,
+                               leave_timeout=100)
 
     def ready(self, player, n):
         return player(self.machine, self.machine, "READY", str(n))
@@ -139,6 +140,34 @@ class PlayerTest(unittest.TestCase):
         self.assertIn("counted 0 events, the runner sent 1", p.problems[0])
         self.assertTrue(p(self.machine, self.machine, "READY", "soon"))
         self.assertIn("unreadable", p.problems[1])
+
+    def test_a_leaving_step_ends_with_the_machine(self):
+        p = self.player([s.step("a", "first"), s.step("exit", "leaves", [s.key("down"), s.key("ret")], leaves=True)])
+        self.machine.shots["fade"] = "fade.png"
+        self.ready(p, 0)
+        self.assertFalse(p(self.machine, self.machine, "SCREENSHOT", "fade"))
+        self.assertFalse(self.ready(p, 1))
+        self.assertEqual(self.machine.log[-1], ("key", "ret"))
+        # No READY is awaited for the last key, and none is read: the front-end goes.
+        self.assertFalse(self.ready(p, 2))
+        self.assertFalse(p(self.machine, self.machine, "SCREENSHOT", "fade"))
+        self.assertEqual(p.order, [("step", 0), ("own", "fade"), ("own", "fade")])
+        self.clock.now = 30
+        self.assertFalse(p(self.machine, self.machine, None, None))
+        self.assertFalse(p.finished)
+        p.ended()
+        self.assertTrue(p.finished and not p.problems)
+        self.assertEqual([e[0] for e in self.machine.log], ["shot", "key", "key"])
+
+        q = self.player([s.step("exit", "", [s.key("ret")], leaves=True)])
+        self.ready(q, 0)
+        self.clock.now = 200
+        self.assertTrue(q(self.machine, self.machine, None, None))
+        q.ended()
+        self.assertFalse(q.finished)
+        self.assertEqual(q.problems, ["the front-end did not shut down after step exit"])
+        with self.assertRaises(ValueError):
+            s.step("x", "", [s.key("ret")], [s.pixel(0, 0, 0)], leaves=True)
 
     def test_checks_on_the_pictures(self):
         steps = [s.step("plain", "", checks=[s.pixel(0, 0, 0x102030), s.region(0, 0, 8, 6, 0x102030)]),
