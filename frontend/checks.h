@@ -111,6 +111,9 @@ void DockChecks(const CheckContext &C);
 // "input-dialog-paint").
 void InputDialogChecks(const CheckContext &C);
 
+// The USB tablet's Absolute Pointer gives back the moves and the button the host sends ("absolute-pointer").
+void PointerCheck(const SceneContext &C);
+
 // The driver started again with the float service, the print service or both
 // taken out for the moment ("startup-without-float", "startup-without-print",
 // "startup-without-both").
