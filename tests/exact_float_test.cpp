@@ -1,8 +1,9 @@
 // The integer stand-ins for IntToFloat and FloatToInt against the float
 // service itself, over the ranges the painters use and the edges around them.
+#include "controls/status/exact_float.h"
+
 #include <random>
 
-#include "controls/status/exact_float.h"
 #include "tests/fixture.h"
 
 namespace {
@@ -34,7 +35,8 @@ TEST_F(ExactFloat, TruncationMatchesTheServiceForEveryExponent) {
     for (UINT32 Exponent = 0; Exponent < 256; Exponent++) {
       const UINT32 Head = (Sign << 31) | (Exponent << 23);
       for (UINT32 Fraction : {0u, 1u, 0x400000u, 0x7FFFFFu, 0x7FFFFEu}) {
-        ASSERT_EQ(TruncatedFloat(Head | Fraction), fm::ToInt(Head | Fraction)) << std::hex << (Head | Fraction);
+        ASSERT_EQ(TruncatedFloat(Head | Fraction), fm::ToInt(Head | Fraction))
+            << std::hex << (Head | Fraction);
       }
       for (int I = 0; I < 2000; I++) {
         const UINT32 X = Head | (Random() & 0x7FFFFF);
