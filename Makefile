@@ -1,6 +1,7 @@
 # One tree, two targets: UEFI images under build/efi, and the same driver
 # sources linked against the simulated firmware under build/host.
-#   make demo   boot the setup demo in QEMU/OVMF, save out/demo.png
+#   make demo   play the setup demo's script in QEMU/OVMF, pictures and out/index.html
+#   make demo-live  the setup demo for a person: a window, or VNC
 #   make test   host tests (plain and sanitized), short fuzz runs, then the firmware end-to-end run
 #   make bench  host benchmarks
 MAKEFLAGS += --no-print-directory
@@ -13,7 +14,7 @@ JOBS ?= $(shell nproc)
 # Every source under controls/, generated picture sources included, at any depth.
 DRIVER_SRC := $(sort $(wildcard driver/*.cpp platform/*.cpp raster/*.cpp text/*.cpp) \
                 $(shell find controls -name '*.cpp' 2>/dev/null))
-SHIM_SERVICE_SRC := shim/float_service.cpp shim/print_service.cpp
+SHIM_SERVICE_SRC := shim/float_service.cpp shim/print_service.cpp shim/usb_tablet.cpp
 SHIM_SRC := $(sort $(wildcard shim/*.cpp))
 FRONTEND_SRC := $(sort $(wildcard frontend/*.cpp))
 # The front-end's start-up and its firmware checks run only in OVMF.
@@ -38,7 +39,7 @@ EFI_LDFLAGS := -nostdlib -znocombreloc -T /usr/lib/elf_x86_64_efi.lds -shared -B
 EFI_SECTIONS := -j .text -j .sdata -j .data -j .dynamic -j .dynsym -j .rel -j .rela \
                 -j .rel.* -j .rela.* -j .reloc
 
-.PHONY: all efi host deps test unit unit-asan e2e demo bench fuzz clean pictures-check
+.PHONY: all efi host deps test unit unit-asan e2e demo demo-live bench fuzz clean pictures-check
 # Keep intermediate objects (the fuzzers are built through a pattern chain).
 .SECONDARY:
 all: efi host
@@ -111,6 +112,7 @@ $(HOST_OUT)/bench: $(patsubst %.cpp,$(HOST_OUT)/tobj/%.o,$(BENCH_SRC) $(BENCH_SU
 unit: deps pictures-check
 	$(MAKE) -j$(JOBS) $(HOST_OUT)/tests
 	$(HOST_OUT)/tests --gtest_brief=1
+	python3 tests/run_demo_test.py
 
 # The embedded pictures are generated; the committed files must be what the generator draws.
 pictures-check:
@@ -136,9 +138,18 @@ test: deps
 	$(MAKE) fuzz FUZZ_SECONDS=15
 	$(MAKE) e2e
 
+# The scripted run: real keys and pointer through QMP, a screenshot per step,
+# out/index.html with the captions; fails when a step's check fails.
 demo: deps
 	$(MAKE) -j$(JOBS) efi
 	python3 tools/run_demo.py --build $(BUILD) --out out
+
+# The demo for a person: a QEMU window on a desktop, else VNC on 127.0.0.1:5900.
+demo-live: deps
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && ! dpkg -s qemu-system-gui >/dev/null 2>&1; then \
+	  $(MAKE) deps DEB_PACKAGES=qemu-system-gui; fi
+	$(MAKE) -j$(JOBS) efi
+	python3 tools/run_demo.py --build $(BUILD) --live
 
 # Ends with one summary table (time, baseline, ratio, Blt and float calls per
 # operation), also written to out/bench.md.

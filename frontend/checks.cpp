@@ -39,6 +39,7 @@ constinit const FIRMWARE_CHECK kFirmwareChecks[] = {
     OptionPopupCheck,
     DockCheck,
     InputDialogCheck,
+    PointerCheck,
     TransitionChecks,
 };
 

@@ -110,3 +110,6 @@ void DockChecks(const CheckContext &C);
 // The input dialog's layout, hit codes and paint ("input-dialog-layout", "input-dialog-hits",
 // "input-dialog-paint").
 void InputDialogChecks(const CheckContext &C);
+
+// The USB tablet's Absolute Pointer gives back the moves and the button the host sends ("absolute-pointer").
+void PointerCheck(const SceneContext &C);

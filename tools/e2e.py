@@ -64,6 +64,7 @@ EXPECTED_CHECKS = [
     "input-dialog-layout",
     "input-dialog-hits",
     "input-dialog-paint",
+    "absolute-pointer",
 ]
 
 
