@@ -3,11 +3,14 @@
 commands and a fake screen is photographed, so the order of inputs,
 READY waits, screenshots and checks can be followed exactly."""
 import os
+import struct
 import sys
 import tempfile
 import unittest
+import zlib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+import qemu  # noqa: E402
 import run_demo  # noqa: E402
 import script_steps as s  # noqa: E402
 
@@ -211,6 +214,57 @@ class PlayerTest(unittest.TestCase):
             s.move(0, -1)
         self.assertEqual([i[0] for i in s.step("d", "", [s.drag(0, 0, 40, 0, steps=2)])["inputs"]],
                          ["move", "button", "move", "move", "button"])
+
+
+class ScreendumpTest(unittest.TestCase):
+    """A QEMU without PNG screendumps gets PPM ones, turned into PNG here."""
+
+    def test_ppm_becomes_the_same_png(self):
+        with tempfile.TemporaryDirectory() as work:
+            colour = lambda x, y: (x * 40) << 16 | (y * 50) << 8 | (x + y)  # noqa: E731
+            asked = []
+
+            def command(name, **arguments):
+                asked.append(arguments.get("format"))
+                if "format" in arguments:
+                    raise qemu.BootError("QMP screendump failed: Parameter 'format' is unexpected")
+                write_ppm(arguments["filename"], 5, 3, colour)
+
+            qmp = qemu.Qmp.__new__(qemu.Qmp)
+            qmp.png_dumps = True
+            qmp.command = command
+            path = os.path.join(work, "shot.png")
+            qmp.screendump(path)
+            qmp.screendump(path)
+            self.assertEqual(asked, ["png", None, None])  # asked for PNG once only
+            self.assertEqual(os.listdir(work), ["shot.png"])
+
+            with open(path, "rb") as f:
+                data = f.read()
+            self.assertEqual(data[:8], b"\x89PNG\r\n\x1a\n")
+            chunks, at = {}, 8
+            while at < len(data):
+                length, kind = struct.unpack(">I4s", data[at:at + 8])
+                body = data[at + 8:at + 8 + length]
+                self.assertEqual(struct.unpack(">I", data[at + 8 + length:at + 12 + length])[0],
+                                 zlib.crc32(kind + body), kind)
+                chunks[kind] = body
+                at += 12 + length
+            self.assertEqual(list(chunks), [b"IHDR", b"IDAT", b"IEND"])
+            self.assertEqual(struct.unpack(">IIBBBBB", chunks[b"IHDR"]), (5, 3, 8, 2, 0, 0, 0))
+            rows = zlib.decompress(chunks[b"IDAT"])
+            want = b"".join(b"\0" + b"".join(bytes((colour(x, y) >> 16, colour(x, y) >> 8 & 255,
+                                                      colour(x, y) & 255)) for x in range(5)) for y in range(3))
+            self.assertEqual(rows, want)
+
+    def test_other_errors_are_not_hidden(self):
+        def command(name, **arguments):
+            raise qemu.BootError("QMP screendump failed: no display")
+        qmp = qemu.Qmp.__new__(qemu.Qmp)
+        qmp.png_dumps = True
+        qmp.command = command
+        with self.assertRaises(qemu.BootError):
+            qmp.screendump("/nonexistent/shot.png")
 
 
 if __name__ == "__main__":

@@ -47,27 +47,7 @@ class Picture:
     """A screendump in PPM (P6, 8-bit), read into RGB rows."""
 
     def __init__(self, path):
-        with open(path, "rb") as f:
-            data = f.read()
-        fields = []
-        at = 0
-        while len(fields) < 4:
-            while data[at:at + 1].isspace():
-                at += 1
-            if data[at:at + 1] == b"#":
-                at = data.index(b"\n", at)
-                continue
-            end = at
-            while not data[end:end + 1].isspace():
-                end += 1
-            fields.append(data[at:end])
-            at = end
-        if fields[0] != b"P6" or fields[3] != b"255":
-            raise ValueError("%s is not an 8-bit P6 picture" % path)
-        self.width, self.height = int(fields[1]), int(fields[2])
-        self.pixels = data[at + 1:at + 1 + self.width * self.height * 3]
-        if len(self.pixels) != self.width * self.height * 3:
-            raise ValueError("%s is cut short" % path)
+        self.width, self.height, self.pixels = qemu.read_ppm(path)
 
     def colour(self, x, y):
         at = (y * self.width + x) * 3
