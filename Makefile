@@ -159,9 +159,14 @@ demo-live: deps
 	$(MAKE) -j$(JOBS) efi
 	python3 tools/run_demo.py --build $(BUILD) --live
 
+# Ends with one summary table (time, baseline, ratio, Blt and float calls per
+# operation), also written to out/bench.md.
 bench: deps
 	$(MAKE) -j$(JOBS) $(HOST_OUT)/bench
-	$(HOST_OUT)/bench --benchmark_counters_tabular=true
+	@mkdir -p out
+	$(HOST_OUT)/bench --benchmark_counters_tabular=true --benchmark_out=out/bench.json \
+	  --benchmark_out_format=json
+	python3 tools/bench_table.py out/bench.json --out out/bench.md
 
 # ---------------------------------------------------------------- fuzzers
 # libFuzzer with AddressSanitizer and UBSan, built with clang. Each runs

@@ -6,6 +6,7 @@
 #include "frontend/checks.h"
 #include "frontend/report.h"
 #include "frontend/scenes.h"
+#include "frontend/screen_timing.h"
 
 namespace {
 
@@ -157,6 +158,7 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
       L.Text(", first ").Text(C.FirstFailedCall).Text(" with ").Hex(C.FirstFailedStatus);
     }
     L.Emit();
+    ReportScreenTiming(C, [](const char *Text) { Line().Text("INFO ").Text(Text).Emit(); });
   }
   Shutdown();
   return EFI_SUCCESS;

@@ -301,6 +301,10 @@ def scripted(args):
     index = write_index(args.out, entries, problems)
 
     print("demo ran %.1f s" % (time.monotonic() - started))
+    # The whole setup screen timed in the firmware: every control painted once.
+    for text in boot.lines("INFO"):
+        if text.startswith("screen-timing"):
+            print("  " + text)
     for step, path, outcomes in player.results:
         shown = os.path.relpath(path)
         print("  %-22s %s" % (step["name"], path if shown.startswith("..") else shown))
