@@ -7,6 +7,7 @@
 #include "frontend/checks.h"
 #include "frontend/report.h"
 #include "frontend/scenes.h"
+#include "frontend/screen_timing.h"
 #include "frontend/setup/run.h"
 
 namespace {
@@ -198,6 +199,7 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
       L.Text(", first ").Text(C.FirstFailedCall).Text(" with ").Hex(C.FirstFailedStatus);
     }
     L.Emit();
+    ReportScreenTiming(C, [](const char *Text) { Line().Text("INFO ").Text(Text).Emit(); });
   }
   Shutdown();
   return EFI_SUCCESS;

@@ -3,11 +3,14 @@
 commands and a fake screen is photographed, so the order of inputs,
 READY waits, screenshots and checks can be followed exactly."""
 import os
+import struct
 import sys
 import tempfile
 import unittest
+import zlib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+import qemu  # noqa: E402
 import run_demo  # noqa: E402
 import script_steps as s  # noqa: E402
 
@@ -77,7 +80,8 @@ class PlayerTest(unittest.TestCase):
         self.dir.cleanup()
 
     def player(self, steps):
-        return run_demo.Player(steps, self.dir.name, clock=self.clock, input_timeout=5, start_timeout=50)
+        return run_demo.Player(steps, self.dir.name, clock=self.clock, input_timeout=5, start_timeout=50,
+                               leave_timeout=100)
 
     def ready(self, player, n):
         return player(self.machine, self.machine, "READY", str(n))
@@ -140,6 +144,34 @@ class PlayerTest(unittest.TestCase):
         self.assertTrue(p(self.machine, self.machine, "READY", "soon"))
         self.assertIn("unreadable", p.problems[1])
 
+    def test_a_leaving_step_ends_with_the_machine(self):
+        p = self.player([s.step("a", "first"), s.step("exit", "leaves", [s.key("down"), s.key("ret")], leaves=True)])
+        self.machine.shots["fade"] = "fade.png"
+        self.ready(p, 0)
+        self.assertFalse(p(self.machine, self.machine, "SCREENSHOT", "fade"))
+        self.assertFalse(self.ready(p, 1))
+        self.assertEqual(self.machine.log[-1], ("key", "ret"))
+        # No READY is awaited for the last key, and none is read: the front-end goes.
+        self.assertFalse(self.ready(p, 2))
+        self.assertFalse(p(self.machine, self.machine, "SCREENSHOT", "fade"))
+        self.assertEqual(p.order, [("step", 0), ("own", "fade"), ("own", "fade")])
+        self.clock.now = 30
+        self.assertFalse(p(self.machine, self.machine, None, None))
+        self.assertFalse(p.finished)
+        p.ended()
+        self.assertTrue(p.finished and not p.problems)
+        self.assertEqual([e[0] for e in self.machine.log], ["shot", "key", "key"])
+
+        q = self.player([s.step("exit", "", [s.key("ret")], leaves=True)])
+        self.ready(q, 0)
+        self.clock.now = 200
+        self.assertTrue(q(self.machine, self.machine, None, None))
+        q.ended()
+        self.assertFalse(q.finished)
+        self.assertEqual(q.problems, ["the front-end did not shut down after step exit"])
+        with self.assertRaises(ValueError):
+            s.step("x", "", [s.key("ret")], [s.pixel(0, 0, 0)], leaves=True)
+
     def test_checks_on_the_pictures(self):
         steps = [s.step("plain", "", checks=[s.pixel(0, 0, 0x102030), s.region(0, 0, 8, 6, 0x102030)]),
                  s.step("marked", "", [s.key("a")],
@@ -182,6 +214,57 @@ class PlayerTest(unittest.TestCase):
             s.move(0, -1)
         self.assertEqual([i[0] for i in s.step("d", "", [s.drag(0, 0, 40, 0, steps=2)])["inputs"]],
                          ["move", "button", "move", "move", "button"])
+
+
+class ScreendumpTest(unittest.TestCase):
+    """A QEMU without PNG screendumps gets PPM ones, turned into PNG here."""
+
+    def test_ppm_becomes_the_same_png(self):
+        with tempfile.TemporaryDirectory() as work:
+            colour = lambda x, y: (x * 40) << 16 | (y * 50) << 8 | (x + y)  # noqa: E731
+            asked = []
+
+            def command(name, **arguments):
+                asked.append(arguments.get("format"))
+                if "format" in arguments:
+                    raise qemu.BootError("QMP screendump failed: Parameter 'format' is unexpected")
+                write_ppm(arguments["filename"], 5, 3, colour)
+
+            qmp = qemu.Qmp.__new__(qemu.Qmp)
+            qmp.png_dumps = True
+            qmp.command = command
+            path = os.path.join(work, "shot.png")
+            qmp.screendump(path)
+            qmp.screendump(path)
+            self.assertEqual(asked, ["png", None, None])  # asked for PNG once only
+            self.assertEqual(os.listdir(work), ["shot.png"])
+
+            with open(path, "rb") as f:
+                data = f.read()
+            self.assertEqual(data[:8], b"\x89PNG\r\n\x1a\n")
+            chunks, at = {}, 8
+            while at < len(data):
+                length, kind = struct.unpack(">I4s", data[at:at + 8])
+                body = data[at + 8:at + 8 + length]
+                self.assertEqual(struct.unpack(">I", data[at + 8 + length:at + 12 + length])[0],
+                                 zlib.crc32(kind + body), kind)
+                chunks[kind] = body
+                at += 12 + length
+            self.assertEqual(list(chunks), [b"IHDR", b"IDAT", b"IEND"])
+            self.assertEqual(struct.unpack(">IIBBBBB", chunks[b"IHDR"]), (5, 3, 8, 2, 0, 0, 0))
+            rows = zlib.decompress(chunks[b"IDAT"])
+            want = b"".join(b"\0" + b"".join(bytes((colour(x, y) >> 16, colour(x, y) >> 8 & 255,
+                                                      colour(x, y) & 255)) for x in range(5)) for y in range(3))
+            self.assertEqual(rows, want)
+
+    def test_other_errors_are_not_hidden(self):
+        def command(name, **arguments):
+            raise qemu.BootError("QMP screendump failed: no display")
+        qmp = qemu.Qmp.__new__(qemu.Qmp)
+        qmp.png_dumps = True
+        qmp.command = command
+        with self.assertRaises(qemu.BootError):
+            qmp.screendump("/nonexistent/shot.png")
 
 
 if __name__ == "__main__":

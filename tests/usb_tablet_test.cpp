@@ -197,9 +197,9 @@ FakeUsb MakeUsb(UINT16 Vendor, UINT16 Product, UINT8 Class) {
   U.Device.IdVendor = Vendor;
   U.Device.IdProduct = Product;
   U.Interface.InterfaceClass = Class;
-  U.Interface.NumEndpoints = 2;
-  // A bulk OUT endpoint first, so the driver has to pick the interrupt IN one.
-  U.Endpoints = {{7, 5, 0x02, 2, 64, 0}, {7, 5, 0x81, 3, 8, 4}};
+  U.Interface.NumEndpoints = 3;
+  // Bulk OUT and bulk IN endpoints first, so the driver has to pick the interrupt IN one.
+  U.Endpoints = {{7, 5, 0x02, 2, 64, 0}, {7, 5, 0x82, 2, 64, 0}, {7, 5, 0x81, 3, 8, 4}};
   return U;
 }
 
@@ -266,7 +266,7 @@ TEST_F(UsbTabletTest, InstallsOnlyOnTabletsWithoutAPointer) {
   FakeUsb Storage = MakeUsb(kTabletVendor, kTabletProduct, 8);
   FakeUsb Served = MakeUsb(kTabletVendor, kTabletProduct, kHidClass);
   FakeUsb NoInterruptIn = MakeUsb(kTabletVendor, kTabletProduct, kHidClass);
-  NoInterruptIn.Endpoints[1].EndpointAddress = 0x01;
+  NoInterruptIn.Endpoints[2].EndpointAddress = 0x01;
   Fw.Handles.push_back({});  // a PCI controller
   AddUsb(Keyboard);
   AddUsb(Storage);

@@ -18,9 +18,11 @@ import os
 import re
 import shutil
 import socket
+import struct
 import subprocess
 import tempfile
 import time
+import zlib
 
 OVMF_CODE = "/usr/share/OVMF/OVMF_CODE.fd"
 OVMF_VARS = "/usr/share/OVMF/OVMF_VARS.fd"
@@ -70,6 +72,7 @@ class Qmp:
                     raise BootError("QMP socket did not open")
                 time.sleep(0.05)
         self.sock.settimeout(30)
+        self.png_dumps = True
         self.buffer = b""
         self._read()  # greeting
         self.command("qmp_capabilities")
@@ -135,14 +138,33 @@ class Qmp:
             raise BootError("cannot carry out INPUT %s" % request)
 
     def screendump(self, path, fmt="png"):
-        self.command("screendump", filename=os.path.abspath(path), format=fmt)
+        """The screen as PNG or PPM. A QEMU older than 7.1 knows no format: it
+        writes PPM, which is then turned into PNG here."""
+        path = os.path.abspath(path)
+        if fmt == "ppm":
+            self.command("screendump", filename=path)
+            return
+        if self.png_dumps:
+            try:
+                self.command("screendump", filename=path, format="png")
+                return
+            except BootError as error:
+                if "format" not in str(error):
+                    raise
+                self.png_dumps = False
+        raw = path + ".ppm"
+        self.command("screendump", filename=raw)
+        try:
+            write_png(path, *read_ppm(raw))
+        finally:
+            os.remove(raw)
 
 
 class Boot:
     """One boot of the front-end. `events` collects (seconds, kind, text)."""
 
     def __init__(self, build, mode, shots_dir, timeout, prefix="", midway=False, display="std",
-                 handler=None, view=None):
+                 handler=None, view=None, files=None):
         """handler(boot, qmp, kind, text) sees every marker line after the boot's own
         handling, and (None, None) between lines; it returns True to end the run.
         view is None (no screen), "window" or "vnc" for a person to watch and use."""
@@ -155,6 +177,7 @@ class Boot:
         self.midway = midway
         self.prefix = prefix
         self.mode = mode
+        self.files = dict(files or {})  # more files for the volume: name -> text
         self.shots_dir = shots_dir
         self.timeout = timeout
         self.events = []
@@ -177,6 +200,9 @@ class Boot:
         shutil.copy(os.path.join(efi, "platform-shim.efi"), esp)
         with open(os.path.join(esp, "orvane-mode"), "w") as f:
             f.write(self.mode + "\n")
+        for name, text in self.files.items():
+            with open(os.path.join(esp, name), "w") as f:
+                f.write(text + "\n")
         vars_copy = os.path.join(work, "OVMF_VARS.fd")
         shutil.copy(OVMF_VARS, vars_copy)
         return esp, vars_copy
@@ -295,7 +321,7 @@ class Boot:
         with open(log_path, "rb") as f:
             late = check_late and ("SCREENSHOT-END " + name).encode() in f.read()
         path = os.path.abspath(os.path.join(self.shots_dir, "%s%s.png" % (self.prefix, name)))
-        qmp.command("screendump", filename=path, format="png")
+        qmp.screendump(path)
         qmp.command("cont")
         self.shots[name] = path
         if late:
@@ -326,3 +352,40 @@ def window_backend():
 
 def has_desktop():
     return bool(os.environ.get("DISPLAY") or os.environ.get("WAYLAND_DISPLAY"))
+
+
+def read_ppm(path):
+    """(width, height, RGB bytes) of an 8-bit binary PPM (P6), as QEMU writes it."""
+    with open(path, "rb") as f:
+        data = f.read()
+    fields = []
+    at = 0
+    while len(fields) < 4:
+        while data[at:at + 1].isspace():
+            at += 1
+        if data[at:at + 1] == b"#":
+            at = data.index(b"\n", at)
+            continue
+        end = at
+        while end < len(data) and not data[end:end + 1].isspace():
+            end += 1
+        fields.append(data[at:end])
+        at = end
+    if fields[0] != b"P6" or fields[3] != b"255":
+        raise ValueError("%s is not an 8-bit P6 picture" % path)
+    width, height = int(fields[1]), int(fields[2])
+    pixels = data[at + 1:at + 1 + width * height * 3]
+    if len(pixels) != width * height * 3:
+        raise ValueError("%s is cut short" % path)
+    return width, height, pixels
+
+
+def write_png(path, width, height, pixels):
+    """An 8-bit RGB PNG of the rows in pixels, unfiltered."""
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+    stride = width * 3
+    rows = b"".join(b"\0" + pixels[y * stride:(y + 1) * stride] for y in range(height))
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
+                chunk(b"IDAT", zlib.compress(rows, 6)) + chunk(b"IEND", b""))

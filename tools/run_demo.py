@@ -24,9 +24,11 @@ import qemu  # noqa: E402
 import script_steps  # noqa: E402
 
 DEFAULT_SCRIPT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "demo_script.py")
-# How long the front-end may take to report an input handled, or to come up.
+# How long the front-end may take to report an input handled, to come up, or to
+# shut down after a step that leaves.
 INPUT_TIMEOUT = 30.0
 START_TIMEOUT = 120.0
+LEAVE_TIMEOUT = 120.0
 
 
 def load_steps(path):
@@ -45,27 +47,7 @@ class Picture:
     """A screendump in PPM (P6, 8-bit), read into RGB rows."""
 
     def __init__(self, path):
-        with open(path, "rb") as f:
-            data = f.read()
-        fields = []
-        at = 0
-        while len(fields) < 4:
-            while data[at:at + 1].isspace():
-                at += 1
-            if data[at:at + 1] == b"#":
-                at = data.index(b"\n", at)
-                continue
-            end = at
-            while not data[end:end + 1].isspace():
-                end += 1
-            fields.append(data[at:end])
-            at = end
-        if fields[0] != b"P6" or fields[3] != b"255":
-            raise ValueError("%s is not an 8-bit P6 picture" % path)
-        self.width, self.height = int(fields[1]), int(fields[2])
-        self.pixels = data[at + 1:at + 1 + self.width * self.height * 3]
-        if len(self.pixels) != self.width * self.height * 3:
-            raise ValueError("%s is cut short" % path)
+        self.width, self.height, self.pixels = qemu.read_ppm(path)
 
     def colour(self, x, y):
         at = (y * self.width + x) * 3
@@ -114,15 +96,20 @@ class Player:
     Each input is sent once the front-end has counted every event sent before
     it; after a step's last input has been counted, the screen is photographed
     and checked. Ends the run after the last step, or when the front-end stops
-    answering."""
+    answering. After a step that leaves, the front-end is expected to shut
+    down instead of answering. `order` lists the pictures as they were taken:
+    ("step", index into results) and ("own", name) for the front-end's own."""
 
     def __init__(self, steps, out, clock=time.monotonic, input_timeout=INPUT_TIMEOUT,
-                 start_timeout=START_TIMEOUT):
+                 start_timeout=START_TIMEOUT, leave_timeout=LEAVE_TIMEOUT):
         self.steps = steps
         self.out = out
         self.clock = clock
         self.input_timeout = input_timeout
         self.start_timeout = start_timeout
+        self.leave_timeout = leave_timeout
+        self.leaving = False   # the last inputs of a leaving step are out
+        self.order = []
         self.index = -1        # the step being played; -1 before the first READY
         self.pending = []      # its inputs not sent yet
         self.sent = 0          # events sent, as the front-end should count them
@@ -137,6 +124,10 @@ class Player:
         self.finished = False
 
     def __call__(self, boot, qmp, kind, text):
+        if kind in ("SCREENSHOT", "MIDWAY") and text in boot.shots:
+            self.order.append(("own", text))
+        if kind == "READY" and self.leaving:
+            return False
         if kind == "READY":
             try:
                 count = int(text.split()[0])
@@ -148,7 +139,8 @@ class Player:
             self.handled = count
             return self._advance(boot, qmp)
         if kind is None and not self.finished:
-            limit = self.start_timeout if self.handled is None else self.input_timeout
+            limit = (self.start_timeout if self.handled is None else
+                     self.leave_timeout if self.leaving else self.input_timeout)
             if self.clock() - self.waiting_since > limit:
                 self.problems.append(self._stuck())
                 return True
@@ -157,6 +149,8 @@ class Player:
     def _stuck(self):
         if self.handled is None:
             return "the front-end never reported READY"
+        if self.leaving:
+            return "the front-end did not shut down after step %s" % self.steps[self.index]["name"]
         name = self.steps[self.index]["name"] if 0 <= self.index < len(self.steps) else "?"
         return "step %s: the front-end counted %d events, the runner sent %d" % (
             name, self.handled - self.offset, self.sent)
@@ -166,6 +160,9 @@ class Player:
             if self.pending:
                 self.sent += self._send(qmp, self.pending.pop(0))
                 self.waiting_since = self.clock()
+                if not self.pending and self.steps[self.index].get("leaves"):
+                    self.leaving = True
+                    return False
                 continue
             if self.index >= 0:
                 self._photograph(boot, qmp, self.steps[self.index])
@@ -211,7 +208,13 @@ class Player:
             qmp.command("cont")
         outcomes = [run_check(c, picture, self.pictures) for c in step["checks"]]
         self.pictures[step["name"]] = picture
+        self.order.append(("step", len(self.results)))
         self.results.append((step, shot, outcomes))
+
+    def ended(self):
+        """The machine is off: after a leaving step, that is the script's end."""
+        if self.leaving and not self.problems:
+            self.finished = True
 
 
 # ---------------------------------------------------------------- the page
@@ -266,29 +269,31 @@ def scripted(args):
         problems.append("pictures taken too late: " + ", ".join(boot.late_shots))
     if any(not text.startswith("driver-loaded PASS") for text in boot.lines("CHECK")):
         problems.append("the driver did not load")
+    if not boot.timed_out:
+        player.ended()
     # A front-end that draws its stages and never waits for input plays no script.
     interactive = player.handled is not None
     if interactive and not player.finished and not problems:
         problems.append("the front-end ended before step %d of %d" % (player.index + 1, len(steps)))
 
-    # Pictures the front-end asked for, in the order it asked, then the steps.
-    entries = []
-    stage_names = list(dict.fromkeys(text for _, kind, text in boot.events if kind in ("SCREENSHOT", "MIDWAY")))
-    for name in stage_names:
-        if name in boot.shots and not name.startswith("step-"):
-            path = os.path.join(args.out, "demo-%s.png" % name)
-            os.replace(boot.shots[name], path)
-            boot.shots[name] = path
-            entries.append((name, "The front-end's picture \"%s\"." % name, path, []))
     # Restoring the captured screen gives back the very picture that was captured.
     if "shapes" in boot.shots and "restored" in boot.shots:
         with open(boot.shots["shapes"], "rb") as a, open(boot.shots["restored"], "rb") as b:
             if a.read() != b.read():
                 problems.append("the restored screen differs from the captured one")
+
+    # Every picture in the order it was taken.
+    entries = []
     failed = 0
-    for step, path, outcomes in player.results:
-        entries.append((step["name"], step["caption"], path, outcomes))
-        failed += sum(1 for ok, _ in outcomes if not ok)
+    for kind, key in dict.fromkeys(player.order):
+        if kind == "own":
+            path = os.path.join(args.out, "demo-%s.png" % key)
+            os.replace(boot.shots[key], path)
+            entries.append((key, "The front-end's own picture \"%s\"." % key, path, []))
+        else:
+            step, path, outcomes = player.results[key]
+            entries.append((step["name"], step["caption"], path, outcomes))
+            failed += sum(1 for ok, _ in outcomes if not ok)
     if failed:
         problems.append("%d checks failed" % failed)
     if entries:
@@ -296,8 +301,13 @@ def scripted(args):
     index = write_index(args.out, entries, problems)
 
     print("demo ran %.1f s" % (time.monotonic() - started))
+    # The whole setup screen timed in the firmware: every control painted once.
+    for text in boot.lines("INFO"):
+        if text.startswith("screen-timing"):
+            print("  " + text)
     for step, path, outcomes in player.results:
-        print("  %-22s %s" % (step["name"], os.path.relpath(path)))
+        shown = os.path.relpath(path)
+        print("  %-22s %s" % (step["name"], path if shown.startswith("..") else shown))
         for ok, text in outcomes:
             print("      %s %s" % ("PASS" if ok else "FAIL", text))
     if not interactive:

@@ -81,10 +81,15 @@ def differs_from(step, x=0, y=0, w=SCREEN_WIDTH, h=SCREEN_HEIGHT):
     return ("differs", (x, y, w, h), step)
 
 
-def step(name, caption, inputs=(), checks=()):
+def step(name, caption, inputs=(), checks=(), leaves=False):
     """One step: its inputs are sent in order, each once the front-end has
-    reported the previous one handled; then the screen is photographed and checked."""
+    reported the previous one handled; then the screen is photographed and checked.
+    A step that leaves (e.g. Save & Exit) is the last: after its last input the
+    front-end shuts down instead of answering, and the pictures it takes on the
+    way out ("SCREENSHOT <name>") are the step's; it has no checks."""
     flat = []
     for item in inputs:
         flat.extend(item if isinstance(item, list) else [item])
-    return {"name": name, "caption": caption, "inputs": flat, "checks": list(checks)}
+    if leaves and (checks or not flat):
+        raise ValueError("step %s leaves: it needs inputs and can have no checks" % name)
+    return {"name": name, "caption": caption, "inputs": flat, "checks": list(checks), "leaves": leaves}
