@@ -79,7 +79,7 @@ class SetupScreenTest : public DriverTest {
   }
 
   SceneContext C = {};
-  SetupScreen S = {};
+  SetupScreenState S = {};
 };
 
 std::string GoldenPath(const char *Name) {

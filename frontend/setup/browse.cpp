@@ -11,14 +11,14 @@ constexpr UINT16 kNoFocus = 16;
 bool Disabled(const SetupSetting &Set) { return (Set.Row.cellFlags & 0xF) == 2; }
 
 // The page whose title the dock shows at Slot.
-UINT16 PageAtSlot(const SetupScreen &S, UINT16 Slot) {
+UINT16 PageAtSlot(const SetupScreenState &S, UINT16 Slot) {
   for (UINT16 P = 0; P < kSetupPages; P++) {
     if (S.Dock.labels[Slot] == S.Pages[P].Title) return P;
   }
   return S.Page;
 }
 
-UINT16 SlotOfPage(const SetupScreen &S, UINT16 Page) {
+UINT16 SlotOfPage(const SetupScreenState &S, UINT16 Page) {
   for (UINT16 I = 0; I < S.Dock.count; I++) {
     if (S.Dock.labels[I] == S.Pages[Page].Title) return I;
   }
@@ -26,7 +26,7 @@ UINT16 SlotOfPage(const SetupScreen &S, UINT16 Page) {
 }
 
 // The page follows the dock's focus; the page's item stays lit without it.
-void FollowDock(SetupScreen &S) {
+void FollowDock(SetupScreenState &S) {
   if (S.Dock.focus < S.Dock.count && !S.Dock.dragging) {
     const UINT16 Page = PageAtSlot(S, S.Dock.focus);
     if (Page != S.Page) {
@@ -38,13 +38,13 @@ void FollowDock(SetupScreen &S) {
   }
 }
 
-void TrackDock(SetupScreen &S, INT32 X, INT32 Y, UINT16 Kind, UINT16 Key) {
+void TrackDock(SetupScreenState &S, INT32 X, INT32 Y, UINT16 Kind, UINT16 Key) {
   UI(TrackIconDock, &S.Dock, X, Y, Kind, Key);
   FollowDock(S);
   PaintDock(S);
 }
 
-void FocusRow(SetupScreen &S, UINT16 Row) {
+void FocusRow(SetupScreenState &S, UINT16 Row) {
   SetupPage &Page = S.Pages[S.Page];
   if (Row == S.Row || Row >= Page.RowCount || Disabled(Page.Settings[Row])) {
     return;
@@ -58,7 +58,7 @@ void FocusRow(SetupScreen &S, UINT16 Row) {
 }
 
 // The next row in Step's direction that is not disabled; the same row at an end.
-UINT16 NextRow(const SetupScreen &S, INT32 Step) {
+UINT16 NextRow(const SetupScreenState &S, INT32 Step) {
   const SetupPage &Page = S.Pages[S.Page];
   for (INT32 R = (INT32)S.Row + Step; R >= 0 && R < (INT32)Page.RowCount; R += Step) {
     if (!Disabled(Page.Settings[R])) return (UINT16)R;
@@ -67,7 +67,7 @@ UINT16 NextRow(const SetupScreen &S, INT32 Step) {
 }
 
 // After the slider moved: its value cell, its picture, and the fan gauge.
-void SliderChanged(SetupScreen &S) {
+void SliderChanged(SetupScreenState &S) {
   SetupSetting &Set = Current(S);
   const SettingRow &Row = Set.Row;
   const UINTN Percent = Row.stepMode == 1 && Row.stepCount > 1
@@ -82,7 +82,7 @@ void SliderChanged(SetupScreen &S) {
 }
 
 // The slider's arrows take a key as a press in their middle.
-void StepSlider(SetupScreen &S, bool Right) {
+void StepSlider(SetupScreenState &S, bool Right) {
   SettingRow &Row = Current(S).Row;
   const INT32 E = Row.x + Row.width - Row.sliderLength;
   const INT32 X = Right ? E - 52 + Row.sliderLength + 11 : E - 72;
@@ -90,7 +90,7 @@ void StepSlider(SetupScreen &S, bool Right) {
   SliderChanged(S);
 }
 
-INT32 RowAt(const SetupScreen &S, INT32 X, INT32 Y) {
+INT32 RowAt(const SetupScreenState &S, INT32 X, INT32 Y) {
   if (X < kPageX || X >= kPageX + kRowWidth || Y < kRowY) {
     return -1;
   }
@@ -101,14 +101,14 @@ INT32 RowAt(const SetupScreen &S, INT32 X, INT32 Y) {
   return R;
 }
 
-bool InDock(const SetupScreen &S, INT32 X, INT32 Y) {
+bool InDock(const SetupScreenState &S, INT32 X, INT32 Y) {
   return X >= S.Dock.x && X <= S.Dock.x + S.Dock.width && Y >= S.Dock.y &&
          Y <= S.Dock.y + (INT32)S.Dock.height;
 }
 
 }  // namespace
 
-void ShowPage(SetupScreen &S, UINT16 Page) {
+void ShowPage(SetupScreenState &S, UINT16 Page) {
   S.Page = Page;
   S.Row = 0;
   if (Disabled(Current(S))) S.Row = NextRow(S, 1);
@@ -116,7 +116,7 @@ void ShowPage(SetupScreen &S, UINT16 Page) {
   PaintPage(S);
 }
 
-void BrowseKey(SetupScreen &S, const SetupInput &E) {
+void BrowseKey(SetupScreenState &S, const SetupInput &E) {
   switch (E.Key) {
     case kSetupKeyUp:
     case kSetupKeyDown:
@@ -142,7 +142,7 @@ void BrowseKey(SetupScreen &S, const SetupInput &E) {
   }
 }
 
-void BrowsePointer(SetupScreen &S, const SetupInput &E, bool Pressed, bool Released) {
+void BrowsePointer(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released) {
   // The dock: a press picks an item up, moves drag it, the release drops it.
   if (S.Dock.dragging) {
     TrackDock(S, E.X, E.Y, E.Down ? 1 : 2, 0);

@@ -38,7 +38,7 @@ SliderPlace SliderOf(const SettingRow &Row) {
 
 // The slider's picture over the row: arrows, track, the filled part and the
 // knob, composed over the row's own pixels and sent in one transfer.
-void PaintSlider(SetupScreen &S, const SettingRow &Row) {
+void PaintSlider(SetupScreenState &S, const SettingRow &Row) {
   const SliderPlace P = SliderOf(Row);
   const INT32 W = P.R + 23 - P.Left, H = 19;
   ORVANE_PIXEL *Buffer = AllocPixels(*S.C, (UINTN)W * H);
@@ -105,7 +105,7 @@ void ShowTextBox(const SceneContext &C, INT32 X, INT32 Y, INT32 Width, INT32 Hei
   FreePixels(C, Box);
 }
 
-void PaintDecoration(SetupScreen &S) {
+void PaintDecoration(SetupScreenState &S) {
   const SceneContext &C = *S.C;
   FillScreen(C, kBackdrop);
   // The dock's band, split from the page hint beside it.
@@ -125,28 +125,28 @@ void PaintDecoration(SetupScreen &S) {
   UI(DrawDividerStrip, 0, kFooterY, 1024, 44, 1, 620, 1);
 }
 
-void PaintHeader(SetupScreen &S) {
+void PaintHeader(SetupScreenState &S) {
   FillScreenRect(*S.C, 0, 0, 1024, kHeaderHeight, kHeaderColor);
   // The toolkit's own lines at the top left, on the same blue.
   S.C->Banner->Banner(nullptr);
   UI(DrawText, kTitleColor, nullptr, 1500, 480, 36, W("System Setup"));
 }
 
-void PaintDock(SetupScreen &S) {
+void PaintDock(SetupScreenState &S) {
   UI(PaintIconDock, &S.Dock);
   // What the dock's items lead to, right of the band's divider.
   ShowTextBox(*S.C, 400, kDockY + 10, 560, 22, 0x00131313, kHintColor, 0, 1, 1000,
               W("Pages: left and right keys, or hover; drag to reorder"));
 }
 
-void PaintRow(SetupScreen &S, SetupSetting &Setting) {
+void PaintRow(SetupScreenState &S, SetupSetting &Setting) {
   UI(PaintSettingRow, &Setting.Row);
   if (Setting.Action == kActionSlider) {
     PaintSlider(S, Setting.Row);
   }
 }
 
-void PaintPage(SetupScreen &S) {
+void PaintPage(SetupScreenState &S) {
   SetupPage &Page = S.Pages[S.Page];
   ShowTextBox(*S.C, kPageX, kPageY, kRowWidth, 34, kBackdrop, kTitleColor, 0, 2, 1500, Page.Title);
   for (UINT16 R = 0; R < kSetupMaxRows; R++) {
@@ -162,7 +162,7 @@ void PaintPage(SetupScreen &S) {
   }
 }
 
-void PaintGauge(SetupScreen &S) {
+void PaintGauge(SetupScreenState &S) {
   CHAR16 Fan[24], Temperature[24];
   FormatNumber(Fan, S.FanPercent, W(" %"));
   FormatNumber(Temperature, S.Temperature, nullptr);
@@ -170,7 +170,7 @@ void PaintGauge(SetupScreen &S) {
      Temperature, (INT32)S.FanPercent, (INT32)S.Temperature);
 }
 
-void PaintFooter(SetupScreen &S) {
+void PaintFooter(SetupScreenState &S) {
   UI(DrawText, kHintColor, nullptr, 1000, 24, kFooterY + 13,
      W("Up/Down: rows   Enter: open   Esc: close   Left/Right: pages or slider"));
   UI(DrawText, kHintColor, nullptr, 1000, 640, kFooterY + 13, W("Pointer: click, drag"));

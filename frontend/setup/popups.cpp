@@ -28,7 +28,7 @@ constexpr UINTN kCloseBoxPressed = 8;
 constexpr INT16 kListNoHotRow = -3;
 
 // Covers the screen with a popup: the whole screen is kept to come back to.
-bool CaptureUnder(SetupScreen &S) {
+bool CaptureUnder(SetupScreenState &S) {
   UINT32 Width = 0, Height = 0;
   if (UI(CaptureScreen, &S.Captured, &Width, &Height) != 0) {
     UI(ReleaseCapturedScreen);
@@ -38,7 +38,7 @@ bool CaptureUnder(SetupScreen &S) {
   return true;
 }
 
-void BackToPage(SetupScreen &S) {
+void BackToPage(SetupScreenState &S) {
   S.Phase = kPhaseBrowsing;
   S.Opened = nullptr;
   PaintRow(S, Current(S));
@@ -48,9 +48,9 @@ void SetValue(SetupSetting &Set, const CHAR16 *Value) { CopyText(Set.ValueText, 
 
 // ---------------------------------------------------------------- option popup
 
-UINT16 Shown(const SetupScreen &S) { return S.Options.state.shown; }
+UINT16 Shown(const SetupScreenState &S) { return S.Options.state.shown; }
 
-void CloseOption(SetupScreen &S, bool Pick) {
+void CloseOption(SetupScreenState &S, bool Pick) {
   SetupSetting &Set = *S.Opened;
   const UINT16 Focus = S.Options.state.focus;
   if (Set.Action == kActionOrder) {
@@ -62,7 +62,7 @@ void CloseOption(SetupScreen &S, bool Pick) {
   BackToPage(S);
 }
 
-void OpenOption(SetupScreen &S, SetupSetting &Set) {
+void OpenOption(SetupScreenState &S, SetupSetting &Set) {
   const UINT16 Entry = EntryOfKind(Set.PopupKind);
   if (UI(DefineOptionPopup, &S.Options, Set.Row.x + kLabelWidth - 40, Set.Row.y + 26,
          Set.PopupKind, Set.Row.label, Set.ItemCount, Set.Items) != EFI_SUCCESS) {
@@ -100,7 +100,7 @@ INT32 ListStep(const ListPopup &L) {
 }
 
 // Scrolls so that the selected row shows, the way the popup reports it.
-void KeepSelectionInView(SetupScreen &S, bool Down) {
+void KeepSelectionInView(SetupScreenState &S, bool Down) {
   ListPopupView View = {0, 0, 0};
   View.thumbShowingTop = (INT16)S.List.thumbPos;
   View.thumbShowingBottom = (INT16)S.List.thumbPos;
@@ -111,7 +111,7 @@ void KeepSelectionInView(SetupScreen &S, bool Down) {
   }
 }
 
-void CloseList(SetupScreen &S, bool Pick) {
+void CloseList(SetupScreenState &S, bool Pick) {
   SetupSetting &Set = *S.Opened;
   if (Pick && S.List.selectedRow >= 0 && S.List.selectedRow < (INT16)Set.ItemCount) {
     SetValue(Set, Set.Items[S.List.selectedRow]);
@@ -121,7 +121,7 @@ void CloseList(SetupScreen &S, bool Pick) {
   BackToPage(S);
 }
 
-void OpenList(SetupScreen &S, SetupSetting &Set) {
+void OpenList(SetupScreenState &S, SetupSetting &Set) {
   if (!CaptureUnder(S)) {
     return;
   }
@@ -147,7 +147,7 @@ void OpenList(SetupScreen &S, SetupSetting &Set) {
 
 const CHAR16 *const kPasswordButtons[2] = {W("OK"), W("Cancel")};
 
-void ClosePassword(SetupScreen &S, bool Accept) {
+void ClosePassword(SetupScreenState &S, bool Accept) {
   SetupSetting &Set = *S.Opened;
   if (Accept) {
     SetValue(Set, S.PasswordText[0] != 0 ? W("Set") : W("Not set"));
@@ -158,7 +158,7 @@ void ClosePassword(SetupScreen &S, bool Accept) {
   BackToPage(S);
 }
 
-void OpenPassword(SetupScreen &S, SetupSetting &Set) {
+void OpenPassword(SetupScreenState &S, SetupSetting &Set) {
   if (!CaptureUnder(S)) {
     return;
   }
@@ -181,7 +181,7 @@ CHAR16 *const kConfirmLines[2] = {W("Save configuration changes and exit?"),
                                   W("The machine restarts.")};
 CHAR16 *const kConfirmButtons[2] = {W("Save"), W("Cancel")};
 
-void OpenConfirm(SetupScreen &S) {
+void OpenConfirm(SetupScreenState &S) {
   if (!CaptureUnder(S)) {
     return;
   }
@@ -197,7 +197,7 @@ void OpenConfirm(SetupScreen &S) {
 }
 
 // The settings are written: a progress bar in the box's place, step by step.
-void ShowProgress(SetupScreen &S) {
+void ShowProgress(SetupScreenState &S) {
   constexpr INT32 kW = 360, kH = 24;
   ORVANE_PIXEL *Bar = AllocPixels(*S.C, (UINTN)kW * kH);
   if (Bar == nullptr) {
@@ -212,7 +212,7 @@ void ShowProgress(SetupScreen &S) {
   FreePixels(*S.C, Bar);
 }
 
-void Confirmed(SetupScreen &S, UINT16 Button) {
+void Confirmed(SetupScreenState &S, UINT16 Button) {
   if (Button == 1) {
     RestoreUnderPopup(S);
     ShowProgress(S);
@@ -225,7 +225,7 @@ void Confirmed(SetupScreen &S, UINT16 Button) {
 
 }  // namespace
 
-void RestoreUnderPopup(SetupScreen &S) {
+void RestoreUnderPopup(SetupScreenState &S) {
   if (S.Captured == nullptr) {
     return;
   }
@@ -236,7 +236,7 @@ void RestoreUnderPopup(SetupScreen &S) {
   UI(PaintDigitReadout, &S.Clock);
 }
 
-void OpenRowAction(SetupScreen &S) {
+void OpenRowAction(SetupScreenState &S) {
   SetupSetting &Set = Current(S);
   switch (Set.Action) {
     case kActionChoice:
@@ -260,7 +260,7 @@ void OpenRowAction(SetupScreen &S) {
   }
 }
 
-void OptionInput(SetupScreen &S, const SetupInput &E, bool Pressed, bool Released) {
+void OptionInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released) {
   const UINT16 Entry = Shown(S);
   if (E.Key == kSetupKeyEscape || E.Key == kSetupKeyEnter) {
     CloseOption(S, E.Key == kSetupKeyEnter);
@@ -297,7 +297,7 @@ void OptionInput(SetupScreen &S, const SetupInput &E, bool Pressed, bool Release
   }
 }
 
-void ListInput(SetupScreen &S, const SetupInput &E, bool Pressed, bool Released) {
+void ListInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released) {
   ListPopup &L = S.List;
   switch (E.Key) {
     case kSetupKeyEscape:
@@ -368,7 +368,7 @@ void ListInput(SetupScreen &S, const SetupInput &E, bool Pressed, bool Released)
   UI(PaintListPopup, &L);
 }
 
-void PasswordInput(SetupScreen &S, const SetupInput &E, bool Pressed, bool Released) {
+void PasswordInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released) {
   InputDialog &D = S.Password;
   UINTN Length = 0;
   while (S.PasswordText[Length] != 0) Length++;
@@ -415,7 +415,7 @@ void PasswordInput(SetupScreen &S, const SetupInput &E, bool Pressed, bool Relea
   UI(PaintInputDialog, &D);
 }
 
-void ConfirmInput(SetupScreen &S, const SetupInput &E, bool Pressed, bool Released) {
+void ConfirmInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released) {
   MessageBox &B = S.Confirm;
   switch (E.Key) {
     case kSetupKeyLeft:
@@ -451,7 +451,7 @@ void ConfirmInput(SetupScreen &S, const SetupInput &E, bool Pressed, bool Releas
   }
 }
 
-void Leave(SetupScreen &S, bool Saved) {
+void Leave(SetupScreenState &S, bool Saved) {
   const SceneContext &C = *S.C;
   constexpr INT32 kW = 1024, kH = 768;
   ORVANE_PIXEL *Farewell = AllocPixels(C, (UINTN)kW * kH);

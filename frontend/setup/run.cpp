@@ -87,7 +87,7 @@ void SetupClockText(const EFI_TIME &Time, CHAR16 *Text) {
 void RunSetupScreen(const SceneContext &C, const SetupDevices &D) {
   CHAR16 Time[6] = {'0', '0', ':', '0', '0', 0};
   ReadClock(D, Time);
-  SetupScreen S;
+  SetupScreenState S;
   if (!SetupOpen(S, C, Time, Pause)) {
     SetupClose(S);
     return;

@@ -10,7 +10,7 @@ void CopyText(CHAR16 *Into, UINTN Size, const CHAR16 *From) {
   Into[N] = 0;
 }
 
-SetupSetting &Current(SetupScreen &S) { return S.Pages[S.Page].Settings[S.Row]; }
+SetupSetting &Current(SetupScreenState &S) { return S.Pages[S.Page].Settings[S.Row]; }
 
 namespace {
 
@@ -65,7 +65,7 @@ constexpr UINT16 kSliderSteps = 21;  // 5 % a step
 constexpr UINT16 kFanStart = 12;     // 60 %
 
 // Fills the page records from the table; values start at the first item.
-void FillPages(SetupScreen &S) {
+void FillPages(SetupScreenState &S) {
   for (UINT16 P = 0; P < kSetupPages; P++) {
     const PageSpec &Spec = kPageSpecs[P];
     SetupPage &Page = S.Pages[P];
@@ -98,7 +98,7 @@ void FillPages(SetupScreen &S) {
 
 using namespace setup;
 
-bool SetupOpen(SetupScreen &S, const SceneContext &C, const CHAR16 *Time, SETUP_PAUSE Pause) {
+bool SetupOpen(SetupScreenState &S, const SceneContext &C, const CHAR16 *Time, SETUP_PAUSE Pause) {
   S = {};
   S.C = &C;
   S.Pause = Pause;
@@ -133,7 +133,7 @@ bool SetupOpen(SetupScreen &S, const SceneContext &C, const CHAR16 *Time, SETUP_
   return true;
 }
 
-void SetupPaintAll(SetupScreen &S) {
+void SetupPaintAll(SetupScreenState &S) {
   PaintDecoration(S);
   PaintHeader(S);
   UI(PaintDigitReadout, &S.Clock);
@@ -143,7 +143,7 @@ void SetupPaintAll(SetupScreen &S) {
   PaintFooter(S);
 }
 
-void SetupTick(SetupScreen &S, const CHAR16 *Time) {
+void SetupTick(SetupScreenState &S, const CHAR16 *Time) {
   bool Same = true;
   for (UINTN I = 0; I < 5; I++) Same = Same && Time[I] == S.ClockText[I];
   if (Same || S.Phase == kPhaseDone || S.Clock.background == nullptr) {
@@ -154,7 +154,7 @@ void SetupTick(SetupScreen &S, const CHAR16 *Time) {
   UI(PaintDigitReadout, &S.Clock);
 }
 
-void SetupHandle(SetupScreen &S, const SetupInput &E) {
+void SetupHandle(SetupScreenState &S, const SetupInput &E) {
   if (S.Phase == kPhaseDone) {
     return;
   }
@@ -196,7 +196,7 @@ void SetupHandle(SetupScreen &S, const SetupInput &E) {
   S.HeldByClosedPopup = Phase != kPhaseBrowsing && S.Phase == kPhaseBrowsing && E.Down;
 }
 
-void SetupClose(SetupScreen &S) {
+void SetupClose(SetupScreenState &S) {
   if (S.C == nullptr) {
     return;
   }

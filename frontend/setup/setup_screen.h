@@ -77,7 +77,7 @@ struct SetupPage {
 // Waits a moment between the steps of the progress bar; NULL: no waiting.
 typedef void (*SETUP_PAUSE)(const SceneContext *Context, UINTN Microseconds);
 
-struct SetupScreen {
+struct SetupScreenState {
   const SceneContext *C;
   SETUP_PAUSE Pause;
   UINT16 Phase;  // SetupPhase
@@ -123,44 +123,44 @@ struct SetupScreen {
 
 // Fills the records and draws the whole screen; the clock shows Time ("HH:MM").
 // False when a control cannot be set up (memory); SetupClose still applies.
-bool SetupOpen(SetupScreen &S, const SceneContext &C, const CHAR16 *Time,
+bool SetupOpen(SetupScreenState &S, const SceneContext &C, const CHAR16 *Time,
                SETUP_PAUSE Pause = nullptr);
 // Takes one input event and updates the screen.
-void SetupHandle(SetupScreen &S, const SetupInput &E);
+void SetupHandle(SetupScreenState &S, const SetupInput &E);
 // Shows a new time on the clock when it changed.
-void SetupTick(SetupScreen &S, const CHAR16 *Time);
+void SetupTick(SetupScreenState &S, const CHAR16 *Time);
 // Draws the whole screen from the records (what SetupOpen shows, in the current state).
-void SetupPaintAll(SetupScreen &S);
+void SetupPaintAll(SetupScreenState &S);
 // Frees everything the screen holds.
-void SetupClose(SetupScreen &S);
+void SetupClose(SetupScreenState &S);
 
 // Internal pieces shared by the screen's files.
 namespace setup {
 
-SetupSetting &Current(SetupScreen &S);
-void PaintHeader(SetupScreen &S);
-void PaintDock(SetupScreen &S);
-void PaintPage(SetupScreen &S);
-void PaintRow(SetupScreen &S, SetupSetting &Setting);
-void PaintGauge(SetupScreen &S);
-void PaintFooter(SetupScreen &S);
-void PaintDecoration(SetupScreen &S);
+SetupSetting &Current(SetupScreenState &S);
+void PaintHeader(SetupScreenState &S);
+void PaintDock(SetupScreenState &S);
+void PaintPage(SetupScreenState &S);
+void PaintRow(SetupScreenState &S, SetupSetting &Setting);
+void PaintGauge(SetupScreenState &S);
+void PaintFooter(SetupScreenState &S);
+void PaintDecoration(SetupScreenState &S);
 // Puts the screen under a closed popup back.
-void RestoreUnderPopup(SetupScreen &S);
+void RestoreUnderPopup(SetupScreenState &S);
 
 // Browsing: dock and rows.
-void BrowseKey(SetupScreen &S, const SetupInput &E);
-void BrowsePointer(SetupScreen &S, const SetupInput &E, bool Pressed, bool Released);
-void ShowPage(SetupScreen &S, UINT16 Page);
+void BrowseKey(SetupScreenState &S, const SetupInput &E);
+void BrowsePointer(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released);
+void ShowPage(SetupScreenState &S, UINT16 Page);
 
 // Popups, each with its keys and pointer.
-void OpenRowAction(SetupScreen &S);
-void OptionInput(SetupScreen &S, const SetupInput &E, bool Pressed, bool Released);
-void ListInput(SetupScreen &S, const SetupInput &E, bool Pressed, bool Released);
-void PasswordInput(SetupScreen &S, const SetupInput &E, bool Pressed, bool Released);
-void ConfirmInput(SetupScreen &S, const SetupInput &E, bool Pressed, bool Released);
+void OpenRowAction(SetupScreenState &S);
+void OptionInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released);
+void ListInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released);
+void PasswordInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released);
+void ConfirmInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released);
 // Dims the screen and brings the farewell picture in; the screen is left.
-void Leave(SetupScreen &S, bool Saved);
+void Leave(SetupScreenState &S, bool Saved);
 
 // Layout.
 inline constexpr INT32 kHeaderHeight = 104;
