@@ -211,6 +211,8 @@ void SetupClose(SetupScreenState &S) {
   if (S.List.textMask != nullptr) {
     UI(CloseListPopup, &S.List);
   }
+  FreePixels(C, S.Saved);
+  S.Saved = nullptr;
   if (S.Captured != nullptr) {
     UI(ReleaseCapturedScreen);
     S.Captured = nullptr;

@@ -99,8 +99,8 @@ struct SetupScreenState {
   UINT16 Row;         // the focused row of that page
   bool SliderGrab;    // the pointer drags the slider's knob
 
-  // Popups. The option popup restores its own background; the list popup,
-  // the password dialog and the message box put back the captured screen.
+  // Popups. The option popup restores its own background; for the list popup,
+  // the password dialog and the message box the screen keeps what lies under them.
   OptionPopupSet Options;
   SetupSetting *Opened;  // the setting whose popup is shown
   bool OptionMoved;      // a drag reordered the shown popup since the press
@@ -110,7 +110,9 @@ struct SetupScreenState {
   CHAR16 PasswordText[kSetupPasswordChars + 1];
   MessageBox Confirm;
   INT32 GrabY;             // pointer row when the list's thumb was taken; -1: not held
-  ORVANE_PIXEL *Captured;  // the toolkit's capture while a popup covers the screen
+  ORVANE_PIXEL *Saved;     // the screen under the list popup, dialog or message box
+  Rect SavedRect;
+  ORVANE_PIXEL *Captured;  // the toolkit's capture of the screen on the way out
 
   // Pointer: the last state seen, to tell presses, drags and releases apart.
   bool PointerDown;
