@@ -190,7 +190,7 @@ void OpenPassword(SetupScreenState &S, SetupSetting &Set) {
 // ---------------------------------------------------------------- save and exit
 
 CHAR16 *const kConfirmLines[2] = {W("Save configuration changes and exit?"),
-                                  W("The machine restarts.")};
+                                  W("Setup closes afterwards.")};
 CHAR16 *const kConfirmButtons[2] = {W("Save"), W("Cancel")};
 
 void OpenConfirm(SetupScreenState &S) {
@@ -470,7 +470,7 @@ void Leave(SetupScreenState &S, bool Saved) {
   if (Farewell != nullptr) {
     FillPixels(Farewell, (UINTN)kW * kH, 0x00000000);
     ComposeText(C, Farewell, kW, kH, 0x00000000, kTitleColor, 340, 360, 1500,
-                Saved ? W("Settings saved. Restarting") : W("Leaving setup"));
+                Saved ? W("Settings saved. Goodbye") : W("Leaving setup"));
     if (C.Announce != nullptr) C.Announce(&C, Saved ? "wipe" : "dissolve");
     if (Saved) {
       UI(WipeTransition, Farewell, kW, kH, 0, 0);
