@@ -106,7 +106,10 @@ TEST_F(SetupScreenTest, InitialScreenIsTheReviewedPicture) {
 TEST_F(SetupScreenTest, RowsTakeTheFocusAndSkipTheDisabledOne) {
   SetupPage &Main = S.Pages[0];
   EXPECT_EQ(Main.Settings[0].Row.cellFlags, 1);
+  const std::vector<uint32_t> Before = Fw.Snapshot();
   Key(kSetupKeyDown);
+  // The help box speaks of the focused row.
+  EXPECT_GT(Changed(Before, setup::kPageX, setup::kHelpY, setup::kRowWidth, setup::kHelpHeight), 50u);
   Key(kSetupKeyDown);  // over the disabled processor row
   EXPECT_EQ(S.Row, 3);
   EXPECT_EQ(Main.Settings[0].Row.cellFlags, 0);

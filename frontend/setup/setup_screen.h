@@ -66,6 +66,7 @@ struct SetupSetting {
   UINT16 ItemCount;
   CHAR16 *Items[kSetupMaxItems];    // the order the popup shows; reordering swaps pointers
   CHAR16 ValueText[24];             // what the value cell shows
+  const CHAR16 *Help;               // the help box's line for the row
 };
 
 struct SetupPage {
@@ -145,6 +146,7 @@ void PaintDock(SetupScreenState &S);
 void PaintPage(SetupScreenState &S);
 void PaintRow(SetupScreenState &S, SetupSetting &Setting);
 void PaintGauge(SetupScreenState &S);
+void PaintHelp(SetupScreenState &S);
 void PaintFooter(SetupScreenState &S);
 void PaintDecoration(SetupScreenState &S);
 // Puts the screen under a closed popup back.
@@ -171,6 +173,7 @@ inline constexpr INT32 kPageX = 40, kPageY = 214;
 inline constexpr INT32 kRowY = 262, kRowPitch = 34, kRowWidth = 560, kLabelWidth = 240;
 inline constexpr INT32 kSliderLength = 160;
 inline constexpr INT32 kGaugeX = 640, kGaugeY = 214, kGaugeWidth = 360, kGaugeHeight = 90;
+inline constexpr INT32 kHelpY = 470, kHelpHeight = 64;
 inline constexpr INT32 kFooterY = 724;
 inline constexpr UINT32 kBackdrop = 0x00101C26;
 inline constexpr UINT32 kHeaderColor = 0x00002041;
