@@ -85,7 +85,7 @@ TEST_F(ControlBudget, StatusSlots) {
                                       Box.Y + Box.TextTop + Box.TextHeight + Box.ButtonMargin + 10);
        }},
       {10, "PaintMessageBox", 0, 2, 142, [&] { return Ui->PaintMessageBox(&Box); }},
-      {11, "DrawDividerStrip", 0, 2, 0,
+      {11, "DrawDividerStrip", 0, 1, 0,
        [&] { return Ui->DrawDividerStrip(20, 400, 460, 30, 1, 230, 1); }},
       {12, "DrawScrollBar", 0, 2, 303,
        [&] { return Ui->DrawScrollBar(990, 36, 300, 50, 10, 11, 2); }},
