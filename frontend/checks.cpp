@@ -41,6 +41,8 @@ constinit const FIRMWARE_CHECK kFirmwareChecks[] = {
     InputDialogCheck,
     PointerCheck,
     TransitionChecks,
+    StartupChecks,
+    SoakCheck,
 };
 
 }  // namespace

@@ -164,7 +164,7 @@ class Boot:
     """One boot of the front-end. `events` collects (seconds, kind, text)."""
 
     def __init__(self, build, mode, shots_dir, timeout, prefix="", midway=False, display="std",
-                 handler=None, view=None):
+                 handler=None, view=None, files=None):
         """handler(boot, qmp, kind, text) sees every marker line after the boot's own
         handling, and (None, None) between lines; it returns True to end the run.
         view is None (no screen), "window" or "vnc" for a person to watch and use."""
@@ -177,6 +177,7 @@ class Boot:
         self.midway = midway
         self.prefix = prefix
         self.mode = mode
+        self.files = dict(files or {})  # more files for the volume: name -> text
         self.shots_dir = shots_dir
         self.timeout = timeout
         self.events = []
@@ -199,6 +200,9 @@ class Boot:
         shutil.copy(os.path.join(efi, "platform-shim.efi"), esp)
         with open(os.path.join(esp, "orvane-mode"), "w") as f:
             f.write(self.mode + "\n")
+        for name, text in self.files.items():
+            with open(os.path.join(esp, name), "w") as f:
+                f.write(text + "\n")
         vars_copy = os.path.join(work, "OVMF_VARS.fd")
         shutil.copy(OVMF_VARS, vars_copy)
         return esp, vars_copy
