@@ -16,7 +16,7 @@ DRIVER_SRC := $(sort $(wildcard driver/*.cpp platform/*.cpp raster/*.cpp text/*.
                 $(shell find controls -name '*.cpp' 2>/dev/null))
 SHIM_SERVICE_SRC := shim/float_service.cpp shim/print_service.cpp shim/usb_tablet.cpp
 SHIM_SRC := $(sort $(wildcard shim/*.cpp))
-FRONTEND_SRC := $(sort $(wildcard frontend/*.cpp))
+FRONTEND_SRC := $(sort $(wildcard frontend/*.cpp frontend/setup/*.cpp))
 # The front-end's start-up and its firmware checks run only in OVMF.
 FIRMWARE_ONLY_SRC := frontend/main.cpp frontend/report.cpp $(wildcard frontend/checks*.cpp)
 SIM_SRC := $(sort $(wildcard sim/*.cpp))
@@ -98,8 +98,16 @@ HOST_SIM_OBJS := $(patsubst %.cpp,$(HOST_OUT)/obj/%.o,$(SIM_SRC) $(SHIM_SERVICE_
                  $(patsubst %.cpp,$(HOST_OUT)/obj/%.o,$(filter-out $(FIRMWARE_ONLY_SRC),$(FRONTEND_SRC)))
 HOST_LIBS := $(HOST_OUT)/libefi-host.a -lpng
 
-$(HOST_OUT)/tests: $(patsubst %.cpp,$(HOST_OUT)/tobj/%.o,$(TEST_SRC)) $(HOST_DRIVER_OBJS) \
-                   $(HOST_SIM_OBJS) $(HOST_OUT)/libefi-host.a
+# A front-end written in C11 includes the published header and drives the
+# interface; the tests link it, so the header must stay valid C with the same layouts.
+C_FRONTEND_FLAGS := -std=c11 -O2 -g -Wall -Wextra -Werror -pedantic -DGNU_EFI_USE_MS_ABI $(EFI_INC) \
+                    -DORVANE_HOST=1 $(HOST_EXTRA)
+$(HOST_OUT)/tobj/tests/c_frontend.o: tests/c_frontend.c
+	@mkdir -p $(dir $@)
+	gcc $(C_FRONTEND_FLAGS) -MMD -MP -c $< -o $@
+
+$(HOST_OUT)/tests: $(patsubst %.cpp,$(HOST_OUT)/tobj/%.o,$(TEST_SRC)) $(HOST_OUT)/tobj/tests/c_frontend.o \
+                   $(HOST_DRIVER_OBJS) $(HOST_SIM_OBJS) $(HOST_OUT)/libefi-host.a
 	$(CXX) $(HOST_EXTRA) -o $@ $(filter %.o,$^) $(HOST_LIBS) -lgtest -lgtest_main -pthread
 
 # Benchmarks set the plain reference versions beside the production ones.
