@@ -86,7 +86,14 @@ void SoakCheck(const SceneContext &C) {
   SoakPass(S, 0);
   Read = Read && Map.FreePages(Before);
   Line().Text("INFO soak started: ").Dec(Passes).Text(" passes").Emit();
-  for (UINT32 P = 1; P <= Passes; P++) SoakPass(S, P);
+  for (UINT32 P = 1; P <= Passes; P++) {
+    SoakPass(S, P);
+    // A long run shows how far it got and where the figure stands.
+    UINT64 Now = 0;
+    if (P % 100 == 0 && P < Passes && Map.FreePages(Now)) {
+      Line().Text("INFO soak pass ").Dec(P).Text(" free ").Dec((INT64)Now).Emit();
+    }
+  }
   Read = Read && Map.FreePages(After);
 
   Line L;
