@@ -18,6 +18,8 @@ namespace sim {
 namespace {
 
 Counters gStats;
+bool gRecording = false;
+std::vector<Transfer> gTransfers;
 
 struct Installed {
   EFI_HANDLE Handle;
@@ -262,6 +264,9 @@ EFI_STATUS EFIAPI SimBlt(EFI_GRAPHICS_OUTPUT_PROTOCOL *, EFI_GRAPHICS_OUTPUT_BLT
                          UINTN DestinationX, UINTN DestinationY, UINTN Width, UINTN Height,
                          UINTN Delta) {
   gStats.BltCalls++;
+  if (gRecording) {
+    gTransfers.push_back({Op, SourceX, SourceY, DestinationX, DestinationY, Width, Height});
+  }
   if ((unsigned)Op < 4) {
     gStats.BltByOperation[Op]++;
   }
@@ -418,6 +423,11 @@ void BuildTables() {
 
 Counters &Stats() { return gStats; }
 void ResetStats() { gStats = Counters{}; }
+void RecordTransfers(bool On) {
+  gRecording = On;
+  gTransfers.clear();
+}
+const std::vector<Transfer> &Transfers() { return gTransfers; }
 
 Firmware::Firmware(uint32_t StartMode) {
   if (gState.Alive) {
@@ -446,6 +456,7 @@ Firmware::~Firmware() {
   }
   std::free(gState.Frame);
   gState = State{};
+  RecordTransfers(false);
 }
 
 EFI_SYSTEM_TABLE *Firmware::SystemTable() { return &gSystemTable; }
@@ -476,6 +487,7 @@ size_t Firmware::InstalledCount() const { return gState.InstalledByDriver; }
 size_t Firmware::LiveAllocations() const { return gState.Pool.size(); }
 size_t Firmware::LiveBytes() const { return gState.LiveBytes; }
 uint64_t Firmware::TotalAllocations() const { return gState.TotalAllocations; }
+bool Firmware::OwnsPool(const void *P) const { return gState.Pool.count(const_cast<void *>(P)) != 0; }
 void Firmware::FailAllocation(int64_t N) { gState.FailIn = N < 0 ? -1 : N; }
 uint64_t Firmware::WrongPoolTypeCount() const { return gState.WrongType; }
 
