@@ -84,6 +84,12 @@ EFI_STATUS EFIAPI SimAllocatePool(EFI_MEMORY_TYPE PoolType, UINTN Size, VOID **B
   if (gState.FailIn > 0) {
     gState.FailIn--;
   }
+  // Firmware of a setup screen has far less pool than this: a size beyond it
+  // is refused, as real firmware would, instead of reaching the host's malloc.
+  if (Size > (UINTN{1} << 30)) {
+    *Buffer = nullptr;
+    return EFI_OUT_OF_RESOURCES;
+  }
   if (PoolType != EfiBootServicesData) {
     gState.WrongType++;
   }
