@@ -1,6 +1,7 @@
 # One tree, two targets: UEFI images under build/efi, and the same driver
 # sources linked against the simulated firmware under build/host.
-#   make demo   boot the setup demo in QEMU/OVMF, save out/demo.png
+#   make demo   play the setup demo's script in QEMU/OVMF, pictures and out/index.html
+#   make demo-live  the setup demo for a person: a window, or VNC
 #   make test   host tests (plain and sanitized), short fuzz runs, then the firmware end-to-end run
 #   make bench  host benchmarks
 MAKEFLAGS += --no-print-directory
@@ -13,9 +14,9 @@ JOBS ?= $(shell nproc)
 # Every source under controls/, generated picture sources included, at any depth.
 DRIVER_SRC := $(sort $(wildcard driver/*.cpp platform/*.cpp raster/*.cpp text/*.cpp) \
                 $(shell find controls -name '*.cpp' 2>/dev/null))
-SHIM_SERVICE_SRC := shim/float_service.cpp shim/print_service.cpp
+SHIM_SERVICE_SRC := shim/float_service.cpp shim/print_service.cpp shim/usb_tablet.cpp
 SHIM_SRC := $(sort $(wildcard shim/*.cpp))
-FRONTEND_SRC := $(sort $(wildcard frontend/*.cpp))
+FRONTEND_SRC := $(sort $(wildcard frontend/*.cpp frontend/setup/*.cpp))
 # The front-end's start-up and its firmware checks run only in OVMF.
 FIRMWARE_ONLY_SRC := frontend/main.cpp frontend/report.cpp $(wildcard frontend/checks*.cpp)
 SIM_SRC := $(sort $(wildcard sim/*.cpp))
@@ -38,7 +39,7 @@ EFI_LDFLAGS := -nostdlib -znocombreloc -T /usr/lib/elf_x86_64_efi.lds -shared -B
 EFI_SECTIONS := -j .text -j .sdata -j .data -j .dynamic -j .dynsym -j .rel -j .rela \
                 -j .rel.* -j .rela.* -j .reloc
 
-.PHONY: all efi host deps test unit unit-asan e2e demo bench fuzz clean pictures-check
+.PHONY: all efi host deps test unit unit-asan e2e soak demo demo-live bench fuzz clean pictures-check
 # Keep intermediate objects (the fuzzers are built through a pattern chain).
 .SECONDARY:
 all: efi host
@@ -97,8 +98,16 @@ HOST_SIM_OBJS := $(patsubst %.cpp,$(HOST_OUT)/obj/%.o,$(SIM_SRC) $(SHIM_SERVICE_
                  $(patsubst %.cpp,$(HOST_OUT)/obj/%.o,$(filter-out $(FIRMWARE_ONLY_SRC),$(FRONTEND_SRC)))
 HOST_LIBS := $(HOST_OUT)/libefi-host.a -lpng
 
-$(HOST_OUT)/tests: $(patsubst %.cpp,$(HOST_OUT)/tobj/%.o,$(TEST_SRC)) $(HOST_DRIVER_OBJS) \
-                   $(HOST_SIM_OBJS) $(HOST_OUT)/libefi-host.a
+# A front-end written in C11 includes the published header and drives the
+# interface; the tests link it, so the header must stay valid C with the same layouts.
+C_FRONTEND_FLAGS := -std=c11 -O2 -g -Wall -Wextra -Werror -pedantic -DGNU_EFI_USE_MS_ABI $(EFI_INC) \
+                    -DORVANE_HOST=1 $(HOST_EXTRA)
+$(HOST_OUT)/tobj/tests/c_frontend.o: tests/c_frontend.c
+	@mkdir -p $(dir $@)
+	gcc $(C_FRONTEND_FLAGS) -MMD -MP -c $< -o $@
+
+$(HOST_OUT)/tests: $(patsubst %.cpp,$(HOST_OUT)/tobj/%.o,$(TEST_SRC)) $(HOST_OUT)/tobj/tests/c_frontend.o \
+                   $(HOST_DRIVER_OBJS) $(HOST_SIM_OBJS) $(HOST_OUT)/libefi-host.a
 	$(CXX) $(HOST_EXTRA) -o $@ $(filter %.o,$^) $(HOST_LIBS) -lgtest -lgtest_main -pthread
 
 # Benchmarks set the plain reference versions beside the production ones.
@@ -111,6 +120,7 @@ $(HOST_OUT)/bench: $(patsubst %.cpp,$(HOST_OUT)/tobj/%.o,$(BENCH_SRC) $(BENCH_SU
 unit: deps pictures-check
 	$(MAKE) -j$(JOBS) $(HOST_OUT)/tests
 	$(HOST_OUT)/tests --gtest_brief=1
+	python3 tests/run_demo_test.py
 
 # The embedded pictures are generated; the committed files must be what the generator draws.
 pictures-check:
@@ -122,6 +132,14 @@ E2E_DISPLAYS ?= std,virtio
 e2e: deps
 	$(MAKE) -j$(JOBS) efi $(HOST_OUT)/tests $(HOST_OUT)/render-scene
 	python3 tools/e2e.py --build $(BUILD) --displays $(E2E_DISPLAYS)
+
+# The firmware run on the standard VGA with a long soak: every control opened,
+# painted, driven and closed SOAK_PASSES times (the e2e run does 20), with the
+# free memory of the memory map before and after. About a second a pass under TCG.
+SOAK_PASSES ?= 1000
+soak: deps
+	$(MAKE) -j$(JOBS) efi $(HOST_OUT)/render-scene
+	python3 tools/e2e.py --build $(BUILD) --displays std --soak $(SOAK_PASSES)
 
 # The same tests again with AddressSanitizer and UBSan: the simulated frame
 # buffer and pool blocks are sized exactly, so any stray read or write stops the run.
@@ -136,13 +154,27 @@ test: deps
 	$(MAKE) fuzz FUZZ_SECONDS=8
 	$(MAKE) e2e
 
+# The scripted run: real keys and pointer through QMP, a screenshot per step,
+# out/index.html with the captions; fails when a step's check fails.
 demo: deps
 	$(MAKE) -j$(JOBS) efi
 	python3 tools/run_demo.py --build $(BUILD) --out out
 
+# The demo for a person: a QEMU window on a desktop, else VNC on 127.0.0.1:5900.
+demo-live: deps
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && ! dpkg -s qemu-system-gui >/dev/null 2>&1; then \
+	  $(MAKE) deps DEB_PACKAGES=qemu-system-gui; fi
+	$(MAKE) -j$(JOBS) efi
+	python3 tools/run_demo.py --build $(BUILD) --live
+
+# Ends with one summary table (time, baseline, ratio, Blt and float calls per
+# operation), also written to out/bench.md.
 bench: deps
 	$(MAKE) -j$(JOBS) $(HOST_OUT)/bench
-	$(HOST_OUT)/bench --benchmark_counters_tabular=true
+	@mkdir -p out
+	$(HOST_OUT)/bench --benchmark_counters_tabular=true --benchmark_out=out/bench.json \
+	  --benchmark_out_format=json
+	python3 tools/bench_table.py out/bench.json --out out/bench.md
 
 # ---------------------------------------------------------------- fuzzers
 # libFuzzer with AddressSanitizer and UBSan, built with clang: one target per

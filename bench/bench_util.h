@@ -35,7 +35,8 @@ double NsPerCall(F &&Fn, double MinSeconds = 0.05) {
 
 // Runs Op as the benchmark body; then times Op and Baseline back to back and
 // reports Op/Baseline as the counter "x_<BaselineName>", with the Blt and
-// float-service calls of one Op.
+// float-service calls of one Op. "op_ns" and "base_ns_<BaselineName>" keep
+// both times for the summary table (tools/bench_table.py).
 template <typename OpFn, typename BaseFn>
 void RunWithBaseline(benchmark::State &State, OpFn &&Op, BaseFn &&Baseline, const std::string &BaselineName) {
   for (auto _ : State) {
@@ -49,4 +50,6 @@ void RunWithBaseline(benchmark::State &State, OpFn &&Op, BaseFn &&Baseline, cons
   double OpNs = NsPerCall(Op);
   double BaseNs = NsPerCall([&] { Baseline(); benchmark::ClobberMemory(); });
   State.counters["x_" + BaselineName] = OpNs / BaseNs;
+  State.counters["op_ns"] = OpNs;
+  State.counters["base_ns_" + BaselineName] = BaseNs;
 }

@@ -39,7 +39,10 @@ constinit const FIRMWARE_CHECK kFirmwareChecks[] = {
     OptionPopupCheck,
     DockCheck,
     InputDialogCheck,
+    PointerCheck,
     TransitionChecks,
+    StartupChecks,
+    SoakCheck,
 };
 
 }  // namespace

@@ -110,3 +110,32 @@ void DockChecks(const CheckContext &C);
 // The input dialog's layout, hit codes and paint ("input-dialog-layout", "input-dialog-hits",
 // "input-dialog-paint").
 void InputDialogChecks(const CheckContext &C);
+
+// The USB tablet's Absolute Pointer gives back the moves and the button the host sends ("absolute-pointer").
+void PointerCheck(const SceneContext &C);
+
+// The driver started again with the float service, the print service or both
+// taken out for the moment ("startup-without-float", "startup-without-print",
+// "startup-without-both").
+void StartupChecks(const SceneContext &C);
+
+// The soak ("soak"), when the volume holds \orvane-soak with a pass count.
+void SoakCheck(const SceneContext &C);
+
+// The free memory the memory map shows. The map's buffer is taken once, by
+// Open, so that readings do not move the figure themselves.
+class MemoryMap {
+ public:
+  MemoryMap() = default;
+  MemoryMap(const MemoryMap &) = delete;
+  MemoryMap &operator=(const MemoryMap &) = delete;
+  ~MemoryMap();
+  bool Open(EFI_BOOT_SERVICES *Bs);
+  // Pages of conventional memory; false when the map cannot be read.
+  bool FreePages(UINT64 &Pages);
+
+ private:
+  EFI_BOOT_SERVICES *Bs_ = nullptr;
+  void *Map_ = nullptr;
+  UINTN Capacity_ = 0;
+};

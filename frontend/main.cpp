@@ -1,11 +1,14 @@
 // The setup front-end, booted as \EFI\BOOT\BOOTX64.EFI. It loads the platform
-// shim and the driver from its own volume, then either plays the demo or runs
-// the firmware checks, as the file \orvane-mode says ("demo" or "e2e").
+// shim and the driver from its own volume, then, as the file \orvane-mode
+// says, runs the interactive setup screen ("demo", or no file), the firmware
+// checks ("e2e") or the tour of every control's stage ("tour").
 // Everything it reports goes to the serial port only: OVMF's text console
 // would draw over the graphics screen.
 #include "frontend/checks.h"
 #include "frontend/report.h"
 #include "frontend/scenes.h"
+#include "frontend/screen_timing.h"
+#include "frontend/setup/run.h"
 
 namespace {
 
@@ -14,8 +17,11 @@ constinit EFI_GUID BannerGuid = ORVANE_BANNER_PROTOCOL_GUID;
 constinit EFI_GUID GraphicsGuid = EFI_GRAPHICS_OUTPUT_PROTOCOL_GUID;
 constinit EFI_GUID SerialGuid = EFI_SERIAL_IO_PROTOCOL_GUID;
 constinit EFI_GUID LoadedImageGuid = LOADED_IMAGE_PROTOCOL;
+constinit EFI_GUID TextInputExGuid = EFI_SIMPLE_TEXT_INPUT_EX_PROTOCOL_GUID;
+constinit EFI_GUID AbsolutePointerGuid = EFI_ABSOLUTE_POINTER_PROTOCOL_GUID;
 
 constexpr UINTN kSnapshotStallMicroseconds = 1500000;
+constexpr UINTN kFarewellStallMicroseconds = 3000000;
 
 // ---------------------------------------------------------------- snapshots
 
@@ -84,6 +90,35 @@ bool StartsWith(const char *S, const char *Prefix) {
   return true;
 }
 
+// ---------------------------------------------------------------- setup screen
+
+void TellReady(UINTN Handled) { Line().Text("READY ").Dec((INT64)Handled).Emit(); }
+
+// The console's keys, and every absolute pointer: the one that answers is used.
+SetupDevices FindDevices() {
+  SetupDevices D = {};
+  D.ConIn = ST->ConIn;
+  D.Rt = RT;
+  D.Ready = TellReady;
+  BS->HandleProtocol(ST->ConsoleInHandle, &TextInputExGuid, (void **)&D.Keys);
+  UINTN Count = 0;
+  EFI_HANDLE *Handles = nullptr;
+  if (BS->LocateHandleBuffer(ByProtocol, &AbsolutePointerGuid, nullptr, &Count, &Handles) ==
+      EFI_SUCCESS) {
+    for (UINTN I = 0; I < Count && D.PointerCount < 4; I++) {
+      EFI_ABSOLUTE_POINTER_PROTOCOL *P = nullptr;
+      if (BS->HandleProtocol(Handles[I], &AbsolutePointerGuid, (void **)&P) == EFI_SUCCESS &&
+          P != nullptr && P->Mode != nullptr) {
+        D.Pointers[D.PointerCount++] = P;
+      }
+    }
+    FreePool(Handles);
+  }
+  Line().Text("INFO input ").Text(D.Keys ? "text-input-ex" : "con-in").Text(", pointers ")
+      .Dec((INT64)D.PointerCount).Emit();
+  return D;
+}
+
 void Shutdown() {
   Line L;
   L.Text("DONE ").Dec((INT64)ChecksPassed()).Text(" passed, ").Dec((INT64)ChecksFailed());
@@ -109,7 +144,8 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
   char Mode[16];
   ReadMode(Self->DeviceHandle, Mode, sizeof(Mode));
   bool Checking = StartsWith(Mode, "e2e");
-  Line().Text("START ").Text(Checking ? "e2e" : "demo").Emit();
+  bool Touring = StartsWith(Mode, "tour");
+  Line().Text("START ").Text(Checking ? "e2e" : Touring ? "tour" : "demo").Emit();
 
   EFI_STATUS Shim = LoadAndStart(ImageHandle, Self->DeviceHandle, W("\\platform-shim.efi"));
   EFI_STATUS Driver = LoadAndStart(ImageHandle, Self->DeviceHandle, W("\\orvane.efi"));
@@ -149,7 +185,13 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
     if (C.Ui->SetVideoMode(1024, 768) != EFI_SUCCESS) {
       Line().Text("INFO 1024x768 is not offered").Emit();
     }
-    RunDemo(C);
+    if (Touring) {
+      RunDemo(C);
+    } else {
+      RunSetupScreen(C, FindDevices());
+      // The farewell picture stays a moment before the machine goes off.
+      BS->Stall(kFarewellStallMicroseconds);
+    }
     Line L;
     L.Text("INFO demo made ").Dec((INT64)C.Calls).Text(" calls, ").Dec((INT64)C.FailedCalls);
     L.Text(" failed");
@@ -157,6 +199,7 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
       L.Text(", first ").Text(C.FirstFailedCall).Text(" with ").Hex(C.FirstFailedStatus);
     }
     L.Emit();
+    ReportScreenTiming(C, [](const char *Text) { Line().Text("INFO ").Text(Text).Emit(); });
   }
   Shutdown();
   return EFI_SUCCESS;

@@ -64,6 +64,10 @@ EXPECTED_CHECKS = [
     "input-dialog-layout",
     "input-dialog-hits",
     "input-dialog-paint",
+    "absolute-pointer",
+    "startup-without-float",
+    "startup-without-print",
+    "startup-without-both",
 ]
 
 
@@ -76,6 +80,10 @@ OFFERS = {
     "bochs": (1, True),
     "ramfb": (1, True),
 }
+
+
+# A generous bound on one soak pass in OVMF under TCG, for the boot's timeout.
+SOAK_PASS_SECONDS = 2.0
 
 
 class Results:
@@ -144,11 +152,23 @@ def check_display(boot, results):
                     size, form, "a" if has_frame else "no", seen.get("scan-line")))
 
 
-def run_display(args, display, results):
+def report_soak(boot, passes):
+    """How long the soak's passes took, from the serial lines' arrival times."""
+    started = [s for s, kind, text in boot.events if kind == "INFO" and text.startswith("soak started")]
+    ended = [s for s, kind, text in boot.events if kind == "CHECK" and text.startswith("soak ")]
+    if started and ended:
+        seconds = ended[0] - started[0]
+        print("  soak: %d passes in %.1f s (%.0f ms a pass)" % (passes, seconds, 1000 * seconds / passes))
+
+
+def run_display(args, display, results, soak=0):
     results.display = display
+    # Time for the soak's passes comes on top of the boot's own.
+    timeout = args.timeout + soak * SOAK_PASS_SECONDS
+    files = {"orvane-soak": str(soak)} if soak > 0 else {}
     try:
-        boot = qemu.Boot(args.build, "e2e", args.out, args.timeout, prefix="e2e-%s-" % display,
-                         display=display).run()
+        boot = qemu.Boot(args.build, "e2e", args.out, timeout, prefix="e2e-%s-" % display,
+                         display=display, files=files).run()
     except qemu.BootError as error:
         results.add("boot", False, str(error))
         return
@@ -165,9 +185,11 @@ def run_display(args, display, results):
         verdict, _, detail = rest.partition(" ")
         seen[name] = True
         results.add(name, verdict == "PASS", detail)
-    for name in EXPECTED_CHECKS:
+    for name in EXPECTED_CHECKS + (["soak"] if soak > 0 else []):
         if name not in seen:
             results.add(name, False, "not reported")
+    if soak > 0:
+        report_soak(boot, soak)
 
     compare_banner(args.build, boot, results)
     check_display(boot, results)
@@ -183,7 +205,7 @@ def run_display(args, display, results):
     if boot.timed_out:
         last = " | ".join("%s %s" % (k, t) for _, k, t in boot.events[-3:])
         results.add("finished", False, "timed out after %.0f s; %s" % (
-            args.timeout, "last lines: " + last if last else "the front-end printed nothing"))
+            timeout, "last lines: " + last if last else "the front-end printed nothing"))
     else:
         results.add("finished", done is not None,
                     "shut down after %.1f s (front-end ran %.1f s)" % (boot.seconds, done - start)
@@ -201,13 +223,15 @@ def main():
     parser.add_argument("--timeout", type=float, default=120.0, help="seconds for each boot")
     parser.add_argument("--displays", default="std,virtio",
                         help="comma-separated display devices, of: " + ", ".join(qemu.DISPLAYS))
+    parser.add_argument("--soak", type=int, default=20,
+                        help="soak passes, run on the first display only (0: none)")
     args = parser.parse_args()
     os.makedirs(args.out, exist_ok=True)
 
     results = Results()
-    for display in args.displays.split(","):
+    for index, display in enumerate(args.displays.split(",")):
         started = time.monotonic()
-        run_display(args, display, results)
+        run_display(args, display, results, soak=args.soak if index == 0 else 0)
         print("  [%s] screenshots in %s; run %.1f s" % (display, args.out, time.monotonic() - started))
     print("%d passed, %d failed" % (results.passed, results.failed))
     return 0 if results.failed == 0 else 1

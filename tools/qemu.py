@@ -6,15 +6,23 @@ screen is dumped as PNG and the machine runs on. The front-end stalls after
 the marker and then prints "SCREENSHOT-END <name>"; if that line is already in
 the log when the machine has been stopped, the picture came too late and is
 reported as such.
+
+A line "INPUT abs <x> <y>", "INPUT btn <left|right> <down|up>" or
+"INPUT key <qcode>" asks for real input, which is sent through QMP: the
+pointer is QEMU's USB tablet behind an xHCI controller, the keys go to the
+keyboard. A line "READY <n>" says the front-end has handled n input events
+and its screen is settled; a scripted run (tools/run_demo.py) waits for it.
 """
 import json
 import os
 import re
 import shutil
 import socket
+import struct
 import subprocess
 import tempfile
 import time
+import zlib
 
 OVMF_CODE = "/usr/share/OVMF/OVMF_CODE.fd"
 OVMF_VARS = "/usr/share/OVMF/OVMF_VARS.fd"
@@ -29,7 +37,15 @@ DISPLAYS = {
     "ramfb": ["-vga", "none", "-device", "ramfb"],
 }
 
-MARKER = re.compile(r"(START|CHECK|SCREENSHOT-END|SCREENSHOT|MIDWAY|INFO|DONE)\b ?(.*)")
+# The pointer: QEMU's USB tablet (vendor 0x0627, product 0x0001) on xHCI. The
+# platform shim gives it an Absolute Pointer where the firmware has no driver.
+INPUT_DEVICES = ["-device", "qemu-xhci,id=xhci", "-device", "usb-tablet,id=tablet,bus=xhci.0"]
+TABLET_MAX = 0x7FFF
+
+# How a live run shows the screen: a window where a desktop exists, else VNC.
+VNC_ADDRESS = "127.0.0.1:0"  # display :0 is TCP port 5900
+
+MARKER = re.compile(r"(START|CHECK|SCREENSHOT-END|SCREENSHOT|MIDWAY|INFO|INPUT|READY|DONE)\b ?(.*)")
 # A "MIDWAY <name>" line announces a transition; its picture is taken this
 # long after, while the transition runs, when midway pictures are wanted.
 MIDWAY_DELAY = 0.2
@@ -56,6 +72,7 @@ class Qmp:
                     raise BootError("QMP socket did not open")
                 time.sleep(0.05)
         self.sock.settimeout(30)
+        self.png_dumps = True
         self.buffer = b""
         self._read()  # greeting
         self.command("qmp_capabilities")
@@ -84,18 +101,83 @@ class Qmp:
     def close(self):
         self.sock.close()
 
+    # Input. Each kind of event goes in its own command: QEMU rejects a whole
+    # command when one of its events finds no device that takes it. Pointer
+    # events go to the device that took pointer input last: the tablet, once
+    # its driver polls it.
+    def _send(self, *events):
+        self.command("input-send-event", events=list(events))
+
+    def move(self, x, y):
+        """Moves the tablet to (x, y) in its own units, 0..TABLET_MAX."""
+        for axis, value in (("x", x), ("y", y)):
+            if not 0 <= value <= TABLET_MAX:
+                raise BootError("tablet %s %d outside 0..%d" % (axis, value, TABLET_MAX))
+        # One command, so both axes arrive in the same report.
+        self._send({"type": "abs", "data": {"axis": "x", "value": x}},
+                   {"type": "abs", "data": {"axis": "y", "value": y}})
+
+    def button(self, name, down):
+        self._send({"type": "btn", "data": {"down": bool(down), "button": name}})
+
+    def key(self, qcode):
+        """Presses and releases one key, named by its QEMU qcode ("ret", "esc", "up", "a")."""
+        for down in (True, False):
+            self._send({"type": "key", "data": {"down": down, "key": {"type": "qcode", "data": qcode}}})
+
+    def perform(self, request):
+        """Carries out an INPUT request of the front-end: "abs X Y", "btn NAME down|up", "key QCODE"."""
+        words = request.split()
+        if len(words) == 3 and words[0] == "abs":
+            self.move(int(words[1]), int(words[2]))
+        elif len(words) == 3 and words[0] == "btn" and words[2] in ("down", "up"):
+            self.button(words[1], words[2] == "down")
+        elif len(words) == 2 and words[0] == "key":
+            self.key(words[1])
+        else:
+            raise BootError("cannot carry out INPUT %s" % request)
+
+    def screendump(self, path, fmt="png"):
+        """The screen as PNG or PPM. A QEMU older than 7.1 knows no format: it
+        writes PPM, which is then turned into PNG here."""
+        path = os.path.abspath(path)
+        if fmt == "ppm":
+            self.command("screendump", filename=path)
+            return
+        if self.png_dumps:
+            try:
+                self.command("screendump", filename=path, format="png")
+                return
+            except BootError as error:
+                if "format" not in str(error):
+                    raise
+                self.png_dumps = False
+        raw = path + ".ppm"
+        self.command("screendump", filename=raw)
+        try:
+            write_png(path, *read_ppm(raw))
+        finally:
+            os.remove(raw)
+
 
 class Boot:
     """One boot of the front-end. `events` collects (seconds, kind, text)."""
 
-    def __init__(self, build, mode, shots_dir, timeout, prefix="", midway=False, display="std"):
+    def __init__(self, build, mode, shots_dir, timeout, prefix="", midway=False, display="std",
+                 handler=None, view=None, files=None):
+        """handler(boot, qmp, kind, text) sees every marker line after the boot's own
+        handling, and (None, None) between lines; it returns True to end the run.
+        view is None (no screen), "window" or "vnc" for a person to watch and use."""
         if display not in DISPLAYS:
             raise BootError("unknown display %s (one of %s)" % (display, ", ".join(DISPLAYS)))
+        self.handler = handler
+        self.view = view
         self.build = build
         self.display = display
         self.midway = midway
         self.prefix = prefix
         self.mode = mode
+        self.files = dict(files or {})  # more files for the volume: name -> text
         self.shots_dir = shots_dir
         self.timeout = timeout
         self.events = []
@@ -118,6 +200,9 @@ class Boot:
         shutil.copy(os.path.join(efi, "platform-shim.efi"), esp)
         with open(os.path.join(esp, "orvane-mode"), "w") as f:
             f.write(self.mode + "\n")
+        for name, text in self.files.items():
+            with open(os.path.join(esp, name), "w") as f:
+                f.write(text + "\n")
         vars_copy = os.path.join(work, "OVMF_VARS.fd")
         shutil.copy(OVMF_VARS, vars_copy)
         return esp, vars_copy
@@ -136,7 +221,7 @@ class Boot:
         sock_path = os.path.join(work, "qmp.sock")
         command = [
             "qemu-system-x86_64", "-machine", "q35", "-accel", "tcg", "-m", "256",
-            *DISPLAYS[self.display], "-display", "none", "-nic", "none",
+            *DISPLAYS[self.display], *self._view_options(), "-nic", "none", *INPUT_DEVICES,
             "-drive", "if=pflash,format=raw,unit=0,readonly=on,file=" + OVMF_CODE,
             "-drive", "if=pflash,format=raw,unit=1,file=" + vars_copy,
             "-drive", "file=fat:rw:%s,format=raw" % esp,
@@ -144,11 +229,11 @@ class Boot:
             "-qmp", "unix:%s,server=on,wait=off" % sock_path,
         ]
         start = time.monotonic()
-        deadline = start + self.timeout
+        deadline = start + self.timeout if self.timeout else None
         qemu = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
         qmp = None
         try:
-            qmp = Qmp(sock_path, deadline, qemu)
+            qmp = Qmp(sock_path, deadline or start + 60, qemu)
             self._follow(qemu, qmp, log_path, start, deadline)
         finally:
             if qmp is not None:
@@ -163,6 +248,14 @@ class Boot:
             self.seconds = time.monotonic() - start
             if output:
                 self.events.append((self.seconds, "QEMU", output))
+
+    def _view_options(self):
+        if self.view is None:
+            return ["-display", "none"]
+        if self.view == "vnc":
+            return ["-display", "none", "-vnc", VNC_ADDRESS]
+        # A window: gtk where QEMU has it, else sdl.
+        return ["-display", window_backend()]
 
     def _follow(self, qemu, qmp, log_path, start, deadline):
         offset = 0
@@ -188,15 +281,22 @@ class Boot:
                 elif kind == "MIDWAY" and self.midway:
                     time.sleep(MIDWAY_DELAY)
                     self._shoot(qmp, log_path, text, check_late=False)
+                elif kind == "INPUT":
+                    qmp.perform(text)
                 elif kind == "DONE":
                     done = True
+                if self.handler is not None and self.handler(self, qmp, kind, text):
+                    return
+            # The handler also hears the clock, to give up on a front-end that went quiet.
+            if self.handler is not None and self.handler(self, qmp, None, None):
+                return
             if qemu.poll() is not None:
                 if not done and pending:
                     kind, text = self._parse(pending)
                     if kind is not None:
                         self.events.append((time.monotonic() - start, kind, text))
                 return
-            if time.monotonic() > deadline:
+            if deadline is not None and time.monotonic() > deadline:
                 self.timed_out = True
                 return
             time.sleep(0.02)
@@ -209,12 +309,19 @@ class Boot:
             return None, None
         return match.group(1), match.group(2).strip()
 
+    def shoot(self, qmp, name):
+        """Photographs the screen now as <shots_dir>/<prefix><name>.png."""
+        path = os.path.abspath(os.path.join(self.shots_dir, "%s%s.png" % (self.prefix, name)))
+        qmp.screendump(path)
+        self.shots[name] = path
+        return path
+
     def _shoot(self, qmp, log_path, name, check_late=True):
         qmp.command("stop")
         with open(log_path, "rb") as f:
             late = check_late and ("SCREENSHOT-END " + name).encode() in f.read()
         path = os.path.abspath(os.path.join(self.shots_dir, "%s%s.png" % (self.prefix, name)))
-        qmp.command("screendump", filename=path, format="png")
+        qmp.screendump(path)
         qmp.command("cont")
         self.shots[name] = path
         if late:
@@ -228,3 +335,57 @@ class Boot:
             if kind_ == kind:
                 return seconds
         return None
+
+
+def window_backend():
+    """The QEMU display backend for a window on this desktop: gtk, else sdl."""
+    try:
+        help_text = subprocess.run(["qemu-system-x86_64", "-display", "help"], stdout=subprocess.PIPE,
+                                   stderr=subprocess.STDOUT, timeout=20).stdout.decode(errors="replace")
+    except (OSError, subprocess.TimeoutExpired):
+        help_text = ""
+    for name in ("gtk", "sdl"):
+        if re.search(r"^%s$" % name, help_text, re.MULTILINE):
+            return name
+    raise BootError("this QEMU has neither a gtk nor an sdl display; use VNC (unset DISPLAY)")
+
+
+def has_desktop():
+    return bool(os.environ.get("DISPLAY") or os.environ.get("WAYLAND_DISPLAY"))
+
+
+def read_ppm(path):
+    """(width, height, RGB bytes) of an 8-bit binary PPM (P6), as QEMU writes it."""
+    with open(path, "rb") as f:
+        data = f.read()
+    fields = []
+    at = 0
+    while len(fields) < 4:
+        while data[at:at + 1].isspace():
+            at += 1
+        if data[at:at + 1] == b"#":
+            at = data.index(b"\n", at)
+            continue
+        end = at
+        while end < len(data) and not data[end:end + 1].isspace():
+            end += 1
+        fields.append(data[at:end])
+        at = end
+    if fields[0] != b"P6" or fields[3] != b"255":
+        raise ValueError("%s is not an 8-bit P6 picture" % path)
+    width, height = int(fields[1]), int(fields[2])
+    pixels = data[at + 1:at + 1 + width * height * 3]
+    if len(pixels) != width * height * 3:
+        raise ValueError("%s is cut short" % path)
+    return width, height, pixels
+
+
+def write_png(path, width, height, pixels):
+    """An 8-bit RGB PNG of the rows in pixels, unfiltered."""
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+    stride = width * 3
+    rows = b"".join(b"\0" + pixels[y * stride:(y + 1) * stride] for y in range(height))
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
+                chunk(b"IDAT", zlib.compress(rows, 6)) + chunk(b"IEND", b""))

@@ -1,5 +1,6 @@
 #include "controls/popup/window_frame.h"
 
+#include "controls/status/exact_float.h"
 #include "raster/image_copy.h"
 #include "raster/line.h"
 #include "text/text.h"
@@ -68,7 +69,8 @@ class RowRun {
 
 // The blend of A towards B for one fixed denominator: the constants go
 // through the float service once, and each row costs its fraction plus one
-// product-and-sum per distinct channel pair.
+// product-and-sum per distinct channel pair. The row number's conversion and
+// the truncation are the service's answers worked out exactly (exact_float.h).
 class Blend {
  public:
   // From channel values (blue, green, red); a lifted bevel base may exceed 255.
@@ -86,7 +88,7 @@ class Blend {
   }
 
   UINT32 At(INT32 Numerator) const {
-    FLOAT32_BITS T = fm::Div(fm::FromInt(Numerator), Denominator_);
+    FLOAT32_BITS T = fm::Div(ExactIntToFloat(Numerator), Denominator_);
     FLOAT32_BITS Rest = fm::Sub(One_, T);
     UINT32 Value[3];
     for (int C = 0; C < 3; C++) {
@@ -94,7 +96,7 @@ class Blend {
         Value[C] = Value[Same_[C]];
         continue;
       }
-      Value[C] = (UINT32)fm::ToInt(fm::Add(fm::Mul(A_[C], Rest), fm::Mul(B_[C], T))) & 0xFF;
+      Value[C] = (UINT32)TruncatedFloat(fm::Add(fm::Mul(A_[C], Rest), fm::Mul(B_[C], T))) & 0xFF;
     }
     return Value[0] | (Value[1] << 8) | (Value[2] << 16);
   }

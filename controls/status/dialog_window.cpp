@@ -1,5 +1,6 @@
 #include "controls/status/dialog_window.h"
 
+#include "controls/status/exact_float.h"
 #include "controls/status/status_paint.h"
 
 namespace {
@@ -56,7 +57,7 @@ void DrawDialogWindow(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H) {
       [&] {
         const UINT32 Color = Rim;
         Value = fm::Add(Value, Step);
-        Rim = ((UINT32)fm::ToInt(Value) & 0xFF) * 0x010101;
+        Rim = ((UINT32)TruncatedFloat(Value) & 0xFF) * 0x010101;  // FloatToInt, exactly
         return Color;
       },
       Y0 + 4, Y0 + H0 - 4, X0 + 11, X0 + W0 - 11);

@@ -1,5 +1,7 @@
 #include "controls/status/level_bar.h"
 
+#include "controls/status/exact_float.h"
+
 namespace {
 
 constexpr UINT32 kGreen = 0x3EFF06, kYellow = 0xF9FF07, kRed = 0xFF1F05, kBlack = 0x000000;
@@ -20,7 +22,7 @@ struct Accumulators {
     UINT32 Color = 0;
     for (INT32 C = 0; C < 3; C++) {
       Value[C] = fm::Add(Value[C], Step[C]);
-      Color |= ((UINT32)fm::ToInt(Value[C]) & 0xFF) << (8 * C);
+      Color |= ((UINT32)TruncatedFloat(Value[C]) & 0xFF) << (8 * C);  // FloatToInt, exactly
     }
     return Color;
   }

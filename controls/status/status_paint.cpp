@@ -1,5 +1,7 @@
 #include "controls/status/status_paint.h"
 
+#include "controls/status/exact_float.h"
+
 StepGradient::StepGradient(UINT32 From, UINT32 To, INT32 Steps) : Color_(From) {
   FLOAT32_BITS N = 0;
   for (INT32 C = 0; C < 3; C++) {
@@ -31,7 +33,7 @@ void StepGradient::Advance() {
       continue;
     }
     Value_[C] = fm::Add(Value_[C], Step_[C]);
-    INT32 V = fm::ToInt(Value_[C]);
+    INT32 V = TruncatedFloat(Value_[C]);  // FloatToInt's answer, exactly
     Bytes[C] = V < 0 ? 0 : V >= 256 ? 255 : (UINT32)V;
   }
   Color_ = (Color_ & 0xFF000000u) | Bytes[0] | (Bytes[1] << 8) | (Bytes[2] << 16);

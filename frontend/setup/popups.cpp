@@ -1,0 +1,481 @@
+// The popups a row opens: option popups (pick or reorder), the list popup, the
+// password dialog, and the save-and-exit message box with its progress and the
+// transition that leaves the screen.
+#include "frontend/setup/ui.h"
+
+namespace setup {
+
+namespace {
+
+// The option popup set keeps each kind in its own entry.
+UINT16 EntryOfKind(UINT16 Kind) {
+  switch (Kind) {
+    case 0: return 0;
+    case 2: return 1;
+    case 3: return 8;
+    case 4: return 5;
+    case 5: return 6;
+    case 6: return 7;
+    case 16: return 3;
+    case 17: return 2;
+    default: return 4;  // 18
+  }
+}
+
+constexpr UINT16 kOptionNoFocus = 128;
+constexpr UINTN kCloseBoxPressed = 8;
+// Not a row, and not one of the two values that also hide the scroll bar.
+constexpr INT16 kListNoHotRow = -3;
+
+// Covers the screen with a popup: the whole screen is kept to come back to.
+bool CaptureUnder(SetupScreenState &S) {
+  UINT32 Width = 0, Height = 0;
+  if (UI(CaptureScreen, &S.Captured, &Width, &Height) != 0) {
+    UI(ReleaseCapturedScreen);
+    S.Captured = nullptr;
+    return false;
+  }
+  return true;
+}
+
+void BackToPage(SetupScreenState &S) {
+  S.Phase = kPhaseBrowsing;
+  S.Opened = nullptr;
+  PaintRow(S, Current(S));
+}
+
+void SetValue(SetupSetting &Set, const CHAR16 *Value) { CopyText(Set.ValueText, 24, Value); }
+
+// ---------------------------------------------------------------- option popup
+
+UINT16 Shown(const SetupScreenState &S) { return S.Options.state.shown; }
+
+void CloseOption(SetupScreenState &S, bool Pick) {
+  SetupSetting &Set = *S.Opened;
+  const UINT16 Focus = S.Options.state.focus;
+  if (Set.Action == kActionOrder) {
+    SetValue(Set, Set.Items[0]);  // the order is the popup's; the row names the first
+  } else if (Pick && Focus < Set.ItemCount) {
+    SetValue(Set, Set.Items[Focus]);
+  }
+  UI(CloseOptionPopup, &S.Options);
+  BackToPage(S);
+}
+
+void OpenOption(SetupScreenState &S, SetupSetting &Set) {
+  const UINT16 Entry = EntryOfKind(Set.PopupKind);
+  if (UI(DefineOptionPopup, &S.Options, Set.Row.x + kLabelWidth - 40, Set.Row.y + 26,
+         Set.PopupKind, Set.Row.label, Set.ItemCount, Set.Items) != EFI_SUCCESS) {
+    return;
+  }
+  OptionPopupState &St = S.Options.state;
+  St.shown = Entry;
+  St.dragging = 0;
+  St.closeState = 0;
+  St.closeShown = 1;
+  // The current choice starts with the focus.
+  St.focus = kOptionNoFocus;
+  St.mode = 0;
+  for (UINT16 I = 0; Set.Action == kActionChoice && I < Set.ItemCount; I++) {
+    const CHAR16 *A = Set.Items[I], *B = Set.ValueText;
+    while (*A != 0 && *A == *B) A++, B++;
+    if (*A == *B) {
+      St.focus = I;
+      St.mode = 2;
+    }
+  }
+  S.Opened = &Set;
+  S.Phase = kPhaseOptionPopup;
+  UI(PaintOptionPopup, &S.Options);
+}
+
+// ---------------------------------------------------------------- list popup
+
+INT32 ListView(const ListPopup &L) { return L.height - 112; }
+
+// One row's worth of thumb travel.
+INT32 ListStep(const ListPopup &L) {
+  const INT32 Step = L.contentHeight != 0 ? 20 * ListView(L) / L.contentHeight : 1;
+  return Step > 0 ? Step : 1;
+}
+
+// Scrolls so that the selected row shows, the way the popup reports it.
+void KeepSelectionInView(SetupScreenState &S, bool Down) {
+  ListPopupView View = {0, 0, 0};
+  View.thumbShowingTop = (INT16)S.List.thumbPos;
+  View.thumbShowingBottom = (INT16)S.List.thumbPos;
+  UI(GetListPopupView, &S.List, &View);
+  if (View.outOfView && S.List.thumbPos != 0) {
+    const INT32 Target = Down ? View.thumbShowingBottom : View.thumbShowingTop;
+    UI(ScrollListPopup, &S.List, 0, Target - (INT32)S.List.thumbPos);
+  }
+}
+
+void CloseList(SetupScreenState &S, bool Pick) {
+  SetupSetting &Set = *S.Opened;
+  if (Pick && S.List.selectedRow >= 0 && S.List.selectedRow < (INT16)Set.ItemCount) {
+    SetValue(Set, Set.Items[S.List.selectedRow]);
+  }
+  UI(CloseListPopup, &S.List);
+  RestoreUnderPopup(S);
+  BackToPage(S);
+}
+
+void OpenList(SetupScreenState &S, SetupSetting &Set) {
+  if (!CaptureUnder(S)) {
+    return;
+  }
+  UI(OpenListPopup, &S.List, Set.Row.x + kLabelWidth - 20, Set.Row.y - 60, 280, 292,
+     Set.Row.label, 0, Set.ItemCount, Set.Items, kListNoHotRow);
+  if (S.List.textMask == nullptr) {
+    RestoreUnderPopup(S);
+    return;
+  }
+  for (UINT16 I = 0; I < Set.ItemCount; I++) {
+    const CHAR16 *A = Set.Items[I], *B = Set.ValueText;
+    while (*A != 0 && *A == *B) A++, B++;
+    if (*A == *B) S.List.selectedRow = (INT16)I;
+  }
+  KeepSelectionInView(S, true);
+  S.Opened = &Set;
+  S.Phase = kPhaseListPopup;
+  S.GrabY = -1;
+  UI(PaintListPopup, &S.List);
+}
+
+// ---------------------------------------------------------------- password
+
+const CHAR16 *const kPasswordButtons[2] = {W("OK"), W("Cancel")};
+
+void ClosePassword(SetupScreenState &S, bool Accept) {
+  SetupSetting &Set = *S.Opened;
+  if (Accept) {
+    SetValue(Set, S.PasswordText[0] != 0 ? W("Set") : W("Not set"));
+  }
+  // The typed text is not kept on the screen's side once the dialog goes.
+  for (CHAR16 &Ch : S.PasswordText) Ch = 0;
+  RestoreUnderPopup(S);
+  BackToPage(S);
+}
+
+void OpenPassword(SetupScreenState &S, SetupSetting &Set) {
+  if (!CaptureUnder(S)) {
+    return;
+  }
+  S.PasswordText[0] = 0;
+  if (UI(InitInputDialog, &S.Password, 300, 300, 424, 190, W("Supervisor password"), 0,
+         W("Password"), S.PasswordText, kSetupPasswordChars, 0, 2, kPasswordButtons) != 0) {
+    RestoreUnderPopup(S);
+    return;
+  }
+  S.Password.closeShown = 1;
+  S.Password.closeState = 0;
+  S.Opened = &Set;
+  S.Phase = kPhasePassword;
+  UI(PaintInputDialog, &S.Password);
+}
+
+// ---------------------------------------------------------------- save and exit
+
+CHAR16 *const kConfirmLines[2] = {W("Save configuration changes and exit?"),
+                                  W("The machine restarts.")};
+CHAR16 *const kConfirmButtons[2] = {W("Save"), W("Cancel")};
+
+void OpenConfirm(SetupScreenState &S) {
+  if (!CaptureUnder(S)) {
+    return;
+  }
+  if (UI(InitMessageBox, &S.Confirm, 330, 290, 360, 150, 2, const_cast<CHAR16 **>(kConfirmLines), 2,
+         const_cast<CHAR16 **>(kConfirmButtons)) != 0) {
+    RestoreUnderPopup(S);
+    return;
+  }
+  S.Confirm.HotButton = 1;  // Save has the focus
+  S.Confirm.HotState = 2;
+  S.Phase = kPhaseConfirmExit;
+  UI(PaintMessageBox, &S.Confirm);
+}
+
+// The settings are written: a progress bar in the box's place, step by step.
+void ShowProgress(SetupScreenState &S) {
+  constexpr INT32 kW = 360, kH = 24;
+  ORVANE_PIXEL *Bar = AllocPixels(*S.C, (UINTN)kW * kH);
+  if (Bar == nullptr) {
+    return;
+  }
+  for (INT32 Percent = 0; Percent <= 100; Percent += 20) {
+    FillPixels(Bar, (UINTN)kW * kH, kBackdrop);
+    UI(DrawProgressBar, Bar, 0, 0, 0, 0, kW, kH, W("Saving"), Percent);
+    UI(BlitToScreen, Bar, kW, kH, 330, 460);
+    if (S.Pause != nullptr) S.Pause(S.C, 150000);
+  }
+  FreePixels(*S.C, Bar);
+}
+
+void Confirmed(SetupScreenState &S, UINT16 Button) {
+  if (Button == 1) {
+    RestoreUnderPopup(S);
+    ShowProgress(S);
+    Leave(S, true);
+    return;
+  }
+  RestoreUnderPopup(S);
+  S.Phase = kPhaseBrowsing;
+}
+
+}  // namespace
+
+void RestoreUnderPopup(SetupScreenState &S) {
+  if (S.Captured == nullptr) {
+    return;
+  }
+  UI(RestoreCapturedScreen);
+  UI(ReleaseCapturedScreen);
+  S.Captured = nullptr;
+  // The clock may have moved on while the popup was up.
+  UI(PaintDigitReadout, &S.Clock);
+}
+
+void OpenRowAction(SetupScreenState &S) {
+  SetupSetting &Set = Current(S);
+  switch (Set.Action) {
+    case kActionChoice:
+    case kActionOrder:
+      OpenOption(S, Set);
+      break;
+    case kActionList:
+      OpenList(S, Set);
+      break;
+    case kActionPassword:
+      OpenPassword(S, Set);
+      break;
+    case kActionSaveExit:
+      OpenConfirm(S);
+      break;
+    case kActionDiscardExit:
+      Leave(S, false);
+      break;
+    default:
+      break;
+  }
+}
+
+void OptionInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released) {
+  const UINT16 Entry = Shown(S);
+  if (E.Key == kSetupKeyEscape || E.Key == kSetupKeyEnter) {
+    CloseOption(S, E.Key == kSetupKeyEnter);
+    return;
+  }
+  if (E.Key == kSetupKeyUp || E.Key == kSetupKeyDown) {
+    UI(TrackOptionPopup, &S.Options, Entry, 0, 0, 2, E.Key == kSetupKeyUp ? 1 : 2);
+    UI(PaintOptionPopup, &S.Options);
+    return;
+  }
+  if (E.Key != kSetupKeyNone) {
+    return;
+  }
+  // A press picks a row up (or presses the close box), moves drag it, and the
+  // release drops it; a release where nothing moved picks the choice.
+  const UINT16 Kind = E.Down ? 1 : 2;
+  const UINTN Result = S.C->Ui->TrackOptionPopup(&S.Options, Entry, E.X, E.Y, Kind, 0);
+  Tally(*S.C, Result == kCloseBoxPressed ? 0 : Result, "TrackOptionPopup");
+  // A swap moves the focus with the dragged item.
+  if (Pressed) {
+    S.OptionMoved = false;
+    S.OptionGrabbed = S.Options.state.focus;
+  } else if (S.Options.state.focus != S.OptionGrabbed) {
+    S.OptionMoved = S.OptionMoved || S.Options.state.dragging || E.Down;
+  }
+  UI(PaintOptionPopup, &S.Options);
+  if (Pressed && Result == kCloseBoxPressed) {
+    CloseOption(S, false);
+    return;
+  }
+  if (Released && !S.OptionMoved && S.Opened->Action == kActionChoice &&
+      S.Options.state.focus != kOptionNoFocus) {
+    CloseOption(S, true);
+  }
+}
+
+void ListInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released) {
+  ListPopup &L = S.List;
+  switch (E.Key) {
+    case kSetupKeyEscape:
+    case kSetupKeyEnter:
+      CloseList(S, E.Key == kSetupKeyEnter);
+      return;
+    case kSetupKeyUp:
+    case kSetupKeyDown: {
+      const INT16 Last = (INT16)(L.itemCount - 1);
+      INT16 Row = L.selectedRow < 0 ? 0 : L.selectedRow + (E.Key == kSetupKeyUp ? -1 : 1);
+      L.selectedRow = Row < 0 ? 0 : (Row > Last ? Last : Row);
+      KeepSelectionInView(S, E.Key == kSetupKeyDown);
+      UI(PaintListPopup, &L);
+      return;
+    }
+    case kSetupKeyNone:
+      break;
+    default:
+      return;
+  }
+  if (S.GrabY >= 0) {  // the thumb follows the pointer until the release
+    if (!E.Down) {
+      S.GrabY = -1;
+      UI(ScrollListPopup, &L, 0, 0);
+    } else {
+      UI(ScrollListPopup, &L, 2, E.Y - S.GrabY);
+      S.GrabY = E.Y;
+    }
+    UI(PaintListPopup, &L);
+    return;
+  }
+  if (!Pressed) {
+    if (Released) UI(ScrollListPopup, &L, 0, 0);  // no arrow stays dark
+    L.closeState = S.C->Ui->HitTestListPopup(&L, E.X, E.Y, 2) == LIST_POPUP_HIT_CLOSE ? 1 : 0;
+    UI(PaintListPopup, &L);
+    return;
+  }
+  // A press on the selected row takes it; on another row selects it.
+  const INT16 Selected = L.selectedRow;
+  L.selectedRow = -1;
+  const UINTN Hit = S.C->Ui->HitTestListPopup(&L, E.X, E.Y, 1);
+  const INT16 Row = L.selectedRow;
+  L.selectedRow = Row >= 0 ? Row : Selected;
+  const INT32 Step = ListStep(L);
+  switch (Hit) {
+    case LIST_POPUP_HIT_CLOSE:
+      L.closeState = 2;
+      UI(PaintListPopup, &L);
+      CloseList(S, false);
+      return;
+    case LIST_POPUP_HIT_LIST:
+      if (Row >= 0 && Row == Selected) {
+        CloseList(S, true);
+        return;
+      }
+      break;
+    case LIST_POPUP_HIT_UP_ARROW: UI(ScrollListPopup, &L, 1, -Step); break;
+    case LIST_POPUP_HIT_DOWN_ARROW: UI(ScrollListPopup, &L, 3, Step); break;
+    case LIST_POPUP_HIT_TRACK_ABOVE: UI(ScrollListPopup, &L, 0, -(INT32)L.thumbLength); break;
+    case LIST_POPUP_HIT_TRACK_BELOW: UI(ScrollListPopup, &L, 0, (INT32)L.thumbLength); break;
+    case LIST_POPUP_HIT_THUMB:
+      S.GrabY = E.Y;
+      UI(ScrollListPopup, &L, 2, 0);
+      break;
+    default:
+      break;
+  }
+  UI(PaintListPopup, &L);
+}
+
+void PasswordInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released) {
+  InputDialog &D = S.Password;
+  UINTN Length = 0;
+  while (S.PasswordText[Length] != 0) Length++;
+  switch (E.Key) {
+    case kSetupKeyEnter:
+    case kSetupKeyEscape:
+      ClosePassword(S, E.Key == kSetupKeyEnter);
+      return;
+    case kSetupKeyChar:
+      if (Length < kSetupPasswordChars && E.Char >= 0x20 && E.Char < 0x7F) {
+        S.PasswordText[Length] = E.Char;
+        S.PasswordText[Length + 1] = 0;
+        UI(PaintInputDialog, &D);
+      }
+      return;
+    case kSetupKeyBackspace:
+      if (Length > 0) {
+        S.PasswordText[Length - 1] = 0;
+        UI(PaintInputDialog, &D);
+      }
+      return;
+    case kSetupKeyNone:
+      break;
+    default:
+      return;
+  }
+  // A button shows pressed while the pointer holds it and acts on the release.
+  UI(HitTestInputDialog, &D, E.X, E.Y);
+  const INT16 Under = D.hotButton;
+  if (Released) {
+    D.hotButton = 0;
+    D.closeState = 0;
+    if (Under == 1 || Under == 2 || Under == INPUT_DIALOG_HIT_CLOSE) {
+      ClosePassword(S, Under == 1);
+      return;
+    }
+  } else if (!E.Down) {
+    D.hotButton = 0;  // hovering: only the close box lights
+    D.closeState = Under == INPUT_DIALOG_HIT_CLOSE ? 1 : 0;
+  } else {
+    D.closeState = Under == INPUT_DIALOG_HIT_CLOSE ? 2 : 0;
+    if (Under == INPUT_DIALOG_HIT_CLOSE) D.hotButton = 0;
+  }
+  UI(PaintInputDialog, &D);
+}
+
+void ConfirmInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released) {
+  MessageBox &B = S.Confirm;
+  switch (E.Key) {
+    case kSetupKeyLeft:
+    case kSetupKeyRight:
+      B.HotButton = E.Key == kSetupKeyLeft ? 1 : 2;
+      B.HotState = 2;
+      UI(PaintMessageBox, &B);
+      return;
+    case kSetupKeyEnter:
+      Confirmed(S, B.HotButton);
+      return;
+    case kSetupKeyEscape:
+      Confirmed(S, 2);
+      return;
+    case kSetupKeyNone:
+      break;
+    default:
+      return;
+  }
+  const UINT16 Before = B.HotButton, BeforeState = B.HotState;
+  UI(HitTestMessageBox, &B, E.X, E.Y);
+  if (B.HotButton == 0) {
+    B.HotButton = Before;  // off the buttons the focus stays where it was
+    B.HotState = 2;
+  } else if (E.Down) {
+    B.HotState = 1;
+  } else if (Released) {
+    Confirmed(S, B.HotButton);
+    return;
+  }
+  if (B.HotButton != Before || B.HotState != BeforeState || Pressed) {
+    UI(PaintMessageBox, &B);
+  }
+}
+
+void Leave(SetupScreenState &S, bool Saved) {
+  const SceneContext &C = *S.C;
+  constexpr INT32 kW = 1024, kH = 768;
+  ORVANE_PIXEL *Farewell = AllocPixels(C, (UINTN)kW * kH);
+  // The screen dims, then the farewell picture comes over it.
+  if (CaptureUnder(S)) {
+    UI(DimCapturedScreen, 4);
+  }
+  if (Farewell != nullptr) {
+    FillPixels(Farewell, (UINTN)kW * kH, 0x00000000);
+    ComposeText(C, Farewell, kW, kH, 0x00000000, kTitleColor, 340, 360, 1500,
+                Saved ? W("Settings saved. Restarting") : W("Leaving setup"));
+    if (C.Announce != nullptr) C.Announce(&C, Saved ? "wipe" : "dissolve");
+    if (Saved) {
+      UI(WipeTransition, Farewell, kW, kH, 0, 0);
+    } else {
+      UI(DissolveTransition, Farewell, kW, kH, 0, 0);
+    }
+  }
+  FreePixels(C, Farewell);
+  if (S.Captured != nullptr) {
+    UI(ReleaseCapturedScreen);
+    S.Captured = nullptr;
+  }
+  S.Phase = kPhaseDone;
+}
+
+}  // namespace setup

@@ -1,0 +1,87 @@
+"""The steps of the scripted demo run (`make demo`), in order.
+
+The front-end prints "READY <n>" on serial once it has handled n input
+events and its screen is settled; "READY 0" when it first comes up. One key
+(pressed and released), one pointer move and one button press or release
+each count one event. The runner sends a step's inputs one at a time, each
+after the front-end has counted the one before, then photographs the screen
+as out/step-<nn>-<name>.png and runs the step's checks on it. The front-end
+turns tablet values back into pixels as value * (1024 - 1) / 0x7FFF
+(and 768 for y), rounded down.
+
+The setup screen's places (screen pixels): dock item i at (100 + 51 i, 142)
+(Main, Advanced, Boot, Security, Exit); setting row r of a page at y 271 + 34 r;
+the header band is 0x002041, the page backdrop 0x101C26.
+
+See tools/script_steps.py for the inputs and checks a step can hold.
+"""
+from script_steps import (click, differs_from, drag, key, move, pixel, region,  # noqa: F401
+                          same_as, step)
+
+HEADER = 0x002041
+BACKDROP = 0x101C26
+ROWS = (0, 262, 620, 170)          # the page's rows
+BELOW_ROWS = (0, 440, 620, 280)    # the empty page under them
+SIDE = (620, 200, 404, 230)        # gauge panel and tiles
+
+
+def row_y(r):
+    return 271 + 34 * r
+
+
+def dock_x(i):
+    return 100 + 51 * i
+
+
+STEPS = [
+    step("start", "The setup screen as it comes up: banner and clock, the page dock, the Main "
+         "page with its rows, the fan and temperature gauge and the system tiles.", [],
+         [pixel(600, 8, HEADER), pixel(20, 600, BACKDROP), region(20, 560, 560, 100, BACKDROP)]),
+    step("rows-down", "Down moves the focus along the rows; the disabled Processor row is "
+         "skipped.", [key("down"), key("down")],
+         [differs_from("start", *ROWS), same_as("start", *SIDE)]),
+    step("rows-up", "Up brings the focus back to the first row.", [key("up"), key("up")],
+         [same_as("start")]),
+    step("choice-open", "Enter on Language opens its option popup, the current choice focused.",
+         [key("ret")], [differs_from("start", 240, 300, 315, 200)]),
+    step("choice-pick", "Down and Enter pick Deutsch: the popup closes, the screen under it "
+         "comes back and the row shows the new value.", [key("down"), key("ret")],
+         [same_as("start", 0, 290, 1024, 478), differs_from("start", 280, 262, 320, 19)]),
+    step("list-open", "Enter on Keyboard layout opens a list popup with a scroll bar.",
+         [key("down"), key("ret")], [differs_from("choice-pick", 260, 236, 280, 292)]),
+    step("list-scroll", "Down moves the selection; the list scrolls to keep it in view.",
+         [key("down")] * 10, [differs_from("list-open", 260, 320, 280, 200)]),
+    step("list-pick", "Enter takes Swedish and closes the list.", [key("ret")],
+         [same_as("choice-pick", *BELOW_ROWS), same_as("choice-pick", *SIDE)]),
+    step("dock-hover", "Hovering the dock shows the Boot page and the item's label.",
+         [move(dock_x(2), 142)], [differs_from("list-pick", *ROWS)]),
+    step("order-open", "A click on the focused Boot order row opens its option popup.",
+         click(300, row_y(0)), [differs_from("dock-hover", 240, 300, 315, 200)]),
+    step("order-drag", "Dragging Windows Boot Manager down one place reorders the list.",
+         drag(400, 375, 400, 425), [differs_from("order-open", 240, 350, 315, 100)]),
+    step("order-close", "The close box closes the popup; the screen under it comes back and "
+         "the row names the new first entry, debian.", click(536, 310),
+         [same_as("dock-hover", 0, 290, 620, 430), differs_from("dock-hover", 280, 262, 320, 19)]),
+    step("slider-keys", "Left goes to the Advanced page; on its Fan duty row Right moves the "
+         "slider, and the fan gauge follows.",
+         [key("left"), key("down"), key("down"), key("right"), key("right")],
+         [differs_from("order-close", 640, 214, 360, 90)]),
+    step("slider-drag", "Dragging the knob back sets the fan duty to 20 %.",
+         drag(492, row_y(2), 420, row_y(2)), [differs_from("slider-keys", 640, 214, 360, 90)]),
+    step("password-open", "Over to Security: a click on Supervisor password opens the masked "
+         "input dialog.", [move(dock_x(3), 142)] + click(300, row_y(0)),
+         [differs_from("slider-drag", 300, 300, 424, 190)]),
+    step("password-type", "The password is typed; the field shows asterisks only.",
+         [key(c) for c in "secret"], [differs_from("password-open", 300, 380, 424, 30)]),
+    step("password-ok", "OK keeps it: the dialog closes and the row says Set.",
+         click(423, 437), [same_as("slider-drag", *BELOW_ROWS)]),
+    step("exit-page", "Hovering the last dock item shows the Exit page.",
+         [move(dock_x(4), 142)], [differs_from("password-ok", *ROWS)]),
+    step("confirm", "Enter on Save changes and exit asks first, Save focused.", [key("ret")],
+         [differs_from("exit-page", 330, 290, 360, 150)]),
+    step("confirm-cancel", "Right and Enter choose Cancel: the screen comes back as it was.",
+         [key("right"), key("ret")], [same_as("exit-page")]),
+    step("save", "Enter and Enter again save: a progress bar runs, the screen dims and the "
+         "farewell picture wipes in over it.", [key("ret"), key("ret")],
+         [pixel(0, 0, 0x000000), pixel(1023, 767, 0x000000), differs_from("exit-page")]),
+]
