@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
           const bool Key = In.Take<uint8_t>() & 1;
           const INT32 PX = Key ? 0 : In.Range(E.x - 20, E.x + (INT32)E.width + 20);
           const INT32 PY = Key ? 0 : In.Range(E.y - 20, E.y + (INT32)E.height + 20);
-          Ui->TrackOptionPopup(&Set, In.Take<uint8_t>() % 10, PX, PY, In.Take<uint8_t>() % 4, In.Take<uint8_t>() % 4);
+          Ui->TrackOptionPopup(&Set, Kind, PX, PY, In.Take<uint8_t>() % 4, In.Take<uint8_t>() % 4);
           break;
         }
         case 2:
