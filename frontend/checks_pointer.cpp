@@ -34,21 +34,24 @@ EFI_ABSOLUTE_POINTER_PROTOCOL *FindUsbPointer(EFI_BOOT_SERVICES *Bs, UINTN &Coun
 
 struct Seen {
   bool Arrived = false;    // a state with the wanted values came
-  bool Signalled = false;  // WaitForInput was signalled before it
+  bool Signalled = false;  // WaitForInput signalled it and GetState then had it
   bool Once = false;       // and the next GetState said EFI_NOT_READY
   EFI_ABSOLUTE_POINTER_STATE Last = {};
   UINTN Milliseconds = 0;
 };
 
-// Waits for a state with the wanted position and buttons.
+// Waits for a state with the wanted position and buttons, reading it only
+// after WaitForInput has signalled, as a front-end does: reading first could
+// race the tablet's callback and see a change before its signal.
 Seen Await(EFI_BOOT_SERVICES *Bs, EFI_ABSOLUTE_POINTER_PROTOCOL *P, UINT64 X, UINT64 Y, UINT32 Buttons) {
   Seen S;
   for (; S.Milliseconds < kWaitMilliseconds && !S.Arrived; S.Milliseconds++) {
-    const bool Signalled = Bs->CheckEvent(P->WaitForInput) == EFI_SUCCESS;
-    EFI_ABSOLUTE_POINTER_STATE State = {};
-    if (P->GetState(P, &State) == EFI_SUCCESS) {
+    if (Bs->CheckEvent(P->WaitForInput) == EFI_SUCCESS) {
+      EFI_ABSOLUTE_POINTER_STATE State = {};
+      // A signal promises a state: GetState must not say EFI_NOT_READY now.
+      S.Signalled = P->GetState(P, &State) == EFI_SUCCESS;
+      if (!S.Signalled) break;
       S.Last = State;
-      S.Signalled = Signalled;
       S.Arrived = State.CurrentX == X && State.CurrentY == Y && State.ActiveButtons == Buttons;
     }
     if (!S.Arrived) Bs->Stall(1000);

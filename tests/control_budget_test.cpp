@@ -57,7 +57,7 @@ TEST_F(ControlBudget, ListPopupSlots) {
   Hold({
       {1, "OpenListPopup", 0, 0, 0,
        [&] { return Ui->OpenListPopup(&P, 40, 80, 360, 200, W("Boot order"), 0, 8, kItems, 2); }},
-      {2, "PaintListPopup", 0, 2, 2119, [&] { return Ui->PaintListPopup(&P); }},
+      {2, "PaintListPopup", 0, 2, 1859, [&] { return Ui->PaintListPopup(&P); }},
       {3, "ScrollListPopup", 0, 0, 0, [&] { return Ui->ScrollListPopup(&P, 0, 20); }},
       {4, "HitTestListPopup", LIST_POPUP_HIT_LIST, 0, 6,
        [&] { return Ui->HitTestListPopup(&P, P.x + 60, P.y + P.titleHeight + 30, 2); }},
@@ -85,7 +85,7 @@ TEST_F(ControlBudget, StatusSlots) {
                                       Box.Y + Box.TextTop + Box.TextHeight + Box.ButtonMargin + 10);
        }},
       {10, "PaintMessageBox", 0, 2, 142, [&] { return Ui->PaintMessageBox(&Box); }},
-      {11, "DrawDividerStrip", 0, 2, 0,
+      {11, "DrawDividerStrip", 0, 1, 0,
        [&] { return Ui->DrawDividerStrip(20, 400, 460, 30, 1, 230, 1); }},
       {12, "DrawScrollBar", 0, 2, 303,
        [&] { return Ui->DrawScrollBar(990, 36, 300, 50, 10, 11, 2); }},
@@ -110,7 +110,7 @@ TEST_F(ControlBudget, DialogAndRowSlots) {
        }},
       {18, "HitTestInputDialog", 0, 0, 0,
        [&] { return Ui->HitTestInputDialog(&D, D.x + 10, D.y + 2 * D.fieldTop + 84 + 10); }},
-      {19, "PaintInputDialog", 0, 2, 2181, [&] { return Ui->PaintInputDialog(&D); }},
+      {19, "PaintInputDialog", 0, 2, 1905, [&] { return Ui->PaintInputDialog(&D); }},
       {20, "InitSettingRow", 0, 0, 0,
        [&] {
          return Ui->InitSettingRow(&R, 80, 400, 600, 240, 120, 0, 5, 0, 0, 0, W("Fan speed"),
@@ -154,7 +154,7 @@ TEST_F(ControlBudget, OptionPopupSlots) {
        [&] { return Ui->DefineOptionPopup(&S, 420, 300, 0, W("Fan profile"), 4, Items); }},
       {30, "TrackOptionPopup", 0, 0, 0,
        [&] { return Ui->TrackOptionPopup(&S, 0, E.x + 100, E.y + 67 + 46 + 20, 2, 0); }},
-      {31, "PaintOptionPopup", 0, 3, 2857, [&] { return Ui->PaintOptionPopup(&S); }},
+      {31, "PaintOptionPopup", 0, 3, 2445, [&] { return Ui->PaintOptionPopup(&S); }},
       {32, "CloseOptionPopup", 0, 1, 0, [&] { return Ui->CloseOptionPopup(&S); }},
   });
   for (OptionPopupEntry &Entry : S.entries) {
@@ -175,8 +175,8 @@ TEST_F(ControlBudget, WholeSetupScreen) {
     std::printf("screen blt %llu float %llu\n", (unsigned long long)Blt, (unsigned long long)Float);
   }
   EXPECT_EQ(C.FailedCalls, 0u) << C.FirstFailedCall;
-  EXPECT_LE(Blt, 37u);
-  EXPECT_LE(Float, 9656u);
+  EXPECT_LE(Blt, 36u);
+  EXPECT_LE(Float, 8508u);
 }
 
 }  // namespace

@@ -106,7 +106,10 @@ TEST_F(SetupScreenTest, InitialScreenIsTheReviewedPicture) {
 TEST_F(SetupScreenTest, RowsTakeTheFocusAndSkipTheDisabledOne) {
   SetupPage &Main = S.Pages[0];
   EXPECT_EQ(Main.Settings[0].Row.cellFlags, 1);
+  const std::vector<uint32_t> Before = Fw.Snapshot();
   Key(kSetupKeyDown);
+  // The help box speaks of the focused row.
+  EXPECT_GT(Changed(Before, setup::kPageX, setup::kHelpY, setup::kRowWidth, setup::kHelpHeight), 50u);
   Key(kSetupKeyDown);  // over the disabled processor row
   EXPECT_EQ(S.Row, 3);
   EXPECT_EQ(Main.Settings[0].Row.cellFlags, 0);
@@ -368,13 +371,24 @@ TEST_F(SetupScreenTest, RandomInputKeepsScreenAndStateTogether) {
 TEST_F(SetupScreenTest, PopupsThatCannotGetMemoryLeaveTheScreenBrowsing) {
   Key(kSetupKeyDown);  // the list popup's row
   const std::vector<uint32_t> Before = Fw.Snapshot();
-  Fw.FailAllocation(0);  // the screen capture
-  Key(kSetupKeyEnter);
-  Fw.FailAllocation(-1);
-  EXPECT_EQ(S.Phase, kPhaseBrowsing);
-  EXPECT_EQ(S.Captured, nullptr);
+  // Every allocation of opening the list popup refused in turn: the text mask,
+  // the place under the window, ...
+  int Refused = 0;
+  for (int N = 0; N < 3; N++) {
+    Fw.FailAllocation(N);
+    Key(kSetupKeyEnter);
+    Fw.FailAllocation(-1);
+    if (S.Phase == kPhaseListPopup) {
+      Key(kSetupKeyEscape);
+      continue;
+    }
+    Refused++;
+    EXPECT_EQ(S.Saved, nullptr) << N;
+    EXPECT_EQ(S.List.textMask, nullptr) << N;
+  }
+  EXPECT_GT(Refused, 0);
   EXPECT_EQ(Changed(Before, 0, 0, 1024, 768), 0u);
-  C.FailedCalls = 0;  // the refused capture was counted
+  C.FailedCalls = 0;  // refusals are counted
   Key(kSetupKeyEnter);
   EXPECT_EQ(S.Phase, kPhaseListPopup);
 }

@@ -21,7 +21,7 @@ from script_steps import (click, differs_from, drag, key, move, pixel, region,  
 HEADER = 0x002041
 BACKDROP = 0x101C26
 ROWS = (0, 262, 620, 170)          # the page's rows
-BELOW_ROWS = (0, 440, 620, 280)    # the empty page under them
+BELOW_ROWS = (0, 540, 620, 180)    # the empty page under the help box
 SIDE = (620, 200, 404, 230)        # gauge panel and tiles
 
 
@@ -38,8 +38,9 @@ STEPS = [
          "page with its rows, the fan and temperature gauge and the system tiles.", [],
          [pixel(600, 8, HEADER), pixel(20, 600, BACKDROP), region(20, 560, 560, 100, BACKDROP)]),
     step("rows-down", "Down moves the focus along the rows; the disabled Processor row is "
-         "skipped.", [key("down"), key("down")],
-         [differs_from("start", *ROWS), same_as("start", *SIDE)]),
+         "skipped, and the help box speaks of the focused row.", [key("down"), key("down")],
+         [differs_from("start", *ROWS), differs_from("start", 40, 470, 560, 64),
+          same_as("start", *SIDE)]),
     step("rows-up", "Up brings the focus back to the first row.", [key("up"), key("up")],
          [same_as("start")]),
     step("choice-open", "Enter on Language opens its option popup, the current choice focused.",

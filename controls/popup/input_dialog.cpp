@@ -217,8 +217,11 @@ UINTN EFIAPI PaintInputDialog(const InputDialog *Dialog) {
     if (Status != EFI_SUCCESS) {
       return Status;
     }
-    PaintWindowBody(T, 0, 0, Window, kWindowRadius, kWindowBody, kWindowBody, kWindowBevelBase, kWindowPanel);
-    PaintWindowFrame(T, 0, 0, D.width, D.height, kWindowRadius, kWindowOutlineTop, kWindowOutlineBottom);
+    WindowFractions Fractions(D.height);
+    PaintWindowBody(T, 0, 0, Window, kWindowRadius, kWindowBody, kWindowBody, kWindowBevelBase, kWindowPanel,
+                    &Fractions);
+    PaintWindowFrame(T, 0, 0, D.width, D.height, kWindowRadius, kWindowOutlineTop, kWindowOutlineBottom,
+                     &Fractions);
     if (D.closeShown) {
       PaintCloseButton(T, D.width - 30, 20, Window);
     }

@@ -279,10 +279,11 @@ UINTN EFIAPI PaintListPopup(ListPopup *Popup) {
   }
   ListPopup &P = *Popup;
   return PaintOffscreen(P.x, P.y, (INT32)P.width, P.height, [&](const DrawTarget &T) -> EFI_STATUS {
+    WindowFractions Fractions(P.height);
     PaintWindowFrame(T, 0, 0, (INT32)P.width, P.height, kWindowRadius, kWindowOutlineTop,
-                     kWindowOutlineBottom);
+                     kWindowOutlineBottom, &Fractions);
     PaintWindowBody(T, 0, 0, P, kWindowRadius, kWindowBody, kWindowBody, kWindowBevelBase,
-                    kWindowPanel);
+                    kWindowPanel, &Fractions);
     const UINT16 Flags = P.flags;
     const bool Plain = (Flags & 0x10) != 0;
     P.flags = Flags & 0x000F;

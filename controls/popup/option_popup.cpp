@@ -463,8 +463,10 @@ EFI_STATUS EFIAPI PaintOptionPopup(OptionPopupSet *Set) {
     if (EFI_ERROR(Frame)) {
       return Frame;
     }
-    PaintWindowBody(T, 0, 0, Window, kWindowRadius, kWindowBody, kWindowBody, kWindowBevelBase, kWindowPanel);
-    PaintWindowFrame(T, 0, 0, W, H, kWindowRadius, kWindowOutlineTop, kWindowOutlineBottom);
+    WindowFractions Fractions(H);
+    PaintWindowBody(T, 0, 0, Window, kWindowRadius, kWindowBody, kWindowBody, kWindowBevelBase, kWindowPanel,
+                    &Fractions);
+    PaintWindowFrame(T, 0, 0, W, H, kWindowRadius, kWindowOutlineTop, kWindowOutlineBottom, &Fractions);
     if (S.closeShown != 0) {
       PaintCloseButton(T, W - kCloseX, kCloseY, Window);
     }

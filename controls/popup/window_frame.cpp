@@ -74,8 +74,11 @@ class RowRun {
 class Blend {
  public:
   // From channel values (blue, green, red); a lifted bevel base may exceed 255.
-  Blend(const UINT32 A[3], const UINT32 B[3], INT32 Denominator)
-      : Denominator_(fm::FromInt(Denominator)), One_(fm::FromInt(1)) {
+  // Shared, when it is for this denominator, gives the row fractions.
+  Blend(const UINT32 A[3], const UINT32 B[3], INT32 Denominator, WindowFractions *Shared = nullptr)
+      : Shared_(Shared != nullptr && Shared->Height() == Denominator ? Shared : nullptr),
+        Denominator_(Shared_ != nullptr ? 0 : fm::FromInt(Denominator)),
+        One_(Shared_ != nullptr ? 0 : fm::FromInt(1)) {
     for (int C = 0; C < 3; C++) {
       for (int P = 0; P < C && Same_[C] < 0; P++) {
         if (A[P] == A[C] && B[P] == B[C]) Same_[C] = P;
@@ -88,8 +91,13 @@ class Blend {
   }
 
   UINT32 At(INT32 Numerator) const {
-    FLOAT32_BITS T = fm::Div(ExactIntToFloat(Numerator), Denominator_);
-    FLOAT32_BITS Rest = fm::Sub(One_, T);
+    FLOAT32_BITS T, Rest;
+    if (Shared_ != nullptr) {
+      Shared_->At(Numerator, T, Rest);
+    } else {
+      T = fm::Div(ExactIntToFloat(Numerator), Denominator_);
+      Rest = fm::Sub(One_, T);
+    }
     UINT32 Value[3];
     for (int C = 0; C < 3; C++) {
       if (Same_[C] >= 0) {
@@ -102,6 +110,7 @@ class Blend {
   }
 
  private:
+  WindowFractions *Shared_;
   FLOAT32_BITS Denominator_, One_;
   FLOAT32_BITS A_[3] = {}, B_[3] = {};
   int Same_[3] = {-1, -1, -1};
@@ -113,8 +122,9 @@ struct Channels {
       : V{Channel(Color, 0) + Lift, Channel(Color, 1) + Lift, Channel(Color, 2) + Lift} {}
 };
 
-Blend BlendOf(UINT32 A, UINT32 B, INT32 Denominator, UINT32 LiftA = 0) {
-  return Blend(Channels(A, LiftA).V, Channels(B).V, Denominator);
+Blend BlendOf(UINT32 A, UINT32 B, INT32 Denominator, UINT32 LiftA = 0,
+              WindowFractions *Shared = nullptr) {
+  return Blend(Channels(A, LiftA).V, Channels(B).V, Denominator, Shared);
 }
 
 // Grey levels of the inset panel's four softened corners, 5 x 5 cells each,
@@ -152,19 +162,40 @@ void CornerRow(const DrawTarget &T, INT64 Left, INT64 R, INT64 Y, UINT32 Color, 
 
 }  // namespace
 
+WindowFractions::WindowFractions(INT32 Height)
+    : Height_(Height), Denominator_(fm::FromInt(Height)), One_(fm::FromInt(1)) {
+  for (UINT8 &K : Known_) K = 0;
+}
+
+void WindowFractions::At(INT32 N, FLOAT32_BITS &T, FLOAT32_BITS &Rest) {
+  const bool Kept = N >= 0 && N < kRows;
+  if (Kept && Known_[N]) {
+    T = T_[N];
+    Rest = Rest_[N];
+    return;
+  }
+  T = fm::Div(ExactIntToFloat(N), Denominator_);
+  Rest = fm::Sub(One_, T);
+  if (Kept) {
+    T_[N] = T;
+    Rest_[N] = Rest;
+    Known_[N] = 1;
+  }
+}
+
 UINT32 BlendColor(UINT32 A, UINT32 B, INT32 Numerator, INT32 Denominator) {
   return BlendOf(A, B, Denominator).At(Numerator);
 }
 
 UINTN PaintWindowFrame(const DrawTarget &T, INT32 X, INT32 Y, INT32 Width, INT32 Height,
-                       UINT16 Radius, UINT32 Top, UINT32 Bottom) {
+                       UINT16 Radius, UINT32 Top, UINT32 Bottom, WindowFractions *Shared) {
   const INT64 x = X, y = Y, W = Width, H = Height, r = Radius;
   HLine(T, x + r, x + W - r, y, Top);
   HLine(T, x + r, x + W - r - 1, y + H - 1, Bottom);
   if (H <= 0) {
     return 0;
   }
-  const Blend Grade = BlendOf(Top, Bottom, Height);
+  const Blend Grade = BlendOf(Top, Bottom, Height, 0, Shared);
   RowRun LeftSide(T), RightSide(T);
   const RowSpan Rows = VisibleRows(T, y, y + H);
   for (INT64 Row = Rows.First; Row < Rows.End; Row++) {
@@ -194,12 +225,12 @@ UINTN PaintWindowFrame(const DrawTarget &T, INT32 X, INT32 Y, INT32 Width, INT32
 
 UINTN PaintWindowBody(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Window,
                       UINT16 Radius, UINT32 BodyTop, UINT32 BodyBottom, UINT32 BevelBase,
-                      UINT32 Panel) {
+                      UINT32 Panel, WindowFractions *Shared) {
   const INT64 x = X, y = Y, W = Window.width, H = Window.height, r = Radius;
   const INT64 TH = Window.titleHeight;
   const bool Scrolls = (Window.thumbPos & 0xFF) != 0;
   if (H > 0) {
-    const Blend Grade = BlendOf(BodyTop, BodyBottom, (INT32)H);
+    const Blend Grade = BlendOf(BodyTop, BodyBottom, (INT32)H, 0, Shared);
     auto PanelCovers = [&](INT64 Row) { return W >= 36 && y + TH + 5 <= Row && Row <= y + H - 21; };
     RowRun Wide(T), RightStrip(T);
     const RowSpan Rows = VisibleRows(T, y, y + H);

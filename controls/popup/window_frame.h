@@ -31,15 +31,36 @@ inline constexpr INT32 kCloseBoxHeight = 17;
 // blended once.
 UINT32 BlendColor(UINT32 A, UINT32 B, INT32 Numerator, INT32 Denominator);
 
+// The row fractions t = n / Height and 1 - t that the outline's and the
+// body's grades both take on a window Height rows high: the float service is
+// asked once per row for the two of them (the same calls, so the same bits).
+// Rows from kRows on are not kept and are asked each time.
+class WindowFractions {
+ public:
+  explicit WindowFractions(INT32 Height);
+  INT32 Height() const { return Height_; }
+  // t and 1 - t of row N, as Div(N, Height) and Sub(1, t) give them.
+  void At(INT32 N, FLOAT32_BITS &T, FLOAT32_BITS &Rest);
+
+ private:
+  static constexpr INT32 kRows = 800;
+  INT32 Height_;
+  FLOAT32_BITS Denominator_, One_;
+  FLOAT32_BITS T_[kRows], Rest_[kRows];
+  UINT8 Known_[kRows];
+};
+
 // The one-pixel outline with rounded corners, graded from Top to Bottom.
+// Shared (may be NULL) lends the row fractions when it is for Height rows.
 UINTN PaintWindowFrame(const DrawTarget &T, INT32 X, INT32 Y, INT32 Width, INT32 Height,
-                       UINT16 Radius, UINT32 Top, UINT32 Bottom);
+                       UINT16 Radius, UINT32 Top, UINT32 Bottom, WindowFractions *Shared = nullptr);
 
 // The body below the title band with its rounded bottom, the inset panel with
 // its softened corners and, on windows big enough, its five-pixel bevel.
+// Shared (may be NULL) lends the row fractions when it is for Window.height rows.
 UINTN PaintWindowBody(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Window,
                       UINT16 Radius, UINT32 BodyTop, UINT32 BodyBottom, UINT32 BevelBase,
-                      UINT32 Panel);
+                      UINT32 Panel, WindowFractions *Shared = nullptr);
 
 // The dotted title band, the white title and the optional 48 x 54 icon.
 // Returns EFI_OUT_OF_RESOURCES, having drawn only the band, when the title

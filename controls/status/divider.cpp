@@ -16,8 +16,9 @@ UINTN EFIAPI DrawDividerStrip(INT32 X, INT32 Y, INT32 Width, INT32 Height, UINT8
                               INT32 DividerX, UINT8 Active) {
   const UINT32 Light = Active == 1 ? 0xFFFFFF : 0xC3C3C3;
   const UINT32 Dark = Active == 1 ? 0xACC764 : 0x3C3C3C;
-  // A divider column outside the strip is clipped away by the buffer.
-  return PaintOffscreen(X, Y, Width, Height, [&](const DrawTarget &T) {
+  // A divider column outside the strip is clipped away by the buffer. The
+  // strip's solid fill covers every pixel, so nothing under it is captured.
+  return PaintOffscreen(Underlay::Unset, X, Y, Width, Height, [&](const DrawTarget &T) {
     DrawRectangleOn(T, 0, 0, Width, Height, kPenDot, kFillSolid, kStrip, kStrip);
     // Columns DividerX - 1 and DividerX: with both outside the strip nothing
     // shows, and the most negative DividerX must not be stepped below.

@@ -55,6 +55,7 @@ void FocusRow(SetupScreenState &S, UINT16 Row) {
   S.Row = Row;
   Current(S).Row.cellFlags = 1;
   PaintRow(S, Current(S));
+  PaintHelp(S);
 }
 
 // The next row in Step's direction that is not disabled; the same row at an end.

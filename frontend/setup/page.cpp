@@ -121,6 +121,7 @@ void PaintDecoration(SetupScreenState &S) {
     UI(DrawText, 0x00404040, nullptr, 1000, (UINT16)(X + 12), 370, W("%s"), Facts[I]);
   }
   UI(DrawDottedRule, kGaugeX, 424, 360);
+  UI(DrawDottedRule, kPageX, kHelpY - 14, kRowWidth);
   // The footer: keys on the left, the pointer on the right of its divider.
   UI(DrawDividerStrip, 0, kFooterY, 1024, 44, 1, 620, 1);
 }
@@ -160,6 +161,24 @@ void PaintPage(SetupScreenState &S) {
     }
     PaintRow(S, Set);
   }
+  PaintHelp(S);
+}
+
+// A word on the focused row, composed off-screen and shown in one transfer.
+void PaintHelp(SetupScreenState &S) {
+  constexpr UINT32 kHelpBack = 0x00131313;
+  ORVANE_PIXEL *Box = AllocPixels(*S.C, (UINTN)kRowWidth * kHelpHeight);
+  if (Box == nullptr) {
+    return;
+  }
+  FillPixels(Box, (UINTN)kRowWidth * kHelpHeight, kHelpBack);
+  ComposeText(*S.C, Box, kRowWidth, kHelpHeight, kHelpBack, 0x0066BC29, 13, 8, 1000, W("Help"));
+  const CHAR16 *Help = Current(S).Help;
+  if (Help != nullptr) {
+    ComposeText(*S.C, Box, kRowWidth, kHelpHeight, kHelpBack, kHintColor, 13, 34, 1000, Help);
+  }
+  UI(BlitToScreen, Box, kRowWidth, kHelpHeight, kPageX, kHelpY);
+  FreePixels(*S.C, Box);
 }
 
 void PaintGauge(SetupScreenState &S) {

@@ -27,8 +27,21 @@ constexpr UINTN kCloseBoxPressed = 8;
 // Not a row, and not one of the two values that also hide the scroll bar.
 constexpr INT16 kListNoHotRow = -3;
 
-// Covers the screen with a popup: the whole screen is kept to come back to.
-bool CaptureUnder(SetupScreenState &S) {
+// Keeps the screen under a popup's window, to put back when it closes.
+bool SaveUnder(SetupScreenState &S, INT32 X, INT32 Y, INT32 Width, INT32 Height) {
+  ORVANE_PIXEL *Saved = AllocPixels(*S.C, (UINTN)Width * (UINTN)Height);
+  if (Saved == nullptr ||
+      !ReadScreen(*S.C, Saved, (UINT32)X, (UINT32)Y, (UINT32)Width, (UINT32)Height)) {
+    FreePixels(*S.C, Saved);
+    return false;
+  }
+  S.Saved = Saved;
+  S.SavedRect = {X, Y, Width, Height};
+  return true;
+}
+
+// The toolkit's capture of the whole screen, for the way out.
+bool CaptureScreen(SetupScreenState &S) {
   UINT32 Width = 0, Height = 0;
   if (UI(CaptureScreen, &S.Captured, &Width, &Height) != 0) {
     UI(ReleaseCapturedScreen);
@@ -122,13 +135,15 @@ void CloseList(SetupScreenState &S, bool Pick) {
 }
 
 void OpenList(SetupScreenState &S, SetupSetting &Set) {
-  if (!CaptureUnder(S)) {
-    return;
-  }
   UI(OpenListPopup, &S.List, Set.Row.x + kLabelWidth - 20, Set.Row.y - 60, 280, 292,
      Set.Row.label, 0, Set.ItemCount, Set.Items, kListNoHotRow);
   if (S.List.textMask == nullptr) {
-    RestoreUnderPopup(S);
+    return;
+  }
+  // Opening only lays the window out; its place is known before it is drawn.
+  if (!SaveUnder(S, S.List.x, S.List.y, (INT32)S.List.width, S.List.height)) {
+    UI(CloseListPopup, &S.List);
+    S.List.textMask = nullptr;
     return;
   }
   for (UINT16 I = 0; I < Set.ItemCount; I++) {
@@ -159,13 +174,10 @@ void ClosePassword(SetupScreenState &S, bool Accept) {
 }
 
 void OpenPassword(SetupScreenState &S, SetupSetting &Set) {
-  if (!CaptureUnder(S)) {
-    return;
-  }
   S.PasswordText[0] = 0;
   if (UI(InitInputDialog, &S.Password, 300, 300, 424, 190, W("Supervisor password"), 0,
-         W("Password"), S.PasswordText, kSetupPasswordChars, 0, 2, kPasswordButtons) != 0) {
-    RestoreUnderPopup(S);
+         W("Password"), S.PasswordText, kSetupPasswordChars, 0, 2, kPasswordButtons) != 0 ||
+      !SaveUnder(S, S.Password.x, S.Password.y, S.Password.width, S.Password.height)) {
     return;
   }
   S.Password.closeShown = 1;
@@ -178,16 +190,13 @@ void OpenPassword(SetupScreenState &S, SetupSetting &Set) {
 // ---------------------------------------------------------------- save and exit
 
 CHAR16 *const kConfirmLines[2] = {W("Save configuration changes and exit?"),
-                                  W("The machine restarts.")};
+                                  W("Setup closes afterwards.")};
 CHAR16 *const kConfirmButtons[2] = {W("Save"), W("Cancel")};
 
 void OpenConfirm(SetupScreenState &S) {
-  if (!CaptureUnder(S)) {
-    return;
-  }
   if (UI(InitMessageBox, &S.Confirm, 330, 290, 360, 150, 2, const_cast<CHAR16 **>(kConfirmLines), 2,
-         const_cast<CHAR16 **>(kConfirmButtons)) != 0) {
-    RestoreUnderPopup(S);
+         const_cast<CHAR16 **>(kConfirmButtons)) != 0 ||
+      !SaveUnder(S, S.Confirm.X, S.Confirm.Y, S.Confirm.Width, S.Confirm.Height)) {
     return;
   }
   S.Confirm.HotButton = 1;  // Save has the focus
@@ -226,14 +235,13 @@ void Confirmed(SetupScreenState &S, UINT16 Button) {
 }  // namespace
 
 void RestoreUnderPopup(SetupScreenState &S) {
-  if (S.Captured == nullptr) {
+  if (S.Saved == nullptr) {
     return;
   }
-  UI(RestoreCapturedScreen);
-  UI(ReleaseCapturedScreen);
-  S.Captured = nullptr;
-  // The clock may have moved on while the popup was up.
-  UI(PaintDigitReadout, &S.Clock);
+  const Rect &R = S.SavedRect;
+  UI(BlitToScreen, S.Saved, R.Width, R.Height, R.X, R.Y);
+  FreePixels(*S.C, S.Saved);
+  S.Saved = nullptr;
 }
 
 void OpenRowAction(SetupScreenState &S) {
@@ -456,13 +464,13 @@ void Leave(SetupScreenState &S, bool Saved) {
   constexpr INT32 kW = 1024, kH = 768;
   ORVANE_PIXEL *Farewell = AllocPixels(C, (UINTN)kW * kH);
   // The screen dims, then the farewell picture comes over it.
-  if (CaptureUnder(S)) {
+  if (CaptureScreen(S)) {
     UI(DimCapturedScreen, 4);
   }
   if (Farewell != nullptr) {
     FillPixels(Farewell, (UINTN)kW * kH, 0x00000000);
     ComposeText(C, Farewell, kW, kH, 0x00000000, kTitleColor, 340, 360, 1500,
-                Saved ? W("Settings saved. Restarting") : W("Leaving setup"));
+                Saved ? W("Settings saved. Goodbye") : W("Leaving setup"));
     if (C.Announce != nullptr) C.Announce(&C, Saved ? "wipe" : "dissolve");
     if (Saved) {
       UI(WipeTransition, Farewell, kW, kH, 0, 0);

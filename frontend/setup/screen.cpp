@@ -61,6 +61,24 @@ const PageSpec kPageSpecs[kSetupPages] = {
       {W("Discard changes and exit"), kActionDiscardExit, 0, 0, 0, W(""), 0, {}}}},
 };
 
+// What the help box says about each row, page by page.
+const CHAR16 *const kHelp[kSetupPages][kSetupMaxRows] = {
+    {W("The language of setup's own texts."),
+     W("The layout the keyboard types in; the list scrolls."),
+     W("Reported by the processor; it cannot be changed here."),
+     W("Memory found at start-up.")},
+    {W("Lets a hypervisor use the processor's virtualisation."),
+     W("Starts the machine when the network asks for it."),
+     W("The fan's share of full speed; the gauge follows.")},
+    {W("The order in which boot entries are tried; drag to reorder."),
+     W("UEFI boots from boot entries; Legacy from disk sectors."),
+     W("Skips the slower device checks at start-up.")},
+    {W("Asked for before setup opens; typed masked."),
+     W("Starts only signed boot loaders.")},
+    {W("Keeps the changes and leaves setup."),
+     W("Forgets the changes and leaves setup.")},
+};
+
 constexpr UINT16 kSliderSteps = 21;  // 5 % a step
 constexpr UINT16 kFanStart = 12;     // 60 %
 
@@ -75,6 +93,7 @@ void FillPages(SetupScreenState &S) {
       const RowSpec &Rs = Spec.Rows[R];
       SetupSetting &Set = Page.Settings[R];
       Set.Action = Rs.Action;
+      Set.Help = kHelp[P][R];
       Set.PopupKind = Rs.PopupKind;
       Set.ItemCount = Rs.ItemCount;
       for (UINT16 I = 0; I < Rs.ItemCount; I++) Set.Items[I] = const_cast<CHAR16 *>(Rs.Items[I]);
@@ -211,6 +230,8 @@ void SetupClose(SetupScreenState &S) {
   if (S.List.textMask != nullptr) {
     UI(CloseListPopup, &S.List);
   }
+  FreePixels(C, S.Saved);
+  S.Saved = nullptr;
   if (S.Captured != nullptr) {
     UI(ReleaseCapturedScreen);
     S.Captured = nullptr;

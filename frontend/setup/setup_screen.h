@@ -66,6 +66,7 @@ struct SetupSetting {
   UINT16 ItemCount;
   CHAR16 *Items[kSetupMaxItems];    // the order the popup shows; reordering swaps pointers
   CHAR16 ValueText[24];             // what the value cell shows
+  const CHAR16 *Help;               // the help box's line for the row
 };
 
 struct SetupPage {
@@ -99,8 +100,8 @@ struct SetupScreenState {
   UINT16 Row;         // the focused row of that page
   bool SliderGrab;    // the pointer drags the slider's knob
 
-  // Popups. The option popup restores its own background; the list popup,
-  // the password dialog and the message box put back the captured screen.
+  // Popups. The option popup restores its own background; for the list popup,
+  // the password dialog and the message box the screen keeps what lies under them.
   OptionPopupSet Options;
   SetupSetting *Opened;  // the setting whose popup is shown
   bool OptionMoved;      // a drag reordered the shown popup since the press
@@ -110,7 +111,9 @@ struct SetupScreenState {
   CHAR16 PasswordText[kSetupPasswordChars + 1];
   MessageBox Confirm;
   INT32 GrabY;             // pointer row when the list's thumb was taken; -1: not held
-  ORVANE_PIXEL *Captured;  // the toolkit's capture while a popup covers the screen
+  ORVANE_PIXEL *Saved;     // the screen under the list popup, dialog or message box
+  Rect SavedRect;
+  ORVANE_PIXEL *Captured;  // the toolkit's capture of the screen on the way out
 
   // Pointer: the last state seen, to tell presses, drags and releases apart.
   bool PointerDown;
@@ -143,6 +146,7 @@ void PaintDock(SetupScreenState &S);
 void PaintPage(SetupScreenState &S);
 void PaintRow(SetupScreenState &S, SetupSetting &Setting);
 void PaintGauge(SetupScreenState &S);
+void PaintHelp(SetupScreenState &S);
 void PaintFooter(SetupScreenState &S);
 void PaintDecoration(SetupScreenState &S);
 // Puts the screen under a closed popup back.
@@ -169,6 +173,7 @@ inline constexpr INT32 kPageX = 40, kPageY = 214;
 inline constexpr INT32 kRowY = 262, kRowPitch = 34, kRowWidth = 560, kLabelWidth = 240;
 inline constexpr INT32 kSliderLength = 160;
 inline constexpr INT32 kGaugeX = 640, kGaugeY = 214, kGaugeWidth = 360, kGaugeHeight = 90;
+inline constexpr INT32 kHelpY = 470, kHelpHeight = 64;
 inline constexpr INT32 kFooterY = 724;
 inline constexpr UINT32 kBackdrop = 0x00101C26;
 inline constexpr UINT32 kHeaderColor = 0x00002041;
