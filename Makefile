@@ -135,7 +135,7 @@ e2e: deps
 
 # The firmware run on the standard VGA with a long soak: every control opened,
 # painted, driven and closed SOAK_PASSES times (the e2e run does 20), with the
-# free memory of the memory map before and after. About a second a pass under TCG.
+# free memory of the memory map before and after. A second or more a pass under TCG.
 SOAK_PASSES ?= 1000
 soak: deps
 	$(MAKE) -j$(JOBS) efi $(HOST_OUT)/render-scene

@@ -81,11 +81,19 @@ void SoakCheck(const SceneContext &C) {
   // Pool memory grows by whole pages and keeps them for later blocks: a warm-up
   // pass lets the pool reach the size a pass needs, so that the readings move
   // only by what the passes keep.
+  UINT64 Start = 0, Before = 0, After = 0;
+  Read = Read && Map.FreePages(Start);
   SoakPass(S, 0);
-  UINT64 Before = 0, After = 0;
   Read = Read && Map.FreePages(Before);
   Line().Text("INFO soak started: ").Dec(Passes).Text(" passes").Emit();
-  for (UINT32 P = 1; P <= Passes; P++) SoakPass(S, P);
+  for (UINT32 P = 1; P <= Passes; P++) {
+    SoakPass(S, P);
+    // A long run shows how far it got and where the figure stands.
+    UINT64 Now = 0;
+    if (P % 100 == 0 && P < Passes && Map.FreePages(Now)) {
+      Line().Text("INFO soak pass ").Dec(P).Text(" free ").Dec((INT64)Now).Emit();
+    }
+  }
   Read = Read && Map.FreePages(After);
 
   Line L;
@@ -95,6 +103,7 @@ void SoakCheck(const SceneContext &C) {
   if (S.FailedCalls != 0) {
     L.Text(", first ").Text(S.FirstFailedCall).Text(" with ").Hex(S.FirstFailedStatus);
   }
+  L.Text("; the warm-up pass took ").Dec((INT64)Start - (INT64)Before).Text(" pages");
   if (!Read) L.Text("; the memory map could not be read");
   Report("soak", Read && After >= Before && S.FailedCalls == 0, L);
 }

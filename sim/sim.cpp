@@ -40,6 +40,7 @@ struct State {
   std::vector<Installed> Protocols;
   std::vector<EFI_GUID> Withheld;
   size_t InstalledByDriver = 0;
+  EFI_STATUS InstallAnswer = EFI_SUCCESS;  // what InstallMultipleProtocolInterfaces answers
   Display Screen;
   // The display's memory, ScanLine words a row, each pixel in Screen.Format.
   uint32_t *Frame = nullptr;
@@ -157,6 +158,11 @@ EFI_STATUS EFIAPI SimLocateHandle(EFI_LOCATE_SEARCH_TYPE, EFI_GUID *, VOID *, UI
 EFI_STATUS EFIAPI SimInstallMultiple(EFI_HANDLE *Handle, ...) {
   __builtin_ms_va_list Args;
   __builtin_ms_va_start(Args, Handle);
+  if (gState.InstallAnswer != EFI_SUCCESS) {
+    // A refused install adds nothing, as in firmware.
+    __builtin_ms_va_end(Args);
+    return gState.InstallAnswer;
+  }
   if (*Handle == nullptr) {
     *Handle = &gImageHandleTag;
   }
@@ -490,6 +496,7 @@ ORVANE_BANNER_PROTOCOL *Firmware::BannerProtocol() {
 }
 
 size_t Firmware::InstalledCount() const { return gState.InstalledByDriver; }
+void Firmware::RefuseInstall(EFI_STATUS Status) { gState.InstallAnswer = Status; }
 size_t Firmware::LiveAllocations() const { return gState.Pool.size(); }
 size_t Firmware::LiveBytes() const { return gState.LiveBytes; }
 uint64_t Firmware::TotalAllocations() const { return gState.TotalAllocations; }

@@ -69,6 +69,9 @@ class Firmware {
   ORVANE_UI_PROTOCOL *Ui();
   ORVANE_BANNER_PROTOCOL *BannerProtocol();
   size_t InstalledCount() const;  // interfaces installed through InstallMultipleProtocolInterfaces
+  // InstallMultipleProtocolInterfaces answers Status, installing nothing
+  // (EFI_SUCCESS: installs again).
+  void RefuseInstall(EFI_STATUS Status);
 
   // Pool accounting.
   size_t LiveAllocations() const;
