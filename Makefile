@@ -151,7 +151,7 @@ unit-asan: deps
 test: deps
 	$(MAKE) unit
 	$(MAKE) unit-asan
-	$(MAKE) fuzz FUZZ_SECONDS=15
+	$(MAKE) fuzz FUZZ_SECONDS=8
 	$(MAKE) e2e
 
 # The scripted run: real keys and pointer through QMP, a screenshot per step,
@@ -177,8 +177,11 @@ bench: deps
 	python3 tools/bench_table.py out/bench.json --out out/bench.md
 
 # ---------------------------------------------------------------- fuzzers
-# libFuzzer with AddressSanitizer and UBSan, built with clang. Each runs
-# FUZZ_SECONDS; `make test` gives each a short run.
+# libFuzzer with AddressSanitizer and UBSan, built with clang: one target per
+# control, the picture decoder, the primitives and the print service. Each
+# runs FUZZ_SECONDS from its committed seeds (fuzz/corpus/<target>, built from
+# the tests' own records) plus what earlier runs found (build/fuzz/corpus);
+# `make test` gives each a short run. A finding stops the run with its log.
 FUZZ_OUT := $(BUILD)/fuzz
 FUZZ_SECONDS ?= 20
 FUZZERS := $(patsubst fuzz/%.cpp,%,$(wildcard fuzz/fuzz_*.cpp))
@@ -196,9 +199,11 @@ fuzz: deps
 	$(MAKE) -j$(JOBS) $(addprefix $(FUZZ_OUT)/,$(FUZZERS))
 	@for f in $(FUZZERS); do \
 	  mkdir -p $(FUZZ_OUT)/corpus/$$f; \
+	  seeds=""; [ -d fuzz/corpus/$$f ] && seeds=fuzz/corpus/$$f; \
 	  echo "fuzzing $$f for $(FUZZ_SECONDS) s"; \
-	  if ! $(FUZZ_OUT)/$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	      $(FUZZ_OUT)/corpus/$$f > $(FUZZ_OUT)/$$f.log 2>&1; then \
+	  if ! $(FUZZ_OUT)/$$f -max_total_time=$(FUZZ_SECONDS) -timeout=30 -rss_limit_mb=3072 \
+	      -print_final_stats=1 -artifact_prefix=$(FUZZ_OUT)/$$f- \
+	      $(FUZZ_OUT)/corpus/$$f $$seeds > $(FUZZ_OUT)/$$f.log 2>&1; then \
 	    tail -40 $(FUZZ_OUT)/$$f.log; echo "fuzzer $$f failed"; exit 1; fi; \
 	  grep -E 'stat::number_of_executed_units' $(FUZZ_OUT)/$$f.log; \
 	done

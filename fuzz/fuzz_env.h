@@ -2,7 +2,11 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <string>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include "driver/protocol.h"
 #include "sim/sim.h"
@@ -25,6 +29,37 @@ class FuzzInput {
     return Low + (int32_t)(Take<uint32_t>() % Span);
   }
   bool Empty() const { return Pos_ >= Size_; }
+  // A screen coordinate: mostly on or near a 1024 x 768 screen, sometimes an extreme.
+  int32_t Coord() {
+    static constexpr int32_t kFar[] = {INT32_MIN, INT32_MIN + 1, -70000, -32768, -1, 1023, 1024, 32767, 70000, INT32_MAX};
+    const uint8_t Kind = Take<uint8_t>();
+    return Kind < 224 ? Range(-300, 1300) : kFar[Kind % (sizeof(kFar) / sizeof(kFar[0]))];
+  }
+  // A width and height: mostly moderate, sometimes zero, negative or huge;
+  // never a buffer of more than a few million pixels that the pool would grant.
+  void Size(int32_t &W, int32_t &H) {
+    static constexpr int32_t kFar[] = {INT32_MIN, -70000, -1, 0, 1, 65535, 70000, INT32_MAX};
+    auto One = [&] {
+      const uint8_t Kind = Take<uint8_t>();
+      return Kind < 224 ? Range(-20, 1100) : kFar[Kind % (sizeof(kFar) / sizeof(kFar[0]))];
+    };
+    W = One();
+    H = One();
+    const long long Pixels = (long long)W * H;
+    if (W > 0 && H > 0 && Pixels > 4000000 && Pixels < (1LL << 28)) H = 3;
+  }
+  // A string of up to Max characters (any code units, NUL ends it early).
+  std::u16string Text(size_t Max) {
+    const size_t N = Take<uint8_t>() % (Max + 1);
+    std::u16string S;
+    for (size_t I = 0; I < N && !Empty(); I++) {
+      const uint8_t B = Take<uint8_t>();
+      // Mostly printable ASCII, digits and separators; sometimes any unit.
+      char16_t C = B < 200 ? (char16_t)(0x20 + B % 0x5F) : (char16_t)(B == 255 ? Take<uint16_t>() : u'\n');
+      S.push_back(C);
+    }
+    return S;
+  }
 
  private:
   const uint8_t *Data_;
@@ -43,3 +78,68 @@ inline sim::Firmware &FuzzFirmware() {
 }
 
 inline ORVANE_UI_PROTOCOL *FuzzDriver() { return FuzzFirmware().Ui(); }
+
+// Pixels placed directly against an inaccessible page, after their end or
+// right before their start, so a write outside them faults at once.
+class GuardedPixels {
+ public:
+  GuardedPixels(size_t Count, bool GuardBefore) {
+    const size_t Page = (size_t)sysconf(_SC_PAGESIZE);
+    const size_t Bytes = Count * sizeof(ORVANE_PIXEL);
+    Length_ = (Bytes + Page - 1) / Page * Page + Page;
+    void *Map = mmap(nullptr, Length_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (Map == MAP_FAILED) std::abort();
+    Base_ = static_cast<uint8_t *>(Map);
+    if (GuardBefore) {
+      mprotect(Base_, Page, PROT_NONE);
+      Data_ = reinterpret_cast<ORVANE_PIXEL *>(Base_ + Page);
+    } else {
+      mprotect(Base_ + Length_ - Page, Page, PROT_NONE);
+      Data_ = reinterpret_cast<ORVANE_PIXEL *>(Base_ + Length_ - Page - Bytes);
+    }
+  }
+  ~GuardedPixels() { munmap(Base_, Length_); }
+  GuardedPixels(const GuardedPixels &) = delete;
+  GuardedPixels &operator=(const GuardedPixels &) = delete;
+  ORVANE_PIXEL *Data() const { return Data_; }
+
+ private:
+  uint8_t *Base_ = nullptr;
+  size_t Length_ = 0;
+  ORVANE_PIXEL *Data_ = nullptr;
+};
+
+inline CHAR16 *Chars(std::u16string &S) { return reinterpret_cast<CHAR16 *>(S.data()); }
+
+// A screen rectangle in 64-bit-safe arithmetic.
+struct FuzzArea {
+  __int128 X, Y, W, H;
+};
+
+// Starts recording Blt calls for one input.
+inline void BeginTransfers() { sim::RecordTransfers(true); }
+
+// Every transfer since BeginTransfers stays on the screen; those that write
+// to it lie inside one of Allowed (none given: anywhere on the screen).
+// Stops the run otherwise.
+inline void CheckTransfers(std::initializer_list<FuzzArea> Allowed) {
+  sim::Firmware &Fw = FuzzFirmware();
+  const __int128 SW = Fw.Width(), SH = Fw.Height();
+  for (const sim::Transfer &T : sim::Transfers()) {
+    const bool Reads = T.Op == EfiBltVideoToBltBuffer;
+    const __int128 X = Reads ? T.SourceX : T.DestinationX, Y = Reads ? T.SourceY : T.DestinationY;
+    if (T.Width == 0 || T.Height == 0 || X + T.Width > SW || Y + T.Height > SH) std::abort();
+    if (Reads) continue;
+    bool Inside = Allowed.size() == 0;
+    for (const FuzzArea &A : Allowed) {
+      Inside |= X >= A.X && Y >= A.Y && X + T.Width <= A.X + A.W && Y + T.Height <= A.Y + A.H;
+    }
+    if (!Inside) std::abort();
+  }
+  sim::RecordTransfers(true);
+}
+
+// The pool must hold what it held before the input.
+inline void CheckPool(size_t Live) {
+  if (FuzzFirmware().LiveAllocations() != Live) std::abort();
+}

@@ -18,6 +18,8 @@ namespace sim {
 namespace {
 
 Counters gStats;
+bool gRecording = false;
+std::vector<Transfer> gTransfers;
 
 struct Installed {
   EFI_HANDLE Handle;
@@ -82,6 +84,12 @@ EFI_STATUS EFIAPI SimAllocatePool(EFI_MEMORY_TYPE PoolType, UINTN Size, VOID **B
   }
   if (gState.FailIn > 0) {
     gState.FailIn--;
+  }
+  // Firmware of a setup screen has far less pool than this: a size beyond it
+  // is refused, as real firmware would, instead of reaching the host's malloc.
+  if (Size > (UINTN{1} << 30)) {
+    *Buffer = nullptr;
+    return EFI_OUT_OF_RESOURCES;
   }
   if (PoolType != EfiBootServicesData) {
     gState.WrongType++;
@@ -268,6 +276,9 @@ EFI_STATUS EFIAPI SimBlt(EFI_GRAPHICS_OUTPUT_PROTOCOL *, EFI_GRAPHICS_OUTPUT_BLT
                          UINTN DestinationX, UINTN DestinationY, UINTN Width, UINTN Height,
                          UINTN Delta) {
   gStats.BltCalls++;
+  if (gRecording) {
+    gTransfers.push_back({Op, SourceX, SourceY, DestinationX, DestinationY, Width, Height});
+  }
   if ((unsigned)Op < 4) {
     gStats.BltByOperation[Op]++;
   }
@@ -424,6 +435,11 @@ void BuildTables() {
 
 Counters &Stats() { return gStats; }
 void ResetStats() { gStats = Counters{}; }
+void RecordTransfers(bool On) {
+  gRecording = On;
+  gTransfers.clear();
+}
+const std::vector<Transfer> &Transfers() { return gTransfers; }
 
 Firmware::Firmware(uint32_t StartMode) {
   if (gState.Alive) {
@@ -452,6 +468,7 @@ Firmware::~Firmware() {
   }
   std::free(gState.Frame);
   gState = State{};
+  RecordTransfers(false);
 }
 
 EFI_SYSTEM_TABLE *Firmware::SystemTable() { return &gSystemTable; }
@@ -483,6 +500,7 @@ void Firmware::RefuseInstall(EFI_STATUS Status) { gState.InstallAnswer = Status;
 size_t Firmware::LiveAllocations() const { return gState.Pool.size(); }
 size_t Firmware::LiveBytes() const { return gState.LiveBytes; }
 uint64_t Firmware::TotalAllocations() const { return gState.TotalAllocations; }
+bool Firmware::OwnsPool(const void *P) const { return gState.Pool.count(const_cast<void *>(P)) != 0; }
 void Firmware::FailAllocation(int64_t N) { gState.FailIn = N < 0 ? -1 : N; }
 uint64_t Firmware::WrongPoolTypeCount() const { return gState.WrongType; }
 

@@ -23,6 +23,16 @@ struct Counters {
 Counters &Stats();
 void ResetStats();
 
+// One Blt call as the driver made it, before the display checks its bounds
+// (real firmware does not always check: a wrapped-around fill passes).
+struct Transfer {
+  EFI_GRAPHICS_OUTPUT_BLT_OPERATION Op;
+  uint64_t SourceX, SourceY, DestinationX, DestinationY, Width, Height;
+};
+// Every Blt call while recording is on (off by default; turning it on clears the list).
+void RecordTransfers(bool On);
+const std::vector<Transfer> &Transfers();
+
 struct ModeSpec {
   uint32_t Width, Height;
 };
@@ -67,6 +77,8 @@ class Firmware {
   size_t LiveAllocations() const;
   size_t LiveBytes() const;
   uint64_t TotalAllocations() const;
+  // True when P is the start of a live pool block (a pointer left in a record can be checked).
+  bool OwnsPool(const void *P) const;
   // The Nth AllocatePool from now (0 = the next one) fails with
   // EFI_OUT_OF_RESOURCES; a negative value turns failure injection off.
   void FailAllocation(int64_t N);

@@ -40,7 +40,8 @@ INT32 LastStep(const SettingRow &Row) { return Row.stepCount < 2 ? 0 : Row.stepC
 
 Slider SliderOf(const SettingRow &Row) {
   Slider S;
-  S.E = (INT16)(Row.x + Row.width - Row.sliderLength);
+  // Summed in 64 bits: the 16-bit result is the same, and a far-left x cannot overflow.
+  S.E = (INT16)((INT64)Row.x + Row.width - Row.sliderLength);
   S.T0 = (INT16)(S.E - 49);
   S.T1 = (INT16)(S.E - 65 + Row.sliderLength);
   S.R = (INT16)(S.E - 52 + Row.sliderLength);

@@ -352,10 +352,11 @@ EFI_STATUS EFIAPI PaintIconDock(IconDock *D) {
   PoolBuffer<ORVANE_PIXEL> LabelPixels(Label.Bitmap);
 
   EFI_STATUS StripStatus = EFI_SUCCESS;
-  Status = PaintOffscreen(Underlay::Unset, D->x, D->y, D->width, (INT32)D->height, [&](const DrawTarget &Row) {
+  Status = PaintOffscreen(Underlay::Unset, D->x, D->y, D->width, (INT32)D->height,
+                          [&](const DrawTarget &Row) -> EFI_STATUS {
     PaintRow(*D, Row);
     if (!Strip) {
-      return;
+      return EFI_SUCCESS;
     }
     // The strip goes to the screen before the row, as the buffers are finished.
     StripStatus = PaintOffscreen(Underlay::Unset, D->x - kStripLeft, D->y + kStripTop, SW, kStripHeight,
@@ -366,6 +367,9 @@ EFI_STATUS EFIAPI PaintIconDock(IconDock *D) {
                                      ComposeLabel(*D, Target, Label);
                                    }
                                  });
+    // A strip buffer that cannot be had keeps the row off the screen too, so a
+    // refused paint shows nothing.
+    return StripStatus == EFI_OUT_OF_RESOURCES ? StripStatus : EFI_SUCCESS;
   });
   return EFI_ERROR(Status) ? Status : StripStatus;
 }

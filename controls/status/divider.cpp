@@ -20,7 +20,9 @@ UINTN EFIAPI DrawDividerStrip(INT32 X, INT32 Y, INT32 Width, INT32 Height, UINT8
   // strip's solid fill covers every pixel, so nothing under it is captured.
   return PaintOffscreen(Underlay::Unset, X, Y, Width, Height, [&](const DrawTarget &T) {
     DrawRectangleOn(T, 0, 0, Width, Height, kPenDot, kFillSolid, kStrip, kStrip);
-    if (ShowDivider == 1) {
+    // Columns DividerX - 1 and DividerX: with both outside the strip nothing
+    // shows, and the most negative DividerX must not be stepped below.
+    if (ShowDivider == 1 && DividerX >= 0 && DividerX <= Width) {
       DrawLineOn(T, DividerX, 2, DividerX, Height - 3, kPenDot, Light);
       DrawLineOn(T, DividerX - 1, 2, DividerX - 1, Height - 3, kPenDot, Dark);
     }

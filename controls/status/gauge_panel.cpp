@@ -35,6 +35,11 @@ struct Cell {
 UINTN EFIAPI DrawGaugePanel(INT32 X, INT32 Y, INT32 Width, INT32 Height, const CHAR16 *Label1,
                             const CHAR16 *Label2, const CHAR16 *Label3, const CHAR16 *Label4,
                             INT32 Value1, INT32 Value2) {
+  // An empty panel shows nothing; refusing it first also keeps the layout
+  // arithmetic below from overflowing on the most negative sizes.
+  if (Width <= 0 || Height <= 0) {
+    return EFI_SUCCESS;
+  }
   const INT32 W = Width, H = Height;
   const INT32 A = (W - 4) / 3, B = (W - 4) - A;
   const INT32 T = (H - 4) / 2, U = (H - 4) - T;
