@@ -5,16 +5,6 @@
 
 namespace {
 
-UINTN Tally(const SceneContext &C, UINTN Status, const char *Name) {
-  C.Calls++;
-  if (Status != 0 && C.FailedCalls++ == 0) {
-    C.FirstFailedCall = Name;
-    C.FirstFailedStatus = Status;
-  }
-  return Status;
-}
-#define UI(Operation, ...) Tally(C, C.Ui->Operation(__VA_ARGS__), #Operation)
-
 CHAR16 *const kThree[3] = {W("OK"), W("Cancel"), W("Help")};
 CHAR16 *const kOne[1] = {W("Done")};
 CHAR16 *const kTwo[2] = {W("Save"), W("Discard")};

@@ -4,16 +4,6 @@
 
 namespace {
 
-UINTN Tally(const SceneContext &C, UINTN Status, const char *Name) {
-  C.Calls++;
-  if (Status != 0 && C.FailedCalls++ == 0) {
-    C.FirstFailedCall = Name;
-    C.FirstFailedStatus = Status;
-  }
-  return Status;
-}
-#define UI(Operation, ...) Tally(C, C.Ui->Operation(__VA_ARGS__), #Operation)
-
 constexpr UINT32 kText = 0x00D8E4C8;
 
 CHAR16 *const kLabels[10] = {W("Home"),    W("Settings"), W("Files"), W("Processor"), W("Display"),

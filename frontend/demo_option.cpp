@@ -4,16 +4,6 @@
 
 namespace {
 
-UINTN Tally(const SceneContext &C, UINTN Status, const char *Name) {
-  C.Calls++;
-  if (Status != 0 && C.FailedCalls++ == 0) {
-    C.FirstFailedCall = Name;
-    C.FirstFailedStatus = Status;
-  }
-  return Status;
-}
-#define UI(Operation, ...) Tally(C, C.Ui->Operation(__VA_ARGS__), #Operation)
-
 constexpr UINT32 kBackdrop = 0x00203040;
 
 CHAR16 *const kDevices[] = {W("Network boot (IPv4)"), W("Internal NVMe drive"), W("USB storage"),

@@ -6,15 +6,6 @@ namespace {
 
 constexpr UINT32 kBackdrop = 0x00182028;
 
-UINTN Tally(const SceneContext &C, UINTN Status, const char *Name) {
-  C.Calls++;
-  if (Status != 0 && C.FailedCalls++ == 0) {
-    C.FirstFailedCall = Name;
-    C.FirstFailedStatus = Status;
-  }
-  return Status;
-}
-#define UI(Operation, ...) Tally(C, C.Ui->Operation(__VA_ARGS__), #Operation)
 
 void Caption(const SceneContext &C, UINT16 X, UINT16 Y, const CHAR16 *Text) {
   ORVANE_PIXEL Back = {0x28, 0x20, 0x18, 0};

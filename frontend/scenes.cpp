@@ -3,15 +3,6 @@
 namespace {
 
 // Every toolkit call of a scene is counted; a status other than 0 is remembered.
-UINTN Tally(const SceneContext &C, UINTN Status, const char *Name) {
-  C.Calls++;
-  if (Status != 0 && C.FailedCalls++ == 0) {
-    C.FirstFailedCall = Name;
-    C.FirstFailedStatus = Status;
-  }
-  return Status;
-}
-#define UI(Operation, ...) Tally(C, C.Ui->Operation(__VA_ARGS__), #Operation)
 
 constexpr UINT32 kBackdrop = 0x00182028;
 constexpr UINT32 kWhite = 0x00F0F0F0;

@@ -25,6 +25,18 @@ struct SceneContext {
   mutable UINTN FirstFailedStatus;
 };
 
+// Every toolkit call is counted; the first status other than 0 is remembered.
+inline UINTN Tally(const SceneContext &C, UINTN Status, const char *Name) {
+  C.Calls++;
+  if (Status != 0 && C.FailedCalls++ == 0) {
+    C.FirstFailedCall = Name;
+    C.FirstFailedStatus = Status;
+  }
+  return Status;
+}
+// A counted call through the context C in scope: UI(FillRect, ...).
+#define UI(Operation, ...) Tally(C, C.Ui->Operation(__VA_ARGS__), #Operation)
+
 // Screen helpers that do not depend on the toolkit.
 void FillScreenRect(const SceneContext &C, UINT32 X, UINT32 Y, UINT32 W, UINT32 H, UINT32 Color);
 void FillScreen(const SceneContext &C, UINT32 Color);

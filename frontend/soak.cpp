@@ -5,16 +5,6 @@
 
 namespace {
 
-UINTN Tally(const SceneContext &C, UINTN Status, const char *Name) {
-  C.Calls++;
-  if (Status != 0 && C.FailedCalls++ == 0) {
-    C.FirstFailedCall = Name;
-    C.FirstFailedStatus = Status;
-  }
-  return Status;
-}
-#define UI(Operation, ...) Tally(C, C.Ui->Operation(__VA_ARGS__), #Operation)
-
 // A list popup scrolled from the top to the end by its down arrow and back by
 // its up arrow. Paints are what a pass costs, so each pass paints one step of
 // the way, a different one from pass to pass.

@@ -1,19 +1,8 @@
-// What the setup screen's files share: the counted toolkit call and an
-// off-screen text box.
+// What the setup screen's files share: an off-screen text box.
 #pragma once
 #include "frontend/setup/setup_screen.h"
 
 namespace setup {
-
-// Every toolkit call is counted; the first status other than 0 is remembered.
-inline UINTN Tally(const SceneContext &C, UINTN Status, const char *Name) {
-  C.Calls++;
-  if (Status != 0 && C.FailedCalls++ == 0) {
-    C.FirstFailedCall = Name;
-    C.FirstFailedStatus = Status;
-  }
-  return Status;
-}
 
 // Fills (X, Y, Width, Height) with Back and writes Text into it at (Dx, Dy)
 // at Scale, composed off-screen and sent in one transfer, so nothing flickers.
@@ -34,4 +23,6 @@ void CopyText(CHAR16 *Into, UINTN Size, const CHAR16 *From);
 
 }  // namespace setup
 
-#define UI(Operation, ...) ::setup::Tally(*S.C, S.C->Ui->Operation(__VA_ARGS__), #Operation)
+// The setup files reach their context through the screen state S.
+#undef UI
+#define UI(Operation, ...) ::Tally(*S.C, S.C->Ui->Operation(__VA_ARGS__), #Operation)
