@@ -12,8 +12,8 @@ is present (DISPLAY or WAYLAND_DISPLAY set), else over VNC on 127.0.0.1:5900.
 """
 import argparse
 import html
-import importlib.util
 import os
+import runpy
 import shutil
 import sys
 import tempfile
@@ -32,13 +32,11 @@ LEAVE_TIMEOUT = 120.0
 
 
 def load_steps(path):
-    spec = importlib.util.spec_from_file_location("demo_script", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    names = [s["name"] for s in module.STEPS]
+    steps = runpy.run_path(path)["STEPS"]
+    names = [s["name"] for s in steps]
     if len(set(names)) != len(names):
         raise ValueError("%s: step names repeat" % path)
-    return module.STEPS
+    return steps
 
 
 # ---------------------------------------------------------------- pictures

@@ -15,7 +15,7 @@ SetupSetting &Current(SetupScreenState &S) { return S.Pages[S.Page].Settings[S.R
 namespace {
 
 // A row as the pages define it.
-struct RowSpec {
+struct RowLayout {
   const CHAR16 *Label;
   UINT16 Action;
   UINT16 PopupKind;
@@ -26,15 +26,15 @@ struct RowSpec {
   const CHAR16 *Items[kSetupMaxItems];
 };
 
-struct PageSpec {
+struct PageLayout {
   const CHAR16 *Title;
   UINT16 Picture;  // the dock's picture kind
   UINT16 RowCount;
-  RowSpec Rows[kSetupMaxRows];
+  RowLayout Rows[kSetupMaxRows];
 };
 
 // The same strings in every build; the settings point into them.
-const PageSpec kPageSpecs[kSetupPages] = {
+const PageLayout kPageLayouts[kSetupPages] = {
     {W("Main"), 0, 4,
      {{W("Language"), kActionChoice, 0, 0, 0, nullptr, 4,
        {W("English"), W("Deutsch"), W("Nederlands"), W("Svenska")}},
@@ -85,12 +85,12 @@ constexpr UINT16 kFanStart = 12;     // 60 %
 // Fills the page records from the table; values start at the first item.
 void FillPages(SetupScreenState &S) {
   for (UINT16 P = 0; P < kSetupPages; P++) {
-    const PageSpec &Spec = kPageSpecs[P];
+    const PageLayout &Layout = kPageLayouts[P];
     SetupPage &Page = S.Pages[P];
-    Page.Title = Spec.Title;
-    Page.RowCount = Spec.RowCount;
-    for (UINT16 R = 0; R < Spec.RowCount; R++) {
-      const RowSpec &Rs = Spec.Rows[R];
+    Page.Title = Layout.Title;
+    Page.RowCount = Layout.RowCount;
+    for (UINT16 R = 0; R < Layout.RowCount; R++) {
+      const RowLayout &Rs = Layout.Rows[R];
       SetupSetting &Set = Page.Settings[R];
       Set.Action = Rs.Action;
       Set.Help = kHelp[P][R];
@@ -127,8 +127,8 @@ bool SetupOpen(SetupScreenState &S, const SceneContext &C, const CHAR16 *Time, S
   FillPages(S);
   UI(ResetOptionPopups, &S.Options);
   for (UINT16 P = 0; P < kSetupPages; P++) {
-    S.DockLabels[P] = const_cast<CHAR16 *>(kPageSpecs[P].Title);
-    S.DockFlags[P] = kPageSpecs[P].Picture;
+    S.DockLabels[P] = const_cast<CHAR16 *>(kPageLayouts[P].Title);
+    S.DockFlags[P] = kPageLayouts[P].Picture;
   }
   S.DockActive[0] = 1;
   CopyText(S.ClockText, 6, Time);
