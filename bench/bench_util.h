@@ -7,6 +7,7 @@
 #include <string>
 
 #include "driver/protocol.h"
+#include "sim/hii_font.h"
 #include "sim/sim.h"
 
 struct BenchDriver {
@@ -52,4 +53,19 @@ void RunWithBaseline(benchmark::State &State, OpFn &&Op, BaseFn &&Baseline, cons
   State.counters["x_" + BaselineName] = OpNs / BaseNs;
   State.counters["op_ns"] = OpNs;
   State.counters["base_ns_" + BaselineName] = BaseNs;
+}
+
+// Baseline for anything that draws text: the font service's own work for
+// one string, as the toolkit asks for it.
+inline void FontOnly(const CHAR16 *Text) {
+  EFI_HII_FONT_PROTOCOL *Font = sim::FontService();
+  EFI_FONT_DISPLAY_INFO Info = {};
+  Info.FontInfoMask = 7;
+  EFI_IMAGE_OUTPUT *Image = nullptr;
+  EFI_HII_ROW_INFO *Rows = nullptr;
+  UINTN Count = 0;
+  Font->StringToImage(Font, EFI_HII_OUT_FLAG_WRAP, Text, &Info, &Image, 0, 0, &Rows, &Count, nullptr);
+  BS->FreePool(Image->Image.Bitmap);
+  BS->FreePool(Image);
+  if (Rows) BS->FreePool(Rows);
 }

@@ -16,20 +16,6 @@
 
 namespace {
 
-// The font service's work for one text, as the toolkit asks for it.
-void FontOnly(const CHAR16 *Text) {
-  EFI_HII_FONT_PROTOCOL *Font = sim::FontService();
-  EFI_FONT_DISPLAY_INFO Info = {};
-  Info.FontInfoMask = 7;
-  EFI_IMAGE_OUTPUT *Image = nullptr;
-  EFI_HII_ROW_INFO *Rows = nullptr;
-  UINTN Count = 0;
-  Font->StringToImage(Font, EFI_HII_OUT_FLAG_WRAP, Text, &Info, &Image, 0, 0, &Rows, &Count, nullptr);
-  BS->FreePool(Image->Image.Bitmap);
-  BS->FreePool(Image);
-  if (Rows) BS->FreePool(Rows);
-}
-
 void UseLayout(benchmark::State &State, int Arg) {
   bool Screen = State.range(Arg) != 0;
   sim::SetFontLayout(Screen ? sim::FontLayout::ScreenSized : sim::FontLayout::Tight);

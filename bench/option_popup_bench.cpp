@@ -13,20 +13,6 @@ namespace {
 CHAR16 *const kItems[5] = {W("Network boot (IPv4)"), W("Internal NVMe drive"), W("USB storage"),
                            W("Optical drive"), W("UEFI shell")};
 
-// The font service's own work for one string, as the paint asks for it.
-void FontOnly(const CHAR16 *Text) {
-  EFI_HII_FONT_PROTOCOL *Font = sim::FontService();
-  EFI_FONT_DISPLAY_INFO Info = {};
-  Info.FontInfoMask = 7;
-  EFI_IMAGE_OUTPUT *Image = nullptr;
-  EFI_HII_ROW_INFO *Rows = nullptr;
-  UINTN Count = 0;
-  Font->StringToImage(Font, EFI_HII_OUT_FLAG_WRAP, Text, &Info, &Image, 0, 0, &Rows, &Count, nullptr);
-  BS->FreePool(Image->Image.Bitmap);
-  BS->FreePool(Image);
-  if (Rows) BS->FreePool(Rows);
-}
-
 // range(0): 1 = a row in mid-drag, 0 = a focused row; range(1): 1 = screen-sized font images.
 void BM_PaintOptionPopup(benchmark::State &State) {
   BenchDriver D;

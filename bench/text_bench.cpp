@@ -11,20 +11,6 @@ namespace {
 #define FORTY_CHARS "The quick brown fox jumps over a lazy do"
 static_assert(sizeof(FORTY_CHARS) == 41);
 
-// Baseline for text: the font service's own work for the same string.
-void FontOnly(const CHAR16 *Text) {
-  EFI_HII_FONT_PROTOCOL *Font = sim::FontService();
-  EFI_FONT_DISPLAY_INFO Info = {};
-  Info.FontInfoMask = 7;
-  EFI_IMAGE_OUTPUT *Image = nullptr;
-  EFI_HII_ROW_INFO *Rows = nullptr;
-  UINTN Count = 0;
-  Font->StringToImage(Font, EFI_HII_OUT_FLAG_WRAP, Text, &Info, &Image, 0, 0, &Rows, &Count, nullptr);
-  BS->FreePool(Image->Image.Bitmap);
-  BS->FreePool(Image);
-  if (Rows) BS->FreePool(Rows);
-}
-
 void BM_RenderText40(benchmark::State &State) {
   BenchDriver D;
   sim::SetFontLayout(State.range(1) ? sim::FontLayout::ScreenSized : sim::FontLayout::Tight);
