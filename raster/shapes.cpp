@@ -144,9 +144,18 @@ class RowRuns {
       T_.Fill(X0_, Y_, N_, 1, First_);
     } else {
       const Rect Run = {0, 0, (INT32)N_, 1};
+      ORVANE_PIXEL Under[kSpan];
+      if (Holes_ && EFI_ERROR(ReadFromScreen(Under, (INT32)N_, Run, X0_, Y_, T_.Clip))) {
+        // The holes could not be read back: send the painted stretches alone.
+        for (INT64 I = 0, J; I < N_; I = J) {
+          for (J = I + 1; J < N_ && Painted_[J] == Painted_[I]; J++) {
+          }
+          if (Painted_[I]) SendToScreen(Pixels_, (INT32)N_, {(INT32)I, 0, (INT32)(J - I), 1}, X0_, Y_, T_.Clip);
+        }
+        N_ = 0;
+        return;
+      }
       if (Holes_) {
-        ORVANE_PIXEL Under[kSpan];
-        ReadFromScreen(Under, (INT32)N_, Run, X0_, Y_, T_.Clip);
         for (INT64 I = 0; I < N_; I++) {
           if (!Painted_[I]) Pixels_[I] = Under[I];
         }
@@ -699,7 +708,8 @@ void PaintTriangle(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32 
 }  // namespace
 
 // On the screen the part the triangle can paint is read back, painted and
-// sent in one transfer; without memory for it, it is painted run by run.
+// sent in one transfer; without memory for it, or when the screen cannot be
+// read, it is painted run by run.
 void DrawTriangleOn(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32 Y2, UINT32 X3,
                     UINT32 Y3, INT32 PenStyle, INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
   if (T.IsScreen()) {
@@ -710,7 +720,7 @@ void DrawTriangleOn(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32
     const EFI_STATUS Status = PaintScreenArea(Area, [&](const DrawTarget &W) {
       PaintTriangle(W, X1, Y1, X2, Y2, X3, Y3, PenStyle, FillStyle, Color1, Color2);
     });
-    if (Status != EFI_OUT_OF_RESOURCES) {
+    if (Status != EFI_NOT_STARTED) {
       return;
     }
   }
@@ -1011,7 +1021,8 @@ void PaintCircle(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Radius
 }  // namespace
 
 // On the screen the circle's visible square is read back, painted and sent
-// in one transfer; without memory for it, it is painted run by run.
+// in one transfer; without memory for it, or when the screen cannot be read,
+// it is painted run by run.
 void DrawCircleOn(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Radius,
                   INT32 Thickness, INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
   if (Radius < 0) {
@@ -1026,7 +1037,7 @@ void DrawCircleOn(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Radiu
     const EFI_STATUS Status = PaintScreenArea(Area, [&](const DrawTarget &W) {
       PaintCircle(W, CenterX, CenterY, Radius, Thickness, FillStyle, Color1, Color2);
     });
-    if (Status != EFI_OUT_OF_RESOURCES) {
+    if (Status != EFI_NOT_STARTED) {
       return;
     }
   }
