@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "bench/bench_util.h"
+#include "raster/image_copy.h"
 
 namespace {
 
@@ -50,6 +51,31 @@ void BM_BlitToScreen(benchmark::State &State) {
       [&] { std::memcpy(Copy.data(), Buf.data(), Buf.size() * 4); }, "memcpy");
 }
 BENCHMARK(BM_BlitToScreen);
+
+// Keyless image copies beside memcpy of the same pixels: a whole 1024 x 768
+// image (one block), and an 800 x 600 window out of it (a row at a time, as
+// a capture reads the frame buffer).
+void CopyBesideMemcpy(benchmark::State &State, UINT16 W, UINT16 H, UINT16 SX, UINT16 SY) {
+  BenchDriver D;
+  std::vector<ORVANE_PIXEL> Src(1024 * 768), Dst((size_t)W * H);
+  for (size_t I = 0; I < Src.size(); I++) Src[I] = {(UINT8)I, (UINT8)(I >> 8), (UINT8)(I >> 16), 0};
+  RunWithBestBaseline(
+      State, [&] { CopyImageRect(Dst.data(), Src.data(), 0, 0, SX, SY, W, H, 1024, 768, W, H, nullptr); },
+      [&] {
+        if (W == 1024) {
+          std::memcpy(Dst.data(), Src.data(), Dst.size() * sizeof(ORVANE_PIXEL));
+          return;
+        }
+        for (size_t R = 0; R < H; R++) std::memcpy(&Dst[R * W], &Src[(SY + R) * 1024 + SX], (size_t)W * 4);
+      },
+      "memcpy");
+}
+
+void BM_CopyImageRect1024x768(benchmark::State &State) { CopyBesideMemcpy(State, 1024, 768, 0, 0); }
+BENCHMARK(BM_CopyImageRect1024x768);
+
+void BM_CopyImageRectWindow800x600(benchmark::State &State) { CopyBesideMemcpy(State, 800, 600, 100, 80); }
+BENCHMARK(BM_CopyImageRectWindow800x600);
 
 }  // namespace
 

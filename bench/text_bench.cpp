@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "bench/bench_util.h"
-#include "raster/image_copy.h"
 #include "sim/hii_font.h"
 
 namespace {
@@ -66,16 +65,5 @@ void BM_DrawText40(benchmark::State &State) {
   State.SetLabel(Opaque ? "opaque" : "transparent");
 }
 BENCHMARK(BM_DrawText40)->Args({1, 1000})->Args({0, 1000})->Args({0, 2000});
-
-void BM_CopyImageRect1024x768(benchmark::State &State) {
-  BenchDriver D;
-  std::vector<ORVANE_PIXEL> Src(1024 * 768), Dst(1024 * 768);
-  for (size_t I = 0; I < Src.size(); I++) Src[I] = {(UINT8)I, (UINT8)(I >> 8), (UINT8)(I >> 16), 0};
-  RunWithBaseline(
-      State,
-      [&] { CopyImageRect(Dst.data(), Src.data(), 0, 0, 0, 0, 1024, 768, 1024, 768, 1024, 768, nullptr); },
-      [&] { std::memcpy(Dst.data(), Src.data(), Src.size() * 4); }, "memcpy");
-}
-BENCHMARK(BM_CopyImageRect1024x768);
 
 }  // namespace

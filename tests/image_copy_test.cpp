@@ -1,5 +1,6 @@
 // CopyImageRect against a pixel-by-pixel reference, including rectangles that
 // reach past either image, and the frame-buffer capture path built on it.
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <vector>
@@ -164,6 +165,34 @@ TEST_F(ImageCopy, CopyWithinOneImageMovesLikeMemmove) {
   CopyImageRect((ORVANE_PIXEL *)Img.data(), (ORVANE_PIXEL *)Img.data(), 3, 1, 0, 1, 32, 4, 32, 4, 20, 2,
                 nullptr);
   EXPECT_EQ(Img, Want);
+}
+
+// Within one image the rows move one after another, each as memmove moves
+// it: a rectangle moved down by less than its height copies rows it has
+// already written. Apart or overlapping, whole rows or windows, odd widths.
+TEST_F(ImageCopy, MovesWithinOneImageGoRowAfterRow) {
+  std::mt19937 Rng(25);
+  for (int Trial = 0; Trial < 500; Trial++) {
+    const uint16_t RW = 1 + Rng() % 40, H = 1 + Rng() % 30;
+    Copy C{(uint16_t)(Rng() % RW), (uint16_t)(Rng() % H), (uint16_t)(Rng() % RW), (uint16_t)(Rng() % H),
+           RW, H, RW, H, (uint16_t)(Rng() % (RW + 4)), (uint16_t)(Rng() % (H + 4))};
+    if (Trial % 4 == 0) {
+      C.DX = C.SX = 0;
+      C.W = RW;
+    }
+    Guarded Img((size_t)RW * H);
+    for (size_t I = 0; I < Img.Size; I++) Img.Pixels()[I] = PixelFromColor((uint32_t)I * 2654435761u);
+    std::vector<uint32_t> Want = Img.Inside();
+    const uint32_t W = std::min<uint32_t>(C.W, RW - std::max(C.DX, C.SX));
+    const uint32_t Rows = std::min<uint32_t>(C.H, H - std::max(C.DY, C.SY));
+    for (uint32_t R = 0; R < Rows; R++) {
+      std::memmove(&Want[(size_t)(C.DY + R) * RW + C.DX], &Want[(size_t)(C.SY + R) * RW + C.SX], W * 4);
+    }
+    ASSERT_EQ(CopyImageRect(Img.Pixels(), Img.Pixels(), C.DX, C.DY, C.SX, C.SY, RW, H, RW, H, C.W, C.H, nullptr), 0u);
+    ASSERT_TRUE(Img.MarginsIntact()) << "trial " << Trial;
+    ASSERT_EQ(Img.Inside(), Want) << "trial " << Trial << " " << C.SX << "," << C.SY << " to " << C.DX << ","
+                                  << C.DY << " " << W << "x" << Rows << " of " << RW << "x" << H;
+  }
 }
 
 TEST_F(ImageCopy, FrameBufferCaptureReadsTheScreenThroughTheCopy) {
