@@ -14,13 +14,112 @@
 
 #include "raster/exact_float.h"
 
+// LineAxis: the float steps of F and G, mostly without taking them.
+//
+// Both are ToInt of a rounded z' near the exact rational z:
+//   F(i) = trunc(fl(fl(M i) + K)), z = M i + K;
+//   G(j) = trunc(fl(fl(j - K) / M)), z = (j - K) / M.
+// For |i|, |j| <= 2^24 the conversion of the position is exact. Rounding to
+// nearest (u = 2^-24) gives |fl(x) - x| <= u |x| for sums (a sum with a
+// subnormal result is exact) and for products and quotients with normal
+// results; for F the product M i is normal (M normal, |i| >= 1), and a
+// quotient of G that is not normal lies within (-1, 1), as z does, and both
+// truncate to 0. So
+//   F: |z' - z| <= u |M i| + u (|z| + u |M i|) <= 2^-23 (|M i| + |z|),
+//   G: |z' - z| <= |z| (2u + u^2) <= 2^-22 |z|.
+// trunc is constant between nonzero integers, so when z lies further than
+// that bound from every integer, trunc(z') = trunc(z), found in integers
+// from z = (A v + B) / D. Otherwise (z on or near an integer, as at the
+// lattice points of the line) the steps themselves are taken.
+//
+// With M = sM 2^eM and K = sK 2^eK (|sM|, |sK| < 2^24) and e0 the smallest
+// exponent in play, z is exact in integers scaled by 2^-e0. The limits below
+// keep every product and sum within 63 bits: |A|, D <= 2^38, |B| < 2^62,
+// |v| <= 2^24 and |A v + B| < 2^62.
+namespace {
+constexpr INT64 kPositionLimit = 1LL << 24, kValueLimit = 1LL << 62;
+constexpr INT32 kScaleBits = 38;
+}  // namespace
+
+LineAxis::LineAxis(bool Columns, FLOAT32_BITS M, FLOAT32_BITS K) : Columns_(Columns), M_(M), K_(K) {
+  bool NM, NK;
+  UINT64 UM, UK;
+  INT32 EM, EK;
+  if (!xf::detail::Decode(M, NM, UM, EM) || !xf::detail::Decode(K, NK, UK, EK) || UM == 0) {
+    return;
+  }
+  const INT64 SM = NM ? -(INT64)UM : (INT64)UM, SK = NK ? -(INT64)UK : (INT64)UK;
+  if (SK == 0) {
+    EK = Columns ? EM : 0;
+  }
+  if (Columns) {
+    // z = (sM 2^(eM - e0) i + sK 2^(eK - e0)) / 2^-e0.
+    const INT32 E0 = EM < EK ? EM : EK;
+    if (E0 > 0 || -E0 > kScaleBits || EM - E0 > kScaleBits - 24 || EK - E0 > kScaleBits) {
+      return;
+    }
+    A_ = SM * (1LL << (EM - E0));
+    B_ = SK * (1LL << (EK - E0));
+    Shift_ = -E0;
+    D_ = 1LL << Shift_;
+  } else {
+    // j - K = (j 2^-e0 - sK 2^(eK - e0)) 2^e0 with e0 = min(eK, 0), then
+    // divided by sM 2^eM: the power of two goes up or down.
+    const INT32 E0 = EK < 0 ? EK : 0;
+    const INT32 Up = E0 > EM ? E0 - EM : 0, Down = EM > E0 ? EM - E0 : 0;
+    if (-E0 + Up > kScaleBits || EK - E0 + Up > kScaleBits || Down > kScaleBits - 24) {
+      return;
+    }
+    const INT64 Sign = SM < 0 ? -1 : 1;
+    A_ = Sign * (1LL << (-E0 + Up));
+    B_ = -Sign * SK * (1LL << (EK - E0 + Up));
+    D_ = (SM < 0 ? -SM : SM) * (1LL << Down);
+  }
+  Exact_ = true;
+}
+
+INT32 LineAxis::Stepped(INT64 V) const {
+  const FLOAT32_BITS F = xf::FromInt((INT32)V);
+  return Columns_ ? xf::ToInt(xf::Add(xf::Mul(M_, F), K_)) : xf::ToInt(xf::Div(xf::Sub(F, K_), M_));
+}
+
+INT32 LineAxis::At(INT64 V) const {
+  if (Exact_ && V >= -kPositionLimit && V <= kPositionLimit) {
+    const INT64 AV = A_ * V, N = AV + B_;
+    if (N > -kValueLimit && N < kValueLimit) {
+      // floor(N / D) and the remainder in [0, D).
+      INT64 Q, R;
+      if (Columns_) {
+        Q = N >> Shift_;
+        R = N & (D_ - 1);
+      } else {
+        Q = N / D_;
+        R = N % D_;
+        if (R < 0) {
+          R += D_;
+          Q--;
+        }
+      }
+      // D times the distance to the nearest integer, against D times the bound.
+      const UINT64 Gap = (UINT64)(R < D_ - R ? R : D_ - R);
+      const UINT64 Size = (UINT64)(N < 0 ? -N : N);
+      const bool Clear = Columns_ ? (Gap << 23) > Size + (UINT64)(AV < 0 ? -AV : AV) : (Gap << 22) > Size;
+      if (Clear) {
+        return (INT32)(Q < 0 && R != 0 ? Q + 1 : Q);
+      }
+    }
+  }
+  return Stepped(V);
+}
+
 namespace {
 
 // Collects points that arrive in order along one axis into runs of stamps.
 class RunStamper {
  public:
   RunStamper(const DrawTarget &T, bool Horizontal, INT32 PenStyle, UINT32 Color)
-      : T_(T), Horizontal_(Horizontal), Pen_(PenStyle), Color_(Color) {}
+      : T_(T), Horizontal_(Horizontal), Pen_(PenStyle), Color_(Color),
+        Direct_(!T.IsScreen() && PenReach(PenStyle) == 0) {}
   ~RunStamper() { Flush(); }
 
   void Add(INT64 X, INT64 Y) {
@@ -35,25 +134,43 @@ class RunStamper {
   }
 
   void Flush() {
-    StampRun(T_, X_, Y_, N_, Horizontal_, Pen_, Color_);
+    if (Direct_) {
+      Store();
+    } else {
+      StampRun(T_, X_, Y_, N_, Horizontal_, Pen_, Color_);
+    }
     N_ = 0;
   }
 
  private:
+  // A one-pixel pen in a buffer: the run's pixels on the target, stored as they
+  // are, which is all the stamps would write.
+  void Store() {
+    const Rect &C = T_.Clip;
+    if (N_ == 0) {
+      return;
+    }
+    if (Horizontal_) {
+      if (Y_ < C.Y || Y_ >= C.Bottom()) return;
+      const INT64 From = X_ > C.X ? X_ : C.X, To = X_ + N_ < C.Right() ? X_ + N_ : C.Right();
+      if (From < To) FillPixels(T_.At(From, Y_), (UINTN)(To - From), Pixel_);
+    } else {
+      if (X_ < C.X || X_ >= C.Right()) return;
+      const INT64 From = Y_ > C.Y ? Y_ : C.Y, To = Y_ + N_ < C.Bottom() ? Y_ + N_ : C.Bottom();
+      if (From >= To) return;
+      ORVANE_PIXEL *P = T_.At(X_, From);
+      for (INT64 Y = From; Y < To; Y++, P += T_.RowWidth) *P = Pixel_;
+    }
+  }
+
   const DrawTarget &T_;
   bool Horizontal_;
   INT32 Pen_;
   UINT32 Color_;
+  bool Direct_;
+  ORVANE_PIXEL Pixel_ = PixelFromColor(Color_);
   INT64 X_ = 0, Y_ = 0, N_ = 0;
 };
-
-// One of the two per-axis functions of a sloped line: F(i) = ToInt(m*i + k)
-// for columns, G(j) = ToInt((j - k) / m) for rows.
-// The steps are the service's, taken in integers (raster/exact_float.h).
-INT32 AxisValue(bool Columns, FLOAT32_BITS M, FLOAT32_BITS K, INT64 V) {
-  FLOAT32_BITS F = xf::FromInt((INT32)V);
-  return Columns ? xf::ToInt(xf::Add(xf::Mul(M, F), K)) : xf::ToInt(xf::Div(xf::Sub(F, K), M));
-}
 
 // The first pass's function, remembering the values of its first kCached
 // positions so the second pass can recognise pixels already owned.
@@ -61,12 +178,11 @@ class RememberedAxis {
  public:
   static constexpr INT64 kCached = 2048;
 
-  RememberedAxis(bool Columns, FLOAT32_BITS M, FLOAT32_BITS K, INT64 Start)
-      : Columns_(Columns), M_(M), K_(K), Start_(Start) {}
+  RememberedAxis(const LineAxis &Axis, INT64 Start) : Axis_(Axis), Start_(Start) {}
 
   // Called for Start, Start + 1, ... in order.
   INT32 Evaluate(INT64 V) {
-    INT32 R = AxisValue(Columns_, M_, K_, V);
+    INT32 R = Axis_.At(V);
     if (V - Start_ == Filled_ && Filled_ < kCached) {
       Cache_[Filled_++] = R;
     }
@@ -75,12 +191,11 @@ class RememberedAxis {
 
   INT32 At(INT64 V) const {
     INT64 Slot = V - Start_;
-    return (Slot >= 0 && Slot < Filled_) ? Cache_[Slot] : AxisValue(Columns_, M_, K_, V);
+    return (Slot >= 0 && Slot < Filled_) ? Cache_[Slot] : Axis_.At(V);
   }
 
  private:
-  bool Columns_;
-  FLOAT32_BITS M_, K_;
+  const LineAxis &Axis_;
   INT64 Start_;
   INT64 Filled_ = 0;
   INT32 Cache_[kCached];
@@ -115,7 +230,8 @@ void DrawSlopedLine(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2,
   const INT64 A0 = ColumnsFirst ? C0 : R0, A1 = ColumnsFirst ? C1 : R1;  // first-pass range
   const INT64 B0 = ColumnsFirst ? R0 : C0, B1 = ColumnsFirst ? R1 : C1;  // second-pass range
   // Both ranges lie inside the box, so a value found in them is a pixel of the box.
-  RememberedAxis First(ColumnsFirst, M, K, A0);
+  const LineAxis FirstAxis(ColumnsFirst, M, K), SecondAxis(!ColumnsFirst, M, K);
+  RememberedAxis First(FirstAxis, A0);
 
   {
     // First pass: (a, f(a)) along the first axis.
@@ -130,7 +246,7 @@ void DrawSlopedLine(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2,
   // Second pass: (g(b), b), unless the first pass already owned that pixel.
   RunStamper Runs(T, !ColumnsFirst, PenStyle, Color);
   for (INT64 B = B0; B <= B1; B++) {
-    INT64 A = AxisValue(!ColumnsFirst, M, K, B);
+    INT64 A = SecondAxis.At(B);
     if (A < A0 || A > A1) {
       continue;
     }

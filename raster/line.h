@@ -12,6 +12,25 @@ void DrawLineOn(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2, INT
 void DrawRegularPolygonOn(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Sides,
                           INT32 Radius, INT32 PenStyle, UINT32 Color);
 
+// One of the two per-axis functions of a sloped line with slope M and
+// intercept K (float bits): over columns F(i) = ToInt(M*i + K), over rows
+// G(j) = ToInt((j - K) / M), each step rounded as the float service rounds.
+class LineAxis {
+ public:
+  LineAxis(bool Columns, FLOAT32_BITS M, FLOAT32_BITS K);
+  INT32 At(INT64 V) const;
+  // The same value, always through the float steps (raster/exact_float.h).
+  INT32 Stepped(INT64 V) const;
+
+ private:
+  bool Columns_;
+  FLOAT32_BITS M_, K_;
+  // The exact value at V is (A_ V + B_) / D_; D_ = 2^Shift_ over columns.
+  bool Exact_ = false;
+  INT64 A_ = 0, B_ = 0, D_ = 1;
+  INT32 Shift_ = 0;
+};
+
 // Rotates (PointX, PointY) about the centre by Angle degrees (float bits);
 // returns the new x for Selector 0, else the new y.
 INT32 RotatePoint(INT32 CenterX, INT32 CenterY, INT32 PointX, INT32 PointY, FLOAT32_BITS Angle,

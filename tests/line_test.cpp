@@ -1,6 +1,7 @@
 // Lines and regular polygons: the fast drawing against the plain per-pixel
 // version, the documented cases, clipping, and what each costs in float-service
 // calls and Blt transfers.
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -233,6 +234,59 @@ TEST_F(LineTest, ExtremeCoordinatesOnlyCostTheVisiblePart) {
   EXPECT_EQ(sim::Stats().BltCalls, 2u);
   EXPECT_EQ(Fw.Pixel(Fw.Width() - 1, 10), 0x00FFFFFFu);
   EXPECT_EQ(Fw.Pixel(10, Fw.Height() - 1), 0x00FFFFFFu);
+}
+
+// Each column's and row's value against the float service's own steps, for
+// lines of every length and place (lattice points, where the values sit on
+// integers, included), for slopes and intercepts of every size, and for
+// positions beyond the range the integer form takes.
+TEST_F(LineTest, AxisValuesAreTheServiceSteps) {
+  std::mt19937 Rng(4242);
+  auto Literal = [](bool Columns, FLOAT32_BITS M, FLOAT32_BITS K, INT64 V) {
+    const FLOAT32_BITS F = fm::FromInt((INT32)V);
+    return Columns ? fm::ToInt(fm::Add(fm::Mul(M, F), K)) : fm::ToInt(fm::Div(fm::Sub(F, K), M));
+  };
+  auto Check = [&](FLOAT32_BITS M, FLOAT32_BITS K, INT64 From, INT64 To) {
+    for (bool Columns : {true, false}) {
+      const LineAxis Axis(Columns, M, K);
+      for (INT64 V = From; V <= To; V++) {
+        ASSERT_EQ(Axis.At(V), Literal(Columns, M, K, V))
+            << std::hex << "m " << M << " k " << K << std::dec << " at " << V << (Columns ? " column" : " row");
+      }
+    }
+  };
+  const INT64 Spans[] = {8, 100, 2000, 1 << 16, 1 << 23, 1 << 25, 1LL << 31};
+  for (int N = 0; N < 3000; N++) {
+    const INT64 Span = Spans[N % 7];
+    auto Coord = [&] { return (INT32)((INT64)(Rng() % (UINT64)(2 * Span)) - Span); };
+    INT32 X1 = Coord(), Y1 = Coord(), X2 = Coord(), Y2 = Coord();
+    if (N % 5 == 0) {  // small whole slopes and their inverses: a lattice point every few steps
+      const INT32 P = 1 + Rng() % 4, Q = 1 + Rng() % 4, L = 1 + Rng() % 40;
+      X2 = X1 + Q * L;
+      Y2 = Y1 + (Rng() % 2 ? P : -P) * L;
+    }
+    if (X1 == X2 || Y1 == Y2) continue;
+    const FLOAT32_BITS M = fm::Div(fm::Sub(fm::FromInt(Y1), fm::FromInt(Y2)), fm::Sub(fm::FromInt(X1), fm::FromInt(X2)));
+    const FLOAT32_BITS K = fm::Sub(fm::FromInt(Y1), fm::Mul(M, fm::FromInt(X1)));
+    const INT64 Lo = std::min(std::min(X1, X2), std::min(Y1, Y2)), Hi = std::max(std::max(X1, X2), std::max(Y1, Y2));
+    const INT64 Mid = Lo + (Hi - Lo) / 2;
+    Check(M, K, std::max<INT64>(Lo, Mid - 40), std::min<INT64>(Hi, Mid + 40));
+    Check(M, K, X1 - 3, X1 + 3);
+    Check(M, K, Y2 - 3, Y2 + 3);
+  }
+  // Arbitrary slopes and intercepts: tiny, huge, zero, subnormal, infinite, NaN.
+  for (int N = 0; N < 20000; N++) {
+    auto Any = [&]() -> FLOAT32_BITS {
+      switch (Rng() % 4) {
+        case 0: return Rng();
+        case 1: return Rng() % 2 ? 0u : 0x80000000u;
+        case 2: return (Rng() & 0x80000000u) | ((100 + Rng() % 56) << 23) | (Rng() & 0x7FFFFF);
+        default: return fm::Div(fm::FromInt((INT32)(Rng() % 2001) - 1000), fm::FromInt(1 + Rng() % 300));
+      }
+    };
+    const INT64 V = (INT64)(Rng() % (1u << 26)) - (1 << 25);
+    Check(Any(), Any(), V, V + 4);
+  }
 }
 
 TEST_F(PolygonTest, SquareStartsAtTheTopAndTurnsClockwise) {
