@@ -6,9 +6,12 @@
 //   - pixel (i, j) of the box belongs when j = F(i) = ToInt(m*i + k) or
 //     i = G(j) = ToInt((j - k) / m). F is evaluated once per column and G once
 //     per row, which yields the same set as testing every pixel of the box;
+//     each value comes from the exact rational in integers, and from the
+//     float steps only where rounding could move it (LineAxis below);
 //   - columns and rows whose stamps could not reach the target are skipped;
 //   - consecutive pixels along a row or column are stamped as one run, so a
-//     run costs one fill per pen rectangle instead of one per pixel.
+//     run costs one fill per pen rectangle instead of one per pixel, and a
+//     one-pixel pen in a buffer is a plain store.
 // Stamping order differs from the scan, which cannot show: one line, one colour.
 #include "raster/line.h"
 
@@ -37,7 +40,6 @@
 // keep every product and sum within 63 bits: |A|, D <= 2^38, |B| < 2^62,
 // |v| <= 2^24 and |A v + B| < 2^62.
 namespace {
-constexpr INT64 kPositionLimit = 1LL << 24, kValueLimit = 1LL << 62;
 constexpr INT32 kScaleBits = 38;
 }  // namespace
 
@@ -75,6 +77,12 @@ LineAxis::LineAxis(bool Columns, FLOAT32_BITS M, FLOAT32_BITS K) : Columns_(Colu
     B_ = -Sign * SK * (1LL << (EK - E0 + Up));
     D_ = (SM < 0 ? -SM : SM) * (1LL << Down);
   }
+  AQ_ = A_ / D_;
+  AR_ = A_ % D_;
+  if (AR_ < 0) {
+    AR_ += D_;
+    AQ_--;
+  }
   Exact_ = true;
 }
 
@@ -83,33 +91,25 @@ INT32 LineAxis::Stepped(INT64 V) const {
   return Columns_ ? xf::ToInt(xf::Add(xf::Mul(M_, F), K_)) : xf::ToInt(xf::Div(xf::Sub(F, K_), M_));
 }
 
-INT32 LineAxis::At(INT64 V) const {
-  if (Exact_ && V >= -kPositionLimit && V <= kPositionLimit) {
-    const INT64 AV = A_ * V, N = AV + B_;
-    if (N > -kValueLimit && N < kValueLimit) {
-      // floor(N / D) and the remainder in [0, D).
-      INT64 Q, R;
-      if (Columns_) {
-        Q = N >> Shift_;
-        R = N & (D_ - 1);
-      } else {
-        Q = N / D_;
-        R = N % D_;
-        if (R < 0) {
-          R += D_;
-          Q--;
-        }
-      }
-      // D times the distance to the nearest integer, against D times the bound.
-      const UINT64 Gap = (UINT64)(R < D_ - R ? R : D_ - R);
-      const UINT64 Size = (UINT64)(N < 0 ? -N : N);
-      const bool Clear = Columns_ ? (Gap << 23) > Size + (UINT64)(AV < 0 ? -AV : AV) : (Gap << 22) > Size;
-      if (Clear) {
-        return (INT32)(Q < 0 && R != 0 ? Q + 1 : Q);
-      }
+INT32 LineAxis::Seek(INT64 V) {
+  if (!Exact_ || V < -kPositionLimit || V > kPositionLimit) {
+    Held_ = false;
+    return Stepped(V);
+  }
+  N_ = A_ * V + B_;
+  if (Columns_) {
+    Q_ = N_ >> Shift_;
+    R_ = N_ & (D_ - 1);
+  } else {
+    Q_ = N_ / D_;
+    R_ = N_ % D_;
+    if (R_ < 0) {
+      R_ += D_;
+      Q_--;
     }
   }
-  return Stepped(V);
+  V_ = V;
+  return Held();
 }
 
 namespace {
@@ -178,7 +178,7 @@ class RememberedAxis {
  public:
   static constexpr INT64 kCached = 2048;
 
-  RememberedAxis(const LineAxis &Axis, INT64 Start) : Axis_(Axis), Start_(Start) {}
+  RememberedAxis(LineAxis &Axis, INT64 Start) : Axis_(Axis), Start_(Start) {}
 
   // Called for Start, Start + 1, ... in order.
   INT32 Evaluate(INT64 V) {
@@ -189,13 +189,13 @@ class RememberedAxis {
     return R;
   }
 
-  INT32 At(INT64 V) const {
+  INT32 At(INT64 V) {
     INT64 Slot = V - Start_;
     return (Slot >= 0 && Slot < Filled_) ? Cache_[Slot] : Axis_.At(V);
   }
 
  private:
-  const LineAxis &Axis_;
+  LineAxis &Axis_;
   INT64 Start_;
   INT64 Filled_ = 0;
   INT32 Cache_[kCached];
@@ -230,7 +230,7 @@ void DrawSlopedLine(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2,
   const INT64 A0 = ColumnsFirst ? C0 : R0, A1 = ColumnsFirst ? C1 : R1;  // first-pass range
   const INT64 B0 = ColumnsFirst ? R0 : C0, B1 = ColumnsFirst ? R1 : C1;  // second-pass range
   // Both ranges lie inside the box, so a value found in them is a pixel of the box.
-  const LineAxis FirstAxis(ColumnsFirst, M, K), SecondAxis(!ColumnsFirst, M, K);
+  LineAxis FirstAxis(ColumnsFirst, M, K), SecondAxis(!ColumnsFirst, M, K);
   RememberedAxis First(FirstAxis, A0);
 
   {

@@ -248,10 +248,14 @@ TEST_F(LineTest, AxisValuesAreTheServiceSteps) {
   };
   auto Check = [&](FLOAT32_BITS M, FLOAT32_BITS K, INT64 From, INT64 To) {
     for (bool Columns : {true, false}) {
-      const LineAxis Axis(Columns, M, K);
+      LineAxis Axis(Columns, M, K);
+      // In order (each value stepped from the last), then from the middle back.
       for (INT64 V = From; V <= To; V++) {
         ASSERT_EQ(Axis.At(V), Literal(Columns, M, K, V))
             << std::hex << "m " << M << " k " << K << std::dec << " at " << V << (Columns ? " column" : " row");
+      }
+      for (INT64 V = From + (To - From) / 2; V >= From; V -= 3) {
+        ASSERT_EQ(Axis.At(V), Literal(Columns, M, K, V)) << std::hex << "m " << M << " k " << K << std::dec << " back at " << V;
       }
     }
   };
