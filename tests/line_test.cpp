@@ -236,6 +236,30 @@ TEST_F(LineTest, ExtremeCoordinatesOnlyCostTheVisiblePart) {
   EXPECT_EQ(Fw.Pixel(10, Fw.Height() - 1), 0x00FFFFFFu);
 }
 
+// Lines from far off (up to the whole integer range) crossing a buffer, with
+// every pen: only the part near the buffer is drawn, exactly as scanned.
+TEST_F(LineTest, FarLinesMatchThePlainVersionWhereTheyCrossTheBuffer) {
+  std::mt19937 Rng(515);
+  const int W = 150, H = 110;
+  for (int N = 0; N < 400; N++) {
+    const INT64 Px = (INT64)(Rng() % (W + 20)) - 10, Py = (INT64)(Rng() % (H + 20)) - 10;
+    const INT64 Dx = 1 + Rng() % 97, Dy = 1 + Rng() % 89, Sign = Rng() % 2 ? 1 : -1;
+    const INT64 Far = 1LL << (4 + Rng() % 27);  // how far along the line each end lies
+    auto Clamp = [](INT64 V) { return (INT32)std::max<INT64>(INT_MIN, std::min<INT64>(INT_MAX, V)); };
+    const INT64 S1 = 1 + (INT64)(Rng() % (UINT64)Far) / std::max(Dx, Dy), S2 = 1 + (INT64)(Rng() % (UINT64)Far) / std::max(Dx, Dy);
+    const LineArgs A{Clamp(Px - Dx * S1), Clamp(Py - Sign * Dy * S1), Clamp(Px + Dx * S2), Clamp(Py + Sign * Dy * S2),
+                     (INT32)(N % 7), RandomColor(Rng)};
+    if (A.X1 == A.X2 || A.Y1 == A.Y2) continue;
+    Canvas Fast(W, H), Plain(W, H);
+    Ui->DrawLine(Fast.Pixels(), W, H, A.X1, A.Y1, A.X2, A.Y2, A.Pen, A.Color);
+    ref::DrawLine(Plain.Pixels(), W, H, A.X1, A.Y1, A.X2, A.Y2, A.Pen, A.Color);
+    ASSERT_EQ(Fast.Image(), Plain.Image())
+        << FirstDifference(Fast.Image(), Plain.Image(), W) << " line (" << A.X1 << "," << A.Y1 << ")-(" << A.X2
+        << "," << A.Y2 << ") pen " << A.Pen;
+    ASSERT_TRUE(Fast.GuardsIntact());
+  }
+}
+
 // Each column's and row's value against the float service's own steps, for
 // lines of every length and place (lattice points, where the values sit on
 // integers, included), for slopes and intercepts of every size, and for
