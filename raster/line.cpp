@@ -112,9 +112,43 @@ INT32 LineAxis::Seek(INT64 V) {
   return Held();
 }
 
+void LineAxis::Fill(INT64 From, INT64 Count, INT32 *Out) {
+  for (INT64 U = 0; U < Count;) {
+    Out[U] = At(From + U);
+    U++;
+    if (!Held_) {
+      continue;
+    }
+    // The steps of At with the state in locals, as far as positions stay
+    // within the limit and N within range; At takes over beyond.
+    INT64 N = N_, Q = Q_, R = R_;
+    const INT64 A = A_, AQ = AQ_, AR = AR_, D = D_, B = B_;
+    const INT64 End = From + Count - 1 > kPositionLimit ? kPositionLimit - From + 1 : Count;
+    for (; U < End && N + A > -kValueLimit && N + A < kValueLimit; U++) {
+      N += A;
+      Q += AQ;
+      R += AR;
+      if (R >= D) {
+        R -= D;
+        Q++;
+      }
+      const INT64 AV = N - B;
+      const UINT64 Gap = (UINT64)(R < D - R ? R : D - R);
+      const UINT64 Size = (UINT64)(N < 0 ? -N : N);
+      const bool Clear = Columns_ ? (Gap << 23) > Size + (UINT64)(AV < 0 ? -AV : AV) : (Gap << 22) > Size;
+      Out[U] = Clear ? (INT32)(Q < 0 && R != 0 ? Q + 1 : Q) : Stepped(From + U);
+    }
+    V_ = From + U - 1;
+    N_ = N;
+    Q_ = Q;
+    R_ = R;
+  }
+}
+
 namespace {
 
-// Collects points that arrive in order along one axis into runs of stamps.
+// Collects points that arrive in order along one axis into runs of stamps;
+// a one-pixel pen in a buffer stores each point on the target at once.
 class RunStamper {
  public:
   RunStamper(const DrawTarget &T, bool Horizontal, INT32 PenStyle, UINT32 Color)
@@ -123,6 +157,11 @@ class RunStamper {
   ~RunStamper() { Flush(); }
 
   void Add(INT64 X, INT64 Y) {
+    if (Direct_) {
+      const Rect &C = T_.Clip;
+      if (X >= C.X && X < C.Right() && Y >= C.Y && Y < C.Bottom()) *T_.At(X, Y) = Pixel_;
+      return;
+    }
     if (N_ > 0 && (Horizontal_ ? (Y == Y_ && X == X_ + N_) : (X == X_ && Y == Y_ + N_))) {
       N_++;
       return;
@@ -134,35 +173,11 @@ class RunStamper {
   }
 
   void Flush() {
-    if (Direct_) {
-      Store();
-    } else {
-      StampRun(T_, X_, Y_, N_, Horizontal_, Pen_, Color_);
-    }
+    StampRun(T_, X_, Y_, N_, Horizontal_, Pen_, Color_);
     N_ = 0;
   }
 
  private:
-  // A one-pixel pen in a buffer: the run's pixels on the target, stored as they
-  // are, which is all the stamps would write.
-  void Store() {
-    const Rect &C = T_.Clip;
-    if (N_ == 0) {
-      return;
-    }
-    if (Horizontal_) {
-      if (Y_ < C.Y || Y_ >= C.Bottom()) return;
-      const INT64 From = X_ > C.X ? X_ : C.X, To = X_ + N_ < C.Right() ? X_ + N_ : C.Right();
-      if (From < To) FillPixels(T_.At(From, Y_), (UINTN)(To - From), Pixel_);
-    } else {
-      if (X_ < C.X || X_ >= C.Right()) return;
-      const INT64 From = Y_ > C.Y ? Y_ : C.Y, To = Y_ + N_ < C.Bottom() ? Y_ + N_ : C.Bottom();
-      if (From >= To) return;
-      ORVANE_PIXEL *P = T_.At(X_, From);
-      for (INT64 Y = From; Y < To; Y++, P += T_.RowWidth) *P = Pixel_;
-    }
-  }
-
   const DrawTarget &T_;
   bool Horizontal_;
   INT32 Pen_;
@@ -172,34 +187,14 @@ class RunStamper {
   INT64 X_ = 0, Y_ = 0, N_ = 0;
 };
 
-// The first pass's function, remembering the values of its first kCached
-// positions so the second pass can recognise pixels already owned.
-class RememberedAxis {
- public:
-  static constexpr INT64 kCached = 2048;
+// Values of an axis are worked out a batch at a time, away from the pixel
+// stores: a store through a pixel may alias anything, which would keep the
+// axis's state in memory between steps.
+constexpr INT64 kBatch = 256;
 
-  RememberedAxis(LineAxis &Axis, INT64 Start) : Axis_(Axis), Start_(Start) {}
-
-  // Called for Start, Start + 1, ... in order.
-  INT32 Evaluate(INT64 V) {
-    INT32 R = Axis_.At(V);
-    if (V - Start_ == Filled_ && Filled_ < kCached) {
-      Cache_[Filled_++] = R;
-    }
-    return R;
-  }
-
-  INT32 At(INT64 V) {
-    INT64 Slot = V - Start_;
-    return (Slot >= 0 && Slot < Filled_) ? Cache_[Slot] : Axis_.At(V);
-  }
-
- private:
-  LineAxis &Axis_;
-  INT64 Start_;
-  INT64 Filled_ = 0;
-  INT32 Cache_[kCached];
-};
+// The first pass's values at its first kRemembered positions are kept, so
+// the second pass can recognise pixels already owned.
+constexpr INT64 kRemembered = 2048;
 
 void DrawSlopedLine(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2, INT32 PenStyle,
                     UINT32 Color) {
@@ -231,29 +226,42 @@ void DrawSlopedLine(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2,
   const INT64 B0 = ColumnsFirst ? R0 : C0, B1 = ColumnsFirst ? R1 : C1;  // second-pass range
   // Both ranges lie inside the box, so a value found in them is a pixel of the box.
   LineAxis FirstAxis(ColumnsFirst, M, K), SecondAxis(!ColumnsFirst, M, K);
-  RememberedAxis First(FirstAxis, A0);
+  INT32 Remembered[kRemembered], Batch[kBatch];
 
   {
     // First pass: (a, f(a)) along the first axis.
     RunStamper Runs(T, ColumnsFirst, PenStyle, Color);
-    for (INT64 A = A0; A <= A1; A++) {
-      INT64 B = First.Evaluate(A);
-      if (B >= B0 && B <= B1) {
-        ColumnsFirst ? Runs.Add(A, B) : Runs.Add(B, A);
+    for (INT64 From = A0; From <= A1;) {
+      INT32 *Values = From - A0 < kRemembered ? Remembered + (From - A0) : Batch;
+      const INT64 Room = Values == Batch ? kBatch : kRemembered - (From - A0);
+      const INT64 Count = A1 - From + 1 < Room ? A1 - From + 1 : Room;
+      FirstAxis.Fill(From, Count, Values);
+      for (INT64 U = 0; U < Count; U++) {
+        const INT64 A = From + U, B = Values[U];
+        if (B >= B0 && B <= B1) {
+          ColumnsFirst ? Runs.Add(A, B) : Runs.Add(B, A);
+        }
       }
+      From += Count;
     }
   }
   // Second pass: (g(b), b), unless the first pass already owned that pixel.
   RunStamper Runs(T, !ColumnsFirst, PenStyle, Color);
-  for (INT64 B = B0; B <= B1; B++) {
-    INT64 A = SecondAxis.At(B);
-    if (A < A0 || A > A1) {
-      continue;
+  for (INT64 From = B0; From <= B1;) {
+    const INT64 Count = B1 - From + 1 < kBatch ? B1 - From + 1 : kBatch;
+    SecondAxis.Fill(From, Count, Batch);
+    for (INT64 U = 0; U < Count; U++) {
+      const INT64 B = From + U, A = Batch[U];
+      if (A < A0 || A > A1) {
+        continue;
+      }
+      const INT64 Slot = A - A0;
+      if ((Slot < kRemembered ? Remembered[Slot] : FirstAxis.At(A)) == B) {
+        continue;
+      }
+      ColumnsFirst ? Runs.Add(A, B) : Runs.Add(B, A);
     }
-    if (First.At(A) == B) {
-      continue;
-    }
-    ColumnsFirst ? Runs.Add(A, B) : Runs.Add(B, A);
+    From += Count;
   }
 }
 

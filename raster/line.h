@@ -36,6 +36,9 @@ class LineAxis {
     return Held();
   }
 
+  // Out[U] = At(From + U) for U from 0 to Count - 1, in order.
+  void Fill(INT64 From, INT64 Count, INT32 *Out);
+
   // The same value, always through the float steps (raster/exact_float.h).
   INT32 Stepped(INT64 V) const;
 

@@ -258,6 +258,15 @@ TEST_F(LineTest, FarLinesMatchThePlainVersionWhereTheyCrossTheBuffer) {
         << "," << A.Y2 << ") pen " << A.Pen;
     ASSERT_TRUE(Fast.GuardsIntact());
   }
+  // Passes longer than the values the first pass keeps for the second.
+  for (const LineArgs &A : {LineArgs{-30, 2, 2700, 21, 1, 0x00FFFFFF}, LineArgs{2650, -3, 5, 25, 3, 0x00FF00FF},
+                            LineArgs{-9, 30, 2601, -6, 5, 0x0000FFFF}}) {
+    Canvas Fast(2600, 24), Plain(2600, 24);
+    Ui->DrawLine(Fast.Pixels(), 2600, 24, A.X1, A.Y1, A.X2, A.Y2, A.Pen, A.Color);
+    ref::DrawLine(Plain.Pixels(), 2600, 24, A.X1, A.Y1, A.X2, A.Y2, A.Pen, A.Color);
+    ASSERT_EQ(Fast.Image(), Plain.Image()) << FirstDifference(Fast.Image(), Plain.Image(), 2600);
+    ASSERT_TRUE(Fast.GuardsIntact());
+  }
 }
 
 // Each column's and row's value against the float service's own steps, for
@@ -273,12 +282,16 @@ TEST_F(LineTest, AxisValuesAreTheServiceSteps) {
   auto Check = [&](FLOAT32_BITS M, FLOAT32_BITS K, INT64 From, INT64 To) {
     for (bool Columns : {true, false}) {
       LineAxis Axis(Columns, M, K);
-      // In order (each value stepped from the last), then from the middle back.
+      // A batch in order (each value stepped from the last), one by one on
+      // to the end, then from the middle back.
+      const INT64 Mid = From + (To - From) / 2;
+      std::vector<INT32> Batch((size_t)(Mid - From + 1));
+      Axis.Fill(From, Mid - From + 1, Batch.data());
       for (INT64 V = From; V <= To; V++) {
-        ASSERT_EQ(Axis.At(V), Literal(Columns, M, K, V))
+        ASSERT_EQ(V <= Mid ? Batch[(size_t)(V - From)] : Axis.At(V), Literal(Columns, M, K, V))
             << std::hex << "m " << M << " k " << K << std::dec << " at " << V << (Columns ? " column" : " row");
       }
-      for (INT64 V = From + (To - From) / 2; V >= From; V -= 3) {
+      for (INT64 V = Mid; V >= From; V -= 3) {
         ASSERT_EQ(Axis.At(V), Literal(Columns, M, K, V)) << std::hex << "m " << M << " k " << K << std::dec << " back at " << V;
       }
     }
