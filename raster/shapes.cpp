@@ -722,6 +722,10 @@ void PaintTriangle(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32 
     switch (FillStyle) {
       case kFillSolid:
         for (INT64 J = V.Y0; J < V.Y1; J++) {
+          if (!T.IsScreen()) {
+            Test.ForSpans(J, V.X0, V.X1, [&](INT64 I, INT64 N) { StoreColor(T.At(I, J), (UINTN)N, Color2); });
+            continue;
+          }
           RowRuns Runs(T, J);
           Test.ForSpans(J, V.X0, V.X1, [&](INT64 I, INT64 N) { Runs.SetSpan(I, N, Color2); });
         }
