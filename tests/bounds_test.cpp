@@ -17,6 +17,7 @@
 #include "controls/status/tile.h"
 #include "platform/services.h"
 #include "tests/fixture.h"
+#include "tests/window_frame_reference.h"
 
 namespace {
 
@@ -164,12 +165,49 @@ TEST_F(Bounds, ListPopupWithWildGeometryAndState) {
     P.closeState = (UINT8)Rng();
     P.closeShown = (UINT8)Rng();
     Ui->PaintListPopup(&P);
-    // The view summary walks every thumb position of the window's height: keep that short.
     ListPopupView View;
-    if (P.height < 100000) Ui->GetListPopupView(&P, &View);
+    Ui->GetListPopupView(&P, &View);
     Ui->CloseListPopup(&P);
     CheckTransfers({Window}, What);
   }
+}
+
+// The view summary of a window far taller than the screen answers as the
+// position-by-position walk does, with work bounded by one thumb period.
+TEST_F(Bounds, ListPopupViewOfATallWindow) {
+  const CHAR16 *Items[] = {S(u"One"), S(u"Two"), S(u"Three")};
+  ListPopup P = {};
+  ASSERT_EQ(Ui->OpenListPopup(&P, 0, 0, 300, 400, nullptr, 0, 3, Items, -1), 0u);
+  const ListPopup Opened = P;
+  for (int Round = 0; Round < 40; Round++) {
+    P = Opened;
+    P.height = 65000 + (INT32)(Rng() % 200000);
+    P.thumbLength = Round % 8 == 0 ? std::max<UINT16>(Pick(kU16), 1) : (UINT16)(1 + Rng() % 3000);
+    P.selectedRow = Round % 5 == 0 ? Pick(kI16) : (INT16)(Rng() % 12000);
+    P.thumbPos = (UINT16)Rng();
+    ListPopupView Got = {7, 777, 888}, Want = Got;
+    ASSERT_EQ(Ui->GetListPopupView(&P, &Got), 0u);
+    ref::GetListPopupView(P, Want);
+    const std::string What = Args({P.height, P.thumbLength, P.selectedRow, P.thumbPos});
+    EXPECT_EQ(Got.outOfView, Want.outOfView) << What;
+    EXPECT_EQ(Got.thumbShowingTop, Want.thumbShowingTop) << What;
+    EXPECT_EQ(Got.thumbShowingBottom, Want.thumbShowingBottom) << What;
+  }
+  // Two billion positions: at most a few float calls for each of one period's.
+  P = Opened;
+  P.height = INT32_MAX;
+  P.thumbLength = 65535;
+  sim::ResetStats();
+  ListPopupView View = {};
+  ASSERT_EQ(Ui->GetListPopupView(&P, &View), 0u);
+  EXPECT_LT(sim::Stats().FloatCalls, 4u * 65536);
+  // Without a thumb length every position shows offset 0: the last one shows the top.
+  P.height = 100000;
+  P.thumbLength = 0;
+  P.selectedRow = 0;
+  ASSERT_EQ(Ui->GetListPopupView(&P, &View), 0u);
+  EXPECT_EQ(View.thumbShowingTop, (INT16)(100000 - 112));
+  Ui->CloseListPopup(&P);
 }
 
 TEST_F(Bounds, DialogsWithWildGeometryAndState) {
