@@ -14,9 +14,12 @@
 #include "controls/status/gauge_panel.h"
 #include "controls/status/progress_bar.h"
 #include "controls/status/scroll_bar.h"
+#include "controls/status/scroll_bar_body.h"
+#include "controls/status/status_paint.h"
 #include "controls/status/tile.h"
 #include "platform/services.h"
 #include "tests/fixture.h"
+#include "tests/status_reference.h"
 #include "tests/window_frame_reference.h"
 
 namespace {
@@ -208,6 +211,44 @@ TEST_F(Bounds, ListPopupViewOfATallWindow) {
   ASSERT_EQ(Ui->GetListPopupView(&P, &View), 0u);
   EXPECT_EQ(View.thumbShowingTop, (INT16)(100000 - 112));
   Ui->CloseListPopup(&P);
+}
+
+// Gradients that start far above what is drawn: the colour steps of the hidden
+// rows are taken at once, exactly as one by one.
+TEST_F(Bounds, GradientsStartingFarOutsideTheClip) {
+  auto Float = [&] {
+    switch (Rng() % 4) {
+      case 0: return fm::FromInt((INT32)(Rng() % 256));
+      case 1: return fm::Div(fm::FromInt((INT32)(Rng() % 511) - 255), fm::FromInt((INT32)(1 + Rng() % 2000000)));
+      case 2: return fm::FromInt((INT32)(Rng() % 64)) | (UINT32)(Rng() & 0x80007FFF);  // halves and subnormal steps
+      default: return (FLOAT32_BITS)Rng();
+    }
+  };
+  for (int I = 0; I < 600; I++) {
+    FLOAT32_BITS Start = Float(), Step = Float();
+    if (I % 4 == 1) {  // steps of an odd number of half ulps: every sum a tie
+      Start = 0x3F800000u | (Rng() & 0x7FFFFF);
+      Step = fm::Div(fm::FromInt((INT32)(Rng() % 101) - 50 | 1), fm::FromInt(1 << 24));
+    }
+    const UINT64 Count = Rng() % (I % 3 == 0 ? 20000 : 300);
+    FLOAT32_BITS Want = Start;
+    for (UINT64 K = 0; K < Count; K++) Want = fm::Add(Want, Step);
+    ASSERT_EQ(AddRepeatedly(Start, Step, Count), Want) << std::hex << Start << " + " << Step << " x " << std::dec << Count;
+  }
+  // Thumbs reaching far above and below a bar, against the plain painter.
+  for (int I = 0; I < 12; I++) {
+    const INT32 L = 100 + (INT32)(Rng() % 200), Hot = I % 2 ? 2 : (INT32)(Rng() % 5);
+    INT32 Th[2] = {-(INT32)(Rng() % 200000), (INT32)(Rng() % 400000)};
+    const ScrollThumb S = {Th[0], Th[1]};
+    std::vector<ORVANE_PIXEL> Got(16 * (L + 10)), Want(Got.size());
+    DrawScrollBarBody(DrawTarget::For(Got.data(), 16, L + 10), 0, 0, &S, Hot, L);
+    ref::DrawScrollBarBody(Want.data(), 16, L + 10, 0, 0, Th, Hot, L);
+    ASSERT_EQ(0, std::memcmp(Got.data(), Want.data(), Got.size() * sizeof(ORVANE_PIXEL))) << Th[0] << " " << Th[1];
+  }
+  // One row in view and a list of one: a thumb of four billion rows.
+  sim::ResetStats();
+  ASSERT_EQ(Ui->DrawScrollBar(0, 0, 65535, 1, 65535, 1, 2), 0u);
+  EXPECT_LT(sim::Stats().FloatCalls, 5000u);
 }
 
 TEST_F(Bounds, DialogsWithWildGeometryAndState) {
