@@ -92,7 +92,8 @@ auto Rectangle(Op Draw, INT32 Fill) {
 
 void BM_Rectangle(benchmark::State &State) {
   Canvas C(State);
-  C.BesideMemset(State, Rectangle(C.D.Ui->DrawRectangle, (INT32)State.range(0)), 20, 20, 200, 200);
+  auto Draw = Rectangle(C.D.Ui->DrawRectangle, (INT32)State.range(0));
+  RunWithBestBaseline(State, [&] { Draw(C.Target); }, [&] { SetRows(C.Store, C.Stride, 20, 20, 200, 200); }, "memset");
 }
 BENCHMARK(BM_Rectangle)->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, {0, 1}})->ArgNames({"style", "screen"});
 

@@ -144,9 +144,18 @@ class RowRuns {
       T_.Fill(X0_, Y_, N_, 1, First_);
     } else {
       const Rect Run = {0, 0, (INT32)N_, 1};
+      ORVANE_PIXEL Under[kSpan];
+      if (Holes_ && EFI_ERROR(ReadFromScreen(Under, (INT32)N_, Run, X0_, Y_, T_.Clip))) {
+        // The holes could not be read back: send the painted stretches alone.
+        for (INT64 I = 0, J; I < N_; I = J) {
+          for (J = I + 1; J < N_ && Painted_[J] == Painted_[I]; J++) {
+          }
+          if (Painted_[I]) SendToScreen(Pixels_, (INT32)N_, {(INT32)I, 0, (INT32)(J - I), 1}, X0_, Y_, T_.Clip);
+        }
+        N_ = 0;
+        return;
+      }
       if (Holes_) {
-        ORVANE_PIXEL Under[kSpan];
-        ReadFromScreen(Under, (INT32)N_, Run, X0_, Y_, T_.Clip);
         for (INT64 I = 0; I < N_; I++) {
           if (!Painted_[I]) Pixels_[I] = Under[I];
         }
@@ -196,11 +205,124 @@ UINT32 PaintColumnGradient(const DrawTarget &T, Gradient &G, INT64 From, INT64 S
 
 // ---------------------------------------------------------------- rectangle
 
+// Sets N pixels from To to the colour V, 16 bytes a store: an unaligned
+// store at each end and aligned ones between them (a pixel under both is
+// stored twice in the same colour), as fast as a library memset, with no
+// branch per pixel. Short runs are plain stores.
+void StoreColor(ORVANE_PIXEL *To, UINTN N, UINT32 V) {
+  if (N < 8) {
+    for (UINTN I = 0; I < N; I++) __builtin_memcpy(To + I, &V, sizeof(V));
+    return;
+  }
+  typedef UINT32 Four __attribute__((vector_size(16)));
+  const Four Q = {V, V, V, V};
+  UINT8 *const Start = (UINT8 *)To, *const End = (UINT8 *)(To + N);
+  __builtin_memcpy(Start, &Q, sizeof(Q));
+  __builtin_memcpy(End - sizeof(Q), &Q, sizeof(Q));
+  UINT8 *A = (UINT8 *)(((UINTN)Start + sizeof(Q)) & ~(UINTN)(sizeof(Q) - 1));
+  for (; A + 4 * sizeof(Q) <= End; A += 4 * sizeof(Q)) {
+    for (UINTN I = 0; I < 4; I++) __builtin_memcpy(__builtin_assume_aligned(A + I * sizeof(Q), 16), &Q, sizeof(Q));
+  }
+  for (; A + sizeof(Q) <= End; A += sizeof(Q)) __builtin_memcpy(__builtin_assume_aligned(A, 16), &Q, sizeof(Q));
+}
+
+// The solid style in a buffer with every pixel stored once. The fill and the
+// pen's rectangles swept along the four sides (as StampRun sweeps them), cut
+// to the target, split the rows into bands that look alike; a band's row is
+// worked out once as spans of the fill and of the outline, then stored row by row.
+void PaintSolidRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, INT32 PenStyle,
+                         UINT32 Outline, UINT32 Fill) {
+  constexpr int kMaxLines = 4 * kMaxPenRects;
+  Rect Lines[kMaxLines];
+  int LineCount = 0;
+  PenRect Pen[kMaxPenRects];
+  const int PenCount = PenAsRects(PenStyle, Pen);
+  // The outline loops: columns X .. X + W - 1 at rows Y and Y + H - 1, then
+  // rows Y .. Y + H - 1 at columns X and X + W - 1.
+  const struct {
+    INT64 X, Y, N;
+    bool Horizontal;
+  } Sides[4] = {{X, Y, W, true}, {X, Y + H - 1, W, true}, {X, Y, H, false}, {X + W - 1, Y, H, false}};
+  for (const auto &S : Sides) {
+    for (int I = 0; S.N > 0 && I < PenCount; I++) {
+      const PenRect &P = Pen[I];
+      const Rect R = ClipRect(T.Clip, S.X + P.Dx, S.Y + P.Dy, P.W + (S.Horizontal ? S.N - 1 : 0),
+                              P.H + (S.Horizontal ? 0 : S.N - 1));
+      if (!R.Empty()) Lines[LineCount++] = R;
+    }
+  }
+  const Rect Inside = ClipRect(T.Clip, X, Y, W, H);
+
+  // Band edges: every top and bottom, in order.
+  INT64 Edges[2 * (kMaxLines + 1)];
+  int EdgeCount = 0;
+  auto AddEdges = [&](const Rect &R) {
+    if (R.Empty()) return;
+    Edges[EdgeCount++] = R.Y;
+    Edges[EdgeCount++] = R.Bottom();
+  };
+  AddEdges(Inside);
+  for (int I = 0; I < LineCount; I++) AddEdges(Lines[I]);
+  for (int I = 1; I < EdgeCount; I++) {
+    for (int J = I; J > 0 && Edges[J - 1] > Edges[J]; J--) {
+      const INT64 E = Edges[J];
+      Edges[J] = Edges[J - 1];
+      Edges[J - 1] = E;
+    }
+  }
+
+  for (int E = 0; E + 1 < EdgeCount; E++) {
+    const INT64 Top = Edges[E], Bottom = Edges[E + 1];
+    if (Top == Bottom) continue;
+    // The outline's spans on these rows, left to right, overlapping ones joined.
+    struct Span {
+      INT64 X0, X1;
+      UINT32 Color;
+    } Ink[kMaxLines], Spans[2 * kMaxLines + 1];
+    int InkCount = 0;
+    for (int I = 0; I < LineCount; I++) {
+      const Rect &R = Lines[I];
+      if (R.Y > Top || R.Bottom() <= Top) continue;
+      int J = InkCount++;
+      for (; J > 0 && Ink[J - 1].X0 > R.X; J--) Ink[J] = Ink[J - 1];
+      Ink[J] = {R.X, R.Right(), Outline};
+    }
+    int Joined = 0;
+    for (int I = 0; I < InkCount; I++) {
+      if (Joined > 0 && Ink[I].X0 <= Ink[Joined - 1].X1) {
+        Ink[Joined - 1].X1 = Max64(Ink[Joined - 1].X1, Ink[I].X1);
+      } else {
+        Ink[Joined++] = Ink[I];
+      }
+    }
+    // The fill shows between them.
+    int SpanCount = 0;
+    const bool Filled = !Inside.Empty() && Inside.Y <= Top && Inside.Bottom() > Top;
+    INT64 From = Filled ? Inside.X : 0;
+    const INT64 FillEnd = Filled ? Inside.Right() : 0;
+    for (int I = 0; I < Joined; I++) {
+      if (From < Min64(Ink[I].X0, FillEnd)) Spans[SpanCount++] = {From, Min64(Ink[I].X0, FillEnd), Fill};
+      Spans[SpanCount++] = Ink[I];
+      From = Max64(From, Ink[I].X1);
+    }
+    if (From < FillEnd) Spans[SpanCount++] = {From, FillEnd, Fill};
+    for (INT64 Row = Top; Row < Bottom; Row++) {
+      for (int I = 0; I < SpanCount; I++) {
+        StoreColor(T.At(Spans[I].X0, Row), (UINTN)(Spans[I].X1 - Spans[I].X0), Spans[I].Color);
+      }
+    }
+  }
+}
+
 void PaintRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, INT32 PenStyle,
                     INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
   const INT64 Right = X + W - 1, Bottom = Y + H - 1;
   const Window V = VisiblePart(T, X, Y, Right, Bottom);
   const bool HasOutline = FillStyle != kFillColumnsBare && FillStyle != kFillRowsBare;
+  if (FillStyle == kFillSolid && !T.IsScreen()) {
+    PaintSolidRectangle(T, X, Y, W, H, PenStyle, Color1, Color2);
+    return;
+  }
   // The outline loops stamp columns X and Right, rows Y and Bottom; when the
   // width or height is 0 or less, Right or Bottom lies before X or Y.
   const INT64 Reach = PenReach(PenStyle);
@@ -431,28 +553,28 @@ EFI_STATUS DrawRectangleOn(const DrawTarget &T, INT32 X, INT32 Y, INT32 Width, I
     return EFI_SUCCESS;
   }
   // On the screen a filled rectangle is painted off-screen and sent in one
-  // transfer (a solid one is filled). The buffer covers only the part on the screen, which lies
+  // transfer. The buffer covers only the part on the screen, which lies
   // inside the rectangle, so pen stamps stop at the rectangle's edges; a
   // rectangle 0 or less wide or high has no such part and shows nothing.
   const Window V = VisiblePart(T, X, Y, (INT64)X + Width - 1, (INT64)Y + Height - 1);
   if (V.Empty()) {
     return EFI_SUCCESS;
   }
-  if (FillStyle == kFillSolid) {
-    // One colour inside and one on the outline need no buffer: a fill, then
-    // the outline's fills, kept to the same visible part.
-    PaintRectangle(T.Narrowed({(INT32)V.X0, (INT32)V.Y0, (INT32)(V.X1 - V.X0), (INT32)(V.Y1 - V.Y0)}),
-                   X, Y, Width, Height, PenStyle, FillStyle, Color1, Color2);
+  const Rect Area = {(INT32)V.X0, (INT32)V.Y0, (INT32)(V.X1 - V.X0), (INT32)(V.Y1 - V.Y0)};
+  // The dots leave gaps; they show black rather than whatever the pool held.
+  // Every other style paints every pixel of the buffer.
+  const Underlay Under = FillStyle == kFillDotted ? Underlay::Zero : Underlay::Unset;
+  const EFI_STATUS Status =
+      PaintOffscreen(Under, Area.X, Area.Y, Area.Width, Area.Height, [&](const DrawTarget &Buffer) {
+        PaintRectangle(Buffer, X - V.X0, Y - V.Y0, Width, Height, PenStyle, FillStyle, Color1, Color2);
+      });
+  if (Status == EFI_OUT_OF_RESOURCES && FillStyle == kFillSolid) {
+    // Two colours need no buffer: a fill, then the outline's fills, kept to
+    // the same part.
+    PaintRectangle(T.Narrowed(Area), X, Y, Width, Height, PenStyle, FillStyle, Color1, Color2);
     return EFI_SUCCESS;
   }
-  // The dots leave gaps; they show black rather than whatever the pool held.
-  // Every other style covers the whole buffer.
-  const Underlay Under = FillStyle == kFillDotted ? Underlay::Zero : Underlay::Unset;
-  return PaintOffscreen(Under, (INT32)V.X0, (INT32)V.Y0, (INT32)(V.X1 - V.X0), (INT32)(V.Y1 - V.Y0),
-                        [&](const DrawTarget &Buffer) {
-                          PaintRectangle(Buffer, X - V.X0, Y - V.Y0, Width, Height, PenStyle,
-                                         FillStyle, Color1, Color2);
-                        });
+  return Status;
 }
 
 UINTN EFIAPI DrawRectangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 X, INT32 Y,
@@ -586,7 +708,8 @@ void PaintTriangle(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32 
 }  // namespace
 
 // On the screen the part the triangle can paint is read back, painted and
-// sent in one transfer; without memory for it, it is painted run by run.
+// sent in one transfer; without memory for it, or when the screen cannot be
+// read, it is painted run by run.
 void DrawTriangleOn(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32 Y2, UINT32 X3,
                     UINT32 Y3, INT32 PenStyle, INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
   if (T.IsScreen()) {
@@ -597,7 +720,7 @@ void DrawTriangleOn(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32
     const EFI_STATUS Status = PaintScreenArea(Area, [&](const DrawTarget &W) {
       PaintTriangle(W, X1, Y1, X2, Y2, X3, Y3, PenStyle, FillStyle, Color1, Color2);
     });
-    if (Status != EFI_OUT_OF_RESOURCES) {
+    if (Status != EFI_NOT_STARTED) {
       return;
     }
   }
@@ -898,7 +1021,8 @@ void PaintCircle(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Radius
 }  // namespace
 
 // On the screen the circle's visible square is read back, painted and sent
-// in one transfer; without memory for it, it is painted run by run.
+// in one transfer; without memory for it, or when the screen cannot be read,
+// it is painted run by run.
 void DrawCircleOn(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Radius,
                   INT32 Thickness, INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
   if (Radius < 0) {
@@ -913,7 +1037,7 @@ void DrawCircleOn(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Radiu
     const EFI_STATUS Status = PaintScreenArea(Area, [&](const DrawTarget &W) {
       PaintCircle(W, CenterX, CenterY, Radius, Thickness, FillStyle, Color1, Color2);
     });
-    if (Status != EFI_OUT_OF_RESOURCES) {
+    if (Status != EFI_NOT_STARTED) {
       return;
     }
   }

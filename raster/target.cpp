@@ -93,7 +93,7 @@ bool FrameBufferHolds(INT32 X, INT32 Y, INT32 W, INT32 H, INT32 RowWidth) {
 
 }  // namespace
 
-void CaptureUnder(ORVANE_PIXEL *Buffer, INT32 X, INT32 Y, INT32 W, INT32 H) {
+EFI_STATUS CaptureUnder(ORVANE_PIXEL *Buffer, INT32 X, INT32 Y, INT32 W, INT32 H) {
   const Rect Part = Rect{X, Y, W, H}.Intersect(DrawTarget::Screen().Clip);
   const INT32 CX = Part.X, CY = Part.Y, CW = Part.Width, CH = Part.Height;
   bool Visible = !Part.Empty();
@@ -101,7 +101,7 @@ void CaptureUnder(ORVANE_PIXEL *Buffer, INT32 X, INT32 Y, INT32 W, INT32 H) {
     gBootServices->SetMem(Buffer, (UINTN)W * (UINTN)H * sizeof(ORVANE_PIXEL), 0);
   }
   if (!Visible) {
-    return;
+    return EFI_SUCCESS;
   }
   if (FrameBufferCapture && FrameBufferHolds(CX, CY, CW, CH, W)) {
     // Rows at the mode's scan line: with a 1024-pixel scan line this is the
@@ -110,9 +110,15 @@ void CaptureUnder(ORVANE_PIXEL *Buffer, INT32 X, INT32 Y, INT32 W, INT32 H) {
     CopyImageRect(Buffer, (const ORVANE_PIXEL *)(UINTN)gGraphics->Mode->FrameBufferBase,
                   (UINT16)(CX - X), (UINT16)(CY - Y), (UINT16)CX, (UINT16)CY, (UINT16)W, (UINT16)H,
                   (UINT16)ScanLine, (UINT16)(CY + CH), (UINT16)CW, (UINT16)CH, nullptr);
-    return;
+    return EFI_SUCCESS;
   }
-  ReadFromScreen(Buffer, W, {CX - X, CY - Y, CW, CH}, X, Y, Part);
+  // A display that refuses the read leaves the pool's old contents behind;
+  // never show those: the buffer reads as black, like the parts off the screen.
+  const EFI_STATUS Status = ReadFromScreen(Buffer, W, {CX - X, CY - Y, CW, CH}, X, Y, Part);
+  if (EFI_ERROR(Status)) {
+    gBootServices->SetMem(Buffer, (UINTN)W * (UINTN)H * sizeof(ORVANE_PIXEL), 0);
+  }
+  return Status;
 }
 
 UINTN EFIAPI BlitToScreen(ORVANE_PIXEL *Buffer, INT32 Width, INT32 Height, INT32 X, INT32 Y) {

@@ -101,8 +101,9 @@ inline EFI_STATUS SendToScreen(const ORVANE_PIXEL *Buffer, INT32 W, INT32 H, INT
 // Fills Buffer (row width W) with what the screen shows under (X, Y, W, H): from the
 // frame buffer, read at the mode's scan line, when FrameBufferCapture is set and
 // the mode has a linear 32-bit blue-green-red frame buffer holding every row
-// read; else by Blt. Both give the same pixels. Parts off the screen read as 0.
-void CaptureUnder(ORVANE_PIXEL *Buffer, INT32 X, INT32 Y, INT32 W, INT32 H);
+// read; else by Blt. Both give the same pixels. Parts off the screen read as 0;
+// when the display refuses the read, all of Buffer does and its status is returned.
+EFI_STATUS CaptureUnder(ORVANE_PIXEL *Buffer, INT32 X, INT32 Y, INT32 W, INT32 H);
 
 // What an off-screen buffer holds before the paint: the screen under it (the
 // controls), zeros, or nothing in particular (a paint that covers every pixel).
@@ -111,8 +112,9 @@ enum class Underlay : UINT8 { Capture, Zero, Unset };
 // The off-screen paint every control uses: capture what lies under (X, Y, W, H)
 // into a pool buffer, let Paint draw into it (buffer pixel (0, 0) is (X, Y)),
 // send it to the screen in one transfer, free it. Returns EFI_OUT_OF_RESOURCES,
-// having drawn nothing, when the buffer cannot be had; a painter returning an
-// EFI_STATUS error has nothing sent and that error returned; else the send's status.
+// having drawn nothing, when the buffer cannot be had, and the display's status
+// when it refuses the capture; a painter returning an EFI_STATUS error has
+// nothing sent and that error returned; else the send's status.
 template <typename PaintFn>
 EFI_STATUS PaintOffscreen(Underlay Under, INT32 X, INT32 Y, INT32 W, INT32 H, PaintFn &&Paint) {
   if (W <= 0 || H <= 0) {
@@ -124,7 +126,10 @@ EFI_STATUS PaintOffscreen(Underlay Under, INT32 X, INT32 Y, INT32 W, INT32 H, Pa
     return EFI_OUT_OF_RESOURCES;
   }
   if (Under == Underlay::Capture) {
-    CaptureUnder(Buffer.Get(), X, Y, W, H);
+    const EFI_STATUS Read = CaptureUnder(Buffer.Get(), X, Y, W, H);
+    if (EFI_ERROR(Read)) {
+      return Read;
+    }
   } else if (Under == Underlay::Zero) {
     gBootServices->SetMem(Buffer.Get(), Count * sizeof(ORVANE_PIXEL), 0);
   }
@@ -149,12 +154,20 @@ EFI_STATUS PaintOffscreen(INT32 X, INT32 Y, INT32 W, INT32 H, PaintFn &&Paint) {
 // The same flow for a primitive that would otherwise send many small
 // transfers: Area of the screen (clipped to the mode) is captured, Paint
 // draws on it in screen coordinates, and it goes back in one transfer.
+// EFI_NOT_STARTED: nothing was sent, for want of memory or of a readable
+// screen, and the caller paints another way; else the send's status.
 template <typename PaintFn>
 EFI_STATUS PaintScreenArea(const Rect &Area, PaintFn &&Paint) {
   const Rect A = Area.Intersect(DrawTarget::Screen().Clip);
-  return PaintOffscreen(Underlay::Capture, A.X, A.Y, A.Width, A.Height, [&](const DrawTarget &B) {
-    Paint(DrawTarget::ScreenWindow(B.Pixels, A));
-  });
+  const EFI_STATUS Status = PaintOffscreen(Underlay::Unset, A.X, A.Y, A.Width, A.Height,
+                                           [&](const DrawTarget &B) -> EFI_STATUS {
+                                             if (EFI_ERROR(CaptureUnder(B.Pixels, A.X, A.Y, A.Width, A.Height))) {
+                                               return EFI_NOT_STARTED;
+                                             }
+                                             Paint(DrawTarget::ScreenWindow(B.Pixels, A));
+                                             return EFI_SUCCESS;
+                                           });
+  return Status == EFI_OUT_OF_RESOURCES ? EFI_NOT_STARTED : Status;
 }
 
 UINTN EFIAPI BlitToScreen(ORVANE_PIXEL *Buffer, INT32 Width, INT32 Height, INT32 X, INT32 Y);

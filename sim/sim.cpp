@@ -41,6 +41,8 @@ struct State {
   std::vector<EFI_GUID> Withheld;
   size_t InstalledByDriver = 0;
   EFI_STATUS InstallAnswer = EFI_SUCCESS;  // what InstallMultipleProtocolInterfaces answers
+  EFI_STATUS ReadAnswer = EFI_SUCCESS;     // what a screen read answers, having read nothing
+  int NewPoolByte = -1;                    // what fresh pool blocks hold (-1: left as malloc gives them)
   Display Screen;
   // The display's memory, ScanLine words a row, each pixel in Screen.Format.
   uint32_t *Frame = nullptr;
@@ -97,6 +99,9 @@ EFI_STATUS EFIAPI SimAllocatePool(EFI_MEMORY_TYPE PoolType, UINTN Size, VOID **B
   void *P = std::malloc(Size == 0 ? 1 : Size);
   if (P == nullptr) {
     return EFI_OUT_OF_RESOURCES;
+  }
+  if (gState.NewPoolByte >= 0) {
+    std::memset(P, gState.NewPoolByte, Size);
   }
   gState.Pool[P] = Size;
   gState.LiveBytes += Size;
@@ -284,6 +289,9 @@ EFI_STATUS EFIAPI SimBlt(EFI_GRAPHICS_OUTPUT_PROTOCOL *, EFI_GRAPHICS_OUTPUT_BLT
   }
   if ((unsigned)Op >= 4 || Width == 0 || Height == 0) {
     return EFI_INVALID_PARAMETER;
+  }
+  if (Op == EfiBltVideoToBltBuffer && gState.ReadAnswer != EFI_SUCCESS) {
+    return gState.ReadAnswer;
   }
   const UINTN Stride = gState.ScanLine;
   uint32_t *Frame = gState.Frame;
@@ -497,6 +505,10 @@ ORVANE_BANNER_PROTOCOL *Firmware::BannerProtocol() {
 
 size_t Firmware::InstalledCount() const { return gState.InstalledByDriver; }
 void Firmware::RefuseInstall(EFI_STATUS Status) { gState.InstallAnswer = Status; }
+
+void Firmware::RefuseScreenReads(EFI_STATUS Status) { gState.ReadAnswer = Status; }
+
+void Firmware::FillNewPool(int Byte) { gState.NewPoolByte = Byte; }
 size_t Firmware::LiveAllocations() const { return gState.Pool.size(); }
 size_t Firmware::LiveBytes() const { return gState.LiveBytes; }
 uint64_t Firmware::TotalAllocations() const { return gState.TotalAllocations; }

@@ -82,6 +82,9 @@ class Firmware {
   // The Nth AllocatePool from now (0 = the next one) fails with
   // EFI_OUT_OF_RESOURCES; a negative value turns failure injection off.
   void FailAllocation(int64_t N);
+  // Fresh pool blocks hold Byte in every byte, as stale firmware pool would
+  // (-1, the default: whatever the host allocator gives).
+  void FillNewPool(int Byte);
   // Allocations of a pool type other than EfiBootServicesData.
   uint64_t WrongPoolTypeCount() const;
 
@@ -93,6 +96,8 @@ class Firmware {
   uint32_t Height() const;
   uint32_t ScanLine() const;  // pixels per row of the display's memory
   uint32_t CurrentMode() const;
+  // Blt reads of the screen answer Status and fill nothing (EFI_SUCCESS: read again).
+  void RefuseScreenReads(EFI_STATUS Status);
   // The display's memory in its own layout, ScanLine() pixels a row (row width
   // Width() and blue-green-red on the default display).
   ORVANE_PIXEL *FrameBuffer();

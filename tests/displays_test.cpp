@@ -1,7 +1,9 @@
 // Captures on every kind of display: with the frame-buffer switch on or off,
 // a capture shows the screen as Blt sees it. The frame buffer stands in for
 // Blt only where it is linear 32-bit blue-green-red memory holding every row read.
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <ostream>
 #include <random>
 #include <string>
@@ -140,6 +142,65 @@ TEST_P(DisplayCapture, OffscreenPaintShowsThePaintOverTheBackground) {
       for (INT32 C = 10; C < 30; C++) Want[(size_t)(Y + R) * SW + X + C] = 0x00FEDCBA;
     }
     EXPECT_EQ(Fw.Snapshot(), Want) << "flag " << (int)Flag;
+  }
+}
+
+// A display that refuses to be read: what the pool held before never reaches
+// the screen.
+TEST_F(DriverTest, ARefusedScreenReadShowsBlackNeverStalePool) {
+  constexpr uint32_t kStale = 0xA5A5A5A5;
+  const std::vector<uint32_t> Screen = RandomColors((size_t)1024 * 768, 5);
+  Fw.LoadScreen(Screen);
+  Fw.RefuseScreenReads(EFI_DEVICE_ERROR);
+  Fw.FillNewPool(0xA5);
+  std::vector<uint32_t> Buffer(40 * 30 + 2, kStale);
+  CaptureUnder(reinterpret_cast<ORVANE_PIXEL *>(Buffer.data() + 1), 1000, 10, 40, 30);
+  EXPECT_EQ(std::count(Buffer.begin() + 1, Buffer.end() - 1, 0u), 40 * 30);
+  EXPECT_EQ(Buffer.front(), kStale);
+  EXPECT_EQ(Buffer.back(), kStale);
+
+  auto StaleShown = [&] {
+    const std::vector<uint32_t> Now = Fw.Snapshot();
+    return std::count_if(Now.begin(), Now.end(),
+                         [](uint32_t P) { return (P & 0xFFFFFF) == (kStale & 0xFFFFFF); });
+  };
+  // A control painted over what it could not read would show a wrong
+  // background: it sends nothing and answers the display's status.
+  EXPECT_EQ(Ui->DrawScrollBar(100, 100, 200, 50, 10, 5, 0xFFFF), EFI_DEVICE_ERROR);
+  EXPECT_EQ(Fw.Snapshot(), Screen);
+  EXPECT_EQ(Fw.LiveAllocations(), 0u);
+
+  ORVANE_PIXEL *Captured = nullptr;
+  UINT32 W = 0, H = 0;
+  ASSERT_EQ(Ui->CaptureScreen(&Captured, &W, &H), 0u);
+  Fw.RefuseScreenReads(EFI_SUCCESS);
+  ASSERT_EQ(Ui->RestoreCapturedScreen(), 0u);
+  EXPECT_EQ(StaleShown(), 0);
+  EXPECT_EQ(Fw.Pixel(512, 384), 0u);
+  EXPECT_EQ(Ui->ReleaseCapturedScreen(), 0u);
+  Fw.FillNewPool(-1);
+}
+
+// Shapes and transparent text compose on a read-back of the screen; when the
+// display refuses the read they are painted run by run, to the same picture.
+TEST_F(DriverTest, ShapesOnAnUnreadableScreenLookAsOnAReadableOne) {
+  const std::vector<uint32_t> Screen = RandomColors((size_t)1024 * 768, 9);
+  const std::function<void()> Paints[] = {
+      [&] { Ui->DrawCircle(nullptr, 0, 0, 120, 120, 100, 2, 2, 0x00FF8040, 0x000040FF); },
+      [&] { Ui->DrawCircle(nullptr, 0, 0, 1000, 700, 90, 3, 0, 0x00FF8040, 0); },
+      [&] { Ui->DrawTriangle(nullptr, 0, 0, 20, 20, 219, 70, 90, 219, 1, 2, 0x00FF8040, 0x000040FF); },
+      [&] { Ui->DrawText(0x00FFFFFF, nullptr, 1500, 900, 10, W("%s"), W("Fan duty 40%")); },
+  };
+  for (const auto &Paint : Paints) {
+    Fw.LoadScreen(Screen);
+    Paint();
+    const std::vector<uint32_t> Want = Fw.Snapshot();
+    Fw.LoadScreen(Screen);
+    Fw.RefuseScreenReads(EFI_DEVICE_ERROR);
+    Paint();
+    Fw.RefuseScreenReads(EFI_SUCCESS);
+    EXPECT_NE(Want, Screen);
+    EXPECT_EQ(Fw.Snapshot(), Want);
   }
 }
 

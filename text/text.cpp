@@ -159,7 +159,8 @@ UINTN ScaleRows(Milli Scale, const TextImage *Source, UINT32 Stride, UINT32 Sour
 // Transparent text: only pixels equal to the foreground change on the screen.
 // The part of the screen under the text is read back, the foreground pixels
 // are put into it and it goes back in one transfer; without memory for that,
-// each horizontal run of foreground pixels is sent on its own.
+// or when the screen cannot be read, each horizontal run of foreground pixels
+// is sent on its own.
 void SendForeground(const TextImage &Text, INT32 X, INT32 Y, const Rect &Screen) {
   const Rect Area = ClipRect(Screen, X, Y, Text.Width, Text.Height);
   if (Area.Empty()) {
@@ -175,7 +176,7 @@ void SendForeground(const TextImage &Text, INT32 X, INT32 Y, const Rect &Screen)
       }
     }
   });
-  if (Status != EFI_OUT_OF_RESOURCES) {
+  if (Status != EFI_NOT_STARTED) {
     return;
   }
   for (UINT32 R = 0; R < Text.Height; R++) {
