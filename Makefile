@@ -185,12 +185,26 @@ bench: deps
 FUZZ_OUT := $(BUILD)/fuzz
 FUZZ_SECONDS ?= 20
 FUZZERS := $(patsubst fuzz/%.cpp,%,$(wildcard fuzz/fuzz_*.cpp))
-FUZZ_CXXFLAGS := -std=c++20 -O1 -g -DGNU_EFI_USE_MS_ABI -fno-math-errno -ffp-contract=off \
-                 $(EFI_INC) -DORVANE_HOST=1 -fsanitize=fuzzer-no-link,address,undefined
+FUZZ_BASE_FLAGS := -std=c++20 -O1 -g -DGNU_EFI_USE_MS_ABI -fno-math-errno -ffp-contract=off \
+                   $(EFI_INC) -DORVANE_HOST=1 -fsanitize=address,undefined
+FUZZ_CXXFLAGS := $(FUZZ_BASE_FLAGS) -fsanitize=fuzzer-no-link
 FUZZ_LIB_SRC := $(DRIVER_SRC) $(SIM_SRC) $(SHIM_SERVICE_SRC)
 $(FUZZ_OUT)/obj/%.o: %.cpp
 	@mkdir -p $(dir $@)
 	clang++ $(FUZZ_CXXFLAGS) -MMD -MP -c $< -o $@
+# The pixel layers keep edge coverage but trace no comparisons: a traced loop
+# test per pixel cost more than the painting itself.
+define FUZZ_PIXEL_LAYER
+$$(FUZZ_OUT)/obj/$(1)/%.o: $(1)/%.cpp
+	@mkdir -p $$(dir $$@)
+	clang++ $$(FUZZ_CXXFLAGS) -fno-sanitize-coverage=trace-cmp -MMD -MP -c $$< -o $$@
+endef
+$(foreach d,raster platform text,$(eval $(call FUZZ_PIXEL_LAYER,$(d))))
+# The simulated firmware is not under test: sanitized, but without coverage
+# (its per-pixel Blt and font loops would only slow every unit down).
+$(FUZZ_OUT)/obj/sim/%.o: sim/%.cpp
+	@mkdir -p $(dir $@)
+	clang++ $(FUZZ_BASE_FLAGS) -MMD -MP -c $< -o $@
 $(FUZZ_OUT)/%: $(FUZZ_OUT)/obj/fuzz/%.o $(patsubst %.cpp,$(FUZZ_OUT)/obj/%.o,$(FUZZ_LIB_SRC)) \
                $(HOST_OUT)/libefi-host.a
 	clang++ -fsanitize=fuzzer,address,undefined -o $@ $(filter %.o,$^) $(HOST_OUT)/libefi-host.a -lpng

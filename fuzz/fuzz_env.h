@@ -35,13 +35,16 @@ class FuzzInput {
     const uint8_t Kind = Take<uint8_t>();
     return Kind < 224 ? Range(-300, 1300) : kFar[Kind % (sizeof(kFar) / sizeof(kFar[0]))];
   }
-  // A width and height: mostly moderate, sometimes zero, negative or huge;
-  // never a buffer of more than a few million pixels that the pool would grant.
+  // A width and height: mostly small, sometimes screen-sized, sometimes zero,
+  // negative or huge; never a buffer of more than a few million pixels that
+  // the pool would grant. Small sizes reach the same branches as large ones
+  // at a fraction of the pixels, so a run tries many more of them.
   void Size(int32_t &W, int32_t &H) {
     static constexpr int32_t kFar[] = {INT32_MIN, -70000, -1, 0, 1, 65535, 70000, INT32_MAX};
     auto One = [&] {
       const uint8_t Kind = Take<uint8_t>();
-      return Kind < 224 ? Range(-20, 1100) : kFar[Kind % (sizeof(kFar) / sizeof(kFar[0]))];
+      if (Kind < 176) return Range(-20, 300);
+      return Kind < 232 ? Range(-20, 1100) : kFar[Kind % (sizeof(kFar) / sizeof(kFar[0]))];
     };
     W = One();
     H = One();

@@ -13,7 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
   const INT32 Percent = Mode & 0x20 ? In.Take<INT32>() : In.Range(-5, 105);
   std::u16string Label = In.Text(60);
   const size_t Rows = H < 20 ? 20 : (size_t)H;
-  if (W > 0 && (size_t)W * Rows > 4000000) return 0;  // a buffer no caller could hand over
+  // A buffer no caller could hand over; up to a million pixels, more than
+  // the screen, keeps a unit short (each row steps a gradient).
+  if (W > 0 && (size_t)W * Rows > 1000000) return 0;
   GuardedPixels Buffer(W > 0 ? (size_t)W * Rows : 0, Mode & 1);
   BeginTransfers();
   Ui->DrawProgressBar(Buffer.Data(), In.Take<INT32>(), In.Take<INT32>(), 0, 0, W, H, Mode & 2 ? Chars(Label) : nullptr,

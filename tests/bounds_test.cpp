@@ -14,9 +14,13 @@
 #include "controls/status/gauge_panel.h"
 #include "controls/status/progress_bar.h"
 #include "controls/status/scroll_bar.h"
+#include "controls/status/scroll_bar_body.h"
+#include "controls/status/status_paint.h"
 #include "controls/status/tile.h"
 #include "platform/services.h"
 #include "tests/fixture.h"
+#include "tests/status_reference.h"
+#include "tests/window_frame_reference.h"
 
 namespace {
 
@@ -164,12 +168,87 @@ TEST_F(Bounds, ListPopupWithWildGeometryAndState) {
     P.closeState = (UINT8)Rng();
     P.closeShown = (UINT8)Rng();
     Ui->PaintListPopup(&P);
-    // The view summary walks every thumb position of the window's height: keep that short.
     ListPopupView View;
-    if (P.height < 100000) Ui->GetListPopupView(&P, &View);
+    Ui->GetListPopupView(&P, &View);
     Ui->CloseListPopup(&P);
     CheckTransfers({Window}, What);
   }
+}
+
+// The view summary of a window far taller than the screen answers as the
+// position-by-position walk does, with work bounded by one thumb period.
+TEST_F(Bounds, ListPopupViewOfATallWindow) {
+  const CHAR16 *Items[] = {S(u"One"), S(u"Two"), S(u"Three")};
+  ListPopup P = {};
+  ASSERT_EQ(Ui->OpenListPopup(&P, 0, 0, 300, 400, nullptr, 0, 3, Items, -1), 0u);
+  const ListPopup Opened = P;
+  for (int Round = 0; Round < 40; Round++) {
+    P = Opened;
+    P.height = 65000 + (INT32)(Rng() % 200000);
+    P.thumbLength = Round % 8 == 0 ? std::max<UINT16>(Pick(kU16), 1) : (UINT16)(1 + Rng() % 3000);
+    P.selectedRow = Round % 5 == 0 ? Pick(kI16) : (INT16)(Rng() % 12000);
+    P.thumbPos = (UINT16)Rng();
+    ListPopupView Got = {7, 777, 888}, Want = Got;
+    ASSERT_EQ(Ui->GetListPopupView(&P, &Got), 0u);
+    ref::GetListPopupView(P, Want);
+    const std::string What = Args({P.height, P.thumbLength, P.selectedRow, P.thumbPos});
+    EXPECT_EQ(Got.outOfView, Want.outOfView) << What;
+    EXPECT_EQ(Got.thumbShowingTop, Want.thumbShowingTop) << What;
+    EXPECT_EQ(Got.thumbShowingBottom, Want.thumbShowingBottom) << What;
+  }
+  // Two billion positions: at most a few float calls for each of one period's.
+  P = Opened;
+  P.height = INT32_MAX;
+  P.thumbLength = 65535;
+  sim::ResetStats();
+  ListPopupView View = {};
+  ASSERT_EQ(Ui->GetListPopupView(&P, &View), 0u);
+  EXPECT_LT(sim::Stats().FloatCalls, 4u * 65536);
+  // Without a thumb length every position shows offset 0: the last one shows the top.
+  P.height = 100000;
+  P.thumbLength = 0;
+  P.selectedRow = 0;
+  ASSERT_EQ(Ui->GetListPopupView(&P, &View), 0u);
+  EXPECT_EQ(View.thumbShowingTop, (INT16)(100000 - 112));
+  Ui->CloseListPopup(&P);
+}
+
+// Gradients that start far above what is drawn: the colour steps of the hidden
+// rows are taken at once, exactly as one by one.
+TEST_F(Bounds, GradientsStartingFarOutsideTheClip) {
+  auto Float = [&] {
+    switch (Rng() % 4) {
+      case 0: return fm::FromInt((INT32)(Rng() % 256));
+      case 1: return fm::Div(fm::FromInt((INT32)(Rng() % 511) - 255), fm::FromInt((INT32)(1 + Rng() % 2000000)));
+      case 2: return fm::FromInt((INT32)(Rng() % 64)) | (UINT32)(Rng() & 0x80007FFF);  // halves and subnormal steps
+      default: return (FLOAT32_BITS)Rng();
+    }
+  };
+  for (int I = 0; I < 600; I++) {
+    FLOAT32_BITS Start = Float(), Step = Float();
+    if (I % 4 == 1) {  // steps of an odd number of half ulps: every sum a tie
+      Start = 0x3F800000u | (Rng() & 0x7FFFFF);
+      Step = fm::Div(fm::FromInt((INT32)(Rng() % 101) - 50 | 1), fm::FromInt(1 << 24));
+    }
+    const UINT64 Count = Rng() % (I % 3 == 0 ? 20000 : 300);
+    FLOAT32_BITS Want = Start;
+    for (UINT64 K = 0; K < Count; K++) Want = fm::Add(Want, Step);
+    ASSERT_EQ(AddRepeatedly(Start, Step, Count), Want) << std::hex << Start << " + " << Step << " x " << std::dec << Count;
+  }
+  // Thumbs reaching far above and below a bar, against the plain painter.
+  for (int I = 0; I < 12; I++) {
+    const INT32 L = 100 + (INT32)(Rng() % 200), Hot = I % 2 ? 2 : (INT32)(Rng() % 5);
+    INT32 Th[2] = {-(INT32)(Rng() % 200000), (INT32)(Rng() % 400000)};
+    const ScrollThumb S = {Th[0], Th[1]};
+    std::vector<ORVANE_PIXEL> Got(16 * (L + 10)), Want(Got.size());
+    DrawScrollBarBody(DrawTarget::For(Got.data(), 16, L + 10), 0, 0, &S, Hot, L);
+    ref::DrawScrollBarBody(Want.data(), 16, L + 10, 0, 0, Th, Hot, L);
+    ASSERT_EQ(0, std::memcmp(Got.data(), Want.data(), Got.size() * sizeof(ORVANE_PIXEL))) << Th[0] << " " << Th[1];
+  }
+  // One row in view and a list of one: a thumb of four billion rows.
+  sim::ResetStats();
+  ASSERT_EQ(Ui->DrawScrollBar(0, 0, 65535, 1, 65535, 1, 2), 0u);
+  EXPECT_LT(sim::Stats().FloatCalls, 5000u);
 }
 
 TEST_F(Bounds, DialogsWithWildGeometryAndState) {

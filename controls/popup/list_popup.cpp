@@ -171,6 +171,20 @@ void PaintRows(const DrawTarget &T, const ListPopup &P, bool Plain) {
   }
 }
 
+// Thumb positions GetListPopupView walks one by one; past this it takes one
+// period of the offsets (a thumb length, at most 65535 positions).
+constexpr INT64 kWalkLimit = 65536;
+
+// Position 1 + K + b x Length has the offset At + b x V (b = 0..Periods). The
+// larger of Best and the last such position whose offset is at most Limit.
+INT64 LastAtOrBelow(INT64 Limit, INT64 At, INT64 V, INT64 Periods, INT64 K, INT64 Length, INT64 Best) {
+  if (At > Limit) return Best;
+  INT64 B = Periods;
+  if (V > 0 && (Limit - At) / V < B) B = (Limit - At) / V;
+  const INT64 Position = 1 + K + B * Length;
+  return Position > Best ? Position : Best;
+}
+
 // Renders Text black on white and hands back its image; false when it cannot be had.
 bool RenderBlackOnWhite(const CHAR16 *Text, TextImage &Image) {
   Image = {0x000000, 0xFFFFFF, 0, 0, nullptr};
@@ -380,10 +394,27 @@ UINTN EFIAPI GetListPopupView(ListPopup *Popup, ListPopupView *View) {
   const INT64 Now = Raw.At(P.thumbPos);
   View->outOfView = (Selected + 10 < Now || Now + V - 5 < Selected + 22) ? 1 : 0;
   const INT64 Last = ((INT64)P.height - kViewMargin) - P.thumbLength;
-  for (INT64 I = 0; I <= Last; I++) {
-    const INT64 At = Raw.At((INT32)I);
-    if (At <= Selected + 10) View->thumbShowingTop = (INT16)I;
-    if (At <= Selected - V + 45) View->thumbShowingBottom = (INT16)I;
+  const INT64 TopLimit = Selected + 10, BottomLimit = Selected - V + 45;
+  if (Last < kWalkLimit) {
+    for (INT64 I = 0; I <= Last; I++) {
+      const INT64 At = Raw.At((INT32)I);
+      if (At <= TopLimit) View->thumbShowingTop = (INT16)I;
+      if (At <= BottomLimit) View->thumbShowingBottom = (INT16)I;
+    }
+    return 0;
   }
+  // A window millions of rows tall: the offsets repeat every thumb length
+  // with V added each time, so one period gives the last position per limit.
+  INT64 Top = Raw.At(0) <= TopLimit ? 0 : -1, Bottom = Raw.At(0) <= BottomLimit ? 0 : -1;
+  // Without a thumb length every offset is 0: one period of one position.
+  const INT64 Length = P.thumbLength != 0 ? P.thumbLength : 1, Step = P.thumbLength != 0 ? V : 0;
+  for (INT64 K = 0; K < Length; K++) {
+    const INT64 At = Raw.At((INT32)(K + 1));  // position K + 1 of period 0
+    const INT64 Periods = (Last - 1 - K) / Length;
+    Top = LastAtOrBelow(TopLimit, At, Step, Periods, K, Length, Top);
+    Bottom = LastAtOrBelow(BottomLimit, At, Step, Periods, K, Length, Bottom);
+  }
+  if (Top >= 0) View->thumbShowingTop = (INT16)Top;
+  if (Bottom >= 0) View->thumbShowingBottom = (INT16)Bottom;
   return 0;
 }

@@ -57,9 +57,13 @@ void Thumb(const DrawTarget &T, INT32 X, INT32 Y, const ScrollThumb &Th, bool Ho
   // Both side columns carry the same gradient: step it once.
   if (A + B > 0) {
     StepGradient Side(kHotLight, kHotDark, A + B);
-    for (INT32 R = 0; R < A + B; R++) {
-      T.Put(X + 1, T0 + 3 + R, Side.Color());
-      T.Put(X + 13, T0 + 3 + R, Side.Color());
+    // Rows above the clip only step the colour; rows below it are not reached.
+    const INT64 Top = (INT64)T0 + 3, Rows = A + B;
+    const INT64 First = Top < T.Clip.Y ? (T.Clip.Y - Top < Rows ? T.Clip.Y - Top : Rows) : 0;
+    Side.Skip((UINT64)First);
+    for (INT64 R = First; R < Rows && Top + R < T.Clip.Bottom(); R++) {
+      T.Put(X + 1, (INT32)(Top + R), Side.Color());
+      T.Put(X + 13, (INT32)(Top + R), Side.Color());
       Side.Advance();
     }
   }

@@ -26,13 +26,87 @@ StepGradient::StepGradient(UINT32 From, UINT32 To, INT32 Steps) : Color_(From) {
 }
 
 void StepGradient::Advance() {
+  for (INT32 C = 0; C < 3; C++) {
+    if (Source_[C] == C) Value_[C] = fm::Add(Value_[C], Step_[C]);
+  }
+  UpdateColor();
+}
+
+// Value + Step, Count times over, as the float service adds. While the sums
+// stay inside Value's binade they land on its grid of ulps the same way each
+// time (the fraction of Step / ulp does not depend on Value; at an exact half
+// an even significand stays even), so a run of them moves the significand by
+// one fixed number of ulps. Sums near a binade's edge, of zeros, subnormals,
+// infinities and NaN, and the first one after an odd half go to the service.
+FLOAT32_BITS AddRepeatedly(FLOAT32_BITS Value, FLOAT32_BITS Step, UINT64 Count) {
+  constexpr UINT64 kLow = 1u << 23, kHigh = 1u << 24;  // significands of one binade
+  while (Count > 0) {
+    const UINT32 VE = (Value >> 23) & 0xFF, SE = (Step >> 23) & 0xFF;
+    UINT64 Jump = 0, Delta = 0;
+    bool Up = false;
+    if (VE != 0 && VE != 0xFF && SE != 0xFF) {
+      const UINT64 M = (Value & 0x7FFFFF) | kLow;
+      // |Step| = Sig x 2^(Exp - 150) and Value's ulp is 2^(VE - 150).
+      const UINT64 Sig = SE == 0 ? (Step & 0x7FFFFF) : ((Step & 0x7FFFFF) | kLow);
+      const INT32 Shift = (INT32)(SE == 0 ? 1 : SE) - (INT32)VE;
+      UINT64 Q = 0;  // whole ulps of Step
+      bool Even = true;
+      if (Shift >= 0) {
+        Q = Shift <= 8 ? Sig << Shift : kHigh;
+        Delta = Q;
+      } else if (Shift > -40) {
+        const UINT32 K = (UINT32)-Shift;
+        const UINT64 Rem = Sig & ((1ull << K) - 1), Half = 1ull << (K - 1);
+        Q = Sig >> K;
+        Delta = Q + (Rem > Half ? 1 : 0);
+        if (Rem == Half) {
+          Even = (M & 1) == 0;
+          Delta = Q + (Q & 1);
+        }
+      }
+      Up = ((Value ^ Step) & 0x80000000u) == 0 || Sig == 0;
+      // Every sum of the run, exact, must stay inside [2^23, 2^24) ulps.
+      if (Even && Q < kHigh) {
+        if (Up && M + Q + 1 < kHigh) {
+          Jump = Delta == 0 ? Count : (kHigh - 2 - Q - M) / Delta + 1;
+        } else if (!Up && M >= kLow + Q + 1) {
+          Jump = Delta == 0 ? Count : (M - Q - 1 - kLow) / Delta + 1;
+        }
+      }
+    }
+    if (Jump == 0) {
+      const FLOAT32_BITS Next = fm::Add(Value, Step);
+      if (Next == Value) return Value;  // the same sum from here on
+      Value = Next;
+      Count--;
+      continue;
+    }
+    if (Jump > Count) Jump = Count;
+    const UINT64 M = (Value & 0x7FFFFF) | kLow;
+    const UINT64 Moved = Up ? M + Jump * Delta : M - Jump * Delta;
+    Value = (Value & 0xFF800000u) | (UINT32)(Moved & 0x7FFFFF);
+    Count -= Jump;
+  }
+  return Value;
+}
+
+void StepGradient::Skip(UINT64 Count) {
+  if (Count == 0) {
+    return;
+  }
+  for (INT32 C = 0; C < 3; C++) {
+    if (Source_[C] == C) Value_[C] = AddRepeatedly(Value_[C], Step_[C], Count);
+  }
+  UpdateColor();
+}
+
+void StepGradient::UpdateColor() {
   UINT32 Bytes[3] = {};
   for (INT32 C = 0; C < 3; C++) {
     if (Source_[C] != C) {
       Bytes[C] = Bytes[Source_[C]];
       continue;
     }
-    Value_[C] = fm::Add(Value_[C], Step_[C]);
     INT32 V = TruncatedFloat(Value_[C]);  // FloatToInt's answer, exactly
     Bytes[C] = V < 0 ? 0 : V >= 256 ? 255 : (UINT32)V;
   }
@@ -44,10 +118,11 @@ void FillRowsGradient(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, U
     return;
   }
   StepGradient G(From, To, H);
-  for (INT64 Row = Y; Row < (INT64)Y + H && Row < T.Clip.Bottom(); Row++) {
-    if (Row >= T.Clip.Y) {
-      T.Fill(X, Row, W, 1, G.Color());
-    }
+  // Rows above the clip only step the colour.
+  const INT64 End = (INT64)Y + H, First = T.Clip.Y > Y ? (T.Clip.Y < End ? T.Clip.Y : End) : Y;
+  G.Skip((UINT64)(First - Y));
+  for (INT64 Row = First; Row < End && Row < T.Clip.Bottom(); Row++) {
+    T.Fill(X, Row, W, 1, G.Color());
     G.Advance();
   }
 }
@@ -58,10 +133,10 @@ void FillColumnsGradient(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H
     return;
   }
   StepGradient G(From, To, W);
-  for (INT64 Col = X; Col < (INT64)X + W && Col < T.Clip.Right(); Col++) {
-    if (Col >= T.Clip.X) {
-      T.Fill(Col, Y, 1, H, G.Color());
-    }
+  const INT64 End = (INT64)X + W, First = T.Clip.X > X ? (T.Clip.X < End ? T.Clip.X : End) : X;
+  G.Skip((UINT64)(First - X));
+  for (INT64 Col = First; Col < End && Col < T.Clip.Right(); Col++) {
+    T.Fill(Col, Y, 1, H, G.Color());
     G.Advance();
   }
 }

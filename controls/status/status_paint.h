@@ -18,13 +18,22 @@ class StepGradient {
   StepGradient(UINT32 From, UINT32 To, INT32 Steps);
   UINT32 Color() const { return Color_; }
   void Advance();
+  // Count Advance calls at once, exactly, in a few dozen float-service calls
+  // however large Count is: for rows or columns outside the clip.
+  void Skip(UINT64 Count);
 
  private:
+  void UpdateColor();
+
   FLOAT32_BITS Value_[3];
   FLOAT32_BITS Step_[3];
   INT32 Source_[3];  // the channel whose value this one copies (itself when stepped)
   UINT32 Color_;
 };
+
+// Value + Step added Count times with the float service's rounding; a few
+// dozen service calls for any Count.
+FLOAT32_BITS AddRepeatedly(FLOAT32_BITS Value, FLOAT32_BITS Step, UINT64 Count);
 
 // DrawRectangle's fill styles 5 (rows) and 4 (columns), without outline.
 void FillRowsGradient(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, UINT32 From, UINT32 To);
