@@ -72,7 +72,8 @@ auto Line(Op Draw, const LineCase &L) {
 void BM_Line(benchmark::State &State) {
   Canvas C(State);
   auto Draw = Line(C.D.Ui->DrawLine, kLines[State.range(0)]);
-  C.BesideMemset(State, Draw, 10, 10, C.PixelsOf(Draw), 1);
+  const int N = C.PixelsOf(Draw);
+  RunWithBestBaseline(State, [&] { Draw(C.Target); }, [&] { SetRows(C.Store, C.Stride, 10, 10, N, 1); }, "memset");
 }
 BENCHMARK(BM_Line)->ArgsProduct({{0, 1, 2}, {0, 1}})->ArgNames({"case", "screen"});
 
@@ -135,7 +136,8 @@ auto Triangle(Op Draw, INT32 Fill) {
 void BM_Triangle(benchmark::State &State) {
   Canvas C(State);
   const int N = C.PixelsOf(Triangle(C.D.Ui->DrawTriangle, 1));
-  C.BesideMemset(State, Triangle(C.D.Ui->DrawTriangle, (INT32)State.range(0)), 20, 20, N / 200, 200);
+  auto Draw = Triangle(C.D.Ui->DrawTriangle, (INT32)State.range(0));
+  RunWithBestBaseline(State, [&] { Draw(C.Target); }, [&] { SetRows(C.Store, C.Stride, 20, 20, N / 200, 200); }, "memset");
 }
 BENCHMARK(BM_Triangle)->ArgsProduct({{0, 1, 2, 3, 6}, {0, 1}})->ArgNames({"style", "screen"});
 

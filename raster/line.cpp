@@ -6,24 +6,162 @@
 //   - pixel (i, j) of the box belongs when j = F(i) = ToInt(m*i + k) or
 //     i = G(j) = ToInt((j - k) / m). F is evaluated once per column and G once
 //     per row, which yields the same set as testing every pixel of the box;
+//     each value comes from the exact rational in integers, and from the
+//     float steps only where rounding could move it (LineAxis below);
 //   - columns and rows whose stamps could not reach the target are skipped;
 //   - consecutive pixels along a row or column are stamped as one run, so a
-//     run costs one fill per pen rectangle instead of one per pixel.
+//     run costs one fill per pen rectangle instead of one per pixel, and a
+//     one-pixel pen in a buffer is a plain store.
 // Stamping order differs from the scan, which cannot show: one line, one colour.
 #include "raster/line.h"
 
 #include "raster/exact_float.h"
 
+// LineAxis: the float steps of F and G, mostly without taking them.
+//
+// Both are ToInt of a rounded z' near the exact rational z:
+//   F(i) = trunc(fl(fl(M i) + K)), z = M i + K;
+//   G(j) = trunc(fl(fl(j - K) / M)), z = (j - K) / M.
+// For |i|, |j| <= 2^24 the conversion of the position is exact. Rounding to
+// nearest (u = 2^-24) gives |fl(x) - x| <= u |x| for sums (a sum with a
+// subnormal result is exact) and for products and quotients with normal
+// results; for F the product M i is normal (M normal, |i| >= 1), and a
+// quotient of G that is not normal lies within (-1, 1), as z does, and both
+// truncate to 0. So
+//   F: |z' - z| <= u |M i| + u (|z| + u |M i|) <= 2^-23 (|M i| + |z|),
+//   G: |z' - z| <= |z| (2u + u^2) <= 2^-22 |z|.
+// trunc is constant between nonzero integers, so when z lies further than
+// that bound from every integer, trunc(z') = trunc(z), found in integers
+// from z = (A v + B) / D. Otherwise (z on or near an integer, as at the
+// lattice points of the line) the steps themselves are taken.
+//
+// With M = sM 2^eM and K = sK 2^eK (|sM|, |sK| < 2^24) and e0 the smallest
+// exponent in play, z is exact in integers scaled by 2^-e0. The limits below
+// keep every product and sum within 63 bits: |A|, D <= 2^38, |B| < 2^62,
+// |v| <= 2^24 and |A v + B| < 2^62.
+namespace {
+constexpr INT32 kScaleBits = 38;
+}  // namespace
+
+LineAxis::LineAxis(bool Columns, FLOAT32_BITS M, FLOAT32_BITS K) : Columns_(Columns), M_(M), K_(K) {
+  bool NM, NK;
+  UINT64 UM, UK;
+  INT32 EM, EK;
+  if (!xf::detail::Decode(M, NM, UM, EM) || !xf::detail::Decode(K, NK, UK, EK) || UM == 0) {
+    return;
+  }
+  const INT64 SM = NM ? -(INT64)UM : (INT64)UM, SK = NK ? -(INT64)UK : (INT64)UK;
+  if (SK == 0) {
+    EK = Columns ? EM : 0;
+  }
+  if (Columns) {
+    // z = (sM 2^(eM - e0) i + sK 2^(eK - e0)) / 2^-e0.
+    const INT32 E0 = EM < EK ? EM : EK;
+    if (E0 > 0 || -E0 > kScaleBits || EM - E0 > kScaleBits - 24 || EK - E0 > kScaleBits) {
+      return;
+    }
+    A_ = SM * (1LL << (EM - E0));
+    B_ = SK * (1LL << (EK - E0));
+    Shift_ = -E0;
+    D_ = 1LL << Shift_;
+  } else {
+    // j - K = (j 2^-e0 - sK 2^(eK - e0)) 2^e0 with e0 = min(eK, 0), then
+    // divided by sM 2^eM: the power of two goes up or down.
+    const INT32 E0 = EK < 0 ? EK : 0;
+    const INT32 Up = E0 > EM ? E0 - EM : 0, Down = EM > E0 ? EM - E0 : 0;
+    if (-E0 + Up > kScaleBits || EK - E0 + Up > kScaleBits || Down > kScaleBits - 24) {
+      return;
+    }
+    const INT64 Sign = SM < 0 ? -1 : 1;
+    A_ = Sign * (1LL << (-E0 + Up));
+    B_ = -Sign * SK * (1LL << (EK - E0 + Up));
+    D_ = (SM < 0 ? -SM : SM) * (1LL << Down);
+  }
+  AQ_ = A_ / D_;
+  AR_ = A_ % D_;
+  if (AR_ < 0) {
+    AR_ += D_;
+    AQ_--;
+  }
+  Exact_ = true;
+}
+
+INT32 LineAxis::Stepped(INT64 V) const {
+  const FLOAT32_BITS F = xf::FromInt((INT32)V);
+  return Columns_ ? xf::ToInt(xf::Add(xf::Mul(M_, F), K_)) : xf::ToInt(xf::Div(xf::Sub(F, K_), M_));
+}
+
+INT32 LineAxis::Seek(INT64 V) {
+  if (!Exact_ || V < -kPositionLimit || V > kPositionLimit) {
+    Held_ = false;
+    return Stepped(V);
+  }
+  N_ = A_ * V + B_;
+  if (Columns_) {
+    Q_ = N_ >> Shift_;
+    R_ = N_ & (D_ - 1);
+  } else {
+    Q_ = N_ / D_;
+    R_ = N_ % D_;
+    if (R_ < 0) {
+      R_ += D_;
+      Q_--;
+    }
+  }
+  V_ = V;
+  return Held();
+}
+
+void LineAxis::Fill(INT64 From, INT64 Count, INT32 *Out) {
+  for (INT64 U = 0; U < Count;) {
+    Out[U] = At(From + U);
+    U++;
+    if (!Held_) {
+      continue;
+    }
+    // The steps of At with the state in locals, as far as positions stay
+    // within the limit and N within range; At takes over beyond.
+    INT64 N = N_, Q = Q_, R = R_;
+    const INT64 A = A_, AQ = AQ_, AR = AR_, D = D_, B = B_;
+    const INT64 End = From + Count - 1 > kPositionLimit ? kPositionLimit - From + 1 : Count;
+    for (; U < End && N + A > -kValueLimit && N + A < kValueLimit; U++) {
+      N += A;
+      Q += AQ;
+      R += AR;
+      if (R >= D) {
+        R -= D;
+        Q++;
+      }
+      const INT64 AV = N - B;
+      const UINT64 Gap = (UINT64)(R < D - R ? R : D - R);
+      const UINT64 Size = (UINT64)(N < 0 ? -N : N);
+      const bool Clear = Columns_ ? (Gap << 23) > Size + (UINT64)(AV < 0 ? -AV : AV) : (Gap << 22) > Size;
+      Out[U] = Clear ? (INT32)(Q < 0 && R != 0 ? Q + 1 : Q) : Stepped(From + U);
+    }
+    V_ = From + U - 1;
+    N_ = N;
+    Q_ = Q;
+    R_ = R;
+  }
+}
+
 namespace {
 
-// Collects points that arrive in order along one axis into runs of stamps.
+// Collects points that arrive in order along one axis into runs of stamps;
+// a one-pixel pen in a buffer stores each point on the target at once.
 class RunStamper {
  public:
   RunStamper(const DrawTarget &T, bool Horizontal, INT32 PenStyle, UINT32 Color)
-      : T_(T), Horizontal_(Horizontal), Pen_(PenStyle), Color_(Color) {}
+      : T_(T), Horizontal_(Horizontal), Pen_(PenStyle), Color_(Color),
+        Direct_(!T.IsScreen() && PenReach(PenStyle) == 0) {}
   ~RunStamper() { Flush(); }
 
   void Add(INT64 X, INT64 Y) {
+    if (Direct_) {
+      const Rect &C = T_.Clip;
+      if (X >= C.X && X < C.Right() && Y >= C.Y && Y < C.Bottom()) *T_.At(X, Y) = Pixel_;
+      return;
+    }
     if (N_ > 0 && (Horizontal_ ? (Y == Y_ && X == X_ + N_) : (X == X_ && Y == Y_ + N_))) {
       N_++;
       return;
@@ -44,47 +182,19 @@ class RunStamper {
   bool Horizontal_;
   INT32 Pen_;
   UINT32 Color_;
+  bool Direct_;
+  ORVANE_PIXEL Pixel_ = PixelFromColor(Color_);
   INT64 X_ = 0, Y_ = 0, N_ = 0;
 };
 
-// One of the two per-axis functions of a sloped line: F(i) = ToInt(m*i + k)
-// for columns, G(j) = ToInt((j - k) / m) for rows.
-// The steps are the service's, taken in integers (raster/exact_float.h).
-INT32 AxisValue(bool Columns, FLOAT32_BITS M, FLOAT32_BITS K, INT64 V) {
-  FLOAT32_BITS F = xf::FromInt((INT32)V);
-  return Columns ? xf::ToInt(xf::Add(xf::Mul(M, F), K)) : xf::ToInt(xf::Div(xf::Sub(F, K), M));
-}
+// Values of an axis are worked out a batch at a time, away from the pixel
+// stores: a store through a pixel may alias anything, which would keep the
+// axis's state in memory between steps.
+constexpr INT64 kBatch = 256;
 
-// The first pass's function, remembering the values of its first kCached
-// positions so the second pass can recognise pixels already owned.
-class RememberedAxis {
- public:
-  static constexpr INT64 kCached = 2048;
-
-  RememberedAxis(bool Columns, FLOAT32_BITS M, FLOAT32_BITS K, INT64 Start)
-      : Columns_(Columns), M_(M), K_(K), Start_(Start) {}
-
-  // Called for Start, Start + 1, ... in order.
-  INT32 Evaluate(INT64 V) {
-    INT32 R = AxisValue(Columns_, M_, K_, V);
-    if (V - Start_ == Filled_ && Filled_ < kCached) {
-      Cache_[Filled_++] = R;
-    }
-    return R;
-  }
-
-  INT32 At(INT64 V) const {
-    INT64 Slot = V - Start_;
-    return (Slot >= 0 && Slot < Filled_) ? Cache_[Slot] : AxisValue(Columns_, M_, K_, V);
-  }
-
- private:
-  bool Columns_;
-  FLOAT32_BITS M_, K_;
-  INT64 Start_;
-  INT64 Filled_ = 0;
-  INT32 Cache_[kCached];
-};
+// The first pass's values at its first kRemembered positions are kept, so
+// the second pass can recognise pixels already owned.
+constexpr INT64 kRemembered = 2048;
 
 void DrawSlopedLine(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2, INT32 PenStyle,
                     UINT32 Color) {
@@ -115,29 +225,43 @@ void DrawSlopedLine(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2,
   const INT64 A0 = ColumnsFirst ? C0 : R0, A1 = ColumnsFirst ? C1 : R1;  // first-pass range
   const INT64 B0 = ColumnsFirst ? R0 : C0, B1 = ColumnsFirst ? R1 : C1;  // second-pass range
   // Both ranges lie inside the box, so a value found in them is a pixel of the box.
-  RememberedAxis First(ColumnsFirst, M, K, A0);
+  LineAxis FirstAxis(ColumnsFirst, M, K), SecondAxis(!ColumnsFirst, M, K);
+  INT32 Remembered[kRemembered], Batch[kBatch];
 
   {
     // First pass: (a, f(a)) along the first axis.
     RunStamper Runs(T, ColumnsFirst, PenStyle, Color);
-    for (INT64 A = A0; A <= A1; A++) {
-      INT64 B = First.Evaluate(A);
-      if (B >= B0 && B <= B1) {
-        ColumnsFirst ? Runs.Add(A, B) : Runs.Add(B, A);
+    for (INT64 From = A0; From <= A1;) {
+      INT32 *Values = From - A0 < kRemembered ? Remembered + (From - A0) : Batch;
+      const INT64 Room = Values == Batch ? kBatch : kRemembered - (From - A0);
+      const INT64 Count = A1 - From + 1 < Room ? A1 - From + 1 : Room;
+      FirstAxis.Fill(From, Count, Values);
+      for (INT64 U = 0; U < Count; U++) {
+        const INT64 A = From + U, B = Values[U];
+        if (B >= B0 && B <= B1) {
+          ColumnsFirst ? Runs.Add(A, B) : Runs.Add(B, A);
+        }
       }
+      From += Count;
     }
   }
   // Second pass: (g(b), b), unless the first pass already owned that pixel.
   RunStamper Runs(T, !ColumnsFirst, PenStyle, Color);
-  for (INT64 B = B0; B <= B1; B++) {
-    INT64 A = AxisValue(!ColumnsFirst, M, K, B);
-    if (A < A0 || A > A1) {
-      continue;
+  for (INT64 From = B0; From <= B1;) {
+    const INT64 Count = B1 - From + 1 < kBatch ? B1 - From + 1 : kBatch;
+    SecondAxis.Fill(From, Count, Batch);
+    for (INT64 U = 0; U < Count; U++) {
+      const INT64 B = From + U, A = Batch[U];
+      if (A < A0 || A > A1) {
+        continue;
+      }
+      const INT64 Slot = A - A0;
+      if ((Slot < kRemembered ? Remembered[Slot] : FirstAxis.At(A)) == B) {
+        continue;
+      }
+      ColumnsFirst ? Runs.Add(A, B) : Runs.Add(B, A);
     }
-    if (First.At(A) == B) {
-      continue;
-    }
-    ColumnsFirst ? Runs.Add(A, B) : Runs.Add(B, A);
+    From += Count;
   }
 }
 

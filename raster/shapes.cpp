@@ -405,6 +405,7 @@ class InsideTest {
       const UINT32 XA = (UINT32)Xs[K], YA = (UINT32)Ys[K];
       const UINT32 XB = (UINT32)Xs[(K + 1) % 3], YB = (UINT32)Ys[(K + 1) % 3];
       Slope_[K] = (INT64)Ys[K] - Ys[(K + 1) % 3];
+      RowStep_[K] = (INT64)Xs[(K + 1) % 3] - Xs[K];
       if (K < 2) {  // s(A, B, P) = (xa yb - xb ya) + i (ya - yb) + j (xb - xa)
         A_[K] = YA - YB;
         B_[K] = XB - XA;
@@ -483,15 +484,26 @@ class InsideTest {
   }
 
   // Exact case: the offsets U = I - X0 in [Lo, Hi] of row J's inside pixels
-  // in [X0, X1) are those satisfying every condition a U + b >= 0.
+  // in [X0, X1) are those satisfying every condition a U + b >= 0. From row
+  // to row of a pass b grows by a fixed amount, so floor(b / |a|) is stepped
+  // with its remainder rather than divided out again; all b stay below 2^24.
   void Bounds(INT64 J, INT64 X0, INT64 X1, INT64 &Lo, INT64 &Hi) const {
+    if (!Walk_.Held || X0 != Walk_.X0 || J <= Walk_.J) {
+      Start(J, X0);
+    } else {
+      Advance(J - Walk_.J);
+    }
     Lo = 0;
     Hi = X1 - X0 - 1;
-    for (int K = 0; K < 3 && Lo <= Hi; K++) {
-      INT64 A = Slope_[K], B = (INT32)(A_[K] * (UINT32)X0 + B_[K] * (UINT32)J + C_[K]);
-      if (K == 2) B = -B;
-      if (S_ >= 0) Constrain(A, B, Lo, Hi);
-      if (S_ <= 0) Constrain(-A, -B, Lo, Hi);
+    for (int C = 0; C < Walk_.Count; C++) {
+      const Condition &D = Walk_.C[C];
+      if (D.A > 0) {
+        Lo = Max64(Lo, -D.Q);  // U >= ceil(-b / a)
+      } else if (D.A < 0) {
+        Hi = Min64(Hi, D.Q);  // U <= floor(b / -a)
+      } else if (D.Q < 0) {
+        Hi = Lo - 1;  // b < 0 whatever U
+      }
     }
   }
 
@@ -514,17 +526,65 @@ class InsideTest {
     return N >= 0 ? N / D : -((-N + D - 1) / D);
   }
 
-  // Narrows [Lo, Hi] to the U with A U + B >= 0.
-  static void Constrain(INT64 A, INT64 B, INT64 &Lo, INT64 &Hi) {
-    if (A == 0) {
-      if (B < 0) Hi = Lo - 1;
-    } else if (A > 0) {
-      INT64 Least = -FloorDiv(B, A);  // ceil(-B / A)
-      if (Least > Lo) Lo = Least;
-    } else {
-      INT64 Most = FloorDiv(B, -A);
-      if (Most < Hi) Hi = Most;
+  // One condition a U + b >= 0 on row Walk_.J: Q = floor(b / |a|) and
+  // R = b - Q |a| for a != 0; Q = b for a = 0. B is b's growth per row.
+  struct Condition {
+    INT64 A, B, Q, R, StepQ, StepR;
+  };
+  struct Walk {
+    bool Held = false;
+    INT64 J = 0, X0 = 0, Rows = 0;  // Rows: the step StepQ and StepR are for
+    int Count = 0;
+    Condition C[6];
+  };
+
+  static void Split(INT64 B, INT64 A, INT64 &Q, INT64 &R) {  // A > 0
+    Q = FloorDiv(B, A);
+    R = B - Q * A;
+  }
+
+  void Start(INT64 J, INT64 X0) const {
+    Walk_ = Walk{};
+    Walk_.J = J;
+    Walk_.X0 = X0;
+    for (int K = 0; K < 3; K++) {
+      const INT64 A = Slope_[K];
+      INT64 B = (INT32)(A_[K] * (UINT32)X0 + B_[K] * (UINT32)J + C_[K]);
+      if (K == 2) B = -B;
+      for (INT64 Sign = 1; Sign >= -1; Sign -= 2) {
+        if ((Sign > 0 && S_ < 0) || (Sign < 0 && S_ > 0)) continue;
+        Condition &D = Walk_.C[Walk_.Count++];
+        D.A = Sign * A;
+        D.B = Sign * RowStep_[K];
+        if (D.A == 0) {
+          D.Q = Sign * B;
+        } else {
+          Split(Sign * B, D.A < 0 ? -D.A : D.A, D.Q, D.R);
+        }
+      }
     }
+    Walk_.Held = true;
+  }
+
+  void Advance(INT64 Rows) const {
+    const bool NewStep = Rows != Walk_.Rows;
+    for (int C = 0; C < Walk_.Count; C++) {
+      Condition &D = Walk_.C[C];
+      if (D.A == 0) {
+        D.Q += D.B * Rows;
+        continue;
+      }
+      const INT64 Div = D.A < 0 ? -D.A : D.A;
+      if (NewStep) Split(D.B * Rows, Div, D.StepQ, D.StepR);
+      D.Q += D.StepQ;
+      D.R += D.StepR;
+      if (D.R >= Div) {
+        D.R -= Div;
+        D.Q++;
+      }
+    }
+    Walk_.Rows = Rows;
+    Walk_.J += Rows;
   }
 
   // TriangleArea's float steps for a given s.
@@ -534,7 +594,9 @@ class InsideTest {
   }
 
   UINT32 A_[3], B_[3], C_[3];
-  INT64 Slope_[3];  // of v_k along a row, in true integers
+  INT64 Slope_[3];    // of v_k along a row, in true integers
+  INT64 RowStep_[3];  // of v_k from one row to the next
+  mutable Walk Walk_;
   INT32 S_;
   bool Exact_;
   FLOAT32_BITS Two_ = 0, Zero_ = 0, Total_ = 0;
@@ -660,6 +722,10 @@ void PaintTriangle(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32 
     switch (FillStyle) {
       case kFillSolid:
         for (INT64 J = V.Y0; J < V.Y1; J++) {
+          if (!T.IsScreen()) {
+            Test.ForSpans(J, V.X0, V.X1, [&](INT64 I, INT64 N) { StoreColor(T.At(I, J), (UINTN)N, Color2); });
+            continue;
+          }
           RowRuns Runs(T, J);
           Test.ForSpans(J, V.X0, V.X1, [&](INT64 I, INT64 N) { Runs.SetSpan(I, N, Color2); });
         }

@@ -1,6 +1,7 @@
 // Lines and regular polygons: the fast drawing against the plain per-pixel
 // version, the documented cases, clipping, and what each costs in float-service
 // calls and Blt transfers.
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -233,6 +234,100 @@ TEST_F(LineTest, ExtremeCoordinatesOnlyCostTheVisiblePart) {
   EXPECT_EQ(sim::Stats().BltCalls, 2u);
   EXPECT_EQ(Fw.Pixel(Fw.Width() - 1, 10), 0x00FFFFFFu);
   EXPECT_EQ(Fw.Pixel(10, Fw.Height() - 1), 0x00FFFFFFu);
+}
+
+// Lines from far off (up to the whole integer range) crossing a buffer, with
+// every pen: only the part near the buffer is drawn, exactly as scanned.
+TEST_F(LineTest, FarLinesMatchThePlainVersionWhereTheyCrossTheBuffer) {
+  std::mt19937 Rng(515);
+  const int W = 150, H = 110;
+  for (int N = 0; N < 400; N++) {
+    const INT64 Px = (INT64)(Rng() % (W + 20)) - 10, Py = (INT64)(Rng() % (H + 20)) - 10;
+    const INT64 Dx = 1 + Rng() % 97, Dy = 1 + Rng() % 89, Sign = Rng() % 2 ? 1 : -1;
+    const INT64 Far = 1LL << (4 + Rng() % 27);  // how far along the line each end lies
+    auto Clamp = [](INT64 V) { return (INT32)std::max<INT64>(INT_MIN, std::min<INT64>(INT_MAX, V)); };
+    const INT64 S1 = 1 + (INT64)(Rng() % (UINT64)Far) / std::max(Dx, Dy), S2 = 1 + (INT64)(Rng() % (UINT64)Far) / std::max(Dx, Dy);
+    const LineArgs A{Clamp(Px - Dx * S1), Clamp(Py - Sign * Dy * S1), Clamp(Px + Dx * S2), Clamp(Py + Sign * Dy * S2),
+                     (INT32)(N % 7), RandomColor(Rng)};
+    if (A.X1 == A.X2 || A.Y1 == A.Y2) continue;
+    Canvas Fast(W, H), Plain(W, H);
+    Ui->DrawLine(Fast.Pixels(), W, H, A.X1, A.Y1, A.X2, A.Y2, A.Pen, A.Color);
+    ref::DrawLine(Plain.Pixels(), W, H, A.X1, A.Y1, A.X2, A.Y2, A.Pen, A.Color);
+    ASSERT_EQ(Fast.Image(), Plain.Image())
+        << FirstDifference(Fast.Image(), Plain.Image(), W) << " line (" << A.X1 << "," << A.Y1 << ")-(" << A.X2
+        << "," << A.Y2 << ") pen " << A.Pen;
+    ASSERT_TRUE(Fast.GuardsIntact());
+  }
+  // Passes longer than the values the first pass keeps for the second.
+  for (const LineArgs &A : {LineArgs{-30, 2, 2700, 21, 1, 0x00FFFFFF}, LineArgs{2650, -3, 5, 25, 3, 0x00FF00FF},
+                            LineArgs{-9, 30, 2601, -6, 5, 0x0000FFFF}}) {
+    Canvas Fast(2600, 24), Plain(2600, 24);
+    Ui->DrawLine(Fast.Pixels(), 2600, 24, A.X1, A.Y1, A.X2, A.Y2, A.Pen, A.Color);
+    ref::DrawLine(Plain.Pixels(), 2600, 24, A.X1, A.Y1, A.X2, A.Y2, A.Pen, A.Color);
+    ASSERT_EQ(Fast.Image(), Plain.Image()) << FirstDifference(Fast.Image(), Plain.Image(), 2600);
+    ASSERT_TRUE(Fast.GuardsIntact());
+  }
+}
+
+// Each column's and row's value against the float service's own steps, for
+// lines of every length and place (lattice points, where the values sit on
+// integers, included), for slopes and intercepts of every size, and for
+// positions beyond the range the integer form takes.
+TEST_F(LineTest, AxisValuesAreTheServiceSteps) {
+  std::mt19937 Rng(4242);
+  auto Literal = [](bool Columns, FLOAT32_BITS M, FLOAT32_BITS K, INT64 V) {
+    const FLOAT32_BITS F = fm::FromInt((INT32)V);
+    return Columns ? fm::ToInt(fm::Add(fm::Mul(M, F), K)) : fm::ToInt(fm::Div(fm::Sub(F, K), M));
+  };
+  auto Check = [&](FLOAT32_BITS M, FLOAT32_BITS K, INT64 From, INT64 To) {
+    for (bool Columns : {true, false}) {
+      LineAxis Axis(Columns, M, K);
+      // A batch in order (each value stepped from the last), one by one on
+      // to the end, then from the middle back.
+      const INT64 Mid = From + (To - From) / 2;
+      std::vector<INT32> Batch((size_t)(Mid - From + 1));
+      Axis.Fill(From, Mid - From + 1, Batch.data());
+      for (INT64 V = From; V <= To; V++) {
+        ASSERT_EQ(V <= Mid ? Batch[(size_t)(V - From)] : Axis.At(V), Literal(Columns, M, K, V))
+            << std::hex << "m " << M << " k " << K << std::dec << " at " << V << (Columns ? " column" : " row");
+      }
+      for (INT64 V = Mid; V >= From; V -= 3) {
+        ASSERT_EQ(Axis.At(V), Literal(Columns, M, K, V)) << std::hex << "m " << M << " k " << K << std::dec << " back at " << V;
+      }
+    }
+  };
+  const INT64 Spans[] = {8, 100, 2000, 1 << 16, 1 << 23, 1 << 25, 1LL << 31};
+  for (int N = 0; N < 3000; N++) {
+    const INT64 Span = Spans[N % 7];
+    auto Coord = [&] { return (INT32)((INT64)(Rng() % (UINT64)(2 * Span)) - Span); };
+    INT32 X1 = Coord(), Y1 = Coord(), X2 = Coord(), Y2 = Coord();
+    if (N % 5 == 0) {  // small whole slopes and their inverses: a lattice point every few steps
+      const INT32 P = 1 + Rng() % 4, Q = 1 + Rng() % 4, L = 1 + Rng() % 40;
+      X2 = X1 + Q * L;
+      Y2 = Y1 + (Rng() % 2 ? P : -P) * L;
+    }
+    if (X1 == X2 || Y1 == Y2) continue;
+    const FLOAT32_BITS M = fm::Div(fm::Sub(fm::FromInt(Y1), fm::FromInt(Y2)), fm::Sub(fm::FromInt(X1), fm::FromInt(X2)));
+    const FLOAT32_BITS K = fm::Sub(fm::FromInt(Y1), fm::Mul(M, fm::FromInt(X1)));
+    const INT64 Lo = std::min(std::min(X1, X2), std::min(Y1, Y2)), Hi = std::max(std::max(X1, X2), std::max(Y1, Y2));
+    const INT64 Mid = Lo + (Hi - Lo) / 2;
+    Check(M, K, std::max<INT64>(Lo, Mid - 40), std::min<INT64>(Hi, Mid + 40));
+    Check(M, K, X1 - 3, X1 + 3);
+    Check(M, K, Y2 - 3, Y2 + 3);
+  }
+  // Arbitrary slopes and intercepts: tiny, huge, zero, subnormal, infinite, NaN.
+  for (int N = 0; N < 20000; N++) {
+    auto Any = [&]() -> FLOAT32_BITS {
+      switch (Rng() % 4) {
+        case 0: return Rng();
+        case 1: return Rng() % 2 ? 0u : 0x80000000u;
+        case 2: return (Rng() & 0x80000000u) | ((100 + Rng() % 56) << 23) | (Rng() & 0x7FFFFF);
+        default: return fm::Div(fm::FromInt((INT32)(Rng() % 2001) - 1000), fm::FromInt(1 + Rng() % 300));
+      }
+    };
+    const INT64 V = (INT64)(Rng() % (1u << 26)) - (1 << 25);
+    Check(Any(), Any(), V, V + 4);
+  }
 }
 
 TEST_F(PolygonTest, SquareStartsAtTheTopAndTurnsClockwise) {

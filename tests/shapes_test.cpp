@@ -506,6 +506,34 @@ TEST_F(TriangleTest, OffTargetTrianglesWriteNothingOutside) {
   }
 }
 
+// Corners far off (anywhere in the unsigned range for the styles whose
+// plain version does not walk the whole box: no gradient, no dots) with
+// every pen and style: the part reaching a small buffer is the plain version's.
+TEST_F(TriangleTest, FarTrianglesMatchThePlainVersion) {
+  std::mt19937 Rng(77);
+  const int W = 48, H = 36;
+  for (int N = 0; N < 160; N++) {
+    const INT32 Pen = N % 7, Fill = (INT32)(Rng() % 9) - 1;
+    const bool Walks = Fill >= 2 && Fill <= 6;
+    auto Coord = [&](int Size) -> UINT32 {
+      switch (Rng() % 3) {
+        case 0: return Rng() % (Size + 10);
+        case 1: return Walks ? Rng() % (1u << 18) : Rng();
+        default: return Walks ? (UINT32)(Size / 2) + Rng() % 4000 : 0xFFFFFFFFu - Rng() % 5000;
+      }
+    };
+    const UINT32 P[6] = {Coord(W), Coord(H), Coord(W), Coord(H), Coord(W), Coord(H)};
+    const UINT32 C1 = RandomColor(Rng), C2 = RandomColor(Rng);
+    Canvas Fast(W, H), Plain(W, H);
+    Ui->DrawTriangle(Fast.Pixels(), W, H, P[0], P[1], P[2], P[3], P[4], P[5], Pen, Fill, C1, C2);
+    ref::DrawTriangle(Plain.Pixels(), W, H, P[0], P[1], P[2], P[3], P[4], P[5], Pen, Fill, C1, C2);
+    ASSERT_EQ(Fast.Image(), Plain.Image())
+        << FirstDifference(Fast.Image(), Plain.Image(), W) << " corners " << P[0] << "," << P[1] << " " << P[2]
+        << "," << P[3] << " " << P[4] << "," << P[5] << " pen " << Pen << " fill " << Fill;
+    ASSERT_TRUE(Fast.GuardsIntact());
+  }
+}
+
 TEST_F(TriangleTest, CostBesideThePlainVersion) {
   for (INT32 Fill : {1, 2, 6}) {
     Canvas Fast(220, 220), Plain(220, 220);
