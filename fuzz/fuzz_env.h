@@ -36,9 +36,10 @@ class FuzzInput {
     return Kind < 224 ? Range(-300, 1300) : kFar[Kind % (sizeof(kFar) / sizeof(kFar[0]))];
   }
   // A width and height: mostly small, sometimes screen-sized, sometimes zero,
-  // negative or huge; never a buffer of more than a few million pixels that
-  // the pool would grant. Small sizes reach the same branches as large ones
-  // at a fraction of the pixels, so a run tries many more of them.
+  // negative or huge; never a buffer the pool would grant of more than a
+  // little over a screen's worth (each paint allocates, clears and fills it).
+  // Small sizes reach the same branches as large ones at a fraction of the
+  // pixels, so a run tries many more of them.
   void Size(int32_t &W, int32_t &H) {
     static constexpr int32_t kFar[] = {INT32_MIN, -70000, -1, 0, 1, 65535, 70000, INT32_MAX};
     auto One = [&] {
@@ -49,7 +50,7 @@ class FuzzInput {
     W = One();
     H = One();
     const long long Pixels = (long long)W * H;
-    if (W > 0 && H > 0 && Pixels > 4000000 && Pixels < (1LL << 28)) H = 3;
+    if (W > 0 && H > 0 && Pixels > 1200000 && Pixels < (1LL << 28)) H = 3;
   }
   // A string of up to Max characters (any code units, NUL ends it early).
   std::u16string Text(size_t Max) {

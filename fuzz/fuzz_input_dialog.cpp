@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
         // A field of tens of thousands of characters makes a window of
         // hundreds of megabytes, seconds a paint under the sanitizers; the
         // layout above still ran with it.
-        if ((long long)D.width * D.height <= 4000000) Ui->PaintInputDialog(&D);
+        if ((long long)D.width * D.height <= 1200000) Ui->PaintInputDialog(&D);
         break;
     }
     CheckTransfers({Window});
