@@ -4,42 +4,6 @@
 
 namespace {
 
-// Copies N pixels; the areas do not overlap. 16 bytes a step, stores
-// aligned, unaligned 16-byte ends (a pixel under both is written twice, the
-// same): as fast as a library copy whatever the two addresses are, where a
-// string move slows to half speed when they sit differently within their
-// 64-byte lines; the firmware's own memcpy goes byte by byte.
-void CopyRow(ORVANE_PIXEL *To, const ORVANE_PIXEL *From, UINTN N) {
-  typedef UINT32 Four __attribute__((vector_size(16)));
-  UINT8 *const T = (UINT8 *)To;
-  const UINT8 *const F = (const UINT8 *)From;
-  const UINTN Bytes = N * sizeof(ORVANE_PIXEL);
-  if (Bytes < sizeof(Four)) {
-    for (UINTN I = 0; I < N; I++) To[I] = From[I];
-    return;
-  }
-  Four Head, Tail, A, B, C, D;
-  __builtin_memcpy(&Head, F, sizeof(Four));
-  __builtin_memcpy(&Tail, F + Bytes - sizeof(Four), sizeof(Four));
-  UINTN I = sizeof(Four) - ((UINTN)T & (sizeof(Four) - 1));
-  for (; I + 4 * sizeof(Four) <= Bytes; I += 4 * sizeof(Four)) {
-    __builtin_memcpy(&A, F + I, sizeof(Four));
-    __builtin_memcpy(&B, F + I + 16, sizeof(Four));
-    __builtin_memcpy(&C, F + I + 32, sizeof(Four));
-    __builtin_memcpy(&D, F + I + 48, sizeof(Four));
-    __builtin_memcpy(__builtin_assume_aligned(T + I, 16), &A, sizeof(Four));
-    __builtin_memcpy(__builtin_assume_aligned(T + I + 16, 16), &B, sizeof(Four));
-    __builtin_memcpy(__builtin_assume_aligned(T + I + 32, 16), &C, sizeof(Four));
-    __builtin_memcpy(__builtin_assume_aligned(T + I + 48, 16), &D, sizeof(Four));
-  }
-  for (; I + sizeof(Four) <= Bytes; I += sizeof(Four)) {
-    __builtin_memcpy(&A, F + I, sizeof(Four));
-    __builtin_memcpy(__builtin_assume_aligned(T + I, 16), &A, sizeof(Four));
-  }
-  __builtin_memcpy(T, &Head, sizeof(Four));
-  __builtin_memcpy(T + Bytes - sizeof(Four), &Tail, sizeof(Four));
-}
-
 // Largest extent starting at Start that stays inside Limit.
 UINT32 Fit(UINT32 Start, UINT32 Extent, UINT32 Limit) {
   if (Start >= Limit) {
@@ -74,11 +38,11 @@ UINTN CopyImageRect(ORVANE_PIXEL *Destination, const ORVANE_PIXEL *Source,
     if (T1 <= F0 || F1 <= T0) {
       // Apart: whole rows on both sides are one block, else a string move a row.
       if (W == DestinationRowWidth && W == SourceRowWidth) {
-        CopyRow(To, From, (UINTN)W * H);
+        CopyPixels(To, From, (UINTN)W * H);
         return 0;
       }
       for (UINT32 R = 0; R < H; R++, To += DestinationRowWidth, From += SourceRowWidth) {
-        CopyRow(To, From, W);
+        CopyPixels(To, From, W);
       }
       return 0;
     }

@@ -205,27 +205,6 @@ UINT32 PaintColumnGradient(const DrawTarget &T, Gradient &G, INT64 From, INT64 S
 
 // ---------------------------------------------------------------- rectangle
 
-// Sets N pixels from To to the colour V, 16 bytes a store: an unaligned
-// store at each end and aligned ones between them (a pixel under both is
-// stored twice in the same colour), as fast as a library memset, with no
-// branch per pixel. Short runs are plain stores.
-void StoreColor(ORVANE_PIXEL *To, UINTN N, UINT32 V) {
-  if (N < 8) {
-    for (UINTN I = 0; I < N; I++) __builtin_memcpy(To + I, &V, sizeof(V));
-    return;
-  }
-  typedef UINT32 Four __attribute__((vector_size(16)));
-  const Four Q = {V, V, V, V};
-  UINT8 *const Start = (UINT8 *)To, *const End = (UINT8 *)(To + N);
-  __builtin_memcpy(Start, &Q, sizeof(Q));
-  __builtin_memcpy(End - sizeof(Q), &Q, sizeof(Q));
-  UINT8 *A = (UINT8 *)(((UINTN)Start + sizeof(Q)) & ~(UINTN)(sizeof(Q) - 1));
-  for (; A + 4 * sizeof(Q) <= End; A += 4 * sizeof(Q)) {
-    for (UINTN I = 0; I < 4; I++) __builtin_memcpy(__builtin_assume_aligned(A + I * sizeof(Q), 16), &Q, sizeof(Q));
-  }
-  for (; A + sizeof(Q) <= End; A += sizeof(Q)) __builtin_memcpy(__builtin_assume_aligned(A, 16), &Q, sizeof(Q));
-}
-
 // The solid style in a buffer with every pixel stored once. The fill and the
 // pen's rectangles swept along the four sides (as StampRun sweeps them), cut
 // to the target, split the rows into bands that look alike; a band's row is
@@ -308,7 +287,7 @@ void PaintSolidRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H
     if (From < FillEnd) Spans[SpanCount++] = {From, FillEnd, Fill};
     for (INT64 Row = Top; Row < Bottom; Row++) {
       for (int I = 0; I < SpanCount; I++) {
-        StoreColor(T.At(Spans[I].X0, Row), (UINTN)(Spans[I].X1 - Spans[I].X0), Spans[I].Color);
+        FillPixels(T.At(Spans[I].X0, Row), (UINTN)(Spans[I].X1 - Spans[I].X0), PixelFromColor(Spans[I].Color));
       }
     }
   }
@@ -723,7 +702,7 @@ void PaintTriangle(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32 
       case kFillSolid:
         for (INT64 J = V.Y0; J < V.Y1; J++) {
           if (!T.IsScreen()) {
-            Test.ForSpans(J, V.X0, V.X1, [&](INT64 I, INT64 N) { StoreColor(T.At(I, J), (UINTN)N, Color2); });
+            Test.ForSpans(J, V.X0, V.X1, [&](INT64 I, INT64 N) { FillPixels(T.At(I, J), (UINTN)N, PixelFromColor(Color2)); });
             continue;
           }
           RowRuns Runs(T, J);

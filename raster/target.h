@@ -17,27 +17,63 @@ inline UINT32 ColorFromPixel(ORVANE_PIXEL P) {
   return (UINT32)P.Blue | ((UINT32)P.Green << 8) | ((UINT32)P.Red << 16) | ((UINT32)P.Reserved << 24);
 }
 
-// Sets N pixels from To to P, four at a time where it can: pixels are bytes to
-// the compiler, so a plain loop stores one pixel at a time.
+// Sets N pixels from To to P, 16 bytes a store: an unaligned store at each
+// end and aligned ones between them (a pixel under both is stored twice in
+// the same colour), as fast as a library memset with no branch per pixel.
+// Pixels are bytes to the compiler, so a plain loop stores one at a time.
 inline void FillPixels(ORVANE_PIXEL *To, UINTN N, ORVANE_PIXEL P) {
-  typedef UINT32 Four __attribute__((vector_size(16)));
   UINT32 V;
   __builtin_memcpy(&V, &P, sizeof(V));
-  const Four Q = {V, V, V, V};
-  UINTN U = 0;
-  for (; U + 4 <= N; U += 4) __builtin_memcpy(To + U, &Q, sizeof(Q));
-  if (U + 2 <= N) {
-    __builtin_memcpy(To + U, &Q, 8);
-    U += 2;
+  if (N < 8) {
+    for (UINTN I = 0; I < N; I++) __builtin_memcpy(To + I, &V, sizeof(V));
+    return;
   }
-  if (U < N) To[U] = P;
+  typedef UINT32 Four __attribute__((vector_size(16)));
+  const Four Q = {V, V, V, V};
+  UINT8 *const Start = (UINT8 *)To, *const End = (UINT8 *)(To + N);
+  __builtin_memcpy(Start, &Q, sizeof(Q));
+  __builtin_memcpy(End - sizeof(Q), &Q, sizeof(Q));
+  UINT8 *A = (UINT8 *)(((UINTN)Start + sizeof(Q)) & ~(UINTN)(sizeof(Q) - 1));
+  for (; A + 4 * sizeof(Q) <= End; A += 4 * sizeof(Q)) {
+    for (UINTN I = 0; I < 4; I++) __builtin_memcpy(__builtin_assume_aligned(A + I * sizeof(Q), 16), &Q, sizeof(Q));
+  }
+  for (; A + sizeof(Q) <= End; A += sizeof(Q)) __builtin_memcpy(__builtin_assume_aligned(A, 16), &Q, sizeof(Q));
 }
 
-// Copies N pixels; the areas do not overlap. A string move: as fast as a
-// library copy, and the firmware's own memcpy goes byte by byte.
+// Copies N pixels; the areas do not overlap. 16 bytes a step, stores
+// aligned, unaligned 16-byte ends (a pixel under both is written twice, the
+// same): as fast as a library copy whatever the two addresses are, where a
+// string move slows to half speed when they sit differently within their
+// 64-byte lines; the firmware's own memcpy goes byte by byte.
 inline void CopyPixels(ORVANE_PIXEL *To, const ORVANE_PIXEL *From, UINTN N) {
-  UINTN Bytes = N * sizeof(ORVANE_PIXEL);
-  asm volatile("rep movsb" : "+D"(To), "+S"(From), "+c"(Bytes) : : "memory");
+  typedef UINT32 Four __attribute__((vector_size(16)));
+  UINT8 *const T = (UINT8 *)To;
+  const UINT8 *const F = (const UINT8 *)From;
+  const UINTN Bytes = N * sizeof(ORVANE_PIXEL);
+  if (Bytes < sizeof(Four)) {
+    for (UINTN I = 0; I < N; I++) To[I] = From[I];
+    return;
+  }
+  Four Head, Tail, A, B, C, D;
+  __builtin_memcpy(&Head, F, sizeof(Four));
+  __builtin_memcpy(&Tail, F + Bytes - sizeof(Four), sizeof(Four));
+  UINTN I = sizeof(Four) - ((UINTN)T & (sizeof(Four) - 1));
+  for (; I + 4 * sizeof(Four) <= Bytes; I += 4 * sizeof(Four)) {
+    __builtin_memcpy(&A, F + I, sizeof(Four));
+    __builtin_memcpy(&B, F + I + 16, sizeof(Four));
+    __builtin_memcpy(&C, F + I + 32, sizeof(Four));
+    __builtin_memcpy(&D, F + I + 48, sizeof(Four));
+    __builtin_memcpy(__builtin_assume_aligned(T + I, 16), &A, sizeof(Four));
+    __builtin_memcpy(__builtin_assume_aligned(T + I + 16, 16), &B, sizeof(Four));
+    __builtin_memcpy(__builtin_assume_aligned(T + I + 32, 16), &C, sizeof(Four));
+    __builtin_memcpy(__builtin_assume_aligned(T + I + 48, 16), &D, sizeof(Four));
+  }
+  for (; I + sizeof(Four) <= Bytes; I += sizeof(Four)) {
+    __builtin_memcpy(&A, F + I, sizeof(Four));
+    __builtin_memcpy(__builtin_assume_aligned(T + I, 16), &A, sizeof(Four));
+  }
+  __builtin_memcpy(T, &Head, sizeof(Four));
+  __builtin_memcpy(T + Bytes - sizeof(Four), &Tail, sizeof(Four));
 }
 
 struct DrawTarget {
