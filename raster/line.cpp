@@ -17,6 +17,20 @@
 
 #include "raster/exact_float.h"
 
+namespace {
+
+// Q = floor(N / D) and R = N - Q D, so 0 <= R < D (D > 0).
+void FloorDivide(INT64 N, INT64 D, INT64 &Q, INT64 &R) {
+  Q = N / D;
+  R = N % D;
+  if (R < 0) {
+    R += D;
+    Q--;
+  }
+}
+
+}  // namespace
+
 // LineAxis: the float steps of F and G, mostly without taking them.
 //
 // Both are ToInt of a rounded z' near the exact rational z:
@@ -77,12 +91,7 @@ LineAxis::LineAxis(bool Columns, FLOAT32_BITS M, FLOAT32_BITS K) : Columns_(Colu
     B_ = -Sign * SK * (1LL << (EK - E0 + Up));
     D_ = (SM < 0 ? -SM : SM) * (1LL << Down);
   }
-  AQ_ = A_ / D_;
-  AR_ = A_ % D_;
-  if (AR_ < 0) {
-    AR_ += D_;
-    AQ_--;
-  }
+  FloorDivide(A_, D_, AQ_, AR_);
   Exact_ = true;
 }
 
@@ -101,12 +110,7 @@ INT32 LineAxis::Seek(INT64 V) {
     Q_ = N_ >> Shift_;
     R_ = N_ & (D_ - 1);
   } else {
-    Q_ = N_ / D_;
-    R_ = N_ % D_;
-    if (R_ < 0) {
-      R_ += D_;
-      Q_--;
-    }
+    FloorDivide(N_, D_, Q_, R_);
   }
   V_ = V;
   return Held();
@@ -125,13 +129,7 @@ void LineAxis::Fill(INT64 From, INT64 Count, INT32 *Out) {
     const INT64 A = A_, AQ = AQ_, AR = AR_, D = D_, B = B_;
     const INT64 End = From + Count - 1 > kPositionLimit ? kPositionLimit - From + 1 : Count;
     for (; U < End && N + A > -kValueLimit && N + A < kValueLimit; U++) {
-      N += A;
-      Q += AQ;
-      R += AR;
-      if (R >= D) {
-        R -= D;
-        Q++;
-      }
+      StepOn(N, Q, R, A, AQ, AR, D);
       const INT64 AV = N - B;
       const UINT64 Gap = (UINT64)(R < D - R ? R : D - R);
       const UINT64 Size = (UINT64)(N < 0 ? -N : N);

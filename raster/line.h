@@ -24,16 +24,21 @@ class LineAxis {
     if (!Held_ || V != V_ + 1 || V > kPositionLimit) {
       return Seek(V);
     }
-    // One step on: N grows by A, floor(N / D) and its remainder by those of A.
     V_ = V;
-    N_ += A_;
-    Q_ += AQ_;
-    R_ += AR_;
-    if (R_ >= D_) {
-      R_ -= D_;
-      Q_++;
-    }
+    StepOn(N_, Q_, R_, A_, AQ_, AR_, D_);
     return Held();
+  }
+
+  // One step on: N grows by A, floor(N / D) (Q) and its remainder R by those
+  // of A (AQ, AR). Inline on plain values, so a loop keeps them in registers.
+  static void StepOn(INT64 &N, INT64 &Q, INT64 &R, INT64 A, INT64 AQ, INT64 AR, INT64 D) {
+    N += A;
+    Q += AQ;
+    R += AR;
+    if (R >= D) {
+      R -= D;
+      Q++;
+    }
   }
 
   // Out[U] = At(From + U) for U from 0 to Count - 1, in order.
