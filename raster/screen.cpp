@@ -70,20 +70,28 @@ void DimPixels(ORVANE_PIXEL *To, const ORVANE_PIXEL *From, UINTN Count, const UI
   UINTN I = 0;
   UINT32 M;
   if (DimMultiplier(Dimmed, M) && M <= 0xFFFF) {
-    // Eight channels at a time in 16-bit lanes (SSE2 has no 32-bit lane
-    // multiply): with M = 256 Mh + Ml, c * M = 256 (c Mh) + c Ml, both
-    // products below 2^16, and floor(c M / 2^16) = (c Mh + (c Ml >> 8)) >> 8,
-    // whose sum stays below 255 * 255 + 255.
-    typedef UINT16 Half __attribute__((vector_size(16)));
+    // Eight channels at a time in 16-bit lanes: the unsigned high-half
+    // multiply gives floor(c M / 2^16) exactly for c < 2^16, M < 2^16. The
+    // odd lanes hold green and reserved; reserved is multiplied by 0 and
+    // taken from the source instead.
+    typedef short Half __attribute__((vector_size(16)));
     typedef UINT32 Lanes __attribute__((vector_size(16)));
-    const UINT16 High = (UINT16)(M >> 8), Low = (UINT16)(M & 0xFF);
-    auto Dim = [&](Half C) { return (Half)((C * High + ((C * Low) >> 8)) >> 8); };
-    for (; I + 4 <= Count; I += 4) {
-      Lanes P;
+    const short Even = (short)(UINT16)M;
+    const Half ByEven = {Even, Even, Even, Even, Even, Even, Even, Even};
+    const Half ByOdd = {Even, 0, Even, 0, Even, 0, Even, 0};
+    auto Dim = [&](Lanes P) {
+      const Lanes Low = (Lanes)__builtin_ia32_pmulhuw128((Half)(P & 0x00FF00FFu), ByEven);
+      const Lanes High = (Lanes)__builtin_ia32_pmulhuw128((Half)((P >> 8) & 0x00FF00FFu), ByOdd);
+      return Low | (High << 8) | (P & 0xFF000000u);
+    };
+    for (; I + 8 <= Count; I += 8) {
+      Lanes P, Q;
       __builtin_memcpy(&P, From + I, sizeof(P));
-      const Half Even = Dim((Half)P & 0x00FF), Odd = Dim((Half)P >> 8);
-      const Lanes Out = ((Lanes)(Even | (Half)(Odd << 8)) & 0x00FFFFFFu) | (P & 0xFF000000u);
-      __builtin_memcpy(To + I, &Out, sizeof(Out));
+      __builtin_memcpy(&Q, From + I + 4, sizeof(Q));
+      P = Dim(P);
+      Q = Dim(Q);
+      __builtin_memcpy(To + I, &P, sizeof(P));
+      __builtin_memcpy(To + I + 4, &Q, sizeof(Q));
     }
   }
   for (; I < Count; I++) {
