@@ -914,3 +914,24 @@ TEST_F(TextDraw, LongFormattedTextIsCutToTheBuffer) {
   EXPECT_EQ(Fw.Pixel(800, 0), 0x00777777u);  // and stops there
   EXPECT_EQ(Fw.Pixel(0, 19), 0x00777777u);   // one row only
 }
+
+// Empty text still goes to the graphics service as one opaque transfer of
+// width 0, which the service refuses: code 5 and nothing shown. Transparent
+// empty text has no glyph pixel to send.
+TEST_F(TextDraw, EmptyOpaqueTextIsOfferedToTheServiceWhichRefusesIt) {
+  ORVANE_PIXEL Back = PixelFromColor(0x00000080);
+  for (sim::FontLayout Layout : kLayouts) {
+    LayoutScope L(Layout);
+    Fw.FillScreen(0x00123456);
+    const std::vector<uint32_t> Start = Fw.Snapshot();
+    sim::ResetStats();
+    EXPECT_EQ(Ui->DrawText(0x00FFFFFF, &Back, 1500, 10, 10, W("")), 5u);
+    EXPECT_EQ(sim::Stats().BltCalls, 1u);
+    EXPECT_EQ(sim::Stats().BltByOperation[EfiBltBufferToVideo], 1u);
+    sim::ResetStats();
+    EXPECT_EQ(Ui->DrawText(0x00FFFFFF, nullptr, 1500, 10, 10, W("")), 0u);
+    EXPECT_EQ(sim::Stats().BltCalls, 0u);
+    EXPECT_EQ(Fw.Snapshot(), Start);
+    EXPECT_EQ(Fw.LiveAllocations(), 0u);
+  }
+}

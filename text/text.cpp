@@ -240,21 +240,25 @@ UINTN EFIAPI DrawText(UINT32 Foreground, ORVANE_PIXEL *Background, Milli Scale, 
   Line.Release();
 
   const Rect Screen = DrawTarget::Screen().Clip;
-  if (Scaled.Width == 0 || Scaled.Height == 0) {
-    return kTextDone;
-  }
   if (Background != nullptr) {
     // Opaque text is one transfer of the whole bitmap. Text that runs past the
     // mode is refused as the graphics service refuses such a transfer: nothing
-    // is shown and the caller learns that its text did not fit.
+    // is shown and the caller learns that its text did not fit. An empty line
+    // is still offered to the service, whose answer decides the code.
     const Rect Whole = {X, Y, (INT32)Scaled.Width, (INT32)Scaled.Height};
-    const Rect Shown = Screen.Intersect(Whole);
-    if (Shown.Width != Whole.Width || Shown.Height != Whole.Height) {
-      return kTextTransferFailed;
+    if (!Whole.Empty()) {
+      const Rect Shown = Screen.Intersect(Whole);
+      if (Shown.Width != Whole.Width || Shown.Height != Whole.Height) {
+        return kTextTransferFailed;
+      }
     }
-    EFI_STATUS Status = SendToScreen(Scaled.Bitmap, Whole.Width, {0, 0, Whole.Width, Whole.Height},
-                                     X, Y, Screen);
+    EFI_STATUS Status = gGraphics->Blt(gGraphics, Scaled.Bitmap, EfiBltBufferToVideo, 0, 0, X, Y,
+                                       Scaled.Width, Scaled.Height,
+                                       (UINTN)Scaled.Width * sizeof(ORVANE_PIXEL));
     return EFI_ERROR(Status) ? kTextTransferFailed : kTextDone;
+  }
+  if (Scaled.Width == 0) {
+    return kTextDone;
   }
   SendForeground(Scaled, X, Y, Screen);
   return kTextDone;
