@@ -36,7 +36,9 @@ EFI_STATUS EFIAPI SetVideoMode(UINT32 HorizontalResolution, UINT32 VerticalResol
       continue;
     }
     // The firmware allocated Info for us; hand it back before deciding.
-    bool Match = InfoSize != 0 && Info->HorizontalResolution == HorizontalResolution &&
+    // A success without a record describes no mode.
+    bool Match = InfoSize != 0 && Info != nullptr &&
+                 Info->HorizontalResolution == HorizontalResolution &&
                  Info->VerticalResolution == VerticalResolution;
     PoolFree(Info);
     if (Match) {

@@ -119,6 +119,32 @@ TEST(VideoMode, QueryFailureSkipsTheMode) {
   EXPECT_EQ(Fw.LiveAllocations(), 0u);
 }
 
+// A graphics service that answers success for mode 0 but hands back no record.
+decltype(EFI_GRAPHICS_OUTPUT_PROTOCOL::QueryMode) RealQueryMode = nullptr;
+EFI_STATUS EFIAPI QueryWithoutRecord(EFI_GRAPHICS_OUTPUT_PROTOCOL *This, UINT32 Mode, UINTN *Size,
+                                     EFI_GRAPHICS_OUTPUT_MODE_INFORMATION **Info) {
+  if (Mode == 0) {
+    *Size = sizeof(**Info);
+    *Info = nullptr;
+    return EFI_SUCCESS;
+  }
+  return RealQueryMode(This, Mode, Size, Info);
+}
+
+TEST(VideoMode, SuccessWithoutRecordSkipsTheMode) {
+  sim::Firmware Fw(2);
+  ASSERT_EQ(Fw.StartDriver(), EFI_SUCCESS);
+  EFI_GRAPHICS_OUTPUT_PROTOCOL Odd = *Fw.Gop();
+  RealQueryMode = Odd.QueryMode;
+  Odd.QueryMode = QueryWithoutRecord;
+  EFI_GRAPHICS_OUTPUT_PROTOCOL *Saved = gGraphics;
+  gGraphics = &Odd;
+  EXPECT_EQ(Fw.Ui()->SetVideoMode(800, 600), EFI_SUCCESS);
+  gGraphics = Saved;
+  EXPECT_EQ(Fw.CurrentMode(), 5u);  // mode 0 is 800 x 600 too, but undescribed
+  EXPECT_EQ(Fw.LiveAllocations(), 0u);
+}
+
 TEST_F(Foundation, PenShapesInABuffer) {
   const uint32_t Color = 0x12345678;
   const int Expected[] = {1, 1, 5, 9, 37, 61, 1, 1};
