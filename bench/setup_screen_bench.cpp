@@ -5,6 +5,7 @@
 
 #include "bench/bench_util.h"
 #include "frontend/setup/setup_screen.h"
+#include "tests/scene_util.h"
 
 namespace {
 
@@ -13,10 +14,7 @@ struct BenchScreen {
   SceneContext C = {};
   SetupScreenState S = {};
   BenchScreen() {
-    C.Ui = B.Ui;
-    C.Banner = B.Fw.BannerProtocol();
-    C.Bs = B.Fw.SystemTable()->BootServices;
-    C.Gop = B.Fw.Gop();
+    C = SceneContextOf(B.Fw);
     SetupOpen(S, C, reinterpret_cast<const CHAR16 *>(u"12:34"));
   }
   ~BenchScreen() { SetupClose(S); }
