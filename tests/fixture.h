@@ -29,3 +29,10 @@ class DriverTest : public ::testing::Test {
   sim::Firmware Fw;
   ORVANE_UI_PROTOCOL *Ui = nullptr;
 };
+
+// The same, started in video mode Mode.
+template <uint32_t Mode>
+class DriverTestInMode : public DriverTest {
+ protected:
+  DriverTestInMode() : DriverTest(Mode) {}
+};
