@@ -3,6 +3,8 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "driver/protocol.h"
 #include "sim/sim.h"
 
@@ -24,6 +26,14 @@ class DriverTest : public ::testing::Test {
     Ui->SetFrameBufferCapture(0);
     EXPECT_EQ(Fw.LiveAllocations(), 0u) << "pool allocations left behind";
     EXPECT_EQ(Fw.WrongPoolTypeCount(), 0u);
+  }
+
+  // The screen after Draw() on a screen filled with Background.
+  template <typename DrawFn>
+  std::vector<uint32_t> OnScreen(uint32_t Background, DrawFn &&Draw) {
+    Fw.FillScreen(Background);
+    Draw();
+    return Fw.Snapshot();
   }
 
   sim::Firmware Fw;

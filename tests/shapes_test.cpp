@@ -22,11 +22,6 @@ namespace {
 
 class ShapeTest : public DriverTest {
  protected:
-  std::vector<uint32_t> OnScreen(uint32_t Background, const std::function<void()> &Draw) {
-    Fw.FillScreen(Background);
-    Draw();
-    return Fw.Snapshot();
-  }
   // Pixels of a screen rectangle, row by row.
   std::vector<uint32_t> ScreenRect(int X, int Y, int W, int H) {
     std::vector<uint32_t> Out;
