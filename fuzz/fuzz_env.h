@@ -7,8 +7,10 @@
 #include <string>
 #include <sys/mman.h>
 #include <unistd.h>
+#include <vector>
 
 #include "driver/protocol.h"
+#include "platform/services.h"
 #include "sim/sim.h"
 
 // Reads little-endian fields from the fuzz input; zeros once it runs out.
@@ -120,6 +122,9 @@ struct FuzzArea {
   __int128 X, Y, W, H;
 };
 
+// Holds no pixel: a call checked against it alone may only read the screen.
+inline constexpr FuzzArea kNowhere = {0, 0, 0, 0};
+
 // Starts recording Blt calls for one input.
 inline void BeginTransfers() { sim::RecordTransfers(true); }
 
@@ -146,4 +151,43 @@ inline void CheckTransfers(std::initializer_list<FuzzArea> Allowed) {
 // The pool must hold what it held before the input.
 inline void CheckPool(size_t Live) {
   if (FuzzFirmware().LiveAllocations() != Live) std::abort();
+}
+
+// One input against a control: the started driver, the input's reader and
+// the pool as it stood before. Unless told otherwise, the input's first byte
+// sets the frame-buffer capture switch, so every target reaches both ways.
+struct FuzzUnit {
+  ORVANE_UI_PROTOCOL *const Ui;
+  FuzzInput In;
+  const size_t Live;
+
+  FuzzUnit(const uint8_t *Data, size_t Size, bool TakeCapture = true)
+      : Ui(FuzzDriver()), In(Data, Size), Live(FuzzFirmware().LiveAllocations()) {
+    if (TakeCapture) Ui->SetFrameBufferCapture(In.Take<uint8_t>() & 1);
+  }
+  // Whatever happened, the pool holds what it held before the input.
+  int Done() const {
+    CheckPool(Live);
+    return 0;
+  }
+  // The init refused: it drew nothing and kept nothing.
+  int Refused() const {
+    CheckTransfers({kNowhere});
+    return Done();
+  }
+  // A step of a control that keeps no memory: it drew only inside Allowed.
+  void Step(std::initializer_list<FuzzArea> Allowed) const {
+    CheckTransfers(Allowed);
+    CheckPool(Live);
+  }
+};
+
+// Reordering may hand the caller pool copies of strings in place of its own:
+// frees each of Strings[0, Count) that points into none of Texts and that the pool owns.
+inline void FreeSwappedCopies(std::vector<CHAR16 *> &Strings, std::vector<std::u16string> &Texts, UINT16 Count) {
+  for (UINT16 I = 0; I < Count; I++) {
+    bool Original = false;
+    for (UINT16 J = 0; J < Count; J++) Original |= Strings[I] == Chars(Texts[J]);
+    if (!Original && FuzzFirmware().OwnsPool(Strings[I])) PoolFree(Strings[I]);
+  }
 }

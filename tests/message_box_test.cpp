@@ -154,6 +154,16 @@ TEST_F(MessageBoxTest, WideTextStaysInsideTheBox) {
   ASSERT_EQ(InitMessageBox(&B, 10, 10, 500, 0, 1, Short, 3, Three), 0u);
   EXPECT_EQ(B.Width, 500);
   EXPECT_EQ(B.ButtonsLeft, (500 - 3 * 111 - 2 * 17) / 2);
+  // Two widened buttons that fit in 295 only with narrower margins: 295 all the same.
+  CHAR16 *Two[] = {S(u"Save and exit"), S(u"No")};
+  const UINT32 Caption = TextWidth(Two[0]);
+  ASSERT_GT(2 * (Caption + 20) + 17 + 56, 295u);
+  ASSERT_LE(2 * (Caption + 20) + 17, 295u);
+  ASSERT_EQ(InitMessageBox(&B, 10, 10, 500, 0, 1, Short, 2, Two), 0u);
+  EXPECT_EQ(B.ButtonWidth, Caption + 20);
+  EXPECT_EQ(B.Width, 295);
+  EXPECT_EQ(B.ButtonsLeft, (295 - 2 * (Caption + 20) - 17) / 2);
+  EXPECT_EQ(B.TextLeft, (295 - B.TextWidth) / 2);
   // Asked narrower than the text: the text span.
   ASSERT_EQ(InitMessageBox(&B, 10, 10, 0, 0, 1, Lines, 1, Captions), 0u);
   EXPECT_EQ(B.Width, (INT32)Text + 56);

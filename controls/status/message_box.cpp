@@ -127,9 +127,11 @@ UINTN EFIAPI InitMessageBox(MessageBox *Box, INT32 X, INT32 Y, INT32 Width, INT3
     B.Width = (INT32)RowSpan;
     B.TextLeft = (UINT16)((RowSpan - B.TextWidth) / 2);
   } else {
-    // A box asked wider than its text and its buttons comes out 295 wide,
-    // unless the text or the row needs more: then it keeps the width asked.
-    const INT64 Final = (TextSpan > kMinWidth || RowSpan > kMinWidth) ? Asked : kMinWidth;
+    // A box asked wider than its text and its buttons comes out 295 wide
+    // (the row's margins may then shrink), unless the text span or the
+    // buttons alone need more: then it keeps the width asked, so that
+    // neither would start left of the box.
+    const INT64 Final = (TextSpan > kMinWidth || Buttons > kMinWidth) ? Asked : kMinWidth;
     B.Width = (INT32)Final;
     B.TextLeft = (UINT16)((Final - B.TextWidth) / 2);
     B.ButtonsLeft = (UINT16)((Final - Buttons) / 2);
