@@ -348,13 +348,29 @@ TEST_F(OptionPopup, FirstPaintSavesTheBackgroundAndCloseRestoresIt) {
   EXPECT_EQ(Set.state.savedBackground, First);
   EXPECT_EQ(Colors(std::vector<uint32_t>(Saved, Saved + 315 * 673)), Under);
 
-  // Redefined smaller before closing: what was saved goes back, all of it.
+  // Redefined smaller before closing: the entry's new size goes back, 315 x 178,
+  // and the popup's lower rows stay on the screen.
   ASSERT_EQ(Ui->DefineOptionPopup(&Set, 900, 100, 0, W("Thirteen"), 2, Texts), 0u);
   Set.entries[0].y = 95;
+  std::vector<uint32_t> Shown = Fw.Snapshot();
   EXPECT_EQ(Ui->CloseOptionPopup(&Set), EFI_SUCCESS);
   EXPECT_EQ(Set.state.savedBackground, nullptr);
-  EXPECT_EQ(Colors(Fw.Snapshot()), Colors(Whole));
+  std::vector<uint32_t> Want = Shown;
+  for (uint32_t Y = 95; Y < 95 + 178; Y++)
+    for (uint32_t X = 709; X < 1024; X++) Want[Y * Fw.Width() + X] = Whole[Y * Fw.Width() + X];
+  EXPECT_TRUE(SamePicture(Colors(Fw.Snapshot()), Colors(Want), Fw.Width()));
   EXPECT_EQ(Ui->CloseOptionPopup(&Set), EFI_NOT_FOUND);
+}
+
+TEST_F(OptionPopup, CloseAfterGrowingSendsOnlyWhatWasSaved) {
+  Backdrop(9);
+  Define(100, 100, {u"One", u"Two"});
+  std::vector<uint32_t> Whole = Fw.Snapshot();
+  ASSERT_EQ(Ui->PaintOptionPopup(&Set), EFI_SUCCESS);
+  // Four rows now, but only the 315 x 178 area under the two-row window was saved.
+  Define(100, 100, kFour);
+  EXPECT_EQ(Ui->CloseOptionPopup(&Set), EFI_SUCCESS);
+  EXPECT_TRUE(SamePicture(Colors(Fw.Snapshot()), Colors(Whole), Fw.Width()));
 }
 
 TEST_F(OptionPopup, FailedAllocationsLeaveNothingBehind) {

@@ -92,6 +92,9 @@ TEST_F(SettingRowTest, ArrowsStopAtTheEndsAndTheKnobFollowsTheMode) {
   Expect(Ui, R, {460, 55, 3, 4, 0, 1});  // last step kept
   R.stepIndex = 3;
   Expect(Ui, R, {460, 55, 3, 4, 0, 1});
+  R.stepIndex = 6;  // past the last step: only the last step itself holds it
+  Expect(Ui, R, {460, 55, 3, 7, 0, 1});
+  R.stepIndex = 3;
   Expect(Ui, R, {310, 55, 1, 2, 0, 1});
   // Step mode: K = T0 + 100 / 4 * 2 = 385; its edges are K - 9 and K + 9.
   R.stepMode = 1;

@@ -46,8 +46,8 @@ constexpr KindEntry kKinds[] = {{0, 0}, {2, 1}, {3, 8}, {4, 5}, {5, 6},
                                 {6, 7}, {16, 3}, {17, 2}, {18, 4}};
 
 // Where the background saved by the first paint keeps its own size: two
-// pixels ahead of the pixels the record points at, so that closing restores
-// exactly what was saved even after the entry was redefined in between.
+// pixels ahead of the pixels the record points at, so that closing never reads
+// past it after the entry was redefined larger in between.
 constexpr UINTN kSavedHeader = 2;
 
 ORVANE_PIXEL *SaveBackground(INT32 X, INT32 Y, UINT32 W, UINT32 H) {
@@ -383,8 +383,14 @@ EFI_STATUS EFIAPI CloseOptionPopup(OptionPopupSet *Set) {
     return EFI_INVALID_PARAMETER;
   }
   const OptionPopupEntry &E = Set->entries[S.shown];
+  // The entry's size as it is now, its rows read at its own width from the
+  // saved pixels; rows that would lie past what was saved are not sent.
   const UINT32 *Size = reinterpret_cast<const UINT32 *>(S.savedBackground - kSavedHeader);
-  EFI_STATUS Status = SendToScreen(S.savedBackground, (INT32)Size[0], (INT32)Size[1], E.x, E.y);
+  const UINT64 SavedPixels = (UINT64)Size[0] * Size[1];
+  const UINT64 Width = E.width <= 0xFFFF ? E.width : 0;
+  UINT64 Rows = Width != 0 ? SavedPixels / Width : 0;
+  if (Rows > E.height) Rows = E.height;
+  EFI_STATUS Status = SendToScreen(S.savedBackground, (INT32)Width, (INT32)Rows, E.x, E.y);
   FreeBackground(S.savedBackground);
   S.savedBackground = nullptr;
   return Status;

@@ -185,7 +185,8 @@ EFI_STATUS EFIAPI TrackSettingSlider(SettingRow *Row, INT32 PointerX, INT32 Poin
   }
   if (Px >= S.R) {
     Row->hotPart = kSliderRightArrow;
-    if (Row->stepIndex < LastStep(*Row)) Row->stepIndex++;
+    // Only the last step itself holds it: a step the caller set past it still counts on.
+    if (Row->stepIndex != LastStep(*Row)) Row->stepIndex++;
     Row->stepMode = 1;
     return EFI_SUCCESS;
   }
