@@ -23,17 +23,10 @@ constexpr UINT32 kPromptPaper = 0xFFFFFF;
 
 // Width of Text at scale 1.0 (0 for NULL); false when it cannot be rendered.
 bool Measure(const CHAR16 *Text, INT64 &Width) {
-  Width = 0;
-  if (Text == nullptr) {
-    return true;
-  }
-  TextImage Image;
-  if (!RenderLabel(Text, kPromptInk, kPromptPaper, Image)) {
-    return false;
-  }
-  Width = Image.Width;
-  PoolFree(Image.Bitmap);
-  return true;
+  UINT32 Measured = 0;
+  const bool Ok = MeasureLabel(Text, Measured);
+  Width = Measured;
+  return Ok;
 }
 
 INT64 ButtonColumn(const InputDialog &D, INT32 K) {  // K from 1

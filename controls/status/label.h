@@ -26,6 +26,10 @@ INT64 LabelTop(INT64 Y, INT32 Height, UINT32 TextHeight);
 // bitmap to free) when the text service fails.
 bool RenderLabel(const CHAR16 *Text, UINT32 Foreground, UINT32 Background, TextImage &Out);
 
+// The width of Text rendered at scale 1000 (0 for NULL); false when it cannot
+// be rendered, Width then left as it was.
+bool MeasureLabel(const CHAR16 *Text, UINT32 &Width);
+
 // A label rendered by RenderLabel whose bitmap is returned to the pool with the object.
 struct OwnedText {
   TextImage Image = {};
