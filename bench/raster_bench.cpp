@@ -86,9 +86,19 @@ BENCHMARK(BM_PlainLine)->ArgsProduct({{0, 1, 2}, {0, 1}})->ArgNames({"case", "sc
 
 // ---------------------------------------------------------------- rectangles
 
-template <typename Op>
-auto Rectangle(Op Draw, INT32 Fill) {
+// A shape maker takes the drawing operation and the fill style, and gives the
+// drawing of one shape into a target.
+constexpr auto Rectangle = [](auto Draw, INT32 Fill) {
   return [=](ORVANE_PIXEL *T) { Draw(T, kSide, kSide, 20, 20, 200, 200, 1, Fill, kColor1, kColor2); };
+};
+
+// The per-pixel version beside the toolkit's operation Fast, for the fill
+// style in the benchmark's first argument.
+template <typename ShapeFn, typename FastOp, typename PlainOp>
+void PlainShape(benchmark::State &State, ShapeFn Shape, FastOp ORVANE_UI_PROTOCOL::*Fast, PlainOp Plain) {
+  Canvas C(State);
+  const INT32 Fill = (INT32)State.range(0);
+  C.PlainBesideFast(State, Shape(C.D.Ui->*Fast, Fill), Shape(Plain, Fill));
 }
 
 void BM_Rectangle(benchmark::State &State) {
@@ -99,18 +109,15 @@ void BM_Rectangle(benchmark::State &State) {
 BENCHMARK(BM_Rectangle)->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, {0, 1}})->ArgNames({"style", "screen"});
 
 void BM_PlainRectangle(benchmark::State &State) {
-  Canvas C(State);
-  const INT32 Fill = (INT32)State.range(0);
-  C.PlainBesideFast(State, Rectangle(C.D.Ui->DrawRectangle, Fill), Rectangle(ref::DrawRectangle, Fill));
+  PlainShape(State, Rectangle, &ORVANE_UI_PROTOCOL::DrawRectangle, ref::DrawRectangle);
 }
 BENCHMARK(BM_PlainRectangle)->ArgsProduct({{0, 1, 2, 6}, {0, 1}})->ArgNames({"style", "screen"});
 
 // ---------------------------------------------------------------- circles
 
-template <typename Op>
-auto Circle(Op Draw, INT32 Fill) {
+constexpr auto Circle = [](auto Draw, INT32 Fill) {
   return [=](ORVANE_PIXEL *T) { Draw(T, kSide, kSide, 120, 120, 100, 2, Fill, kColor1, kColor2); };
-}
+};
 
 void BM_Circle(benchmark::State &State) {
   Canvas C(State);
@@ -119,19 +126,16 @@ void BM_Circle(benchmark::State &State) {
 BENCHMARK(BM_Circle)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->ArgNames({"style", "screen"});
 
 void BM_PlainCircle(benchmark::State &State) {
-  Canvas C(State);
-  const INT32 Fill = (INT32)State.range(0);
-  C.PlainBesideFast(State, Circle(C.D.Ui->DrawCircle, Fill), Circle(ref::DrawCircle, Fill));
+  PlainShape(State, Circle, &ORVANE_UI_PROTOCOL::DrawCircle, ref::DrawCircle);
 }
 BENCHMARK(BM_PlainCircle)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->ArgNames({"style", "screen"});
 
 // ---------------------------------------------------------------- triangles
 
 // Corners spanning a 200 x 200 box.
-template <typename Op>
-auto Triangle(Op Draw, INT32 Fill) {
+constexpr auto Triangle = [](auto Draw, INT32 Fill) {
   return [=](ORVANE_PIXEL *T) { Draw(T, kSide, kSide, 20, 20, 219, 70, 90, 219, 1, Fill, kColor1, kColor2); };
-}
+};
 
 void BM_Triangle(benchmark::State &State) {
   Canvas C(State);
@@ -142,9 +146,7 @@ void BM_Triangle(benchmark::State &State) {
 BENCHMARK(BM_Triangle)->ArgsProduct({{0, 1, 2, 3, 6}, {0, 1}})->ArgNames({"style", "screen"});
 
 void BM_PlainTriangle(benchmark::State &State) {
-  Canvas C(State);
-  const INT32 Fill = (INT32)State.range(0);
-  C.PlainBesideFast(State, Triangle(C.D.Ui->DrawTriangle, Fill), Triangle(ref::DrawTriangle, Fill));
+  PlainShape(State, Triangle, &ORVANE_UI_PROTOCOL::DrawTriangle, ref::DrawTriangle);
 }
 BENCHMARK(BM_PlainTriangle)->ArgsProduct({{1, 2, 6}, {0, 1}})->ArgNames({"style", "screen"})->Iterations(20);
 

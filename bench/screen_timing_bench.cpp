@@ -7,6 +7,7 @@
 #include "bench/bench_util.h"
 #include "frontend/screen_timing.h"
 #include "sim/hii_font.h"
+#include "tests/scene_util.h"
 
 namespace {
 
@@ -15,8 +16,7 @@ void BM_SetupScreen(benchmark::State &State) {
   const bool ScreenFont = State.range(0) != 0;
   sim::SetFontLayout(ScreenFont ? sim::FontLayout::ScreenSized : sim::FontLayout::Tight);
   State.SetLabel(ScreenFont ? "screen-sized font image" : "tight font image");
-  SceneContext C = {D.Ui, D.Fw.BannerProtocol(), D.Fw.SystemTable()->BootServices, D.Fw.Gop(),
-                    nullptr, nullptr, nullptr, 0, 0, nullptr, 0};
+  SceneContext C = SceneContextOf(D.Fw);
   SetupScreen S;
   PrepareSetupScreen(C, S);
   std::vector<ORVANE_PIXEL> Whole((size_t)D.Fw.Width() * D.Fw.Height());

@@ -5,6 +5,7 @@
 
 #include "bench/bench_util.h"
 #include "frontend/setup/setup_screen.h"
+#include "tests/scene_util.h"
 
 namespace {
 
@@ -13,10 +14,7 @@ struct BenchScreen {
   SceneContext C = {};
   SetupScreenState S = {};
   BenchScreen() {
-    C.Ui = B.Ui;
-    C.Banner = B.Fw.BannerProtocol();
-    C.Bs = B.Fw.SystemTable()->BootServices;
-    C.Gop = B.Fw.Gop();
+    C = SceneContextOf(B.Fw);
     SetupOpen(S, C, reinterpret_cast<const CHAR16 *>(u"12:34"));
   }
   ~BenchScreen() { SetupClose(S); }
@@ -24,6 +22,18 @@ struct BenchScreen {
 
 void Copy(std::vector<uint32_t> &To, const std::vector<uint32_t> &From, size_t Pixels) {
   std::memcpy(To.data(), From.data(), Pixels * 4);
+}
+
+// Key First then key Then, beside memcpy of Pixels pixels.
+void TwoKeysBesideMemcpy(benchmark::State &State, BenchScreen &X, UINT16 First, UINT16 Then, size_t Pixels) {
+  std::vector<uint32_t> A(Pixels), B(Pixels);
+  RunWithBaseline(
+      State,
+      [&] {
+        SetupHandle(X.S, SetupKeyEvent(First));
+        SetupHandle(X.S, SetupKeyEvent(Then));
+      },
+      [&] { Copy(B, A, A.size()); }, "memcpy");
 }
 
 void BM_SetupScreenPaintAll(benchmark::State &State) {
@@ -37,14 +47,7 @@ BENCHMARK(BM_SetupScreenPaintAll)->Unit(benchmark::kMillisecond);
 void BM_SetupScreenRowFocus(benchmark::State &State) {
   BenchScreen X;
   const size_t Area = 2 * (size_t)setup::kRowWidth * 19;
-  std::vector<uint32_t> A(Area * 2), B(Area * 2);
-  RunWithBaseline(
-      State,
-      [&] {
-        SetupHandle(X.S, SetupKeyEvent(kSetupKeyDown));
-        SetupHandle(X.S, SetupKeyEvent(kSetupKeyUp));
-      },
-      [&] { Copy(B, A, A.size()); }, "memcpy");
+  TwoKeysBesideMemcpy(State, X, kSetupKeyDown, kSetupKeyUp, Area * 2);
 }
 BENCHMARK(BM_SetupScreenRowFocus)->Unit(benchmark::kMicrosecond);
 
@@ -55,14 +58,7 @@ void BM_SetupScreenPopup(benchmark::State &State) {
   BenchScreen X;
   if (State.range(0) == 1) SetupHandle(X.S, SetupKeyEvent(kSetupKeyDown));
   const size_t Area = State.range(0) == 1 ? 280 * 292 : 315 * (63 + 4 * 45 + 25);
-  std::vector<uint32_t> A(Area), B(Area);
-  RunWithBaseline(
-      State,
-      [&] {
-        SetupHandle(X.S, SetupKeyEvent(kSetupKeyEnter));
-        SetupHandle(X.S, SetupKeyEvent(kSetupKeyEscape));
-      },
-      [&] { Copy(B, A, A.size()); }, "memcpy");
+  TwoKeysBesideMemcpy(State, X, kSetupKeyEnter, kSetupKeyEscape, Area);
 }
 BENCHMARK(BM_SetupScreenPopup)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 

@@ -53,8 +53,21 @@ void RunFirmwareChecks(const SceneContext &C) {
   }
 }
 
+UINT32 TextWidth(const SceneContext &C, const CHAR16 *String) {
+  TextImage T = {0, 0x00FFFFFF, 0, 0, nullptr};
+  if (C.Ui->RenderText(1000, &T, String) != 0) return 0;
+  FreePixels(C, T.Bitmap);
+  return T.Width;
+}
+
 UINT32 ColorOf(const ORVANE_PIXEL &P) {
   return (UINT32)P.Blue | ((UINT32)P.Green << 8) | ((UINT32)P.Red << 16);
+}
+
+UINT32 ScreenPixel(const SceneContext &C, UINT32 X, UINT32 Y) {
+  ORVANE_PIXEL P = {};
+  ReadScreen(C, &P, X, Y, 1, 1);
+  return ColorOf(P);
 }
 
 // Counts the colours in a screen area: pixels equal to A, to B, and others.

@@ -58,8 +58,15 @@ typedef void (*FIRMWARE_CHECK)(const SceneContext &C);
 // Runs every check of the list, in order.
 void RunFirmwareChecks(const SceneContext &C);
 
+// A string literal as the CHAR16 * the control records hold.
+inline CHAR16 *Text(const char16_t *S) { return reinterpret_cast<CHAR16 *>(const_cast<char16_t *>(S)); }
+// The width RenderText gives String at scale 1; 0 when it fails.
+UINT32 TextWidth(const SceneContext &C, const CHAR16 *String);
+
 // A pixel's blue, green and red as 0x00RRGGBB.
 UINT32 ColorOf(const ORVANE_PIXEL &P);
+// The screen pixel at (X, Y) as 0x00RRGGBB; 0 when the screen cannot be read.
+UINT32 ScreenPixel(const SceneContext &C, UINT32 X, UINT32 Y);
 // Counts the colours of a screen area: pixels equal to A, to B, and others.
 // False when the screen cannot be read.
 bool Census(const SceneContext &C, UINT32 X, UINT32 Y, UINT32 W, UINT32 H, UINT32 A, UINT32 B,

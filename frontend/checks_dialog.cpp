@@ -8,12 +8,6 @@ namespace {
 
 CHAR16 *const kCaptions[2] = {W("OK"), W("Cancel")};
 
-UINT32 ScreenPixel(const SceneContext &S, UINT32 X, UINT32 Y) {
-  ORVANE_PIXEL P = {};
-  ReadScreen(S, &P, X, Y, 1, 1);
-  return (UINT32)P.Blue | ((UINT32)P.Green << 8) | ((UINT32)P.Red << 16);
-}
-
 // One button, no prompt, 20 characters asked for 100 wide: the 32-pixel title
 // first needs 102 (x moves left by 1), then the field's span of 216 wins and
 // spreads the gap; a short height is raised to 188.

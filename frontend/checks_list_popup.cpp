@@ -5,19 +5,10 @@
 
 namespace {
 
-CHAR16 *Text(const char16_t *S) { return reinterpret_cast<CHAR16 *>(const_cast<char16_t *>(S)); }
-
 // Kept as char16_t so the table needs no code to run before the checks do.
 constinit const char16_t *kItems[12] = {u"One",  u"Two", u"Three", u"Four",   u"Five",   u"Six",
                                         u"Seven", u"Eight", u"Nine", u"Ten", u"Eleven", u"Twelve"};
 CHAR16 **Items() { return reinterpret_cast<CHAR16 **>(const_cast<char16_t **>(kItems)); }
-
-UINT32 TextWidth(const SceneContext &S, const CHAR16 *String) {
-  TextImage T = {0, 0x00FFFFFF, 0, 0, nullptr};
-  if (S.Ui->RenderText(1000, &T, String) != 0) return 0;
-  FreePixels(S, T.Bitmap);
-  return T.Width;
-}
 
 void Heights(const CheckContext &C) {
   const SceneContext &S = *C.Scene;

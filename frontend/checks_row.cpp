@@ -13,12 +13,6 @@ struct SizeCase {
   INT32 Width, Height;
 };
 
-UINT32 ScreenPixel(const SceneContext &S, UINT32 X, UINT32 Y) {
-  ORVANE_PIXEL P = {};
-  ReadScreen(S, &P, X, Y, 1, 1);
-  return (UINT32)P.Blue | ((UINT32)P.Green << 8) | ((UINT32)P.Red << 16);
-}
-
 void ReadoutSizes(const CheckContext &C) {
   const SceneContext &S = *C.Scene;
   const SizeCase Cases[] = {

@@ -3,15 +3,6 @@
 
 namespace {
 
-CHAR16 *Text(const char16_t *S) { return reinterpret_cast<CHAR16 *>(const_cast<char16_t *>(S)); }
-
-UINT32 TextWidth(const SceneContext &S, const CHAR16 *String) {
-  TextImage T = {0, 0x00FFFFFF, 0, 0, nullptr};
-  if (S.Ui->RenderText(1000, &T, String) != 0) return 0;
-  FreePixels(S, T.Bitmap);
-  return T.Width;
-}
-
 void MessageBoxSizes(const CheckContext &C) {
   const SceneContext &S = *C.Scene;
   CheckText D;

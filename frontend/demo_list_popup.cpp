@@ -15,13 +15,8 @@ void DemoListPopup(const SceneContext &C) {
   UI(DrawText, 0x00C8D0E0, &Back, 1000, 20, 8,
      W("List popups: scrolled with a selection, a hot row and the scroll bar; all rows fitting"));
 
-  const CHAR16 *Boot[14] = {W("UEFI Shell"), W("Hard disk 0"), W("Hard disk 1"), W("NVMe drive"),
-                            W("USB stick"), W("Network (IPv4)"), W("Network (IPv6)"),
-                            W("DVD drive"), W("SD card"), W("Recovery partition"),
-                            W("Firmware setup"), W("Memory test"), W("Windows Boot Manager"),
-                            W("Linux")};
   ListPopup List = {};
-  UI(OpenListPopup, &List, 60, 120, 420, 300, W("Boot order"), 0, 14, Boot, 7);
+  UI(OpenListPopup, &List, 60, 120, 420, 300, W("Boot order"), 0, kBootEntryCount, BootEntries(), 7);
   List.selectedRow = 5;
   UI(ScrollListPopup, &List, 0, 30);
   UI(PaintListPopup, &List);

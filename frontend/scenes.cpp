@@ -259,6 +259,15 @@ bool ReadScreen(const SceneContext &C, ORVANE_PIXEL *Pixels, UINT32 X, UINT32 Y,
   return C.Gop->Blt(C.Gop, Pixels, EfiBltVideoToBltBuffer, X, Y, 0, 0, W, H, 0) == EFI_SUCCESS;
 }
 
+// Kept as char16_t so the table needs no code to run before the scenes do.
+constinit const char16_t *const kBootEntries[kBootEntryCount] = {
+    u"UEFI Shell",     u"Hard disk 0",        u"Hard disk 1",    u"NVMe drive",
+    u"USB stick",      u"Network (IPv4)",     u"Network (IPv6)", u"DVD drive",
+    u"SD card",        u"Recovery partition", u"Firmware setup", u"Memory test",
+    u"Windows Boot Manager", u"Linux"};
+
+const CHAR16 *const *BootEntries() { return reinterpret_cast<const CHAR16 *const *>(kBootEntries); }
+
 ORVANE_PIXEL *AllocPixels(const SceneContext &C, UINTN Count) {
   void *P = nullptr;
   if (Count == 0 || C.Bs->AllocatePool(EfiBootServicesData, Count * sizeof(ORVANE_PIXEL), &P) !=

@@ -44,6 +44,10 @@ void FillScreen(const SceneContext &C, UINT32 Color);
 bool ReadScreen(const SceneContext &C, ORVANE_PIXEL *Pixels, UINT32 X, UINT32 Y, UINT32 W,
                 UINT32 H);
 
+// The boot entries the list popup of the demo and of the soak offers.
+inline constexpr UINT16 kBootEntryCount = 14;
+const CHAR16 *const *BootEntries();
+
 // Pool helpers: NULL on failure; FreePixels accepts NULL.
 ORVANE_PIXEL *AllocPixels(const SceneContext &C, UINTN Count);
 void FreePixels(const SceneContext &C, void *Pixels);

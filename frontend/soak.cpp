@@ -9,14 +9,9 @@ namespace {
 // its up arrow. Paints are what a pass costs, so each pass paints one step of
 // the way, a different one from pass to pass.
 void ListPopupLife(const SceneContext &C, UINT32 Pass) {
-  const CHAR16 *Items[14] = {W("UEFI Shell"), W("Hard disk 0"), W("Hard disk 1"), W("NVMe drive"),
-                             W("USB stick"), W("Network (IPv4)"), W("Network (IPv6)"),
-                             W("DVD drive"), W("SD card"), W("Recovery partition"),
-                             W("Firmware setup"), W("Memory test"), W("Windows Boot Manager"),
-                             W("Linux")};
   ListPopup L = {};
-  if (UI(OpenListPopup, &L, 60 + (INT32)(Pass % 7) * 10, 120, 420, 252, W("Boot order"), 0, 14,
-         Items, -1) != 0) {
+  if (UI(OpenListPopup, &L, 60 + (INT32)(Pass % 7) * 10, 120, 420, 252, W("Boot order"), 0,
+         kBootEntryCount, BootEntries(), -1) != 0) {
     return;
   }
   // Hover one row and select another (never the last: that pins the thumb).

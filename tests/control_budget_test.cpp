@@ -9,6 +9,7 @@
 #include "controls/status/scroll_bar.h"
 #include "frontend/screen_timing.h"
 #include "tests/fixture.h"
+#include "tests/scene_util.h"
 
 namespace {
 
@@ -37,13 +38,6 @@ class ControlBudget : public DriverTest {
       EXPECT_LE(Blt, B.Blt) << "Blt calls of slot " << B.Slot << " " << B.Name;
       EXPECT_LE(Float, B.Float) << "float calls of slot " << B.Slot << " " << B.Name;
     }
-  }
-  SceneContext Context() {
-    SceneContext C = {};
-    C.Ui = Ui;
-    C.Bs = Fw.SystemTable()->BootServices;
-    C.Gop = Fw.Gop();
-    return C;
   }
 };
 
@@ -164,7 +158,7 @@ TEST_F(ControlBudget, OptionPopupSlots) {
 
 // The whole setup screen: one Blt per control shown, float calls summed.
 TEST_F(ControlBudget, WholeSetupScreen) {
-  SceneContext C = Context();
+  SceneContext C = SceneContextOf(Fw);
   SetupScreen S;
   PrepareSetupScreen(C, S);
   sim::ResetStats();

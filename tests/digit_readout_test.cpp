@@ -29,12 +29,6 @@ class ReadoutTest : public DriverTest {
     if (R.text != reinterpret_cast<CHAR16 *>(Store.data())) Fw.SystemTable()->BootServices->FreePool(R.text);
     if (R.background != nullptr) Fw.SystemTable()->BootServices->FreePool(R.background);
   }
-  std::vector<uint32_t> ScreenRect(int X, int Y, int W, int H) {
-    std::vector<uint32_t> Out;
-    for (int J = Y; J < Y + H; J++)
-      for (int I = X; I < X + W; I++) Out.push_back(Fw.Pixel(I, J) & 0xFFFFFF);
-    return Out;
-  }
   std::u16string Store;
 };
 

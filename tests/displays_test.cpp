@@ -346,14 +346,33 @@ TEST(ScanLine1024, TheFrameBufferIsRead1024PixelsARow) {
 // background when it is set up and paints over it later. Over the screen's
 // right edge, on every display and with the switch on or off, it keeps the
 // screen under it and shows the picture it shows on the plain display.
-using ControlCapture = DriverTest;
+class ControlCapture : public DriverTest {
+ protected:
+  // Screen loaded on every display, the switch off and on, and then Draw(Kind,
+  // Flag): the screen must end as on the plain display with the switch off,
+  // which is returned.
+  template <typename DrawFn>
+  std::vector<uint32_t> SameOnEveryDisplay(const std::vector<uint32_t> &Screen, DrawFn &&Draw) {
+    auto Show = [&](const DisplayKind &Kind, BOOLEAN Flag) {
+      Fw.UseDisplay(Kind.Display);
+      Fw.LoadScreen(Screen);
+      Ui->SetFrameBufferCapture(Flag);
+      Draw(Kind, Flag);
+      return Fw.Snapshot();
+    };
+    const std::vector<uint32_t> Plain = Show(kKinds[0], 0);
+    for (const DisplayKind &Kind : kKinds) {
+      for (BOOLEAN Flag : {0, 1}) {
+        EXPECT_EQ(Show(Kind, Flag), Plain) << Kind.Name << " flag " << (int)Flag;
+      }
+    }
+    return Plain;
+  }
+};
 
 TEST_F(ControlCapture, TheDigitReadoutLooksTheSameOnEveryDisplay) {
   const std::vector<uint32_t> Screen = RandomColors((size_t)1024 * 768, 5);
-  auto Show = [&](const DisplayKind &Kind, BOOLEAN Flag) {
-    Fw.UseDisplay(Kind.Display);
-    Fw.LoadScreen(Screen);
-    Ui->SetFrameBufferCapture(Flag);
+  const std::vector<uint32_t> Plain = SameOnEveryDisplay(Screen, [&](const DisplayKind &Kind, BOOLEAN Flag) {
     CHAR16 Text[] = {u'1', u'2', u':', u'3', u'4', 0};
     DigitReadout R = {};
     EXPECT_EQ(Ui->InitDigitReadout(&R, 960, 700, Text, 0, 1), EFI_SUCCESS);
@@ -371,29 +390,17 @@ TEST_F(ControlCapture, TheDigitReadoutLooksTheSameOnEveryDisplay) {
     EFI_BOOT_SERVICES *Bs = Fw.SystemTable()->BootServices;
     if (R.text != Text) Bs->FreePool(R.text);
     Bs->FreePool(R.background);
-    return Fw.Snapshot();
-  };
-  const std::vector<uint32_t> Plain = Show(kKinds[0], 0);
+  });
   EXPECT_NE(Plain[(size_t)710 * 1024 + 970], 0x00FFFFFFu);
-  for (const DisplayKind &Kind : kKinds) {
-    for (BOOLEAN Flag : {0, 1}) {
-      EXPECT_EQ(Show(Kind, Flag), Plain) << Kind.Name << " flag " << (int)Flag;
-    }
-  }
 }
 
 // A control painted over what it captures at paint time: a tile's rounded
 // corners let the screen through.
 TEST_F(ControlCapture, TheTileLooksTheSameOnEveryDisplay) {
   const std::vector<uint32_t> Screen = RandomColors((size_t)1024 * 768, 6);
-  auto Show = [&](const DisplayKind &Kind, BOOLEAN Flag) {
-    Fw.UseDisplay(Kind.Display);
-    Fw.LoadScreen(Screen);
-    Ui->SetFrameBufferCapture(Flag);
+  const std::vector<uint32_t> Plain = SameOnEveryDisplay(Screen, [&](const DisplayKind &, BOOLEAN) {
     EXPECT_EQ(Ui->DrawTile(980, 720, 80, 60, 1), 0u);
-    return Fw.Snapshot();
-  };
-  const std::vector<uint32_t> Plain = Show(kKinds[0], 0);
+  });
   size_t Kept = 0, Painted = 0;
   for (size_t Y = 720; Y < 768; Y++) {
     for (size_t X = 980; X < 1024; X++) {
@@ -402,9 +409,4 @@ TEST_F(ControlCapture, TheTileLooksTheSameOnEveryDisplay) {
   }
   EXPECT_GT(Kept, 0u);
   EXPECT_GT(Painted, Kept);
-  for (const DisplayKind &Kind : kKinds) {
-    for (BOOLEAN Flag : {0, 1}) {
-      EXPECT_EQ(Show(Kind, Flag), Plain) << Kind.Name << " flag " << (int)Flag;
-    }
-  }
 }

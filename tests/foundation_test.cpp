@@ -263,10 +263,7 @@ TEST_F(Foundation, OffscreenPaintWithoutMemoryDrawsNothing) {
 
 // In a mode smaller than 1024 x 768 the frame buffer is read at the mode's own
 // scan line: a capture at the bottom right corner finds the screen there.
-class SmallMode : public DriverTest {
- protected:
-  SmallMode() : DriverTest(/*StartMode=*/1) {}
-};
+using SmallMode = DriverTestInMode<1>;
 
 TEST_F(SmallMode, FrameBufferCaptureReadsAtTheModesScanLine) {
   ASSERT_EQ(Fw.Width(), 640u);

@@ -5,7 +5,6 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <random>
 #include <set>
 #include <utility>
@@ -50,17 +49,8 @@ std::set<std::pair<int, int>> Changed(const Canvas &C, uint32_t Background) {
   return S;
 }
 
-class LineTest : public DriverTest {
- protected:
-  // The screen after drawing on a screen filled with Background.
-  std::vector<uint32_t> OnScreen(uint32_t Background, const std::function<void()> &Draw) {
-    Fw.FillScreen(Background);
-    Draw();
-    return Fw.Snapshot();
-  }
-};
-
-class PolygonTest : public LineTest {};
+using LineTest = DriverTest;
+using PolygonTest = DriverTest;
 
 }  // namespace
 

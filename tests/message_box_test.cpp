@@ -25,12 +25,6 @@ class MessageBoxTest : public DriverTest {
     PoolFree(T.Bitmap);
     return T.Width;
   }
-  std::vector<uint32_t> ScreenRect(int X, int Y, int W, int H) {
-    std::vector<uint32_t> Out;
-    for (int J = Y; J < Y + H; J++)
-      for (int I = X; I < X + W; I++) Out.push_back(Fw.Pixel(I, J));
-    return Out;
-  }
   // What the plain version paints over the screen under the box.
   std::vector<uint32_t> Expected(const MessageBox &B) {
     std::vector<uint32_t> Under = ScreenRect(B.X, B.Y, B.Width, B.Height);

@@ -50,10 +50,7 @@ class OptionPopup : public DriverTest {
     return Colors(Window);
   }
   std::vector<uint32_t> ScreenArea(INT32 X, INT32 Y, UINT32 W, UINT32 H) const {
-    std::vector<uint32_t> Out;
-    for (UINT32 R = 0; R < H; R++)
-      for (UINT32 C = 0; C < W; C++) Out.push_back(Fw.Pixel(X + C, Y + R) & 0x00FFFFFF);
-    return Out;
+    return ScreenRect(X, Y, (int)W, (int)H, 0x00FFFFFF);
   }
   static std::vector<uint32_t> Colors(std::vector<uint32_t> V) {
     for (uint32_t &C : V) C &= 0x00FFFFFF;

@@ -248,7 +248,16 @@ TEST_F(ScreenCapture, FrameBufferPathTooShortForTheScreenGoesByBlt) {
 // Modes other than 1024 x 768: the frame buffer is read at the mode's scan
 // line, so the capture is the whole screen, without a Blt. The simulated frame
 // buffer is sized exactly, so a sanitizer build also catches any read past it.
-void CheckFrameBufferCapture(sim::Firmware &Fw, const ORVANE_PIXEL *Screen) {
+void CheckFrameBufferCapture(sim::Firmware &Fw, ORVANE_UI_PROTOCOL *Ui, uint32_t Seed, UINT32 WantW,
+                             UINT32 WantH) {
+  ASSERT_EQ(Fw.Width(), WantW);
+  RandomScreen(Fw, Seed);
+  Ui->SetFrameBufferCapture(1);
+  ORVANE_PIXEL *Screen = nullptr;
+  UINT32 W = 0, H = 0;
+  ASSERT_EQ(Ui->CaptureScreen(&Screen, &W, &H), 0u);
+  EXPECT_EQ(W, WantW);
+  EXPECT_EQ(H, WantH);
   EXPECT_EQ(sim::Stats().BltByOperation[EfiBltVideoToBltBuffer], 0u);
   EXPECT_EQ(std::memcmp(Screen, Fw.FrameBuffer(), (size_t)Fw.Width() * Fw.Height() * 4), 0)
       << Fw.Width() << "x" << Fw.Height();
@@ -256,42 +265,16 @@ void CheckFrameBufferCapture(sim::Firmware &Fw, const ORVANE_PIXEL *Screen) {
 
 }  // namespace
 
-// Fixtures in other modes need their own class: DriverTest takes the mode in its constructor.
-class ScreenCaptureMode0 : public DriverTest {
- protected:
-  ScreenCaptureMode0() : DriverTest(0) {}
-};
-class ScreenCaptureMode3 : public DriverTest {
- protected:
-  ScreenCaptureMode3() : DriverTest(3) {}
-};
-class ScreenCaptureMode1 : public DriverTest {
- protected:
-  ScreenCaptureMode1() : DriverTest(1) {}
-};
+using ScreenCaptureMode0 = DriverTestInMode<0>;
+using ScreenCaptureMode3 = DriverTestInMode<3>;
+using ScreenCaptureMode1 = DriverTestInMode<1>;
 
 TEST_F(ScreenCaptureMode0, FrameBufferPathIn800x600ReadsTheWholeScreen) {
-  ASSERT_EQ(Fw.Width(), 800u);
-  RandomScreen(Fw, 10);
-  Ui->SetFrameBufferCapture(1);
-  ORVANE_PIXEL *Screen = nullptr;
-  UINT32 W = 0, H = 0;
-  ASSERT_EQ(Ui->CaptureScreen(&Screen, &W, &H), 0u);
-  EXPECT_EQ(W, 800u);
-  EXPECT_EQ(H, 600u);
-  CheckFrameBufferCapture(Fw, Screen);
+  CheckFrameBufferCapture(Fw, Ui, 10, 800, 600);
 }
 
 TEST_F(ScreenCaptureMode3, FrameBufferPathIn1280x800ReadsTheWholeScreen) {
-  ASSERT_EQ(Fw.Width(), 1280u);
-  RandomScreen(Fw, 11);
-  Ui->SetFrameBufferCapture(1);
-  ORVANE_PIXEL *Screen = nullptr;
-  UINT32 W = 0, H = 0;
-  ASSERT_EQ(Ui->CaptureScreen(&Screen, &W, &H), 0u);
-  EXPECT_EQ(W, 1280u);
-  EXPECT_EQ(H, 800u);
-  CheckFrameBufferCapture(Fw, Screen);
+  CheckFrameBufferCapture(Fw, Ui, 11, 1280, 800);
 }
 
 TEST_F(ScreenCaptureMode3, BltPathIn1280x800CapturesEverything) {
@@ -348,29 +331,26 @@ TEST_F(ScreenDim, MatchesTheLiteralDimmingAndKeepsTheReservedByte) {
 
 TEST_F(ScreenCaptureMode1, DimMatchesTheLiteralDimmingAtEveryLevel) {
   ASSERT_EQ(Fw.Width(), 640u);
-  RandomScreen(Fw, 15);
   Ui->SetFrameBufferCapture(1);
   ORVANE_PIXEL *Screen = nullptr;
-  UINT32 W = 0, H = 0;
-  ASSERT_EQ(Ui->CaptureScreen(&Screen, &W, &H), 0u);
-  std::vector<ORVANE_PIXEL> Captured(Screen, Screen + (size_t)W * H);
-  for (UINT32 Level = 1; Level <= 9; Level++) {
-    EXPECT_EQ(Ui->DimCapturedScreen(Level), 0u);
-    EXPECT_EQ(ScreenDiffers(Fw, LiteralDim(Captured.data(), Captured.size(), Level)), 0u)
-        << "level " << Level;
-  }
+  auto CaptureAndDimAtEveryLevel = [&] {
+    UINT32 W = 0, H = 0;
+    ASSERT_EQ(Ui->CaptureScreen(&Screen, &W, &H), 0u);
+    const std::vector<ORVANE_PIXEL> Captured(Screen, Screen + (size_t)W * H);
+    for (UINT32 Level = 1; Level <= 9; Level++) {
+      EXPECT_EQ(Ui->DimCapturedScreen(Level), 0u);
+      EXPECT_EQ(ScreenDiffers(Fw, LiteralDim(Captured.data(), Captured.size(), Level)), 0u)
+          << "level " << Level;
+    }
+  };
+  RandomScreen(Fw, 15);
+  ASSERT_NO_FATAL_FAILURE(CaptureAndDimAtEveryLevel());
   // Every channel value, so that no table entry goes unchecked.
   ORVANE_PIXEL *Frame = Fw.FrameBuffer();
   for (uint32_t I = 0; I < 256; I++) {
     Frame[I] = {(UINT8)I, (UINT8)(255 - I), (UINT8)(I * 7), (UINT8)I};
   }
-  ASSERT_EQ(Ui->CaptureScreen(&Screen, &W, &H), 0u);
-  Captured.assign(Screen, Screen + (size_t)W * H);
-  for (UINT32 Level = 1; Level <= 9; Level++) {
-    EXPECT_EQ(Ui->DimCapturedScreen(Level), 0u);
-    EXPECT_EQ(ScreenDiffers(Fw, LiteralDim(Captured.data(), Captured.size(), Level)), 0u)
-        << "level " << Level;
-  }
+  ASSERT_NO_FATAL_FAILURE(CaptureAndDimAtEveryLevel());
   // Level 5 halves and truncates.
   EXPECT_EQ(Ui->DimCapturedScreen(5), 0u);
   EXPECT_EQ(Fw.FrameBuffer()[255].Blue, 127);

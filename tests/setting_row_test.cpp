@@ -24,12 +24,6 @@ class SettingRowTest : public DriverTest {
               EFI_SUCCESS);
     return R;
   }
-  std::vector<uint32_t> ScreenRect(int X, int Y, int W, int H) {
-    std::vector<uint32_t> Out;
-    for (int J = Y; J < Y + H; J++)
-      for (int I = X; I < X + W; I++) Out.push_back(Fw.Pixel(I, J));
-    return Out;
-  }
 };
 
 struct Track {

@@ -8,6 +8,7 @@
 
 #include "frontend/setup/run.h"
 #include "tests/fixture.h"
+#include "tests/scene_util.h"
 
 namespace {
 
@@ -24,10 +25,7 @@ class SetupScreenTest : public DriverTest {
  protected:
   void SetUp() override {
     DriverTest::SetUp();
-    C.Ui = Ui;
-    C.Banner = Fw.BannerProtocol();
-    C.Bs = Fw.SystemTable()->BootServices;
-    C.Gop = Fw.Gop();
+    C = SceneContextOf(Fw);
     ASSERT_TRUE(SetupOpen(S, C, C16(u"12:34")));
   }
   void TearDown() override {
@@ -82,24 +80,8 @@ class SetupScreenTest : public DriverTest {
   SetupScreenState S = {};
 };
 
-std::string GoldenPath(const char *Name) {
-  std::string Here = __FILE__;
-  return Here.substr(0, Here.find_last_of('/') + 1) + "golden/" + Name + ".png";
-}
-
 TEST_F(SetupScreenTest, InitialScreenIsTheReviewedPicture) {
-  const std::string Path = GoldenPath("setup-screen");
-  if (std::getenv("ORVANE_UPDATE_GOLDEN") != nullptr) {
-    ASSERT_TRUE(sim::WritePng(Path, Fw.FrameBuffer(), Fw.Width(), Fw.Height(), Fw.Width()));
-  }
-  std::vector<uint32_t> Want;
-  uint32_t W = 0, H = 0;
-  ASSERT_TRUE(sim::ReadPng(Path, Want, W, H)) << Path;
-  ASSERT_EQ(W, Fw.Width());
-  std::vector<uint32_t> Got = Fw.Snapshot();
-  size_t Differ = 0;
-  for (size_t I = 0; I < Got.size(); I++) Differ += (Got[I] & 0x00FFFFFF) != Want[I];
-  EXPECT_EQ(Differ, 0u);
+  ExpectScreenIsGolden(Fw, "setup-screen");
   ExpectScreenMatchesState();
 }
 

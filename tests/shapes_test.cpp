@@ -20,26 +20,10 @@ using rastertest::RandomColor;
 
 namespace {
 
-class ShapeTest : public DriverTest {
- protected:
-  std::vector<uint32_t> OnScreen(uint32_t Background, const std::function<void()> &Draw) {
-    Fw.FillScreen(Background);
-    Draw();
-    return Fw.Snapshot();
-  }
-  // Pixels of a screen rectangle, row by row.
-  std::vector<uint32_t> ScreenRect(int X, int Y, int W, int H) {
-    std::vector<uint32_t> Out;
-    for (int J = Y; J < Y + H; J++)
-      for (int I = X; I < X + W; I++) Out.push_back(Fw.Pixel(I, J));
-    return Out;
-  }
-};
-
-class RectTest : public ShapeTest {};
-class TriangleTest : public ShapeTest {};
-class CircleTest : public ShapeTest {};
-class GeometryTest : public ShapeTest {};
+using RectTest = DriverTest;
+using TriangleTest = DriverTest;
+using CircleTest = DriverTest;
+using GeometryTest = DriverTest;
 
 struct Cost {
   uint64_t Float, Blt;

@@ -3,23 +3,14 @@
 // allocations fails it must still give back everything else.
 #include "frontend/soak.h"
 #include "tests/fixture.h"
+#include "tests/scene_util.h"
 
 namespace {
 
-class Soak : public DriverTest {
- protected:
-  SceneContext Context() {
-    SceneContext C = {};
-    C.Ui = Ui;
-    C.Banner = Fw.BannerProtocol();
-    C.Bs = Fw.SystemTable()->BootServices;
-    C.Gop = Fw.Gop();
-    return C;
-  }
-};
+using Soak = DriverTest;
 
 TEST_F(Soak, PassesKeepNoMemoryAndEveryControlReachesTheScreen) {
-  SceneContext C = Context();
+  SceneContext C = SceneContextOf(Fw);
   // 154 passes: every paint step of the list popup (14), option popup and dock (11).
   for (UINT32 Pass = 0; Pass < 154; Pass++) {
     const uint64_t Blts = sim::Stats().BltByOperation[EfiBltBufferToVideo];
@@ -33,7 +24,7 @@ TEST_F(Soak, PassesKeepNoMemoryAndEveryControlReachesTheScreen) {
 }
 
 TEST_F(Soak, AnyFailedAllocationOfAPassLeavesNothingBehind) {
-  SceneContext C = Context();
+  SceneContext C = SceneContextOf(Fw);
   const uint64_t Start = Fw.TotalAllocations();
   SoakPass(C, 3);
   const uint64_t PerPass = Fw.TotalAllocations() - Start;

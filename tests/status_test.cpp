@@ -28,12 +28,6 @@ namespace {
 
 class StatusTest : public DriverTest {
  protected:
-  std::vector<uint32_t> ScreenRect(int X, int Y, int W, int H) {
-    std::vector<uint32_t> Out;
-    for (int J = Y; J < Y + H; J++)
-      for (int I = X; I < X + W; I++) Out.push_back(Fw.Pixel(I, J));
-    return Out;
-  }
   // A W x H canvas filled with a patterned background, as a capture would give.
   static Canvas Patterned(int W, int H, uint32_t Seed) {
     Canvas C(W, H);

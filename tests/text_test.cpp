@@ -246,9 +246,16 @@ class TextFixture : public DriverTest {
     return Screen;
   }
 
-  // Calls the font service the way a caller of the platform would.
-  EFI_STATUS FontImage(const std::u16string &S, EFI_HII_OUT_FLAGS Flags, uint32_t Fg, uint32_t Bg,
-                       EFI_IMAGE_OUTPUT **Out, std::vector<EFI_HII_ROW_INFO> *Rows) {
+  void TearDown() override {
+    FreeImage();
+    DriverTest::TearDown();
+  }
+
+  // Calls the font service the way a caller of the platform would, into
+  // Image and Rows; the image of the call before is freed first.
+  EFI_STATUS FontImage(const std::u16string &S, EFI_HII_OUT_FLAGS Flags, uint32_t Fg, uint32_t Bg) {
+    FreeImage();
+    Rows.clear();
     EFI_FONT_DISPLAY_INFO Info = {};
     Info.ForegroundColor = PixelFromColor(Fg);
     Info.BackgroundColor = PixelFromColor(Bg);
@@ -256,20 +263,24 @@ class TextFixture : public DriverTest {
     EFI_HII_ROW_INFO *RowInfo = nullptr;
     UINTN Count = 0;
     EFI_HII_FONT_PROTOCOL *Font = sim::FontService();
-    *Out = nullptr;
-    EFI_STATUS Status = Font->StringToImage(Font, Flags, Str(S), &Info, Out, 0, 0,
-                                            Rows ? &RowInfo : nullptr, Rows ? &Count : nullptr, nullptr);
-    if (Rows && !EFI_ERROR(Status)) {
-      Rows->assign(RowInfo, RowInfo + Count);
+    EFI_STATUS Status =
+        Font->StringToImage(Font, Flags, Str(S), &Info, &Image, 0, 0, &RowInfo, &Count, nullptr);
+    if (!EFI_ERROR(Status)) {
+      Rows.assign(RowInfo, RowInfo + Count);
       if (RowInfo) FreePool(RowInfo);
     }
     return Status;
   }
 
-  void FreeImage(EFI_IMAGE_OUTPUT *Image) {
+  void FreeImage() {
+    if (Image == nullptr) return;
     FreePool(Image->Image.Bitmap);
     FreePool(Image);
+    Image = nullptr;
   }
+
+  EFI_IMAGE_OUTPUT *Image = nullptr;
+  std::vector<EFI_HII_ROW_INFO> Rows;
 };
 
 using FontService = TextFixture;
@@ -286,9 +297,7 @@ const sim::FontLayout kLayouts[] = {sim::FontLayout::Tight, sim::FontLayout::Scr
 TEST_F(FontService, TightImageIsTheTextWithGlyphsOneRowDown) {
   LayoutScope L(sim::FontLayout::Tight);
   const std::u16string S = u"Ag,\u4e00y";
-  EFI_IMAGE_OUTPUT *Image;
-  std::vector<EFI_HII_ROW_INFO> Rows;
-  ASSERT_EQ(FontImage(S, EFI_HII_OUT_FLAG_WRAP, 0x00FF8000, 0x00000102, &Image, &Rows), EFI_SUCCESS);
+  ASSERT_EQ(FontImage(S, EFI_HII_OUT_FLAG_WRAP, 0x00FF8000, 0x00000102), EFI_SUCCESS);
   Picture Want = RefLine(S, 0x00FF8000, 0x00000102);
   EXPECT_EQ(Want.Width, 8u * 4 + 16);
   ASSERT_EQ(Image->Width, Want.Width);
@@ -302,15 +311,12 @@ TEST_F(FontService, TightImageIsTheTextWithGlyphsOneRowDown) {
   EXPECT_EQ(Rows[0].LineHeight, 19u);
   EXPECT_EQ(Rows[0].StartIndex, 0u);
   EXPECT_EQ(Rows[0].EndIndex, S.size() - 1);
-  FreeImage(Image);
 }
 
 TEST_F(FontService, ScreenSizedImageHoldsTheRowAtTopLeftAndZeroElsewhere) {
   LayoutScope L(sim::FontLayout::ScreenSized);
   const std::u16string S = u"Hi there";
-  EFI_IMAGE_OUTPUT *Image;
-  std::vector<EFI_HII_ROW_INFO> Rows;
-  ASSERT_EQ(FontImage(S, EFI_HII_OUT_FLAG_WRAP, 0x00FFFFFF, 0x00203040, &Image, &Rows), EFI_SUCCESS);
+  ASSERT_EQ(FontImage(S, EFI_HII_OUT_FLAG_WRAP, 0x00FFFFFF, 0x00203040), EFI_SUCCESS);
   ASSERT_EQ(Image->Width, 800u);
   ASSERT_EQ(Image->Height, 600u);
   Picture Want = RefLine(S, 0x00FFFFFF, 0x00203040);
@@ -324,16 +330,13 @@ TEST_F(FontService, ScreenSizedImageHoldsTheRowAtTopLeftAndZeroElsewhere) {
       Mismatch += Px[Y * 800 + X] != Expect;
     }
   EXPECT_EQ(Mismatch, 0u);
-  FreeImage(Image);
 }
 
 TEST_F(FontService, WrapBreaksAtEightHundredOnASpace) {
   const std::u16string S = LongText();
   for (sim::FontLayout Layout : kLayouts) {
     LayoutScope L(Layout);
-    EFI_IMAGE_OUTPUT *Image;
-    std::vector<EFI_HII_ROW_INFO> Rows;
-    ASSERT_EQ(FontImage(S, EFI_HII_OUT_FLAG_WRAP, 0x00FFFFFF, 0, &Image, &Rows), EFI_SUCCESS);
+    ASSERT_EQ(FontImage(S, EFI_HII_OUT_FLAG_WRAP, 0x00FFFFFF, 0), EFI_SUCCESS);
     ASSERT_EQ(Rows.size(), 2u);
     // Sixteen five-letter words and the spaces between them (95 characters) fit in
     // 800 pixels, the seventeenth would not; the space at the break goes.
@@ -348,36 +351,27 @@ TEST_F(FontService, WrapBreaksAtEightHundredOnASpace) {
       EXPECT_EQ(Image->Width, 95u * 8);
       EXPECT_EQ(Image->Height, 38u);
     }
-    FreeImage(Image);
   }
   // Without the flag a tight image is one row as long as the text.
   LayoutScope L(sim::FontLayout::Tight);
-  EFI_IMAGE_OUTPUT *Image;
-  std::vector<EFI_HII_ROW_INFO> Rows;
-  ASSERT_EQ(FontImage(S, 0, 0x00FFFFFF, 0, &Image, &Rows), EFI_SUCCESS);
+  ASSERT_EQ(FontImage(S, 0, 0x00FFFFFF, 0), EFI_SUCCESS);
   EXPECT_EQ(Rows.size(), 1u);
   EXPECT_EQ(Image->Width, 960u);
-  FreeImage(Image);
 }
 
 TEST_F(FontService, WordLongerThanTheRowBreaksInsideIt) {
   LayoutScope L(sim::FontLayout::Tight);
   std::u16string S(130, u'x');
-  EFI_IMAGE_OUTPUT *Image;
-  std::vector<EFI_HII_ROW_INFO> Rows;
-  ASSERT_EQ(FontImage(S, EFI_HII_OUT_FLAG_WRAP, 1, 0, &Image, &Rows), EFI_SUCCESS);
+  ASSERT_EQ(FontImage(S, EFI_HII_OUT_FLAG_WRAP, 1, 0), EFI_SUCCESS);
   ASSERT_EQ(Rows.size(), 2u);
   EXPECT_EQ(Rows[0].EndIndex, 99u);
   EXPECT_EQ(Rows[0].LineWidth, 800u);
   EXPECT_EQ(Rows[1].StartIndex, 100u);
-  FreeImage(Image);
 }
 
 TEST_F(FontService, LineBreaksStartRowsAndEmptyStringHasNone) {
   LayoutScope L(sim::FontLayout::Tight);
-  EFI_IMAGE_OUTPUT *Image;
-  std::vector<EFI_HII_ROW_INFO> Rows;
-  ASSERT_EQ(FontImage(u"ab\r\ncde\n\nf", EFI_HII_OUT_FLAG_WRAP, 1, 0, &Image, &Rows), EFI_SUCCESS);
+  ASSERT_EQ(FontImage(u"ab\r\ncde\n\nf", EFI_HII_OUT_FLAG_WRAP, 1, 0), EFI_SUCCESS);
   ASSERT_EQ(Rows.size(), 4u);
   EXPECT_EQ(Rows[0].LineWidth, 16u);
   EXPECT_EQ(Rows[1].LineWidth, 24u);
@@ -386,39 +380,33 @@ TEST_F(FontService, LineBreaksStartRowsAndEmptyStringHasNone) {
   EXPECT_EQ(Rows[3].StartIndex, 9u);
   EXPECT_EQ(Image->Width, 24u);
   EXPECT_EQ(Image->Height, 76u);
-  FreeImage(Image);
 
-  ASSERT_EQ(FontImage(u"", EFI_HII_OUT_FLAG_WRAP, 1, 0, &Image, &Rows), EFI_SUCCESS);
+  ASSERT_EQ(FontImage(u"", EFI_HII_OUT_FLAG_WRAP, 1, 0), EFI_SUCCESS);
   EXPECT_TRUE(Rows.empty());
   EXPECT_EQ(Image->Width, 0u);
-  FreeImage(Image);
 }
 
 TEST_F(FontService, UnknownGlyphWarnsAndTakesANarrowBlankCell) {
   LayoutScope L(sim::FontLayout::Tight);
-  EFI_IMAGE_OUTPUT *Image;
-  std::vector<EFI_HII_ROW_INFO> Rows;
-  ASSERT_EQ(FontImage(u"a\xd800", 0, 0x00FFFFFF, 0x00000005, &Image, &Rows), EFI_WARN_UNKNOWN_GLYPH);
+  ASSERT_EQ(FontImage(u"a\xd800", 0, 0x00FFFFFF, 0x00000005), EFI_WARN_UNKNOWN_GLYPH);
   EXPECT_EQ(Image->Width, 16u);
   const uint32_t *Px = (const uint32_t *)Image->Image.Bitmap;
   for (uint32_t Y = 0; Y < 19; Y++)
     for (uint32_t X = 8; X < 16; X++) ASSERT_EQ(Px[Y * 16 + X], 5u);
-  FreeImage(Image);
 }
 
 TEST_F(FontService, BadArgumentsAndFailedAllocationsLeaveNothing) {
   EFI_HII_FONT_PROTOCOL *Font = sim::FontService();
-  EFI_IMAGE_OUTPUT *Image = nullptr;
-  EXPECT_EQ(Font->StringToImage(Font, 0, nullptr, nullptr, &Image, 0, 0, nullptr, nullptr, nullptr),
+  EFI_IMAGE_OUTPUT *Out = nullptr;
+  EXPECT_EQ(Font->StringToImage(Font, 0, nullptr, nullptr, &Out, 0, 0, nullptr, nullptr, nullptr),
             EFI_INVALID_PARAMETER);
   EXPECT_EQ(Font->StringToImage(Font, 0, W("a"), nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr),
             EFI_INVALID_PARAMETER);
   for (sim::FontLayout Layout : kLayouts) {
     LayoutScope L(Layout);
     for (int64_t N = 0; N < 3; N++) {
-      std::vector<EFI_HII_ROW_INFO> Rows;
       Fw.FailAllocation(N);
-      EXPECT_EQ(FontImage(u"abc", EFI_HII_OUT_FLAG_WRAP, 1, 0, &Image, &Rows), EFI_OUT_OF_RESOURCES)
+      EXPECT_EQ(FontImage(u"abc", EFI_HII_OUT_FLAG_WRAP, 1, 0), EFI_OUT_OF_RESOURCES)
           << "allocation " << N;
       Fw.FailAllocation(-1);
       EXPECT_EQ(Image, nullptr);

@@ -54,14 +54,18 @@ EFI_STATUS Locate(const CursorImage *Image, Layout &L) {
   return EFI_SUCCESS;
 }
 
-// Pixels as 32-bit words, blue in the low byte; copies keep the access legal
-// and compile to plain loads and stores.
-inline UINT32 Load(const void *From) {
-  UINT32 V;
-  __builtin_memcpy(&V, From, 4);
+// Pixels as 32-bit words, blue in the low byte, or four at a time as Lanes;
+// copies keep the access legal and compile to plain loads and stores.
+template <typename T = UINT32>
+inline T Load(const void *From) {
+  T V;
+  __builtin_memcpy(&V, From, sizeof(V));
   return V;
 }
-inline void Store(void *To, UINT32 V) { __builtin_memcpy(To, &V, 4); }
+template <typename T>
+inline void Store(void *To, T V) {
+  __builtin_memcpy(To, &V, sizeof(V));
+}
 
 // The stored colour of column C as 0x00RRGGBB.
 template <UINT32 Bits>
@@ -92,22 +96,15 @@ inline void ComposePixel(Pixel *Out, const UINT8 *Mask, const UINT8 *Colors, con
 
 // Four pixels as one vector value (a plain SSE2 register on x86-64).
 typedef UINT32 Lanes __attribute__((vector_size(16)));
-inline Lanes LoadLanes(const void *From) {
-  Lanes V;
-  __builtin_memcpy(&V, From, 16);
-  return V;
-}
-inline void StoreLanes(void *To, Lanes V) { __builtin_memcpy(To, &V, 16); }
 
 template <UINT32 Bits>
 inline Lanes ColorLanes(const UINT8 *Colors, const UINT8 *Palette, UINT32 C) {
   if constexpr (Bits == 32) {
-    return LoadLanes(Colors + 4 * C) & 0x00FFFFFF;
+    return Load<Lanes>(Colors + 4 * C) & 0x00FFFFFF;
   } else if constexpr (Bits == 24) {
     // Twelve bytes, blue-green-red four times, read as a word and a half.
     const UINT8 *P = Colors + 3 * C;
-    UINT64 W0;
-    __builtin_memcpy(&W0, P, 8);
+    const UINT64 W0 = Load<UINT64>(P);
     const UINT32 W1 = Load(P + 8);
     return Lanes{(UINT32)W0 & 0x00FFFFFF, (UINT32)(W0 >> 24) & 0x00FFFFFF,
                  (UINT32)((W0 >> 48) | ((UINT64)W1 << 16)) & 0x00FFFFFF, W1 >> 8};
@@ -132,8 +129,8 @@ void ComposeRow(Pixel *Out, const UINT8 *Mask, const UINT8 *Colors, const UINT8 
     const Lanes Splat = {M, M, M, M};
     const Lanes KeepHigh = (Lanes)((Splat & High) != 0) | 0xFF000000u;
     const Lanes KeepLow = (Lanes)((Splat & Low) != 0) | 0xFF000000u;
-    StoreLanes(&Out[C], (LoadLanes(&Out[C]) & KeepHigh) ^ ColorLanes<Bits>(Colors, Palette, C));
-    StoreLanes(&Out[C + 4], (LoadLanes(&Out[C + 4]) & KeepLow) ^ ColorLanes<Bits>(Colors, Palette, C + 4));
+    Store(&Out[C], (Load<Lanes>(&Out[C]) & KeepHigh) ^ ColorLanes<Bits>(Colors, Palette, C));
+    Store(&Out[C + 4], (Load<Lanes>(&Out[C + 4]) & KeepLow) ^ ColorLanes<Bits>(Colors, Palette, C + 4));
   }
   for (; C < To; C++) {
     ComposePixel<Bits>(Out, Mask, Colors, Palette, C);

@@ -113,18 +113,31 @@ void StepGradient::UpdateColor() {
   Color_ = (Color_ & 0xFF000000u) | Bytes[0] | (Bytes[1] << 8) | (Bytes[2] << 16);
 }
 
+namespace {
+
+// A gradient over the Length lines from Start, on an axis the clip spans from
+// ClipStart to ClipEnd: lines before the clip only step the colour, and
+// Line(I, Color) draws each line I inside it.
+template <typename LineFn>
+void StepLines(INT64 Start, INT32 Length, INT64 ClipStart, INT64 ClipEnd, UINT32 From, UINT32 To,
+               LineFn &&Line) {
+  StepGradient G(From, To, Length);
+  const INT64 End = Start + Length, First = ClipStart > Start ? (ClipStart < End ? ClipStart : End) : Start;
+  G.Skip((UINT64)(First - Start));
+  for (INT64 I = First; I < End && I < ClipEnd; I++) {
+    Line(I, G.Color());
+    G.Advance();
+  }
+}
+
+}  // namespace
+
 void FillRowsGradient(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, UINT32 From, UINT32 To) {
   if (W <= 0 || H <= 0) {
     return;
   }
-  StepGradient G(From, To, H);
-  // Rows above the clip only step the colour.
-  const INT64 End = (INT64)Y + H, First = T.Clip.Y > Y ? (T.Clip.Y < End ? T.Clip.Y : End) : Y;
-  G.Skip((UINT64)(First - Y));
-  for (INT64 Row = First; Row < End && Row < T.Clip.Bottom(); Row++) {
-    T.Fill(X, Row, W, 1, G.Color());
-    G.Advance();
-  }
+  StepLines(Y, H, T.Clip.Y, T.Clip.Bottom(), From, To,
+            [&](INT64 Row, UINT32 Color) { T.Fill(X, Row, W, 1, Color); });
 }
 
 void FillColumnsGradient(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, UINT32 From,
@@ -132,13 +145,8 @@ void FillColumnsGradient(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H
   if (W <= 0 || H <= 0) {
     return;
   }
-  StepGradient G(From, To, W);
-  const INT64 End = (INT64)X + W, First = T.Clip.X > X ? (T.Clip.X < End ? T.Clip.X : End) : X;
-  G.Skip((UINT64)(First - X));
-  for (INT64 Col = First; Col < End && Col < T.Clip.Right(); Col++) {
-    T.Fill(Col, Y, 1, H, G.Color());
-    G.Advance();
-  }
+  StepLines(X, W, T.Clip.X, T.Clip.Right(), From, To,
+            [&](INT64 Col, UINT32 Color) { T.Fill(Col, Y, 1, H, Color); });
 }
 
 bool InRadius(INT32 PX, INT32 PY, INT32 CX, INT32 CY, INT32 R) {
