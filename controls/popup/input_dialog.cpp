@@ -23,34 +23,11 @@ constexpr UINT32 kPromptPaper = 0xFFFFFF;
 
 // Width of Text at scale 1.0 (0 for NULL); false when it cannot be rendered.
 bool Measure(const CHAR16 *Text, INT64 &Width) {
-  Width = 0;
-  if (Text == nullptr) {
-    return true;
-  }
-  TextImage Image;
-  if (!RenderLabel(Text, kPromptInk, kPromptPaper, Image)) {
-    return false;
-  }
-  Width = Image.Width;
-  PoolFree(Image.Bitmap);
-  return true;
+  UINT32 Measured = 0;
+  const bool Ok = MeasureLabel(Text, Measured);
+  Width = Measured;
+  return Ok;
 }
-
-// A rendered text owned by the paint.
-struct OwnedText {
-  TextImage Image = {};
-  bool Present = false;
-  ~OwnedText() { PoolFree(Image.Bitmap); }
-  // False when Text is given but cannot be rendered.
-  bool Render(const CHAR16 *Text, UINT32 Ink, UINT32 Paper) {
-    if (Text == nullptr) {
-      return true;
-    }
-    Present = RenderLabel(Text, Ink, Paper, Image);
-    return Present;
-  }
-  const TextImage *Get() const { return Present ? &Image : nullptr; }
-};
 
 INT64 ButtonColumn(const InputDialog &D, INT32 K) {  // K from 1
   return (INT64)(K - 1) * D.buttonWidth + (INT64)K * D.buttonGap;
@@ -170,11 +147,12 @@ UINTN EFIAPI PaintInputDialog(const InputDialog *Dialog) {
 
   // Every text is rendered before anything is drawn, so a failure shows nothing.
   OwnedText Prompt;
-  if (!Prompt.Render(D.prompt, kPromptInk, kPromptPaper)) {
+  if (!Prompt.RenderIfAny(D.prompt, kPromptInk, kPromptPaper)) {
     return EFI_OUT_OF_RESOURCES;
   }
-  const INT64 PromptWidth = Prompt.Present ? Prompt.Image.Width : 0;
-  const INT32 LineHeight = Prompt.Present ? (INT32)Prompt.Image.Height : kTextLine;
+  const bool HasPrompt = Prompt.Get() != nullptr;
+  const INT64 PromptWidth = HasPrompt ? Prompt.Image.Width : 0;
+  const INT32 LineHeight = HasPrompt ? (INT32)Prompt.Image.Height : kTextLine;
 
   // The shown text, masked or plain, in a buffer sized to the field.
   UINT32 Shown = D.text != nullptr ? TextLength(D.text) : 0;
@@ -189,8 +167,8 @@ UINTN EFIAPI PaintInputDialog(const InputDialog *Dialog) {
   ShownText[Shown] = 0;
   const UINT16 FieldAlign = D.prompt != nullptr ? 0 : kAlignCentred;
   OwnedText Field;
-  if (!Field.Render(Shown > 0 ? ShownText.Get() : nullptr,
-                    ItemCellTextColor(kCellRaised, FieldAlign, 0), kItemCellTextBackground)) {
+  if (!Field.RenderIfAny(Shown > 0 ? ShownText.Get() : nullptr,
+                         ItemCellTextColor(kCellRaised, FieldAlign, 0), kItemCellTextBackground)) {
     return EFI_OUT_OF_RESOURCES;
   }
 
@@ -198,8 +176,9 @@ UINTN EFIAPI PaintInputDialog(const InputDialog *Dialog) {
   OwnedText Captions[kMaxButtons];
   for (INT32 K = 1; K <= Buttons; K++) {
     const CHAR16 *Caption = D.buttonCaptions != nullptr ? D.buttonCaptions[K - 1] : nullptr;
-    if (!Captions[K - 1].Render(Caption, ButtonCaptionColor(D.hotButton == K ? kButtonPressed : kButtonNormal),
-                                kButtonCaptionBackground)) {
+    if (!Captions[K - 1].RenderIfAny(Caption,
+                                     ButtonCaptionColor(D.hotButton == K ? kButtonPressed : kButtonNormal),
+                                     kButtonCaptionBackground)) {
       return EFI_OUT_OF_RESOURCES;
     }
   }
@@ -226,10 +205,10 @@ UINTN EFIAPI PaintInputDialog(const InputDialog *Dialog) {
       PaintCloseButton(T, D.width - 30, 20, Window);
     }
     const INT64 Row = (INT64)D.fieldTop + kFieldRow;
-    if (Prompt.Present) {
+    if (HasPrompt) {
       PlaceGlyphs(T, D.promptX, Row, Prompt.Image, kPromptInk);
     }
-    const INT64 FieldX = Prompt.Present ? D.promptX + kPromptGap + PromptWidth : D.promptX;
+    const INT64 FieldX = HasPrompt ? D.promptX + kPromptGap + PromptWidth : D.promptX;
     DrawItemCellRendered(T, (INT32)FieldX, (INT32)Row, (INT32)D.maxChars * kCharWidth, LineHeight,
                          kCellRaised, Field.Get(), FieldAlign, 0);
     const INT64 ButtonRow = LineHeight + 2 * (INT64)D.fieldTop + kFieldRow;

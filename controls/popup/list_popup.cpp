@@ -5,6 +5,7 @@
 #include "controls/popup/list_popup.h"
 
 #include "controls/popup/window_frame.h"
+#include "controls/status/label.h"
 #include "text/text.h"
 
 namespace {
@@ -199,15 +200,11 @@ UINTN EFIAPI OpenListPopup(ListPopup *Popup, INT32 X, INT32 Y, UINT32 Width, INT
   if (Popup == nullptr || (ItemCount > 0 && Items == nullptr)) {
     return EFI_INVALID_PARAMETER;
   }
-  UINT64 TitleWidth = 0;
-  if (Title != nullptr) {
-    TextImage Image;
-    if (!RenderBlackOnWhite(Title, Image)) {
-      return EFI_OUT_OF_RESOURCES;
-    }
-    TitleWidth = Image.Width;
-    PoolFree(Image.Bitmap);
+  UINT32 Measured = 0;
+  if (!MeasureLabel(Title, Measured)) {
+    return EFI_OUT_OF_RESOURCES;
   }
+  const UINT64 TitleWidth = Measured;
   if (Width < TitleWidth + kTitleMargin) {
     const UINT64 Grow = TitleWidth + kTitleMargin - Width;
     Width = (UINT32)(Width + Grow);

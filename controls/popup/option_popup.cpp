@@ -3,6 +3,7 @@
 #include "controls/popup/cursor_image.h"
 #include "controls/popup/images/pictures.h"
 #include "controls/popup/window_frame.h"
+#include "controls/status/label.h"
 #include "platform/services.h"
 #include "raster/image_copy.h"
 #include "raster/target.h"
@@ -158,27 +159,11 @@ EFI_STATUS BuildBar(RowLook Look, ORVANE_PIXEL *Bar, INT32 RW, UINT16 M) {
   return Status;
 }
 
-// An item's text, rendered white on black.
-class ItemText {
- public:
-  ItemText() = default;
-  ItemText(const ItemText &) = delete;
-  ItemText &operator=(const ItemText &) = delete;
-  ~ItemText() { PoolFree(Image_.Bitmap); }
-
-  EFI_STATUS Render(const CHAR16 *Item, UINT16 M) {
-    PoolBuffer<CHAR16> Text(ShortItem(Item, M));
-    if (!Text) {
-      return EFI_OUT_OF_RESOURCES;
-    }
-    Image_ = {0x00FFFFFF, 0x00000000, 0, 0, nullptr};
-    return RenderText(1000, &Image_, Text.Get()) == 0 ? EFI_SUCCESS : EFI_OUT_OF_RESOURCES;
-  }
-  const TextImage &Image() const { return Image_; }
-
- private:
-  TextImage Image_ = {};
-};
+// An item's text, shortened to M characters and rendered white on black.
+EFI_STATUS RenderItemText(OwnedText &Out, const CHAR16 *Item, UINT16 M) {
+  PoolBuffer<CHAR16> Text(ShortItem(Item, M));
+  return Text && Out.Render(Text.Get(), 0x00FFFFFF, 0x00000000) ? EFI_SUCCESS : EFI_OUT_OF_RESOURCES;
+}
 
 // Draws rows FromRow to 44 of an item row (its bar and, unless NULL, its text)
 // into the window with row FromRow at Top. This is the same as composing the
@@ -485,24 +470,24 @@ EFI_STATUS EFIAPI PaintOptionPopup(OptionPopupSet *Set) {
         continue;  // nothing of this row would land in the window
       }
       const ORVANE_PIXEL *Bar = BarOf(I == S.focus ? FocusLook : kLookNormal);
-      ItemText Text;
-      EFI_STATUS Rendered = Text.Render(E.items[I], M);
+      OwnedText Text;
+      EFI_STATUS Rendered = RenderItemText(Text, E.items[I], M);
       if (EFI_ERROR(Rendered)) {
         return Rendered;
       }
       if (Dragged) {
         if (I == E.count - 1 && kRowHeight * I < Offset) {
-          PutRow(T, Bar, RW, Own, 0, &Text.Image());
+          PutRow(T, Bar, RW, Own, 0, &Text.Image);
         } else {
           if (Built[kLookPlaceholder]) PutRow(T, BarOf(kLookPlaceholder), RW, Own, 0, nullptr);
-          PutRow(T, Bar, RW, kListTop + Offset, 0, &Text.Image());
+          PutRow(T, Bar, RW, kListTop + Offset, 0, &Text.Image);
         }
       } else if (Dragging && I == S.focus + 1) {
         // Only the part the dragged row leaves uncovered; never a negative height.
         const INT64 D = Offset - kRowHeight * (I - 1);
-        PutRow(T, Bar, RW, D > 0 ? Own + D : Own, D > 0 ? D : 0, &Text.Image());
+        PutRow(T, Bar, RW, D > 0 ? Own + D : Own, D > 0 ? D : 0, &Text.Image);
       } else {
-        PutRow(T, Bar, RW, Own, 0, &Text.Image());
+        PutRow(T, Bar, RW, Own, 0, &Text.Image);
       }
     }
     Painted = true;

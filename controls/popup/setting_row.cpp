@@ -70,29 +70,14 @@ CellStyles StylesOf(const SettingRow &Row) {
   return {kCellGrooveIndented, kCellGrooveInset};
 }
 
-// A cell's text rendered in its cell colour; none for a NULL text. The bitmap
-// is freed with the object.
-class CellText {
- public:
-  CellText() = default;
-  CellText(const CellText &) = delete;
-  CellText &operator=(const CellText &) = delete;
-  ~CellText() { PoolFree(Image_.Bitmap); }
-
-  EFI_STATUS Render(const CHAR16 *Text, UINT16 Style, UINT16 Align, UINT16 Flags) {
-    if (Text == nullptr) return EFI_SUCCESS;
-    Image_ = {ItemCellTextColor(Style, Align, Flags), kItemCellTextBackground, 0, 0, nullptr};
-    if (RenderText(1000, &Image_, Text) == 0) return EFI_SUCCESS;
-    // With every service bound (the driver runs only then) the text fails
-    // only for want of pool memory.
-    Image_.Bitmap = nullptr;
-    return EFI_OUT_OF_RESOURCES;
-  }
-  const TextImage *Get() const { return Image_.Bitmap != nullptr ? &Image_ : nullptr; }
-
- private:
-  TextImage Image_ = {0, 0, 0, 0, nullptr};
-};
+// A cell's text rendered in its cell colour; none for a NULL text. With every
+// service bound (the driver runs only then) the text fails only for want of
+// pool memory.
+EFI_STATUS RenderCellText(OwnedText &Out, const CHAR16 *Text, UINT16 Style, UINT16 Align, UINT16 Flags) {
+  return Out.RenderIfAny(Text, ItemCellTextColor(Style, Align, Flags), kItemCellTextBackground)
+             ? EFI_SUCCESS
+             : EFI_OUT_OF_RESOURCES;
+}
 
 // The submenu chevron: a right-pointing outline 7 wide, rows 4 to 14 below Y.
 void PaintChevron(const DrawTarget &T, INT32 X, INT32 Y) {
@@ -147,10 +132,10 @@ EFI_STATUS EFIAPI PaintSettingRow(SettingRow *Row) {
   const CellStyles S = StylesOf(R);
   // Both texts are rendered before anything is drawn, so that a failure leaves
   // the screen as it was.
-  CellText Label, Value;
+  OwnedText Label, Value;
   if (Cells) {
-    EFI_STATUS Status = Label.Render(R.label, S.Label, kAlignIndent26, R.cellFlags);
-    if (Status == EFI_SUCCESS) Status = Value.Render(R.value, S.Value, kAlignIndent13, R.cellFlags);
+    EFI_STATUS Status = RenderCellText(Label, R.label, S.Label, kAlignIndent26, R.cellFlags);
+    if (Status == EFI_SUCCESS) Status = RenderCellText(Value, R.value, S.Value, kAlignIndent13, R.cellFlags);
     if (Status != EFI_SUCCESS) return Status;
   }
   // With frame-buffer capture on, the row stands on its own dark ground.

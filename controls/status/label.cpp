@@ -30,6 +30,20 @@ bool RenderLabel(const CHAR16 *Text, UINT32 Foreground, UINT32 Background, TextI
   return true;
 }
 
+bool MeasureLabel(const CHAR16 *Text, UINT32 &Width) {
+  if (Text == nullptr) {
+    Width = 0;
+    return true;
+  }
+  TextImage Image;
+  if (!RenderLabel(Text, 0x000000, 0xFFFFFF, Image)) {
+    return false;
+  }
+  Width = Image.Width;
+  PoolFree(Image.Bitmap);
+  return true;
+}
+
 void PlaceGlyphs(const DrawTarget &T, INT64 X, INT64 Y, const TextImage &Text, UINT32 Color,
                  UINT32 DimAfter, UINT32 DimColor) {
   if (Text.Bitmap == nullptr) {

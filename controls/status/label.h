@@ -26,6 +26,31 @@ INT64 LabelTop(INT64 Y, INT32 Height, UINT32 TextHeight);
 // bitmap to free) when the text service fails.
 bool RenderLabel(const CHAR16 *Text, UINT32 Foreground, UINT32 Background, TextImage &Out);
 
+// The width of Text rendered at scale 1000 (0 for NULL); false when it cannot
+// be rendered, Width then left as it was.
+bool MeasureLabel(const CHAR16 *Text, UINT32 &Width);
+
+// A label rendered by RenderLabel whose bitmap is returned to the pool with the object.
+struct OwnedText {
+  TextImage Image = {};
+  OwnedText() = default;
+  OwnedText(const OwnedText &) = delete;
+  OwnedText &operator=(const OwnedText &) = delete;
+  ~OwnedText() { PoolFree(Image.Bitmap); }
+  // Frees what an earlier call rendered; false when RenderLabel fails (then
+  // there is no bitmap).
+  bool Render(const CHAR16 *Text, UINT32 Foreground, UINT32 Background) {
+    PoolFree(Image.Bitmap);
+    return RenderLabel(Text, Foreground, Background, Image);
+  }
+  // The same, but a NULL Text renders nothing and is no failure.
+  bool RenderIfAny(const CHAR16 *Text, UINT32 Foreground, UINT32 Background) {
+    return Text == nullptr || Render(Text, Foreground, Background);
+  }
+  // The rendered text; NULL when there is none (a rendered text always has a bitmap).
+  const TextImage *Get() const { return Image.Bitmap != nullptr ? &Image : nullptr; }
+};
+
 // Writes the glyph pixels of Text (blue, green and red equal to Color) at
 // (X, Y) in Color, clipped to the target; the background shows through.
 // Glyph columns i with i > DimAfter (unsigned) are written in DimColor.

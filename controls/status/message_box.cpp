@@ -49,12 +49,7 @@ bool ForEachTextLine(CHAR16 *const *Lines, UINT32 Count, Fn &&F) {
 }
 
 bool Measure(const CHAR16 *Text, UINT32 &Width) {
-  OwnedText T;
-  if (!T.Render(Text, 0x000000, 0xFFFFFF)) {
-    return false;
-  }
-  Width = T.Image.Width;
-  return true;
+  return Text != nullptr && MeasureLabel(Text, Width);
 }
 
 INT32 ButtonState(const MessageBox &B, UINT32 K) {

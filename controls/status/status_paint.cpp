@@ -160,16 +160,6 @@ bool InRadius(INT32 PX, INT32 PY, INT32 CX, INT32 CY, INT32 R) {
   return WithinRadius(PX, PY, CX, CY, R) != 0;
 }
 
-bool OwnedText::Render(const CHAR16 *Text, UINT32 Foreground, UINT32 Background) {
-  PoolFree(Image.Bitmap);
-  Image = TextImage{Foreground, Background, 0, 0, nullptr};
-  if (RenderText(1000, &Image, Text) != 0) {
-    Image.Bitmap = nullptr;
-    return false;
-  }
-  return true;
-}
-
 ORVANE_PIXEL *ClippedRow(const DrawTarget &T, INT64 Y, INT64 &X0, INT64 &X1) {
   if (T.IsScreen() || Y < T.Clip.Y || Y >= T.Clip.Bottom()) {
     return nullptr;

@@ -2,6 +2,7 @@
 // fill styles and the corner test of rounded outlines, both with the pixels of
 // the plain definitions at a fraction of the float-service calls.
 #pragma once
+#include "controls/status/label.h"
 #include "raster/image_copy.h"
 #include "raster/line.h"
 #include "raster/pen.h"
@@ -50,13 +51,3 @@ bool InRadius(INT32 PX, INT32 PY, INT32 CX, INT32 CY, INT32 R);
 // pointer to the first of them; NULL when none do.
 ORVANE_PIXEL *ClippedRow(const DrawTarget &T, INT64 Y, INT64 &X0, INT64 &X1);
 
-// A text rendered at scale 1000 whose bitmap is returned to the pool with the object.
-struct OwnedText {
-  TextImage Image = {};
-  OwnedText() = default;
-  OwnedText(const OwnedText &) = delete;
-  OwnedText &operator=(const OwnedText &) = delete;
-  ~OwnedText() { PoolFree(Image.Bitmap); }
-  // False when RenderText fails (the record is left without a bitmap).
-  bool Render(const CHAR16 *Text, UINT32 Foreground, UINT32 Background);
-};
