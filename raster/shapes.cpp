@@ -587,13 +587,12 @@ class InsideTest {
 
 EFI_STATUS DrawRectangleOn(const DrawTarget &T, INT32 X, INT32 Y, INT32 Width, INT32 Height,
                            INT32 PenStyle, INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
-  // Outline-only styles (0 and codes outside 1..6) are stamped where they go,
-  // on the screen as in a buffer, leaving the inside as it was.
-  if (!T.IsScreen() || FillStyle < kFillSolid || FillStyle > kFillDotted) {
+  // Style 0 is stamped where it goes, on the screen as in a buffer.
+  if (!T.IsScreen() || FillStyle == kFillOutline) {
     PaintRectangle(T, X, Y, Width, Height, PenStyle, FillStyle, Color1, Color2);
     return EFI_SUCCESS;
   }
-  // On the screen a filled rectangle is painted off-screen and sent in one
+  // On the screen every other style is painted off-screen and sent in one
   // transfer. The buffer covers only the part on the screen, which lies
   // inside the rectangle, so pen stamps stop at the rectangle's edges; a
   // rectangle 0 or less wide or high has no such part and shows nothing.
@@ -602,6 +601,12 @@ EFI_STATUS DrawRectangleOn(const DrawTarget &T, INT32 X, INT32 Y, INT32 Width, I
     return EFI_SUCCESS;
   }
   const Rect Area = {(INT32)V.X0, (INT32)V.Y0, (INT32)(V.X1 - V.X0), (INT32)(V.Y1 - V.Y0)};
+  if (FillStyle < kFillSolid || FillStyle > kFillDotted) {
+    // Only the outline reaches that buffer; the inside keeps what the screen
+    // shows, so the stamps go straight there, kept to the same part.
+    PaintRectangle(T.Narrowed(Area), X, Y, Width, Height, PenStyle, FillStyle, Color1, Color2);
+    return EFI_SUCCESS;
+  }
   // The dots leave gaps; they show black rather than whatever the pool held.
   // Every other style paints every pixel of the buffer.
   const Underlay Under = FillStyle == kFillDotted ? Underlay::Zero : Underlay::Unset;

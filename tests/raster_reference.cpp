@@ -176,7 +176,7 @@ void RectangleOn(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, INT32 
 UINTN DrawRectangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 X, INT32 Y,
                     INT32 Width, INT32 RectHeight, INT32 PenStyle, INT32 FillStyle, UINT32 Color1,
                     UINT32 Color2) {
-  if (Buffer != nullptr || FillStyle < 1 || FillStyle > 6) {
+  if (Buffer != nullptr || FillStyle == 0) {
     RectangleOn(DrawTarget::For(Buffer, RowWidth, Height), X, Y, Width, RectHeight, PenStyle,
                 FillStyle, Color1, Color2);
     return 0;
@@ -186,7 +186,10 @@ UINTN DrawRectangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 X,
   UINTN Bytes = (UINTN)Width * (UINTN)RectHeight * sizeof(ORVANE_PIXEL);
   auto *Temp = static_cast<ORVANE_PIXEL *>(PoolAlloc(Bytes));
   if (Temp == nullptr) return EFI_OUT_OF_RESOURCES;
+  // Pixels no style paints: dot gaps show black, the inside of an unknown
+  // style what the screen showed.
   if (FillStyle == 6) gBootServices->SetMem(Temp, Bytes, 0);
+  if (FillStyle < 1 || FillStyle > 6) CaptureUnder(Temp, X, Y, Width, RectHeight);
   RectangleOn(DrawTarget::For(Temp, Width, RectHeight), 0, 0, Width, RectHeight, PenStyle,
               FillStyle, Color1, Color2);
   SendToScreen(Temp, Width, RectHeight, X, Y);

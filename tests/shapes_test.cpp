@@ -186,6 +186,15 @@ TEST_F(RectTest, OnScreenDotGapsAreBlackAndOtherStylesKeepTheInside) {
     EXPECT_EQ(Fw.Pixel(17, 17), 0x00FF0000u);
     EXPECT_EQ(sim::Stats().BltCalls, 4u) << "one fill per side";
   }
+  // Only style 0 stamps straight onto the screen; any other style's outline
+  // is drawn into the rectangle's own buffer, so a large pen stops at its edge.
+  for (INT32 Fill : {0, 7, -1}) {
+    Fw.FillScreen(0x00808080);
+    Ui->DrawRectangle(nullptr, 0, 0, 10, 10, 8, 8, 5, Fill, 0x00FF0000, 0x0000FF00);
+    EXPECT_EQ(Fw.Pixel(9, 13), Fill == 0 ? 0x00FF0000u : 0x00808080u) << "style " << Fill;
+    EXPECT_EQ(Fw.Pixel(13, 6), Fill == 0 ? 0x00FF0000u : 0x00808080u) << "style " << Fill;
+    EXPECT_EQ(Fw.Pixel(10, 10), 0x00FF0000u);
+  }
 }
 
 TEST_F(RectTest, OnScreenWithoutMemoryNothingIsDrawn) {
