@@ -64,6 +64,8 @@ bool DimMultiplier(const UINT8 (&Dimmed)[256], UINT32 &M) {
   return Lo <= Hi;
 }
 
+}  // namespace
+
 // To[i] = From[i] with blue, green and red looked up in Dimmed; the reserved
 // byte is carried over.
 void DimPixels(ORVANE_PIXEL *To, const ORVANE_PIXEL *From, UINTN Count, const UINT8 (&Dimmed)[256]) {
@@ -102,8 +104,6 @@ void DimPixels(ORVANE_PIXEL *To, const ORVANE_PIXEL *From, UINTN Count, const UI
     __builtin_memcpy(To + I, &V, sizeof(V));
   }
 }
-
-}  // namespace
 
 UINTN EFIAPI CaptureScreen(ORVANE_PIXEL **Screen, UINT32 *Width, UINT32 *Height) {
   UINT32 W = ScreenWidth();

@@ -8,6 +8,10 @@ enum : UINTN {
   kCaptureNoWorkingBuffer = 2,  // the screen is captured, but cannot be dimmed
 };
 
+// To[i] = From[i] for i < Count with blue, green and red looked up in Dimmed;
+// the reserved byte is carried over.
+void DimPixels(ORVANE_PIXEL *To, const ORVANE_PIXEL *From, UINTN Count, const UINT8 (&Dimmed)[256]);
+
 UINTN EFIAPI CaptureScreen(ORVANE_PIXEL **Screen, UINT32 *Width, UINT32 *Height);
 UINTN EFIAPI DimCapturedScreen(UINT32 Level);
 UINTN EFIAPI RestoreCapturedScreen(void);

@@ -7,6 +7,7 @@
 
 #include "platform/services.h"
 #include "raster/dissolve_order.h"
+#include "raster/screen.h"
 #include "raster/transition.h"
 #include "raster/target.h"
 #include "tests/fixture.h"
@@ -355,6 +356,38 @@ TEST_F(ScreenCaptureMode1, DimMatchesTheLiteralDimmingAtEveryLevel) {
   EXPECT_EQ(Ui->DimCapturedScreen(5), 0u);
   EXPECT_EQ(Fw.FrameBuffer()[255].Blue, 127);
   EXPECT_EQ(Fw.FrameBuffer()[255].Green, 0);
+}
+
+// Every length, so that the eight-pixel steps and the table-driven tail meet
+// at every offset; a random table has no multiplier and takes the table alone.
+TEST_F(ScreenDim, EveryLengthMatchesTheTableAndStopsAtItsEnd) {
+  std::mt19937 Rng(17);
+  std::vector<ORVANE_PIXEL> From(40), To(41);
+  for (ORVANE_PIXEL &P : From) {
+    const uint32_t V = Rng();
+    std::memcpy(&P, &V, sizeof(P));
+  }
+  for (UINT32 Level : {1u, 7u, 0u}) {
+    UINT8 Table[256];
+    std::vector<ORVANE_PIXEL> Want;
+    if (Level != 0) {
+      Want = LiteralDim(From.data(), From.size(), Level);
+      for (UINT32 C = 0; C < 256; C++) {
+        const ORVANE_PIXEL One = {(UINT8)C, 0, 0, 0};
+        Table[C] = LiteralDim(&One, 1, Level)[0].Blue;
+      }
+    } else {
+      for (UINT8 &T : Table) T = (UINT8)Rng();
+      Want = From;
+      for (ORVANE_PIXEL &P : Want) P = {Table[P.Blue], Table[P.Green], Table[P.Red], P.Reserved};
+    }
+    for (size_t Count = 1; Count <= From.size(); Count++) {
+      std::fill(To.begin(), To.end(), ORVANE_PIXEL{1, 2, 3, 4});
+      DimPixels(To.data(), From.data(), Count, Table);
+      EXPECT_EQ(std::memcmp(To.data(), Want.data(), Count * 4), 0) << "level " << Level << ", " << Count;
+      EXPECT_EQ(To[Count].Reserved, 4) << "written past " << Count;
+    }
+  }
 }
 
 TEST_F(ScreenDim, RestorePutsTheCaptureBack) {
