@@ -257,9 +257,6 @@ UINTN EFIAPI DrawText(UINT32 Foreground, ORVANE_PIXEL *Background, Milli Scale, 
                                        (UINTN)Scaled.Width * sizeof(ORVANE_PIXEL));
     return EFI_ERROR(Status) ? kTextTransferFailed : kTextDone;
   }
-  if (Scaled.Width == 0) {
-    return kTextDone;
-  }
   SendForeground(Scaled, X, Y, Screen);
   return kTextDone;
 }

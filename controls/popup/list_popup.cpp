@@ -186,12 +186,6 @@ INT64 LastAtOrBelow(INT64 Limit, INT64 At, INT64 V, INT64 Periods, INT64 K, INT6
   return Position > Best ? Position : Best;
 }
 
-// Renders Text black on white and hands back its image; false when it cannot be had.
-bool RenderBlackOnWhite(const CHAR16 *Text, TextImage &Image) {
-  Image = {0x000000, 0xFFFFFF, 0, 0, nullptr};
-  return RenderText(1000, &Image, Text) == 0;
-}
-
 }  // namespace
 
 UINTN EFIAPI OpenListPopup(ListPopup *Popup, INT32 X, INT32 Y, UINT32 Width, INT32 Height,
@@ -261,11 +255,11 @@ UINTN EFIAPI OpenListPopup(ListPopup *Popup, INT32 X, INT32 Y, UINT32 Width, INT
     if (Items[K] == nullptr) {
       continue;
     }
-    TextImage Image;
-    if (!RenderBlackOnWhite(Items[K], Image)) {
+    OwnedText Text;
+    if (!Text.Render(Items[K], 0x000000, 0xFFFFFF)) {
       return EFI_OUT_OF_RESOURCES;
     }
-    PoolBuffer<ORVANE_PIXEL> Owned(Image.Bitmap);
+    const TextImage &Image = Text.Image;
     // Text wider than the mask is cut at its right edge; rows past the
     // mask's end (a count whose height overflows 16 bits) are left out.
     const UINT32 Columns = Image.Width < P.maskWidth ? Image.Width : P.maskWidth;
