@@ -41,7 +41,8 @@ double NsPerCall(F &&Fn, double MinSeconds = 0.05) {
 // float-service calls of one Op. "op_ns" and "base_ns_<BaselineName>" keep
 // both times for the summary table (tools/bench_table.py).
 template <typename OpFn, typename BaseFn>
-void RunWithBaseline(benchmark::State &State, OpFn &&Op, BaseFn &&Baseline, const std::string &BaselineName) {
+void RunWithBaseline(benchmark::State &State, OpFn &&Op, BaseFn &&Baseline,
+                     const std::string &BaselineName) {
   for (auto _ : State) {
     Op();
     benchmark::ClobberMemory();
@@ -51,7 +52,10 @@ void RunWithBaseline(benchmark::State &State, OpFn &&Op, BaseFn &&Baseline, cons
   State.counters["blt"] = (double)sim::Stats().BltCalls;
   State.counters["float"] = (double)sim::Stats().FloatCalls;
   double OpNs = NsPerCall(Op);
-  double BaseNs = NsPerCall([&] { Baseline(); benchmark::ClobberMemory(); });
+  double BaseNs = NsPerCall([&] {
+    Baseline();
+    benchmark::ClobberMemory();
+  });
   State.counters["x_" + BaselineName] = OpNs / BaseNs;
   State.counters["op_ns"] = OpNs;
   State.counters["base_ns_" + BaselineName] = BaseNs;
@@ -80,8 +84,8 @@ double ThreadCpuNsPerCall(F &&Fn, double MinSeconds = 0.01) {
 // RunWithBaseline, with "op_ns", "base_ns_<BaselineName>" and the ratio
 // replaced by the best of Rounds rounds of processor time.
 template <typename OpFn, typename BaseFn>
-void RunWithBestBaseline(benchmark::State &State, OpFn &&Op, BaseFn &&Baseline, const std::string &BaselineName,
-                         int Rounds = 9) {
+void RunWithBestBaseline(benchmark::State &State, OpFn &&Op, BaseFn &&Baseline,
+                         const std::string &BaselineName, int Rounds = 9) {
   RunWithBaseline(State, Op, Baseline, BaselineName);
   double OpNs = 1e300, BaseNs = 1e300;
   for (int Round = 0; Round < Rounds; Round++) {
@@ -102,7 +106,8 @@ inline void FontOnly(const CHAR16 *Text) {
   EFI_IMAGE_OUTPUT *Image = nullptr;
   EFI_HII_ROW_INFO *Rows = nullptr;
   UINTN Count = 0;
-  Font->StringToImage(Font, EFI_HII_OUT_FLAG_WRAP, Text, &Info, &Image, 0, 0, &Rows, &Count, nullptr);
+  Font->StringToImage(Font, EFI_HII_OUT_FLAG_WRAP, Text, &Info, &Image, 0, 0, &Rows, &Count,
+                      nullptr);
   BS->FreePool(Image->Image.Bitmap);
   BS->FreePool(Image);
   if (Rows) BS->FreePool(Rows);

@@ -31,8 +31,13 @@ void BesideMemcpy(benchmark::State &State, OpFn &&Op, INT32 W, INT32 H,
   auto Copy = [&] { std::memcpy(To.data(), From.data(), To.size() * sizeof(ORVANE_PIXEL)); };
   RunWithBaseline(State, Op, Copy, "memcpy");
   double OpNs = NsPerCall(Op);
-  double FontNs = Texts.empty() ? 0 : NsPerCall([&] { for (const CHAR16 *T : Texts) FontOnly(T); });
-  double CopyNs = NsPerCall([&] { Copy(); benchmark::ClobberMemory(); });
+  double FontNs = Texts.empty() ? 0 : NsPerCall([&] {
+    for (const CHAR16 *T : Texts) FontOnly(T);
+  });
+  double CopyNs = NsPerCall([&] {
+    Copy();
+    benchmark::ClobberMemory();
+  });
   State.counters["x_memcpy_nofont"] = (OpNs - FontNs) / CopyNs;
 }
 
@@ -47,8 +52,8 @@ void BM_ItemCell(benchmark::State &State) {
   UseLayout(State, 0);
   std::vector<ORVANE_PIXEL> Buf((size_t)kCellW * kCellH);
   DrawTarget T = DrawTarget::For(Buf.data(), kCellW, kCellH);
-  BesideMemcpy(State, [&] { DrawItemCell(T, 0, 0, kCellW, kCellH, 0, 0, LABEL, 5, 0x81); },
-               kCellW, kCellH, {LABEL});
+  BesideMemcpy(State, [&] { DrawItemCell(T, 0, 0, kCellW, kCellH, 0, 0, LABEL, 5, 0x81); }, kCellW,
+               kCellH, {LABEL});
 }
 BENCHMARK(BM_ItemCell)->Arg(0)->Arg(1)->ArgName("screen_font");
 
@@ -72,7 +77,9 @@ void BM_Button(benchmark::State &State) {
   const INT32 Look = (INT32)State.range(0);
   BesideMemcpy(State, [&] { DrawButton(T, 0, 0, W, H, CAPTION, 1, Look); }, W, H, {CAPTION});
 }
-BENCHMARK(BM_Button)->ArgsProduct({{0, 1}, {0, 1}, {0, 1}})->ArgNames({"state", "large", "screen_font"});
+BENCHMARK(BM_Button)
+    ->ArgsProduct({{0, 1}, {0, 1}, {0, 1}})
+    ->ArgNames({"state", "large", "screen_font"});
 
 void BM_PlainButton(benchmark::State &State) {
   BenchDriver D;
@@ -94,11 +101,12 @@ void BM_InputDialog(benchmark::State &State) {
   const CHAR16 *const Captions[3] = {W("OK"), CAPTION, W("Retry")};
   InputDialog Dialog = {};
   const bool Full = State.range(0) != 0;
-  D.Ui->InitInputDialog(&Dialog, 0, 0, Full ? 1024 : 100, Full ? 768 : 100, W("Enter the password"), 0,
-                        W("Password:"), W("secret"), 16, 0, 3, Captions);
+  D.Ui->InitInputDialog(&Dialog, 0, 0, Full ? 1024 : 100, Full ? 768 : 100, W("Enter the password"),
+                        0, W("Password:"), W("secret"), 16, 0, 3, Captions);
   Dialog.hotButton = 2;
-  BesideMemcpy(State, [&] { D.Ui->PaintInputDialog(&Dialog); }, Dialog.width, Dialog.height,
-               {W("Enter the password"), W("Password:"), W("******"), W("OK"), CAPTION, W("Retry")});
+  BesideMemcpy(
+      State, [&] { D.Ui->PaintInputDialog(&Dialog); }, Dialog.width, Dialog.height,
+      {W("Enter the password"), W("Password:"), W("******"), W("OK"), CAPTION, W("Retry")});
   State.counters["width"] = Dialog.width;
   State.counters["height"] = Dialog.height;
 }

@@ -14,9 +14,10 @@
 
 namespace {
 
-CHAR16 *const kLabels[16] = {W("Home"), W("Settings"), W("Files"), W("Processor"), W("Display"), W("Network"),
-                             W("Power"), W("About"), W("Boot"), W("Clock"), W("Disk"), W("Lock"),
-                             W("Fan"), W("Keys"), W("Audio"), W("Help")};
+CHAR16 *const kLabels[16] = {W("Home"),    W("Settings"), W("Files"), W("Processor"),
+                             W("Display"), W("Network"),  W("Power"), W("About"),
+                             W("Boot"),    W("Clock"),    W("Disk"),  W("Lock"),
+                             W("Fan"),     W("Keys"),     W("Audio"), W("Help")};
 
 // Args: items, layout (0 tight, 1 screen-sized), state (0 idle, 1 dragging, 2 hovered with label).
 void BM_PaintIconDock(benchmark::State &State) {
@@ -73,8 +74,8 @@ void BM_DecodeCursorImageLiteral(benchmark::State &State) {
   std::vector<ORVANE_PIXEL> Out(40 * 41);
   ORVANE_PIXEL *P = Out.data();
   RunWithBaseline(
-      State, [&] { ref::DecodeCursorOver(File, Out.data()); }, [&] { DecodeCursorImage(&Image, 40, 41, &P, 1); },
-      "production");
+      State, [&] { ref::DecodeCursorOver(File, Out.data()); },
+      [&] { DecodeCursorImage(&Image, 40, 41, &P, 1); }, "production");
 }
 BENCHMARK(BM_DecodeCursorImageLiteral)->Arg(0);
 

@@ -13,7 +13,8 @@ namespace {
 constexpr int kW = 320, kH = 200;
 
 void CopyRows(std::vector<ORVANE_PIXEL> &To, const std::vector<ORVANE_PIXEL> &From, int W, int H) {
-  for (int J = 0; J < H; J++) std::memcpy(To.data() + (size_t)J * kW, From.data() + (size_t)J * W, (size_t)W * 4);
+  for (int J = 0; J < H; J++)
+    std::memcpy(To.data() + (size_t)J * kW, From.data() + (size_t)J * W, (size_t)W * 4);
 }
 
 // A picture half made of its key colour, placed keyed into a buffer (arg 0) or
@@ -25,9 +26,13 @@ void BM_PlaceImageKeyed(benchmark::State &State) {
     Picture[I] = PixelFromColor((I / 7) % 2 ? 0x00FF00FF : 0x00123456 + (UINT32)I);
   }
   const ORVANE_PIXEL Key = PixelFromColor(0x00FF00FF);
-  const DrawTarget T = State.range(0) ? DrawTarget::Screen() : DrawTarget::For(Buffer.data(), kW, kH);
+  const DrawTarget T =
+      State.range(0) ? DrawTarget::Screen() : DrawTarget::For(Buffer.data(), kW, kH);
   RunWithBaseline(
-      State, [&] { PlaceImage(T, -kW / 2, 0, Picture.data(), kW, {0, 0, kW, kH}, &Key); },
+      State,
+      [&] {
+        PlaceImage(T, -kW / 2, 0, Picture.data(), kW, {0, 0, kW, kH}, &Key);
+      },
       [&] { CopyRows(Buffer, Picture, kW / 2, kH); }, "memcpy");
 }
 BENCHMARK(BM_PlaceImageKeyed)->Arg(0)->Arg(1);
@@ -51,7 +56,11 @@ void BM_ScreenRectangleOffscreen(benchmark::State &State) {
   BenchDriver D;
   std::vector<ORVANE_PIXEL> Buffer((size_t)kW * kH), Area((size_t)kW * kH);
   RunWithBaseline(
-      State, [&] { DrawRectangleOn(DrawTarget::Screen(), 100, 100, kW, kH, 3, kFillRows, 0x00C03010, 0x002080F0); },
+      State,
+      [&] {
+        DrawRectangleOn(DrawTarget::Screen(), 100, 100, kW, kH, 3, kFillRows, 0x00C03010,
+                        0x002080F0);
+      },
       [&] { CopyRows(Buffer, Area, kW, kH); }, "memcpy");
 }
 BENCHMARK(BM_ScreenRectangleOffscreen);

@@ -60,13 +60,15 @@ void CopyBesideMemcpy(benchmark::State &State, UINT16 W, UINT16 H, UINT16 SX, UI
   std::vector<ORVANE_PIXEL> Src(1024 * 768), Dst((size_t)W * H);
   for (size_t I = 0; I < Src.size(); I++) Src[I] = {(UINT8)I, (UINT8)(I >> 8), (UINT8)(I >> 16), 0};
   RunWithBestBaseline(
-      State, [&] { CopyImageRect(Dst.data(), Src.data(), 0, 0, SX, SY, W, H, 1024, 768, W, H, nullptr); },
+      State,
+      [&] { CopyImageRect(Dst.data(), Src.data(), 0, 0, SX, SY, W, H, 1024, 768, W, H, nullptr); },
       [&] {
         if (W == 1024) {
           std::memcpy(Dst.data(), Src.data(), Dst.size() * sizeof(ORVANE_PIXEL));
           return;
         }
-        for (size_t R = 0; R < H; R++) std::memcpy(&Dst[R * W], &Src[(SY + R) * 1024 + SX], (size_t)W * 4);
+        for (size_t R = 0; R < H; R++)
+          std::memcpy(&Dst[R * W], &Src[(SY + R) * 1024 + SX], (size_t)W * 4);
       },
       "memcpy");
 }
@@ -74,8 +76,9 @@ void CopyBesideMemcpy(benchmark::State &State, UINT16 W, UINT16 H, UINT16 SX, UI
 void BM_CopyImageRect1024x768(benchmark::State &State) { CopyBesideMemcpy(State, 1024, 768, 0, 0); }
 BENCHMARK(BM_CopyImageRect1024x768);
 
-void BM_CopyImageRectWindow800x600(benchmark::State &State) { CopyBesideMemcpy(State, 800, 600, 100, 80); }
+void BM_CopyImageRectWindow800x600(benchmark::State &State) {
+  CopyBesideMemcpy(State, 800, 600, 100, 80);
+}
 BENCHMARK(BM_CopyImageRectWindow800x600);
 
 }  // namespace
-

@@ -23,10 +23,12 @@ struct PopupDriver : BenchDriver {
   std::vector<ORVANE_PIXEL> From, To;
 
   PopupDriver(UINT32 W, INT32 H, int Count, bool Title) {
-    for (int I = 0; I < Count; I++) Texts.push_back(u"Boot entry " + std::u16string(1, u'A' + I % 26));
+    for (int I = 0; I < Count; I++)
+      Texts.push_back(u"Boot entry " + std::u16string(1, u'A' + I % 26));
     for (auto &S : Texts) Items.push_back(reinterpret_cast<const CHAR16 *>(S.c_str()));
-    Ui->OpenListPopup(&P, 100, 100, W, H, Title ? reinterpret_cast<const CHAR16 *>(u"Boot order") : nullptr,
-                      0, (UINT16)Count, Items.data(), 2);
+    Ui->OpenListPopup(&P, 100, 100, W, H,
+                      Title ? reinterpret_cast<const CHAR16 *>(u"Boot order") : nullptr, 0,
+                      (UINT16)Count, Items.data(), 2);
     P.selectedRow = 4;
     Ui->ScrollListPopup(&P, 2, 3);
     From.resize((size_t)P.width * P.height);
@@ -67,7 +69,8 @@ double BestRatio(OpFn &&Op, BaseFn &&Base) {
   return BestOp / BestBase;
 }
 
-void Paint(benchmark::State &State, UINT32 W, INT32 H, int Count, bool Title, sim::FontLayout Layout) {
+void Paint(benchmark::State &State, UINT32 W, INT32 H, int Count, bool Title,
+           sim::FontLayout Layout) {
   PopupDriver D(W, H, Count, Title);
   sim::SetFontLayout(Layout);
   auto Op = [&] { D.Ui->PaintListPopup(&D.P); };
@@ -81,11 +84,15 @@ void Paint(benchmark::State &State, UINT32 W, INT32 H, int Count, bool Title, si
 }
 
 // A popup of a dozen rows with a scroll bar, and one filling the screen.
-void BM_ListPopupPaint(benchmark::State &S) { Paint(S, 400, 292, 12, true, sim::FontLayout::Tight); }
+void BM_ListPopupPaint(benchmark::State &S) {
+  Paint(S, 400, 292, 12, true, sim::FontLayout::Tight);
+}
 void BM_ListPopupPaintScreenSizedFont(benchmark::State &S) {
   Paint(S, 400, 292, 12, true, sim::FontLayout::ScreenSized);
 }
-void BM_ListPopupPaintNoFont(benchmark::State &S) { Paint(S, 400, 292, 12, false, sim::FontLayout::Tight); }
+void BM_ListPopupPaintNoFont(benchmark::State &S) {
+  Paint(S, 400, 292, 12, false, sim::FontLayout::Tight);
+}
 void BM_ListPopupPaintFullScreen(benchmark::State &S) {
   Paint(S, 1024, 768, 60, true, sim::FontLayout::Tight);
 }
@@ -105,7 +112,8 @@ void BM_ListPopupPaintPlain(benchmark::State &State) {
     ListPopup Copy = D.P;
     ref::PaintListPopupWindow(DrawTarget::For(D.To.data(), (INT32)D.P.width, D.P.height), Copy);
   };
-  RunWithBaseline(State, Plain, [&] { D.Ui->PaintListPopup(&D.P); }, "production");
+  RunWithBaseline(
+      State, Plain, [&] { D.Ui->PaintListPopup(&D.P); }, "production");
 }
 BENCHMARK(BM_ListPopupPaintPlain)->Unit(benchmark::kMillisecond)->Iterations(3);
 

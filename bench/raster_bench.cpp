@@ -16,7 +16,8 @@ constexpr int kSide = 256;  // buffer row width and height
 
 // memset of the pixels of W x H at (X, Y) in a buffer of row width RowWidth.
 void SetRows(ORVANE_PIXEL *Pixels, int RowWidth, int X, int Y, int W, int H) {
-  for (int J = 0; J < H; J++) std::memset(Pixels + (size_t)(Y + J) * RowWidth + X, 0x5A, (size_t)W * 4);
+  for (int J = 0; J < H; J++)
+    std::memset(Pixels + (size_t)(Y + J) * RowWidth + X, 0x5A, (size_t)W * 4);
 }
 
 // Where a benchmark draws: a kSide x kSide buffer, or the screen when the
@@ -46,13 +47,15 @@ struct Canvas {
   // The toolkit's drawing beside memset of W x H pixels at (X, Y).
   template <typename Shape>
   void BesideMemset(benchmark::State &State, Shape &&Draw, int X, int Y, int W, int H) {
-    RunWithBaseline(State, [&] { Draw(Target); }, [&] { SetRows(Store, Stride, X, Y, W, H); }, "memset");
+    RunWithBaseline(
+        State, [&] { Draw(Target); }, [&] { SetRows(Store, Stride, X, Y, W, H); }, "memset");
   }
 
   // The per-pixel version beside the toolkit's drawing of the same shape.
   template <typename Shape, typename PlainShape>
   void PlainBesideFast(benchmark::State &State, Shape &&Draw, PlainShape &&Plain) {
-    RunWithBaseline(State, [&] { Plain(Target); }, [&] { Draw(Target); }, "fast");
+    RunWithBaseline(
+        State, [&] { Plain(Target); }, [&] { Draw(Target); }, "fast");
   }
 };
 
@@ -73,7 +76,8 @@ void BM_Line(benchmark::State &State) {
   Canvas C(State);
   auto Draw = Line(C.D.Ui->DrawLine, kLines[State.range(0)]);
   const int N = C.PixelsOf(Draw);
-  RunWithBestBaseline(State, [&] { Draw(C.Target); }, [&] { SetRows(C.Store, C.Stride, 10, 10, N, 1); }, "memset");
+  RunWithBestBaseline(
+      State, [&] { Draw(C.Target); }, [&] { SetRows(C.Store, C.Stride, 10, 10, N, 1); }, "memset");
 }
 BENCHMARK(BM_Line)->ArgsProduct({{0, 1, 2}, {0, 1}})->ArgNames({"case", "screen"});
 
@@ -89,13 +93,15 @@ BENCHMARK(BM_PlainLine)->ArgsProduct({{0, 1, 2}, {0, 1}})->ArgNames({"case", "sc
 // A shape maker takes the drawing operation and the fill style, and gives the
 // drawing of one shape into a target.
 constexpr auto Rectangle = [](auto Draw, INT32 Fill) {
-  return [=](ORVANE_PIXEL *T) { Draw(T, kSide, kSide, 20, 20, 200, 200, 1, Fill, kColor1, kColor2); };
+  return
+      [=](ORVANE_PIXEL *T) { Draw(T, kSide, kSide, 20, 20, 200, 200, 1, Fill, kColor1, kColor2); };
 };
 
 // The per-pixel version beside the toolkit's operation Fast, for the fill
 // style in the benchmark's first argument.
 template <typename ShapeFn, typename FastOp, typename PlainOp>
-void PlainShape(benchmark::State &State, ShapeFn Shape, FastOp ORVANE_UI_PROTOCOL::*Fast, PlainOp Plain) {
+void PlainShape(benchmark::State &State, ShapeFn Shape, FastOp ORVANE_UI_PROTOCOL::*Fast,
+                PlainOp Plain) {
   Canvas C(State);
   const INT32 Fill = (INT32)State.range(0);
   C.PlainBesideFast(State, Shape(C.D.Ui->*Fast, Fill), Shape(Plain, Fill));
@@ -104,9 +110,13 @@ void PlainShape(benchmark::State &State, ShapeFn Shape, FastOp ORVANE_UI_PROTOCO
 void BM_Rectangle(benchmark::State &State) {
   Canvas C(State);
   auto Draw = Rectangle(C.D.Ui->DrawRectangle, (INT32)State.range(0));
-  RunWithBestBaseline(State, [&] { Draw(C.Target); }, [&] { SetRows(C.Store, C.Stride, 20, 20, 200, 200); }, "memset");
+  RunWithBestBaseline(
+      State, [&] { Draw(C.Target); }, [&] { SetRows(C.Store, C.Stride, 20, 20, 200, 200); },
+      "memset");
 }
-BENCHMARK(BM_Rectangle)->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, {0, 1}})->ArgNames({"style", "screen"});
+BENCHMARK(BM_Rectangle)
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, {0, 1}})
+    ->ArgNames({"style", "screen"});
 
 void BM_PlainRectangle(benchmark::State &State) {
   PlainShape(State, Rectangle, &ORVANE_UI_PROTOCOL::DrawRectangle, ref::DrawRectangle);
@@ -134,20 +144,27 @@ BENCHMARK(BM_PlainCircle)->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->ArgNames({"style
 
 // Corners spanning a 200 x 200 box.
 constexpr auto Triangle = [](auto Draw, INT32 Fill) {
-  return [=](ORVANE_PIXEL *T) { Draw(T, kSide, kSide, 20, 20, 219, 70, 90, 219, 1, Fill, kColor1, kColor2); };
+  return [=](ORVANE_PIXEL *T) {
+    Draw(T, kSide, kSide, 20, 20, 219, 70, 90, 219, 1, Fill, kColor1, kColor2);
+  };
 };
 
 void BM_Triangle(benchmark::State &State) {
   Canvas C(State);
   const int N = C.PixelsOf(Triangle(C.D.Ui->DrawTriangle, 1));
   auto Draw = Triangle(C.D.Ui->DrawTriangle, (INT32)State.range(0));
-  RunWithBestBaseline(State, [&] { Draw(C.Target); }, [&] { SetRows(C.Store, C.Stride, 20, 20, N / 200, 200); }, "memset");
+  RunWithBestBaseline(
+      State, [&] { Draw(C.Target); }, [&] { SetRows(C.Store, C.Stride, 20, 20, N / 200, 200); },
+      "memset");
 }
 BENCHMARK(BM_Triangle)->ArgsProduct({{0, 1, 2, 3, 6}, {0, 1}})->ArgNames({"style", "screen"});
 
 void BM_PlainTriangle(benchmark::State &State) {
   PlainShape(State, Triangle, &ORVANE_UI_PROTOCOL::DrawTriangle, ref::DrawTriangle);
 }
-BENCHMARK(BM_PlainTriangle)->ArgsProduct({{1, 2, 6}, {0, 1}})->ArgNames({"style", "screen"})->Iterations(20);
+BENCHMARK(BM_PlainTriangle)
+    ->ArgsProduct({{1, 2, 6}, {0, 1}})
+    ->ArgNames({"style", "screen"})
+    ->Iterations(20);
 
 }  // namespace

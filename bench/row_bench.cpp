@@ -37,8 +37,9 @@ struct Readout {
 void BM_PaintDigitReadout(benchmark::State &State) {
   Readout O(kReadouts[State.range(0)]);
   std::vector<char> From(O.Bytes()), To(O.Bytes());
-  RunWithBaseline(State, [&] { O.D.Ui->PaintDigitReadout(&O.R); },
-                  [&] { std::memcpy(To.data(), From.data(), From.size()); }, "memcpy");
+  RunWithBaseline(
+      State, [&] { O.D.Ui->PaintDigitReadout(&O.R); },
+      [&] { std::memcpy(To.data(), From.data(), From.size()); }, "memcpy");
 }
 BENCHMARK(BM_PaintDigitReadout)->DenseRange(0, 2)->ArgName("case");
 
@@ -55,7 +56,6 @@ void BM_PlainDigitReadout(benchmark::State &State) {
       [&] { O.D.Ui->PaintDigitReadout(&O.R); }, "fast");
 }
 BENCHMARK(BM_PlainDigitReadout)->DenseRange(0, 2)->ArgName("case");
-
 
 // ---------------------------------------------------------------- setting rows
 
@@ -91,8 +91,9 @@ void BM_TrackSettingSlider(benchmark::State &State) {
   BenchDriver D;
   SettingRow R;
   D.Ui->InitSettingRow(&R, 100, 100, 400, 150, 116, 0, 5, 0, 0, 0, nullptr, nullptr, 0, 2, 0);
-  RunWithBaseline(State, [&] { D.Ui->TrackSettingSlider(&R, 385, 105); },
-                  [&] { benchmark::DoNotOptimize(R); }, "nothing");
+  RunWithBaseline(
+      State, [&] { D.Ui->TrackSettingSlider(&R, 385, 105); }, [&] { benchmark::DoNotOptimize(R); },
+      "nothing");
 }
 BENCHMARK(BM_TrackSettingSlider);
 

@@ -21,7 +21,9 @@ void BM_SetupScreen(benchmark::State &State) {
   PrepareSetupScreen(C, S);
   std::vector<ORVANE_PIXEL> Whole((size_t)D.Fw.Width() * D.Fw.Height());
   auto Paint = [&] { PaintEveryControlOnce(C, S); };
-  auto Blit = [&] { D.Ui->BlitToScreen(Whole.data(), (INT32)D.Fw.Width(), (INT32)D.Fw.Height(), 0, 0); };
+  auto Blit = [&] {
+    D.Ui->BlitToScreen(Whole.data(), (INT32)D.Fw.Width(), (INT32)D.Fw.Height(), 0, 0);
+  };
   RunWithBaseline(State, Paint, Blit, "blit");
 
   // The font service's share, counted inside its StringToImage.

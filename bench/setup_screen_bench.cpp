@@ -25,7 +25,8 @@ void Copy(std::vector<uint32_t> &To, const std::vector<uint32_t> &From, size_t P
 }
 
 // Key First then key Then, beside memcpy of Pixels pixels.
-void TwoKeysBesideMemcpy(benchmark::State &State, BenchScreen &X, UINT16 First, UINT16 Then, size_t Pixels) {
+void TwoKeysBesideMemcpy(benchmark::State &State, BenchScreen &X, UINT16 First, UINT16 Then,
+                         size_t Pixels) {
   std::vector<uint32_t> A(Pixels), B(Pixels);
   RunWithBaseline(
       State,
@@ -39,7 +40,8 @@ void TwoKeysBesideMemcpy(benchmark::State &State, BenchScreen &X, UINT16 First, 
 void BM_SetupScreenPaintAll(benchmark::State &State) {
   BenchScreen X;
   std::vector<uint32_t> A(1024 * 768), B(1024 * 768);
-  RunWithBaseline(State, [&] { SetupPaintAll(X.S); }, [&] { Copy(B, A, A.size()); }, "memcpy");
+  RunWithBaseline(
+      State, [&] { SetupPaintAll(X.S); }, [&] { Copy(B, A, A.size()); }, "memcpy");
 }
 BENCHMARK(BM_SetupScreenPaintAll)->Unit(benchmark::kMillisecond);
 

@@ -28,9 +28,13 @@ namespace {
 template <typename OpFn, typename FontFn>
 void RunPaint(benchmark::State &State, int W, int H, OpFn &&Op, FontFn &&FontOnly) {
   std::vector<uint32_t> From((size_t)W * H, 0x123456), To((size_t)W * H);
-  RunWithBaseline(State, Op, [&] { std::memcpy(To.data(), From.data(), From.size() * 4); }, "memcpy");
+  RunWithBaseline(
+      State, Op, [&] { std::memcpy(To.data(), From.data(), From.size() * 4); }, "memcpy");
   const double Op_ = NsPerCall(Op), Font = NsPerCall(FontOnly);
-  const double Base = NsPerCall([&] { std::memcpy(To.data(), From.data(), From.size() * 4); benchmark::ClobberMemory(); });
+  const double Base = NsPerCall([&] {
+    std::memcpy(To.data(), From.data(), From.size() * 4);
+    benchmark::ClobberMemory();
+  });
   State.counters["x_memcpy_nofont"] = (Op_ - Font) / Base;
 }
 template <typename OpFn>
@@ -70,7 +74,11 @@ void BM_Tile(benchmark::State &State) {
   const int W = (int)State.range(0), H = (int)State.range(1);
   RunPaint(State, W, H, [&] { DrawTile(0, 0, W, H, (UINT8)State.range(2)); });
 }
-BENCHMARK(BM_Tile)->Args({160, 100, 0})->Args({160, 100, 1})->Args({1024, 768, 0})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Tile)
+    ->Args({160, 100, 0})
+    ->Args({160, 100, 1})
+    ->Args({1024, 768, 0})
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_ProgressBar(benchmark::State &State) {
   BenchDriver D;
@@ -78,7 +86,10 @@ void BM_ProgressBar(benchmark::State &State) {
   std::vector<ORVANE_PIXEL> Buffer((size_t)W * H);
   RunPaint(
       State, W, H, [&] { DrawProgressBar(Buffer.data(), 0, 0, 0, 0, W, H, W("Saving"), 53); },
-      [] { Render(W("Saving")); Render(W("53%")); });
+      [] {
+        Render(W("Saving"));
+        Render(W("53%"));
+      });
 }
 BENCHMARK(BM_ProgressBar)->Args({200, 20})->Args({1024, 768})->Unit(benchmark::kMicrosecond);
 
@@ -86,10 +97,20 @@ void BM_GaugePanel(benchmark::State &State) {
   BenchDriver D;
   const int W = (int)State.range(0), H = (int)State.range(1), V = (int)State.range(2);
   RunPaint(
-      State, W, H, [&] { DrawGaugePanel(0, 0, W, H, W("CPU"), W("Load"), W("Temp"), W("Core"), V, V); },
-      [] { Render(W("C")); Render(W("CPU")); Render(W("Load")); Render(W("Temp")); Render(W("Core")); });
+      State, W, H,
+      [&] { DrawGaugePanel(0, 0, W, H, W("CPU"), W("Load"), W("Temp"), W("Core"), V, V); },
+      [] {
+        Render(W("C"));
+        Render(W("CPU"));
+        Render(W("Load"));
+        Render(W("Temp"));
+        Render(W("Core"));
+      });
 }
-BENCHMARK(BM_GaugePanel)->Args({420, 90, 50})->Args({420, 90, 100})->Args({1024, 768, 50})
+BENCHMARK(BM_GaugePanel)
+    ->Args({420, 90, 50})
+    ->Args({420, 90, 100})
+    ->Args({1024, 768, 50})
     ->Unit(benchmark::kMicrosecond);
 
 // Tight: a short message sized by its text (295 x 137). Screen: lines and
@@ -97,7 +118,8 @@ BENCHMARK(BM_GaugePanel)->Args({420, 90, 50})->Args({420, 90, 100})->Args({1024,
 void BM_MessageBox(benchmark::State &State) {
   BenchDriver D;
   CHAR16 *Tight[] = {W("Save changes and exit?")};
-  CHAR16 *Screen[] = {W("The settings could not be written to the flash part; the machine will now try again and")};
+  CHAR16 *Screen[] = {
+      W("The settings could not be written to the flash part; the machine will now try again and")};
   CHAR16 *Captions[] = {W("Yes"), W("No"), W("Cancel")};
   const bool Large = State.range(0) != 0;
   CHAR16 *Lines[32];
@@ -107,10 +129,12 @@ void BM_MessageBox(benchmark::State &State) {
   B.HotButton = 1;
   B.HotState = 2;
   State.SetLabel(std::to_string(B.Width) + "x" + std::to_string(B.Height));
-  RunPaint(State, B.Width, B.Height, [&] { PaintMessageBox(&B); }, [&] {
-    for (int I = 0; I < (Large ? 30 : 1); I++) Render(Lines[I]);
-    for (int I = 0; I < (Large ? 3 : 2); I++) Render(Captions[I]);
-  });
+  RunPaint(
+      State, B.Width, B.Height, [&] { PaintMessageBox(&B); },
+      [&] {
+        for (int I = 0; I < (Large ? 30 : 1); I++) Render(Lines[I]);
+        for (int I = 0; I < (Large ? 3 : 2); I++) Render(Captions[I]);
+      });
 }
 BENCHMARK(BM_MessageBox)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
@@ -124,7 +148,11 @@ void BM_PaintOffscreenFloor(benchmark::State &State) {
   const int W = (int)State.range(0), H = (int)State.range(1);
   RunPaint(State, W, H, [&] { PaintOffscreen(0, 0, W, H, [](const DrawTarget &) {}); });
 }
-BENCHMARK(BM_PaintOffscreenFloor)->Args({16, 170})->Args({160, 100})->Args({300, 24})->Args({1024, 768})
+BENCHMARK(BM_PaintOffscreenFloor)
+    ->Args({16, 170})
+    ->Args({160, 100})
+    ->Args({300, 24})
+    ->Args({1024, 768})
     ->Unit(benchmark::kMicrosecond);
 
 // One float-service call, for reading the "float" counters as time.

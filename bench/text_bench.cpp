@@ -46,7 +46,9 @@ void BM_DrawText40(benchmark::State &State) {
   const bool Opaque = State.range(0) != 0;
   const Milli Scale = State.range(1);
   ORVANE_PIXEL Back = {0x40, 0, 0, 0};
-  auto Draw = [&] { D.Ui->DrawText(0x00FFFFFF, Opaque ? &Back : nullptr, Scale, 10, 10, W("%s"), W(FORTY_CHARS)); };
+  auto Draw = [&] {
+    D.Ui->DrawText(0x00FFFFFF, Opaque ? &Back : nullptr, Scale, 10, 10, W("%s"), W(FORTY_CHARS));
+  };
   if (Opaque) {
     RunWithBaseline(
         State, Draw,
@@ -57,7 +59,8 @@ void BM_DrawText40(benchmark::State &State) {
         },
         "render_only");
   } else {
-    RunWithBaseline(State, Draw, [&] { PerPixelTransparent(D, Scale, 10, 10); }, "per_pixel");
+    RunWithBaseline(
+        State, Draw, [&] { PerPixelTransparent(D, Scale, 10, 10); }, "per_pixel");
     sim::ResetStats();
     PerPixelTransparent(D, Scale, 10, 10);
     State.counters["blt_per_pixel"] = (double)sim::Stats().BltCalls;

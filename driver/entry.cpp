@@ -36,8 +36,7 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
   gOrvaneUi.ImageHandle = ImageHandle;
   // A refused install publishes nothing: answering its status (not success)
   // lets the firmware unload the image instead of keeping a driver nobody can reach.
-  return gBootServices->InstallMultipleProtocolInterfaces(&gOrvaneUi.ImageHandle,
-                                                          &gOrvaneUiProtocolGuid, &gOrvaneUi,
-                                                          &gOrvaneBannerProtocolGuid, &gOrvaneBanner,
-                                                          nullptr);
+  return gBootServices->InstallMultipleProtocolInterfaces(
+      &gOrvaneUi.ImageHandle, &gOrvaneUiProtocolGuid, &gOrvaneUi, &gOrvaneBannerProtocolGuid,
+      &gOrvaneBanner, nullptr);
 }

@@ -79,11 +79,13 @@ bool Census(const SceneContext &C, UINT32 X, UINT32 Y, UINT32 W, UINT32 H, UINT3
     if (!ReadScreen(C, Row, X, Y + R, W, 1)) return false;
     for (UINT32 U = 0; U < W; U++) {
       UINT32 V = ColorOf(Row[U]);
-      if (V == A) CountA++;
-      else if (V == B) CountB++;
-      else Other++;
+      if (V == A)
+        CountA++;
+      else if (V == B)
+        CountB++;
+      else
+        Other++;
     }
   }
   return true;
 }
-

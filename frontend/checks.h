@@ -37,7 +37,9 @@ class CheckText {
   // V / 1000 with three decimals.
   CheckText &Thousandths(UINT64 V) {
     Dec(V / 1000).Char('.');
-    return Char((char)('0' + V / 100 % 10)).Char((char)('0' + V / 10 % 10)).Char((char)('0' + V % 10));
+    return Char((char)('0' + V / 100 % 10))
+        .Char((char)('0' + V / 10 % 10))
+        .Char((char)('0' + V % 10));
   }
   const char *Get() const { return Buffer_; }
 
@@ -59,7 +61,9 @@ typedef void (*FIRMWARE_CHECK)(const SceneContext &C);
 void RunFirmwareChecks(const SceneContext &C);
 
 // A string literal as the CHAR16 * the control records hold.
-inline CHAR16 *Text(const char16_t *S) { return reinterpret_cast<CHAR16 *>(const_cast<char16_t *>(S)); }
+inline CHAR16 *Text(const char16_t *S) {
+  return reinterpret_cast<CHAR16 *>(const_cast<char16_t *>(S));
+}
 // The width RenderText gives String at scale 1; 0 when it fails.
 UINT32 TextWidth(const SceneContext &C, const CHAR16 *String);
 
@@ -90,7 +94,8 @@ void CaptureChecks(const SceneContext &C);
 void SmallModeCaptureCheck(const SceneContext &C);
 void TransitionChecks(const SceneContext &C);
 
-// checks_displays.cpp: the capture paths on the display the machine has ("capture-path", "capture-control").
+// checks_displays.cpp: the capture paths on the display the machine has ("capture-path",
+// "capture-control").
 void DisplayChecks(const CheckContext &C);
 
 // The digit readout and the setting row ("readout-sizes", "readout-paint",
@@ -118,7 +123,8 @@ void DockChecks(const CheckContext &C);
 // "input-dialog-paint").
 void InputDialogChecks(const CheckContext &C);
 
-// The USB tablet's Absolute Pointer gives back the moves and the button the host sends ("absolute-pointer").
+// The USB tablet's Absolute Pointer gives back the moves and the button the host sends
+// ("absolute-pointer").
 void PointerCheck(const SceneContext &C);
 
 // The driver started again with the float service, the print service or both

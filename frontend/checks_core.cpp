@@ -195,8 +195,8 @@ void BannerScreenCheck(const SceneContext &C) {
       Old += V == Back;
     }
     // In a line row the text starts at x = 0 with its cell colour; elsewhere nothing changes.
-    bool Ok = InLine ? (ColorOf(Row[0]) != Back && Fore + Cell + Old == 400 && Cell > 0)
-                     : Old == 400;
+    bool Ok =
+        InLine ? (ColorOf(Row[0]) != Back && Fore + Cell + Old == 400 && Cell > 0) : Old == 400;
     if (!Ok && Wrong++ == 0) {
       D.Text("first wrong row ").Dec(Y).Text(": ").Dec((INT64)Fore).Text(" white, ");
       D.Dec((INT64)Cell).Text(" cell, ").Dec((INT64)Old).Text(" untouched");
@@ -222,8 +222,8 @@ void RenderTextCheck(const SceneContext &C) {
       }
       FreePixels(C, Image.Bitmap);
     }
-    bool Good = Status == 0 && Image.Width == Widths[I] && Image.Height == Heights[I] &&
-                Fore > 0 && Fore < (UINTN)Image.Width * Image.Height;
+    bool Good = Status == 0 && Image.Width == Widths[I] && Image.Height == Heights[I] && Fore > 0 &&
+                Fore < (UINTN)Image.Width * Image.Height;
     Ok &= Good;
     D.Text(I ? "; " : "").Text("scale ").Dec(Scales[I]).Text(": status ").Hex(Status);
     D.Text(" ").Dec(Image.Width).Text("x").Dec(Image.Height).Text(" (want ");
@@ -252,7 +252,6 @@ void RenderTextWrapCheck(const SceneContext &C) {
   D.Text(", expected 776x19");
   Report("render-text-wrap", Status == 0 && Image.Height == 19 && Image.Width == 776, D);
 }
-
 
 void OpaqueTextCheck(const SceneContext &C) {
   const UINT32 Old = 0x00406080, Fore = 0x00FFFF00;
@@ -425,9 +424,12 @@ void SmallModeCaptureCheck(const SceneContext &C) {
     Status = C.Ui->CaptureScreen(&Screen, &W, &H);
     for (UINTN I = 0; Status == 0 && Screen != nullptr && I < (UINTN)W * H; I++) {
       UINT32 V = ColorOf(Screen[I]);
-      if (V == Fill) Filled++;
-      else if (V == 0) Zero++;
-      else Other++;
+      if (V == Fill)
+        Filled++;
+      else if (V == 0)
+        Zero++;
+      else
+        Other++;
     }
     C.Ui->ReleaseCapturedScreen();
     C.Ui->SetFrameBufferCapture(0);
@@ -439,8 +441,10 @@ void SmallModeCaptureCheck(const SceneContext &C) {
   D.Text("x").Dec(H).Text(": ").Dec((INT64)Filled).Text(" fill, ").Dec((INT64)Zero);
   D.Text(" left out, ").Dec((INT64)Other).Text(" from past the frame buffer");
   D.Text("; back to 1024x768 gave ").Hex(Back);
-  Report("capture-small-mode", Set == EFI_SUCCESS && Status == 0 && W == 800 && H == 600 &&
-                                   Filled == (UINTN)W * H && Back == EFI_SUCCESS, D);
+  Report("capture-small-mode",
+         Set == EFI_SUCCESS && Status == 0 && W == 800 && H == 600 && Filled == (UINTN)W * H &&
+             Back == EFI_SUCCESS,
+         D);
 }
 
 namespace {

@@ -15,14 +15,25 @@ void Layout(const CheckContext &C, InputDialog &D) {
   UINTN Status = C.Scene->Ui->InitInputDialog(&D, 300, 200, 100, 100, W("Name"), 9, nullptr,
                                               W("orvane"), 20, 1, 1, kCaptions);
   CheckText T;
-  T.Text("status ").Dec(Status).Text(", window ").Dec((UINT32)D.width).Text("x").Dec((UINT32)D.height);
+  T.Text("status ")
+      .Dec(Status)
+      .Text(", window ")
+      .Dec((UINT32)D.width)
+      .Text("x")
+      .Dec((UINT32)D.height);
   T.Text(" at ").Dec((UINT32)D.x).Text(",").Dec((UINT32)D.y).Text(", gap ").Dec(D.buttonGap);
-  T.Text(", button ").Dec(D.buttonWidth).Text("x").Dec(D.buttonHeight).Text(", fieldTop ").Dec(D.fieldTop);
+  T.Text(", button ")
+      .Dec(D.buttonWidth)
+      .Text("x")
+      .Dec(D.buttonHeight)
+      .Text(", fieldTop ")
+      .Dec(D.fieldTop);
   T.Text(", promptX ").Dec(D.promptX).Text(", buttons ").Dec(D.buttonCount);
   C.Report("input-dialog-layout",
            Status == 0 && D.width == 216 && D.height == 188 && D.x == 299 && D.y == 200 &&
-               D.buttonGap == 53 && D.buttonWidth == 110 && D.buttonHeight == 50 && D.fieldTop == 18 &&
-               D.promptX == 18 && D.buttonCount == 1 && D.closeShown == 1 && D.reserved == 9,
+               D.buttonGap == 53 && D.buttonWidth == 110 && D.buttonHeight == 50 &&
+               D.fieldTop == 18 && D.promptX == 18 && D.buttonCount == 1 && D.closeShown == 1 &&
+               D.reserved == 9,
            T.Get());
 }
 
@@ -33,7 +44,7 @@ void Hits(const CheckContext &C, InputDialog &D) {
   };
   const INT32 R = D.x + D.width, Top = D.y + 2 * D.fieldTop + 84;
   const INT32 Left = D.x + D.buttonGap, Right = Left + D.buttonWidth;
-  const Probe Probes[] = {{R - 30, D.y + 21, 4}, {R - 15, D.y + 35, 4}, {R - 14, D.y + 21, 0},
+  const Probe Probes[] = {{R - 30, D.y + 21, 4}, {R - 15, D.y + 35, 4},  {R - 14, D.y + 21, 0},
                           {R - 30, D.y + 20, 0}, {Left + 1, Top + 1, 1}, {Right - 1, Top + 49, 1},
                           {Left, Top + 1, 0},    {Right, Top + 1, 0},    {Left + 1, Top + 50, 0}};
   bool Pass = true;
@@ -56,8 +67,10 @@ void Paint(const CheckContext &C, InputDialog &D) {
   D.hotButton = 1;
   UINTN Status = S.Ui->PaintInputDialog(&D);
   const UINT32 FieldX = (UINT32)(D.x + D.promptX), FieldY = (UINT32)(D.y + D.fieldTop + 65);
-  const UINT32 ButtonX = (UINT32)(D.x + D.buttonGap), ButtonY = (UINT32)(D.y + 19 + 2 * D.fieldTop + 65);
-  const UINT32 Field = ScreenPixel(S, FieldX, FieldY), FieldEnd = ScreenPixel(S, FieldX + 179, FieldY + 18);
+  const UINT32 ButtonX = (UINT32)(D.x + D.buttonGap),
+               ButtonY = (UINT32)(D.y + 19 + 2 * D.fieldTop + 65);
+  const UINT32 Field = ScreenPixel(S, FieldX, FieldY),
+               FieldEnd = ScreenPixel(S, FieldX + 179, FieldY + 18);
   const UINT32 Shadow = ScreenPixel(S, ButtonX + 20, ButtonY + 1);
   const UINT32 Face = ScreenPixel(S, ButtonX + 20, ButtonY + 20);
   const UINT32 Outside = ScreenPixel(S, (UINT32)D.x - 1, (UINT32)D.y);

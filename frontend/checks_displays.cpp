@@ -11,7 +11,8 @@ namespace {
 EFI_GRAPHICS_OUTPUT_PROTOCOL_BLT gPassOn = nullptr;
 UINTN gBltReads = 0;
 
-EFI_STATUS EFIAPI CountingBlt(EFI_GRAPHICS_OUTPUT_PROTOCOL *This, EFI_GRAPHICS_OUTPUT_BLT_PIXEL *Buffer,
+EFI_STATUS EFIAPI CountingBlt(EFI_GRAPHICS_OUTPUT_PROTOCOL *This,
+                              EFI_GRAPHICS_OUTPUT_BLT_PIXEL *Buffer,
                               EFI_GRAPHICS_OUTPUT_BLT_OPERATION Op, UINTN SourceX, UINTN SourceY,
                               UINTN DestinationX, UINTN DestinationY, UINTN Width, UINTN Height,
                               UINTN Delta) {
@@ -55,7 +56,8 @@ UINTN Differs(const SceneContext &S, const ORVANE_PIXEL *Captured, UINT32 W, UIN
 
 // A busy screen: bands and a diagonal of pen stamps.
 void BusyScreen(const SceneContext &S, UINT32 W, UINT32 H) {
-  for (UINT32 I = 0; I < 8; I++) FillScreenRect(S, 0, I * H / 8, W, H / 8 + 1, 0x00203040 + I * 0x00151311);
+  for (UINT32 I = 0; I < 8; I++)
+    FillScreenRect(S, 0, I * H / 8, W, H / 8 + 1, 0x00203040 + I * 0x00151311);
   for (INT32 K = 0; K < 40; K++) {
     S.Ui->DrawPoint(nullptr, 0, 0, 20 + K * (INT32)W / 41, 10 + K * (INT32)H / 41, 1 + K % 5,
                     0x00F0E0D0 - K * 0x00030507);
@@ -67,7 +69,8 @@ void BusyScreen(const SceneContext &S, UINT32 W, UINT32 H) {
 // bring back what it kept. Reads its area into Out (Width x Height); false on any failure.
 bool ShowReadout(const SceneContext &S, BOOLEAN Flag, INT32 X, INT32 Y, ORVANE_PIXEL *Out,
                  INT32 Width, INT32 Height) {
-  const UINT32 W = S.Gop->Mode->Info->HorizontalResolution, H = S.Gop->Mode->Info->VerticalResolution;
+  const UINT32 W = S.Gop->Mode->Info->HorizontalResolution,
+               H = S.Gop->Mode->Info->VerticalResolution;
   BusyScreen(S, W, H);
   S.Ui->SetFrameBufferCapture(Flag);
   CHAR16 Text[] = {'1', '2', ':', '3', '4', 0};
@@ -80,7 +83,8 @@ bool ShowReadout(const SceneContext &S, BOOLEAN Flag, INT32 X, INT32 Y, ORVANE_P
   bool Same = R.width == Width && R.height == Height;
   if (R.text != Text) FreePixels(S, R.text);
   FreePixels(S, R.background);
-  return Paint == EFI_SUCCESS && Same && ReadScreen(S, Out, (UINT32)X, (UINT32)Y, (UINT32)Width, (UINT32)Height);
+  return Paint == EFI_SUCCESS && Same &&
+         ReadScreen(S, Out, (UINT32)X, (UINT32)Y, (UINT32)Width, (UINT32)Height);
 }
 
 // A control that keeps what lies under it shows the same picture with the
@@ -117,7 +121,8 @@ void DisplayChecks(const CheckContext &C) {
   const SceneContext &S = *C.Scene;
   ORVANE_UI_PROTOCOL *Ui = S.Ui;
   const bool Direct = FrameBufferHoldsTheScreen(S.Gop->Mode);
-  const UINT32 W = S.Gop->Mode->Info->HorizontalResolution, H = S.Gop->Mode->Info->VerticalResolution;
+  const UINT32 W = S.Gop->Mode->Info->HorizontalResolution,
+               H = S.Gop->Mode->Info->VerticalResolution;
   BusyScreen(S, W, H);
 
   // Ticks per millisecond, from a 50 ms stall.
@@ -150,7 +155,8 @@ void DisplayChecks(const CheckContext &C) {
     Pass &= Status == 0 && CW == W && CH == H && Reads == Wanted && Wrong == 0;
     D.Text(Flag ? "switch on: " : "; switch off: ").Dec(Reads).Text(" Blt read(s), want ");
     D.Dec(Wanted).Text(", ").Dec(Wrong).Text(" pixels differ");
-    Info.Text(Flag ? " switch-on " : " switch-off ").Text(Flag && Direct ? "frame-buffer " : "blt ");
+    Info.Text(Flag ? " switch-on " : " switch-off ")
+        .Text(Flag && Direct ? "frame-buffer " : "blt ");
     Info.Thousandths(Mean).Text(" ms");
   }
   Ui->SetFrameBufferCapture(0);

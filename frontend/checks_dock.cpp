@@ -7,7 +7,6 @@ namespace {
 
 constexpr UINT32 kBack = 0x00302010, kBand = 0x00245909, kChevron = 0x0055A01E;
 
-
 void DockWidth(const CheckContext &C, UINT16 Count, INT32 Want, const char *Name) {
   const SceneContext &S = *C.Scene;
   CHAR16 *Labels[10] = {};
@@ -23,7 +22,8 @@ void DockWidth(const CheckContext &C, UINT16 Count, INT32 Want, const char *Name
   ORVANE_PIXEL Row[600];
   const UINT32 Span = (UINT32)Want + 1;
   bool Read = Span <= 600 && ReadScreen(S, Row, (UINT32)X, (UINT32)Y + 20, Span, 1);
-  bool EdgeOk = Read && ColorOf(Row[Want - 1]) != kBack && ColorOf(Row[Want]) == kBack && ColorOf(Row[44]) == kBand;
+  bool EdgeOk = Read && ColorOf(Row[Want - 1]) != kBack && ColorOf(Row[Want]) == kBack &&
+                ColorOf(Row[44]) == kBand;
   UINTN Marks = 0, Misplaced = 0;
   ORVANE_PIXEL Column[41];
   for (INT32 Gap = 0; Read && Gap < Count; Gap++) {
@@ -43,10 +43,19 @@ void DockWidth(const CheckContext &C, UINT16 Count, INT32 Want, const char *Name
   const UINTN WantMarks = 5 * (UINTN)(Count - 1);
   CheckText T;
   T.Text("init ").Dec(Init).Text(" paint ").Dec(Paint).Text(", width ").Dec((UINT64)D.width);
-  T.Text(" (expected ").Dec((UINT64)Want).Text("), band ").Text(EdgeOk ? "ends there" : "does not end there");
-  T.Text(", chevron pixels ").Dec(Marks).Text(" of ").Dec(WantMarks).Text(", misplaced ").Dec(Misplaced);
-  C.Report(Name, Init == EFI_SUCCESS && Paint == EFI_SUCCESS && D.width == Want && D.height == 41 && EdgeOk &&
-                     Marks == WantMarks && Misplaced == 0,
+  T.Text(" (expected ")
+      .Dec((UINT64)Want)
+      .Text("), band ")
+      .Text(EdgeOk ? "ends there" : "does not end there");
+  T.Text(", chevron pixels ")
+      .Dec(Marks)
+      .Text(" of ")
+      .Dec(WantMarks)
+      .Text(", misplaced ")
+      .Dec(Misplaced);
+  C.Report(Name,
+           Init == EFI_SUCCESS && Paint == EFI_SUCCESS && D.width == Want && D.height == 41 &&
+               EdgeOk && Marks == WantMarks && Misplaced == 0,
            T.Get());
 }
 

@@ -6,8 +6,9 @@
 namespace {
 
 // Kept as char16_t so the table needs no code to run before the checks do.
-constinit const char16_t *kItems[12] = {u"One",  u"Two", u"Three", u"Four",   u"Five",   u"Six",
-                                        u"Seven", u"Eight", u"Nine", u"Ten", u"Eleven", u"Twelve"};
+constinit const char16_t *kItems[12] = {u"One",  u"Two", u"Three",  u"Four",
+                                        u"Five", u"Six", u"Seven",  u"Eight",
+                                        u"Nine", u"Ten", u"Eleven", u"Twelve"};
 CHAR16 **Items() { return reinterpret_cast<CHAR16 **>(const_cast<char16_t **>(kItems)); }
 
 void Heights(const CheckContext &C) {
@@ -16,14 +17,21 @@ void Heights(const CheckContext &C) {
     UINT16 Count;
     INT32 Asked, Height;
     INT16 Visible;
-  } Cases[] = {{5, 100, 152, 0}, {1, 100, 132, 0}, {5, 200, 192, 4}, {3, 200, 192, -1}, {9, 212, 212, 0}};
+  } Cases[] = {
+      {5, 100, 152, 0}, {1, 100, 132, 0}, {5, 200, 192, 4}, {3, 200, 192, -1}, {9, 212, 212, 0}};
   CheckText D;
   bool Pass = true;
   for (const Case &K : Cases) {
     ListPopup P = {};
-    UINTN St = S.Ui->OpenListPopup(&P, 100, 100, 300, K.Asked, Text(u"Title"), 0, K.Count, Items(), -1);
+    UINTN St =
+        S.Ui->OpenListPopup(&P, 100, 100, 300, K.Asked, Text(u"Title"), 0, K.Count, Items(), -1);
     Pass &= St == 0 && P.height == K.Height && P.visibleRows == K.Visible;
-    D.Text("asked ").Dec((UINT64)K.Asked).Text(" with ").Dec(K.Count).Text(": ").Dec((UINT64)P.height);
+    D.Text("asked ")
+        .Dec((UINT64)K.Asked)
+        .Text(" with ")
+        .Dec(K.Count)
+        .Text(": ")
+        .Dec((UINT64)P.height);
     if (P.visibleRows < 0) {
       D.Text(" rows -1; ");
     } else {
@@ -40,13 +48,19 @@ void Widening(const CheckContext &C) {
   const UINT32 Tw = TextWidth(S, Title);
   ListPopup P = {};
   S.Ui->OpenListPopup(&P, 100, 50, 200, 200, Title, 0, 3, Items(), -1);
-  const bool Wide = P.width == Tw + 70 && P.x == 100 - (INT32)(Tw + 70 - 200) / 2 && P.maskWidth == Tw + 3;
+  const bool Wide =
+      P.width == Tw + 70 && P.x == 100 - (INT32)(Tw + 70 - 200) / 2 && P.maskWidth == Tw + 3;
   S.Ui->CloseListPopup(&P);
   S.Ui->OpenListPopup(&P, 5, 50, 200, 200, Title, 0, 3, Items(), -1);
   const bool Edge = P.x == 0;
   S.Ui->CloseListPopup(&P);
   CheckText D;
-  D.Text("title ").Dec(Tw).Text(" wide: window ").Dec(P.width).Text(", moved to ").Dec((UINT64)(P.x < 0 ? 0 : P.x));
+  D.Text("title ")
+      .Dec(Tw)
+      .Text(" wide: window ")
+      .Dec(P.width)
+      .Text(", moved to ")
+      .Dec((UINT64)(P.x < 0 ? 0 : P.x));
   C.Report("list-popup-width", Tw == 160 && Wide && Edge, D.Get());
 }
 
@@ -104,7 +118,11 @@ void ThumbAtBottom(const CheckContext &C) {
   const bool Pass = Read && Bottom && P.thumbLength == 81 && At(252 - 31) == 0xBEBEBE &&
                     At(252 - 30) != 0xBEBEBE && At(First) == 0xBEBEBE && At(First - 1) == 0x464646;
   CheckText D;
-  D.Text("thumb at ").Dec(P.thumbPos).Text(" of ").Dec(140 - P.thumbLength).Text(", last thumb row ");
+  D.Text("thumb at ")
+      .Dec(P.thumbPos)
+      .Text(" of ")
+      .Dec(140 - P.thumbLength)
+      .Text(", last thumb row ");
   D.Text(At(252 - 31) == 0xBEBEBE ? "drawn" : "missing");
   S.Ui->CloseListPopup(&P);
   C.Report("list-popup-thumb", Pass, D.Get());

@@ -6,8 +6,8 @@
 
 namespace {
 
-CHAR16 *const kItems[13] = {W("One"),   W("Two"),    W("Three"), W("Four"),   W("Five"),
-                            W("Six"),   W("Seven"),  W("Eight"), W("Nine"),   W("Ten"),
+CHAR16 *const kItems[13] = {W("One"),    W("Two"),    W("Three"),   W("Four"), W("Five"),
+                            W("Six"),    W("Seven"),  W("Eight"),   W("Nine"), W("Ten"),
                             W("Eleven"), W("Twelve"), W("Thirteen")};
 
 // A reset set with kind 0 (entry 0) defined at (X, Y); the icon is freed by Drop.
@@ -26,7 +26,9 @@ struct Popup {
     if (Set.state.savedBackground != nullptr) S.Ui->CloseOptionPopup(&Set);
     FreePixels(S, Set.entries[0].icon);
   }
-  UINTN Track(INT32 X, INT32 Y, UINT16 Kind) { return S.Ui->TrackOptionPopup(&Set, 0, X, Y, Kind, 0); }
+  UINTN Track(INT32 X, INT32 Y, UINT16 Kind) {
+    return S.Ui->TrackOptionPopup(&Set, 0, X, Y, Kind, 0);
+  }
 };
 
 void CloseBox(const CheckContext &C) {
@@ -41,15 +43,18 @@ void CloseBox(const CheckContext &C) {
   D.Text("press at (388, 114) answered ").Dec(Press).Text(" state ").Dec(Pressed);
   D.Text("; hover at (404, 130) state ").Dec(Hot);
   D.Text("; press at (388, 113) answered ").Dec(Outside).Text(" state ").Dec(Normal);
-  C.Report("option-popup-close-box", P.Defined == EFI_SUCCESS && Press == 8 && Pressed == 2 &&
-                                         Hot == 1 && Outside == 0 && Normal == 0,
+  C.Report("option-popup-close-box",
+           P.Defined == EFI_SUCCESS && Press == 8 && Pressed == 2 && Hot == 1 && Outside == 0 &&
+               Normal == 0,
            D.Get());
 }
 
 void Rows(const CheckContext &C) {
   Popup P(*C.Scene, 100, 100, 4);
-  struct { INT32 Row; UINT16 Focus; } Hits[] = {{168, 0},   {211, 0},   {212, 128},
-                                                {213, 128}, {214, 1},   {257, 1}, {348, 128}};
+  struct {
+    INT32 Row;
+    UINT16 Focus;
+  } Hits[] = {{168, 0}, {211, 0}, {212, 128}, {213, 128}, {214, 1}, {257, 1}, {348, 128}};
   bool Pass = P.Defined == EFI_SUCCESS;
   CheckText D;
   D.Text("focus by row:");
@@ -85,7 +90,8 @@ UINTN Differences(const SceneContext &S, const ORVANE_PIXEL *Before, UINT32 X, U
 void Move(const CheckContext &C) {
   const SceneContext &S = *C.Scene;
   FillScreen(S, 0x00304050);
-  for (UINT32 I = 0; I < 24; I++) FillScreenRect(S, 640 + I * 16, 60 + I * 28, 300, 9, 0x00A08020 + I);
+  for (UINT32 I = 0; I < 24; I++)
+    FillScreenRect(S, 640 + I * 16, 60 + I * 28, 300, 9, 0x00A08020 + I);
   Popup P(S, 900, 100, 13);
   const OptionPopupEntry &E = P.Set.entries[0];
   ORVANE_PIXEL *Before = AllocPixels(S, 315 * 673);
@@ -101,9 +107,10 @@ void Move(const CheckContext &C) {
   D.Dec(E.width).Text("x").Dec(E.height).Text("; paint ").Dec(Painted).Text(" changed ").Dec(Drawn);
   D.Text(" pixels; close ").Dec(Closed).Text(" left ").Dec(Left).Text(" changed; closing again ");
   D.Dec(Again);
-  C.Report("option-popup-move", P.Defined == EFI_SUCCESS && E.x == 709 && E.y == 95 &&
-                                    E.height == 673 && Painted == EFI_SUCCESS && Drawn > 100000 &&
-                                    Closed == EFI_SUCCESS && Left == 0 && Again == EFI_NOT_FOUND,
+  C.Report("option-popup-move",
+           P.Defined == EFI_SUCCESS && E.x == 709 && E.y == 95 && E.height == 673 &&
+               Painted == EFI_SUCCESS && Drawn > 100000 && Closed == EFI_SUCCESS && Left == 0 &&
+               Again == EFI_NOT_FOUND,
            D.Get());
 }
 

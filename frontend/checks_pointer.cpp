@@ -43,7 +43,8 @@ struct Seen {
 // Waits for a state with the wanted position and buttons, reading it only
 // after WaitForInput has signalled, as a front-end does: reading first could
 // race the tablet's callback and see a change before its signal.
-Seen Await(EFI_BOOT_SERVICES *Bs, EFI_ABSOLUTE_POINTER_PROTOCOL *P, UINT64 X, UINT64 Y, UINT32 Buttons) {
+Seen Await(EFI_BOOT_SERVICES *Bs, EFI_ABSOLUTE_POINTER_PROTOCOL *P, UINT64 X, UINT64 Y,
+           UINT32 Buttons) {
   Seen S;
   for (; S.Milliseconds < kWaitMilliseconds && !S.Arrived; S.Milliseconds++) {
     if (Bs->CheckEvent(P->WaitForInput) == EFI_SUCCESS) {
@@ -62,8 +63,16 @@ Seen Await(EFI_BOOT_SERVICES *Bs, EFI_ABSOLUTE_POINTER_PROTOCOL *P, UINT64 X, UI
 }
 
 void Describe(Line &L, const char *What, const Seen &S) {
-  L.Text(What).Text(S.Arrived ? " after " : " not seen, last ").Dec((INT64)S.Milliseconds).Text(" ms (");
-  L.Hex(S.Last.CurrentX).Text(",").Hex(S.Last.CurrentY).Text(" buttons ").Dec(S.Last.ActiveButtons).Text(")");
+  L.Text(What)
+      .Text(S.Arrived ? " after " : " not seen, last ")
+      .Dec((INT64)S.Milliseconds)
+      .Text(" ms (");
+  L.Hex(S.Last.CurrentX)
+      .Text(",")
+      .Hex(S.Last.CurrentY)
+      .Text(" buttons ")
+      .Dec(S.Last.ActiveButtons)
+      .Text(")");
   L.Text(S.Signalled ? " signalled" : " unsignalled").Text(S.Once ? " once; " : " repeated; ");
 }
 
@@ -79,8 +88,8 @@ void PointerCheck(const SceneContext &C) {
     return;
   }
   const EFI_ABSOLUTE_POINTER_MODE *M = P->Mode;
-  const bool ModeOk = M != nullptr && M->AbsoluteMinX == 0 && M->AbsoluteMinY == 0 && M->AbsoluteMaxX == 0x7FFF &&
-                      M->AbsoluteMaxY == 0x7FFF;
+  const bool ModeOk = M != nullptr && M->AbsoluteMinX == 0 && M->AbsoluteMinY == 0 &&
+                      M->AbsoluteMaxX == 0x7FFF && M->AbsoluteMaxY == 0x7FFF;
   L.Text(ModeOk ? "range 0..0x7fff; " : "wrong range; ");
   // Whatever came before the check is not its business.
   EFI_ABSOLUTE_POINTER_STATE Drain;

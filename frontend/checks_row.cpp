@@ -29,7 +29,13 @@ void ReadoutSizes(const CheckContext &C) {
     DigitReadout R = {};
     const EFI_STATUS Status = S.Ui->InitDigitReadout(&R, 10, 10, Text, K.Size, 0);
     Pass = Pass && Status == EFI_SUCCESS && R.width == K.Width && R.height == K.Height;
-    D.Text(K.Name).Text(" size ").Dec(K.Size).Text(": ").Dec((UINT64)R.width).Text("x").Dec((UINT64)R.height);
+    D.Text(K.Name)
+        .Text(" size ")
+        .Dec(K.Size)
+        .Text(": ")
+        .Dec((UINT64)R.width)
+        .Text("x")
+        .Dec((UINT64)R.height);
     D.Text(Status == EFI_SUCCESS ? "; " : " (refused); ");
     if (Status == EFI_SUCCESS && R.text != Text) FreePixels(S, R.text);
   }
@@ -52,8 +58,9 @@ void ReadoutPaint(const CheckContext &C) {
   CheckText D;
   D.Text("status ").Dec(Paint).Text(", dot ").Dec(Dot).Text(", beside it ").Dec(BesideDot);
   D.Text(", unlit bar ").Dec(Unlit).Text(", right of the clock ").Dec(Outside);
-  C.Report("readout-paint", Init == EFI_SUCCESS && Paint == EFI_SUCCESS && Dot == 0xFFFFFF &&
-                                BesideDot == Back && Unlit == 0x3A5A29 && Outside == Back,
+  C.Report("readout-paint",
+           Init == EFI_SUCCESS && Paint == EFI_SUCCESS && Dot == 0xFFFFFF && BesideDot == Back &&
+               Unlit == 0x3A5A29 && Outside == Back,
            D.Get());
 }
 
@@ -66,13 +73,12 @@ void SliderTracking(const CheckContext &C) {
     UINT16 Index, Percent;
   };
   const Step Steps[] = {
-      {310, 1, 0, 0},    // left arrow at step 0 stays there
-      {460, 3, 1, 0},    // right arrow
-      {335, 2, 0, 0},    // T0, the knob (percent mode, at T0)
-      {344, 2, 0, 9},    // K + 9
-      {345, 4, 0, 10},   // K + 10
-      {385, 4, 2, 50},
-      {435, 4, 4, 100},  // T1
+      {310, 1, 0, 0},                     // left arrow at step 0 stays there
+      {460, 3, 1, 0},                     // right arrow
+      {335, 2, 0, 0},                     // T0, the knob (percent mode, at T0)
+      {344, 2, 0, 9},                     // K + 9
+      {345, 4, 0, 10},                    // K + 10
+      {385, 4, 2, 50}, {435, 4, 4, 100},  // T1
   };
   bool Pass = true;
   CheckText D;
@@ -82,7 +88,12 @@ void SliderTracking(const CheckContext &C) {
     Ui->InitSettingRow(&R, 100, 50, 400, 150, 116, 0, 5, 0, 0, 0, nullptr, nullptr, 0, 2, 0);
     Ui->TrackSettingSlider(&R, S.Px, 55);
     Pass = Pass && R.hotPart == S.Hot && R.stepIndex == S.Index && R.percent == S.Percent;
-    D.Text("x ").Dec((UINT64)S.Px).Text(": part ").Dec((UINT64)R.hotPart).Text(" step ").Dec(R.stepIndex);
+    D.Text("x ")
+        .Dec((UINT64)S.Px)
+        .Text(": part ")
+        .Dec((UINT64)R.hotPart)
+        .Text(" step ")
+        .Dec(R.stepIndex);
     D.Text(" percent ").Dec(R.percent).Text("; ");
   }
   C.Report("setting-row-slider", Pass, D.Get());
@@ -101,9 +112,10 @@ void RowGround(const CheckContext &C) {
   CheckText D;
   D.Text("status ").Dec(Status).Text(", ground ").Dec(Ground).Text(", chevron ").Dec(Chevron);
   D.Text(", right of the row ").Dec(Outside);
-  C.Report("setting-row-paint", Status == EFI_SUCCESS && Ground == 0x131313 && Chevron == 0x66BC29 &&
-                                    Outside == 0x405060,
-           D.Get());
+  C.Report(
+      "setting-row-paint",
+      Status == EFI_SUCCESS && Ground == 0x131313 && Chevron == 0x66BC29 && Outside == 0x405060,
+      D.Get());
 }
 
 }  // namespace

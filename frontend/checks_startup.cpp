@@ -111,9 +111,10 @@ void StartWithout(const SceneContext &C, const EFI_LOADED_IMAGE *Driver, const c
   D.Text("; image ").Text(R.Unloaded ? "unloaded" : "still loaded");
   if (!Withdrawn) D.Text("; the service could not be taken out");
   if (R.Load != EFI_SUCCESS) D.Text("; load ").Hex(R.Load);
-  Report(Name, Withdrawn && Missing != EFI_SUCCESS && R.Load == EFI_SUCCESS &&
-                   R.Start == Missing && R.Unloaded && UiBefore == 1 && UiAfter == UiBefore &&
-                   BannerBefore == 1 && BannerAfter == BannerBefore,
+  Report(Name,
+         Withdrawn && Missing != EFI_SUCCESS && R.Load == EFI_SUCCESS && R.Start == Missing &&
+             R.Unloaded && UiBefore == 1 && UiAfter == UiBefore && BannerBefore == 1 &&
+             BannerAfter == BannerBefore,
          D);
 }
 

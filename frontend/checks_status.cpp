@@ -15,7 +15,13 @@ void MessageBoxSizes(const CheckContext &C) {
   for (INT32 Asked : Sizes) {
     UINTN St = S.Ui->InitMessageBox(&B, 10, 10, Asked, Asked, 1, Short, 1, One);
     Pass &= St == 0 && B.Width == 295 && B.Height == 137 && B.ButtonsLeft == 92;
-    D.Text("asked ").Dec((UINT64)Asked).Text(": ").Dec((UINT64)B.Width).Text("x").Dec((UINT64)B.Height).Text("; ");
+    D.Text("asked ")
+        .Dec((UINT64)Asked)
+        .Text(": ")
+        .Dec((UINT64)B.Width)
+        .Text("x")
+        .Dec((UINT64)B.Height)
+        .Text("; ");
   }
   // CR LF makes two lines, 40 pixels of text.
   CHAR16 *Split[] = {Text(u"Disk\r\nNot ready")};
@@ -26,7 +32,8 @@ void MessageBoxSizes(const CheckContext &C) {
   CHAR16 *Wide[] = {Text(u"A"), Text(u"Nineteen characters")};
   const UINT32 CaptionWidth = TextWidth(S, Wide[1]);
   S.Ui->InitMessageBox(&B, 10, 10, 0, 0, 1, Short, 2, Wide);
-  Pass &= CaptionWidth > 0 && B.ButtonWidth == CaptionWidth + 20 && B.Width == 2 * (INT32)B.ButtonWidth + 17 + 56;
+  Pass &= CaptionWidth > 0 && B.ButtonWidth == CaptionWidth + 20 &&
+          B.Width == 2 * (INT32)B.ButtonWidth + 17 + 56;
   D.Text("button ").Dec(B.ButtonWidth).Text(" for a caption of ").Dec(CaptionWidth).Text("; ");
   // Text wider than 239 pixels in a box asked wider still keeps the width asked.
   CHAR16 *Long[] = {Text(u"The configuration could not be saved to flash")};
@@ -45,8 +52,8 @@ void ScrollBarHits(const CheckContext &C) {
     UINT16 Total, Want;
   };
   const Probe Probes[] = {
-      {101, 60, 10, 0}, {102, 60, 10, 1}, {127, 60, 10, 1}, {128, 60, 10, 0}, {110, 49, 10, 0},
-      {110, 82, 10, 1}, {110, 83, 10, 2}, {110, 84, 10, 3}, {110, 133, 10, 3}, {110, 134, 10, 4},
+      {101, 60, 10, 0},  {102, 60, 10, 1},  {127, 60, 10, 1},  {128, 60, 10, 0},  {110, 49, 10, 0},
+      {110, 82, 10, 1},  {110, 83, 10, 2},  {110, 84, 10, 3},  {110, 133, 10, 3}, {110, 134, 10, 4},
       {110, 186, 10, 4}, {110, 187, 10, 5}, {110, 219, 10, 5}, {110, 220, 10, 0}, {110, 100, 0, 4},
   };
   CheckText D;
@@ -87,7 +94,9 @@ void ProgressTextColour(const CheckContext &C) {
   D.Text("52%: ").Dec(White[0]).Text(" white ").Dec(Black[0]).Text(" black; 53%: ").Dec(White[1]);
   D.Text(" white ").Dec(Black[1]).Text(" black");
   C.Report("progress-text-colour",
-           Status[0] == 0 && Status[1] == 0 && White[0] > 10 && White[1] == 0 && Black[1] > Black[0] + 10, D.Get());
+           Status[0] == 0 && Status[1] == 0 && White[0] > 10 && White[1] == 0 &&
+               Black[1] > Black[0] + 10,
+           D.Get());
 }
 
 }  // namespace

@@ -31,8 +31,8 @@ void DemoDialog(const SceneContext &C) {
   UI(PaintInputDialog, &Plain);
 
   InputDialog Tall = {};
-  UI(InitInputDialog, &Tall, 200, 330, 560, 300, W("Asset tag"), 3, W("Tag:"),
-     W("RACK-07/SLOT-3"), 24, 1, 2, kTwo);
+  UI(InitInputDialog, &Tall, 200, 330, 560, 300, W("Asset tag"), 3, W("Tag:"), W("RACK-07/SLOT-3"),
+     24, 1, 2, kTwo);
   Tall.closeState = 2;
   UI(PaintInputDialog, &Tall);
 

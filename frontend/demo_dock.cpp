@@ -6,7 +6,7 @@ namespace {
 
 constexpr UINT32 kText = 0x00D8E4C8;
 
-CHAR16 *const kLabels[10] = {W("Home"),    W("Settings"), W("Files"), W("Processor"), W("Display"),
+CHAR16 *const kLabels[10] = {W("Home"),    W("Settings"), W("Files"), W("Processor"),  W("Display"),
                              W("Network"), W("Power"),    W("About"), W("Boot order"), W("Clock")};
 
 }  // namespace
@@ -14,7 +14,8 @@ CHAR16 *const kLabels[10] = {W("Home"),    W("Settings"), W("Files"), W("Process
 void DemoDock(const SceneContext &C) {
   UI(DrawRectangle, nullptr, 0, 0, 0, 0, 1024, 768, 1, 5, 0x00142818, 0x00060C08);
   UI(DrawText, 0x00FFFFFF, nullptr, 2000, 40, 30, W("Icon dock"));
-  UI(DrawText, kText, nullptr, 1000, 40, 110, W("Hovered: the label of the item under the pointer shows below the row"));
+  UI(DrawText, kText, nullptr, 1000, 40, 110,
+     W("Hovered: the label of the item under the pointer shows below the row"));
   UI(DrawText, kText, nullptr, 1000, 40, 330,
      W("Dragged: the item follows the pointer, its slot shows the placeholder"));
 
@@ -40,7 +41,8 @@ void DemoDock(const SceneContext &C) {
   UI(PaintIconDock, &Dragged);
 
   // Keys: the focus stepped to the last item, its label against the strip's right end.
-  UI(DrawText, kText, nullptr, 1000, 40, 530, W("Keys: the focus stepped along the row, without wrapping"));
+  UI(DrawText, kText, nullptr, 1000, 40, 530,
+     W("Keys: the focus stepped along the row, without wrapping"));
   IconDock Keys = {};
   UI(InitIconDock, &Keys, 420, 590, 8, Labels1, Flags1, Active1);
   for (int I = 0; I < 9; I++) UI(TrackIconDock, &Keys, 0, 0, 2, 2);

@@ -6,7 +6,6 @@ namespace {
 
 constexpr UINT32 kBackdrop = 0x00182028;
 
-
 }  // namespace
 
 void DemoListPopup(const SceneContext &C) {
@@ -16,7 +15,8 @@ void DemoListPopup(const SceneContext &C) {
      W("List popups: scrolled with a selection, a hot row and the scroll bar; all rows fitting"));
 
   ListPopup List = {};
-  UI(OpenListPopup, &List, 60, 120, 420, 300, W("Boot order"), 0, kBootEntryCount, BootEntries(), 7);
+  UI(OpenListPopup, &List, 60, 120, 420, 300, W("Boot order"), 0, kBootEntryCount, BootEntries(),
+     7);
   List.selectedRow = 5;
   UI(ScrollListPopup, &List, 0, 30);
   UI(PaintListPopup, &List);

@@ -48,27 +48,23 @@ void Rows(const SceneContext &C) {
     UINT8 Chevron;
   };
   const Line Lines[] = {
-      {W("Boot mode"), W("UEFI"), 0, 2, 0},
-      {W("Fan speed"), W("Auto"), 1, 4, 0},
-      {W("Wake on LAN"), W("Unavailable"), 2, 2, 0},
-      {W("Advanced"), W("More"), 0, 2, 1},
-      {W("Security"), W("Locked"), 2, 2, 1},
-      {nullptr, W("Value without a label"), 0, 2, 0},
-      {W("Language"), W("English"), 0x20, 2, 0},
-      {W("No cells"), W("Hidden"), 0, 3, 1},
+      {W("Boot mode"), W("UEFI"), 0, 2, 0},          {W("Fan speed"), W("Auto"), 1, 4, 0},
+      {W("Wake on LAN"), W("Unavailable"), 2, 2, 0}, {W("Advanced"), W("More"), 0, 2, 1},
+      {W("Security"), W("Locked"), 2, 2, 1},         {nullptr, W("Value without a label"), 0, 2, 0},
+      {W("Language"), W("English"), 0x20, 2, 0},     {W("No cells"), W("Hidden"), 0, 3, 1},
   };
   FillScreenRect(C, 40, 30, 944, 370, 0x00283848);
   for (INT32 I = 0; I < 8; I++) {
     const Line &L = Lines[I];
     SettingRow R = {};
-    UI(InitSettingRow, &R, 80, 50 + I * 30, 600, 240, 120, 0, 5, 0, 0, 0, const_cast<CHAR16 *>(L.Label),
-       const_cast<CHAR16 *>(L.Value), L.Flags, L.Kind, L.Chevron);
+    UI(InitSettingRow, &R, 80, 50 + I * 30, 600, 240, 120, 0, 5, 0, 0, 0,
+       const_cast<CHAR16 *>(L.Label), const_cast<CHAR16 *>(L.Value), L.Flags, L.Kind, L.Chevron);
     UI(PaintSettingRow, &R);
   }
   C.Ui->SetFrameBufferCapture(1);
   SettingRow R = {};
-  UI(InitSettingRow, &R, 80, 50 + 8 * 30, 600, 240, 120, 0, 5, 0, 0, 0, W("Frame-buffer capture"), W("On"), 0,
-     2, 1);
+  UI(InitSettingRow, &R, 80, 50 + 8 * 30, 600, 240, 120, 0, 5, 0, 0, 0, W("Frame-buffer capture"),
+     W("On"), 0, 2, 1);
   UI(PaintSettingRow, &R);
   C.Ui->SetFrameBufferCapture(0);
 }

@@ -6,7 +6,6 @@ namespace {
 
 constexpr UINT32 kBackdrop = 0x00182028;
 
-
 void Caption(const SceneContext &C, UINT16 X, UINT16 Y, const CHAR16 *Text) {
   ORVANE_PIXEL Back = {0x28, 0x20, 0x18, 0};
   UI(DrawText, 0x00C8D0E0, &Back, 1000, X, Y, W("%s"), Text);
@@ -31,9 +30,11 @@ void DemoStatus(const SceneContext &C) {
   Caption(C, 20, 8, W("Gauge panels at 50 and 100, a message box, a scroll bar"));
 
   UI(DrawGaugePanel, 20, 36, 480, 90, W("CPU"), W("Load 50%"), W("Temperature"), W("Core"), 50, 50);
-  UI(DrawGaugePanel, 20, 136, 480, 90, W("CPU"), W("Load 100%"), W("Temperature"), W("Core"), 100, 100);
+  UI(DrawGaugePanel, 20, 136, 480, 90, W("CPU"), W("Load 100%"), W("Temperature"), W("Core"), 100,
+     100);
 
-  CHAR16 *Lines[] = {W("Save changes and exit?\r\nSettings are kept in flash."), W("The machine restarts.")};
+  CHAR16 *Lines[] = {W("Save changes and exit?\r\nSettings are kept in flash."),
+                     W("The machine restarts.")};
   CHAR16 *Captions[] = {W("Yes"), W("No")};
   MessageBox Box = {};
   UI(InitMessageBox, &Box, 540, 36, 0, 0, 2, Lines, 2, Captions);

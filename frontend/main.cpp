@@ -33,9 +33,7 @@ void Snapshot(const SceneContext *C, const char *Name) {
 }
 
 // The host may photograph a transition while it runs; nothing waits for it.
-void Midway(const SceneContext *, const char *Name) {
-  Line().Text("MIDWAY ").Text(Name).Emit();
-}
+void Midway(const SceneContext *, const char *Name) { Line().Text("MIDWAY ").Text(Name).Emit(); }
 
 // What the graphics output offers in its current mode, for the run's log:
 // "INFO display <w>x<h> format <n> scan-line <n> frame-buffer <base> size <bytes> modes <n>".
@@ -114,8 +112,12 @@ SetupDevices FindDevices() {
     }
     FreePool(Handles);
   }
-  Line().Text("INFO input ").Text(D.Keys ? "text-input-ex" : "con-in").Text(", pointers ")
-      .Dec((INT64)D.PointerCount).Emit();
+  Line()
+      .Text("INFO input ")
+      .Text(D.Keys ? "text-input-ex" : "con-in")
+      .Text(", pointers ")
+      .Dec((INT64)D.PointerCount)
+      .Emit();
   return D;
 }
 

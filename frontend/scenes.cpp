@@ -8,10 +8,10 @@ constexpr UINT32 kBackdrop = 0x00182028;
 constexpr UINT32 kWhite = 0x00F0F0F0;
 constexpr UINT32 kPalette[8] = {0x00E04040, 0x0040C060, 0x004080F0, 0x00F0D040,
                                 0x0040D0D0, 0x00D050C0, 0x00F09030, 0xFF9AA0FF};
-constexpr UINT32 kGradientPairs[8][2] = {
-    {0x00FF0000, 0x000000FF}, {0x0000FF00, 0x00FF00FF}, {0x00102040, 0x00F0E0C0},
-    {0x00FFFF00, 0x00004080}, {0x00FFFFFF, 0x00000000}, {0x00203040, 0x0000FFA0},
-    {0x00F08000, 0x008000F0}, {0x00000000, 0x00FFFFFF}};
+constexpr UINT32 kGradientPairs[8][2] = {{0x00FF0000, 0x000000FF}, {0x0000FF00, 0x00FF00FF},
+                                         {0x00102040, 0x00F0E0C0}, {0x00FFFF00, 0x00004080},
+                                         {0x00FFFFFF, 0x00000000}, {0x00203040, 0x0000FFA0},
+                                         {0x00F08000, 0x008000F0}, {0x00000000, 0x00FFFFFF}};
 
 UINT32 PaletteColor(INT32 I) { return kPalette[(UINT32)I % 8]; }
 
@@ -94,11 +94,11 @@ void Caption(const SceneContext &C, UINT16 X, UINT16 Y, const CHAR16 *Text) {
 // ---------------------------------------------------------------- primitives
 
 // Endpoints around a square of half-size 100: every slope class, both signs.
-constexpr INT32 kStar[24][2] = {
-    {100, 0},    {100, 25},   {100, 50},   {100, 100},  {50, 100},   {25, 100},
-    {0, 100},    {-25, 100},  {-50, 100},  {-100, 100}, {-100, 50},  {-100, 25},
-    {-100, 0},   {-100, -25}, {-100, -50}, {-100, -100}, {-50, -100}, {-25, -100},
-    {0, -100},   {25, -100},  {50, -100},  {100, -100}, {100, -50},  {100, -25}};
+constexpr INT32 kStar[24][2] = {{100, 0},     {100, 25},   {100, 50},   {100, 100},  {50, 100},
+                                {25, 100},    {0, 100},    {-25, 100},  {-50, 100},  {-100, 100},
+                                {-100, 50},   {-100, 25},  {-100, 0},   {-100, -25}, {-100, -50},
+                                {-100, -100}, {-50, -100}, {-25, -100}, {0, -100},   {25, -100},
+                                {50, -100},   {100, -100}, {100, -50},  {100, -25}};
 
 void PrimitivePens(const SceneContext &C) {
   // Every pen code on the screen, including codes outside 1..5.
@@ -168,8 +168,8 @@ void PrimitivePolygons(const SceneContext &C) {
   struct Poly {
     INT32 X, Y, Sides, Radius, Pen;
   };
-  constexpr Poly Polys[] = {{745, 60, 3, 45, 1},  {855, 60, 4, 45, 2},  {965, 60, 5, 45, 3},
-                            {745, 185, 6, 45, 4}, {855, 185, 7, 40, 5}, {965, 185, 8, 45, 1},
+  constexpr Poly Polys[] = {{745, 60, 3, 45, 1},   {855, 60, 4, 45, 2},  {965, 60, 5, 45, 3},
+                            {745, 185, 6, 45, 4},  {855, 185, 7, 40, 5}, {965, 185, 8, 45, 1},
                             {965, 185, 12, 25, 2}, {855, 185, 0, 20, 5}, {745, 185, 2, 20, 1}};
   INT32 I = 0;
   for (const Poly &P : Polys) {
@@ -179,8 +179,8 @@ void PrimitivePolygons(const SceneContext &C) {
 
 void PrimitiveRectangles(const SceneContext &C) {
   for (INT32 F = 0; F <= 7; F++) {
-    UI(DrawRectangle, nullptr, 0, 0, 8 + F * 127, 262, 112, 62, 1 + F % 5, F,
-       kGradientPairs[F][0], kGradientPairs[F][1]);
+    UI(DrawRectangle, nullptr, 0, 0, 8 + F * 127, 262, 112, 62, 1 + F % 5, F, kGradientPairs[F][0],
+       kGradientPairs[F][1]);
   }
   SceneBuffer Buffer(C, 1016, 76);
   if (!Buffer) {
@@ -261,17 +261,18 @@ bool ReadScreen(const SceneContext &C, ORVANE_PIXEL *Pixels, UINT32 X, UINT32 Y,
 
 // Kept as char16_t so the table needs no code to run before the scenes do.
 constinit const char16_t *const kBootEntries[kBootEntryCount] = {
-    u"UEFI Shell",     u"Hard disk 0",        u"Hard disk 1",    u"NVMe drive",
-    u"USB stick",      u"Network (IPv4)",     u"Network (IPv6)", u"DVD drive",
-    u"SD card",        u"Recovery partition", u"Firmware setup", u"Memory test",
+    u"UEFI Shell",           u"Hard disk 0",    u"Hard disk 1",
+    u"NVMe drive",           u"USB stick",      u"Network (IPv4)",
+    u"Network (IPv6)",       u"DVD drive",      u"SD card",
+    u"Recovery partition",   u"Firmware setup", u"Memory test",
     u"Windows Boot Manager", u"Linux"};
 
 const CHAR16 *const *BootEntries() { return reinterpret_cast<const CHAR16 *const *>(kBootEntries); }
 
 ORVANE_PIXEL *AllocPixels(const SceneContext &C, UINTN Count) {
   void *P = nullptr;
-  if (Count == 0 || C.Bs->AllocatePool(EfiBootServicesData, Count * sizeof(ORVANE_PIXEL), &P) !=
-                        EFI_SUCCESS) {
+  if (Count == 0 ||
+      C.Bs->AllocatePool(EfiBootServicesData, Count * sizeof(ORVANE_PIXEL), &P) != EFI_SUCCESS) {
     return nullptr;
   }
   return static_cast<ORVANE_PIXEL *>(P);
@@ -376,10 +377,10 @@ void DemoText(const SceneContext &C) {
 
 namespace {
 // Outline and fill of the demo's circles, chosen to read on the backdrop.
-constexpr UINT32 kCirclePairs[7][2] = {
-    {0x00FFFFFF, 0x00000000}, {0x00FFE080, 0x0000C0A0}, {0x00FFA040, 0x006000C0},
-    {0x00C0C0C0, 0x00A0E0FF}, {0x00FF4040, 0x00FFFFFF}, {0x0040FF40, 0x00FFFFFF},
-    {0x004080FF, 0x00FFFFFF}};
+constexpr UINT32 kCirclePairs[7][2] = {{0x00FFFFFF, 0x00000000}, {0x00FFE080, 0x0000C0A0},
+                                       {0x00FFA040, 0x006000C0}, {0x00C0C0C0, 0x00A0E0FF},
+                                       {0x00FF4040, 0x00FFFFFF}, {0x0040FF40, 0x00FFFFFF},
+                                       {0x004080FF, 0x00FFFFFF}};
 }  // namespace
 
 void DemoShapes(const SceneContext &C) {
@@ -480,8 +481,8 @@ void DemoFinal(const SceneContext &C) {
   UI(DrawText, 0x00FFFFFF, nullptr, 2000, 600, 30, W("Orvane Setup"));
 
   // Menu on the left, one entry selected.
-  const CHAR16 *Menu[6] = {W("Main"), W("Display"), W("Boot order"), W("Security"),
-                           W("Power"), W("Exit")};
+  const CHAR16 *Menu[6] = {W("Main"),     W("Display"), W("Boot order"),
+                           W("Security"), W("Power"),   W("Exit")};
   UI(DrawRectangle, nullptr, 0, 0, 20, 130, 240, 610, 1, 6, 0x00506080, 0x00283040);
   for (INT32 I = 0; I < 6; I++) {
     if (I == 1) {

@@ -13,11 +13,11 @@ typedef void (*SCENE_SNAPSHOT)(const SceneContext *Context, const char *Name);
 struct SceneContext {
   ORVANE_UI_PROTOCOL *Ui;
   ORVANE_BANNER_PROTOCOL *Banner;
-  EFI_BOOT_SERVICES *Bs;               // pool memory
-  EFI_GRAPHICS_OUTPUT_PROTOCOL *Gop;   // the screen the driver draws on
-  SCENE_SNAPSHOT Snapshot;             // may be NULL
-  SCENE_SNAPSHOT Announce;             // a transition starts; may be NULL
-  void *Owner;                         // for the snapshot callback
+  EFI_BOOT_SERVICES *Bs;              // pool memory
+  EFI_GRAPHICS_OUTPUT_PROTOCOL *Gop;  // the screen the driver draws on
+  SCENE_SNAPSHOT Snapshot;            // may be NULL
+  SCENE_SNAPSHOT Announce;            // a transition starts; may be NULL
+  void *Owner;                        // for the snapshot callback
   // Toolkit calls made by the scenes, and those that did not answer 0.
   mutable UINTN Calls;
   mutable UINTN FailedCalls;
@@ -56,19 +56,19 @@ void FreePixels(const SceneContext &C, void *Pixels);
 void DrawPrimitiveScene(const SceneContext &C);
 
 // Demo stages; each leaves its picture on the screen and calls Snapshot where named.
-void DemoPens(const SceneContext &C);         // "pens"
-void DemoText(const SceneContext &C);         // "text"
-void DemoShapes(const SceneContext &C);       // "shapes"
-void DemoDim(const SceneContext &C);          // "dim", "restored"
-void DemoTransitions(const SceneContext &C);  // "wipe", "dissolve"
-void DemoFinal(const SceneContext &C);        // "final"
-void DemoSettings(const SceneContext &C);     // "settings"
-void DemoStatus(const SceneContext &C);       // "status"
-void DemoListPopup(const SceneContext &C);    // "list-popup"
-void DemoOptionPopups(const SceneContext &C); // "option-popups"
-void DemoDock(const SceneContext &C);         // "dock"
-void DemoDialog(const SceneContext &C);       // "dialog"
-void RunDemo(const SceneContext &C);          // all of the above in order
+void DemoPens(const SceneContext &C);          // "pens"
+void DemoText(const SceneContext &C);          // "text"
+void DemoShapes(const SceneContext &C);        // "shapes"
+void DemoDim(const SceneContext &C);           // "dim", "restored"
+void DemoTransitions(const SceneContext &C);   // "wipe", "dissolve"
+void DemoFinal(const SceneContext &C);         // "final"
+void DemoSettings(const SceneContext &C);      // "settings"
+void DemoStatus(const SceneContext &C);        // "status"
+void DemoListPopup(const SceneContext &C);     // "list-popup"
+void DemoOptionPopups(const SceneContext &C);  // "option-popups"
+void DemoDock(const SceneContext &C);          // "dock"
+void DemoDialog(const SceneContext &C);        // "dialog"
+void RunDemo(const SceneContext &C);           // all of the above in order
 
 inline constexpr UINT32 kSceneWidth = 1024;
 inline constexpr UINT32 kSceneHeight = 768;

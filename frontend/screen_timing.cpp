@@ -9,8 +9,8 @@ UINT64 Ticks() { return __builtin_ia32_rdtsc(); }
 constexpr UINT32 kBackdrop = 0x00101820;
 constexpr INT32 kProgressW = 460, kProgressH = 24;
 
-CHAR16 *const kDockLabels[8] = {W("Home"), W("Settings"), W("Files"), W("Processor"),
-                                W("Display"), W("Network"), W("Power"), W("About")};
+CHAR16 *const kDockLabels[8] = {W("Home"),    W("Settings"), W("Files"), W("Processor"),
+                                W("Display"), W("Network"),  W("Power"), W("About")};
 UINT16 kDockFlags[8] = {0x00, 0x11, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07};
 UINT16 kDockActive[8] = {0, 0, 0, 0, 0, 0, 1, 0};
 
@@ -21,13 +21,13 @@ struct RowText {
   UINT8 Chevron;
 };
 const RowText kRows[6] = {
-    {W("Boot mode"), W("UEFI"), 0, 2, 0},    {W("Fan speed"), W("Auto"), 1, 4, 0},
-    {W("Wake on LAN"), W("Off"), 2, 2, 0},   {W("Advanced"), W("More"), 0, 2, 1},
+    {W("Boot mode"), W("UEFI"), 0, 2, 0},      {W("Fan speed"), W("Auto"), 1, 4, 0},
+    {W("Wake on LAN"), W("Off"), 2, 2, 0},     {W("Advanced"), W("More"), 0, 2, 1},
     {W("Language"), W("English"), 0x20, 2, 0}, {W("Security"), W("Locked"), 2, 2, 1},
 };
 
-const CHAR16 *const kBootItems[8] = {W("UEFI Shell"), W("Hard disk 0"), W("NVMe drive"),
-                                     W("USB stick"), W("Network (IPv4)"), W("DVD drive"),
+const CHAR16 *const kBootItems[8] = {W("UEFI Shell"),         W("Hard disk 0"),    W("NVMe drive"),
+                                     W("USB stick"),          W("Network (IPv4)"), W("DVD drive"),
                                      W("Recovery partition"), W("Memory test")};
 CHAR16 *const kFanModes[4] = {W("Performance"), W("Balanced"), W("Quiet"), W("Power saver")};
 CHAR16 *const kBoxLines[1] = {W("Save changes and exit?")};
@@ -61,11 +61,11 @@ bool ForgetFontBlock(VOID *Block) {
 EFI_STATUS EFIAPI CountedStringToImage(const EFI_HII_FONT_PROTOCOL *This, EFI_HII_OUT_FLAGS Flags,
                                        const CHAR16 *String, const EFI_FONT_DISPLAY_INFO *Info,
                                        EFI_IMAGE_OUTPUT **Blt, UINTN BltX, UINTN BltY,
-                                       EFI_HII_ROW_INFO **Rows, UINTN *RowCount,
-                                       UINTN *Columns) {
+                                       EFI_HII_ROW_INFO **Rows, UINTN *RowCount, UINTN *Columns) {
   gInFont = true;
   const UINT64 Start = Ticks();
-  EFI_STATUS Status = gFontEntry(This, Flags, String, Info, Blt, BltX, BltY, Rows, RowCount, Columns);
+  EFI_STATUS Status =
+      gFontEntry(This, Flags, String, Info, Blt, BltX, BltY, Rows, RowCount, Columns);
   gFontTicks += Ticks() - Start;
   gFontCalls++;
   gInFont = false;
@@ -137,8 +137,9 @@ void PrepareSetupScreen(const SceneContext &C, SetupScreen &S) {
 }
 
 const char *const kSetupScreenStepNames[kSetupScreenSteps] = {
-    "dock", "readout", "rows", "scroll-bar", "gauges", "tile", "active-tile", "divider",
-    "dotted-rule", "progress", "list-popup", "input-dialog", "option-popup", "message-box"};
+    "dock",       "readout",      "rows",         "scroll-bar",  "gauges",
+    "tile",       "active-tile",  "divider",      "dotted-rule", "progress",
+    "list-popup", "input-dialog", "option-popup", "message-box"};
 
 void PaintEveryControlOnce(const SceneContext &C, SetupScreen &S) {
   UINTN Step = 0;
@@ -157,7 +158,8 @@ void PaintEveryControlOnce(const SceneContext &C, SetupScreen &S) {
   Done();
   UI(DrawScrollBar, 604, 110, 180, 20, 6, 0, 0);
   Done();
-  UI(DrawGaugePanel, 640, 110, 360, 90, W("CPU"), W("Load 50%"), W("Temperature"), W("Core"), 50, 50);
+  UI(DrawGaugePanel, 640, 110, 360, 90, W("CPU"), W("Load 50%"), W("Temperature"), W("Core"), 50,
+     50);
   Done();
   UI(DrawTile, 640, 210, 170, 100, 0);
   Done();
@@ -209,8 +211,8 @@ bool CountServiceTime(const SceneContext &C, bool On) {
   }
   EFI_GUID FontGuid = EFI_HII_FONT_PROTOCOL_GUID;
   EFI_HII_FONT_PROTOCOL *Font = nullptr;
-  if (gCountedFont != nullptr || C.Bs->LocateProtocol(&FontGuid, nullptr, (void **)&Font) != EFI_SUCCESS ||
-      Font == nullptr) {
+  if (gCountedFont != nullptr ||
+      C.Bs->LocateProtocol(&FontGuid, nullptr, (void **)&Font) != EFI_SUCCESS || Font == nullptr) {
     return false;
   }
   gFontTicks = gFontCalls = gPoolTicks = gPoolCalls = gFontFreeTicks = 0;
@@ -250,7 +252,8 @@ bool TimeSetupScreen(const SceneContext &C, ScreenTiming &T) {
   T.PoolCalls = Counted ? PoolCalls() : 0;
   T.FontFree = Counted ? FontFreeTicks() : 0;
 
-  const UINT32 SW = C.Gop->Mode->Info->HorizontalResolution, SH = C.Gop->Mode->Info->VerticalResolution;
+  const UINT32 SW = C.Gop->Mode->Info->HorizontalResolution,
+               SH = C.Gop->Mode->Info->VerticalResolution;
   ORVANE_PIXEL *Whole = AllocPixels(C, (UINTN)SW * SH);
   bool Blitted = Whole != nullptr && ReadScreen(C, Whole, 0, 0, SW, SH);
   for (int I = 0; Blitted && I < 3; I++) {
@@ -270,12 +273,19 @@ void ReportScreenTiming(const SceneContext &C, SCREEN_TIMING_INFO Info) {
   const UINT64 Services = T.Font + T.FontFree + T.Pool;
   const UINT64 Toolkit = T.Screen > Services ? T.Screen - Services : 0;
   CheckText L;
-  L.Text("screen-timing ").Thousandths(Thousandths(T.Screen, T.Blit)).Text("x full-screen-blit, font ");
+  L.Text("screen-timing ")
+      .Thousandths(Thousandths(T.Screen, T.Blit))
+      .Text("x full-screen-blit, font ");
   L.Thousandths(Thousandths(T.Font, T.Blit)).Text("x (").Dec(T.FontCalls).Text(" calls, ");
   L.Dec(Thousandths(T.Font, T.Screen) / 10).Text("%), freeing font images ");
-  L.Thousandths(Thousandths(T.FontFree, T.Blit)).Text("x (").Dec(Thousandths(T.FontFree, T.Screen) / 10);
+  L.Thousandths(Thousandths(T.FontFree, T.Blit))
+      .Text("x (")
+      .Dec(Thousandths(T.FontFree, T.Screen) / 10);
   L.Text("%), other pool ").Thousandths(Thousandths(T.Pool, T.Blit));
-  L.Text("x (").Dec(T.PoolCalls).Text(" calls), toolkit ").Thousandths(Thousandths(Toolkit, T.Blit));
+  L.Text("x (")
+      .Dec(T.PoolCalls)
+      .Text(" calls), toolkit ")
+      .Thousandths(Thousandths(Toolkit, T.Blit));
   L.Text("x (").Dec(Thousandths(Toolkit, T.Screen) / 10).Text("%); ticks screen ").Dec(T.Screen);
   L.Text(" font ").Dec(T.Font).Text(" font-free ").Dec(T.FontFree).Text(" pool ").Dec(T.Pool);
   L.Text(" blit ").Dec(T.Blit);
@@ -285,7 +295,10 @@ void ReportScreenTiming(const SceneContext &C, SCREEN_TIMING_INFO Info) {
   CheckText Steps;
   Steps.Text("screen-timing-steps (full-screen blits)");
   for (UINTN I = 0; I < kSetupScreenSteps; I++) {
-    Steps.Text(" ").Text(kSetupScreenStepNames[I]).Text(" ").Thousandths(Thousandths(T.Steps[I], T.Blit));
+    Steps.Text(" ")
+        .Text(kSetupScreenStepNames[I])
+        .Text(" ")
+        .Thousandths(Thousandths(T.Steps[I], T.Blit));
   }
   Info(Steps.Get());
 }

@@ -41,8 +41,8 @@ struct ScreenTiming {
   UINT64 FontFree;   // of that, in FreePool of the blocks the font service handed back
   UINT64 Pool;       // of that, in the other AllocatePool and FreePool calls
   UINT64 PoolCalls;
-  UINT64 Blit;       // one full-screen BlitToScreen, the fastest of three
-  UINTN Failed;      // toolkit calls of the paint that did not answer 0
+  UINT64 Blit;                      // one full-screen BlitToScreen, the fastest of three
+  UINTN Failed;                     // toolkit calls of the paint that did not answer 0
   UINT64 Steps[kSetupScreenSteps];  // each control's paint
 };
 

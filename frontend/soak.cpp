@@ -124,7 +124,8 @@ void SettingRowLife(const SceneContext &C, UINT32 Pass) {
   UI(InitSettingRow, &R, 80, 50 + Odd * 30, 600, 240, 120, 0, 5, 0, 0, 0, W("Fan speed"), W("Auto"),
      (UINT16)(Pass % 3), (INT16)(Odd ? 4 : 2), Odd);
   for (INT32 K = 0; K < 5; K++) {
-    UI(TrackSettingSlider, &R, R.x + R.width - R.sliderLength + K * 30 + (INT32)(Pass % 30), R.y + 9);
+    UI(TrackSettingSlider, &R, R.x + R.width - R.sliderLength + K * 30 + (INT32)(Pass % 30),
+       R.y + 9);
   }
   UI(PaintSettingRow, &R);
 }
@@ -135,7 +136,7 @@ void ReadoutLife(const SceneContext &C, UINT32 Pass) {
     CHAR16 Text[8] = {};
     if (Size == 0) {
       const CHAR16 Clock[6] = {(CHAR16)('0' + Pass / 10 % 3), (CHAR16)('0' + Pass % 10), ':',
-                               (CHAR16)('0' + Pass / 7 % 6), (CHAR16)('0' + Pass % 7), 0};
+                               (CHAR16)('0' + Pass / 7 % 6),  (CHAR16)('0' + Pass % 7),  0};
       for (int I = 0; I < 6; I++) Text[I] = Clock[I];
     } else {
       Text[0] = (CHAR16)('0' + Pass % 10);

@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
   const uint8_t Overlay = Mode & 1;
   // Where the picture is also composed onto a W x H target, and the clip narrowed there.
   const int32_t PX = In.Range(-300, 300), PY = In.Range(-300, 300);
-  const Rect Area = {In.Range(-50, 300), In.Range(-50, 300), In.Range(-10, 300), In.Range(-10, 300)};
+  const Rect Area = {In.Range(-50, 300), In.Range(-50, 300), In.Range(-10, 300),
+                     In.Range(-10, 300)};
 
   std::vector<uint8_t> File;
   if (Mode & 2) {
@@ -61,7 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
   }
   if (W * H != 0) {
     DrawTarget T = DrawTarget::For(Under.data(), (INT32)W, (INT32)H).Narrowed(Area);
-    if (DrawCursorImageOn(T, PX, PY, Image) != CursorImageSize(&Image, nullptr, nullptr)) std::abort();
+    if (DrawCursorImageOn(T, PX, PY, Image) != CursorImageSize(&Image, nullptr, nullptr))
+      std::abort();
   }
   return 0;
 }

@@ -33,7 +33,8 @@ class FuzzInput {
   bool Empty() const { return Pos_ >= Size_; }
   // A screen coordinate: mostly on or near a 1024 x 768 screen, sometimes an extreme.
   int32_t Coord() {
-    static constexpr int32_t kFar[] = {INT32_MIN, INT32_MIN + 1, -70000, -32768, -1, 1023, 1024, 32767, 70000, INT32_MAX};
+    static constexpr int32_t kFar[] = {INT32_MIN, INT32_MIN + 1, -70000, -32768, -1,
+                                       1023,      1024,          32767,  70000,  INT32_MAX};
     const uint8_t Kind = Take<uint8_t>();
     return Kind < 224 ? Range(-300, 1300) : kFar[Kind % (sizeof(kFar) / sizeof(kFar[0]))];
   }
@@ -61,7 +62,8 @@ class FuzzInput {
     for (size_t I = 0; I < N && !Empty(); I++) {
       const uint8_t B = Take<uint8_t>();
       // Mostly printable ASCII, digits and separators; sometimes any unit.
-      char16_t C = B < 200 ? (char16_t)(0x20 + B % 0x5F) : (char16_t)(B == 255 ? Take<uint16_t>() : u'\n');
+      char16_t C =
+          B < 200 ? (char16_t)(0x20 + B % 0x5F) : (char16_t)(B == 255 ? Take<uint16_t>() : u'\n');
       S.push_back(C);
     }
     return S;
@@ -184,7 +186,8 @@ struct FuzzUnit {
 
 // Reordering may hand the caller pool copies of strings in place of its own:
 // frees each of Strings[0, Count) that points into none of Texts and that the pool owns.
-inline void FreeSwappedCopies(std::vector<CHAR16 *> &Strings, std::vector<std::u16string> &Texts, UINT16 Count) {
+inline void FreeSwappedCopies(std::vector<CHAR16 *> &Strings, std::vector<std::u16string> &Texts,
+                              UINT16 Count) {
   for (UINT16 I = 0; I < Count; I++) {
     bool Original = false;
     for (UINT16 J = 0; J < Count; J++) Original |= Strings[I] == Chars(Texts[J]);

@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
   }
   BeginTransfers();
   IconDock D = {};
-  if (U.Ui->InitIconDock(&D, X, Y, Count, Labels.data(), Flags.data(), Active.data()) != EFI_SUCCESS) {
+  if (U.Ui->InitIconDock(&D, X, Y, Count, Labels.data(), Flags.data(), Active.data()) !=
+      EFI_SUCCESS) {
     PoolFree(D.stripBackground);
     return U.Refused();
   }

@@ -19,8 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
   BeginTransfers();
   InputDialog D = {};
   if (U.Ui->InitInputDialog(&D, X, Y, (UINT32)W, H, Present & 1 ? Chars(Title) : nullptr, 0,
-                            Present & 2 ? Chars(Prompt) : nullptr, Present & 4 ? Chars(Text) : nullptr, MaxChars,
-                            ShowPlain, ButtonCount, CaptionPointers) != 0) {
+                            Present & 2 ? Chars(Prompt) : nullptr,
+                            Present & 4 ? Chars(Text) : nullptr, MaxChars, ShowPlain, ButtonCount,
+                            CaptionPointers) != 0) {
     return U.Refused();
   }
   const FuzzArea Window = {D.x, D.y, D.width, D.height};

@@ -27,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
   const INT16 Hot = U.In.Take<INT16>();
   BeginTransfers();
   ListPopup P = {};
-  if (U.Ui->OpenListPopup(&P, X, Y, (UINT32)W, H, U.In.Take<uint8_t>() & 1 ? Chars(Title) : nullptr, Flags,
-                          Count, Items.data(), Hot) != 0) {
+  if (U.Ui->OpenListPopup(&P, X, Y, (UINT32)W, H, U.In.Take<uint8_t>() & 1 ? Chars(Title) : nullptr,
+                          Flags, Count, Items.data(), Hot) != 0) {
     return U.Refused();
   }
   const FuzzArea Window = {P.x, P.y, P.width, P.height};
@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
     switch (U.In.Take<uint8_t>() % 6) {
       case 0: U.Ui->PaintListPopup(&P); break;
       case 1:
-        U.Ui->ScrollListPopup(&P, U.In.Take<INT16>() % 5, U.In.Take<int8_t>() % 2 ? U.In.Coord() : U.In.Range(-3, 3));
+        U.Ui->ScrollListPopup(&P, U.In.Take<INT16>() % 5,
+                              U.In.Take<int8_t>() % 2 ? U.In.Coord() : U.In.Range(-3, 3));
         break;
       case 2: U.Ui->HitTestListPopup(&P, U.In.Coord(), U.In.Coord(), U.In.Take<INT16>() % 4); break;
       case 3: {

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
   }
   BeginTransfers();
   MessageBox B = {};
-  if (U.Ui->InitMessageBox(&B, X, Y, W, H, LineCount, Pointers.data(), ButtonCount, Pointers.data() + LineCount) != 0) {
+  if (U.Ui->InitMessageBox(&B, X, Y, W, H, LineCount, Pointers.data(), ButtonCount,
+                           Pointers.data() + LineCount) != 0) {
     return U.Refused();
   }
   const FuzzArea Box = {B.X, B.Y, B.Width, B.Height};

@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
           const bool Key = U.In.Take<uint8_t>() & 1;
           const INT32 PX = Key ? 0 : U.In.Range(E.x - 20, E.x + (INT32)E.width + 20);
           const INT32 PY = Key ? 0 : U.In.Range(E.y - 20, E.y + (INT32)E.height + 20);
-          U.Ui->TrackOptionPopup(&Set, Kind, PX, PY, U.In.Take<uint8_t>() % 4, U.In.Take<uint8_t>() % 4);
+          U.Ui->TrackOptionPopup(&Set, Kind, PX, PY, U.In.Take<uint8_t>() % 4,
+                                 U.In.Take<uint8_t>() % 4);
           break;
         }
         case 2:

@@ -36,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
   // The buffer is exactly BufferBytes long: the sanitizer checks the bound.
   CHAR16 *Out = static_cast<CHAR16 *>(std::malloc(BufferBytes ? BufferBytes : 1));
   void *A = gArgText;
-  UINTN N = Format(Out, BufferBytes, Fmt.data(), A, A, A, A, A, A, A, A, A, A, A, A, A, A, A, A, A, A, A, A, A,
-                   A, A, A);
+  UINTN N = Format(Out, BufferBytes, Fmt.data(), A, A, A, A, A, A, A, A, A, A, A, A, A, A, A, A, A,
+                   A, A, A, A, A, A, A);
   if (BufferBytes >= 2 && (N >= BufferBytes / 2 || Out[N] != 0)) std::abort();
   std::free(Out);
   return 0;

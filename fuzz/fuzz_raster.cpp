@@ -25,18 +25,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
     switch (In.Take<uint8_t>() % 8) {
       case 0: Ui->DrawPoint(Buf, W, H, C(), C(), Pen, C1); break;
       case 1: Ui->DrawLine(Buf, W, H, C(), C(), C(), C(), Pen, C1); break;
-      case 2: Ui->DrawRectangle(Buf, W, H, C(), C(), In.Range(-5, 300), In.Range(-5, 300), Pen, Fill, C1, C2); break;
-      case 3: Ui->DrawCircle(Buf, W, H, C(), C(), In.Range(-3, 120), In.Range(-3, 40), Fill, C1, C2); break;
-      case 4: Ui->DrawTriangle(Buf, W, H, (UINT32)In.Range(0, 300), (UINT32)In.Range(0, 300), (UINT32)In.Range(0, 300),
-                               (UINT32)In.Range(0, 300), (UINT32)In.Range(0, 300), (UINT32)In.Range(0, 300), Pen, Fill, C1, C2);
+      case 2:
+        Ui->DrawRectangle(Buf, W, H, C(), C(), In.Range(-5, 300), In.Range(-5, 300), Pen, Fill, C1,
+                          C2);
         break;
-      case 5: Ui->DrawRegularPolygon(Buf, W, H, C(), C(), In.Range(-2, 12), In.Range(0, 200), Pen, C1); break;
+      case 3:
+        Ui->DrawCircle(Buf, W, H, C(), C(), In.Range(-3, 120), In.Range(-3, 40), Fill, C1, C2);
+        break;
+      case 4:
+        Ui->DrawTriangle(Buf, W, H, (UINT32)In.Range(0, 300), (UINT32)In.Range(0, 300),
+                         (UINT32)In.Range(0, 300), (UINT32)In.Range(0, 300),
+                         (UINT32)In.Range(0, 300), (UINT32)In.Range(0, 300), Pen, Fill, C1, C2);
+        break;
+      case 5:
+        Ui->DrawRegularPolygon(Buf, W, H, C(), C(), In.Range(-2, 12), In.Range(0, 200), Pen, C1);
+        break;
       case 6: {
         std::vector<ORVANE_PIXEL> Src((size_t)In.Range(1, 64) * 16);
         const UINT16 SrcW = 16, SrcH = (UINT16)(Src.size() / 16);
-        CopyImageRect(Image.data(), Src.data(), (UINT16)C(), (UINT16)C(), (UINT16)C(), (UINT16)C(), (UINT16)W,
-                      (UINT16)H, SrcW, SrcH, (UINT16)In.Range(0, 200), (UINT16)In.Range(0, 200),
-                      (C1 & 1) ? &Src[0] : nullptr);
+        CopyImageRect(Image.data(), Src.data(), (UINT16)C(), (UINT16)C(), (UINT16)C(), (UINT16)C(),
+                      (UINT16)W, (UINT16)H, SrcW, SrcH, (UINT16)In.Range(0, 200),
+                      (UINT16)In.Range(0, 200), (C1 & 1) ? &Src[0] : nullptr);
         break;
       }
       default: Ui->BlitToScreen(Image.data(), W, H, C(), C()); break;

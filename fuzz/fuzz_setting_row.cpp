@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
   BeginTransfers();
   SettingRow R = {};
   if (U.Ui->InitSettingRow(&R, X, Y, Width, LabelWidth, Slider, 0, Steps, 0, 0, 0,
-                           Present & 1 ? Chars(Label) : nullptr, Present & 2 ? Chars(Value) : nullptr, CellFlags, Kind,
+                           Present & 1 ? Chars(Label) : nullptr,
+                           Present & 2 ? Chars(Value) : nullptr, CellFlags, Kind,
                            Present & 4) != EFI_SUCCESS) {
     return U.Refused();
   }

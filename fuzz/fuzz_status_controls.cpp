@@ -17,8 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
         const uint8_t Present = U.In.Take<uint8_t>();
         const INT32 V1 = U.In.Take<uint8_t>() < 200 ? U.In.Range(-10, 110) : U.In.Take<INT32>();
         const INT32 V2 = U.In.Take<uint8_t>() < 200 ? U.In.Range(-10, 110) : U.In.Take<INT32>();
-        U.Ui->DrawGaugePanel(X, Y, W, H, Present & 1 ? Chars(L[0]) : nullptr, Present & 2 ? Chars(L[1]) : nullptr,
-                             Present & 4 ? Chars(L[2]) : nullptr, Present & 8 ? Chars(L[3]) : nullptr, V1, V2);
+        U.Ui->DrawGaugePanel(
+            X, Y, W, H, Present & 1 ? Chars(L[0]) : nullptr, Present & 2 ? Chars(L[1]) : nullptr,
+            Present & 4 ? Chars(L[2]) : nullptr, Present & 8 ? Chars(L[3]) : nullptr, V1, V2);
         break;
       }
       case 1:
@@ -26,11 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
                                U.In.Take<uint8_t>() < 200 ? U.In.Range(-5, 1100) : U.In.Coord(),
                                U.In.Take<uint8_t>() % 3);
         break;
-      case 2:
-        U.Ui->DrawTile(X, Y, W, H, U.In.Take<uint8_t>() % 3);
-        break;
+      case 2: U.Ui->DrawTile(X, Y, W, H, U.In.Take<uint8_t>() % 3); break;
       case 3: {
-        const UINT16 L = U.In.Take<UINT16>() % 1200, Total = U.In.Take<UINT16>(), Visible = U.In.Take<UINT16>();
+        const UINT16 L = U.In.Take<UINT16>() % 1200, Total = U.In.Take<UINT16>(),
+                     Visible = U.In.Take<UINT16>();
         const UINT16 First = U.In.Take<UINT16>(), Hot = U.In.Take<uint8_t>() % 6;
         U.Ui->DrawScrollBar(X, Y, L, Total, Visible, First, Hot);
         CheckTransfers({{X, Y, 16, L < 100 ? 100 : L}});

@@ -45,31 +45,33 @@ static_assert(sizeof(UINTN) == 8);
 //
 // HII font service. gnu-efi does not declare it; the layout is the one UEFI defines.
 //
-#define EFI_HII_FONT_PROTOCOL_GUID \
-  { 0xe9ca4775, 0x8657, 0x47fc, { 0x97, 0xe7, 0x7e, 0xd6, 0x5a, 0x08, 0x43, 0x24 } }
+#define EFI_HII_FONT_PROTOCOL_GUID                                                 \
+  {                                                                                \
+    0xe9ca4775, 0x8657, 0x47fc, { 0x97, 0xe7, 0x7e, 0xd6, 0x5a, 0x08, 0x43, 0x24 } \
+  }
 
 typedef UINT32 EFI_HII_OUT_FLAGS;
-#define EFI_HII_OUT_FLAG_CLIP         0x00000001
-#define EFI_HII_OUT_FLAG_WRAP         0x00000002
-#define EFI_HII_OUT_FLAG_TRANSPARENT  0x00000010
+#define EFI_HII_OUT_FLAG_CLIP 0x00000001
+#define EFI_HII_OUT_FLAG_WRAP 0x00000002
+#define EFI_HII_OUT_FLAG_TRANSPARENT 0x00000010
 
 typedef UINT32 EFI_HII_FONT_STYLE;
 typedef UINT32 EFI_FONT_INFO_MASK;
-#define EFI_FONT_INFO_SYS_FONT   0x00000001
-#define EFI_FONT_INFO_SYS_SIZE   0x00000002
-#define EFI_FONT_INFO_SYS_STYLE  0x00000004
+#define EFI_FONT_INFO_SYS_FONT 0x00000001
+#define EFI_FONT_INFO_SYS_SIZE 0x00000002
+#define EFI_FONT_INFO_SYS_STYLE 0x00000004
 
 typedef struct {
   EFI_HII_FONT_STYLE FontStyle;
-  UINT16             FontSize;
-  CHAR16             FontName[1];
+  UINT16 FontSize;
+  CHAR16 FontName[1];
 } EFI_FONT_INFO;
 
 typedef struct {
   EFI_GRAPHICS_OUTPUT_BLT_PIXEL ForegroundColor;
   EFI_GRAPHICS_OUTPUT_BLT_PIXEL BackgroundColor;
-  EFI_FONT_INFO_MASK            FontInfoMask;
-  EFI_FONT_INFO                 FontInfo;
+  EFI_FONT_INFO_MASK FontInfoMask;
+  EFI_FONT_INFO FontInfo;
 } EFI_FONT_DISPLAY_INFO;
 
 typedef struct {
@@ -77,7 +79,7 @@ typedef struct {
   UINT16 Height;
   union {
     EFI_GRAPHICS_OUTPUT_BLT_PIXEL *Bitmap;
-    EFI_GRAPHICS_OUTPUT_PROTOCOL  *Screen;
+    EFI_GRAPHICS_OUTPUT_PROTOCOL *Screen;
   } Image;
 } EFI_IMAGE_OUTPUT;
 
@@ -90,12 +92,10 @@ typedef struct {
 } EFI_HII_ROW_INFO;
 
 struct _EFI_HII_FONT_PROTOCOL;
-typedef EFI_STATUS (EFIAPI *EFI_HII_STRING_TO_IMAGE)(
-    const struct _EFI_HII_FONT_PROTOCOL *This, EFI_HII_OUT_FLAGS Flags,
-    const CHAR16 *String, const EFI_FONT_DISPLAY_INFO *StringInfo,
-    EFI_IMAGE_OUTPUT **Blt, UINTN BltX, UINTN BltY,
-    EFI_HII_ROW_INFO **RowInfoArray, UINTN *RowInfoArraySize,
-    UINTN *ColumnInfoArray);
+typedef EFI_STATUS(EFIAPI *EFI_HII_STRING_TO_IMAGE)(
+    const struct _EFI_HII_FONT_PROTOCOL *This, EFI_HII_OUT_FLAGS Flags, const CHAR16 *String,
+    const EFI_FONT_DISPLAY_INFO *StringInfo, EFI_IMAGE_OUTPUT **Blt, UINTN BltX, UINTN BltY,
+    EFI_HII_ROW_INFO **RowInfoArray, UINTN *RowInfoArraySize, UINTN *ColumnInfoArray);
 
 typedef struct _EFI_HII_FONT_PROTOCOL {
   EFI_HII_STRING_TO_IMAGE StringToImage;
@@ -117,13 +117,15 @@ static_assert(sizeof(EFI_HII_FONT_PROTOCOL) == 32);
 //
 // Print service: one formatting call taking the Microsoft x64 va_list.
 //
-#define EFI_PRINT_PROTOCOL_GUID \
-  { 0xdf2d868e, 0x32fc, 0x4cf0, { 0x8e, 0x6b, 0xff, 0xd9, 0x5d, 0x13, 0x43, 0xd0 } }
+#define EFI_PRINT_PROTOCOL_GUID                                                    \
+  {                                                                                \
+    0xdf2d868e, 0x32fc, 0x4cf0, { 0x8e, 0x6b, 0xff, 0xd9, 0x5d, 0x13, 0x43, 0xd0 } \
+  }
 
 typedef __builtin_ms_va_list VA_LIST;
 
-typedef UINTN (EFIAPI *EFI_PRINT_VSPRINT)(CHAR16 *Buffer, UINTN BufferSize,
-                                          const CHAR16 *Format, VA_LIST Marker);
+typedef UINTN(EFIAPI *EFI_PRINT_VSPRINT)(CHAR16 *Buffer, UINTN BufferSize, const CHAR16 *Format,
+                                         VA_LIST Marker);
 
 typedef struct {
   EFI_PRINT_VSPRINT VSPrint;

@@ -3,39 +3,41 @@
 #pragma once
 #include "platform/efi.h"
 
-#define FLOAT_MATH_PROTOCOL_GUID \
-  { 0xcc2ac9e3, 0x14a9, 0x11d3, { 0x8e, 0x77, 0x00, 0xa0, 0xc9, 0x69, 0x72, 0x3b } }
+#define FLOAT_MATH_PROTOCOL_GUID                                                   \
+  {                                                                                \
+    0xcc2ac9e3, 0x14a9, 0x11d3, { 0x8e, 0x77, 0x00, 0xa0, 0xc9, 0x69, 0x72, 0x3b } \
+  }
 
 typedef UINT32 FLOAT32_BITS;
 
-typedef FLOAT32_BITS (EFIAPI *FLOAT_MATH_UNARY)(FLOAT32_BITS A);
-typedef FLOAT32_BITS (EFIAPI *FLOAT_MATH_BINARY)(FLOAT32_BITS A, FLOAT32_BITS B);
-typedef INT32 (EFIAPI *FLOAT_MATH_TO_INT)(FLOAT32_BITS A);
-typedef FLOAT32_BITS (EFIAPI *FLOAT_MATH_FROM_INT)(INT32 A);
-typedef UINT8 (EFIAPI *FLOAT_MATH_COMPARE)(FLOAT32_BITS A, FLOAT32_BITS B);
+typedef FLOAT32_BITS(EFIAPI *FLOAT_MATH_UNARY)(FLOAT32_BITS A);
+typedef FLOAT32_BITS(EFIAPI *FLOAT_MATH_BINARY)(FLOAT32_BITS A, FLOAT32_BITS B);
+typedef INT32(EFIAPI *FLOAT_MATH_TO_INT)(FLOAT32_BITS A);
+typedef FLOAT32_BITS(EFIAPI *FLOAT_MATH_FROM_INT)(INT32 A);
+typedef UINT8(EFIAPI *FLOAT_MATH_COMPARE)(FLOAT32_BITS A, FLOAT32_BITS B);
 
 // Relation codes of FloatCompare.
-#define FLOAT_LESS    1
-#define FLOAT_EQUAL   8
+#define FLOAT_LESS 1
+#define FLOAT_EQUAL 8
 #define FLOAT_GREATER 0
 
 typedef struct {
-  FLOAT_MATH_UNARY    FloatNegate;       // 0: -a
-  FLOAT_MATH_UNARY    FloatAbs;          // 1: |a|
-  FLOAT_MATH_UNARY    FloatFloor;        // 2: largest integral value <= a
-  FLOAT_MATH_BINARY   FloatAdd;          // 3
-  FLOAT_MATH_BINARY   FloatSub;          // 4
-  FLOAT_MATH_BINARY   FloatMul;          // 5
-  FLOAT_MATH_BINARY   FloatDiv;          // 6
-  FLOAT_MATH_UNARY    FloatCos;          // 7: radians
-  FLOAT_MATH_UNARY    FloatSin;          // 8: radians
-  FLOAT_MATH_UNARY    FloatSqrt;         // 9
-  FLOAT_MATH_TO_INT   FloatToIntAlt;     // 10: truncates toward zero
-  FLOAT_MATH_TO_INT   FloatToInt;        // 11: truncates toward zero
-  FLOAT_MATH_UNARY    RadiansToDegrees;  // 12
-  FLOAT_MATH_UNARY    DegreesToRadians;  // 13
-  FLOAT_MATH_FROM_INT IntToFloat;        // 14
-  FLOAT_MATH_COMPARE  FloatCompare;      // 15: 1 less, 8 equal, 0 greater
+  FLOAT_MATH_UNARY FloatNegate;       // 0: -a
+  FLOAT_MATH_UNARY FloatAbs;          // 1: |a|
+  FLOAT_MATH_UNARY FloatFloor;        // 2: largest integral value <= a
+  FLOAT_MATH_BINARY FloatAdd;         // 3
+  FLOAT_MATH_BINARY FloatSub;         // 4
+  FLOAT_MATH_BINARY FloatMul;         // 5
+  FLOAT_MATH_BINARY FloatDiv;         // 6
+  FLOAT_MATH_UNARY FloatCos;          // 7: radians
+  FLOAT_MATH_UNARY FloatSin;          // 8: radians
+  FLOAT_MATH_UNARY FloatSqrt;         // 9
+  FLOAT_MATH_TO_INT FloatToIntAlt;    // 10: truncates toward zero
+  FLOAT_MATH_TO_INT FloatToInt;       // 11: truncates toward zero
+  FLOAT_MATH_UNARY RadiansToDegrees;  // 12
+  FLOAT_MATH_UNARY DegreesToRadians;  // 13
+  FLOAT_MATH_FROM_INT IntToFloat;     // 14
+  FLOAT_MATH_COMPARE FloatCompare;    // 15: 1 less, 8 equal, 0 greater
 } FLOAT_MATH_PROTOCOL;
 
 static_assert(sizeof(FLOAT_MATH_PROTOCOL) == 16 * 8);

@@ -1,11 +1,11 @@
 #include "platform/services.h"
 
-constinit EFI_BOOT_SERVICES            *gBootServices = nullptr;
+constinit EFI_BOOT_SERVICES *gBootServices = nullptr;
 constinit EFI_GRAPHICS_OUTPUT_PROTOCOL *gGraphics = nullptr;
-constinit EFI_HII_FONT_PROTOCOL        *gFont = nullptr;
-constinit EFI_PRINT_PROTOCOL           *gPrint = nullptr;
-constinit FLOAT_MATH_PROTOCOL          *gFloat = nullptr;
-constinit BOOLEAN                       FrameBufferCapture = 0;
+constinit EFI_HII_FONT_PROTOCOL *gFont = nullptr;
+constinit EFI_PRINT_PROTOCOL *gPrint = nullptr;
+constinit FLOAT_MATH_PROTOCOL *gFloat = nullptr;
+constinit BOOLEAN FrameBufferCapture = 0;
 
 void *PoolAlloc(UINTN Bytes) {
   void *Buffer = nullptr;
@@ -23,9 +23,13 @@ void PoolFree(void *Buffer) {
 }
 
 UINT32 ScreenWidth() {
-  return (gGraphics && gGraphics->Mode && gGraphics->Mode->Info) ? gGraphics->Mode->Info->HorizontalResolution : 0;
+  return (gGraphics && gGraphics->Mode && gGraphics->Mode->Info)
+             ? gGraphics->Mode->Info->HorizontalResolution
+             : 0;
 }
 
 UINT32 ScreenHeight() {
-  return (gGraphics && gGraphics->Mode && gGraphics->Mode->Info) ? gGraphics->Mode->Info->VerticalResolution : 0;
+  return (gGraphics && gGraphics->Mode && gGraphics->Mode->Info)
+             ? gGraphics->Mode->Info->VerticalResolution
+             : 0;
 }

@@ -4,12 +4,12 @@
 #include "platform/efi.h"
 #include "platform/float_math.h"
 
-extern EFI_BOOT_SERVICES            *gBootServices;
+extern EFI_BOOT_SERVICES *gBootServices;
 extern EFI_GRAPHICS_OUTPUT_PROTOCOL *gGraphics;
-extern EFI_HII_FONT_PROTOCOL        *gFont;
-extern EFI_PRINT_PROTOCOL           *gPrint;
-extern FLOAT_MATH_PROTOCOL          *gFloat;
-extern BOOLEAN                       FrameBufferCapture;
+extern EFI_HII_FONT_PROTOCOL *gFont;
+extern EFI_PRINT_PROTOCOL *gPrint;
+extern FLOAT_MATH_PROTOCOL *gFloat;
+extern BOOLEAN FrameBufferCapture;
 
 // Pool memory of type EfiBootServicesData; NULL on failure.
 void *PoolAlloc(UINTN Bytes);
@@ -28,7 +28,11 @@ class PoolBuffer {
   PoolBuffer &operator=(const PoolBuffer &) = delete;
   ~PoolBuffer() { PoolFree(Ptr_); }
   T *Get() const { return Ptr_; }
-  T *Release() { T *P = Ptr_; Ptr_ = nullptr; return P; }
+  T *Release() {
+    T *P = Ptr_;
+    Ptr_ = nullptr;
+    return P;
+  }
   explicit operator bool() const { return Ptr_ != nullptr; }
   T &operator[](UINTN I) const { return Ptr_[I]; }
 

@@ -10,10 +10,10 @@ typedef INT64 Milli;
 
 // Rendered text exchanged with callers; Bitmap is Width x Height pixels of pool memory.
 typedef struct {
-  UINT32        Foreground;
-  UINT32        Background;
-  UINT32        Width;
-  UINT32        Height;
+  UINT32 Foreground;
+  UINT32 Background;
+  UINT32 Width;
+  UINT32 Height;
   ORVANE_PIXEL *Bitmap;
 } TextImage;
 

@@ -13,10 +13,9 @@ UINT32 Fit(UINT32 Start, UINT32 Extent, UINT32 Limit) {
 }
 }  // namespace
 
-UINTN CopyImageRect(ORVANE_PIXEL *Destination, const ORVANE_PIXEL *Source,
-                    UINT16 DestinationX, UINT16 DestinationY, UINT16 SourceX, UINT16 SourceY,
-                    UINT16 DestinationRowWidth, UINT16 DestinationHeight,
-                    UINT16 SourceRowWidth, UINT16 SourceHeight,
+UINTN CopyImageRect(ORVANE_PIXEL *Destination, const ORVANE_PIXEL *Source, UINT16 DestinationX,
+                    UINT16 DestinationY, UINT16 SourceX, UINT16 SourceY, UINT16 DestinationRowWidth,
+                    UINT16 DestinationHeight, UINT16 SourceRowWidth, UINT16 SourceHeight,
                     UINT16 Width, UINT16 Height, const ORVANE_PIXEL *Key) {
   if (Destination == nullptr || Source == nullptr) {
     return 1;
@@ -104,8 +103,9 @@ void PlaceImage(const DrawTarget &T, INT32 X, INT32 Y, const ORVANE_PIXEL *Sourc
         }
         const INT64 Start = Col;
         while (Col < R && KeptByKey(From[Col - Dx], Key)) Col++;
-        SendToScreen(Source, SourceRowWidth, {(INT32)(Start - Dx), (INT32)(Row - Dy), (INT32)(Col - Start), 1},
-                     Dx, Dy, T.Clip);
+        SendToScreen(Source, SourceRowWidth,
+                     {(INT32)(Start - Dx), (INT32)(Row - Dy), (INT32)(Col - Start), 1}, Dx, Dy,
+                     T.Clip);
       }
       continue;
     }

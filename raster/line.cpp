@@ -133,7 +133,8 @@ void LineAxis::Fill(INT64 From, INT64 Count, INT32 *Out) {
       const INT64 AV = N - B;
       const UINT64 Gap = (UINT64)(R < D - R ? R : D - R);
       const UINT64 Size = (UINT64)(N < 0 ? -N : N);
-      const bool Clear = Columns_ ? (Gap << 23) > Size + (UINT64)(AV < 0 ? -AV : AV) : (Gap << 22) > Size;
+      const bool Clear =
+          Columns_ ? (Gap << 23) > Size + (UINT64)(AV < 0 ? -AV : AV) : (Gap << 22) > Size;
       Out[U] = Clear ? (INT32)(Q < 0 && R != 0 ? Q + 1 : Q) : Stepped(From + U);
     }
     V_ = From + U - 1;
@@ -150,7 +151,10 @@ namespace {
 class RunStamper {
  public:
   RunStamper(const DrawTarget &T, bool Horizontal, INT32 PenStyle, UINT32 Color)
-      : T_(T), Horizontal_(Horizontal), Pen_(PenStyle), Color_(Color),
+      : T_(T),
+        Horizontal_(Horizontal),
+        Pen_(PenStyle),
+        Color_(Color),
         Direct_(!T.IsScreen() && PenReach(PenStyle) == 0) {}
   ~RunStamper() { Flush(); }
 

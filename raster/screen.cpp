@@ -42,8 +42,9 @@ void PauseAfterBlock() {
 void SendBlock(ORVANE_PIXEL *Image, UINT32 W, UINT32 H, UINT32 X, UINT32 Y, UINT32 Block) {
   BlockSpan Col = TransitionSpan(W, Block % kTransitionGrid);
   BlockSpan Row = TransitionSpan(H, Block / kTransitionGrid);
-  SendToScreen(Image, (INT32)W, {(INT32)Col.Start, (INT32)Row.Start, (INT32)Col.Size, (INT32)Row.Size},
-               X, Y, DrawTarget::Screen().Clip);
+  SendToScreen(Image, (INT32)W,
+               {(INT32)Col.Start, (INT32)Row.Start, (INT32)Col.Size, (INT32)Row.Size}, X, Y,
+               DrawTarget::Screen().Clip);
 }
 
 // The M with Dimmed[c] = floor(c * M / 2^16) for every c, when there is one:
@@ -68,7 +69,8 @@ bool DimMultiplier(const UINT8 (&Dimmed)[256], UINT32 &M) {
 
 // To[i] = From[i] with blue, green and red looked up in Dimmed; the reserved
 // byte is carried over.
-void DimPixels(ORVANE_PIXEL *To, const ORVANE_PIXEL *From, UINTN Count, const UINT8 (&Dimmed)[256]) {
+void DimPixels(ORVANE_PIXEL *To, const ORVANE_PIXEL *From, UINTN Count,
+               const UINT8 (&Dimmed)[256]) {
   UINTN I = 0;
   UINT32 M;
   if (DimMultiplier(Dimmed, M) && M <= 0xFFFF) {

@@ -130,7 +130,8 @@ class RowRuns {
     if (!T_.IsScreen()) {
       // A colour's bytes are its pixel's: blue, green, red, reserved.
       static_assert(sizeof(UINT32) == sizeof(ORVANE_PIXEL));
-      if (Count > 0) CopyPixels(T_.At(X, Y_), reinterpret_cast<const ORVANE_PIXEL *>(Colors), (UINTN)Count);
+      if (Count > 0)
+        CopyPixels(T_.At(X, Y_), reinterpret_cast<const ORVANE_PIXEL *>(Colors), (UINTN)Count);
       return;
     }
     for (INT64 I = 0; I < Count; I++) Set(X + I, Colors[I]);
@@ -150,7 +151,8 @@ class RowRuns {
         for (INT64 I = 0, J; I < N_; I = J) {
           for (J = I + 1; J < N_ && Painted_[J] == Painted_[I]; J++) {
           }
-          if (Painted_[I]) SendToScreen(Pixels_, (INT32)N_, {(INT32)I, 0, (INT32)(J - I), 1}, X0_, Y_, T_.Clip);
+          if (Painted_[I])
+            SendToScreen(Pixels_, (INT32)N_, {(INT32)I, 0, (INT32)(J - I), 1}, X0_, Y_, T_.Clip);
         }
         N_ = 0;
         return;
@@ -221,7 +223,8 @@ void PaintSolidRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H
   const struct {
     INT64 X, Y, N;
     bool Horizontal;
-  } Sides[4] = {{X, Y, W, true}, {X, Y + H - 1, W, true}, {X, Y, H, false}, {X + W - 1, Y, H, false}};
+  } Sides[4] = {
+      {X, Y, W, true}, {X, Y + H - 1, W, true}, {X, Y, H, false}, {X + W - 1, Y, H, false}};
   for (const auto &S : Sides) {
     for (int I = 0; S.N > 0 && I < PenCount; I++) {
       const PenRect &P = Pen[I];
@@ -280,14 +283,16 @@ void PaintSolidRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H
     INT64 From = Filled ? Inside.X : 0;
     const INT64 FillEnd = Filled ? Inside.Right() : 0;
     for (int I = 0; I < Joined; I++) {
-      if (From < Min64(Ink[I].X0, FillEnd)) Spans[SpanCount++] = {From, Min64(Ink[I].X0, FillEnd), Fill};
+      if (From < Min64(Ink[I].X0, FillEnd))
+        Spans[SpanCount++] = {From, Min64(Ink[I].X0, FillEnd), Fill};
       Spans[SpanCount++] = Ink[I];
       From = Max64(From, Ink[I].X1);
     }
     if (From < FillEnd) Spans[SpanCount++] = {From, FillEnd, Fill};
     for (INT64 Row = Top; Row < Bottom; Row++) {
       for (int I = 0; I < SpanCount; I++) {
-        FillPixels(T.At(Spans[I].X0, Row), (UINTN)(Spans[I].X1 - Spans[I].X0), PixelFromColor(Spans[I].Color));
+        FillPixels(T.At(Spans[I].X0, Row), (UINTN)(Spans[I].X1 - Spans[I].X0),
+                   PixelFromColor(Spans[I].Color));
       }
     }
   }
@@ -311,17 +316,14 @@ void PaintRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, INT
   UINT32 Outline = Color1;
 
   switch (FillStyle) {
-    case kFillSolid:
-      T.Fill(X, Y, W, H, Color2);
-      break;
+    case kFillSolid: T.Fill(X, Y, W, H, Color2); break;
     case kFillColumns:
     case kFillColumnsBare: {
       Gradient G(Color1, Color2, (INT32)W);
       // Columns after the last visible one only matter for the outline's colour.
       const INT64 Stop = OutlineVisible ? X + W : (V.Empty() ? X : V.X1);
-      Outline = PaintColumnGradient(T, G, X, Stop, V, [](INT64, INT64 P0, INT64 P1, auto &&Span) {
-        Span(P0, P1 - P0);
-      });
+      Outline = PaintColumnGradient(
+          T, G, X, Stop, V, [](INT64, INT64 P0, INT64 P1, auto &&Span) { Span(P0, P1 - P0); });
       break;
     }
     case kFillRows:
@@ -344,8 +346,7 @@ void PaintRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, INT
         for (INT64 Col = X + ((V.X0 - X + 1) & ~1LL); Col < V.X1; Col += 2) Runs.Set(Col, Color2);
       }
       break;
-    default:
-      break;
+    default: break;
   }
 
   if (OutlineVisible) {
@@ -406,8 +407,9 @@ class InsideTest {
       __int128 Sum = 0;
       for (int K = 0; K < 3; K++) {
         const INT64 XA = Xs[K], YA = Ys[K], XB = Xs[(K + 1) % 3], YB = Ys[(K + 1) % 3];
-        __int128 Sk = (K < 2) ? (__int128)XA * YB - (__int128)XB * YA + I * (YA - YB) + J * (XB - XA)
-                              : (__int128)XB * YA - (__int128)XA * YB + I * (YB - YA) + J * (XA - XB);
+        __int128 Sk = (K < 2)
+                          ? (__int128)XA * YB - (__int128)XB * YA + I * (YA - YB) + J * (XB - XA)
+                          : (__int128)XB * YA - (__int128)XA * YB + I * (YB - YA) + J * (XA - XB);
         Sum += Sk < 0 ? -Sk : Sk;
       }
       Exact_ = Sum < ((__int128)1 << 24);
@@ -612,7 +614,8 @@ EFI_STATUS DrawRectangleOn(const DrawTarget &T, INT32 X, INT32 Y, INT32 Width, I
   const Underlay Under = FillStyle == kFillDotted ? Underlay::Zero : Underlay::Unset;
   const EFI_STATUS Status =
       PaintOffscreen(Under, Area.X, Area.Y, Area.Width, Area.Height, [&](const DrawTarget &Buffer) {
-        PaintRectangle(Buffer, X - V.X0, Y - V.Y0, Width, Height, PenStyle, FillStyle, Color1, Color2);
+        PaintRectangle(Buffer, X - V.X0, Y - V.Y0, Width, Height, PenStyle, FillStyle, Color1,
+                       Color2);
       });
   if (Status == EFI_OUT_OF_RESOURCES && FillStyle == kFillSolid) {
     // Two colours need no buffer: a fill, then the outline's fills, kept to
@@ -648,7 +651,7 @@ namespace {
 Rect TriangleReach(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32 Y2, UINT32 X3,
                    UINT32 Y3, INT32 PenStyle, INT32 FillStyle) {
   const UINT32 Xs[3] = {X1, X2, X3}, Ys[3] = {Y1, Y2, Y3};
-  INT64 UL = X1, UR = X1, UT = Y1, UB = Y1;  // corners read as unsigned
+  INT64 UL = X1, UR = X1, UT = Y1, UB = Y1;                              // corners read as unsigned
   INT64 OL = (INT32)X1, OR = (INT32)X1, OT = (INT32)Y1, OB = (INT32)Y1;  // and as signed
   for (int K = 1; K < 3; K++) {
     UL = Min64(UL, Xs[K]);
@@ -694,7 +697,8 @@ void PaintTriangle(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32 
   }
   const bool HasOutline = FillStyle != kFillColumnsBare && FillStyle != kFillRowsBare;
   const INT64 Reach = PenReach(PenStyle);
-  const bool OutlineVisible = HasOutline && Touches(T, OL - Reach, OT - Reach, OR + Reach, OB + Reach);
+  const bool OutlineVisible =
+      HasOutline && Touches(T, OL - Reach, OT - Reach, OR + Reach, OB + Reach);
   const bool Fills = FillStyle >= kFillSolid && FillStyle <= kFillDotted;
   if (!OutlineVisible && (V.Empty() || !Fills)) {
     return;
@@ -707,7 +711,9 @@ void PaintTriangle(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32 
       case kFillSolid:
         for (INT64 J = V.Y0; J < V.Y1; J++) {
           if (!T.IsScreen()) {
-            Test.ForSpans(J, V.X0, V.X1, [&](INT64 I, INT64 N) { FillPixels(T.At(I, J), (UINTN)N, PixelFromColor(Color2)); });
+            Test.ForSpans(J, V.X0, V.X1, [&](INT64 I, INT64 N) {
+              FillPixels(T.At(I, J), (UINTN)N, PixelFromColor(Color2));
+            });
             continue;
           }
           RowRuns Runs(T, J);
@@ -718,9 +724,9 @@ void PaintTriangle(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32 
       case kFillColumnsBare: {
         Gradient G(Color1, Color2, (INT32)(MaxX - MinX));
         const INT64 Stop = OutlineVisible ? (INT64)MaxX + 1 : (V.Empty() ? MinX : V.X1);
-        Outline = PaintColumnGradient(T, G, MinX, Stop, V, [&](INT64 J, INT64 P0, INT64 P1, auto &&Span) {
-          Test.ForSpans(J, P0, P1, Span);
-        });
+        Outline = PaintColumnGradient(
+            T, G, MinX, Stop, V,
+            [&](INT64 J, INT64 P0, INT64 P1, auto &&Span) { Test.ForSpans(J, P0, P1, Span); });
         break;
       }
       case kFillRows:
@@ -943,8 +949,8 @@ bool PaintRadialWhole(const DrawTarget &T, const Circle &C, const Window &V, UIN
         break;
       }
       const INT64 Rows[2] = {C.CY - D, C.CY + D};
-      const bool Shown[2] = {Rows[0] >= V.Y0 && Rows[0] < V.Y1,
-                             D > 0 && Rows[1] >= V.Y0 && Rows[1] < V.Y1};
+      const bool Shown[2] = {Rows[0] >= V.Y0 && Rows[0]<V.Y1, D> 0 && Rows[1] >= V.Y0 &&
+                             Rows[1] < V.Y1};
       if (!Shown[0] && !Shown[1]) {
         continue;
       }
@@ -1000,8 +1006,8 @@ bool PaintRadialWhole(const DrawTarget &T, const Circle &C, const Window &V, UIN
   return true;
 }
 
-void PaintCircle(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Radius,
-                 INT32 Thickness, INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
+void PaintCircle(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Radius, INT32 Thickness,
+                 INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
   Circle C;
   C.CX = CenterX;
   C.CY = CenterY;
@@ -1012,7 +1018,8 @@ void PaintCircle(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Radius
   // (r - t)^2 <= d^2 <= r^2 holds for no pixel when t < 0 or t > 2r.
   C.HasBand = Thickness >= 0 && (INT64)Thickness <= 2 * C.R;
   const INT64 Inner = C.R - Thickness;
-  C.BandLo = C.HasBand ? (UINT64)(Inner < 0 ? -Inner : Inner) * (UINT64)(Inner < 0 ? -Inner : Inner) : 0;
+  C.BandLo =
+      C.HasBand ? (UINT64)(Inner < 0 ? -Inner : Inner) * (UINT64)(Inner < 0 ? -Inner : Inner) : 0;
   C.BandHi = C.R2;
 
   const Window V = VisiblePart(T, C.CX - C.R, C.CY - C.R, C.CX + C.R, C.CY + C.R);
@@ -1073,14 +1080,15 @@ void PaintCircle(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Radius
 // On the screen the circle's visible square is read back, painted and sent
 // in one transfer; without memory for it, or when the screen cannot be read,
 // it is painted run by run.
-void DrawCircleOn(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Radius,
-                  INT32 Thickness, INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
+void DrawCircleOn(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Radius, INT32 Thickness,
+                  INT32 FillStyle, UINT32 Color1, UINT32 Color2) {
   if (Radius < 0) {
     return;  // its square, rings and outline are all empty
   }
   if (T.IsScreen()) {
     const INT64 R = Radius;
-    const Rect Area = ClipRect(T.Clip, (INT64)CenterX - R, (INT64)CenterY - R, 2 * R + 1, 2 * R + 1);
+    const Rect Area =
+        ClipRect(T.Clip, (INT64)CenterX - R, (INT64)CenterY - R, 2 * R + 1, 2 * R + 1);
     if (Area.Empty()) {
       return;
     }

@@ -24,8 +24,8 @@ EFI_STATUS DrawRectangleOn(const DrawTarget &T, INT32 X, INT32 Y, INT32 Width, I
                            INT32 PenStyle, INT32 FillStyle, UINT32 Color1, UINT32 Color2);
 void DrawTriangleOn(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32 Y2, UINT32 X3,
                     UINT32 Y3, INT32 PenStyle, INT32 FillStyle, UINT32 Color1, UINT32 Color2);
-void DrawCircleOn(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Radius,
-                  INT32 Thickness, INT32 FillStyle, UINT32 Color1, UINT32 Color2);
+void DrawCircleOn(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Radius, INT32 Thickness,
+                  INT32 FillStyle, UINT32 Color1, UINT32 Color2);
 
 // Area of the triangle as float bits, never negative.
 FLOAT32_BITS TriangleArea(INT32 XA, INT32 YA, INT32 XB, INT32 YB, INT32 XC, INT32 YC);

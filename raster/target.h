@@ -14,7 +14,8 @@ inline ORVANE_PIXEL PixelFromColor(UINT32 Color) {
 }
 
 inline UINT32 ColorFromPixel(ORVANE_PIXEL P) {
-  return (UINT32)P.Blue | ((UINT32)P.Green << 8) | ((UINT32)P.Red << 16) | ((UINT32)P.Reserved << 24);
+  return (UINT32)P.Blue | ((UINT32)P.Green << 8) | ((UINT32)P.Red << 16) |
+         ((UINT32)P.Reserved << 24);
 }
 
 // Sets N pixels from To to P, 16 bytes a store: an unaligned store at each
@@ -35,9 +36,11 @@ inline void FillPixels(ORVANE_PIXEL *To, UINTN N, ORVANE_PIXEL P) {
   __builtin_memcpy(End - sizeof(Q), &Q, sizeof(Q));
   UINT8 *A = (UINT8 *)(((UINTN)Start + sizeof(Q)) & ~(UINTN)(sizeof(Q) - 1));
   for (; A + 4 * sizeof(Q) <= End; A += 4 * sizeof(Q)) {
-    for (UINTN I = 0; I < 4; I++) __builtin_memcpy(__builtin_assume_aligned(A + I * sizeof(Q), 16), &Q, sizeof(Q));
+    for (UINTN I = 0; I < 4; I++)
+      __builtin_memcpy(__builtin_assume_aligned(A + I * sizeof(Q), 16), &Q, sizeof(Q));
   }
-  for (; A + sizeof(Q) <= End; A += sizeof(Q)) __builtin_memcpy(__builtin_assume_aligned(A, 16), &Q, sizeof(Q));
+  for (; A + sizeof(Q) <= End; A += sizeof(Q))
+    __builtin_memcpy(__builtin_assume_aligned(A, 16), &Q, sizeof(Q));
 }
 
 // Copies N pixels; the areas do not overlap. 16 bytes a step, stores
@@ -80,7 +83,7 @@ struct DrawTarget {
   ORVANE_PIXEL *Pixels;  // NULL: the screen
   INT32 RowWidth;        // pixels per row of the buffer
   INT32 Height;
-  Rect Clip;             // every write lands inside Clip
+  Rect Clip;  // every write lands inside Clip
   // Target coordinates of buffer pixel (0, 0): a buffer standing in for a
   // part of the screen keeps the screen's coordinates.
   INT32 OriginX = 0, OriginY = 0;
@@ -195,14 +198,14 @@ EFI_STATUS PaintOffscreen(INT32 X, INT32 Y, INT32 W, INT32 H, PaintFn &&Paint) {
 template <typename PaintFn>
 EFI_STATUS PaintScreenArea(const Rect &Area, PaintFn &&Paint) {
   const Rect A = Area.Intersect(DrawTarget::Screen().Clip);
-  const EFI_STATUS Status = PaintOffscreen(Underlay::Unset, A.X, A.Y, A.Width, A.Height,
-                                           [&](const DrawTarget &B) -> EFI_STATUS {
-                                             if (EFI_ERROR(CaptureUnder(B.Pixels, A.X, A.Y, A.Width, A.Height))) {
-                                               return EFI_NOT_STARTED;
-                                             }
-                                             Paint(DrawTarget::ScreenWindow(B.Pixels, A));
-                                             return EFI_SUCCESS;
-                                           });
+  const EFI_STATUS Status = PaintOffscreen(
+      Underlay::Unset, A.X, A.Y, A.Width, A.Height, [&](const DrawTarget &B) -> EFI_STATUS {
+        if (EFI_ERROR(CaptureUnder(B.Pixels, A.X, A.Y, A.Width, A.Height))) {
+          return EFI_NOT_STARTED;
+        }
+        Paint(DrawTarget::ScreenWindow(B.Pixels, A));
+        return EFI_SUCCESS;
+      });
   return Status == EFI_OUT_OF_RESOURCES ? EFI_NOT_STARTED : Status;
 }
 

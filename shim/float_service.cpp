@@ -88,7 +88,7 @@ unsigned ReduceQuadrant(UINT32 Bits, float *Head, float *Tail) {
   // 56 bits of that product, enough for head and tail.
   const unsigned __int128 Scaled = static_cast<unsigned __int128>(Top) * kPiOver2Fixed;
   const UINT64 Fixed = static_cast<UINT64>(Scaled >> 72);  // R = Fixed * 2^(-21-N)
-  const float HeadF = static_cast<float>(Fixed);          // the one rounding
+  const float HeadF = static_cast<float>(Fixed);           // the one rounding
   const INT64 Rest = static_cast<INT64>(Fixed - static_cast<UINT64>(HeadF));
   float Values[2] = {HeadF * Pow2(-21), static_cast<float>(Rest) * Pow2(-21)};
   for (float &V : Values) {  // exact scaling by 2^-N
@@ -109,8 +109,8 @@ unsigned ReduceQuadrant(UINT32 Bits, float *Head, float *Tail) {
 // the first omitted terms stay below 2^-28 relative there.
 float SinKernel(float X, float Y) {
   const float Z = X * X;
-  const float P = -1.0f / 6.0f +
-                  Z * (1.0f / 120.0f + Z * (-1.0f / 5040.0f + Z * (1.0f / 362880.0f)));
+  const float P =
+      -1.0f / 6.0f + Z * (1.0f / 120.0f + Z * (-1.0f / 5040.0f + Z * (1.0f / 362880.0f)));
   // sin(X + Y) ~ sin X + Y cos X
   return X + (X * Z * P + Y * (1.0f - 0.5f * Z));
 }
@@ -120,8 +120,8 @@ float CosKernel(float X, float Y) {
   const float HalfZ = 0.5f * Z;
   const float W = 1.0f - HalfZ;
   const float Lost = (1.0f - W) - HalfZ;  // exact: minus the rounding error of W
-  const float P = 1.0f / 24.0f +
-                  Z * (-1.0f / 720.0f + Z * (1.0f / 40320.0f + Z * (-1.0f / 3628800.0f)));
+  const float P =
+      1.0f / 24.0f + Z * (-1.0f / 720.0f + Z * (1.0f / 40320.0f + Z * (-1.0f / 3628800.0f)));
   // cos(X + Y) ~ cos X - Y sin X
   return W + ((Z * Z * P + Lost) - X * Y);
 }
@@ -189,7 +189,7 @@ UINT8 EFIAPI FloatCompare(FLOAT32_BITS A, FLOAT32_BITS Bv) {
 }  // namespace
 
 constinit const FLOAT_MATH_PROTOCOL gFloatMathService = {
-    FloatNegate,   FloatAbs,  FloatFloor,       FloatAdd,         FloatSub,   FloatMul,
-    FloatDiv,      FloatCos,  FloatSin,         FloatSqrt,        FloatToIntAlt,
-    FloatToInt,    RadiansToDegrees, DegreesToRadians, IntToFloat, FloatCompare,
+    FloatNegate,      FloatAbs,         FloatFloor, FloatAdd,     FloatSub,      FloatMul,
+    FloatDiv,         FloatCos,         FloatSin,   FloatSqrt,    FloatToIntAlt, FloatToInt,
+    RadiansToDegrees, DegreesToRadians, IntToFloat, FloatCompare,
 };

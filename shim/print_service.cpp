@@ -75,9 +75,12 @@ void PutNumber(Sink &Out, UINT64 Magnitude, bool Negative, unsigned Base, bool U
   if (S.HasPrecision && S.Precision == 0 && Count == 1 && Reversed[0] == '0') Count = 0;
   const UINTN Zeros = S.HasPrecision && S.Precision > Count ? S.Precision - Count : 0;
   CHAR16 Sign = 0;
-  if (Negative) Sign = '-';
-  else if (S.Plus) Sign = '+';
-  else if (S.Space) Sign = ' ';
+  if (Negative)
+    Sign = '-';
+  else if (S.Plus)
+    Sign = '+';
+  else if (S.Space)
+    Sign = ' ';
   const UINTN Length = Count + Zeros + (Sign ? 1 : 0);
   const bool ZeroFill = S.Zero && !S.Left && !S.HasPrecision;
   if (!S.Left && !ZeroFill) Pad(Out, Length, S, ' ');
@@ -129,11 +132,16 @@ UINTN EFIAPI PrintServiceVSPrint(CHAR16 *Buffer, UINTN BufferSize, const CHAR16 
     const CHAR16 *Start = P++;
     Conversion S;
     for (;; ++P) {
-      if (*P == '-') S.Left = true;
-      else if (*P == '0') S.Zero = true;
-      else if (*P == '+') S.Plus = true;
-      else if (*P == ' ') S.Space = true;
-      else break;
+      if (*P == '-')
+        S.Left = true;
+      else if (*P == '0')
+        S.Zero = true;
+      else if (*P == '+')
+        S.Plus = true;
+      else if (*P == ' ')
+        S.Space = true;
+      else
+        break;
     }
     if (*P == '*') {
       const int W = __builtin_va_arg(Marker, int);
@@ -166,18 +174,10 @@ UINTN EFIAPI PrintServiceVSPrint(CHAR16 *Buffer, UINTN BufferSize, const CHAR16 
     while (*P == 'h') ++P;  // short arguments arrive promoted to int anyway
 
     switch (*P) {
-      case '%':
-        Out.Put('%');
-        break;
-      case 'c':
-        Out.Put(static_cast<CHAR16>(__builtin_va_arg(Marker, int)));
-        break;
-      case 's':
-        PutString(Out, __builtin_va_arg(Marker, const CHAR16 *), true, S);
-        break;
-      case 'a':
-        PutString(Out, __builtin_va_arg(Marker, const CHAR8 *), false, S);
-        break;
+      case '%': Out.Put('%'); break;
+      case 'c': Out.Put(static_cast<CHAR16>(__builtin_va_arg(Marker, int))); break;
+      case 's': PutString(Out, __builtin_va_arg(Marker, const CHAR16 *), true, S); break;
+      case 'a': PutString(Out, __builtin_va_arg(Marker, const CHAR8 *), false, S); break;
       case 'd':
       case 'i': {
         const INT64 V = S.Long ? __builtin_va_arg(Marker, INT64) : __builtin_va_arg(Marker, int);
@@ -189,8 +189,8 @@ UINTN EFIAPI PrintServiceVSPrint(CHAR16 *Buffer, UINTN BufferSize, const CHAR16 
       case 'u':
       case 'x':
       case 'X': {
-        const UINT64 V = S.Long ? __builtin_va_arg(Marker, UINT64)
-                                : __builtin_va_arg(Marker, unsigned int);
+        const UINT64 V =
+            S.Long ? __builtin_va_arg(Marker, UINT64) : __builtin_va_arg(Marker, unsigned int);
         PutNumber(Out, V, false, *P == 'u' ? 10 : 16, *P == 'X', S);
         break;
       }
@@ -198,18 +198,18 @@ UINTN EFIAPI PrintServiceVSPrint(CHAR16 *Buffer, UINTN BufferSize, const CHAR16 
         Conversion Pointer = S;
         Pointer.Zero = true;
         if (Pointer.Width < 16) Pointer.Width = 16;
-        PutNumber(Out, reinterpret_cast<UINTN>(__builtin_va_arg(Marker, void *)), false, 16,
-                  true, Pointer);
+        PutNumber(Out, reinterpret_cast<UINTN>(__builtin_va_arg(Marker, void *)), false, 16, true,
+                  Pointer);
         break;
       }
-      case 'g':
-        PutGuid(Out, __builtin_va_arg(Marker, const EFI_GUID *), S);
-        break;
+      case 'g': PutGuid(Out, __builtin_va_arg(Marker, const EFI_GUID *), S); break;
       default:
         // Unknown: copy the whole directive; a lone '%' at the end stays too.
         for (const CHAR16 *C = Start; C < P; ++C) Out.Put(*C);
-        if (*P) Out.Put(*P);
-        else continue;
+        if (*P)
+          Out.Put(*P);
+        else
+          continue;
         break;
     }
     ++P;

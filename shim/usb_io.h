@@ -3,8 +3,10 @@
 #pragma once
 #include "platform/efi.h"
 
-#define EFI_USB_IO_PROTOCOL_GUID \
-  { 0x2B2F68D6, 0x0CD2, 0x44CF, { 0x8E, 0x8B, 0xBB, 0xA2, 0x0B, 0x1B, 0x5B, 0x75 } }
+#define EFI_USB_IO_PROTOCOL_GUID                                                   \
+  {                                                                                \
+    0x2B2F68D6, 0x0CD2, 0x44CF, { 0x8E, 0x8B, 0xBB, 0xA2, 0x0B, 0x1B, 0x5B, 0x75 } \
+  }
 
 #pragma pack(push, 1)
 typedef struct {
@@ -57,22 +59,21 @@ static_assert(sizeof(EFI_USB_ENDPOINT_DESCRIPTOR) == 7);
 static_assert(__builtin_offsetof(EFI_USB_ENDPOINT_DESCRIPTOR, MaxPacketSize) == 4);
 static_assert(__builtin_offsetof(EFI_USB_ENDPOINT_DESCRIPTOR, Interval) == 6);
 
-typedef EFI_STATUS(EFIAPI *EFI_ASYNC_USB_TRANSFER_CALLBACK)(VOID *Data, UINTN DataLength, VOID *Context,
-                                                            UINT32 Status);
+typedef EFI_STATUS(EFIAPI *EFI_ASYNC_USB_TRANSFER_CALLBACK)(VOID *Data, UINTN DataLength,
+                                                            VOID *Context, UINT32 Status);
 
 struct _EFI_USB_IO_PROTOCOL;
-typedef EFI_STATUS(EFIAPI *EFI_USB_IO_ASYNC_INTERRUPT_TRANSFER)(struct _EFI_USB_IO_PROTOCOL *This,
-                                                                UINT8 DeviceEndpoint, BOOLEAN IsNewTransfer,
-                                                                UINTN PollingInterval, UINTN DataLength,
-                                                                EFI_ASYNC_USB_TRANSFER_CALLBACK InterruptCallBack,
-                                                                VOID *Context);
+typedef EFI_STATUS(EFIAPI *EFI_USB_IO_ASYNC_INTERRUPT_TRANSFER)(
+    struct _EFI_USB_IO_PROTOCOL *This, UINT8 DeviceEndpoint, BOOLEAN IsNewTransfer,
+    UINTN PollingInterval, UINTN DataLength, EFI_ASYNC_USB_TRANSFER_CALLBACK InterruptCallBack,
+    VOID *Context);
 typedef EFI_STATUS(EFIAPI *EFI_USB_IO_GET_DEVICE_DESCRIPTOR)(struct _EFI_USB_IO_PROTOCOL *This,
                                                              EFI_USB_DEVICE_DESCRIPTOR *Descriptor);
-typedef EFI_STATUS(EFIAPI *EFI_USB_IO_GET_INTERFACE_DESCRIPTOR)(struct _EFI_USB_IO_PROTOCOL *This,
-                                                                EFI_USB_INTERFACE_DESCRIPTOR *Descriptor);
-typedef EFI_STATUS(EFIAPI *EFI_USB_IO_GET_ENDPOINT_DESCRIPTOR)(struct _EFI_USB_IO_PROTOCOL *This,
-                                                               UINT8 EndpointIndex,
-                                                               EFI_USB_ENDPOINT_DESCRIPTOR *Descriptor);
+typedef EFI_STATUS(EFIAPI *EFI_USB_IO_GET_INTERFACE_DESCRIPTOR)(
+    struct _EFI_USB_IO_PROTOCOL *This, EFI_USB_INTERFACE_DESCRIPTOR *Descriptor);
+typedef EFI_STATUS(EFIAPI *EFI_USB_IO_GET_ENDPOINT_DESCRIPTOR)(
+    struct _EFI_USB_IO_PROTOCOL *This, UINT8 EndpointIndex,
+    EFI_USB_ENDPOINT_DESCRIPTOR *Descriptor);
 
 // Slots the driver never calls are plain pointers; only the order matters.
 typedef struct _EFI_USB_IO_PROTOCOL {
@@ -92,8 +93,12 @@ typedef struct _EFI_USB_IO_PROTOCOL {
 } EFI_USB_IO_PROTOCOL;
 
 static_assert(sizeof(EFI_USB_IO_PROTOCOL) == 13 * sizeof(VOID *));
-static_assert(__builtin_offsetof(EFI_USB_IO_PROTOCOL, UsbAsyncInterruptTransfer) == 2 * sizeof(VOID *));
-static_assert(__builtin_offsetof(EFI_USB_IO_PROTOCOL, UsbGetDeviceDescriptor) == 6 * sizeof(VOID *));
-static_assert(__builtin_offsetof(EFI_USB_IO_PROTOCOL, UsbGetInterfaceDescriptor) == 8 * sizeof(VOID *));
-static_assert(__builtin_offsetof(EFI_USB_IO_PROTOCOL, UsbGetEndpointDescriptor) == 9 * sizeof(VOID *));
+static_assert(__builtin_offsetof(EFI_USB_IO_PROTOCOL, UsbAsyncInterruptTransfer) ==
+              2 * sizeof(VOID *));
+static_assert(__builtin_offsetof(EFI_USB_IO_PROTOCOL, UsbGetDeviceDescriptor) ==
+              6 * sizeof(VOID *));
+static_assert(__builtin_offsetof(EFI_USB_IO_PROTOCOL, UsbGetInterfaceDescriptor) ==
+              8 * sizeof(VOID *));
+static_assert(__builtin_offsetof(EFI_USB_IO_PROTOCOL, UsbGetEndpointDescriptor) ==
+              9 * sizeof(VOID *));
 static_assert(__builtin_offsetof(EFI_USB_IO_PROTOCOL, UsbPortReset) == 12 * sizeof(VOID *));

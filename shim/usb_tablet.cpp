@@ -9,7 +9,9 @@ constinit EFI_GUID PciIoGuid = EFI_PCI_IO_PROTOCOL_GUID;
 constexpr UINT32 kUsbNoError = 0;
 constexpr UINT8 kInterruptTransfer = 3;
 
-UsbTablet *FromPointer(EFI_ABSOLUTE_POINTER_PROTOCOL *This) { return reinterpret_cast<UsbTablet *>(This); }
+UsbTablet *FromPointer(EFI_ABSOLUTE_POINTER_PROTOCOL *This) {
+  return reinterpret_cast<UsbTablet *>(This);
+}
 
 UINT64 Axis(UINT8 Low, UINT8 High) {
   const UINT64 V = (UINT64)Low | ((UINT64)High << 8);
@@ -17,7 +19,8 @@ UINT64 Axis(UINT8 Low, UINT8 High) {
 }
 
 // The interrupt IN endpoint, its packet size and polling interval; false when there is none.
-bool FindReportEndpoint(EFI_USB_IO_PROTOCOL *UsbIo, UINT8 Count, EFI_USB_ENDPOINT_DESCRIPTOR &Found) {
+bool FindReportEndpoint(EFI_USB_IO_PROTOCOL *UsbIo, UINT8 Count,
+                        EFI_USB_ENDPOINT_DESCRIPTOR &Found) {
   for (UINT8 I = 0; I < Count; I++) {
     EFI_USB_ENDPOINT_DESCRIPTOR E;
     if (UsbIo->UsbGetEndpointDescriptor(UsbIo, I, &E) != EFI_SUCCESS) continue;
@@ -42,7 +45,8 @@ EFI_STATUS Attach(EFI_BOOT_SERVICES *Bs, EFI_HANDLE Handle) {
   EFI_USB_INTERFACE_DESCRIPTOR Interface;
   EFI_USB_ENDPOINT_DESCRIPTOR Endpoint;
   if (UsbIo->UsbGetDeviceDescriptor(UsbIo, &Device) != EFI_SUCCESS ||
-      UsbIo->UsbGetInterfaceDescriptor(UsbIo, &Interface) != EFI_SUCCESS || !IsUsbTablet(Device, Interface) ||
+      UsbIo->UsbGetInterfaceDescriptor(UsbIo, &Interface) != EFI_SUCCESS ||
+      !IsUsbTablet(Device, Interface) ||
       !FindReportEndpoint(UsbIo, Interface.NumEndpoints, Endpoint)) {
     return EFI_UNSUPPORTED;
   }
@@ -62,7 +66,8 @@ EFI_STATUS Attach(EFI_BOOT_SERVICES *Bs, EFI_HANDLE Handle) {
   T->Pointer.Reset = TabletReset;
   T->Pointer.GetState = TabletGetState;
   T->Pointer.Mode = &T->Mode;
-  Status = Bs->CreateEvent(EVT_NOTIFY_WAIT, TPL_NOTIFY, TabletWaitForInput, T, &T->Pointer.WaitForInput);
+  Status =
+      Bs->CreateEvent(EVT_NOTIFY_WAIT, TPL_NOTIFY, TabletWaitForInput, T, &T->Pointer.WaitForInput);
   if (Status != EFI_SUCCESS) {
     Bs->FreePool(T);
     return Status;
@@ -70,7 +75,8 @@ EFI_STATUS Attach(EFI_BOOT_SERVICES *Bs, EFI_HANDLE Handle) {
   // Interval 0 is not a valid period; a report never exceeds one packet.
   const UINTN Interval = Endpoint.Interval == 0 ? 1 : Endpoint.Interval;
   const UINTN Length = Endpoint.MaxPacketSize == 0 ? 8 : Endpoint.MaxPacketSize;
-  Status = UsbIo->UsbAsyncInterruptTransfer(UsbIo, T->Endpoint, TRUE, Interval, Length, TabletReport, T);
+  Status =
+      UsbIo->UsbAsyncInterruptTransfer(UsbIo, T->Endpoint, TRUE, Interval, Length, TabletReport, T);
   if (Status == EFI_SUCCESS) {
     Status = Bs->InstallProtocolInterface(&Handle, &PointerGuid, EFI_NATIVE_INTERFACE, &T->Pointer);
     if (Status != EFI_SUCCESS) {
@@ -87,7 +93,8 @@ EFI_STATUS Attach(EFI_BOOT_SERVICES *Bs, EFI_HANDLE Handle) {
 void ConnectPciControllers(EFI_BOOT_SERVICES *Bs) {
   UINTN Count = 0;
   EFI_HANDLE *Handles = nullptr;
-  if (Bs->LocateHandleBuffer(ByProtocol, &PciIoGuid, nullptr, &Count, &Handles) != EFI_SUCCESS) return;
+  if (Bs->LocateHandleBuffer(ByProtocol, &PciIoGuid, nullptr, &Count, &Handles) != EFI_SUCCESS)
+    return;
   for (UINTN I = 0; I < Count; I++) {
     Bs->ConnectController(Handles[I], nullptr, nullptr, TRUE);
   }
@@ -96,7 +103,8 @@ void ConnectPciControllers(EFI_BOOT_SERVICES *Bs) {
 
 }  // namespace
 
-bool IsUsbTablet(const EFI_USB_DEVICE_DESCRIPTOR &Device, const EFI_USB_INTERFACE_DESCRIPTOR &Interface) {
+bool IsUsbTablet(const EFI_USB_DEVICE_DESCRIPTOR &Device,
+                 const EFI_USB_INTERFACE_DESCRIPTOR &Interface) {
   return Interface.InterfaceClass == kHidClass && Device.IdVendor == kTabletVendor &&
          Device.IdProduct == kTabletProduct;
 }
@@ -106,7 +114,8 @@ bool TakeTabletReport(UsbTablet &T, const UINT8 *Data, UINTN Length) {
   EFI_ABSOLUTE_POINTER_STATE Next = {};
   Next.CurrentX = Axis(Data[1], Data[2]);
   Next.CurrentY = Axis(Data[3], Data[4]);
-  Next.ActiveButtons = ((Data[0] & 1) != 0 ? EFI_ABSP_TouchActive : 0) | ((Data[0] & 2) != 0 ? EFI_ABS_AltActive : 0);
+  Next.ActiveButtons = ((Data[0] & 1) != 0 ? EFI_ABSP_TouchActive : 0) |
+                       ((Data[0] & 2) != 0 ? EFI_ABS_AltActive : 0);
   if (Next.CurrentX == T.State.CurrentX && Next.CurrentY == T.State.CurrentY &&
       Next.ActiveButtons == T.State.ActiveButtons) {
     return false;
@@ -123,7 +132,8 @@ EFI_STATUS EFIAPI TabletReport(VOID *Data, UINTN Length, VOID *Context, UINT32 S
   return EFI_SUCCESS;
 }
 
-EFI_STATUS EFIAPI TabletGetState(EFI_ABSOLUTE_POINTER_PROTOCOL *This, EFI_ABSOLUTE_POINTER_STATE *State) {
+EFI_STATUS EFIAPI TabletGetState(EFI_ABSOLUTE_POINTER_PROTOCOL *This,
+                                 EFI_ABSOLUTE_POINTER_STATE *State) {
   if (This == nullptr || State == nullptr) return EFI_INVALID_PARAMETER;
   UsbTablet *T = FromPointer(This);
   const EFI_TPL Old = T->Bs->RaiseTPL(TPL_NOTIFY);
@@ -156,7 +166,8 @@ EFI_STATUS InstallUsbTablets(EFI_BOOT_SERVICES *Bs, UINTN *Count) {
   *Count = 0;
   UINTN HandleCount = 0;
   EFI_HANDLE *Handles = nullptr;
-  EFI_STATUS Status = Bs->LocateHandleBuffer(ByProtocol, &UsbIoGuid, nullptr, &HandleCount, &Handles);
+  EFI_STATUS Status =
+      Bs->LocateHandleBuffer(ByProtocol, &UsbIoGuid, nullptr, &HandleCount, &Handles);
   if (Status == EFI_NOT_FOUND) {
     ConnectPciControllers(Bs);
     Status = Bs->LocateHandleBuffer(ByProtocol, &UsbIoGuid, nullptr, &HandleCount, &Handles);

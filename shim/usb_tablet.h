@@ -28,10 +28,12 @@ struct UsbTablet {
 EFI_STATUS InstallUsbTablets(EFI_BOOT_SERVICES *Bs, UINTN *Count);
 
 // The pieces the installer puts together.
-bool IsUsbTablet(const EFI_USB_DEVICE_DESCRIPTOR &Device, const EFI_USB_INTERFACE_DESCRIPTOR &Interface);
+bool IsUsbTablet(const EFI_USB_DEVICE_DESCRIPTOR &Device,
+                 const EFI_USB_INTERFACE_DESCRIPTOR &Interface);
 // Takes one report into T; true when it changed the state.
 bool TakeTabletReport(UsbTablet &T, const UINT8 *Data, UINTN Length);
 EFI_STATUS EFIAPI TabletReport(VOID *Data, UINTN Length, VOID *Context, UINT32 Status);
-EFI_STATUS EFIAPI TabletGetState(EFI_ABSOLUTE_POINTER_PROTOCOL *This, EFI_ABSOLUTE_POINTER_STATE *State);
+EFI_STATUS EFIAPI TabletGetState(EFI_ABSOLUTE_POINTER_PROTOCOL *This,
+                                 EFI_ABSOLUTE_POINTER_STATE *State);
 EFI_STATUS EFIAPI TabletReset(EFI_ABSOLUTE_POINTER_PROTOCOL *This, BOOLEAN ExtendedVerification);
 VOID EFIAPI TabletWaitForInput(EFI_EVENT Event, VOID *Context);

@@ -66,7 +66,8 @@ std::vector<Glyph> LoadGlyphs() {
     size_t PerRow = Digits / kGlyphRows;  // 2 or 4 hex digits
     for (uint32_t R = 0; R < kGlyphRows; R++) {
       uint32_t Bits = 0;
-      for (size_t D = 0; D < PerRow; D++) Bits = (Bits << 4) | (uint32_t)HexDigit(Hex[R * PerRow + D]);
+      for (size_t D = 0; D < PerRow; D++)
+        Bits = (Bits << 4) | (uint32_t)HexDigit(Hex[R * PerRow + D]);
       G.Rows[R] = (uint16_t)(G.Wide ? Bits : Bits << 8);
     }
   }
@@ -81,7 +82,9 @@ const std::vector<Glyph> &Glyphs() {
 
 FontLayout gLayout = FontLayout::Tight;
 
-bool IsBreak(CHAR16 C) { return C == 0x000A || C == 0x000D || C == 0x000C || C == 0x2028 || C == 0x2029; }
+bool IsBreak(CHAR16 C) {
+  return C == 0x000A || C == 0x000D || C == 0x000C || C == 0x2028 || C == 0x2029;
+}
 
 uint32_t Advance(CHAR16 C) { return Glyphs()[C].Wide ? 16 : 8; }
 
@@ -205,14 +208,15 @@ EFI_STATUS EFIAPI StringToImage(const EFI_HII_FONT_PROTOCOL *This, EFI_HII_OUT_F
     }
     Image->Width = (UINT16)Width;
     Image->Height = (UINT16)Height;
-    Image->Image.Bitmap =
-        static_cast<EFI_GRAPHICS_OUTPUT_BLT_PIXEL *>(Allocate((UINTN)Width * Height * sizeof(EFI_GRAPHICS_OUTPUT_BLT_PIXEL)));
+    Image->Image.Bitmap = static_cast<EFI_GRAPHICS_OUTPUT_BLT_PIXEL *>(
+        Allocate((UINTN)Width * Height * sizeof(EFI_GRAPHICS_OUTPUT_BLT_PIXEL)));
     if (Image->Image.Bitmap == nullptr) {
       Free(Image);
       return EFI_OUT_OF_RESOURCES;
     }
     // EDK2 hands out zeroed memory and paints only the text rows.
-    std::memset(Image->Image.Bitmap, 0, (size_t)Width * Height * sizeof(EFI_GRAPHICS_OUTPUT_BLT_PIXEL));
+    std::memset(Image->Image.Bitmap, 0,
+                (size_t)Width * Height * sizeof(EFI_GRAPHICS_OUTPUT_BLT_PIXEL));
   }
 
   EFI_HII_ROW_INFO *RowInfo = nullptr;
@@ -262,7 +266,8 @@ EFI_STATUS EFIAPI StringToImage(const EFI_HII_FONT_PROTOCOL *This, EFI_HII_OUT_F
       RowInfo[R].EndIndex = Line.End > Line.Start ? Line.End - 1 : Line.Start;
       RowInfo[R].LineHeight = kCellHeight;
       RowInfo[R].LineWidth = Line.Width;
-      RowInfo[R].BaselineOffset = kGlyphTop + 14;  // unifont's baseline sits 2 rows above the glyph's foot
+      RowInfo[R].BaselineOffset =
+          kGlyphTop + 14;  // unifont's baseline sits 2 rows above the glyph's foot
     }
   }
 

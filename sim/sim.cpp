@@ -27,7 +27,8 @@ struct Installed {
   void *Interface;
 };
 
-constexpr ModeSpec kModes[] = {{800, 600}, {640, 480}, {1024, 768}, {1280, 800}, {1024, 768}, {800, 600}};
+constexpr ModeSpec kModes[] = {{800, 600},  {640, 480},  {1024, 768},
+                               {1280, 800}, {1024, 768}, {800, 600}};
 constexpr uint32_t kModeCount = sizeof(kModes) / sizeof(kModes[0]);
 
 struct State {
@@ -42,7 +43,7 @@ struct State {
   size_t InstalledByDriver = 0;
   EFI_STATUS InstallAnswer = EFI_SUCCESS;  // what InstallMultipleProtocolInterfaces answers
   EFI_STATUS ReadAnswer = EFI_SUCCESS;     // what a screen read answers, having read nothing
-  int NewPoolByte = -1;                    // what fresh pool blocks hold (-1: left as malloc gives them)
+  int NewPoolByte = -1;  // what fresh pool blocks hold (-1: left as malloc gives them)
   Display Screen;
   // The display's memory, ScanLine words a row, each pixel in Screen.Format.
   uint32_t *Frame = nullptr;
@@ -70,7 +71,9 @@ EFI_GUID kFontGuid = EFI_HII_FONT_PROTOCOL_GUID;
 EFI_GUID kPrintGuid = EFI_PRINT_PROTOCOL_GUID;
 EFI_GUID kFloatGuid = FLOAT_MATH_PROTOCOL_GUID;
 
-bool SameGuid(const EFI_GUID &A, const EFI_GUID &B) { return std::memcmp(&A, &B, sizeof(EFI_GUID)) == 0; }
+bool SameGuid(const EFI_GUID &A, const EFI_GUID &B) {
+  return std::memcmp(&A, &B, sizeof(EFI_GUID)) == 0;
+}
 
 // Every Boot Services slot the simulation does not model.
 EFI_STATUS EFIAPI NotModelled() { return EFI_UNSUPPORTED; }
@@ -196,11 +199,13 @@ EFI_STATUS EFIAPI ConOutAnything() { return EFI_SUCCESS; }
 uint32_t ToMemory(ORVANE_PIXEL P) {
   switch (gState.Screen.Format) {
     case PixelRedGreenBlueReserved8BitPerColor:
-      return (uint32_t)P.Red | (uint32_t)P.Green << 8 | (uint32_t)P.Blue << 16 | (uint32_t)P.Reserved << 24;
+      return (uint32_t)P.Red | (uint32_t)P.Green << 8 | (uint32_t)P.Blue << 16 |
+             (uint32_t)P.Reserved << 24;
     case PixelBitMask:
       return (uint32_t)P.Red << 24 | (uint32_t)P.Green << 16 | (uint32_t)P.Blue << 8 | P.Reserved;
     default:
-      return (uint32_t)P.Blue | (uint32_t)P.Green << 8 | (uint32_t)P.Red << 16 | (uint32_t)P.Reserved << 24;
+      return (uint32_t)P.Blue | (uint32_t)P.Green << 8 | (uint32_t)P.Red << 16 |
+             (uint32_t)P.Reserved << 24;
   }
 }
 
@@ -208,10 +213,8 @@ ORVANE_PIXEL FromMemory(uint32_t V) {
   switch (gState.Screen.Format) {
     case PixelRedGreenBlueReserved8BitPerColor:
       return {(UINT8)(V >> 16), (UINT8)(V >> 8), (UINT8)V, (UINT8)(V >> 24)};
-    case PixelBitMask:
-      return {(UINT8)(V >> 8), (UINT8)(V >> 16), (UINT8)(V >> 24), (UINT8)V};
-    default:
-      return {(UINT8)V, (UINT8)(V >> 8), (UINT8)(V >> 16), (UINT8)(V >> 24)};
+    case PixelBitMask: return {(UINT8)(V >> 8), (UINT8)(V >> 16), (UINT8)(V >> 24), (UINT8)V};
+    default: return {(UINT8)V, (UINT8)(V >> 8), (UINT8)(V >> 16), (UINT8)(V >> 24)};
   }
 }
 
@@ -355,11 +358,11 @@ EFI_STATUS EFIAPI SimBlt(EFI_GRAPHICS_OUTPUT_PROTOCOL *, EFI_GRAPHICS_OUTPUT_BLT
 //
 // The float service, counted per entry.
 //
-#define COUNTED(Index, Name, Ret, Params, Args)             \
-  Ret EFIAPI Counted##Name Params {                          \
-    gStats.FloatCalls++;                                     \
-    gStats.FloatByEntry[Index]++;                            \
-    return gFloatMathService.Name Args;                      \
+#define COUNTED(Index, Name, Ret, Params, Args) \
+  Ret EFIAPI Counted##Name Params {             \
+    gStats.FloatCalls++;                        \
+    gStats.FloatByEntry[Index]++;               \
+    return gFloatMathService.Name Args;         \
   }
 COUNTED(0, FloatNegate, FLOAT32_BITS, (FLOAT32_BITS A), (A))
 COUNTED(1, FloatAbs, FLOAT32_BITS, (FLOAT32_BITS A), (A))
@@ -382,7 +385,8 @@ COUNTED(15, FloatCompare, UINT8, (FLOAT32_BITS A, FLOAT32_BITS B), (A, B))
 void BuildTables() {
   std::memset(&gBoot, 0, sizeof(gBoot));
   // Fill every slot first, so an unmodelled call fails cleanly instead of jumping to 0.
-  auto **Slots = reinterpret_cast<void **>(reinterpret_cast<UINT8 *>(&gBoot) + sizeof(EFI_TABLE_HEADER));
+  auto **Slots =
+      reinterpret_cast<void **>(reinterpret_cast<UINT8 *>(&gBoot) + sizeof(EFI_TABLE_HEADER));
   for (size_t I = 0; I < (sizeof(gBoot) - sizeof(EFI_TABLE_HEADER)) / sizeof(void *); I++) {
     Slots[I] = reinterpret_cast<void *>(&NotModelled);
   }
@@ -398,7 +402,8 @@ void BuildTables() {
   gBoot.InstallMultipleProtocolInterfaces = SimInstallMultiple;
 
   std::memset(&gRuntime, 0, sizeof(gRuntime));
-  auto **RtSlots = reinterpret_cast<void **>(reinterpret_cast<UINT8 *>(&gRuntime) + sizeof(EFI_TABLE_HEADER));
+  auto **RtSlots =
+      reinterpret_cast<void **>(reinterpret_cast<UINT8 *>(&gRuntime) + sizeof(EFI_TABLE_HEADER));
   for (size_t I = 0; I < (sizeof(gRuntime) - sizeof(EFI_TABLE_HEADER)) / sizeof(void *); I++) {
     RtSlots[I] = reinterpret_cast<void *>(&NotModelled);
   }
@@ -431,11 +436,11 @@ void BuildTables() {
   gGop.Blt = SimBlt;
   gGop.Mode = &gGopMode;
 
-  gCountingFloat = {CountedFloatNegate, CountedFloatAbs, CountedFloatFloor, CountedFloatAdd,
-                    CountedFloatSub, CountedFloatMul, CountedFloatDiv, CountedFloatCos,
-                    CountedFloatSin, CountedFloatSqrt, CountedFloatToIntAlt, CountedFloatToInt,
-                    CountedRadiansToDegrees, CountedDegreesToRadians, CountedIntToFloat,
-                    CountedFloatCompare};
+  gCountingFloat = {
+      CountedFloatNegate,      CountedFloatAbs,         CountedFloatFloor,    CountedFloatAdd,
+      CountedFloatSub,         CountedFloatMul,         CountedFloatDiv,      CountedFloatCos,
+      CountedFloatSin,         CountedFloatSqrt,        CountedFloatToIntAlt, CountedFloatToInt,
+      CountedRadiansToDegrees, CountedDegreesToRadians, CountedIntToFloat,    CountedFloatCompare};
   gPrintService.VSPrint = PrintServiceVSPrint;
 }
 
@@ -512,7 +517,9 @@ void Firmware::FillNewPool(int Byte) { gState.NewPoolByte = Byte; }
 size_t Firmware::LiveAllocations() const { return gState.Pool.size(); }
 size_t Firmware::LiveBytes() const { return gState.LiveBytes; }
 uint64_t Firmware::TotalAllocations() const { return gState.TotalAllocations; }
-bool Firmware::OwnsPool(const void *P) const { return gState.Pool.count(const_cast<void *>(P)) != 0; }
+bool Firmware::OwnsPool(const void *P) const {
+  return gState.Pool.count(const_cast<void *>(P)) != 0;
+}
 void Firmware::FailAllocation(int64_t N) { gState.FailIn = N < 0 ? -1 : N; }
 uint64_t Firmware::WrongPoolTypeCount() const { return gState.WrongType; }
 
@@ -531,7 +538,8 @@ ORVANE_PIXEL *Firmware::FrameBuffer() { return reinterpret_cast<ORVANE_PIXEL *>(
 
 namespace {
 uint32_t ColorOf(ORVANE_PIXEL P) {
-  return (uint32_t)P.Blue | (uint32_t)P.Green << 8 | (uint32_t)P.Red << 16 | (uint32_t)P.Reserved << 24;
+  return (uint32_t)P.Blue | (uint32_t)P.Green << 8 | (uint32_t)P.Red << 16 |
+         (uint32_t)P.Reserved << 24;
 }
 ORVANE_PIXEL PixelOf(uint32_t C) {
   return {(UINT8)C, (UINT8)(C >> 8), (UINT8)(C >> 16), (UINT8)(C >> 24)};

@@ -13,10 +13,10 @@
 namespace sim {
 
 struct Counters {
-  uint64_t BltCalls = 0;               // every Blt call
-  uint64_t BltByOperation[4] = {};     // indexed by EFI_GRAPHICS_OUTPUT_BLT_OPERATION
-  uint64_t FloatCalls = 0;             // every float-service call
-  uint64_t FloatByEntry[16] = {};      // indexed by table entry
+  uint64_t BltCalls = 0;            // every Blt call
+  uint64_t BltByOperation[4] = {};  // indexed by EFI_GRAPHICS_OUTPUT_BLT_OPERATION
+  uint64_t FloatCalls = 0;          // every float-service call
+  uint64_t FloatByEntry[16] = {};   // indexed by table entry
 };
 
 // Resets all counters of the running Firmware.

@@ -45,7 +45,7 @@ struct World {
   CHAR16 BannerText[125] = {};
 };
 
-const CHAR16 *const kItems[] = {S(u"Boot order"), S(u"Fan speed"), S(u"Memory"), S(u"Clock"),
+const CHAR16 *const kItems[] = {S(u"Boot order"), S(u"Fan speed"), S(u"Memory"),  S(u"Clock"),
                                 S(u"Voltage"),    S(u"Display"),   S(u"Network"), S(u"Storage"),
                                 S(u"Audio"),      S(u"Power"),     S(u"USB"),     S(u"Security")};
 CHAR16 *kLines[] = {S(u"Save the changes\nand leave?"), S(u"Unsaved work is lost.")};
@@ -58,30 +58,36 @@ typedef ORVANE_UI_PROTOCOL Ui_;
 void OpenList(Ui_ *Ui, World &W) {
   ASSERT_EQ(Ui->OpenListPopup(&W.List, 100, 80, 300, 200, S(u"Pick one"), 0, 12, kItems, 2), 0u);
 }
-void InitBox(Ui_ *Ui, World &W) { ASSERT_EQ(Ui->InitMessageBox(&W.Box, 200, 200, 0, 0, 2, kLines, 3, kCaptions), 0u); }
+void InitBox(Ui_ *Ui, World &W) {
+  ASSERT_EQ(Ui->InitMessageBox(&W.Box, 200, 200, 0, 0, 2, kLines, 3, kCaptions), 0u);
+}
 void InitDialog(Ui_ *Ui, World &W) {
-  ASSERT_EQ(Ui->InitInputDialog(&W.Dialog, 150, 150, 420, 260, S(u"Password"), 7, S(u"Enter it"), S(u"secret"),
-                                12, 0, 2, kCaptions),
+  ASSERT_EQ(Ui->InitInputDialog(&W.Dialog, 150, 150, 420, 260, S(u"Password"), 7, S(u"Enter it"),
+                                S(u"secret"), 12, 0, 2, kCaptions),
             0u);
   W.Dialog.closeShown = 1;
 }
 void InitRow(Ui_ *Ui, World &W) {
-  ASSERT_EQ(Ui->InitSettingRow(&W.Row, 100, 50, 400, 150, 116, 7, 5, -3, 9, 11, S(u"Fan"), S(u"Auto"), 1, 2, 1),
+  ASSERT_EQ(Ui->InitSettingRow(&W.Row, 100, 50, 400, 150, 116, 7, 5, -3, 9, 11, S(u"Fan"),
+                               S(u"Auto"), 1, 2, 1),
             EFI_SUCCESS);
 }
 void InitReadout(Ui_ *Ui, World &W) {
-  ASSERT_EQ(Ui->InitDigitReadout(&W.Readout, 300, 300, S(W.ReadoutText.c_str()), 1, 1), EFI_SUCCESS);
+  ASSERT_EQ(Ui->InitDigitReadout(&W.Readout, 300, 300, S(W.ReadoutText.c_str()), 1, 1),
+            EFI_SUCCESS);
 }
 void InitDock(Ui_ *Ui, World &W) {
-  ASSERT_EQ(Ui->InitIconDock(&W.Dock, 120, 600, 4, kDockLabels, W.DockFlags.data(), W.DockActive.data()),
-            EFI_SUCCESS);
+  ASSERT_EQ(
+      Ui->InitIconDock(&W.Dock, 120, 600, 4, kDockLabels, W.DockFlags.data(), W.DockActive.data()),
+      EFI_SUCCESS);
   W.Dock.focus = 1;
   W.Dock.mode = 2;
 }
 void ResetOptions(Ui_ *Ui, World &W) { ASSERT_EQ(Ui->ResetOptionPopups(&W.Options), 0u); }
 void DefineOptions(Ui_ *Ui, World &W) {
   ResetOptions(Ui, W);
-  ASSERT_EQ(Ui->DefineOptionPopup(&W.Options, 300, 100, 0, S(u"Boot"), 4, kOptionItems), EFI_SUCCESS);
+  ASSERT_EQ(Ui->DefineOptionPopup(&W.Options, 300, 100, 0, S(u"Boot"), 4, kOptionItems),
+            EFI_SUCCESS);
 }
 void ShowOptions(Ui_ *Ui, World &W) {
   DefineOptions(Ui, W);
@@ -89,17 +95,19 @@ void ShowOptions(Ui_ *Ui, World &W) {
   W.Options.state.focus = 1;
   W.Options.state.mode = 2;
 }
-void Capture(Ui_ *Ui, World &W) { ASSERT_EQ(Ui->CaptureScreen(&W.Captured, &W.CapturedW, &W.CapturedH), 0u); }
+void Capture(Ui_ *Ui, World &W) {
+  ASSERT_EQ(Ui->CaptureScreen(&W.Captured, &W.CapturedW, &W.CapturedH), 0u);
+}
 void Prepared(Ui_ *Ui, World &W) {
   for (size_t I = 0; I < W.Buffer.size(); I++) W.Buffer[I] = {(UINT8)I, (UINT8)(I >> 3), 0x40, 0};
 }
 
 struct Row {
   const char *Name;
-  void (*Prepare)(Ui_ *, World &);          // runs before failures are armed
-  UINTN (*Call)(Ui_ *, World &);            // the operation under test
-  void (*FollowUp)(Ui_ *, World &);         // uses the record again afterwards
-  std::vector<UINTN> Refusals;              // statuses that may answer a failed allocation
+  void (*Prepare)(Ui_ *, World &);   // runs before failures are armed
+  UINTN (*Call)(Ui_ *, World &);     // the operation under test
+  void (*FollowUp)(Ui_ *, World &);  // uses the record again afterwards
+  std::vector<UINTN> Refusals;       // statuses that may answer a failed allocation
 };
 
 #define CALL(Expr) [](Ui_ *Ui, World &W) -> UINTN { return (UINTN)(Expr); }
@@ -220,15 +228,18 @@ class AllocationSweep : public DriverTest, public ::testing::WithParamInterface<
   void CheckAndRelease(World &W, const std::string &Where) {
     EFI_BOOT_SERVICES *BS = Fw.SystemTable()->BootServices;
     auto Live = [&](const void *P, const char *Field) {
-      EXPECT_TRUE(P == nullptr || Fw.OwnsPool(P)) << Where << ": " << Field << " is not a live block";
+      EXPECT_TRUE(P == nullptr || Fw.OwnsPool(P))
+          << Where << ": " << Field << " is not a live block";
       return P != nullptr && Fw.OwnsPool(P);
     };
     if (Live(W.List.textMask, "list text mask")) Ui->CloseListPopup(&W.List);
     if (Live(W.Readout.background, "readout background")) BS->FreePool(W.Readout.background);
-    if (W.Readout.text != nullptr && W.Readout.text != S(W.ReadoutText.c_str()) && Live(W.Readout.text, "readout text"))
+    if (W.Readout.text != nullptr && W.Readout.text != S(W.ReadoutText.c_str()) &&
+        Live(W.Readout.text, "readout text"))
       BS->FreePool(W.Readout.text);
     if (Live(W.Dock.stripBackground, "dock strip")) BS->FreePool(W.Dock.stripBackground);
-    // The saved background sits behind a size header; closing frees it (the pool stops on a bad pointer).
+    // The saved background sits behind a size header; closing frees it (the pool stops on a bad
+    // pointer).
     if (W.Options.state.savedBackground != nullptr) Ui->CloseOptionPopup(&W.Options);
     for (OptionPopupEntry &E : W.Options.entries) {
       if (Live(E.icon, "option icon")) BS->FreePool(E.icon);
@@ -240,8 +251,8 @@ class AllocationSweep : public DriverTest, public ::testing::WithParamInterface<
 
   // One run of the row; Fail < 0 lets every allocation succeed.
   Outcome Run(const Row &R, int64_t Fail, bool FrameBuffer) {
-    const std::string Where = std::string(R.Name) + (FrameBuffer ? " (frame buffer)" : "") + " failing " +
-                              (Fail < 0 ? std::string("none") : std::to_string(Fail));
+    const std::string Where = std::string(R.Name) + (FrameBuffer ? " (frame buffer)" : "") +
+                              " failing " + (Fail < 0 ? std::string("none") : std::to_string(Fail));
     Outcome O;
     Fw.FailAllocation(-1);
     Ui->SetFrameBufferCapture(FrameBuffer);
@@ -266,7 +277,8 @@ class AllocationSweep : public DriverTest, public ::testing::WithParamInterface<
           << Where << ": refused, yet the buffer changed";
     } else if (Fail >= 0) {
       // Same status as the full run: the picture must be the full one too.
-      EXPECT_TRUE(O.Screen == Full.Screen) << Where << ": answered " << O.Status << " but drew less";
+      EXPECT_TRUE(O.Screen == Full.Screen)
+          << Where << ": answered " << O.Status << " but drew less";
       EXPECT_TRUE(0 == std::memcmp(O.Buffer.data(), Full.Buffer.data(), O.Buffer.size() * 4))
           << Where << ": answered " << O.Status << " but the buffer differs";
     }
@@ -292,7 +304,9 @@ TEST_P(AllocationSweep, EachFailureIsRefusedCleanlyOrChangesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Slots, AllocationSweep, ::testing::Range<size_t>(0, Rows().size()),
-                         [](const ::testing::TestParamInfo<size_t> &I) { return std::string(Rows()[I.param].Name); });
+                         [](const ::testing::TestParamInfo<size_t> &I) {
+                           return std::string(Rows()[I.param].Name);
+                         });
 
 // The banner reports nothing: a line that cannot be drawn is skipped. Each
 // failure may only cost lines, never leave memory or draw outside the lines.

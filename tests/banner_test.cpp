@@ -47,7 +47,8 @@ class Banner : public DriverTest {
       uint32_t W;
       std::vector<uint32_t> Px = LineImage(kScreenLines[L], W);
       for (uint32_t R = 0; R < 19; R++)
-        for (uint32_t X = 0; X < W; X++) Screen[(size_t)(20 + 20 * L + R) * Fw.Width() + X] = Px[R * W + X];
+        for (uint32_t X = 0; X < W; X++)
+          Screen[(size_t)(20 + 20 * L + R) * Fw.Width() + X] = Px[R * W + X];
     }
     return Screen;
   }

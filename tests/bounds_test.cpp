@@ -26,7 +26,7 @@ namespace {
 
 CHAR16 *S(const char16_t *T) { return const_cast<CHAR16 *>(reinterpret_cast<const CHAR16 *>(T)); }
 
-constexpr INT32 kCoords[] = {INT32_MIN, INT32_MIN + 1, -70000, -32768, -1000, -1, 0,
+constexpr INT32 kCoords[] = {INT32_MIN, INT32_MIN + 1, -70000, -32768, -1000, -1,    0,
                              1,         500,           1023,   1024,   32767, 70000, INT32_MAX - 1,
                              INT32_MAX};
 constexpr INT32 kSizes[] = {INT32_MIN, -70000, -1, 0, 1, 2, 37, 300, 1024, 65535, 70000, INT32_MAX};
@@ -70,11 +70,14 @@ class Bounds : public DriverTest {
       const bool Reads = T.Op == EfiBltVideoToBltBuffer;
       const __int128 X = Reads ? T.SourceX : T.DestinationX, Y = Reads ? T.SourceY : T.DestinationY;
       const __int128 W = T.Width, H = T.Height;
-      const std::string Rect = " at (" + std::to_string((uint64_t)X) + ", " + std::to_string((uint64_t)Y) +
-                               ") size " + std::to_string((uint64_t)W) + " x " + std::to_string((uint64_t)H);
-      ASSERT_TRUE(T.Op == EfiBltVideoFill || T.Op == EfiBltVideoToBltBuffer || T.Op == EfiBltBufferToVideo)
+      const std::string Rect = " at (" + std::to_string((uint64_t)X) + ", " +
+                               std::to_string((uint64_t)Y) + ") size " +
+                               std::to_string((uint64_t)W) + " x " + std::to_string((uint64_t)H);
+      ASSERT_TRUE(T.Op == EfiBltVideoFill || T.Op == EfiBltVideoToBltBuffer ||
+                  T.Op == EfiBltBufferToVideo)
           << What << ": unexpected Blt operation";
-      ASSERT_TRUE(W > 0 && H > 0 && X + W <= SW && Y + H <= SH) << What << ": transfer off the screen" << Rect;
+      ASSERT_TRUE(W > 0 && H > 0 && X + W <= SW && Y + H <= SH)
+          << What << ": transfer off the screen" << Rect;
       if (Reads) continue;
       bool Inside = Allowed.empty();
       for (const Area &A : Allowed) {
@@ -101,7 +104,8 @@ TEST_F(Bounds, StatusControlsStayInsideTheirRectangles) {
     Ui->SetFrameBufferCapture(I & 1);
     INT32 X = Coord(), Y = Coord(), W, H;
     Size(W, H);
-    Ui->DrawGaugePanel(X, Y, W, H, S(u"CPU"), S(u"Fan"), S(u"Temperature"), nullptr, Pick(kCoords), Pick(kCoords));
+    Ui->DrawGaugePanel(X, Y, W, H, S(u"CPU"), S(u"Fan"), S(u"Temperature"), nullptr, Pick(kCoords),
+                       Pick(kCoords));
     CheckTransfers({{X, Y, W, H}}, "gauge " + Args({X, Y, W, H}));
     const INT32 DividerX = Pick(kCoords);
     Ui->DrawDividerStrip(X, Y, W, H, (UINT8)(Rng() % 3), DividerX, (UINT8)(Rng() % 3));
@@ -113,7 +117,8 @@ TEST_F(Bounds, StatusControlsStayInsideTheirRectangles) {
     const UINT16 L = Pick(kU16), Total = Pick(kU16), First = Pick(kU16);
     const UINT16 Visible = (UINT16)std::min<UINT32>(Pick(kU16), 4u * Total + 10);
     Ui->DrawScrollBar(X, Y, L, Total, Visible, First, (UINT16)(Rng() % 5));
-    CheckTransfers({{X, Y, 16, L < 100 ? 100 : L}}, "scroll bar " + Args({X, Y, L, Total, Visible, First}));
+    CheckTransfers({{X, Y, 16, L < 100 ? 100 : L}},
+                   "scroll bar " + Args({X, Y, L, Total, Visible, First}));
     Ui->HitTestScrollBar(X, Y, L, Total, Visible, First, Coord(), Coord());
     CheckTransfers({{0, 0, 0, 0}}, "scroll bar hit test");
     const INT16 RX = Pick(kI16) * (INT16)(Rng() % 3), RY = Pick(kI16);
@@ -135,9 +140,11 @@ TEST_F(Bounds, ProgressBarWritesOnlyItsBuffer) {
       std::vector<ORVANE_PIXEL> Store(Pixels + 2 * kGuard, ORVANE_PIXEL{0x5A, 0x5A, 0x5A, 0x5A});
       const std::vector<ORVANE_PIXEL> Before = Store;
       const INT32 Percent = Pick(kPercents);
-      Ui->DrawProgressBar(Store.data() + kGuard, 0, 0, 0, 0, W, H, Rng() & 1 ? S(u"Copying") : nullptr, Percent);
+      Ui->DrawProgressBar(Store.data() + kGuard, 0, 0, 0, 0, W, H,
+                          Rng() & 1 ? S(u"Copying") : nullptr, Percent);
       const std::string What = "progress bar " + Args({W, H, Percent});
-      ASSERT_EQ(0, std::memcmp(Store.data(), Before.data(), kGuard * 4)) << What << ": wrote before the buffer";
+      ASSERT_EQ(0, std::memcmp(Store.data(), Before.data(), kGuard * 4))
+          << What << ": wrote before the buffer";
       ASSERT_EQ(0, std::memcmp(Store.data() + kGuard + Pixels, Before.data(), kGuard * 4))
           << What << ": wrote past the buffer";
       CheckTransfers({{0, 0, 0, 0}}, What + " (the caller shows the buffer)");
@@ -146,7 +153,8 @@ TEST_F(Bounds, ProgressBarWritesOnlyItsBuffer) {
 }
 
 TEST_F(Bounds, ListPopupWithWildGeometryAndState) {
-  const CHAR16 *Items[] = {S(u"One"), S(u"Two"), S(u"Three"), S(u"Four"), S(u"Five"), S(u"Six"), S(u"Seven")};
+  const CHAR16 *Items[] = {S(u"One"),  S(u"Two"), S(u"Three"), S(u"Four"),
+                           S(u"Five"), S(u"Six"), S(u"Seven")};
   for (int I = 0; I < kRounds && !HasFatalFailure(); I++) {
     Ui->SetFrameBufferCapture(I & 1);
     ListPopup P = {};
@@ -154,7 +162,8 @@ TEST_F(Bounds, ListPopupWithWildGeometryAndState) {
     Size(W, H);
     const UINT16 Count = (UINT16)(Rng() % 8);
     const std::string What = "list popup " + Args({X, Y, W, H, Count});
-    if (Ui->OpenListPopup(&P, X, Y, (UINT32)W, H, S(u"Title"), (UINT16)Rng(), Count, Items, Pick(kI16)) != 0) {
+    if (Ui->OpenListPopup(&P, X, Y, (UINT32)W, H, S(u"Title"), (UINT16)Rng(), Count, Items,
+                          Pick(kI16)) != 0) {
       CheckTransfers({{0, 0, 0, 0}}, What + " (refused)");
       continue;
     }
@@ -219,8 +228,12 @@ TEST_F(Bounds, GradientsStartingFarOutsideTheClip) {
   auto Float = [&] {
     switch (Rng() % 4) {
       case 0: return fm::FromInt((INT32)(Rng() % 256));
-      case 1: return fm::Div(fm::FromInt((INT32)(Rng() % 511) - 255), fm::FromInt((INT32)(1 + Rng() % 2000000)));
-      case 2: return fm::FromInt((INT32)(Rng() % 64)) | (UINT32)(Rng() & 0x80007FFF);  // halves and subnormal steps
+      case 1:
+        return fm::Div(fm::FromInt((INT32)(Rng() % 511) - 255),
+                       fm::FromInt((INT32)(1 + Rng() % 2000000)));
+      case 2:
+        return fm::FromInt((INT32)(Rng() % 64)) |
+               (UINT32)(Rng() & 0x80007FFF);  // halves and subnormal steps
       default: return (FLOAT32_BITS)Rng();
     }
   };
@@ -233,7 +246,8 @@ TEST_F(Bounds, GradientsStartingFarOutsideTheClip) {
     const UINT64 Count = Rng() % (I % 3 == 0 ? 20000 : 300);
     FLOAT32_BITS Want = Start;
     for (UINT64 K = 0; K < Count; K++) Want = fm::Add(Want, Step);
-    ASSERT_EQ(AddRepeatedly(Start, Step, Count), Want) << std::hex << Start << " + " << Step << " x " << std::dec << Count;
+    ASSERT_EQ(AddRepeatedly(Start, Step, Count), Want)
+        << std::hex << Start << " + " << Step << " x " << std::dec << Count;
   }
   // Thumbs reaching far above and below a bar, against the plain painter.
   for (int I = 0; I < 12; I++) {
@@ -243,7 +257,8 @@ TEST_F(Bounds, GradientsStartingFarOutsideTheClip) {
     std::vector<ORVANE_PIXEL> Got(16 * (L + 10)), Want(Got.size());
     DrawScrollBarBody(DrawTarget::For(Got.data(), 16, L + 10), 0, 0, &S, Hot, L);
     ref::DrawScrollBarBody(Want.data(), 16, L + 10, 0, 0, Th, Hot, L);
-    ASSERT_EQ(0, std::memcmp(Got.data(), Want.data(), Got.size() * sizeof(ORVANE_PIXEL))) << Th[0] << " " << Th[1];
+    ASSERT_EQ(0, std::memcmp(Got.data(), Want.data(), Got.size() * sizeof(ORVANE_PIXEL)))
+        << Th[0] << " " << Th[1];
   }
   // One row in view and a list of one: a thumb of four billion rows.
   sim::ResetStats();
@@ -260,8 +275,8 @@ TEST_F(Bounds, DialogsWithWildGeometryAndState) {
     Size(W, H);
     MessageBox B = {};
     const UINT16 Buttons = (UINT16)(Rng() % 4);
-    if (Ui->InitMessageBox(&B, X, Y, W, H, (UINT16)(Rng() % 3), Lines, Buttons, const_cast<CHAR16 **>(Captions)) ==
-        0) {
+    if (Ui->InitMessageBox(&B, X, Y, W, H, (UINT16)(Rng() % 3), Lines, Buttons,
+                           const_cast<CHAR16 **>(Captions)) == 0) {
       B.HotButton = Pick(kU16);
       B.HotState = Pick(kU16);
       Ui->HitTestMessageBox(&B, Coord(), Coord());
@@ -271,15 +286,17 @@ TEST_F(Bounds, DialogsWithWildGeometryAndState) {
 
     InputDialog D = {};
     const UINT16 MaxChars = Pick(kU16), Count = (UINT16)(Rng() % 5);
-    if (Ui->InitInputDialog(&D, X, Y, (UINT32)W, H, S(u"Title"), 0, Rng() & 1 ? S(u"Prompt") : nullptr,
-                            S(u"typed text"), MaxChars, (UINT16)(Rng() & 1), Count, Captions) == 0) {
+    if (Ui->InitInputDialog(&D, X, Y, (UINT32)W, H, S(u"Title"), 0,
+                            Rng() & 1 ? S(u"Prompt") : nullptr, S(u"typed text"), MaxChars,
+                            (UINT16)(Rng() & 1), Count, Captions) == 0) {
       D.hotButton = Pick(kI16);
       D.closeShown = (UINT8)Rng();
       D.closeState = (UINT8)Rng();
       Ui->HitTestInputDialog(&D, Coord(), Coord());
       Ui->PaintInputDialog(&D);
     }
-    CheckTransfers({{D.x, D.y, D.width, D.height}}, "input dialog " + Args({X, Y, W, H, MaxChars, Count}));
+    CheckTransfers({{D.x, D.y, D.width, D.height}},
+                   "input dialog " + Args({X, Y, W, H, MaxChars, Count}));
   }
 }
 
@@ -288,10 +305,12 @@ TEST_F(Bounds, SettingRowAndReadoutWithWildGeometry) {
     Ui->SetFrameBufferCapture(I & 1);
     const INT32 X = Coord(), Y = Coord();
     SettingRow R = {};
-    const UINT16 Width = Pick(kU16), LabelWidth = Pick(kU16), Slider = Pick(kU16), Steps = Pick(kU16);
+    const UINT16 Width = Pick(kU16), LabelWidth = Pick(kU16), Slider = Pick(kU16),
+                 Steps = Pick(kU16);
     const std::string What = "setting row " + Args({X, Y, Width, LabelWidth, Slider, Steps});
-    if (Ui->InitSettingRow(&R, X, Y, Width, LabelWidth, Slider, 0, Steps, 0, 0, 0, S(u"Label"), S(u"Value"),
-                           (UINT16)(Rng() % 4), (INT16)(Rng() % 5), (UINT8)(Rng() & 1)) == EFI_SUCCESS) {
+    if (Ui->InitSettingRow(&R, X, Y, Width, LabelWidth, Slider, 0, Steps, 0, 0, 0, S(u"Label"),
+                           S(u"Value"), (UINT16)(Rng() % 4), (INT16)(Rng() % 5),
+                           (UINT8)(Rng() & 1)) == EFI_SUCCESS) {
       Ui->TrackSettingSlider(&R, Coord(), Coord());
       R.percent = Pick(kU16);
       R.stepIndex = Pick(kU16);
@@ -332,7 +351,8 @@ TEST_F(Bounds, DockAndOptionPopupWithWildPositions) {
       Ui->PaintIconDock(&D);
       PoolFree(D.stripBackground);
     }
-    CheckTransfers({{D.x, D.y, D.width, D.height}, {(__int128)D.x - 50, (__int128)D.y + 44, 1074 - (__int128)D.x, 19}},
+    CheckTransfers({{D.x, D.y, D.width, D.height},
+                    {(__int128)D.x - 50, (__int128)D.y + 44, 1074 - (__int128)D.x, 19}},
                    "icon dock " + Args({X, Y, Count}));
 
     OptionPopupSet Set;
@@ -364,11 +384,14 @@ TEST_F(Bounds, ScreenPrimitivesAndTransfersStayOnTheScreen) {
     const INT32 Pen = (INT32)(Rng() % 7), Fill = (INT32)(Rng() % 8);
     Ui->DrawPoint(nullptr, 0, 0, X, Y, Pen, 0xFF0000);
     Ui->DrawLine(nullptr, 0, 0, X, Y, X2 % 3000, Y2 % 3000, Pen, 0x00FF00);
-    Ui->DrawRectangle(nullptr, 0, 0, X, Y, Pick(kSizes) % 3000, Pick(kSizes) % 3000, Pen, Fill, 0xFF, 0xFF00);
-    Ui->DrawCircle(nullptr, 0, 0, X, Y, (INT32)(Rng() % 400) - 10, (INT32)(Rng() % 50) - 5, Fill, 0xFF, 0xFF00);
-    Ui->DrawRegularPolygon(nullptr, 0, 0, X, Y, (INT32)(Rng() % 12) - 2, (INT32)(Rng() % 2000), Pen, 0xFFFF);
-    Ui->DrawTriangle(nullptr, 0, 0, (UINT32)X % 3000, (UINT32)Y % 3000, (UINT32)X2 % 3000, (UINT32)Y2 % 3000,
-                     Rng() % 3000, Rng() % 3000, Pen, Fill, 0xFF, 0xFF00);
+    Ui->DrawRectangle(nullptr, 0, 0, X, Y, Pick(kSizes) % 3000, Pick(kSizes) % 3000, Pen, Fill,
+                      0xFF, 0xFF00);
+    Ui->DrawCircle(nullptr, 0, 0, X, Y, (INT32)(Rng() % 400) - 10, (INT32)(Rng() % 50) - 5, Fill,
+                   0xFF, 0xFF00);
+    Ui->DrawRegularPolygon(nullptr, 0, 0, X, Y, (INT32)(Rng() % 12) - 2, (INT32)(Rng() % 2000), Pen,
+                           0xFFFF);
+    Ui->DrawTriangle(nullptr, 0, 0, (UINT32)X % 3000, (UINT32)Y % 3000, (UINT32)X2 % 3000,
+                     (UINT32)Y2 % 3000, Rng() % 3000, Rng() % 3000, Pen, Fill, 0xFF, 0xFF00);
     Ui->BlitToScreen(Image.data(), 64, 48, X, Y);
     // The transitions pace every block, shown or not: a few positions only.
     if (I % 25 == 0) {
@@ -376,7 +399,8 @@ TEST_F(Bounds, ScreenPrimitivesAndTransfersStayOnTheScreen) {
       Ui->DissolveTransition(Image.data(), 64, 48, (UINT32)X, (UINT32)Y);
     }
     ORVANE_PIXEL Back = {0, 0, 0x40, 0};
-    Ui->DrawText(0xFFFFFF, Rng() & 1 ? &Back : nullptr, 1000 + Rng() % 1001, (UINT16)X, (UINT16)Y, S(u"Text %d"), X);
+    Ui->DrawText(0xFFFFFF, Rng() & 1 ? &Back : nullptr, 1000 + Rng() % 1001, (UINT16)X, (UINT16)Y,
+                 S(u"Text %d"), X);
     CheckTransfers({}, "primitives at " + Args({X, Y, X2, Y2, Pen, Fill}));
   }
 }

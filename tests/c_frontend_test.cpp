@@ -12,8 +12,8 @@ namespace {
 using CFrontend = DriverTest;
 
 TEST_F(CFrontend, RecordsHaveTheSameSizeInCAndCxx) {
-  const UINTN Cxx[8] = {sizeof(ORVANE_UI_PROTOCOL), sizeof(ListPopup), sizeof(InputDialog),
-                        sizeof(SettingRow),         sizeof(DigitReadout), sizeof(IconDock),
+  const UINTN Cxx[8] = {sizeof(ORVANE_UI_PROTOCOL), sizeof(ListPopup),     sizeof(InputDialog),
+                        sizeof(SettingRow),         sizeof(DigitReadout),  sizeof(IconDock),
                         sizeof(MessageBox),         sizeof(OptionPopupSet)};
   for (int I = 0; I < 8; I++) EXPECT_EQ(CFrontendRecordSizes[I], Cxx[I]) << "record " << I;
 }

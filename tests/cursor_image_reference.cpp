@@ -4,7 +4,9 @@ namespace ref {
 
 namespace {
 uint32_t U16(const std::vector<uint8_t> &F, size_t At) { return F[At] | (F[At + 1] << 8); }
-uint32_t U32(const std::vector<uint8_t> &F, size_t At) { return U16(F, At) | (U16(F, At + 2) << 16); }
+uint32_t U32(const std::vector<uint8_t> &F, size_t At) {
+  return U16(F, At) | (U16(F, At + 2) << 16);
+}
 }  // namespace
 
 void DecodeCursorOver(const std::vector<uint8_t> &F, EFI_GRAPHICS_OUTPUT_BLT_PIXEL *Out) {
@@ -12,11 +14,26 @@ void DecodeCursorOver(const std::vector<uint8_t> &F, EFI_GRAPHICS_OUTPUT_BLT_PIX
   const size_t Palette = O + 40;
   size_t Colors = 0, ColorLength = 0;
   switch (Bits) {
-    case 1: Colors = O + 48; ColorLength = W * H / 8; break;
-    case 4: Colors = O + 104; ColorLength = W * H / 2; break;
-    case 8: Colors = O + 1064; ColorLength = W * H; break;
-    case 24: Colors = O + 40; ColorLength = 3 * W * H; break;
-    case 32: Colors = O + 40; ColorLength = 4 * W * H; break;
+    case 1:
+      Colors = O + 48;
+      ColorLength = W * H / 8;
+      break;
+    case 4:
+      Colors = O + 104;
+      ColorLength = W * H / 2;
+      break;
+    case 8:
+      Colors = O + 1064;
+      ColorLength = W * H;
+      break;
+    case 24:
+      Colors = O + 40;
+      ColorLength = 3 * W * H;
+      break;
+    case 32:
+      Colors = O + 40;
+      ColorLength = 4 * W * H;
+      break;
   }
   // Mask pass.
   size_t At = Colors + ColorLength;
@@ -46,31 +63,53 @@ void DecodeCursorOver(const std::vector<uint8_t> &F, EFI_GRAPHICS_OUTPUT_BLT_PIX
         case 4: {
           uint8_t B = F[At++];
           C = &F[Palette + 4 * (B >> 4)];
-          Out[P].Blue ^= C[0]; Out[P].Green ^= C[1]; Out[P].Red ^= C[2];
-          P++; Left--;
+          Out[P].Blue ^= C[0];
+          Out[P].Green ^= C[1];
+          Out[P].Red ^= C[2];
+          P++;
+          Left--;
           if (Left > 0) {
             C = &F[Palette + 4 * (B & 15)];
-            Out[P].Blue ^= C[0]; Out[P].Green ^= C[1]; Out[P].Red ^= C[2];
-            P++; Left--;
+            Out[P].Blue ^= C[0];
+            Out[P].Green ^= C[1];
+            Out[P].Red ^= C[2];
+            P++;
+            Left--;
           }
           continue;
         }
         case 8: C = &F[Palette + 4 * F[At++]]; break;
-        case 24: C = &F[At]; At += 3; break;
-        case 32: C = &F[At]; At += 4; break;
+        case 24:
+          C = &F[At];
+          At += 3;
+          break;
+        case 32:
+          C = &F[At];
+          At += 4;
+          break;
       }
-      Out[P].Blue ^= C[0]; Out[P].Green ^= C[1]; Out[P].Red ^= C[2];
-      P++; Left--;
+      Out[P].Blue ^= C[0];
+      Out[P].Green ^= C[1];
+      Out[P].Red ^= C[2];
+      P++;
+      Left--;
     }
   }
 }
 
-std::vector<uint8_t> MakeCursor(uint32_t W, uint32_t H, uint16_t Bits, const std::vector<uint8_t> &Palette,
-                                const std::vector<uint8_t> &ColorData, const std::vector<uint8_t> &Mask,
-                                uint32_t Offset) {
+std::vector<uint8_t> MakeCursor(uint32_t W, uint32_t H, uint16_t Bits,
+                                const std::vector<uint8_t> &Palette,
+                                const std::vector<uint8_t> &ColorData,
+                                const std::vector<uint8_t> &Mask, uint32_t Offset) {
   std::vector<uint8_t> F(Offset + 40, 0);
-  auto Put16 = [&](size_t At, uint32_t V) { F[At] = (uint8_t)V; F[At + 1] = (uint8_t)(V >> 8); };
-  auto Put32 = [&](size_t At, uint32_t V) { Put16(At, V); Put16(At + 2, V >> 16); };
+  auto Put16 = [&](size_t At, uint32_t V) {
+    F[At] = (uint8_t)V;
+    F[At + 1] = (uint8_t)(V >> 8);
+  };
+  auto Put32 = [&](size_t At, uint32_t V) {
+    Put16(At, V);
+    Put16(At + 2, V >> 16);
+  };
   Put16(2, 2);
   Put16(4, 1);
   F[6] = (uint8_t)W;

@@ -14,8 +14,9 @@ namespace ref {
 void DecodeCursorOver(const std::vector<uint8_t> &File, EFI_GRAPHICS_OUTPUT_BLT_PIXEL *Pixels);
 
 // A single-image cursor file: ColorData and Mask are the stored (bottom-up) bytes.
-std::vector<uint8_t> MakeCursor(uint32_t W, uint32_t H, uint16_t Bits, const std::vector<uint8_t> &Palette,
-                                const std::vector<uint8_t> &ColorData, const std::vector<uint8_t> &Mask,
-                                uint32_t Offset = 22);
+std::vector<uint8_t> MakeCursor(uint32_t W, uint32_t H, uint16_t Bits,
+                                const std::vector<uint8_t> &Palette,
+                                const std::vector<uint8_t> &ColorData,
+                                const std::vector<uint8_t> &Mask, uint32_t Offset = 22);
 
 }  // namespace ref

@@ -15,7 +15,11 @@ namespace {
 typedef EFI_GRAPHICS_OUTPUT_BLT_PIXEL Pixel;
 constexpr uint32_t kGuard = 0xA5C3E1F7;
 
-uint32_t Color(const Pixel &P) { uint32_t V; std::memcpy(&V, &P, 4); return V; }
+uint32_t Color(const Pixel &P) {
+  uint32_t V;
+  std::memcpy(&V, &P, 4);
+  return V;
+}
 
 size_t MaskRowBytes(uint32_t W) { return (W / 8 + 3) / 4 * 4; }
 size_t ColorBytes(uint32_t W, uint32_t H, uint16_t Bits) { return (size_t)W * H * Bits / 8; }
@@ -28,8 +32,10 @@ std::vector<uint8_t> RandomBytes(std::mt19937 &Rng, size_t N) {
 }
 
 // A random well-formed file; its padding bytes are random too.
-std::vector<uint8_t> RandomCursor(std::mt19937 &Rng, uint32_t W, uint32_t H, uint16_t Bits, uint32_t Offset = 22) {
-  return ref::MakeCursor(W, H, Bits, RandomBytes(Rng, PaletteBytes(Bits)), RandomBytes(Rng, ColorBytes(W, H, Bits)),
+std::vector<uint8_t> RandomCursor(std::mt19937 &Rng, uint32_t W, uint32_t H, uint16_t Bits,
+                                  uint32_t Offset = 22) {
+  return ref::MakeCursor(W, H, Bits, RandomBytes(Rng, PaletteBytes(Bits)),
+                         RandomBytes(Rng, ColorBytes(W, H, Bits)),
                          RandomBytes(Rng, MaskRowBytes(W) * H), Offset);
 }
 
@@ -50,7 +56,8 @@ struct Guarded {
 
 CursorImage View(const std::vector<uint8_t> &File) { return {File.data(), (UINT32)File.size()}; }
 
-EFI_STATUS Decode(const std::vector<uint8_t> &File, Pixel *&Out, uint8_t Overlay, uint64_t W, uint64_t H) {
+EFI_STATUS Decode(const std::vector<uint8_t> &File, Pixel *&Out, uint8_t Overlay, uint64_t W,
+                  uint64_t H) {
   CursorImage Image = View(File);
   return DecodeCursorImage(&Image, W, H, &Out, Overlay);
 }
@@ -67,7 +74,8 @@ TEST_F(CursorDecoder, MatchesTheLiteralDecoderOnRandomFiles) {
     const uint16_t Bits = Depths[Rng() % 5];
     const uint32_t Offset = Round % 4 == 0 ? 22 + Rng() % 300 : 22;
     std::vector<uint8_t> File = RandomCursor(Rng, W, H, Bits, Offset);
-    SCOPED_TRACE(testing::Message() << W << "x" << H << " at " << Bits << " bits, offset " << Offset);
+    SCOPED_TRACE(testing::Message()
+                 << W << "x" << H << " at " << Bits << " bits, offset " << Offset);
 
     // Over a random background, in a guarded buffer.
     std::vector<uint32_t> Background(W * H);
@@ -113,7 +121,8 @@ TEST_F(CursorDecoder, CompositionRules) {
 
   // All-ones mask and black colours: the background comes out unchanged, reserved bytes too.
   {
-    auto File = ref::MakeCursor(W, H, 32, {}, std::vector<uint8_t>(W * H * 4, 0), std::vector<uint8_t>(4 * H, 0xFF));
+    auto File = ref::MakeCursor(W, H, 32, {}, std::vector<uint8_t>(W * H * 4, 0),
+                                std::vector<uint8_t>(4 * H, 0xFF));
     std::vector<uint32_t> Got = Background;
     Pixel *Out = reinterpret_cast<Pixel *>(Got.data());
     ASSERT_EQ(Decode(File, Out, 1, W, H), EFI_SUCCESS);
@@ -155,10 +164,12 @@ TEST_F(CursorDecoder, CompositionRules) {
     }
     std::vector<uint32_t> Got(W * H, 0);
     Pixel *Out = reinterpret_cast<Pixel *>(Got.data());
-    ASSERT_EQ(Decode(ref::MakeCursor(W, H, 24, {}, Colors, std::vector<uint8_t>(4 * H, 0)), Out, 1, W, H),
-              EFI_SUCCESS);
+    ASSERT_EQ(
+        Decode(ref::MakeCursor(W, H, 24, {}, Colors, std::vector<uint8_t>(4 * H, 0)), Out, 1, W, H),
+        EFI_SUCCESS);
     for (uint32_t Y = 0; Y < H; Y++)
-      for (uint32_t X = 0; X < W; X++) EXPECT_EQ(Got[Y * W + X], Y == H - 1 ? 0xFF0000u : 0x0000FFu);
+      for (uint32_t X = 0; X < W; X++)
+        EXPECT_EQ(Got[Y * W + X], Y == H - 1 ? 0xFF0000u : 0x0000FFu);
   }
 }
 
@@ -173,7 +184,7 @@ TEST_F(CursorDecoder, MaskRowsArePaddedToFourBytes) {
     std::vector<uint8_t> Mask(Row * H, 0);
     for (uint32_t R = 0; R < H; R++) {
       for (uint32_t B = 0; B < W / 8; B++) Mask[R * Row + B] = 0xFF;
-      Mask[R * Row + R / 8] &= (uint8_t)~(0x80 >> (R % 8));
+      Mask[R * Row + R / 8] &= (uint8_t) ~(0x80 >> (R % 8));
     }
     auto File = ref::MakeCursor(W, H, 24, {}, std::vector<uint8_t>(W * H * 3, 0), Mask);
     std::vector<uint32_t> Got(W * H, 0x00777777);
@@ -228,7 +239,8 @@ TEST_F(CursorDecoder, RefusesBadFilesAndArgumentsWithoutTouchingAnything) {
   EXPECT_EQ(DecodeCursorImage(nullptr, 16, 4, &Out, 0), EFI_INVALID_PARAMETER);
   EXPECT_EQ(DecodeCursorImage(&NoBytes, 16, 4, &Out, 0), EFI_INVALID_PARAMETER);
   EXPECT_EQ(DecodeCursorImage(&Image, 16, 4, nullptr, 0), EFI_INVALID_PARAMETER);
-  EXPECT_EQ(DecodeCursorImage(&Image, 16, 4, &Out, 1), EFI_INVALID_PARAMETER);  // overlay on nothing
+  EXPECT_EQ(DecodeCursorImage(&Image, 16, 4, &Out, 1),
+            EFI_INVALID_PARAMETER);  // overlay on nothing
 }
 
 TEST_F(CursorDecoder, ReportsAFailedAllocation) {
@@ -245,11 +257,13 @@ TEST_F(CursorDecoder, ReportsAFailedAllocation) {
 
 namespace {
 
-uint32_t Level(const std::vector<uint32_t> &P, uint32_t W, uint32_t X, uint32_t Y) { return P[Y * W + X] & 0xFF; }
+uint32_t Level(const std::vector<uint32_t> &P, uint32_t W, uint32_t X, uint32_t Y) {
+  return P[Y * W + X] & 0xFF;
+}
 
 // Decodes an embedded picture over a background (overlay), checking its size and depth.
-std::vector<uint32_t> DecodeEmbedded(const CursorImage &Image, uint32_t W, uint32_t H, uint16_t Bits,
-                                     uint32_t Background) {
+std::vector<uint32_t> DecodeEmbedded(const CursorImage &Image, uint32_t W, uint32_t H,
+                                     uint16_t Bits, uint32_t Background) {
   EXPECT_GE(Image.Size, 38u);
   EXPECT_EQ(Image.Bytes[6], W);
   EXPECT_EQ(Image.Bytes[7], H);
@@ -265,7 +279,8 @@ std::vector<uint32_t> DecodeEmbedded(const CursorImage &Image, uint32_t W, uint3
 }
 
 // Opaque pictures look the same over any background.
-std::vector<uint32_t> DecodeOpaque(const CursorImage &Image, uint32_t W, uint32_t H, uint16_t Bits) {
+std::vector<uint32_t> DecodeOpaque(const CursorImage &Image, uint32_t W, uint32_t H,
+                                   uint16_t Bits) {
   auto Black = DecodeEmbedded(Image, W, H, Bits, 0);
   auto White = DecodeEmbedded(Image, W, H, Bits, 0xFFFFFF);
   EXPECT_EQ(Black, White) << "an opaque picture lets the background through";
@@ -279,9 +294,27 @@ TEST_F(CursorDecoder, RowPiecesHaveTheirShades) {
   auto Tile = [](uint32_t Set, uint32_t R) -> int {
     switch (Set) {
       case kRowSetNormal: return R == 0 ? 0x96 : R == 44 ? 0x6D : -1;
-      case kRowSetPressed: return R == 0 ? 0xCA : R == 1 ? 0xBF : R == 26 ? 0x6A : R == 43 ? 0xA4 : R == 44 ? 0x89 : -1;
-      case kRowSetFocused: return R == 0 ? 0xD1 : R == 1 ? 0xC6 : R == 26 ? 0x7D : R == 43 ? 0xB0 : R == 44 ? 0x94 : -1;
-      default: return R == 0 ? 0x56 : R == 1 ? 0x57 : (R >= 12 && R <= 42) ? 0x64 : R == 43 ? 0x63 : R == 44 ? 0x62 : -1;
+      case kRowSetPressed:
+        return R == 0    ? 0xCA
+               : R == 1  ? 0xBF
+               : R == 26 ? 0x6A
+               : R == 43 ? 0xA4
+               : R == 44 ? 0x89
+                         : -1;
+      case kRowSetFocused:
+        return R == 0    ? 0xD1
+               : R == 1  ? 0xC6
+               : R == 26 ? 0x7D
+               : R == 43 ? 0xB0
+               : R == 44 ? 0x94
+                         : -1;
+      default:
+        return R == 0                 ? 0x56
+               : R == 1               ? 0x57
+               : (R >= 12 && R <= 42) ? 0x64
+               : R == 43              ? 0x63
+               : R == 44              ? 0x62
+                                      : -1;
     }
   };
   for (uint32_t Set = 0; Set < 4; Set++) {
@@ -308,14 +341,18 @@ TEST_F(CursorDecoder, RowPiecesHaveTheirShades) {
     if (Set == kRowSetNormal) {
       EXPECT_EQ(Level(Middle, 8, 0, 1), 0x7Au);
       EXPECT_EQ(Level(Middle, 8, 0, 43), 0x7Fu);
-      for (uint32_t R = 2; R <= 43; R++) EXPECT_LE(Level(Middle, 8, 0, R) - Level(Middle, 8, 0, R - 1), 1u);
+      for (uint32_t R = 2; R <= 43; R++)
+        EXPECT_LE(Level(Middle, 8, 0, R) - Level(Middle, 8, 0, R - 1), 1u);
     }
     if (Set == kRowSetPressed || Set == kRowSetFocused) {
-      for (uint32_t R = 2; R <= 26; R++) EXPECT_LT(Level(Middle, 8, 0, R), Level(Middle, 8, 0, R - 1));
-      for (uint32_t R = 27; R <= 43; R++) EXPECT_GT(Level(Middle, 8, 0, R), Level(Middle, 8, 0, R - 1));
+      for (uint32_t R = 2; R <= 26; R++)
+        EXPECT_LT(Level(Middle, 8, 0, R), Level(Middle, 8, 0, R - 1));
+      for (uint32_t R = 27; R <= 43; R++)
+        EXPECT_GT(Level(Middle, 8, 0, R), Level(Middle, 8, 0, R - 1));
     }
     if (Set == kRowSetPlaceholder) {
-      for (uint32_t R = 2; R <= 12; R++) EXPECT_GE(Level(Middle, 8, 0, R), Level(Middle, 8, 0, R - 1));
+      for (uint32_t R = 2; R <= 12; R++)
+        EXPECT_GE(Level(Middle, 8, 0, R), Level(Middle, 8, 0, R - 1));
     }
   }
 }
@@ -324,11 +361,13 @@ TEST_F(CursorDecoder, IconsAndDockPicturesHaveTheirSizesDepthsAndLooks) {
   for (uint32_t I = 0; I < 9; I++) {
     auto Icon = DecodeOpaque(gTitleIcons[I], 48, 54, 24);
     // Each icon differs from the others.
-    for (uint32_t J = 0; J < I; J++) EXPECT_NE(Icon, DecodeOpaque(gTitleIcons[J], 48, 54, 24)) << I << " " << J;
+    for (uint32_t J = 0; J < I; J++)
+      EXPECT_NE(Icon, DecodeOpaque(gTitleIcons[J], 48, 54, 24)) << I << " " << J;
   }
   for (uint32_t Kind = 0; Kind < 8; Kind++) {
     SCOPED_TRACE(Kind);
-    auto Normal = DecodeOpaque(gDockPictures[kDockNormal + Kind], 40, 41, Kind == 3 || Kind == 6 ? 24 : 32);
+    auto Normal =
+        DecodeOpaque(gDockPictures[kDockNormal + Kind], 40, 41, Kind == 3 || Kind == 6 ? 24 : 32);
     auto High = DecodeOpaque(gDockPictures[kDockHighlighted + Kind], 40, 41, Kind == 3 ? 24 : 32);
     size_t Changed = 0;
     for (size_t P = 0; P < Normal.size(); P++) Changed += Normal[P] != High[P];

@@ -64,7 +64,9 @@ struct Ctx {
   void Rect(int X, int Y, int W, int H, UINT32 C) const {
     ref::DrawRectangle(P, Width, Height, X, Y, W, H, 1, 1, C, C);
   }
-  void Point(int X, int Y, UINT32 C) const { ref::Stamp(DrawTarget::For(P, Width, Height), X, Y, 1, C); }
+  void Point(int X, int Y, UINT32 C) const {
+    ref::Stamp(DrawTarget::For(P, Width, Height), X, Y, 1, C);
+  }
   // Scans rows R0..R1 and columns C0..C1 about centre (CX, CY); draws at row + Dy.
   void Mask(int CX, int CY, int R0, int R1, int C0, int C1, int Dy, int OX, UINT32 C) const {
     for (int R = R0; R <= R1; R++)
@@ -109,13 +111,15 @@ void Glyph(const Ctx &K, int OX, CHAR16 Ch, UINT32 Lit) {
       K.Mask(t, H - t, H - t, H - 2, 1, t - 1, -Up, OX, C);
     }
     if (!std::strcmp(Name, "BR")) K.Mask(W - t, H - t, H - t, H - 2, W - t + 1, W - 1, 0, OX, C);
-    if (!std::strcmp(Name, "J9")) K.Mask(t, H / 2 - t / 2, H / 2 - t / 2, H / 2 + t / 2 - 1, 1, t - 1, 0, OX, C);
+    if (!std::strcmp(Name, "J9"))
+      K.Mask(t, H / 2 - t / 2, H / 2 - t / 2, H / 2 + t / 2 - 1, 1, t - 1, 0, OX, C);
   });
 }
 
 }  // namespace
 
-void PaintReadout(ORVANE_PIXEL *Pixels, INT32 Width, INT32 Height, const CHAR16 *Text, UINT16 Size) {
+void PaintReadout(ORVANE_PIXEL *Pixels, INT32 Width, INT32 Height, const CHAR16 *Text,
+                  UINT16 Size) {
   const Ctx K{Pixels, Width, Height, Size};
   const int t = kT[Size], W = kW[Size], H = kH[Size], G = kG[Size];
   const UINT32 Lit = kLit[Size];
@@ -134,7 +138,8 @@ void PaintReadout(ORVANE_PIXEL *Pixels, INT32 Width, INT32 Height, const CHAR16 
     if (I == 0) X += Size == 0 ? 0 : Size == 1 ? 16 : 40;
     if (!(C >= u'0' && C <= u':')) continue;
     UINT32 Color = Lit;
-    if (Size != 0 && C == u'0' && (I == 0 || Text[I - 1] == u'-' || (Text[I - 1] == u'0' && I != N - 1)))
+    if (Size != 0 && C == u'0' &&
+        (I == 0 || Text[I - 1] == u'-' || (Text[I - 1] == u'0' && I != N - 1)))
       Color = 0x558B37;
     Glyph(K, X, C, Color);
     X += W;

@@ -26,7 +26,8 @@ class ReadoutTest : public DriverTest {
   std::u16string Shown(const DigitReadout &R) { return reinterpret_cast<const char16_t *>(R.text); }
   // Frees what a successful Init handed over.
   void Release(DigitReadout &R) {
-    if (R.text != reinterpret_cast<CHAR16 *>(Store.data())) Fw.SystemTable()->BootServices->FreePool(R.text);
+    if (R.text != reinterpret_cast<CHAR16 *>(Store.data()))
+      Fw.SystemTable()->BootServices->FreePool(R.text);
     if (R.background != nullptr) Fw.SystemTable()->BootServices->FreePool(R.background);
   }
   std::u16string Store;
@@ -41,11 +42,21 @@ TEST_F(ReadoutTest, InitCleansPadsAndSizes) {
     std::u16string Text;
     int W, H;
   } Cases[] = {
-      {u"12:34", 0, u"12:34", 204, 40}, {u"1:2", 0, u"1:2", 108, 40},  {u"12a4", 0, u"12", 84, 40},
-      {u"-", 0, u"-", 36, 40},          {u"", 0, u"", 0, 40},          {u"5", 1, u"005", 126, 32},
-      {u"-5", 2, u"-005", 126, 21},     {u"100", 1, u"100", 126, 32},  {u"42", 2, u"042", 126, 21},
-      {u"-12", 1, u"-012", 126, 32},    {u"-123", 1, u"-123", 126, 32}, {u"1234", 2, u"1234", 149, 21},
-      {u"", 1, u"000", 126, 32},        {u"-", 2, u"-000", 126, 21},   {u"7x", 1, u"007", 126, 32},
+      {u"12:34", 0, u"12:34", 204, 40},
+      {u"1:2", 0, u"1:2", 108, 40},
+      {u"12a4", 0, u"12", 84, 40},
+      {u"-", 0, u"-", 36, 40},
+      {u"", 0, u"", 0, 40},
+      {u"5", 1, u"005", 126, 32},
+      {u"-5", 2, u"-005", 126, 21},
+      {u"100", 1, u"100", 126, 32},
+      {u"42", 2, u"042", 126, 21},
+      {u"-12", 1, u"-012", 126, 32},
+      {u"-123", 1, u"-123", 126, 32},
+      {u"1234", 2, u"1234", 149, 21},
+      {u"", 1, u"000", 126, 32},
+      {u"-", 2, u"-000", 126, 21},
+      {u"7x", 1, u"007", 126, 32},
       {u"9:", 1, u"09:", 121, 32},
   };
   for (const Case &C : Cases) {
@@ -168,7 +179,8 @@ TEST_F(ReadoutTest, PaintMatchesThePlainVersion) {
     for (uint32_t &P : Back) P = rastertest::RandomColor(Rng);
     R.background = reinterpret_cast<ORVANE_PIXEL *>(Back.data());
     std::vector<uint32_t> Want = Back;
-    ref::PaintReadout(reinterpret_cast<ORVANE_PIXEL *>(Want.data()), R.width, R.height, R.text, Size);
+    ref::PaintReadout(reinterpret_cast<ORVANE_PIXEL *>(Want.data()), R.width, R.height, R.text,
+                      Size);
     Fw.FillScreen(0x123456);
     sim::ResetStats();
     ASSERT_EQ(Ui->PaintDigitReadout(&R), EFI_SUCCESS);
@@ -181,7 +193,8 @@ TEST_F(ReadoutTest, PaintMatchesThePlainVersion) {
         ASSERT_EQ(Fw.Pixel(SX, SY), Want[(size_t)J * R.width + I]) << I << "," << J;
       }
     }
-    if (R.text != reinterpret_cast<CHAR16 *>(Store.data())) Fw.SystemTable()->BootServices->FreePool(R.text);
+    if (R.text != reinterpret_cast<CHAR16 *>(Store.data()))
+      Fw.SystemTable()->BootServices->FreePool(R.text);
   }
 }
 
@@ -226,7 +239,8 @@ TEST_F(ReadoutTest, OneAndMinusBySize) {
   EXPECT_EQ(Count(36, 36, 40, kUnlit) + Count(36, 36, 40, kWhite), 0);
   EXPECT_EQ(Fw.Pixel(33, 20) & 0xFFFFFF, kWhite);
   Release(R);
-  // Sizes 1 and 2: only the right bar and the right corners of "1"; the digit sits after the sign room.
+  // Sizes 1 and 2: only the right bar and the right corners of "1"; the digit sits after the sign
+  // room.
   for (UINT16 Size : {1, 2}) {
     Fw.FillScreen(kBack);
     ASSERT_EQ(Init(R, u"111", Size, 0, 0), EFI_SUCCESS);
@@ -246,8 +260,8 @@ TEST_F(ReadoutTest, LeadingZerosAndTheMinusBar) {
     UINT16 Size;
     std::vector<bool> Dim;  // per digit
   } Cases[] = {
-      {u"100", 1, {false, false, false}}, {u"5", 1, {true, true, false}},
-      {u"000", 2, {true, true, false}},   {u"-5", 2, {true, true, false}},
+      {u"100", 1, {false, false, false}},        {u"5", 1, {true, true, false}},
+      {u"000", 2, {true, true, false}},          {u"-5", 2, {true, true, false}},
       {u"1005", 1, {false, false, true, false}},
   };
   for (const Case &C : Cases) {

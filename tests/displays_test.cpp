@@ -50,9 +50,8 @@ uint32_t Expected(const std::vector<uint32_t> &Screen, uint32_t SW, uint32_t SH,
 
 }  // namespace
 
-class DisplayCapture
-    : public DriverTest,
-      public ::testing::WithParamInterface<std::tuple<DisplayKind, uint32_t>> {
+class DisplayCapture : public DriverTest,
+                       public ::testing::WithParamInterface<std::tuple<DisplayKind, uint32_t>> {
  protected:
   DisplayCapture() : DriverTest(std::get<1>(GetParam())) {}
 
@@ -81,7 +80,7 @@ TEST_P(DisplayCapture, CaptureUnderShowsTheScreen) {
     for (int I = 0; I < 120; I++) {
       INT32 W = 1 + Rng() % 300, H = 1 + Rng() % 200;
       INT32 X = (INT32)(Rng() % (SW + 100)) - 50, Y = (INT32)(Rng() % (SH + 100)) - 50;
-      if (I == 0) X = 0, Y = 0, W = SW, H = SH;         // the whole screen
+      if (I == 0) X = 0, Y = 0, W = SW, H = SH;          // the whole screen
       if (I == 1) X = SW - 5, Y = SH - 5, W = 9, H = 9;  // the last pixel inside
       std::vector<uint32_t> Buffer((size_t)W * H + 2 * kGuard, kSentinel);
       bool Visible = X < (INT32)SW && Y < (INT32)SH && X + W > 0 && Y + H > 0;
@@ -133,9 +132,9 @@ TEST_P(DisplayCapture, OffscreenPaintShowsThePaintOverTheBackground) {
     Fw.LoadScreen(Screen);
     Ui->SetFrameBufferCapture(Flag);
     sim::ResetStats();
-    EXPECT_EQ(PaintOffscreen(X, Y, W, H,
-                             [](const DrawTarget &T) { T.Fill(10, 5, 20, 10, 0x00FEDCBA); }),
-              EFI_SUCCESS);
+    EXPECT_EQ(
+        PaintOffscreen(X, Y, W, H, [](const DrawTarget &T) { T.Fill(10, 5, 20, 10, 0x00FEDCBA); }),
+        EFI_SUCCESS);
     EXPECT_EQ(BltReads(), ReadsWanted(Flag));
     std::vector<uint32_t> Want = Screen;
     for (INT32 R = 5; R < 15; R++) {
@@ -188,7 +187,9 @@ TEST_F(DriverTest, ShapesOnAnUnreadableScreenLookAsOnAReadableOne) {
   const std::function<void()> Paints[] = {
       [&] { Ui->DrawCircle(nullptr, 0, 0, 120, 120, 100, 2, 2, 0x00FF8040, 0x000040FF); },
       [&] { Ui->DrawCircle(nullptr, 0, 0, 1000, 700, 90, 3, 0, 0x00FF8040, 0); },
-      [&] { Ui->DrawTriangle(nullptr, 0, 0, 20, 20, 219, 70, 90, 219, 1, 2, 0x00FF8040, 0x000040FF); },
+      [&] {
+        Ui->DrawTriangle(nullptr, 0, 0, 20, 20, 219, 70, 90, 219, 1, 2, 0x00FF8040, 0x000040FF);
+      },
       [&] { Ui->DrawText(0x00FFFFFF, nullptr, 1500, 900, 10, W("%s"), W("Fan duty 40%")); },
   };
   for (const auto &Paint : Paints) {
@@ -204,7 +205,8 @@ TEST_F(DriverTest, ShapesOnAnUnreadableScreenLookAsOnAReadableOne) {
   }
 }
 
-std::string DisplayCaseName(const ::testing::TestParamInfo<std::tuple<DisplayKind, uint32_t>> &Info) {
+std::string DisplayCaseName(
+    const ::testing::TestParamInfo<std::tuple<DisplayKind, uint32_t>> &Info) {
   static const char *kModeNames[] = {"800x600", "640x480", "1024x768", "1280x800"};
   return std::string(std::get<0>(Info.param).Name) + "_" + kModeNames[std::get<1>(Info.param)];
 }
@@ -291,8 +293,8 @@ TEST_F(OddFrameBuffer, ACutShortFrameBufferServesOnlyTheRowsItHolds) {
   UINTN Size = Mode->FrameBufferSize;
   Mode->FrameBufferSize = (UINTN)1024 * 4 * 100 + 3000;  // 100 rows and 750 pixels
   EXPECT_EQ(Capture(0, 0, 1024, 100), 0u);
-  EXPECT_EQ(Capture(0, 100, 750, 1), 0u);   // ends on the last byte
-  EXPECT_EQ(Capture(0, 100, 751, 1), 1u);   // one pixel past it
+  EXPECT_EQ(Capture(0, 100, 750, 1), 0u);  // ends on the last byte
+  EXPECT_EQ(Capture(0, 100, 751, 1), 1u);  // one pixel past it
   EXPECT_EQ(Capture(-10, 90, 30, 30), 1u);
   Mode->FrameBufferSize = Size;
 }
@@ -372,25 +374,26 @@ class ControlCapture : public DriverTest {
 
 TEST_F(ControlCapture, TheDigitReadoutLooksTheSameOnEveryDisplay) {
   const std::vector<uint32_t> Screen = RandomColors((size_t)1024 * 768, 5);
-  const std::vector<uint32_t> Plain = SameOnEveryDisplay(Screen, [&](const DisplayKind &Kind, BOOLEAN Flag) {
-    CHAR16 Text[] = {u'1', u'2', u':', u'3', u'4', 0};
-    DigitReadout R = {};
-    EXPECT_EQ(Ui->InitDigitReadout(&R, 960, 700, Text, 0, 1), EFI_SUCCESS);
-    size_t Wrong = R.background == nullptr ? 1 : 0;
-    for (INT32 Y = 0; Y < R.height && Wrong == 0; Y++) {
-      for (INT32 X = 0; X < R.width; X++) {
-        Wrong += ColorFromPixel(R.background[(size_t)Y * R.width + X]) !=
-                 Expected(Screen, 1024, 768, 960 + X, 700 + Y);
-      }
-    }
-    EXPECT_EQ(Wrong, 0u) << Kind.Name << " flag " << (int)Flag;
-    EXPECT_GT(960 + R.width, 1024) << "the readout should reach over the edge";
-    Fw.FillScreen(0x00FFFFFF);  // the paint must bring back the background it kept
-    EXPECT_EQ(Ui->PaintDigitReadout(&R), EFI_SUCCESS);
-    EFI_BOOT_SERVICES *Bs = Fw.SystemTable()->BootServices;
-    if (R.text != Text) Bs->FreePool(R.text);
-    Bs->FreePool(R.background);
-  });
+  const std::vector<uint32_t> Plain =
+      SameOnEveryDisplay(Screen, [&](const DisplayKind &Kind, BOOLEAN Flag) {
+        CHAR16 Text[] = {u'1', u'2', u':', u'3', u'4', 0};
+        DigitReadout R = {};
+        EXPECT_EQ(Ui->InitDigitReadout(&R, 960, 700, Text, 0, 1), EFI_SUCCESS);
+        size_t Wrong = R.background == nullptr ? 1 : 0;
+        for (INT32 Y = 0; Y < R.height && Wrong == 0; Y++) {
+          for (INT32 X = 0; X < R.width; X++) {
+            Wrong += ColorFromPixel(R.background[(size_t)Y * R.width + X]) !=
+                     Expected(Screen, 1024, 768, 960 + X, 700 + Y);
+          }
+        }
+        EXPECT_EQ(Wrong, 0u) << Kind.Name << " flag " << (int)Flag;
+        EXPECT_GT(960 + R.width, 1024) << "the readout should reach over the edge";
+        Fw.FillScreen(0x00FFFFFF);  // the paint must bring back the background it kept
+        EXPECT_EQ(Ui->PaintDigitReadout(&R), EFI_SUCCESS);
+        EFI_BOOT_SERVICES *Bs = Fw.SystemTable()->BootServices;
+        if (R.text != Text) Bs->FreePool(R.text);
+        Bs->FreePool(R.background);
+      });
   EXPECT_NE(Plain[(size_t)710 * 1024 + 970], 0x00FFFFFFu);
 }
 

@@ -26,24 +26,34 @@ class DrawingLayer : public DriverTest {};
 // One of each painter, with random arguments around a W x H area.
 std::function<void(const DrawTarget &)> RandomPainter(std::mt19937 &Rng, int W, int H) {
   auto Coord = [&](int Extent) { return (INT32)(Rng() % (Extent + 20)) - 10; };
-  const INT32 X1 = Coord(W), Y1 = Coord(H), X2 = Coord(W), Y2 = Coord(H), X3 = Coord(W), Y3 = Coord(H);
+  const INT32 X1 = Coord(W), Y1 = Coord(H), X2 = Coord(W), Y2 = Coord(H), X3 = Coord(W),
+              Y3 = Coord(H);
   const INT32 Pen = (INT32)(Rng() % 6), Fill = (INT32)(Rng() % 8);
   const UINT32 C1 = RandomColor(Rng), C2 = RandomColor(Rng);
   switch (Rng() % 7) {
     case 0: return [=](const DrawTarget &T) { DrawPointOn(T, X1, Y1, Pen, C1); };
     case 1: return [=](const DrawTarget &T) { DrawLineOn(T, X1, Y1, X2, Y2, Pen, C1); };
-    case 2: return [=](const DrawTarget &T) { DrawRegularPolygonOn(T, X1, Y1, 3 + Pen, 5 + Y2 % 20, Pen, C1); };
-    case 3: return [=](const DrawTarget &T) { DrawRectangleOn(T, X1, Y1, X2 - X1, Y2 - Y1, Pen, Fill, C1, C2); };
+    case 2:
+      return [=](const DrawTarget &T) {
+        DrawRegularPolygonOn(T, X1, Y1, 3 + Pen, 5 + Y2 % 20, Pen, C1);
+      };
+    case 3:
+      return [=](const DrawTarget &T) {
+        DrawRectangleOn(T, X1, Y1, X2 - X1, Y2 - Y1, Pen, Fill, C1, C2);
+      };
     case 4:
       // Corners read as unsigned: a negative one would make a gradient step
       // through billions of columns, so they stay on the non-negative side.
       return [=](const DrawTarget &T) {
         DrawTriangleOn(T, X1 + 10, Y1 + 10, X2 + 10, Y2 + 10, X3 + 10, Y3 + 10, Pen, Fill, C1, C2);
       };
-    case 5: return [=](const DrawTarget &T) { DrawCircleOn(T, X1, Y1, 1 + X2 % 15, Pen, Fill % 4, C1, C2); };
+    case 5:
+      return
+          [=](const DrawTarget &T) { DrawCircleOn(T, X1, Y1, 1 + X2 % 15, Pen, Fill % 4, C1, C2); };
     default:
       return [=](const DrawTarget &T) {
-        EXPECT_EQ(DrawTextOn(T, X1, Y1, W("Ab"), C1 & 0x00FFFFFF, C2 & 0x00FFFFFF, 1000 + Pen * 200), 0u);
+        EXPECT_EQ(
+            DrawTextOn(T, X1, Y1, W("Ab"), C1 & 0x00FFFFFF, C2 & 0x00FFFFFF, 1000 + Pen * 200), 0u);
       };
   }
 }
@@ -71,7 +81,8 @@ TEST_F(DrawingLayer, EveryPainterStaysInsideANarrowedArea) {
   std::mt19937 Rng(71);
   for (int Trial = 0; Trial < 400; Trial++) {
     const int W = 40 + (int)(Rng() % 30), H = 30 + (int)(Rng() % 30);
-    const Rect Area = {(INT32)(Rng() % W) - 8, (INT32)(Rng() % H) - 8, (INT32)(Rng() % W), (INT32)(Rng() % H)};
+    const Rect Area = {(INT32)(Rng() % W) - 8, (INT32)(Rng() % H) - 8, (INT32)(Rng() % W),
+                       (INT32)(Rng() % H)};
     auto Paint = RandomPainter(Rng, W, H);
     const bool OnScreen = Trial % 4 == 0;
     std::vector<uint32_t> Plain, Narrow;
@@ -106,8 +117,9 @@ TEST_F(DrawingLayer, EveryPainterStaysInsideANarrowedArea) {
 
 // The literal placement: every pixel of the part, written where it lands inside
 // W x H and passes the key (left out when it matches in any one channel).
-void LiteralPlace(std::vector<uint32_t> &Image, int W, int H, INT64 X, INT64 Y, const uint32_t *Source,
-                  int SourceRowWidth, const Rect &Part, const uint32_t *Key) {
+void LiteralPlace(std::vector<uint32_t> &Image, int W, int H, INT64 X, INT64 Y,
+                  const uint32_t *Source, int SourceRowWidth, const Rect &Part,
+                  const uint32_t *Key) {
   for (INT64 R = 0; R < Part.Height; R++) {
     for (INT64 U = 0; U < Part.Width; U++) {
       const INT64 DX = X + U, DY = Y + R;
@@ -131,13 +143,16 @@ TEST_F(DrawingLayer, PicturesPlacedPartlyOutsideMatchTheLiteralCopy) {
     for (uint32_t &P : Source) {
       // Often sharing one channel with the key, so the any-channel rule shows.
       P = RandomColor(Rng);
-      if (Rng() % 3 == 0) P = (P & ~(0xFFu << (8 * (Rng() % 3)))) | (Key & (0xFFu << (8 * (Rng() % 3))));
+      if (Rng() % 3 == 0)
+        P = (P & ~(0xFFu << (8 * (Rng() % 3)))) | (Key & (0xFFu << (8 * (Rng() % 3))));
     }
     const Rect Part = {(INT32)(Rng() % SW), (INT32)(Rng() % SH), 0, 0};
-    const Rect Whole = {Part.X, Part.Y, (INT32)(1 + Rng() % (SW - Part.X)), (INT32)(1 + Rng() % (SH - Part.Y))};
+    const Rect Whole = {Part.X, Part.Y, (INT32)(1 + Rng() % (SW - Part.X)),
+                        (INT32)(1 + Rng() % (SH - Part.Y))};
     const bool Keyed = Rng() % 2;
     const bool OnScreen = Trial % 5 == 0;
-    const int W = OnScreen ? 1024 : 20 + (int)(Rng() % 20), H = OnScreen ? 768 : 10 + (int)(Rng() % 20);
+    const int W = OnScreen ? 1024 : 20 + (int)(Rng() % 20),
+              H = OnScreen ? 768 : 10 + (int)(Rng() % 20);
     const INT32 X = (INT32)(Rng() % (W + 2 * SW)) - SW;
     const INT32 Y = (INT32)(Rng() % (H + 2 * SH)) - SH;
     const INT32 PX = OnScreen ? (Rng() % 2 ? X % 40 - SW : W - SW / 2) : X;
@@ -149,13 +164,15 @@ TEST_F(DrawingLayer, PicturesPlacedPartlyOutsideMatchTheLiteralCopy) {
       std::vector<uint32_t> Want = Fw.Snapshot();
       LiteralPlace(Want, W, H, PX, PY, Source.data(), SW, Whole, Keyed ? &Key : nullptr);
       PlaceImage(DrawTarget::Screen(), PX, PY, Src, SW, Whole, Keyed ? &KeyPixel : nullptr);
-      ASSERT_EQ(Fw.Snapshot(), Want) << "trial " << Trial << ": " << FirstDifference(Fw.Snapshot(), Want, W);
+      ASSERT_EQ(Fw.Snapshot(), Want)
+          << "trial " << Trial << ": " << FirstDifference(Fw.Snapshot(), Want, W);
       continue;
     }
     Canvas C(W, H);
     std::vector<uint32_t> Want = C.Image();
     LiteralPlace(Want, W, H, PX, PY, Source.data(), SW, Whole, Keyed ? &Key : nullptr);
-    PlaceImage(DrawTarget::For(C.Pixels(), W, H), PX, PY, Src, SW, Whole, Keyed ? &KeyPixel : nullptr);
+    PlaceImage(DrawTarget::For(C.Pixels(), W, H), PX, PY, Src, SW, Whole,
+               Keyed ? &KeyPixel : nullptr);
     ASSERT_TRUE(C.GuardsIntact()) << "trial " << Trial;
     ASSERT_EQ(C.Image(), Want) << "trial " << Trial << ": " << FirstDifference(C.Image(), Want, W);
   }
@@ -168,25 +185,33 @@ TEST_F(DrawingLayer, TextPlacedPartlyOutsideMatchesTheRenderedText) {
   const UINT32 Fore = 0x00F0E010, Back = 0x00102030;
   TextImage Text = {Fore, Back, 0, 0, nullptr};
   ASSERT_EQ(RenderText(1500, &Text, W("Orvane 42")), 0u);
-  std::vector<uint32_t> Pixels(reinterpret_cast<uint32_t *>(Text.Bitmap),
-                               reinterpret_cast<uint32_t *>(Text.Bitmap) + Text.Width * Text.Height);
+  std::vector<uint32_t> Pixels(
+      reinterpret_cast<uint32_t *>(Text.Bitmap),
+      reinterpret_cast<uint32_t *>(Text.Bitmap) + Text.Width * Text.Height);
   PoolFree(Text.Bitmap);
   const int TW = (int)Text.Width, TH = (int)Text.Height;
   const uint32_t Key = Back;
-  const INT32 Positions[][2] = {{-TW + 3, -TH + 2}, {-5, 4}, {10, -7}, {30, 12}, {37, 19}, {-TW, 0}, {40, 3}};
+  const INT32 Positions[][2] = {{-TW + 3, -TH + 2}, {-5, 4},  {10, -7}, {30, 12},
+                                {37, 19},           {-TW, 0}, {40, 3}};
   for (auto &P : Positions) {
     Canvas C(40, 20);
     std::vector<uint32_t> Want = C.Image();
     LiteralPlace(Want, 40, 20, P[0], P[1], Pixels.data(), TW, {0, 0, TW, TH}, &Key);
-    EXPECT_EQ(DrawTextOn(DrawTarget::For(C.Pixels(), 40, 20), P[0], P[1], W("Orvane 42"), Fore, Back, 1500), 0u);
+    EXPECT_EQ(DrawTextOn(DrawTarget::For(C.Pixels(), 40, 20), P[0], P[1], W("Orvane 42"), Fore,
+                         Back, 1500),
+              0u);
     EXPECT_TRUE(C.GuardsIntact());
-    EXPECT_EQ(C.Image(), Want) << P[0] << "," << P[1] << ": " << FirstDifference(C.Image(), Want, 40);
+    EXPECT_EQ(C.Image(), Want) << P[0] << "," << P[1] << ": "
+                               << FirstDifference(C.Image(), Want, 40);
   }
   // On the screen, running off the right and bottom edges.
   Fw.FillScreen(0x00445566);
   std::vector<uint32_t> Want = Fw.Snapshot();
-  LiteralPlace(Want, 1024, 768, 1024 - TW / 2, 768 - TH / 2, Pixels.data(), TW, {0, 0, TW, TH}, &Key);
-  EXPECT_EQ(DrawTextOn(DrawTarget::Screen(), 1024 - TW / 2, 768 - TH / 2, W("Orvane 42"), Fore, Back, 1500), 0u);
+  LiteralPlace(Want, 1024, 768, 1024 - TW / 2, 768 - TH / 2, Pixels.data(), TW, {0, 0, TW, TH},
+               &Key);
+  EXPECT_EQ(DrawTextOn(DrawTarget::Screen(), 1024 - TW / 2, 768 - TH / 2, W("Orvane 42"), Fore,
+                       Back, 1500),
+            0u);
   EXPECT_EQ(Fw.Snapshot(), Want);
   // A refused scale draws nothing.
   Canvas C(40, 20);

@@ -81,7 +81,8 @@ TEST_F(ExactFloat, SharedRowFractionsPaintTheSameWindow) {
     const uint64_t PlainCalls = sim::Stats().FloatCalls;
     sim::ResetStats();
     WindowFractions Fractions(H);
-    PaintWindowBody(TS, kGuard, kGuard, Window, 6, 0x111111, 0x111111, 0x252525, 0x7D7D7D, &Fractions);
+    PaintWindowBody(TS, kGuard, kGuard, Window, 6, 0x111111, 0x111111, 0x252525, 0x7D7D7D,
+                    &Fractions);
     PaintWindowFrame(TS, kGuard, kGuard, W, FrameH, 6, 0x535353, 0x313131, &Fractions);
     const uint64_t SharedCalls = sim::Stats().FloatCalls;
     ASSERT_EQ(std::memcmp(Plain.data(), Shared.data(), Plain.size() * sizeof(ORVANE_PIXEL)), 0)

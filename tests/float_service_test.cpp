@@ -75,17 +75,26 @@ TEST(FloatService, ConversionsKeepTheFullIntegerRange) {
     float In;
     INT32 Out;
   } Cases[] = {
-      {70000.0f, 70000},       {-300.0f, -300},         {256.0f, 256},
-      {255.99f, 255},          {-0.99f, 0},             {0.99f, 0},
-      {-1.5f, -1},             {1e9f, 1000000000},      {-2147483648.0f, INT32_MIN},
-      {2147483520.0f, 2147483520},                       // largest float below 2^31
+      {70000.0f, 70000},
+      {-300.0f, -300},
+      {256.0f, 256},
+      {255.99f, 255},
+      {-0.99f, 0},
+      {0.99f, 0},
+      {-1.5f, -1},
+      {1e9f, 1000000000},
+      {-2147483648.0f, INT32_MIN},
+      {2147483520.0f, 2147483520},  // largest float below 2^31
   };
   for (const auto &C : Cases) {
     EXPECT_EQ(S.FloatToInt(Bits(C.In)), C.Out) << C.In;
     EXPECT_EQ(S.FloatToIntAlt(Bits(C.In)), C.Out) << C.In;
   }
   // Out of range and NaN: the documented integer-indefinite value.
-  const float Outside[] = {2147483648.0f, -2147483904.0f, 3e9f, -1e20f,
+  const float Outside[] = {2147483648.0f,
+                           -2147483904.0f,
+                           3e9f,
+                           -1e20f,
                            std::numeric_limits<float>::infinity(),
                            std::numeric_limits<float>::quiet_NaN()};
   for (float F : Outside) {
@@ -117,10 +126,9 @@ TEST(FloatService, CompareCodes) {
     float A, B;
     UINT8 Code;
   } Cases[] = {
-      {1.0f, 2.0f, 1},   {2.0f, 1.0f, 0},   {2.0f, 2.0f, 8},   {-1.0f, 1.0f, 1},
-      {-0.0f, 0.0f, 8},  {0.0f, -0.0f, 8},  {-Inf, -1e38f, 1}, {Inf, Inf, 8},
-      {-3.0f, -2.5f, 1}, {1e-45f, 0.0f, 0}, {NaN, 1.0f, 0},    {1.0f, NaN, 0},
-      {NaN, NaN, 0},
+      {1.0f, 2.0f, 1},  {2.0f, 1.0f, 0},   {2.0f, 2.0f, 8}, {-1.0f, 1.0f, 1},  {-0.0f, 0.0f, 8},
+      {0.0f, -0.0f, 8}, {-Inf, -1e38f, 1}, {Inf, Inf, 8},   {-3.0f, -2.5f, 1}, {1e-45f, 0.0f, 0},
+      {NaN, 1.0f, 0},   {1.0f, NaN, 0},    {NaN, NaN, 0},
   };
   for (const auto &C : Cases)
     EXPECT_EQ(S.FloatCompare(Bits(C.A), Bits(C.B)), C.Code) << C.A << " vs " << C.B;
@@ -137,9 +145,16 @@ TEST(FloatService, SignFloorAndAngleUnits) {
 
   const struct {
     float In, Out;
-  } Floors[] = {{2.5f, 2.0f},   {-2.5f, -3.0f},           {-0.5f, -1.0f},   {0.5f, 0.0f},
-                {-1.0f, -1.0f}, {8388607.5f, 8388607.0f}, {-8388607.5f, -8388608.0f},
-                {1e10f, 1e10f}, {-1e-30f, -1.0f},         {3.0f, 3.0f}};
+  } Floors[] = {{2.5f, 2.0f},
+                {-2.5f, -3.0f},
+                {-0.5f, -1.0f},
+                {0.5f, 0.0f},
+                {-1.0f, -1.0f},
+                {8388607.5f, 8388607.0f},
+                {-8388607.5f, -8388608.0f},
+                {1e10f, 1e10f},
+                {-1e-30f, -1.0f},
+                {3.0f, 3.0f}};
   for (const auto &C : Floors) EXPECT_EQ(Val(S.FloatFloor(Bits(C.In))), C.Out) << C.In;
   EXPECT_EQ(S.FloatFloor(Bits(-0.0f)), Bits(-0.0f));
   EXPECT_TRUE(std::isnan(Val(S.FloatFloor(Bits(NaN)))));

@@ -14,21 +14,17 @@ class FloatSteps : public DriverTest {};
 // close exponents (cancellation), integers, and every bit pattern.
 FLOAT32_BITS Operand(std::mt19937 &Rng) {
   switch (Rng() % 6) {
-    case 0:
-      return Rng();  // anything, NaN and subnormals included
-    case 1: {        // few significant bits, exponent near 1
+    case 0: return Rng();  // anything, NaN and subnormals included
+    case 1: {              // few significant bits, exponent near 1
       const UINT32 Fraction = (Rng() & 0x7FFFFF) & ~((1u << (Rng() % 24)) - 1);
       return (Rng() & 0x80000000u) | ((120 + Rng() % 16) << 23) | Fraction;
     }
-    case 2:
-      return xf::FromInt((INT32)(Rng() % 4001) - 2000);
+    case 2: return xf::FromInt((INT32)(Rng() % 4001) - 2000);
     case 3:  // near the ends of the normal range
       return (Rng() & 0x80000000u) | ((Rng() % 2 ? 1 + Rng() % 6 : 248 + Rng() % 7) << 23) |
              (Rng() & 0x7FFFFF);
-    case 4:
-      return Rng() % 2 ? 0u : 0x80000000u;  // signed zeros
-    default:
-      return (Rng() & 0x80000000u) | ((100 + Rng() % 56) << 23) | (Rng() & 0x7FFFFF);
+    case 4: return Rng() % 2 ? 0u : 0x80000000u;  // signed zeros
+    default: return (Rng() & 0x80000000u) | ((100 + Rng() % 56) << 23) | (Rng() & 0x7FFFFF);
   }
 }
 
@@ -50,7 +46,8 @@ TEST_F(FloatSteps, ArithmeticGivesTheServiceBits) {
 
 TEST_F(FloatSteps, ConversionsGiveTheServiceValues) {
   std::mt19937 Rng(8);
-  const INT32 Edges[] = {0, 1, -1, 16777216, 16777217, -16777217, 0x7FFFFFFF, INT32(0x80000000), 0x7FFFFFC0};
+  const INT32 Edges[] = {
+      0, 1, -1, 16777216, 16777217, -16777217, 0x7FFFFFFF, INT32(0x80000000), 0x7FFFFFC0};
   for (INT32 V : Edges) ASSERT_EQ(xf::FromInt(V), fm::FromInt(V)) << V;
   for (int N = 0; N < 300000; N++) {
     const INT32 V = (INT32)Rng() >> (Rng() % 32);

@@ -265,14 +265,16 @@ TEST_F(Foundation, OffscreenPaintCapturesThroughEitherPath) {
               EFI_SUCCESS);
     for (int Y = 0; Y < 80; Y++) {
       for (int X = 0; X < 40; X++) {
-        uint32_t Want = (1000 + X < 1024 && 700 + Y < 768) ? Before[(700 + Y) * 1024 + 1000 + X] : 0;
+        uint32_t Want =
+            (1000 + X < 1024 && 700 + Y < 768) ? Before[(700 + Y) * 1024 + 1000 + X] : 0;
         ASSERT_EQ(Seen[Y * 40 + X], Want) << "flag " << (int)Flag << " at " << X << "," << Y;
       }
     }
     EXPECT_EQ(Fw.Snapshot(), Before);  // painting nothing changes nothing
   }
-  EXPECT_EQ(PaintOffscreen(10, 10, 4, 4, [](const DrawTarget &T) { T.Fill(1, 1, 2, 2, 0x00ABCDEF); }),
-            EFI_SUCCESS);
+  EXPECT_EQ(
+      PaintOffscreen(10, 10, 4, 4, [](const DrawTarget &T) { T.Fill(1, 1, 2, 2, 0x00ABCDEF); }),
+      EFI_SUCCESS);
   EXPECT_EQ(Fw.Pixel(11, 11), 0x00ABCDEFu);
   EXPECT_EQ(Fw.Pixel(12, 12), 0x00ABCDEFu);
   EXPECT_EQ(Fw.Pixel(10, 10), Before[10 * 1024 + 10]);

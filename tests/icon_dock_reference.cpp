@@ -28,12 +28,14 @@ void DecodeOver(const CursorImage &Image, std::vector<Pixel> &Over) {
 
 // Copies W x H from (SX, SY) of Source to (DX, DY) of Dest, pixel by pixel,
 // leaving out what falls outside either image.
-void Copy(std::vector<Pixel> &Dest, int64_t DW, int64_t DH, int64_t DX, int64_t DY, const std::vector<Pixel> &Source,
-          int64_t SW, int64_t SH, int64_t SX, int64_t SY, int64_t W, int64_t H) {
+void Copy(std::vector<Pixel> &Dest, int64_t DW, int64_t DH, int64_t DX, int64_t DY,
+          const std::vector<Pixel> &Source, int64_t SW, int64_t SH, int64_t SX, int64_t SY,
+          int64_t W, int64_t H) {
   for (int64_t R = 0; R < H; R++)
     for (int64_t C = 0; C < W; C++) {
       int64_t FX = SX + C, FY = SY + R, TX = DX + C, TY = DY + R;
-      if (FX < 0 || FX >= SW || FY < 0 || FY >= SH || TX < 0 || TX >= DW || TY < 0 || TY >= DH) continue;
+      if (FX < 0 || FX >= SW || FY < 0 || FY >= SH || TX < 0 || TX >= DW || TY < 0 || TY >= DH)
+        continue;
       Dest[TY * DW + TX] = Source[FY * SW + FX];
     }
 }
@@ -45,7 +47,8 @@ DockPaint PaintIconDock(const IconDock &D) {
   const int64_t Pitch = N < 9 ? 51 : 47;
   // 1. The row buffer, all band colour; a work buffer.
   std::vector<Pixel> Row(W * H);
-  ref::DrawRectangle(Row.data(), (INT32)W, (INT32)H, 0, 0, (INT32)W, (INT32)H, 1, 1, 0x245909, 0x245909);
+  ref::DrawRectangle(Row.data(), (INT32)W, (INT32)H, 0, 0, (INT32)W, (INT32)H, 1, 1, 0x245909,
+                     0x245909);
   std::vector<Pixel> Work(40 * 41);
   std::vector<Pixel> Placeholder;
   // 2. Items.
@@ -61,10 +64,10 @@ DockPaint PaintIconDock(const IconDock &D) {
       Copy(Picture, 40, 41, 0, 0, Work, 40, 41, 0, 0, 40, 41);
     }
     if (I < N - 1) {
-      ref::DrawLine(Row.data(), (INT32)W, (INT32)H, (INT32)(I * Pitch + 41), (INT32)(H / 2 - 2), (INT32)(I * Pitch + 43),
-                    (INT32)(H / 2), 1, 0x55A01E);
-      ref::DrawLine(Row.data(), (INT32)W, (INT32)H, (INT32)(I * Pitch + 41), (INT32)(H / 2 + 2), (INT32)(I * Pitch + 43),
-                    (INT32)(H / 2), 1, 0x55A01E);
+      ref::DrawLine(Row.data(), (INT32)W, (INT32)H, (INT32)(I * Pitch + 41), (INT32)(H / 2 - 2),
+                    (INT32)(I * Pitch + 43), (INT32)(H / 2), 1, 0x55A01E);
+      ref::DrawLine(Row.data(), (INT32)W, (INT32)H, (INT32)(I * Pitch + 41), (INT32)(H / 2 + 2),
+                    (INT32)(I * Pitch + 43), (INT32)(H / 2), 1, 0x55A01E);
     }
     const bool DraggedOne = D.dragging == 1 && I == D.focus;
     if (DraggedOne && !(I == N - 1 && D.dragX > I * Pitch)) {
@@ -95,7 +98,8 @@ DockPaint PaintIconDock(const IconDock &D) {
   if (D.mode == 2 && D.focus != 16 && D.labels[D.focus] != nullptr) {
     TextImage Text = {0xFFFFFF, 0x000000, 0, 0, nullptr};
     if (RenderText(1000, &Text, D.labels[D.focus]) == 0) {
-      const int64_t TW = Text.Width, TH = Text.Height, L = N < 9 ? 500 : 713, M = Pitch * D.focus + 68;
+      const int64_t TW = Text.Width, TH = Text.Height, L = N < 9 ? 500 : 713,
+                    M = Pitch * D.focus + 68;
       int64_t O, K0 = 0;
       if (M < TW / 2 && TW < L) {
         O = 0;
@@ -110,7 +114,8 @@ DockPaint PaintIconDock(const IconDock &D) {
       for (int64_t J = 0; J <= TW - K0 - 1; J++)
         for (int64_t K = 0; K <= TH - 1; K++) {
           const Pixel P = Text.Bitmap[K * TW + J];
-          if (P.Red == 0xFF && P.Green == 0xFF && P.Blue == 0xFF && O + J >= 0 && O + J < SW && K < 19) {
+          if (P.Red == 0xFF && P.Green == 0xFF && P.Blue == 0xFF && O + J >= 0 && O + J < SW &&
+              K < 19) {
             Strip[K * SW + O + J] = Pixel{0xFF, 0xFF, 0xFF, 0};
           }
         }

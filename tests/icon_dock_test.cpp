@@ -20,7 +20,8 @@ struct Items {
   std::vector<std::u16string> Text;
   std::vector<CHAR16 *> Labels;
   std::vector<UINT16> Flags, Active;
-  explicit Items(size_t N, UINT16 FlagsAll = 0) : Text(N), Labels(N), Flags(N, FlagsAll), Active(N, 0) {
+  explicit Items(size_t N, UINT16 FlagsAll = 0)
+      : Text(N), Labels(N), Flags(N, FlagsAll), Active(N, 0) {
     for (size_t I = 0; I < N; I++) {
       Text[I] = u"item " + std::u16string(1, (char16_t)(u'A' + I));
       Labels[I] = reinterpret_cast<CHAR16 *>(Text[I].data());
@@ -37,7 +38,8 @@ class Dock : public DriverTest {
   }
 
   EFI_STATUS Init(Items &It, INT32 X = 120, INT32 Y = 300) {
-    return Ui->InitIconDock(&D, X, Y, (UINT16)It.Labels.size(), It.Labels.data(), It.Flags.data(), It.Active.data());
+    return Ui->InitIconDock(&D, X, Y, (UINT16)It.Labels.size(), It.Labels.data(), It.Flags.data(),
+                            It.Active.data());
   }
   void Track(INT32 A, INT32 B, UINT16 Kind, UINT16 Key = 0) {
     ASSERT_EQ(Ui->TrackIconDock(&D, A, B, Kind, Key), EFI_SUCCESS);
@@ -79,8 +81,8 @@ class Dock : public DriverTest {
           Expect = Want.Strip[(Y - SY) * SW + (X - SX)];
         }
         if (((After[Y * Fw.Width() + X] ^ Expect) & 0xFFFFFF) != 0 && Wrong++ < 3) {
-          ADD_FAILURE() << "pixel (" << X << ", " << Y << ") is " << std::hex << After[Y * Fw.Width() + X]
-                        << ", expected " << Expect;
+          ADD_FAILURE() << "pixel (" << X << ", " << Y << ") is " << std::hex
+                        << After[Y * Fw.Width() + X] << ", expected " << Expect;
         }
       }
     EXPECT_EQ(Wrong, 0u);
@@ -105,7 +107,8 @@ TEST_F(Dock, InitSizesTheRowAndSavesTheStripOnce) {
   EXPECT_EQ(D.dragX, 77) << "dragX keeps its value";
   ASSERT_NE(D.stripBackground, nullptr);
   std::vector<uint32_t> Saved;
-  for (int I = 0; I < 954 * 19; I++) Saved.push_back(ColorFromPixel(D.stripBackground[I]) & 0xFFFFFF);
+  for (int I = 0; I < 954 * 19; I++)
+    Saved.push_back(ColorFromPixel(D.stripBackground[I]) & 0xFFFFFF);
   EXPECT_EQ(Saved, Under);
 
   // Placed again at the same x: the first strip stays, whatever the screen shows now.
@@ -132,11 +135,14 @@ TEST_F(Dock, RefusesWhatItCannotDrawAndLeavesTheRecord) {
   const IconDock Blank = D;
   auto Untouched = [&] { return std::memcmp(&D, &Blank, sizeof D) == 0; };
   EXPECT_EQ(Init(Many), EFI_INVALID_PARAMETER);
-  EXPECT_EQ(Ui->InitIconDock(&D, 100, 100, 0, One.Labels.data(), One.Flags.data(), One.Active.data()),
-            EFI_INVALID_PARAMETER);
+  EXPECT_EQ(
+      Ui->InitIconDock(&D, 100, 100, 0, One.Labels.data(), One.Flags.data(), One.Active.data()),
+      EFI_INVALID_PARAMETER);
   EXPECT_EQ(Init(Three, 1075, 100), EFI_INVALID_PARAMETER);
-  EXPECT_EQ(Ui->InitIconDock(&D, 100, 100, 3, nullptr, Three.Flags.data(), Three.Active.data()), EFI_INVALID_PARAMETER);
-  EXPECT_EQ(Ui->InitIconDock(nullptr, 100, 100, 3, Three.Labels.data(), Three.Flags.data(), Three.Active.data()),
+  EXPECT_EQ(Ui->InitIconDock(&D, 100, 100, 3, nullptr, Three.Flags.data(), Three.Active.data()),
+            EFI_INVALID_PARAMETER);
+  EXPECT_EQ(Ui->InitIconDock(nullptr, 100, 100, 3, Three.Labels.data(), Three.Flags.data(),
+                             Three.Active.data()),
             EFI_INVALID_PARAMETER);
   for (UINT16 Kind = 8; Kind < 16; Kind++) {
     Three.Flags[1] = (UINT16)(0x90 | Kind);
@@ -273,19 +279,23 @@ TEST_F(Dock, DraggingReordersByExchangingItems) {
 
 TEST_F(Dock, PaintMatchesTheStepByStepVersion) {
   std::mt19937 Rng(21);
-  const char16_t *Words[] = {u"Boot", u"Network settings and adapters", u"", u"A rather long label for a dock item, "
-                             u"long enough to be wider than the whole label strip of a large dock, so cut it is"};
+  const char16_t *Words[] = {
+      u"Boot", u"Network settings and adapters", u"",
+      u"A rather long label for a dock item, "
+      u"long enough to be wider than the whole label strip of a large dock, so cut it is"};
   for (int Round = 0; Round < 80; Round++) {
     const size_t N = 1 + Rng() % 16;
     Items It(N);
     for (size_t I = 0; I < N; I++) {
-      It.Flags[I] = (UINT16)((Rng() % 8) | (Rng() % 2 ? 0x10 : 0) | (Rng() % 2 ? 0x80 : 0) | (Rng() % 4 ? 0 : 0x20));
+      It.Flags[I] = (UINT16)((Rng() % 8) | (Rng() % 2 ? 0x10 : 0) | (Rng() % 2 ? 0x80 : 0) |
+                             (Rng() % 4 ? 0 : 0x20));
       It.Active[I] = Rng() % 4 == 0 ? 1 : (UINT16)(Rng() % 3);
       It.Labels[I] = const_cast<CHAR16 *>(reinterpret_cast<const CHAR16 *>(Words[Rng() % 4]));
     }
     const INT32 X = (INT32)(Rng() % 1100) - 60;
     const INT32 Y = (INT32)(Rng() % 800) - 20;
-    SCOPED_TRACE(testing::Message() << "round " << Round << ": " << N << " items at " << X << ", " << Y);
+    SCOPED_TRACE(testing::Message()
+                 << "round " << Round << ": " << N << " items at " << X << ", " << Y);
     Pattern(Round);
     PoolFree(D.stripBackground);
     D = {};
@@ -301,7 +311,9 @@ TEST_F(Dock, PaintMatchesTheStepByStepVersion) {
       D.dragging = (INT16)(D.focus != 16 && Rng() % 2);
       const uint32_t Pick = Rng() % 4, Slot = D.focus == 16 ? 0 : D.focus * (N < 9 ? 51 : 47);
       // Far off, anywhere in the row, or just past its own slot, where the next item gives way.
-      D.dragX = (UINT16)(Pick == 0 ? Rng() % 2000 : Pick == 1 ? Rng() % (N * 51) : Slot + Rng() % 40);
+      D.dragX = (UINT16)(Pick == 0   ? Rng() % 2000
+                         : Pick == 1 ? Rng() % (N * 51)
+                                     : Slot + Rng() % 40);
     }
     PaintMatchesReference();
   }
@@ -330,7 +342,8 @@ TEST_F(Dock, LabelFollowsTheFocusUpToTheLimit) {
     size_t Wrong = 0;
     for (uint32_t Y = 0; Y < 19; Y++)
       for (uint32_t X = 0; X < 1014; X++) {
-        const bool Ink = X < Limit && (ColorFromPixel(Text.Bitmap[Y * Text.Width + X]) & 0xFFFFFF) == 0xFFFFFF;
+        const bool Ink =
+            X < Limit && (ColorFromPixel(Text.Bitmap[Y * Text.Width + X]) & 0xFFFFFF) == 0xFFFFFF;
         Wrong += (Fw.Pixel(10 + X, 144 + Y) & 0xFFFFFF) != (Ink ? 0xFFFFFFu : 0x000080u);
       }
     EXPECT_EQ(Wrong, 0u);
@@ -354,7 +367,8 @@ TEST_F(Dock, FocusedFlags95ShowTheHighlightedThirdBadge) {
   size_t Wrong = 0, BadgePixels = 0;
   for (int Y = 0; Y < 41; Y++)
     for (int X = 0; X < 40; X++) {
-      Wrong += (Fw.Pixel(151 + X, 100 + Y) & 0xFFFFFF) != (ColorFromPixel(Want[Y * 40 + X]) & 0xFFFFFF);
+      Wrong +=
+          (Fw.Pixel(151 + X, 100 + Y) & 0xFFFFFF) != (ColorFromPixel(Want[Y * 40 + X]) & 0xFFFFFF);
       BadgePixels += ColorFromPixel(Want[Y * 40 + X]) != ColorFromPixel(Plain[Y * 40 + X]);
     }
   EXPECT_EQ(Wrong, 0u);

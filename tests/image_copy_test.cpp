@@ -91,8 +91,8 @@ TEST_F(ImageCopy, KeyLeavesOutPixelsMatchingInAnyChannel) {
   // A key whose reserved byte differs still matches on colour.
   ORVANE_PIXEL Grey = PixelFromColor(0xAA808080);
   Dst.assign(8, 0x00555555);
-  CopyImageRect((ORVANE_PIXEL *)Dst.data(), (ORVANE_PIXEL *)Src.data(), 0, 0, 1, 0, 8, 1, 8, 1, 1, 1,
-                &Grey);
+  CopyImageRect((ORVANE_PIXEL *)Dst.data(), (ORVANE_PIXEL *)Src.data(), 0, 0, 1, 0, 8, 1, 8, 1, 1,
+                1, &Grey);
   EXPECT_EQ(Dst[0], 0x00555555u);
 }
 
@@ -117,8 +117,8 @@ TEST_F(ImageCopy, SourceReadAtStrideOf1024) {
   std::vector<uint32_t> Frame(1024 * 768);
   for (size_t I = 0; I < Frame.size(); I++) Frame[I] = (uint32_t)I;
   std::vector<uint32_t> Out(6 * 3, 0);
-  ASSERT_EQ(CopyImageRect((ORVANE_PIXEL *)Out.data(), (ORVANE_PIXEL *)Frame.data(), 0, 0, 500, 300, 6,
-                          3, 1024, 768, 6, 3, nullptr),
+  ASSERT_EQ(CopyImageRect((ORVANE_PIXEL *)Out.data(), (ORVANE_PIXEL *)Frame.data(), 0, 0, 500, 300,
+                          6, 3, 1024, 768, 6, 3, nullptr),
             0u);
   for (uint32_t R = 0; R < 3; R++)
     for (uint32_t U = 0; U < 6; U++) EXPECT_EQ(Out[R * 6 + U], (300 + R) * 1024 + 500 + U);
@@ -140,15 +140,16 @@ TEST_F(ImageCopy, ClipsToBothImagesAndMatchesReference) {
     C.H = Rng() % 60;
     if (Trial % 50 == 0) C.W = C.H = 0xFFFF;  // far past everything
     Guarded Src((size_t)C.SRW * C.SH), Dst((size_t)C.DRW * C.DH);
-    for (size_t I = 0; I < Src.Size; I++) Src.Pixels()[I] = PixelFromColor(Rng() & (Trial % 3 ? 0x00FFFFFF : 0x00030303));
+    for (size_t I = 0; I < Src.Size; I++)
+      Src.Pixels()[I] = PixelFromColor(Rng() & (Trial % 3 ? 0x00FFFFFF : 0x00030303));
     for (size_t I = 0; I < Dst.Size; I++) Dst.Pixels()[I] = PixelFromColor(0x00777777);
     uint32_t KeyColor = 0x00010203;
     ORVANE_PIXEL Key = PixelFromColor(KeyColor);
     bool Keyed = Trial % 2;
     std::vector<uint32_t> Want = Dst.Inside();
     RefCopy(Want, Src.Inside(), C, Keyed ? &KeyColor : nullptr);
-    ASSERT_EQ(CopyImageRect(Dst.Pixels(), Src.Pixels(), C.DX, C.DY, C.SX, C.SY, C.DRW, C.DH, C.SRW, C.SH,
-                            C.W, C.H, Keyed ? &Key : nullptr),
+    ASSERT_EQ(CopyImageRect(Dst.Pixels(), Src.Pixels(), C.DX, C.DY, C.SX, C.SY, C.DRW, C.DH, C.SRW,
+                            C.SH, C.W, C.H, Keyed ? &Key : nullptr),
               0u);
     ASSERT_TRUE(Dst.MarginsIntact()) << "trial " << Trial;
     // A read past the source would bring poison into the destination.
@@ -162,8 +163,8 @@ TEST_F(ImageCopy, CopyWithinOneImageMovesLikeMemmove) {
   std::vector<uint32_t> Src = Img;
   std::vector<uint32_t> Want = Img;
   RefCopy(Want, Src, Copy{3, 1, 0, 1, 32, 4, 32, 4, 20, 2}, nullptr);
-  CopyImageRect((ORVANE_PIXEL *)Img.data(), (ORVANE_PIXEL *)Img.data(), 3, 1, 0, 1, 32, 4, 32, 4, 20, 2,
-                nullptr);
+  CopyImageRect((ORVANE_PIXEL *)Img.data(), (ORVANE_PIXEL *)Img.data(), 3, 1, 0, 1, 32, 4, 32, 4,
+                20, 2, nullptr);
   EXPECT_EQ(Img, Want);
 }
 
@@ -174,31 +175,45 @@ TEST_F(ImageCopy, MovesWithinOneImageGoRowAfterRow) {
   std::mt19937 Rng(25);
   for (int Trial = 0; Trial < 500; Trial++) {
     const uint16_t RW = 1 + Rng() % 40, H = 1 + Rng() % 30;
-    Copy C{(uint16_t)(Rng() % RW), (uint16_t)(Rng() % H), (uint16_t)(Rng() % RW), (uint16_t)(Rng() % H),
-           RW, H, RW, H, (uint16_t)(Rng() % (RW + 4)), (uint16_t)(Rng() % (H + 4))};
+    Copy C{(uint16_t)(Rng() % RW),
+           (uint16_t)(Rng() % H),
+           (uint16_t)(Rng() % RW),
+           (uint16_t)(Rng() % H),
+           RW,
+           H,
+           RW,
+           H,
+           (uint16_t)(Rng() % (RW + 4)),
+           (uint16_t)(Rng() % (H + 4))};
     if (Trial % 4 == 0) {
       C.DX = C.SX = 0;
       C.W = RW;
     }
     Guarded Img((size_t)RW * H);
-    for (size_t I = 0; I < Img.Size; I++) Img.Pixels()[I] = PixelFromColor((uint32_t)I * 2654435761u);
+    for (size_t I = 0; I < Img.Size; I++)
+      Img.Pixels()[I] = PixelFromColor((uint32_t)I * 2654435761u);
     std::vector<uint32_t> Want = Img.Inside();
     const uint32_t W = std::min<uint32_t>(C.W, RW - std::max(C.DX, C.SX));
     const uint32_t Rows = std::min<uint32_t>(C.H, H - std::max(C.DY, C.SY));
     for (uint32_t R = 0; R < Rows; R++) {
-      std::memmove(&Want[(size_t)(C.DY + R) * RW + C.DX], &Want[(size_t)(C.SY + R) * RW + C.SX], W * 4);
+      std::memmove(&Want[(size_t)(C.DY + R) * RW + C.DX], &Want[(size_t)(C.SY + R) * RW + C.SX],
+                   W * 4);
     }
-    ASSERT_EQ(CopyImageRect(Img.Pixels(), Img.Pixels(), C.DX, C.DY, C.SX, C.SY, RW, H, RW, H, C.W, C.H, nullptr), 0u);
+    ASSERT_EQ(CopyImageRect(Img.Pixels(), Img.Pixels(), C.DX, C.DY, C.SX, C.SY, RW, H, RW, H, C.W,
+                            C.H, nullptr),
+              0u);
     ASSERT_TRUE(Img.MarginsIntact()) << "trial " << Trial;
-    ASSERT_EQ(Img.Inside(), Want) << "trial " << Trial << " " << C.SX << "," << C.SY << " to " << C.DX << ","
-                                  << C.DY << " " << W << "x" << Rows << " of " << RW << "x" << H;
+    ASSERT_EQ(Img.Inside(), Want) << "trial " << Trial << " " << C.SX << "," << C.SY << " to "
+                                  << C.DX << "," << C.DY << " " << W << "x" << Rows << " of " << RW
+                                  << "x" << H;
   }
 }
 
 TEST_F(ImageCopy, FrameBufferCaptureReadsTheScreenThroughTheCopy) {
   std::mt19937 Rng(5);
   ORVANE_PIXEL *Frame = Fw.FrameBuffer();
-  for (size_t I = 0; I < (size_t)Fw.Width() * Fw.Height(); I++) Frame[I] = PixelFromColor(Rng() & 0x00FFFFFF);
+  for (size_t I = 0; I < (size_t)Fw.Width() * Fw.Height(); I++)
+    Frame[I] = PixelFromColor(Rng() & 0x00FFFFFF);
   Ui->SetFrameBufferCapture(1);
   for (int Trial = 0; Trial < 3; Trial++) {
     // Inside, across the right edge, across the bottom-right corner.
@@ -210,7 +225,8 @@ TEST_F(ImageCopy, FrameBufferCaptureReadsTheScreenThroughTheCopy) {
     for (INT32 R = 0; R < H; R++)
       for (INT32 U = 0; U < W; U++) {
         bool On = X + U < (INT32)Fw.Width() && Y + R < (INT32)Fw.Height();
-        ASSERT_EQ(Buf[(size_t)R * W + U], On ? Fw.Pixel(X + U, Y + R) : 0u) << Trial << ":" << U << "," << R;
+        ASSERT_EQ(Buf[(size_t)R * W + U], On ? Fw.Pixel(X + U, Y + R) : 0u)
+            << Trial << ":" << U << "," << R;
       }
   }
 }

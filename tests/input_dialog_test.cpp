@@ -25,10 +25,12 @@ class InputDialogTest : public DriverTest {
  protected:
   explicit InputDialogTest(uint32_t Mode = 2) : DriverTest(Mode) {}
 
-  InputDialog Init(INT32 X, INT32 Y, UINT32 W, INT32 H, const CHAR16 *Title,
-                   const CHAR16 *Prompt, UINT16 MaxChars, UINT16 Count, const CHAR16 *const *Captions) {
+  InputDialog Init(INT32 X, INT32 Y, UINT32 W, INT32 H, const CHAR16 *Title, const CHAR16 *Prompt,
+                   UINT16 MaxChars, UINT16 Count, const CHAR16 *const *Captions) {
     InputDialog D = {};
-    EXPECT_EQ(InitInputDialog(&D, X, Y, W, H, Title, 7, Prompt, Str(u"abc"), MaxChars, 1, Count, Captions), 0u);
+    EXPECT_EQ(InitInputDialog(&D, X, Y, W, H, Title, 7, Prompt, Str(u"abc"), MaxChars, 1, Count,
+                              Captions),
+              0u);
     return D;
   }
 
@@ -36,7 +38,8 @@ class InputDialogTest : public DriverTest {
   // prompt's black pixels, the literal cell and buttons, one transfer.
   void ReferencePaint(const InputDialog &D) {
     std::vector<ORVANE_PIXEL> Buf((size_t)D.width * D.height);
-    Fw.Gop()->Blt(Fw.Gop(), Buf.data(), EfiBltVideoToBltBuffer, D.x, D.y, 0, 0, D.width, D.height, 0);
+    Fw.Gop()->Blt(Fw.Gop(), Buf.data(), EfiBltVideoToBltBuffer, D.x, D.y, 0, 0, D.width, D.height,
+                  0);
     DrawTarget T = DrawTarget::For(Buf.data(), D.width, D.height);
     ListPopup Window = {};
     Window.width = (UINT32)D.width;
@@ -61,11 +64,15 @@ class InputDialogTest : public DriverTest {
       PoolFree(Mask.Bitmap);
     }
     std::u16string Shown;
-    for (UINT32 I = 0; D.text[I] != 0 && I < D.maxChars; I++) Shown += D.showPlain ? (char16_t)D.text[I] : u'*';
-    ref::DrawItemCell(T, D.prompt ? D.promptX + 10 + Pw : D.promptX, D.fieldTop + 65, D.maxChars * 9, Ph, 0, 6,
-                      Shown.empty() ? nullptr : Str(Shown), D.prompt ? 0 : 1, 0);
+    for (UINT32 I = 0; D.text[I] != 0 && I < D.maxChars; I++)
+      Shown += D.showPlain ? (char16_t)D.text[I] : u'*';
+    ref::DrawItemCell(T, D.prompt ? D.promptX + 10 + Pw : D.promptX, D.fieldTop + 65,
+                      D.maxChars * 9, Ph, 0, 6, Shown.empty() ? nullptr : Str(Shown),
+                      D.prompt ? 0 : 1, 0);
     for (INT32 I = 1; I <= D.buttonCount && I <= 3; I++) {
-      INT32 Column = I == 1 ? D.buttonGap : I == 2 ? D.buttonWidth + 2 * D.buttonGap : 2 * D.buttonWidth + 3 * D.buttonGap;
+      INT32 Column = I == 1   ? D.buttonGap
+                     : I == 2 ? D.buttonWidth + 2 * D.buttonGap
+                              : 2 * D.buttonWidth + 3 * D.buttonGap;
       ref::DrawButton(T, Column, Ph + 2 * D.fieldTop + 65, D.buttonWidth - 40, D.buttonHeight - 20,
                       D.buttonCaptions[I - 1], 1, D.hotButton == I ? 1 : 0);
     }
@@ -127,8 +134,8 @@ TEST_F(InputDialogTest, WidthRules) {
   }
   InputDialog C = Init(0, 0, 600, 0, Str(u"T"), Str(Prompt), 10, 3, kCaptions);
   EXPECT_EQ(C.width, 600);
-  EXPECT_EQ(C.promptX, 235);    // (600 - 130) / 2
-  EXPECT_EQ(C.buttonGap, 67);   // (600 - 330) / 4
+  EXPECT_EQ(C.promptX, 235);   // (600 - 130) / 2
+  EXPECT_EQ(C.buttonGap, 67);  // (600 - 330) / 4
   EXPECT_EQ(C.buttonCount, 3);
 }
 
@@ -149,8 +156,11 @@ TEST_F(InputDialogTest, CaptionsSetTheButtonSlots) {
 }
 
 TEST_F(InputDialogTest, HeightRules) {
-  struct Case { INT32 Asked, Height, FieldTop; };
-  for (const Case &K : {Case{100, 188, 18}, Case{-5, 188, 18}, Case{188, 188, 18}, Case{300, 300, 55}}) {
+  struct Case {
+    INT32 Asked, Height, FieldTop;
+  };
+  for (const Case &K :
+       {Case{100, 188, 18}, Case{-5, 188, 18}, Case{188, 188, 18}, Case{300, 300, 55}}) {
     InputDialog D = Init(0, 0, 400, K.Asked, Str(u"T"), nullptr, 4, 1, kCaptions);
     EXPECT_EQ(D.height, K.Height) << K.Asked;
     EXPECT_EQ(D.fieldTop, K.FieldTop) << K.Asked;
@@ -164,7 +174,8 @@ TEST_F(InputDialogTest, InitThatCannotMeasureLeavesTheRecord) {
     InputDialog D = {};
     D.x = 1234;
     Fw.FailAllocation(N);
-    UINTN Status = InitInputDialog(&D, 10, 10, 100, 100, Str(u"Title"), 0, Str(Prompt), Str(u"x"), 8, 0, 3, kCaptions);
+    UINTN Status = InitInputDialog(&D, 10, 10, 100, 100, Str(u"Title"), 0, Str(Prompt), Str(u"x"),
+                                   8, 0, 3, kCaptions);
     Fw.FailAllocation(-1);
     EXPECT_EQ(Fw.LiveAllocations(), 0u) << "failure " << N;
     if (Status == 0) break;
@@ -183,13 +194,25 @@ TEST_F(InputDialogTest, HitTestEdges) {
   ASSERT_EQ(D.width, 500);
   const INT32 X = D.x, Y = D.y, R = X + D.width, Top = Y + 2 * D.fieldTop + 84;
   const INT32 Gap = D.buttonGap, Bw = D.buttonWidth, Bh = D.buttonHeight;
-  struct Probe { INT32 PX, PY; INT16 Want; };
+  struct Probe {
+    INT32 PX, PY;
+    INT16 Want;
+  };
   const Probe Probes[] = {
-      {R - 30, Y + 21, 4}, {R - 15, Y + 35, 4}, {R - 14, Y + 21, 0}, {R - 31, Y + 21, 0},
-      {R - 30, Y + 20, 0}, {R - 30, Y + 36, 0},
-      {X + Gap, Top + 1, 0}, {X + Gap + 1, Top + 1, 1}, {X + Gap + Bw - 1, Top + Bh - 1, 1},
-      {X + Gap + Bw, Top + 1, 0}, {X + Gap + 1, Top, 0}, {X + Gap + 1, Top + Bh, 0},
-      {X + 2 * Gap + Bw + 1, Top + 1, 2}, {X + 2 * Gap + 2 * Bw - 1, Top + 1, 2},
+      {R - 30, Y + 21, 4},
+      {R - 15, Y + 35, 4},
+      {R - 14, Y + 21, 0},
+      {R - 31, Y + 21, 0},
+      {R - 30, Y + 20, 0},
+      {R - 30, Y + 36, 0},
+      {X + Gap, Top + 1, 0},
+      {X + Gap + 1, Top + 1, 1},
+      {X + Gap + Bw - 1, Top + Bh - 1, 1},
+      {X + Gap + Bw, Top + 1, 0},
+      {X + Gap + 1, Top, 0},
+      {X + Gap + 1, Top + Bh, 0},
+      {X + 2 * Gap + Bw + 1, Top + 1, 2},
+      {X + 2 * Gap + 2 * Bw - 1, Top + 1, 2},
       {X + 3 * Gap + 2 * Bw + 1, Top + 1, 0},  // a third slot, but only two buttons
       {X + 5, Y + 5, 0}};
   for (const Probe &P : Probes) {
@@ -209,8 +232,10 @@ TEST_F(InputDialogTest, PaintsTheLiteralComposition) {
     for (UINT16 Count : {0, 1, 3, 5}) {
       for (UINT16 Plain : {0, 1}) {
         InputDialog D = {};
-        ASSERT_EQ(InitInputDialog(&D, 150 + Case, 100 + Case, 300, 200 + Case * 3, Str(Title), 0, P,
-                                  Str(Long), (UINT16)(Case % 3 == 0 ? 4 : 16), Plain, Count, Captions), 0u);
+        ASSERT_EQ(
+            InitInputDialog(&D, 150 + Case, 100 + Case, 300, 200 + Case * 3, Str(Title), 0, P,
+                            Str(Long), (UINT16)(Case % 3 == 0 ? 4 : 16), Plain, Count, Captions),
+            0u);
         D.buttonCount = Count;
         D.hotButton = (INT16)(Case % 5);
         D.closeState = (UINT8)(Case % 4);
@@ -230,13 +255,16 @@ TEST_F(InputDialogTest, MaskedTextShowsOneAsteriskPerShownCharacter) {
   const std::u16string Stars3 = u"***", Stars2 = u"**";
   auto FieldOf = [&](const CHAR16 *Text, UINT16 MaxChars, UINT16 Plain) {
     InputDialog D = {};
-    EXPECT_EQ(InitInputDialog(&D, 100, 100, 300, 200, Str(u"T"), 0, nullptr, Text, 8, Plain, 0, nullptr), 0u);
+    EXPECT_EQ(
+        InitInputDialog(&D, 100, 100, 300, 200, Str(u"T"), 0, nullptr, Text, 8, Plain, 0, nullptr),
+        0u);
     D.maxChars = MaxChars;  // the same layout, a different capacity
     Fw.FillScreen(0);
     EXPECT_EQ(PaintInputDialog(&D), 0u);
     std::vector<uint32_t> Field;
     for (int J = 0; J < 19; J++)
-      for (int I = 0; I < 72; I++) Field.push_back(Fw.Pixel(D.x + D.promptX + I, D.y + D.fieldTop + 65 + J));
+      for (int I = 0; I < 72; I++)
+        Field.push_back(Fw.Pixel(D.x + D.promptX + I, D.y + D.fieldTop + 65 + J));
     return Field;
   };
   EXPECT_EQ(FieldOf(Str(u"abc"), 8, 0), FieldOf(Str(Stars3), 8, 1));
@@ -281,7 +309,9 @@ class WideInputDialogTest : public InputDialogTest {
 TEST_F(WideInputDialogTest, LongTextsAreShownWhole) {
   const std::u16string Text = Chars(129, u'x');
   InputDialog D = {};
-  ASSERT_EQ(InitInputDialog(&D, 0, 0, 100, 200, Str(u"T"), 0, nullptr, Str(Text), 130, 1, 0, nullptr), 0u);
+  ASSERT_EQ(
+      InitInputDialog(&D, 0, 0, 100, 200, Str(u"T"), 0, nullptr, Str(Text), 130, 1, 0, nullptr),
+      0u);
   ASSERT_EQ(D.width, 130 * 9 + 36);
   ExpectPaintMatches(D, "129 characters");
 }

@@ -35,7 +35,10 @@ LineArgs RandomLine(std::mt19937 &Rng, int W, int H, int Span) {
   switch (Rng() % 8) {
     case 0: A.Y2 = A.Y1; break;
     case 1: A.X2 = A.X1; break;
-    case 2: A.X2 = A.X1; A.Y2 = A.Y1; break;
+    case 2:
+      A.X2 = A.X1;
+      A.Y2 = A.Y1;
+      break;
     default: break;
   }
   return A;
@@ -139,17 +142,24 @@ TEST_F(LineTest, MatchesPlainVersionOnScreen) {
     // Short lines anywhere, including across the screen's edges.
     LineArgs A = RandomLine(Rng, 160, 160, 0);
     INT32 Ox = (INT32)(Rng() % (SW + 120)) - 80, Oy = (INT32)(Rng() % (SH + 120)) - 80;
-    A.X1 += Ox; A.X2 += Ox; A.Y1 += Oy; A.Y2 += Oy;
+    A.X1 += Ox;
+    A.X2 += Ox;
+    A.Y1 += Oy;
+    A.Y2 += Oy;
     uint32_t Bg = Rng() & 0xFFFFFF;
-    auto Fast = OnScreen(Bg, [&] { Ui->DrawLine(nullptr, 0, 0, A.X1, A.Y1, A.X2, A.Y2, A.Pen, A.Color); });
-    auto Plain = OnScreen(Bg, [&] { ref::DrawLine(nullptr, 0, 0, A.X1, A.Y1, A.X2, A.Y2, A.Pen, A.Color); });
+    auto Fast =
+        OnScreen(Bg, [&] { Ui->DrawLine(nullptr, 0, 0, A.X1, A.Y1, A.X2, A.Y2, A.Pen, A.Color); });
+    auto Plain =
+        OnScreen(Bg, [&] { ref::DrawLine(nullptr, 0, 0, A.X1, A.Y1, A.X2, A.Y2, A.Pen, A.Color); });
     ASSERT_EQ(Fast, Plain) << FirstDifference(Fast, Plain, SW) << " line (" << A.X1 << "," << A.Y1
                            << ")-(" << A.X2 << "," << A.Y2 << ") pen " << A.Pen;
   }
 }
 
 TEST_F(LineTest, SlopedLineAsksTheFloatServicePerColumnAndRow) {
-  struct Case { INT32 X1, Y1, X2, Y2; } Cases[] = {{0, 0, 199, 60}, {10, 190, 60, 0}, {0, 0, 199, 199}};
+  struct Case {
+    INT32 X1, Y1, X2, Y2;
+  } Cases[] = {{0, 0, 199, 60}, {10, 190, 60, 0}, {0, 0, 199, 199}};
   for (const Case &L : Cases) {
     Canvas Fast(220, 220), Plain(220, 220);
     sim::ResetStats();
@@ -192,9 +202,9 @@ TEST_F(LineTest, OnScreenEachRunIsOneFill) {
 
 TEST_F(LineTest, StampsAreClippedAtBufferEdges) {
   // Every pen across every edge and corner of a small buffer.
-  const INT32 Ends[][4] = {{-5, 3, 14, 3}, {3, -5, 3, 14}, {-5, -5, 14, 14}, {14, -5, -5, 14},
-                           {-1, 0, -1, 9}, {10, 0, 10, 9}, {0, -1, 9, -1}, {0, 10, 9, 10},
-                           {-3, 20, 20, -3}, {-40, -40, -20, -30}};
+  const INT32 Ends[][4] = {
+      {-5, 3, 14, 3}, {3, -5, 3, 14}, {-5, -5, 14, 14}, {14, -5, -5, 14}, {-1, 0, -1, 9},
+      {10, 0, 10, 9}, {0, -1, 9, -1}, {0, 10, 9, 10},   {-3, 20, 20, -3}, {-40, -40, -20, -30}};
   for (INT32 Pen = 0; Pen <= 6; Pen++) {
     for (auto &E : Ends) {
       Canvas Fast(10, 10), Plain(10, 10);
@@ -235,22 +245,27 @@ TEST_F(LineTest, FarLinesMatchThePlainVersionWhereTheyCrossTheBuffer) {
     const INT64 Px = (INT64)(Rng() % (W + 20)) - 10, Py = (INT64)(Rng() % (H + 20)) - 10;
     const INT64 Dx = 1 + Rng() % 97, Dy = 1 + Rng() % 89, Sign = Rng() % 2 ? 1 : -1;
     const INT64 Far = 1LL << (4 + Rng() % 27);  // how far along the line each end lies
-    auto Clamp = [](INT64 V) { return (INT32)std::max<INT64>(INT_MIN, std::min<INT64>(INT_MAX, V)); };
-    const INT64 S1 = 1 + (INT64)(Rng() % (UINT64)Far) / std::max(Dx, Dy), S2 = 1 + (INT64)(Rng() % (UINT64)Far) / std::max(Dx, Dy);
-    const LineArgs A{Clamp(Px - Dx * S1), Clamp(Py - Sign * Dy * S1), Clamp(Px + Dx * S2), Clamp(Py + Sign * Dy * S2),
-                     (INT32)(N % 7), RandomColor(Rng)};
+    auto Clamp = [](INT64 V) {
+      return (INT32)std::max<INT64>(INT_MIN, std::min<INT64>(INT_MAX, V));
+    };
+    const INT64 S1 = 1 + (INT64)(Rng() % (UINT64)Far) / std::max(Dx, Dy),
+                S2 = 1 + (INT64)(Rng() % (UINT64)Far) / std::max(Dx, Dy);
+    const LineArgs A{Clamp(Px - Dx * S1), Clamp(Py - Sign * Dy * S1),
+                     Clamp(Px + Dx * S2), Clamp(Py + Sign * Dy * S2),
+                     (INT32)(N % 7),      RandomColor(Rng)};
     if (A.X1 == A.X2 || A.Y1 == A.Y2) continue;
     Canvas Fast(W, H), Plain(W, H);
     Ui->DrawLine(Fast.Pixels(), W, H, A.X1, A.Y1, A.X2, A.Y2, A.Pen, A.Color);
     ref::DrawLine(Plain.Pixels(), W, H, A.X1, A.Y1, A.X2, A.Y2, A.Pen, A.Color);
     ASSERT_EQ(Fast.Image(), Plain.Image())
-        << FirstDifference(Fast.Image(), Plain.Image(), W) << " line (" << A.X1 << "," << A.Y1 << ")-(" << A.X2
-        << "," << A.Y2 << ") pen " << A.Pen;
+        << FirstDifference(Fast.Image(), Plain.Image(), W) << " line (" << A.X1 << "," << A.Y1
+        << ")-(" << A.X2 << "," << A.Y2 << ") pen " << A.Pen;
     ASSERT_TRUE(Fast.GuardsIntact());
   }
   // Passes longer than the values the first pass keeps for the second.
-  for (const LineArgs &A : {LineArgs{-30, 2, 2700, 21, 1, 0x00FFFFFF}, LineArgs{2650, -3, 5, 25, 3, 0x00FF00FF},
-                            LineArgs{-9, 30, 2601, -6, 5, 0x0000FFFF}}) {
+  for (const LineArgs &A :
+       {LineArgs{-30, 2, 2700, 21, 1, 0x00FFFFFF}, LineArgs{2650, -3, 5, 25, 3, 0x00FF00FF},
+        LineArgs{-9, 30, 2601, -6, 5, 0x0000FFFF}}) {
     Canvas Fast(2600, 24), Plain(2600, 24);
     Ui->DrawLine(Fast.Pixels(), 2600, 24, A.X1, A.Y1, A.X2, A.Y2, A.Pen, A.Color);
     ref::DrawLine(Plain.Pixels(), 2600, 24, A.X1, A.Y1, A.X2, A.Y2, A.Pen, A.Color);
@@ -279,10 +294,12 @@ TEST_F(LineTest, AxisValuesAreTheServiceSteps) {
       Axis.Fill(From, Mid - From + 1, Batch.data());
       for (INT64 V = From; V <= To; V++) {
         ASSERT_EQ(V <= Mid ? Batch[(size_t)(V - From)] : Axis.At(V), Literal(Columns, M, K, V))
-            << std::hex << "m " << M << " k " << K << std::dec << " at " << V << (Columns ? " column" : " row");
+            << std::hex << "m " << M << " k " << K << std::dec << " at " << V
+            << (Columns ? " column" : " row");
       }
       for (INT64 V = Mid; V >= From; V -= 3) {
-        ASSERT_EQ(Axis.At(V), Literal(Columns, M, K, V)) << std::hex << "m " << M << " k " << K << std::dec << " back at " << V;
+        ASSERT_EQ(Axis.At(V), Literal(Columns, M, K, V))
+            << std::hex << "m " << M << " k " << K << std::dec << " back at " << V;
       }
     }
   };
@@ -297,9 +314,11 @@ TEST_F(LineTest, AxisValuesAreTheServiceSteps) {
       Y2 = Y1 + (Rng() % 2 ? P : -P) * L;
     }
     if (X1 == X2 || Y1 == Y2) continue;
-    const FLOAT32_BITS M = fm::Div(fm::Sub(fm::FromInt(Y1), fm::FromInt(Y2)), fm::Sub(fm::FromInt(X1), fm::FromInt(X2)));
+    const FLOAT32_BITS M = fm::Div(fm::Sub(fm::FromInt(Y1), fm::FromInt(Y2)),
+                                   fm::Sub(fm::FromInt(X1), fm::FromInt(X2)));
     const FLOAT32_BITS K = fm::Sub(fm::FromInt(Y1), fm::Mul(M, fm::FromInt(X1)));
-    const INT64 Lo = std::min(std::min(X1, X2), std::min(Y1, Y2)), Hi = std::max(std::max(X1, X2), std::max(Y1, Y2));
+    const INT64 Lo = std::min(std::min(X1, X2), std::min(Y1, Y2)),
+                Hi = std::max(std::max(X1, X2), std::max(Y1, Y2));
     const INT64 Mid = Lo + (Hi - Lo) / 2;
     Check(M, K, std::max<INT64>(Lo, Mid - 40), std::min<INT64>(Hi, Mid + 40));
     Check(M, K, X1 - 3, X1 + 3);
@@ -312,7 +331,8 @@ TEST_F(LineTest, AxisValuesAreTheServiceSteps) {
         case 0: return Rng();
         case 1: return Rng() % 2 ? 0u : 0x80000000u;
         case 2: return (Rng() & 0x80000000u) | ((100 + Rng() % 56) << 23) | (Rng() & 0x7FFFFF);
-        default: return fm::Div(fm::FromInt((INT32)(Rng() % 2001) - 1000), fm::FromInt(1 + Rng() % 300));
+        default:
+          return fm::Div(fm::FromInt((INT32)(Rng() % 2001) - 1000), fm::FromInt(1 + Rng() % 300));
       }
     };
     const INT64 V = (INT64)(Rng() % (1u << 26)) - (1 << 25);
@@ -384,8 +404,12 @@ TEST_F(PolygonTest, MatchesPlainVersionInBuffersAndOnScreen) {
     INT32 Cx = (INT32)(Rng() % 1100) - 40, Cy = (INT32)(Rng() % 840) - 40;
     INT32 Sides = 1 + Rng() % 12, Radius = Rng() % 80, Pen = Rng() % 7;
     UINT32 Color = RandomColor(Rng);
-    auto Fast = OnScreen(0x00203040, [&] { Ui->DrawRegularPolygon(nullptr, 0, 0, Cx, Cy, Sides, Radius, Pen, Color); });
-    auto Plain = OnScreen(0x00203040, [&] { ref::DrawRegularPolygon(nullptr, 0, 0, Cx, Cy, Sides, Radius, Pen, Color); });
+    auto Fast = OnScreen(0x00203040, [&] {
+      Ui->DrawRegularPolygon(nullptr, 0, 0, Cx, Cy, Sides, Radius, Pen, Color);
+    });
+    auto Plain = OnScreen(0x00203040, [&] {
+      ref::DrawRegularPolygon(nullptr, 0, 0, Cx, Cy, Sides, Radius, Pen, Color);
+    });
     ASSERT_EQ(Fast, Plain) << FirstDifference(Fast, Plain, (int)Fw.Width());
   }
 }

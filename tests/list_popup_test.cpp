@@ -49,17 +49,21 @@ class ListPopupTest : public DriverTest {
     for (int Y = 0; Y < H; Y++)
       for (int X = 0; X < W; X++) {
         const int SX = P.x + X, SY = P.y + Y;
-        if (SX >= 0 && SY >= 0 && SX < (int)Fw.Width() && SY < (int)Fw.Height()) Want[Y * W + X] = Fw.Pixel(SX, SY);
+        if (SX >= 0 && SY >= 0 && SX < (int)Fw.Width() && SY < (int)Fw.Height())
+          Want[Y * W + X] = Fw.Pixel(SX, SY);
       }
     ListPopup Plain = P;
-    ref::PaintListPopupWindow(DrawTarget::For(reinterpret_cast<ORVANE_PIXEL *>(Want.data()), W, H), Plain);
+    ref::PaintListPopupWindow(DrawTarget::For(reinterpret_cast<ORVANE_PIXEL *>(Want.data()), W, H),
+                              Plain);
     ASSERT_EQ(Ui->PaintListPopup(&P), 0u);
     std::vector<uint32_t> Got(W * H, 0);
     for (int Y = 0; Y < H; Y++)
       for (int X = 0; X < W; X++) {
         const int SX = P.x + X, SY = P.y + Y;
-        if (SX >= 0 && SY >= 0 && SX < (int)Fw.Width() && SY < (int)Fw.Height()) Got[Y * W + X] = Fw.Pixel(SX, SY);
-        else Got[Y * W + X] = Want[Y * W + X];
+        if (SX >= 0 && SY >= 0 && SX < (int)Fw.Width() && SY < (int)Fw.Height())
+          Got[Y * W + X] = Fw.Pixel(SX, SY);
+        else
+          Got[Y * W + X] = Want[Y * W + X];
       }
     ASSERT_EQ(Got, Want) << FirstDifference(Got, Want, W);
     EXPECT_EQ(P.flags, Plain.flags);
@@ -93,7 +97,7 @@ int TitleWidth(const char16_t *Title) {
 TEST_F(ListPopupTest, HeightsAreTrimmedToWholeRows) {
   struct Case {
     int Count, Height, Want, Visible;
-  } Cases[] = {{5, 100, 152, 0}, {1, 100, 132, 0}, {5, 152, 152, 0}, {5, 200, 192, 4},
+  } Cases[] = {{5, 100, 152, 0},  {1, 100, 132, 0}, {5, 152, 152, 0}, {5, 200, 192, 4},
                {3, 200, 192, -1}, {4, 200, 192, 4}, {9, 212, 212, 0}, {2, 212, 212, 0}};
   for (const Case &K : Cases) {
     ASSERT_EQ(Open(K.Count, 100, 100, 300, K.Height), 0u);
@@ -203,8 +207,10 @@ TEST_F(ListPopupTest, PaintMatchesThePlainPaintInManyStates) {
     const int Count = 1 + (int)(Rng() % 14);
     const int W = 120 + (int)(Rng() % 300), H = 90 + (int)(Rng() % 300);
     const int X = (int)(Rng() % 1100) - 60, Y = (int)(Rng() % 800) - 40;
-    ASSERT_EQ(Open(Count, X, Y, W, H, Rng() % 2 ? u"Boot device" : u"A much longer title for a list",
-                   (UINT16)(Rng() % 3), (INT16)((int)(Rng() % (Count + 3)) - 2)), 0u);
+    ASSERT_EQ(
+        Open(Count, X, Y, W, H, Rng() % 2 ? u"Boot device" : u"A much longer title for a list",
+             (UINT16)(Rng() % 3), (INT16)((int)(Rng() % (Count + 3)) - 2)),
+        0u);
     P.selectedRow = (INT16)((int)(Rng() % (Count + 2)) - 1);
     P.lastSelectedRow = (INT16)((int)(Rng() % (Count + 2)) - 1);
     P.hotScrollPart = (INT16)(Rng() % 4);
@@ -215,7 +221,8 @@ TEST_F(ListPopupTest, PaintMatchesThePlainPaintInManyStates) {
     Ui->SetFrameBufferCapture((BOOLEAN)(Rng() % 2));
     // A background with detail, so the capture position shows.
     std::vector<uint32_t> Pattern(Fw.Width() * Fw.Height());
-    for (size_t I = 0; I < Pattern.size(); I++) Pattern[I] = (uint32_t)(I * 2654435761u) & 0x00FFFFFF;
+    for (size_t I = 0; I < Pattern.size(); I++)
+      Pattern[I] = (uint32_t)(I * 2654435761u) & 0x00FFFFFF;
     std::copy(Pattern.begin(), Pattern.end(), reinterpret_cast<uint32_t *>(Fw.FrameBuffer()));
     PaintMatchesPlain("round " + std::to_string(Round));
     if (HasFatalFailure()) return;

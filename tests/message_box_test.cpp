@@ -127,11 +127,11 @@ TEST_F(MessageBoxTest, HitTestingSkipsEdgesAndKeepsTheStateOnAMiss) {
   EXPECT_EQ(Hit(Left2 + 1, Top + 1), 2);
   EXPECT_EQ(B.HotState, 2);
   B.HotState = 1;
-  EXPECT_EQ(Hit(Left2, Top + 5), 0);                   // edge column
-  EXPECT_EQ(Hit(Left2 + B.ButtonWidth, Top + 5), 0);   // right edge
-  EXPECT_EQ(Hit(Left2 + 5, Top), 0);                   // edge row
+  EXPECT_EQ(Hit(Left2, Top + 5), 0);                  // edge column
+  EXPECT_EQ(Hit(Left2 + B.ButtonWidth, Top + 5), 0);  // right edge
+  EXPECT_EQ(Hit(Left2 + 5, Top), 0);                  // edge row
   EXPECT_EQ(Hit(Left2 + 5, Top + B.ButtonHeight), 0);
-  EXPECT_EQ(B.HotState, 1);                            // not reset by a miss
+  EXPECT_EQ(B.HotState, 1);  // not reset by a miss
   EXPECT_EQ(Hit(200 + B.ButtonsLeft + 1, Top + B.ButtonHeight - 1), 1);
   // Beyond the counted buttons nothing answers.
   EXPECT_EQ(Hit(Left2 + B.ButtonWidth + B.ButtonGap + 5, Top + 5), 0);
@@ -240,9 +240,11 @@ TEST_F(MessageBoxTest, GaugePanelMatchesThePlainVersion) {
       for (const auto &V : Values) {
         Patterned(Fw);
         std::vector<uint32_t> Want = ScreenRect(30, 40, Sz[0], Sz[1]);
-        ref::PaintGaugePanel(reinterpret_cast<ORVANE_PIXEL *>(Want.data()), Sz[0], Sz[1], S(u"CPU"), S(u"Load"),
-                             S(u"Temp"), S(u"Core"), V[0], V[1]);
-        ASSERT_EQ(DrawGaugePanel(30, 40, Sz[0], Sz[1], S(u"CPU"), S(u"Load"), S(u"Temp"), S(u"Core"), V[0], V[1]), 0u);
+        ref::PaintGaugePanel(reinterpret_cast<ORVANE_PIXEL *>(Want.data()), Sz[0], Sz[1], S(u"CPU"),
+                             S(u"Load"), S(u"Temp"), S(u"Core"), V[0], V[1]);
+        ASSERT_EQ(DrawGaugePanel(30, 40, Sz[0], Sz[1], S(u"CPU"), S(u"Load"), S(u"Temp"),
+                                 S(u"Core"), V[0], V[1]),
+                  0u);
         std::vector<uint32_t> Got = ScreenRect(30, 40, Sz[0], Sz[1]);
         ASSERT_EQ(Got, Want) << Sz[0] << "x" << Sz[1] << " " << V[0] << "/" << V[1] << ": "
                              << FirstDifference(Got, Want, Sz[0]);
@@ -257,7 +259,7 @@ TEST_F(MessageBoxTest, GaugeWarningLookAtOneHundred) {
   ASSERT_EQ(DrawGaugePanel(0, 0, W, H, S(u"A"), S(u"B"), S(u"C"), S(u"D"), 99, 50), 0u);
   EXPECT_EQ(Fw.Pixel(W - 100, Q - 6), 0x4C4E4Bu);
   EXPECT_EQ(Fw.Pixel(W - 100, U + Q + 11), 0x9F9F9Fu);
-  EXPECT_EQ(Fw.Pixel(W - 195, M - 5), 0xFFFFFFu);  // degree ring
+  EXPECT_EQ(Fw.Pixel(W - 195, M - 5), 0xFFFFFFu);               // degree ring
   EXPECT_EQ(Fw.Pixel(W - 175 + 1 + 19 * 8, T / 2), 0x000000u);  // at 99 the last segment is dark
   ASSERT_EQ(DrawGaugePanel(0, 0, W, H, S(u"A"), S(u"B"), S(u"C"), S(u"D"), 100, 100), 0u);
   EXPECT_EQ(Fw.Pixel(W - 100, Q - 6), 0xA29836u);

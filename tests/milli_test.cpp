@@ -10,8 +10,8 @@ namespace {
 
 int64_t RefMul(int64_t A, int64_t B) {
   __int128 P = (__int128)A * B;
-  __int128 Q = P / 1000;          // C++ division truncates toward zero
-  if (P % 1000 > 445) Q += 1;     // only a positive remainder can exceed 445
+  __int128 Q = P / 1000;       // C++ division truncates toward zero
+  if (P % 1000 > 445) Q += 1;  // only a positive remainder can exceed 445
   return (int64_t)Q;
 }
 
@@ -36,8 +36,8 @@ TEST(Milli, MulRoundsUpFromFourFortySix) {
   EXPECT_EQ(MilliMul(1, 446), 1);
   EXPECT_EQ(MilliMul(1, 445), 0);
   EXPECT_EQ(MilliMul(1, 999), 1);
-  EXPECT_EQ(MilliMul(3, 482), 2);   // 1.446 rounds up
-  EXPECT_EQ(MilliMul(5, 289), 1);   // 1.445 does not
+  EXPECT_EQ(MilliMul(3, 482), 2);  // 1.446 rounds up
+  EXPECT_EQ(MilliMul(5, 289), 1);  // 1.445 does not
   // A negative product truncates toward zero whatever its remainder.
   EXPECT_EQ(MilliMul(-1, 999), 0);
   EXPECT_EQ(MilliMul(-1500, 1000), -1500);

@@ -28,7 +28,8 @@ class OptionPopup : public DriverTest {
   }
 
   // Kind 0 (entry 0) at (X, Y) with the given items.
-  void Define(INT32 X, INT32 Y, std::vector<std::u16string> Texts, const char16_t *Title = u"Boot") {
+  void Define(INT32 X, INT32 Y, std::vector<std::u16string> Texts,
+              const char16_t *Title = u"Boot") {
     Strings = std::move(Texts);
     TitleText = Title;
     Items.clear();
@@ -62,7 +63,8 @@ class OptionPopup : public DriverTest {
     for (uint32_t Y = 0; Y < Fw.Height(); Y++)
       for (uint32_t X = 0; X < Fw.Width(); X++) {
         uint32_t C = (X * 7 + Y * 13 + (Rng() & 0x1F)) & 0xFF;
-        Fw.FrameBuffer()[Y * Fw.Width() + X] = ORVANE_PIXEL{(UINT8)C, (UINT8)(C ^ 0x5A), (UINT8)Y, 0};
+        Fw.FrameBuffer()[Y * Fw.Width() + X] =
+            ORVANE_PIXEL{(UINT8)C, (UINT8)(C ^ 0x5A), (UINT8)Y, 0};
       }
   }
 
@@ -80,9 +82,9 @@ class OptionPopup : public DriverTest {
   for (size_t I = 0; I < Got.size(); I++)
     if (Got[I] != Want[I] && Differ++ == 0) First = I;
   if (Differ == 0) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << Differ << " pixels differ, first at (" << First % W << ", "
-                                       << First / W << "): " << std::hex << Got[First] << " instead of "
-                                       << Want[First];
+  return ::testing::AssertionFailure()
+         << Differ << " pixels differ, first at (" << First % W << ", " << First / W
+         << "): " << std::hex << Got[First] << " instead of " << Want[First];
 }
 
 const std::vector<std::u16string> kFour = {u"First", u"Second", u"Third", u"Fourth"};
@@ -142,9 +144,11 @@ TEST_F(OptionPopup, CloseBoxAndRowHitPoints) {
   EXPECT_EQ(Track(405, 120, 1), 0u);
   EXPECT_EQ(Set.state.closeState, 0);
 
-  struct { INT32 Row; UINT16 Focus; } Hits[] = {
-      {167, 128}, {168, 0}, {211, 0}, {212, 128}, {213, 128}, {214, 1}, {257, 1}, {258, 128},
-      {260, 2}, {348, 128}};
+  struct {
+    INT32 Row;
+    UINT16 Focus;
+  } Hits[] = {{167, 128}, {168, 0}, {211, 0},   {212, 128}, {213, 128},
+              {214, 1},   {257, 1}, {258, 128}, {260, 2},   {348, 128}};
   for (auto &H : Hits) {
     Track(200, H.Row, 2);
     EXPECT_EQ(Set.state.focus, H.Focus) << "row " << H.Row;
@@ -157,7 +161,11 @@ TEST_F(OptionPopup, CloseBoxAndRowHitPoints) {
 }
 
 TEST_F(OptionPopup, PressStartsADragAndDraggingReordersByPointer) {
-  struct Case { INT32 To; std::vector<std::u16string> Order; UINT16 Focus; };
+  struct Case {
+    INT32 To;
+    std::vector<std::u16string> Order;
+    UINT16 Focus;
+  };
   const Case Cases[] = {
       {258, {u"First", u"Third", u"Second", u"Fourth"}, 2},
       {300, {u"First", u"Third", u"Fourth", u"Second"}, 3},
@@ -246,16 +254,21 @@ TEST_F(OptionPopup, LongDragsSwapPointersAndAllocateNothing) {
 
 TEST_F(OptionPopup, PaintMatchesTheReferenceOnRandomStates) {
   std::mt19937 Rng(1234);
-  const std::u16string Words[] = {u"Network stack", u"Secure boot", u"  spaced   ", u"",
+  const std::u16string Words[] = {u"Network stack",
+                                  u"Secure boot",
+                                  u"  spaced   ",
+                                  u"",
                                   u"A fairly long option name that will be cut",
-                                  u"Exactly twenty-eight charact   more", u"x"};
+                                  u"Exactly twenty-eight charact   more",
+                                  u"x"};
   for (int Round = 0; Round < 40; Round++) {
     SCOPED_TRACE(Round);
     Backdrop(Round);
     std::vector<std::u16string> Texts;
     const int N = (int)(Rng() % 9);
     for (int I = 0; I < N; I++) Texts.push_back(Words[Rng() % 7]);
-    Define(0, 10 + (INT32)(Rng() % 60), Texts, Round % 3 ? u"Boot device order of this machine" : u"Power");
+    Define(0, 10 + (INT32)(Rng() % 60), Texts,
+           Round % 3 ? u"Boot device order of this machine" : u"Power");
     OptionPopupState &S = Set.state;
     S.maxItemChars = (UINT16)(8 + Rng() % 30);
     Set.entries[0].width = 8u * S.maxItemChars + 67u + (Rng() % 3 ? 0u : Rng() % 50);

@@ -32,12 +32,14 @@ void SolidRect(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, UINT32 C
 }
 
 // DrawRectangle, fill style 4 (column gradient, no outline) from A to B.
-void ColumnGradientRect(const DrawTarget &T, INT64 X, INT64 Y, INT32 W, INT64 H, UINT32 A, UINT32 B) {
+void ColumnGradientRect(const DrawTarget &T, INT64 X, INT64 Y, INT32 W, INT64 H, UINT32 A,
+                        UINT32 B) {
   FLOAT32_BITS Value[3], Step[3];
   UINT32 Color = A;
   for (int C = 0; C < 3; C++) {
     Value[C] = fm::FromInt((INT32)((A >> (8 * C)) & 0xFF));
-    Step[C] = fm::Div(fm::Sub(fm::FromInt((INT32)((B >> (8 * C)) & 0xFF)), Value[C]), fm::FromInt(W));
+    Step[C] =
+        fm::Div(fm::Sub(fm::FromInt((INT32)((B >> (8 * C)) & 0xFF)), Value[C]), fm::FromInt(W));
   }
   for (INT64 U = X; U < X + W; U++) {
     for (INT64 V = Y; V < Y + H; V++) Put(T, U, V, Color);
@@ -80,7 +82,8 @@ UINTN DrawItemCell(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, INT3
   }
   if (Label == nullptr) return 0;
   UINT32 Color = 0xFFFFFF;
-  static const UINT32 Codes[8] = {0, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+  static const UINT32 Codes[8] = {0,        0xFF0000, 0x00FF00, 0x0000FF,
+                                  0xFFFF00, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
   if ((Flags & 0xF) == 2) {
     Color = 0x828282;
   } else if (Style == 6) {
@@ -106,7 +109,9 @@ UINTN DrawItemCell(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, INT3
     for (UINT32 J = 0; J < Text.Height; J++) {
       for (UINT32 I = 0; I < Text.Width; I++) {
         ORVANE_PIXEL P = Text.Bitmap[J * Text.Width + I];
-        if (P.Blue != (UINT8)Color || P.Green != (UINT8)(Color >> 8) || P.Red != (UINT8)(Color >> 16)) continue;
+        if (P.Blue != (UINT8)Color || P.Green != (UINT8)(Color >> 8) ||
+            P.Red != (UINT8)(Color >> 16))
+          continue;
         Put(T, (INT64)TX + I, (INT64)TY + J, Dim && I > Text.Width - 48 ? 0x828282 : Color);
       }
     }
@@ -121,10 +126,26 @@ UINTN DrawButton(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, const 
   if (H <= 33) H = 33;
   UINT32 Edge, Face, Ink;
   switch (State) {
-    case 0: Edge = 0xDCDCDC; Face = 0xA0A0A0; Ink = 0xFFFFFF; break;
-    case 1: Edge = 0x434343; Face = 0x434343; Ink = 0xB5B5B5; break;
-    case 2: Edge = 0x66BC29; Face = 0x7D7D7D; Ink = 0xFFFFFF; break;
-    default: Edge = 0x66BC29; Face = 0x7D7D7D; Ink = 0xB5B5B5; break;
+    case 0:
+      Edge = 0xDCDCDC;
+      Face = 0xA0A0A0;
+      Ink = 0xFFFFFF;
+      break;
+    case 1:
+      Edge = 0x434343;
+      Face = 0x434343;
+      Ink = 0xB5B5B5;
+      break;
+    case 2:
+      Edge = 0x66BC29;
+      Face = 0x7D7D7D;
+      Ink = 0xFFFFFF;
+      break;
+    default:
+      Edge = 0x66BC29;
+      Face = 0x7D7D7D;
+      Ink = 0xB5B5B5;
+      break;
   }
   static const UINT32 Shade[6] = {0x333333, 0x363636, 0x393939, 0x3C3C3C, 0x3F3F3F, 0x414141};
   // The two tests of a corner pixel: radius 5 edge colour, then radius 3 face colour.
@@ -175,7 +196,7 @@ UINTN DrawButton(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, const 
   TextImage Text = {Ink, 0xFF0000, 0, 0, nullptr};
   if (RenderText(1000, &Text, Caption) != 0) return 0;
   INT32 TY = Y + H / 2 - (INT32)(Text.Height / 2);
-  INT32 TX = Align == 1 ? X + W / 2 - (INT32)(Text.Width / 2)
+  INT32 TX = Align == 1   ? X + W / 2 - (INT32)(Text.Width / 2)
              : Align == 2 ? X + W - Margin(W) - (INT32)Text.Width
                           : X + Margin(W);
   if (T.IsScreen()) {

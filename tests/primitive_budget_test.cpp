@@ -51,23 +51,46 @@ TEST_F(PrimitiveBudget, EachOperationStaysWithinItsTransfersAndFloatCalls) {
       {"34 SetFrameBufferCapture", 0, 0, [&] { Ui->SetFrameBufferCapture(0); }},
       {"35 SetVideoMode", 0, 0, [&] { Ui->SetVideoMode(1024, 768); }},
       {"36 DrawPoint, 9 x 9 pen", 13, 0, [&] { Ui->DrawPoint(nullptr, 0, 0, 500, 400, 5, C1); }},
-      {"37 DrawLine, 200 x 121", 240, 9, [&] { Ui->DrawLine(nullptr, 0, 0, 10, 10, 209, 130, 1, C1); }},
+      {"37 DrawLine, 200 x 121", 240, 9,
+       [&] { Ui->DrawLine(nullptr, 0, 0, 10, 10, 209, 130, 1, C1); }},
       {"37 DrawLine, buffer", 0, 9, [&] { Ui->DrawLine(B, 256, 256, 10, 10, 209, 130, 1, C1); }},
-      {"38 DrawCircle, radial", 2, 13, [&] { Ui->DrawCircle(nullptr, 0, 0, 120, 120, 100, 2, 2, C1, C2); }},
-      {"38 DrawCircle, disc", 2, 0, [&] { Ui->DrawCircle(nullptr, 0, 0, 120, 120, 100, 2, 1, C1, C2); }},
-      {"39 DrawRectangle, solid", 1, 0, [&] { Ui->DrawRectangle(nullptr, 0, 0, 20, 20, 200, 200, 1, 1, C1, C2); }},
-      {"39 DrawRectangle, solid, 9 x 9 pen, partly off", 1, 0, [&] { Ui->DrawRectangle(nullptr, 0, 0, -30, -30, 200, 200, 5, 1, C1, C2); }},
-      {"39 DrawRectangle, dotted", 1, 0, [&] { Ui->DrawRectangle(nullptr, 0, 0, 20, 20, 200, 200, 1, 6, C1, C2); }},
-      {"39 DrawRectangle, columns", 1, 13, [&] { Ui->DrawRectangle(nullptr, 0, 0, 20, 20, 200, 200, 1, 2, C1, C2); }},
-      {"39 DrawRectangle, outline", 4, 0, [&] { Ui->DrawRectangle(nullptr, 0, 0, 20, 20, 200, 200, 1, 0, C1, C2); }},
-      {"40 DrawTriangle, solid", 2, 27, [&] { Ui->DrawTriangle(nullptr, 0, 0, 20, 20, 219, 70, 90, 219, 1, 1, C1, C2); }},
-      {"40 DrawTriangle, columns", 2, 40, [&] { Ui->DrawTriangle(nullptr, 0, 0, 20, 20, 219, 70, 90, 219, 1, 2, C1, C2); }},
-      {"41 DrawRegularPolygon, hexagon", 260, 138, [&] { Ui->DrawRegularPolygon(nullptr, 0, 0, 300, 300, 6, 90, 1, C1); }},
+      {"38 DrawCircle, radial", 2, 13,
+       [&] { Ui->DrawCircle(nullptr, 0, 0, 120, 120, 100, 2, 2, C1, C2); }},
+      {"38 DrawCircle, disc", 2, 0,
+       [&] { Ui->DrawCircle(nullptr, 0, 0, 120, 120, 100, 2, 1, C1, C2); }},
+      {"39 DrawRectangle, solid", 1, 0,
+       [&] { Ui->DrawRectangle(nullptr, 0, 0, 20, 20, 200, 200, 1, 1, C1, C2); }},
+      {"39 DrawRectangle, solid, 9 x 9 pen, partly off", 1, 0,
+       [&] { Ui->DrawRectangle(nullptr, 0, 0, -30, -30, 200, 200, 5, 1, C1, C2); }},
+      {"39 DrawRectangle, dotted", 1, 0,
+       [&] { Ui->DrawRectangle(nullptr, 0, 0, 20, 20, 200, 200, 1, 6, C1, C2); }},
+      {"39 DrawRectangle, columns", 1, 13,
+       [&] { Ui->DrawRectangle(nullptr, 0, 0, 20, 20, 200, 200, 1, 2, C1, C2); }},
+      {"39 DrawRectangle, outline", 4, 0,
+       [&] { Ui->DrawRectangle(nullptr, 0, 0, 20, 20, 200, 200, 1, 0, C1, C2); }},
+      {"40 DrawTriangle, solid", 2, 27,
+       [&] { Ui->DrawTriangle(nullptr, 0, 0, 20, 20, 219, 70, 90, 219, 1, 1, C1, C2); }},
+      {"40 DrawTriangle, columns", 2, 40,
+       [&] { Ui->DrawTriangle(nullptr, 0, 0, 20, 20, 219, 70, 90, 219, 1, 2, C1, C2); }},
+      {"41 DrawRegularPolygon, hexagon", 260, 138,
+       [&] { Ui->DrawRegularPolygon(nullptr, 0, 0, 300, 300, 6, 90, 1, C1); }},
       {"42 BlitToScreen", 1, 0, [&] { Ui->BlitToScreen(Image.data(), 1024, 768, 0, 0); }},
       {"43 ClearBuffer", 0, 0, [&] { Ui->ClearBuffer(B, 256, 256); }},
-      {"44 DrawText, opaque", 1, 0, [&] { Ui->DrawText(0x00FFFFFF, &Back, 1000, 10, 10, W("%s"), W("The quick brown fox jumps over a lazy do")); }},
-      {"44 DrawText, transparent", 2, 0, [&] { Ui->DrawText(0x00FFFFFF, nullptr, 1000, 10, 10, W("%s"), W("The quick brown fox jumps over a lazy do")); }},
-      {"44 DrawText, transparent 2x", 2, 0, [&] { Ui->DrawText(0x00FFFFFF, nullptr, 2000, 10, 10, W("%s"), W("The quick brown fox jumps over a lazy do")); }},
+      {"44 DrawText, opaque", 1, 0,
+       [&] {
+         Ui->DrawText(0x00FFFFFF, &Back, 1000, 10, 10, W("%s"),
+                      W("The quick brown fox jumps over a lazy do"));
+       }},
+      {"44 DrawText, transparent", 2, 0,
+       [&] {
+         Ui->DrawText(0x00FFFFFF, nullptr, 1000, 10, 10, W("%s"),
+                      W("The quick brown fox jumps over a lazy do"));
+       }},
+      {"44 DrawText, transparent 2x", 2, 0,
+       [&] {
+         Ui->DrawText(0x00FFFFFF, nullptr, 2000, 10, 10, W("%s"),
+                      W("The quick brown fox jumps over a lazy do"));
+       }},
       {"45 RenderText", 0, 0,
        [&] {
          TextImage T = {0x00FFFFFF, 0x40, 0, 0, nullptr};
@@ -79,7 +102,8 @@ TEST_F(PrimitiveBudget, EachOperationStaysWithinItsTransfersAndFloatCalls) {
       {"48 RestoreCapturedScreen", 1, 0, [&] { Ui->RestoreCapturedScreen(); }},
       {"49 ReleaseCapturedScreen", 0, 0, [&] { Ui->ReleaseCapturedScreen(); }},
       {"50 WipeTransition", 51 * 51, 0, [&] { Ui->WipeTransition(Image.data(), 1024, 768, 0, 0); }},
-      {"51 DissolveTransition", 51 * 51, 0, [&] { Ui->DissolveTransition(Image.data(), 1024, 768, 0, 0); }},
+      {"51 DissolveTransition", 51 * 51, 0,
+       [&] { Ui->DissolveTransition(Image.data(), 1024, 768, 0, 0); }},
       {"banner", 4, 0, [&] { Fw.BannerProtocol()->Banner(nullptr); }},
   };
   for (const Budget &Each : Budgets) {
@@ -132,11 +156,12 @@ TEST_F(PrimitiveBudget, ScreenShapesAreOneReadBackAndOneTransfer) {
       Draw(false);
       Fw.FailAllocation(-1);
       const std::vector<uint32_t> Got = Fw.Snapshot();
-      ASSERT_EQ(Got, Want) << FirstDifference(Got, Want, SW) << (Circle ? " circle" : " triangle") << " way "
-                           << Way << " fill " << Fill;
+      ASSERT_EQ(Got, Want) << FirstDifference(Got, Want, SW) << (Circle ? " circle" : " triangle")
+                           << " way " << Way << " fill " << Fill;
       if (Way < 2) {
         ASSERT_LE(sim::Stats().BltCalls, Way == 0 ? 2u : 1u) << "way " << Way;
-        ASSERT_EQ(sim::Stats().BltByOperation[EfiBltVideoToBltBuffer], sim::Stats().BltCalls > 0 && Way == 0 ? 1u : 0u);
+        ASSERT_EQ(sim::Stats().BltByOperation[EfiBltVideoToBltBuffer],
+                  sim::Stats().BltCalls > 0 && Way == 0 ? 1u : 0u);
       }
     }
     Ui->SetFrameBufferCapture(0);
@@ -149,14 +174,18 @@ TEST_F(PrimitiveBudget, TransparentTextIsOneReadBackAndOneTransfer) {
     Fw.FillScreen(0x00203040);
     Ui->SetFrameBufferCapture(0);
     Fw.FailAllocation(5);  // the read-back buffer: the runs go one by one
-    ASSERT_EQ(Ui->DrawText(0x00FFFF00, nullptr, 1500, (UINT16)X, (UINT16)(Fw.Height() - 20), W("%s"), Text), 0u);
+    ASSERT_EQ(Ui->DrawText(0x00FFFF00, nullptr, 1500, (UINT16)X, (UINT16)(Fw.Height() - 20),
+                           W("%s"), Text),
+              0u);
     Fw.FailAllocation(-1);
     const std::vector<uint32_t> Want = Fw.Snapshot();
     for (BOOLEAN FrameBuffer : {0, 1}) {
       Fw.FillScreen(0x00203040);
       Ui->SetFrameBufferCapture(FrameBuffer);
       sim::ResetStats();
-      ASSERT_EQ(Ui->DrawText(0x00FFFF00, nullptr, 1500, (UINT16)X, (UINT16)(Fw.Height() - 20), W("%s"), Text), 0u);
+      ASSERT_EQ(Ui->DrawText(0x00FFFF00, nullptr, 1500, (UINT16)X, (UINT16)(Fw.Height() - 20),
+                             W("%s"), Text),
+                0u);
       EXPECT_EQ(Fw.Snapshot(), Want) << "x " << X;
       const bool Shown = X < (INT32)Fw.Width();
       EXPECT_EQ(sim::Stats().BltCalls, Shown ? (FrameBuffer ? 1u : 2u) : 0u) << "x " << X;

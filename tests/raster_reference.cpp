@@ -29,7 +29,8 @@ struct Gradient {
     if (N == 0) N = 1;  // the drawing routines' choice for zero-step gradients
     for (int C = 0; C < 3; C++) {
       Value[C] = fm::FromInt((INT32)((From >> (8 * C)) & 0xFF));
-      Step[C] = fm::Div(fm::Sub(fm::FromInt((INT32)((To >> (8 * C)) & 0xFF)), Value[C]), fm::FromInt(N));
+      Step[C] =
+          fm::Div(fm::Sub(fm::FromInt((INT32)((To >> (8 * C)) & 0xFF)), Value[C]), fm::FromInt(N));
     }
   }
   void Advance() {
@@ -62,23 +63,29 @@ void Stamp(const DrawTarget &T, INT64 X, INT64 Y, INT32 PenStyle, UINT32 Color) 
   }
 }
 
-void LineOn(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2, INT32 PenStyle, UINT32 Color) {
+void LineOn(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2, INT32 PenStyle,
+            UINT32 Color) {
   if (Y1 == Y2) {
-    for (INT64 X = X1 < X2 ? X1 : X2; X <= (X1 < X2 ? X2 : X1); X++) Stamp(T, X, Y2, PenStyle, Color);
+    for (INT64 X = X1 < X2 ? X1 : X2; X <= (X1 < X2 ? X2 : X1); X++)
+      Stamp(T, X, Y2, PenStyle, Color);
     return;
   }
   if (X1 == X2) {
-    for (INT64 Y = Y1 < Y2 ? Y1 : Y2; Y <= (Y1 < Y2 ? Y2 : Y1); Y++) Stamp(T, X1, Y, PenStyle, Color);
+    for (INT64 Y = Y1 < Y2 ? Y1 : Y2; Y <= (Y1 < Y2 ? Y2 : Y1); Y++)
+      Stamp(T, X1, Y, PenStyle, Color);
     return;
   }
-  FLOAT32_BITS FX1 = fm::FromInt(X1), FY1 = fm::FromInt(Y1), FX2 = fm::FromInt(X2), FY2 = fm::FromInt(Y2);
+  FLOAT32_BITS FX1 = fm::FromInt(X1), FY1 = fm::FromInt(Y1), FX2 = fm::FromInt(X2),
+               FY2 = fm::FromInt(Y2);
   FLOAT32_BITS M = fm::Div(fm::Sub(FY1, FY2), fm::Sub(FX1, FX2));
   FLOAT32_BITS K = fm::Sub(FY1, fm::Mul(M, FX1));
   // Pixels whose stamps (reaching 4 at most) miss the target make no difference.
   const INT64 Left = T.Clip.X - 4, Right = (INT64)T.Clip.Right() + 3;
   const INT64 Top = T.Clip.Y - 4, Bottom = (INT64)T.Clip.Bottom() + 3;
-  for (INT64 I = std::max<INT64>(X1 < X2 ? X1 : X2, Left); I <= std::min<INT64>(X1 < X2 ? X2 : X1, Right); I++) {
-    for (INT64 J = std::max<INT64>(Y1 < Y2 ? Y1 : Y2, Top); J <= std::min<INT64>(Y1 < Y2 ? Y2 : Y1, Bottom); J++) {
+  for (INT64 I = std::max<INT64>(X1 < X2 ? X1 : X2, Left);
+       I <= std::min<INT64>(X1 < X2 ? X2 : X1, Right); I++) {
+    for (INT64 J = std::max<INT64>(Y1 < Y2 ? Y1 : Y2, Top);
+         J <= std::min<INT64>(Y1 < Y2 ? Y2 : Y1, Bottom); J++) {
       bool Belongs = J == fm::ToInt(fm::Add(fm::Mul(M, fm::FromInt((INT32)I)), K)) ||
                      I == fm::ToInt(fm::Div(fm::Sub(fm::FromInt((INT32)J), K), M));
       if (Belongs) Stamp(T, I, J, PenStyle, Color);
@@ -97,8 +104,10 @@ INT32 RotatePoint(INT32 CenterX, INT32 CenterY, INT32 PointX, INT32 PointY, FLOA
   FLOAT32_BITS Dx = fm::FromInt((INT32)((INT64)PointX - CenterX));
   FLOAT32_BITS Dy = fm::FromInt((INT32)((INT64)PointY - CenterY));
   FLOAT32_BITS Theta = fm::DegToRad(Angle);
-  FLOAT32_BITS X = fm::Add(fm::Sub(fm::Mul(Dx, fm::Cos(Theta)), fm::Mul(Dy, fm::Sin(Theta))), fm::FromInt(CenterX));
-  FLOAT32_BITS Y = fm::Add(fm::Add(fm::Mul(Dx, fm::Sin(Theta)), fm::Mul(Dy, fm::Cos(Theta))), fm::FromInt(CenterY));
+  FLOAT32_BITS X = fm::Add(fm::Sub(fm::Mul(Dx, fm::Cos(Theta)), fm::Mul(Dy, fm::Sin(Theta))),
+                           fm::FromInt(CenterX));
+  FLOAT32_BITS Y = fm::Add(fm::Add(fm::Mul(Dx, fm::Sin(Theta)), fm::Mul(Dy, fm::Cos(Theta))),
+                           fm::FromInt(CenterY));
   return Selector == 0 ? fm::ToInt(X) : fm::ToInt(Y);
 }
 
@@ -205,18 +214,22 @@ UINTN DrawTriangle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, UINT32 X1
   const INT64 MaxX = X1 > X2 ? (X1 > X3 ? X1 : X3) : (X2 > X3 ? X2 : X3);
   const INT64 MinY = Y1 < Y2 ? (Y1 < Y3 ? Y1 : Y3) : (Y2 < Y3 ? Y2 : Y3);
   const INT64 MaxY = Y1 > Y2 ? (Y1 > Y3 ? Y1 : Y3) : (Y2 > Y3 ? Y2 : Y3);
-  const INT32 A = (INT32)X1, B = (INT32)Y1, C = (INT32)X2, D = (INT32)Y2, E = (INT32)X3, F = (INT32)Y3;
+  const INT32 A = (INT32)X1, B = (INT32)Y1, C = (INT32)X2, D = (INT32)Y2, E = (INT32)X3,
+              F = (INT32)Y3;
   // The pixel test. Rows and columns off the target are passed over without
   // asking it, since nothing there is written; gradients still step through them.
   auto Inside = [&](INT64 I, INT64 J) {
     INT32 Pi = (INT32)I, Pj = (INT32)J;
     FLOAT32_BITS Total = TriangleArea(A, B, C, D, E, F);
-    FLOAT32_BITS Sum = fm::Add(fm::Add(TriangleArea(A, B, C, D, Pi, Pj), TriangleArea(C, D, E, F, Pi, Pj)),
-                               TriangleArea(E, F, Pi, Pj, A, B));
+    FLOAT32_BITS Sum =
+        fm::Add(fm::Add(TriangleArea(A, B, C, D, Pi, Pj), TriangleArea(C, D, E, F, Pi, Pj)),
+                TriangleArea(E, F, Pi, Pj, A, B));
     return fm::Compare(Total, Sum) == FLOAT_EQUAL;
   };
-  const INT64 VX0 = MinX > T.Clip.X ? MinX : T.Clip.X, VX1 = MaxX < T.Clip.Right() - 1 ? MaxX : T.Clip.Right() - 1;
-  const INT64 VY0 = MinY > T.Clip.Y ? MinY : T.Clip.Y, VY1 = MaxY < T.Clip.Bottom() - 1 ? MaxY : T.Clip.Bottom() - 1;
+  const INT64 VX0 = MinX > T.Clip.X ? MinX : T.Clip.X,
+              VX1 = MaxX < T.Clip.Right() - 1 ? MaxX : T.Clip.Right() - 1;
+  const INT64 VY0 = MinY > T.Clip.Y ? MinY : T.Clip.Y,
+              VY1 = MaxY < T.Clip.Bottom() - 1 ? MaxY : T.Clip.Bottom() - 1;
   auto ColumnShown = [&](INT64 I) { return I >= VX0 && I <= VX1; };
   auto RowShown = [&](INT64 J) { return J >= VY0 && J <= VY1; };
   UINT32 Outline = Color1;
@@ -279,7 +292,9 @@ UINTN DrawCircle(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 Cente
   UINT32 Outline = Color1;
   switch (FillStyle) {
     case 1:
-      Square(R, [&](INT64 X, INT64 Y) { if (D2(X, Y) <= Sq(R)) Put(T, X, Y, Color2); });
+      Square(R, [&](INT64 X, INT64 Y) {
+        if (D2(X, Y) <= Sq(R)) Put(T, X, Y, Color2);
+      });
       break;
     case 2: {
       Gradient G(Color1, Color2, Radius);

@@ -18,7 +18,8 @@
 namespace ref {
 
 void Stamp(const DrawTarget &T, INT64 X, INT64 Y, INT32 PenStyle, UINT32 Color);
-void LineOn(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2, INT32 PenStyle, UINT32 Color);
+void LineOn(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2, INT32 PenStyle,
+            UINT32 Color);
 
 UINTN DrawLine(ORVANE_PIXEL *Buffer, INT32 RowWidth, INT32 Height, INT32 X1, INT32 Y1, INT32 X2,
                INT32 Y2, INT32 PenStyle, UINT32 Color);

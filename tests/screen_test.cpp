@@ -71,14 +71,15 @@ struct BltCall {
 std::vector<BltCall> *gCalls = nullptr;
 EFI_GRAPHICS_OUTPUT_PROTOCOL_BLT gForward = nullptr;
 
-EFI_STATUS EFIAPI RecordingBlt(EFI_GRAPHICS_OUTPUT_PROTOCOL *This, EFI_GRAPHICS_OUTPUT_BLT_PIXEL *Buffer,
+EFI_STATUS EFIAPI RecordingBlt(EFI_GRAPHICS_OUTPUT_PROTOCOL *This,
+                               EFI_GRAPHICS_OUTPUT_BLT_PIXEL *Buffer,
                                EFI_GRAPHICS_OUTPUT_BLT_OPERATION Op, UINTN SourceX, UINTN SourceY,
                                UINTN DestinationX, UINTN DestinationY, UINTN Width, UINTN Height,
                                UINTN Delta) {
   EFI_STATUS Status = gForward(This, Buffer, Op, SourceX, SourceY, DestinationX, DestinationY,
                                Width, Height, Delta);
-  gCalls->push_back({Op, Buffer, SourceX, SourceY, DestinationX, DestinationY, Width, Height,
-                     Delta, Status});
+  gCalls->push_back(
+      {Op, Buffer, SourceX, SourceY, DestinationX, DestinationY, Width, Height, Delta, Status});
   return Status;
 }
 
@@ -384,7 +385,8 @@ TEST_F(ScreenDim, EveryLengthMatchesTheTableAndStopsAtItsEnd) {
     for (size_t Count = 1; Count <= From.size(); Count++) {
       std::fill(To.begin(), To.end(), ORVANE_PIXEL{1, 2, 3, 4});
       DimPixels(To.data(), From.data(), Count, Table);
-      EXPECT_EQ(std::memcmp(To.data(), Want.data(), Count * 4), 0) << "level " << Level << ", " << Count;
+      EXPECT_EQ(std::memcmp(To.data(), Want.data(), Count * 4), 0)
+          << "level " << Level << ", " << Count;
       EXPECT_EQ(To[Count].Reserved, 4) << "written past " << Count;
     }
   }
@@ -569,10 +571,12 @@ TEST_F(Transition, DissolveFollowsTheTableFromBlock833) {
   BltRecorder Rec(Fw);
   EXPECT_EQ(Ui->DissolveTransition(Image.data(), 300, 200, 100, 50), 0u);
   ASSERT_EQ(Rec.Calls.size(), 2601u);
-  EXPECT_EQ(BlockOf(Rec.Calls[0], Image.data(), 300, 200, 100, 50), std::make_pair(832 % 51, 832 / 51));
+  EXPECT_EQ(BlockOf(Rec.Calls[0], Image.data(), 300, 200, 100, 50),
+            std::make_pair(832 % 51, 832 / 51));
   for (size_t I = 0; I < Rec.Calls.size(); I++) {
     int N = DissolveOrder[I] - 1;
-    EXPECT_EQ(BlockOf(Rec.Calls[I], Image.data(), 300, 200, 100, 50), std::make_pair(N % 51, N / 51))
+    EXPECT_EQ(BlockOf(Rec.Calls[I], Image.data(), 300, 200, 100, 50),
+              std::make_pair(N % 51, N / 51))
         << "call " << I;
   }
   ExpectShown(Image, 300, 200, 100, 50, Background);
@@ -609,7 +613,8 @@ TEST_F(Transition, AnImageOverTheEdgeIsClipped) {
     size_t Visible = 0;
     for (UINT32 Col = 0; Col < 51; Col++) {
       for (UINT32 Row = 0; Row < 51; Row++) {
-        Visible += 900 + TransitionSpan(300, Col).Start < 1024 && 700 + TransitionSpan(200, Row).Start < 768;
+        Visible += 900 + TransitionSpan(300, Col).Start < 1024 &&
+                   700 + TransitionSpan(200, Row).Start < 768;
       }
     }
     EXPECT_EQ(Rec.Calls.size(), Visible);
@@ -643,6 +648,7 @@ TEST_F(Transition, ThePauseLoopIsKept) {
   TransitionPauseIterations = 100000;
   auto Start = std::chrono::steady_clock::now();
   Ui->DissolveTransition(Image.data(), 1, 1, 0, 0);
-  double Ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start).count();
+  double Ms =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start).count();
   EXPECT_GT(Ms, 10.0);
 }

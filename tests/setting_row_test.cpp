@@ -15,12 +15,12 @@ namespace {
 // 301..323, T0 = 335, T1 = 435, right arrow 448..470; the track spans 100.
 class SettingRowTest : public DriverTest {
  protected:
-  SettingRow Row(UINT16 Steps = 5, CHAR16 *Label = W("Fan"), CHAR16 *Value = W("Auto"), UINT16 Flags = 0,
-                 INT16 Kind = 2, UINT8 Chevron = 0) {
+  SettingRow Row(UINT16 Steps = 5, CHAR16 *Label = W("Fan"), CHAR16 *Value = W("Auto"),
+                 UINT16 Flags = 0, INT16 Kind = 2, UINT8 Chevron = 0) {
     SettingRow R;
     std::memset(&R, 0xA5, sizeof(R));
-    EXPECT_EQ(Ui->InitSettingRow(&R, 100, 50, 400, 150, 116, 7, Steps, -3, 9, 11, Label, Value, Flags,
-                                 Kind, Chevron),
+    EXPECT_EQ(Ui->InitSettingRow(&R, 100, 50, 400, 150, 116, 7, Steps, -3, 9, 11, Label, Value,
+                                 Flags, Kind, Chevron),
               EFI_SUCCESS);
     return R;
   }
@@ -66,21 +66,17 @@ TEST_F(SettingRowTest, InitStoresEverythingAndResetsTheSlider) {
 TEST_F(SettingRowTest, ArrowsBandAndTrackBoundaries) {
   const SettingRow R = Row();
   const Track Cases[] = {
-      {300, 55, 0, 0, 0, 0},     // just left of the band
-      {471, 55, 0, 0, 0, 0},     // just right of it
-      {400, 49, 0, 0, 0, 0},     // above
-      {400, 69, 0, 0, 0, 0},     // below
-      {301, 50, 1, 0, 0, 1},     // left arrow at step 0 stays there
-      {323, 68, 1, 0, 0, 1},
-      {324, 55, 4, 0, 0, 0},     // between the arrows, left of T0
-      {335, 55, 2, 0, 0, 0},     // T0; the knob is at T0
-      {344, 55, 2, 0, 9, 0},     // K + 9
-      {345, 55, 4, 0, 10, 0},    // K + 10
-      {385, 55, 4, 2, 50, 0},
-      {434, 55, 4, 3, 99, 0},
-      {435, 55, 4, 4, 100, 0},   // T1
-      {447, 55, 4, 4, 100, 0},
-      {448, 55, 3, 1, 0, 1},     // right arrow
+      {300, 55, 0, 0, 0, 0},                           // just left of the band
+      {471, 55, 0, 0, 0, 0},                           // just right of it
+      {400, 49, 0, 0, 0, 0},                           // above
+      {400, 69, 0, 0, 0, 0},                           // below
+      {301, 50, 1, 0, 0, 1},                           // left arrow at step 0 stays there
+      {323, 68, 1, 0, 0, 1},   {324, 55, 4, 0, 0, 0},  // between the arrows, left of T0
+      {335, 55, 2, 0, 0, 0},                           // T0; the knob is at T0
+      {344, 55, 2, 0, 9, 0},                           // K + 9
+      {345, 55, 4, 0, 10, 0},                          // K + 10
+      {385, 55, 4, 2, 50, 0},  {434, 55, 4, 3, 99, 0}, {435, 55, 4, 4, 100, 0},  // T1
+      {447, 55, 4, 4, 100, 0}, {448, 55, 3, 1, 0, 1},                            // right arrow
       {470, 55, 3, 1, 0, 1},
   };
   for (const Track &T : Cases) Expect(Ui, R, T);

@@ -65,14 +65,16 @@ class SetupScreenTest : public DriverTest {
     for (size_t I = 0; I < Shown.size(); I++) {
       if (Shown[I] != Redrawn[I] && Differ++ == 0) First = I;
     }
-    EXPECT_EQ(Differ, 0u) << "first at (" << First % Fw.Width() << ", " << First / Fw.Width() << ")";
+    EXPECT_EQ(Differ, 0u) << "first at (" << First % Fw.Width() << ", " << First / Fw.Width()
+                          << ")";
     Fw.LoadScreen(Shown);
   }
   size_t Changed(const std::vector<uint32_t> &Before, INT32 X, INT32 Y, INT32 W, INT32 H) {
     std::vector<uint32_t> Now = Fw.Snapshot();
     size_t N = 0;
     for (INT32 R = Y; R < Y + H; R++)
-      for (INT32 U = X; U < X + W; U++) N += Now[(size_t)R * Fw.Width() + U] != Before[(size_t)R * Fw.Width() + U];
+      for (INT32 U = X; U < X + W; U++)
+        N += Now[(size_t)R * Fw.Width() + U] != Before[(size_t)R * Fw.Width() + U];
     return N;
   }
 
@@ -91,7 +93,8 @@ TEST_F(SetupScreenTest, RowsTakeTheFocusAndSkipTheDisabledOne) {
   const std::vector<uint32_t> Before = Fw.Snapshot();
   Key(kSetupKeyDown);
   // The help box speaks of the focused row.
-  EXPECT_GT(Changed(Before, setup::kPageX, setup::kHelpY, setup::kRowWidth, setup::kHelpHeight), 50u);
+  EXPECT_GT(Changed(Before, setup::kPageX, setup::kHelpY, setup::kRowWidth, setup::kHelpHeight),
+            50u);
   Key(kSetupKeyDown);  // over the disabled processor row
   EXPECT_EQ(S.Row, 3);
   EXPECT_EQ(Main.Settings[0].Row.cellFlags, 0);
@@ -172,8 +175,10 @@ TEST_F(SetupScreenTest, EveryPopupClosesToTheScreenUnderIt) {
     UINT16 Page, Row, Phase;
     bool CloseWithEscape;
   };
-  const Case Cases[] = {{0, 0, kPhaseOptionPopup, true}, {0, 1, kPhaseListPopup, true},
-                        {2, 0, kPhaseOptionPopup, false}, {3, 0, kPhasePassword, true},
+  const Case Cases[] = {{0, 0, kPhaseOptionPopup, true},
+                        {0, 1, kPhaseListPopup, true},
+                        {2, 0, kPhaseOptionPopup, false},
+                        {3, 0, kPhasePassword, true},
                         {4, 0, kPhaseConfirmExit, true}};
   for (const Case &K : Cases) {
     GoToPage(K.Page);
@@ -322,7 +327,8 @@ TEST_F(SetupScreenTest, ClockShowsANewTimeOverItsOwnBackground) {
   EXPECT_EQ(Changed(Before, 0, 0, 1024, 768), 0u);
   SetupTick(S, C16(u"18:09"));
   EXPECT_GT(Changed(Before, S.Clock.x, S.Clock.y, S.Clock.width, S.Clock.height), 100u);
-  EXPECT_EQ(Changed(Before, 0, S.Clock.y + S.Clock.height, 1024, 768 - S.Clock.y - S.Clock.height), 0u);
+  EXPECT_EQ(Changed(Before, 0, S.Clock.y + S.Clock.height, 1024, 768 - S.Clock.y - S.Clock.height),
+            0u);
   ExpectScreenMatchesState();
 }
 
@@ -333,8 +339,8 @@ TEST_F(SetupScreenTest, RandomInputKeepsScreenAndStateTogether) {
   for (int Round = 0; Round < 300 && S.Phase != kPhaseDone; Round++) {
     const UINT32 R = Random() % 10;
     if (R < 5) {
-      const UINT16 Keys[] = {kSetupKeyUp, kSetupKeyDown, kSetupKeyLeft, kSetupKeyRight,
-                             kSetupKeyEscape, kSetupKeyChar};
+      const UINT16 Keys[] = {kSetupKeyUp,    kSetupKeyDown,   kSetupKeyLeft,
+                             kSetupKeyRight, kSetupKeyEscape, kSetupKeyChar};
       Key(Keys[Random() % 6], 'q');
     } else if (R < 6 && !(S.Page == 4 && S.Phase == kPhaseBrowsing)) {
       Key(kSetupKeyEnter);
@@ -381,10 +387,14 @@ TEST(SetupFirmwareInput, KeysMapToTheScreensKeysAndOthersAreDropped) {
     CHAR16 Char;
     UINT16 Want;
   };
-  const Case Cases[] = {{SCAN_UP, 0, kSetupKeyUp},       {SCAN_DOWN, 0, kSetupKeyDown},
-                        {SCAN_LEFT, 0, kSetupKeyLeft},   {SCAN_RIGHT, 0, kSetupKeyRight},
-                        {SCAN_ESC, 0, kSetupKeyEscape},  {0, CHAR_CARRIAGE_RETURN, kSetupKeyEnter},
-                        {0, CHAR_BACKSPACE, kSetupKeyBackspace}, {0, 'k', kSetupKeyChar}};
+  const Case Cases[] = {{SCAN_UP, 0, kSetupKeyUp},
+                        {SCAN_DOWN, 0, kSetupKeyDown},
+                        {SCAN_LEFT, 0, kSetupKeyLeft},
+                        {SCAN_RIGHT, 0, kSetupKeyRight},
+                        {SCAN_ESC, 0, kSetupKeyEscape},
+                        {0, CHAR_CARRIAGE_RETURN, kSetupKeyEnter},
+                        {0, CHAR_BACKSPACE, kSetupKeyBackspace},
+                        {0, 'k', kSetupKeyChar}};
   for (const Case &K : Cases) {
     SetupInput E = {};
     ASSERT_TRUE(SetupKeyFromFirmware({K.Scan, K.Char}, E)) << K.Scan << "/" << K.Char;

@@ -34,14 +34,16 @@ Cost Measure(const std::function<void()> &Draw) {
   sim::ResetStats();
   auto Start = std::chrono::steady_clock::now();
   Draw();
-  double Ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start).count();
+  double Ms =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start).count();
   return {sim::Stats().FloatCalls, sim::Stats().BltCalls, Ms};
 }
 
 void Report(const char *What, const Cost &Plain, const Cost &Fast) {
-  std::printf("%-34s plain: %9llu float %7llu Blt %8.2f ms | fast: %7llu float %5llu Blt %7.3f ms\n", What,
-              (unsigned long long)Plain.Float, (unsigned long long)Plain.Blt, Plain.Ms,
-              (unsigned long long)Fast.Float, (unsigned long long)Fast.Blt, Fast.Ms);
+  std::printf(
+      "%-34s plain: %9llu float %7llu Blt %8.2f ms | fast: %7llu float %5llu Blt %7.3f ms\n", What,
+      (unsigned long long)Plain.Float, (unsigned long long)Plain.Blt, Plain.Ms,
+      (unsigned long long)Fast.Float, (unsigned long long)Fast.Blt, Fast.Ms);
 }
 
 }  // namespace
@@ -131,7 +133,8 @@ TEST_F(RectTest, DegenerateRectanglesFollowTheOutlineLoops) {
     for (INT32 Fill = -1; Fill <= 7; Fill++) {
       Canvas Fast(20, 20, 0), Plain(20, 20, 0);
       Ui->DrawRectangle(Fast.Pixels(), 20, 20, 1, 18, S[0], S[1], 5, Fill, 0x00FFFFFF, 0x0000FF00);
-      ref::DrawRectangle(Plain.Pixels(), 20, 20, 1, 18, S[0], S[1], 5, Fill, 0x00FFFFFF, 0x0000FF00);
+      ref::DrawRectangle(Plain.Pixels(), 20, 20, 1, 18, S[0], S[1], 5, Fill, 0x00FFFFFF,
+                         0x0000FF00);
       EXPECT_EQ(Fast.Image(), Plain.Image()) << S[0] << "x" << S[1] << " style " << Fill;
       EXPECT_TRUE(Fast.GuardsIntact());
     }
@@ -143,7 +146,8 @@ TEST_F(RectTest, OnScreenAFilledRectangleIsOneTransfer) {
   for (INT32 Fill = 1; Fill <= 6; Fill++) {
     Fw.FillScreen(0x00445566);
     sim::ResetStats();
-    EXPECT_EQ(Ui->DrawRectangle(nullptr, 0, 0, 100, 80, 60, 40, 5, Fill, 0x00FF0000, 0x0000FF00), 0u);
+    EXPECT_EQ(Ui->DrawRectangle(nullptr, 0, 0, 100, 80, 60, 40, 5, Fill, 0x00FF0000, 0x0000FF00),
+              0u);
     EXPECT_EQ(sim::Stats().BltCalls, 1u) << "style " << Fill;
     EXPECT_EQ(sim::Stats().BltByOperation[EfiBltBufferToVideo], 1u);
     // A large pen's stamps stop at the rectangle's edge.
@@ -208,7 +212,9 @@ TEST_F(RectTest, OnScreenWithoutMemoryNothingIsDrawn) {
   EXPECT_EQ(Fw.Snapshot(), Before);
   // The solid style needs no memory: it falls back to fills, the same pixels.
   for (INT32 X : {10, -3}) {
-    auto Plain = OnScreen(0x00112233, [&] { ref::DrawRectangle(nullptr, 0, 0, X, 10, 50, 50, 5, 1, 0x00FF0000, 0x0000FF00); });
+    auto Plain = OnScreen(0x00112233, [&] {
+      ref::DrawRectangle(nullptr, 0, 0, X, 10, 50, 50, 5, 1, 0x00FF0000, 0x0000FF00);
+    });
     auto Fast = OnScreen(0x00112233, [&] {
       Fw.FailAllocation(0);
       sim::ResetStats();
@@ -229,15 +235,21 @@ TEST_F(RectTest, OnScreenOnlyTheVisiblePartIsBuffered) {
   EXPECT_EQ(Fw.TotalAllocations(), Allocations);
   // Far larger than any pool could hold, yet drawn: its top-left corner is on screen.
   Fw.FillScreen(0);
-  EXPECT_EQ(Ui->DrawRectangle(nullptr, 0, 0, 0, 0, INT_MAX, INT_MAX, 1, 1, 0x00FF0000, 0x0000FF00), 0u);
+  EXPECT_EQ(Ui->DrawRectangle(nullptr, 0, 0, 0, 0, INT_MAX, INT_MAX, 1, 1, 0x00FF0000, 0x0000FF00),
+            0u);
   EXPECT_EQ(Fw.Pixel(0, 0), 0x00FF0000u);
   EXPECT_EQ(Fw.Pixel(0, 500), 0x00FF0000u);
   EXPECT_EQ(Fw.Pixel(1, 1), 0x0000FF00u);
-  EXPECT_EQ(Fw.Pixel(Fw.Width() - 1, Fw.Height() - 1), 0x0000FF00u) << "right and bottom sides are far away";
+  EXPECT_EQ(Fw.Pixel(Fw.Width() - 1, Fw.Height() - 1), 0x0000FF00u)
+      << "right and bottom sides are far away";
   // Partly off the left and top edges: the same pixels as the plain version's whole buffer.
   for (INT32 Fill = 1; Fill <= 6; Fill++) {
-    auto Fast = OnScreen(0x00223344, [&] { Ui->DrawRectangle(nullptr, 0, 0, -37, -21, 90, 60, 5, Fill, 0x00FF0000, 0x0000FF00); });
-    auto Plain = OnScreen(0x00223344, [&] { ref::DrawRectangle(nullptr, 0, 0, -37, -21, 90, 60, 5, Fill, 0x00FF0000, 0x0000FF00); });
+    auto Fast = OnScreen(0x00223344, [&] {
+      Ui->DrawRectangle(nullptr, 0, 0, -37, -21, 90, 60, 5, Fill, 0x00FF0000, 0x0000FF00);
+    });
+    auto Plain = OnScreen(0x00223344, [&] {
+      ref::DrawRectangle(nullptr, 0, 0, -37, -21, 90, 60, 5, Fill, 0x00FF0000, 0x0000FF00);
+    });
     EXPECT_EQ(Fast, Plain) << "style " << Fill;
   }
 }
@@ -253,9 +265,9 @@ TEST_F(RectTest, MatchesPlainVersionInBuffers) {
     Canvas Fast(W, H), Plain(W, H);
     Ui->DrawRectangle(Fast.Pixels(), W, H, X, Y, RW, RH, Pen, Fill, C1, C2);
     ref::DrawRectangle(Plain.Pixels(), W, H, X, Y, RW, RH, Pen, Fill, C1, C2);
-    ASSERT_EQ(Fast.Image(), Plain.Image()) << FirstDifference(Fast.Image(), Plain.Image(), W)
-                                           << " rect " << X << "," << Y << " " << RW << "x" << RH
-                                           << " pen " << Pen << " fill " << Fill;
+    ASSERT_EQ(Fast.Image(), Plain.Image())
+        << FirstDifference(Fast.Image(), Plain.Image(), W) << " rect " << X << "," << Y << " " << RW
+        << "x" << RH << " pen " << Pen << " fill " << Fill;
     ASSERT_TRUE(Fast.GuardsIntact());
   }
 }
@@ -272,8 +284,9 @@ TEST_F(RectTest, SolidStyleMatchesPlainVersionWithEveryPen) {
     Canvas Fast(W, H), Plain(W, H);
     Ui->DrawRectangle(Fast.Pixels(), W, H, X, Y, RW, RH, Pen, 1, C1, C2);
     ref::DrawRectangle(Plain.Pixels(), W, H, X, Y, RW, RH, Pen, 1, C1, C2);
-    ASSERT_EQ(Fast.Image(), Plain.Image()) << FirstDifference(Fast.Image(), Plain.Image(), W) << " rect " << X
-                                           << "," << Y << " " << RW << "x" << RH << " pen " << Pen;
+    ASSERT_EQ(Fast.Image(), Plain.Image())
+        << FirstDifference(Fast.Image(), Plain.Image(), W) << " rect " << X << "," << Y << " " << RW
+        << "x" << RH << " pen " << Pen;
     ASSERT_TRUE(Fast.GuardsIntact());
   }
 }
@@ -286,8 +299,10 @@ TEST_F(RectTest, MatchesPlainVersionOnScreen) {
     INT32 RW = 1 + Rng() % 150, RH = 1 + Rng() % 150;
     INT32 Pen = Rng() % 7, Fill = (INT32)(Rng() % 9) - 1;
     UINT32 C1 = RandomColor(Rng), C2 = RandomColor(Rng);
-    auto Fast = OnScreen(0x00303030, [&] { Ui->DrawRectangle(nullptr, 0, 0, X, Y, RW, RH, Pen, Fill, C1, C2); });
-    auto Plain = OnScreen(0x00303030, [&] { ref::DrawRectangle(nullptr, 0, 0, X, Y, RW, RH, Pen, Fill, C1, C2); });
+    auto Fast = OnScreen(
+        0x00303030, [&] { Ui->DrawRectangle(nullptr, 0, 0, X, Y, RW, RH, Pen, Fill, C1, C2); });
+    auto Plain = OnScreen(
+        0x00303030, [&] { ref::DrawRectangle(nullptr, 0, 0, X, Y, RW, RH, Pen, Fill, C1, C2); });
     ASSERT_EQ(Fast, Plain) << FirstDifference(Fast, Plain, SW) << " rect " << X << "," << Y << " "
                            << RW << "x" << RH << " pen " << Pen << " fill " << Fill;
   }
@@ -296,8 +311,12 @@ TEST_F(RectTest, MatchesPlainVersionOnScreen) {
 TEST_F(RectTest, CostBesideThePlainVersion) {
   for (INT32 Fill : {1, 2, 3, 6}) {
     Canvas Fast(200, 200), Plain(200, 200);
-    Cost P = Measure([&] { ref::DrawRectangle(Plain.Pixels(), 200, 200, 0, 0, 200, 200, 1, Fill, 0x00102030, 0x00F0E0D0); });
-    Cost F = Measure([&] { Ui->DrawRectangle(Fast.Pixels(), 200, 200, 0, 0, 200, 200, 1, Fill, 0x00102030, 0x00F0E0D0); });
+    Cost P = Measure([&] {
+      ref::DrawRectangle(Plain.Pixels(), 200, 200, 0, 0, 200, 200, 1, Fill, 0x00102030, 0x00F0E0D0);
+    });
+    Cost F = Measure([&] {
+      Ui->DrawRectangle(Fast.Pixels(), 200, 200, 0, 0, 200, 200, 1, Fill, 0x00102030, 0x00F0E0D0);
+    });
     ASSERT_EQ(Fast.Image(), Plain.Image());
     // Gradients step once per column or row either way; nothing else asks the service.
     EXPECT_LE(F.Float, P.Float);
@@ -305,9 +324,11 @@ TEST_F(RectTest, CostBesideThePlainVersion) {
     std::snprintf(Name, sizeof Name, "rect 200x200 style %d buffer", Fill);
     Report(Name, P, F);
   }
-  Cost P = Measure([&] { ref::DrawRectangle(nullptr, 0, 0, 100, 100, 200, 200, 1, 2, 0x00102030, 0x00F0E0D0); });
+  Cost P = Measure(
+      [&] { ref::DrawRectangle(nullptr, 0, 0, 100, 100, 200, 200, 1, 2, 0x00102030, 0x00F0E0D0); });
   auto Plain = Fw.Snapshot();
-  Cost F = Measure([&] { Ui->DrawRectangle(nullptr, 0, 0, 100, 100, 200, 200, 1, 2, 0x00102030, 0x00F0E0D0); });
+  Cost F = Measure(
+      [&] { Ui->DrawRectangle(nullptr, 0, 0, 100, 100, 200, 200, 1, 2, 0x00102030, 0x00F0E0D0); });
   EXPECT_EQ(Fw.Snapshot(), Plain);
   EXPECT_EQ(F.Blt, 1u);
   Report("rect 200x200 style 2 screen", P, F);
@@ -350,15 +371,19 @@ TEST_F(TriangleTest, GradientOutlineIsOneStepPastAndClamped) {
 // its box is inside, a gradient across the flat direction has a single
 // column (or row) in the first colour and leaves the outline in the second.
 TEST_F(TriangleTest, DegenerateTrianglesDrawTheirSegment) {
-  struct Case { UINT32 X1, Y1, X2, Y2, X3, Y3; bool Vertical; } Cases[] = {
-      {5, 2, 5, 9, 5, 6, true}, {2, 5, 9, 5, 6, 5, false}, {4, 4, 4, 4, 4, 4, true}};
+  struct Case {
+    UINT32 X1, Y1, X2, Y2, X3, Y3;
+    bool Vertical;
+  } Cases[] = {{5, 2, 5, 9, 5, 6, true}, {2, 5, 9, 5, 6, 5, false}, {4, 4, 4, 4, 4, 4, true}};
   for (const Case &K : Cases) {
     for (INT32 Fill = -1; Fill <= 7; Fill++) {
       Canvas C(12, 12, 0);
-      Ui->DrawTriangle(C.Pixels(), 12, 12, K.X1, K.Y1, K.X2, K.Y2, K.X3, K.Y3, 1, Fill, 0x00AA0000, 0x000000BB);
+      Ui->DrawTriangle(C.Pixels(), 12, 12, K.X1, K.Y1, K.X2, K.Y2, K.X3, K.Y3, 1, Fill, 0x00AA0000,
+                       0x000000BB);
       ASSERT_TRUE(C.GuardsIntact());
       Canvas P(12, 12, 0);
-      ref::DrawTriangle(P.Pixels(), 12, 12, K.X1, K.Y1, K.X2, K.Y2, K.X3, K.Y3, 1, Fill, 0x00AA0000, 0x000000BB);
+      ref::DrawTriangle(P.Pixels(), 12, 12, K.X1, K.Y1, K.X2, K.Y2, K.X3, K.Y3, 1, Fill, 0x00AA0000,
+                        0x000000BB);
       EXPECT_EQ(C.Image(), P.Image()) << "style " << Fill;
       for (int Y = 0; Y < 12; Y++) {
         for (int X = 0; X < 12; X++) {
@@ -371,7 +396,8 @@ TEST_F(TriangleTest, DegenerateTrianglesDrawTheirSegment) {
             continue;
           }
           uint32_t Got = C.At(X, Y);
-          bool FlatGradient = (K.Vertical && (Fill == 2 || Fill == 4)) || (!K.Vertical && (Fill == 3 || Fill == 5));
+          bool FlatGradient =
+              (K.Vertical && (Fill == 2 || Fill == 4)) || (!K.Vertical && (Fill == 3 || Fill == 5));
           if (FlatGradient && Fill <= 3) {
             EXPECT_EQ(Got, 0x000000BBu) << "outline in the second colour, style " << Fill;
           } else if (FlatGradient) {
@@ -409,7 +435,7 @@ TEST_F(TriangleTest, MatchesPlainVersionInBuffers) {
     UINT32 P[6] = {Coord(W), Coord(H), Coord(W), Coord(H), Coord(W), Coord(H)};
     switch (Rng() % 10) {
       case 0: P[2] = P[4] = P[0]; break;  // one column
-      case 1: {  // three corners on one sloped line
+      case 1: {                           // three corners on one sloped line
         INT32 Dx = (INT32)(Rng() % 21) - 10, Dy = (INT32)(Rng() % 21) - 10;
         for (int K = 0; K < 3; K++) {
           P[2 * K] = (UINT32)(25 + (INT32)(P[0] % 20) + Dx * K);
@@ -425,8 +451,9 @@ TEST_F(TriangleTest, MatchesPlainVersionInBuffers) {
     Ui->DrawTriangle(Fast.Pixels(), W, H, P[0], P[1], P[2], P[3], P[4], P[5], Pen, Fill, C1, C2);
     ref::DrawTriangle(Plain.Pixels(), W, H, P[0], P[1], P[2], P[3], P[4], P[5], Pen, Fill, C1, C2);
     ASSERT_EQ(Fast.Image(), Plain.Image())
-        << FirstDifference(Fast.Image(), Plain.Image(), W) << " corners " << P[0] << "," << P[1] << " "
-        << P[2] << "," << P[3] << " " << P[4] << "," << P[5] << " pen " << Pen << " fill " << Fill;
+        << FirstDifference(Fast.Image(), Plain.Image(), W) << " corners " << P[0] << "," << P[1]
+        << " " << P[2] << "," << P[3] << " " << P[4] << "," << P[5] << " pen " << Pen << " fill "
+        << Fill;
     ASSERT_TRUE(Fast.GuardsIntact());
   }
 }
@@ -443,9 +470,14 @@ TEST_F(TriangleTest, MatchesPlainVersionOnScreen) {
     }
     INT32 Pen = Rng() % 7, Fill = (INT32)(Rng() % 9) - 1;
     UINT32 C1 = RandomColor(Rng), C2 = RandomColor(Rng);
-    auto Fast = OnScreen(0x00102030, [&] { Ui->DrawTriangle(nullptr, 0, 0, P[0], P[1], P[2], P[3], P[4], P[5], Pen, Fill, C1, C2); });
-    auto Plain = OnScreen(0x00102030, [&] { ref::DrawTriangle(nullptr, 0, 0, P[0], P[1], P[2], P[3], P[4], P[5], Pen, Fill, C1, C2); });
-    ASSERT_EQ(Fast, Plain) << FirstDifference(Fast, Plain, SW) << " fill " << Fill << " pen " << Pen;
+    auto Fast = OnScreen(0x00102030, [&] {
+      Ui->DrawTriangle(nullptr, 0, 0, P[0], P[1], P[2], P[3], P[4], P[5], Pen, Fill, C1, C2);
+    });
+    auto Plain = OnScreen(0x00102030, [&] {
+      ref::DrawTriangle(nullptr, 0, 0, P[0], P[1], P[2], P[3], P[4], P[5], Pen, Fill, C1, C2);
+    });
+    ASSERT_EQ(Fast, Plain) << FirstDifference(Fast, Plain, SW) << " fill " << Fill << " pen "
+                           << Pen;
   }
 }
 
@@ -460,10 +492,12 @@ TEST_F(TriangleTest, LargeTrianglesFollowTheServiceRounding) {
     INT32 Fill = N % 2 ? 4 : 5;  // no outline: the plain line would scan the whole box
     Canvas Fast(100, 100), Plain(100, 100);
     sim::ResetStats();
-    Ui->DrawTriangle(Fast.Pixels(), 100, 100, P[0], P[1], P[2], P[3], P[4], P[5], 1, Fill, 0x00FF0000, 0x0000FF00);
+    Ui->DrawTriangle(Fast.Pixels(), 100, 100, P[0], P[1], P[2], P[3], P[4], P[5], 1, Fill,
+                     0x00FF0000, 0x0000FF00);
     uint64_t Visible = (100 - std::min({P[0], P[2], P[4]})) * (100 - std::min({P[1], P[3], P[5]}));
     EXPECT_GE(sim::Stats().FloatByEntry[15], Visible) << "the service decides each visible pixel";
-    ref::DrawTriangle(Plain.Pixels(), 100, 100, P[0], P[1], P[2], P[3], P[4], P[5], 1, Fill, 0x00FF0000, 0x0000FF00);
+    ref::DrawTriangle(Plain.Pixels(), 100, 100, P[0], P[1], P[2], P[3], P[4], P[5], 1, Fill,
+                      0x00FF0000, 0x0000FF00);
     ASSERT_EQ(Fast.Image(), Plain.Image()) << FirstDifference(Fast.Image(), Plain.Image(), 100);
     // How often rounding alone decides: compare with the exact integer test.
     for (int Y = 0; Y < 100; Y++) {
@@ -473,7 +507,8 @@ TEST_F(TriangleTest, LargeTrianglesFollowTheServiceRounding) {
           return V < 0 ? -V : V;
         };
         bool Exact = S(P[0], P[1], P[2], P[3], X, Y) + S(P[2], P[3], P[4], P[5], X, Y) +
-                         S(P[4], P[5], X, Y, P[0], P[1]) == S(P[0], P[1], P[2], P[3], P[4], P[5]);
+                         S(P[4], P[5], X, Y, P[0], P[1]) ==
+                     S(P[0], P[1], P[2], P[3], P[4], P[5]);
         Disagreements += Exact != (Fast.At(X, Y) != 0x00101010u);
       }
     }
@@ -492,7 +527,8 @@ TEST_F(TriangleTest, OffTargetTrianglesWriteNothingOutside) {
     for (INT32 Fill : {0, 1, 4, 5, 6}) {
       Canvas C(24, 24);
       auto Start = std::chrono::steady_clock::now();
-      Ui->DrawTriangle(C.Pixels(), 24, 24, P[0], P[1], P[2], P[3], P[4], P[5], 5, Fill, 0x00FFFFFF, 0x00FF00FF);
+      Ui->DrawTriangle(C.Pixels(), 24, 24, P[0], P[1], P[2], P[3], P[4], P[5], 5, Fill, 0x00FFFFFF,
+                       0x00FF00FF);
       EXPECT_LT(std::chrono::steady_clock::now() - Start, std::chrono::seconds(2));
       EXPECT_TRUE(C.GuardsIntact());
     }
@@ -521,8 +557,9 @@ TEST_F(TriangleTest, FarTrianglesMatchThePlainVersion) {
     Ui->DrawTriangle(Fast.Pixels(), W, H, P[0], P[1], P[2], P[3], P[4], P[5], Pen, Fill, C1, C2);
     ref::DrawTriangle(Plain.Pixels(), W, H, P[0], P[1], P[2], P[3], P[4], P[5], Pen, Fill, C1, C2);
     ASSERT_EQ(Fast.Image(), Plain.Image())
-        << FirstDifference(Fast.Image(), Plain.Image(), W) << " corners " << P[0] << "," << P[1] << " " << P[2]
-        << "," << P[3] << " " << P[4] << "," << P[5] << " pen " << Pen << " fill " << Fill;
+        << FirstDifference(Fast.Image(), Plain.Image(), W) << " corners " << P[0] << "," << P[1]
+        << " " << P[2] << "," << P[3] << " " << P[4] << "," << P[5] << " pen " << Pen << " fill "
+        << Fill;
     ASSERT_TRUE(Fast.GuardsIntact());
   }
 }
@@ -530,18 +567,28 @@ TEST_F(TriangleTest, FarTrianglesMatchThePlainVersion) {
 TEST_F(TriangleTest, CostBesideThePlainVersion) {
   for (INT32 Fill : {1, 2, 6}) {
     Canvas Fast(220, 220), Plain(220, 220);
-    Cost P = Measure([&] { ref::DrawTriangle(Plain.Pixels(), 220, 220, 10, 10, 209, 60, 80, 209, 1, Fill, 0x00FF0000, 0x000000FF); });
-    Cost F = Measure([&] { Ui->DrawTriangle(Fast.Pixels(), 220, 220, 10, 10, 209, 60, 80, 209, 1, Fill, 0x00FF0000, 0x000000FF); });
+    Cost P = Measure([&] {
+      ref::DrawTriangle(Plain.Pixels(), 220, 220, 10, 10, 209, 60, 80, 209, 1, Fill, 0x00FF0000,
+                        0x000000FF);
+    });
+    Cost F = Measure([&] {
+      Ui->DrawTriangle(Fast.Pixels(), 220, 220, 10, 10, 209, 60, 80, 209, 1, Fill, 0x00FF0000,
+                       0x000000FF);
+    });
     ASSERT_EQ(Fast.Image(), Plain.Image());
     EXPECT_LT(F.Float * 100, P.Float);
     char Name[64];
     std::snprintf(Name, sizeof Name, "triangle 200 box style %d buffer", Fill);
     Report(Name, P, F);
   }
-  Cost P = Measure([&] { ref::DrawTriangle(nullptr, 0, 0, 110, 110, 309, 160, 180, 309, 1, 1, 0x00FF0000, 0x000000FF); });
+  Cost P = Measure([&] {
+    ref::DrawTriangle(nullptr, 0, 0, 110, 110, 309, 160, 180, 309, 1, 1, 0x00FF0000, 0x000000FF);
+  });
   auto Plain = Fw.Snapshot();
   Fw.FillScreen(0);
-  Cost F = Measure([&] { Ui->DrawTriangle(nullptr, 0, 0, 110, 110, 309, 160, 180, 309, 1, 1, 0x00FF0000, 0x000000FF); });
+  Cost F = Measure([&] {
+    Ui->DrawTriangle(nullptr, 0, 0, 110, 110, 309, 160, 180, 309, 1, 1, 0x00FF0000, 0x000000FF);
+  });
   EXPECT_EQ(Fw.Snapshot(), Plain);
   // One run per row of the fill, then the three sides.
   EXPECT_LT(F.Blt * 20, P.Blt);
@@ -586,8 +633,9 @@ TEST_F(CircleTest, MatchesPlainVersionInBuffers) {
     Canvas Fast(W, H), Plain(W, H);
     Ui->DrawCircle(Fast.Pixels(), W, H, Cx, Cy, R, T, Fill, C1, C2);
     ref::DrawCircle(Plain.Pixels(), W, H, Cx, Cy, R, T, Fill, C1, C2);
-    ASSERT_EQ(Fast.Image(), Plain.Image()) << FirstDifference(Fast.Image(), Plain.Image(), W) << " circle "
-                                           << Cx << "," << Cy << " r " << R << " t " << T << " fill " << Fill;
+    ASSERT_EQ(Fast.Image(), Plain.Image())
+        << FirstDifference(Fast.Image(), Plain.Image(), W) << " circle " << Cx << "," << Cy << " r "
+        << R << " t " << T << " fill " << Fill;
     ASSERT_TRUE(Fast.GuardsIntact());
   }
 }
@@ -600,8 +648,10 @@ TEST_F(CircleTest, MatchesPlainVersionOnScreen) {
     INT32 R = Rng() % 60, T = Rng() % 6;
     INT32 Fill = (INT32)(Rng() % 9) - 1;
     UINT32 C1 = RandomColor(Rng), C2 = RandomColor(Rng);
-    auto Fast = OnScreen(0x00405060, [&] { Ui->DrawCircle(nullptr, 0, 0, Cx, Cy, R, T, Fill, C1, C2); });
-    auto Plain = OnScreen(0x00405060, [&] { ref::DrawCircle(nullptr, 0, 0, Cx, Cy, R, T, Fill, C1, C2); });
+    auto Fast =
+        OnScreen(0x00405060, [&] { Ui->DrawCircle(nullptr, 0, 0, Cx, Cy, R, T, Fill, C1, C2); });
+    auto Plain =
+        OnScreen(0x00405060, [&] { ref::DrawCircle(nullptr, 0, 0, Cx, Cy, R, T, Fill, C1, C2); });
     ASSERT_EQ(Fast, Plain) << FirstDifference(Fast, Plain, SW) << " r " << R << " fill " << Fill;
   }
 }
@@ -628,8 +678,9 @@ TEST_F(CircleTest, RadialGradientMatchesPlainVersionAtLargeRadii) {
     Canvas Fast(W, H), Plain(W, H);
     Ui->DrawCircle(Fast.Pixels(), W, H, Cx, Cy, R, T, 2, C1, C2);
     ref::DrawCircle(Plain.Pixels(), W, H, Cx, Cy, R, T, 2, C1, C2);
-    ASSERT_EQ(Fast.Image(), Plain.Image()) << FirstDifference(Fast.Image(), Plain.Image(), W) << " circle " << Cx
-                                           << "," << Cy << " r " << R << " t " << T;
+    ASSERT_EQ(Fast.Image(), Plain.Image())
+        << FirstDifference(Fast.Image(), Plain.Image(), W) << " circle " << Cx << "," << Cy << " r "
+        << R << " t " << T;
     ASSERT_TRUE(Fast.GuardsIntact());
   }
 }
@@ -652,10 +703,12 @@ TEST_F(CircleTest, HugeRadiusOnlyCostsTheVisiblePart) {
 
 TEST_F(CircleTest, CostBesideThePlainVersion) {
   for (INT32 Fill : {1, 2, 3}) {
-    Cost P = Measure([&] { ref::DrawCircle(nullptr, 0, 0, 300, 300, 100, 3, Fill, 0x00FF0000, 0x000000FF); });
+    Cost P = Measure(
+        [&] { ref::DrawCircle(nullptr, 0, 0, 300, 300, 100, 3, Fill, 0x00FF0000, 0x000000FF); });
     auto Plain = Fw.Snapshot();
     Fw.FillScreen(0);
-    Cost F = Measure([&] { Ui->DrawCircle(nullptr, 0, 0, 300, 300, 100, 3, Fill, 0x00FF0000, 0x000000FF); });
+    Cost F = Measure(
+        [&] { Ui->DrawCircle(nullptr, 0, 0, 300, 300, 100, 3, Fill, 0x00FF0000, 0x000000FF); });
     EXPECT_EQ(Fw.Snapshot(), Plain);
     EXPECT_LE(F.Float, P.Float);
     EXPECT_LT(F.Blt * (Fill == 3 ? 2 : 10), P.Blt) << "style " << Fill;
@@ -689,6 +742,7 @@ TEST_F(GeometryTest, TriangleAreaIsPositiveHalfTheCrossProduct) {
   for (int N = 0; N < 200; N++) {
     INT32 V[6];
     for (INT32 &X : V) X = (INT32)(Rng() % 4000) - 2000;
-    EXPECT_EQ(TriangleArea(V[0], V[1], V[2], V[3], V[4], V[5]), ref::TriangleArea(V[0], V[1], V[2], V[3], V[4], V[5]));
+    EXPECT_EQ(TriangleArea(V[0], V[1], V[2], V[3], V[4], V[5]),
+              ref::TriangleArea(V[0], V[1], V[2], V[3], V[4], V[5]));
   }
 }

@@ -11,14 +11,14 @@ void DrawStatusPainterSheet(const SceneContext &C) {
   FillScreen(C, 0x00283848);
   // Styles 0 to 8 down, states normal, highlighted and disabled across, then no label.
   const CHAR16 *const Names[9] = {W("Style 0 indented"), W("Style 1 inset"), W("Style 2 by label"),
-                                  W("Style 3 plain"), W("Style 4 plain"), W("Style 5 plain"),
-                                  W("Style 6 raised"), W("Style 7 plain"), W("Style 8 plain")};
+                                  W("Style 3 plain"),    W("Style 4 plain"), W("Style 5 plain"),
+                                  W("Style 6 raised"),   W("Style 7 plain"), W("Style 8 plain")};
   const DrawTarget Screen = DrawTarget::Screen();
   for (UINT16 Style = 0; Style < 9; Style++) {
     const INT32 Y = 16 + Style * 34;
     for (UINT16 State = 0; State < 3; State++) {
-      DrawItemCell(Screen, 16 + State * 240, Y, 228, 28, State, Style, Names[Style], (UINT16)(Style % 3),
-                   State);
+      DrawItemCell(Screen, 16 + State * 240, Y, 228, 28, State, Style, Names[Style],
+                   (UINT16)(Style % 3), State);
     }
     DrawItemCell(Screen, 736, Y, 228, 28, 3, Style, nullptr, 0, kCellHighlighted);
   }
@@ -38,7 +38,8 @@ void DrawStatusPainterSheet(const SceneContext &C) {
     DrawButton(Panel, 16 + Look * 150, 16, 140, 40, Looks[Look], kAlignCentred, Look);
   }
   for (UINT16 Align = 0; Align < 3; Align++) {
-    DrawButton(Panel, 16 + Align * 130, 80, 50, 20, W("Go"), Align, Align == 1 ? kButtonPressed : kButtonNormal);
+    DrawButton(Panel, 16 + Align * 130, 80, 50, 20, W("Go"), Align,
+               Align == 1 ? kButtonPressed : kButtonNormal);
   }
   DrawButton(Panel, 620, 16, 340, 120, W("A large button"), kAlignRight, kButtonFocused);
   SendToScreen(Buffer.data(), 992, 200, 16, 400);

@@ -19,8 +19,12 @@ namespace {
 
 const CHAR16 *Str(const char16_t *S) { return reinterpret_cast<const CHAR16 *>(S); }
 
-const CHAR16 *const kLabels[] = {nullptr, Str(u""), Str(u"Boot"), Str(u"Boot order"),
-                                 Str(u"A label far wider than any cell here"), Str(u"50% %s")};
+const CHAR16 *const kLabels[] = {nullptr,
+                                 Str(u""),
+                                 Str(u"Boot"),
+                                 Str(u"Boot order"),
+                                 Str(u"A label far wider than any cell here"),
+                                 Str(u"50% %s")};
 
 constexpr uint32_t kBack = 0x00204060;
 
@@ -45,7 +49,8 @@ class PainterTest : public DriverTest {
   template <typename Fast, typename Literal>
   void CompareOnRandomBoxes(int Rounds, Fast &&Draw, Literal &&Plain) {
     std::mt19937 Rng(7);
-    std::uniform_int_distribution<int> RX(-40, 170), RY(-30, 80), RW(-6, 220), RH(-6, 60), Any(0, 0xFFFF);
+    std::uniform_int_distribution<int> RX(-40, 170), RY(-30, 80), RW(-6, 220), RH(-6, 60),
+        Any(0, 0xFFFF);
     for (int N = 0; N < Rounds; N++) {
       Canvas A(180, 90, kBack), B(180, 90, kBack);
       bool Narrow = N % 3 == 2;
@@ -56,9 +61,9 @@ class PainterTest : public DriverTest {
       Draw(TA, Px, Py, Pw, Ph, Label, R);
       Plain(TB, Px, Py, Pw, Ph, Label, R);
       ASSERT_TRUE(A.GuardsIntact()) << "round " << N;
-      ASSERT_EQ(A.Image(), B.Image()) << "round " << N << " at (" << Px << ", " << Py << ") "
-                                      << Pw << " x " << Ph << " code " << R << ": "
-                                      << FirstDifference(A.Image(), B.Image(), A.W);
+      ASSERT_EQ(A.Image(), B.Image())
+          << "round " << N << " at (" << Px << ", " << Py << ") " << Pw << " x " << Ph << " code "
+          << R << ": " << FirstDifference(A.Image(), B.Image(), A.W);
     }
   }
 };
@@ -71,10 +76,12 @@ TEST_F(ItemCellTest, MatchesTheLiteralPainter) {
   CompareOnRandomBoxes(
       600,
       [](const DrawTarget &T, int X, int Y, int W, int H, const CHAR16 *L, int R) {
-        DrawItemCell(T, X, Y, W, H, R, (UINT16)(R % 10), L, (UINT16)((R >> 4) % 8), (UINT16)(R >> 8));
+        DrawItemCell(T, X, Y, W, H, R, (UINT16)(R % 10), L, (UINT16)((R >> 4) % 8),
+                     (UINT16)(R >> 8));
       },
       [](const DrawTarget &T, int X, int Y, int W, int H, const CHAR16 *L, int R) {
-        ref::DrawItemCell(T, X, Y, W, H, R, (UINT16)(R % 10), L, (UINT16)((R >> 4) % 8), (UINT16)(R >> 8));
+        ref::DrawItemCell(T, X, Y, W, H, R, (UINT16)(R % 10), L, (UINT16)((R >> 4) % 8),
+                          (UINT16)(R >> 8));
       });
 }
 
@@ -84,7 +91,8 @@ TEST_F(ItemCellTest, PlainAndRaisedStylesHaveNoGrooveOrBar) {
   for (UINT16 Style : {3, 4, 5, 7, 8, 6}) {
     for (UINT16 Flags : {0, 1, 2}) {
       Canvas C(140, 40, kBack);
-      DrawItemCell(DrawTarget::For(C.Pixels(), C.W, C.H), 5, 5, 120, 30, 0, Style, Str(u"Boot"), 1, Flags);
+      DrawItemCell(DrawTarget::For(C.Pixels(), C.W, C.H), 5, 5, 120, 30, 0, Style, Str(u"Boot"), 1,
+                   Flags);
       uint32_t Face = Style == 6 ? 0x00565656 : 0x00131313;
       uint32_t Ink = Flags == 2 ? 0x00828282 : Style == 6 ? 0x00E5994B : 0x00FFFFFF;
       EXPECT_EQ(ColorsIn(C, 5, 5, 120, 30), (std::set<uint32_t>{Face, Ink}))
@@ -96,7 +104,11 @@ TEST_F(ItemCellTest, PlainAndRaisedStylesHaveNoGrooveOrBar) {
 
 // Style 2 moves its groove and bar with the presence of a label.
 TEST_F(ItemCellTest, GrooveAndBarFollowTheStyle) {
-  struct Case { UINT16 Style; const CHAR16 *Label; bool Indented; };
+  struct Case {
+    UINT16 Style;
+    const CHAR16 *Label;
+    bool Indented;
+  };
   for (const Case &K : {Case{0, nullptr, true}, Case{2, Str(u"x"), true}, Case{1, Str(u"x"), false},
                         Case{2, nullptr, false}}) {
     Canvas C(140, 40, kBack);
@@ -117,7 +129,8 @@ TEST_F(ItemCellTest, GrooveAndBarFollowTheStyle) {
 }
 
 TEST_F(ItemCellTest, ColourCodesApplyToTheThirteenPixelIndent) {
-  const uint32_t Want[8] = {0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+  const uint32_t Want[8] = {0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF,
+                            0xFFFF00, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
   for (UINT16 Code = 0; Code < 8; Code++) {
     for (UINT16 Align : {6, 5}) {
       Canvas C(140, 40, kBack);
@@ -188,15 +201,23 @@ TEST_F(ButtonTest, SmallButtonsGrowTo111By33) {
 // Normal, focused and other looks: a two-pixel edge ring round the face, rounded corners.
 TEST_F(ButtonTest, Looks) {
   const int X = 10, Y = 10, W = 120, H = 40;
-  struct Case { INT32 State; uint32_t Edge, Face, Ink; };
-  for (const Case &K : {Case{0, 0xDCDCDC, 0xA0A0A0, 0xFFFFFF}, Case{2, 0x66BC29, 0x7D7D7D, 0xFFFFFF},
-                        Case{3, 0x66BC29, 0x7D7D7D, 0xB5B5B5}, Case{-1, 0x66BC29, 0x7D7D7D, 0xB5B5B5}}) {
+  struct Case {
+    INT32 State;
+    uint32_t Edge, Face, Ink;
+  };
+  for (const Case &K :
+       {Case{0, 0xDCDCDC, 0xA0A0A0, 0xFFFFFF}, Case{2, 0x66BC29, 0x7D7D7D, 0xFFFFFF},
+        Case{3, 0x66BC29, 0x7D7D7D, 0xB5B5B5}, Case{-1, 0x66BC29, 0x7D7D7D, 0xB5B5B5}}) {
     Canvas C(150, 60, kBack);
     DrawButton(DrawTarget::For(C.Pixels(), C.W, C.H), X, Y, W, H, Str(u"Save"), 1, K.State);
-    const uint32_t Probes[5][3] = {{X + 60, Y + 2, K.Edge}, {X + 60, Y + 3, K.Face}, {X + 1, Y + 1, kBack},
-                                   {X + W - 2, Y + H - 2, K.Edge}, {X + W - 3, Y + H - 3, K.Face}};
+    const uint32_t Probes[5][3] = {{X + 60, Y + 2, K.Edge},
+                                   {X + 60, Y + 3, K.Face},
+                                   {X + 1, Y + 1, kBack},
+                                   {X + W - 2, Y + H - 2, K.Edge},
+                                   {X + W - 3, Y + H - 3, K.Face}};
     for (const auto &P : Probes) EXPECT_EQ(C.At((int)P[0], (int)P[1]), P[2]) << "state " << K.State;
-    EXPECT_EQ(ColorsIn(C, X + 1, Y + 1, W - 1, H - 1), (std::set<uint32_t>{kBack, K.Edge, K.Face, K.Ink}));
+    EXPECT_EQ(ColorsIn(C, X + 1, Y + 1, W - 1, H - 1),
+              (std::set<uint32_t>{kBack, K.Edge, K.Face, K.Ink}));
   }
 }
 
@@ -207,19 +228,21 @@ TEST_F(ButtonTest, PressedLook) {
   Canvas C(150, 60, kBack);
   DrawButton(DrawTarget::For(C.Pixels(), C.W, C.H), X, Y, W, H, Str(u"Save"), 1, 1);
   for (int I = 0; I < 6; I++) {
-    EXPECT_EQ(ColorsIn(C, X + 5, Y + 1 + I, W - 9, 1), (std::set<uint32_t>{Shade[I]})) << "row " << I;
+    EXPECT_EQ(ColorsIn(C, X + 5, Y + 1 + I, W - 9, 1), (std::set<uint32_t>{Shade[I]}))
+        << "row " << I;
   }
   EXPECT_EQ(C.At(X + W - 4, Y + 1), Shade[0]);  // corner: 1, 4 from its centre
   EXPECT_EQ(C.At(X + W - 1, Y + 1), kBack);
   EXPECT_EQ(ColorsIn(C, X + 1, Y + 5, 4, 1), (std::set<uint32_t>{Shade[4]}));
   EXPECT_EQ(ColorsIn(C, X + W - 4, Y + 6, 4, 1), (std::set<uint32_t>{Shade[5]}));
-  EXPECT_EQ(C.At(X + 1, Y + 4), Shade[3]);   // top corner row y + 4
-  EXPECT_EQ(C.At(X + 2, Y + 1), Shade[0]);   // 3, 4 from the centre: on the radius
+  EXPECT_EQ(C.At(X + 1, Y + 4), Shade[3]);  // top corner row y + 4
+  EXPECT_EQ(C.At(X + 2, Y + 1), Shade[0]);  // 3, 4 from the centre: on the radius
   EXPECT_EQ(C.At(X + 1, Y + 1), kBack);
   EXPECT_EQ(C.At(X + W - 3, Y + 2), Shade[1]);
   EXPECT_EQ(C.At(X + 2, Y + H - 2), 0x434343u);
   EXPECT_EQ(C.At(X + 1, Y + H - 1), kBack);
-  EXPECT_EQ(ColorsIn(C, X + 1, Y + 7, W - 1, H - 7), (std::set<uint32_t>{kBack, 0x434343, 0xB5B5B5}));
+  EXPECT_EQ(ColorsIn(C, X + 1, Y + 7, W - 1, H - 7),
+            (std::set<uint32_t>{kBack, 0x434343, 0xB5B5B5}));
 }
 
 // ---------------------------------------------------------------- both
@@ -228,15 +251,18 @@ TEST_F(ButtonTest, PressedLook) {
 TEST_F(PainterTest, ScreenMatchesBuffer) {
   for (int Case = 0; Case < 6; Case++) {
     auto Paint = [&](const DrawTarget &T, INT32 X, INT32 Y) {
-      if (Case < 3) DrawItemCell(T, X, Y, 150, 30, 0, (UINT16)(Case * 3), Str(u"50% %s"), 2, 1);
-      else DrawButton(T, X, Y, 150, 30, Str(u"100%"), 2, Case - 3);
+      if (Case < 3)
+        DrawItemCell(T, X, Y, 150, 30, 0, (UINT16)(Case * 3), Str(u"50% %s"), 2, 1);
+      else
+        DrawButton(T, X, Y, 150, 30, Str(u"100%"), 2, Case - 3);
     };
     Fw.FillScreen(kBack);
     Paint(DrawTarget::Screen(), 300, 200);
     Canvas C(150, 33, kBack);
     Paint(DrawTarget::For(C.Pixels(), C.W, C.H), 0, 0);
     for (int J = 0; J < C.H; J++)
-      for (int I = 0; I < C.W; I++) ASSERT_EQ(Fw.Pixel(300 + I, 200 + J), C.At(I, J)) << Case << ": " << I << ", " << J;
+      for (int I = 0; I < C.W; I++)
+        ASSERT_EQ(Fw.Pixel(300 + I, 200 + J), C.At(I, J)) << Case << ": " << I << ", " << J;
   }
 }
 
@@ -245,9 +271,12 @@ TEST_F(PainterTest, FailingTextService) {
   for (int N = 0; N < 4; N++) {
     Canvas Cell(140, 40, kBack), Button(140, 40, kBack);
     Fw.FailAllocation(N);
-    EXPECT_EQ(DrawItemCell(DrawTarget::For(Cell.Pixels(), 140, 40), 0, 0, 140, 40, 0, 3, Str(u"Boot"), 1, 0), 0u);
+    EXPECT_EQ(DrawItemCell(DrawTarget::For(Cell.Pixels(), 140, 40), 0, 0, 140, 40, 0, 3,
+                           Str(u"Boot"), 1, 0),
+              0u);
     Fw.FailAllocation(N);
-    EXPECT_EQ(DrawButton(DrawTarget::For(Button.Pixels(), 140, 40), 0, 0, 140, 40, Str(u"OK"), 1, 0), 0u);
+    EXPECT_EQ(
+        DrawButton(DrawTarget::For(Button.Pixels(), 140, 40), 0, 0, 140, 40, Str(u"OK"), 1, 0), 0u);
     Fw.FailAllocation(-1);
     EXPECT_EQ(Fw.LiveAllocations(), 0u) << "failure " << N;
     EXPECT_EQ(ColorsIn(Cell, 0, 0, 140, 40), (std::set<uint32_t>{0x131313})) << "failure " << N;

@@ -16,8 +16,8 @@ namespace ref {
 
 namespace {
 
-void Rect(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W, INT32 H, INT32 Fill, UINT32 C1,
-          UINT32 C2) {
+void Rect(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W, INT32 H, INT32 Fill,
+          UINT32 C1, UINT32 C2) {
   ::DrawRectangle(P, RW, RH, X, Y, W, H, 1, Fill, C1, C2);
 }
 void Line(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2, UINT32 C) {
@@ -30,8 +30,8 @@ void Point(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, UINT32 C) {
 
 }  // namespace
 
-void DrawRoundFrame(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W, INT32 H, UINT16 Radius,
-                    UINT32 Color) {
+void DrawRoundFrame(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W, INT32 H,
+                    UINT16 Radius, UINT32 Color) {
   const INT32 R = Radius;
   Line(P, RW, RH, X + R, Y, X + W - R - 1, Y, Color);
   Line(P, RW, RH, X + R, Y + 1, X + W - R - 1, Y + 1, Color);
@@ -53,7 +53,8 @@ void DrawRoundFrame(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32
   }
 }
 
-void DrawLevelBar(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W, INT32 H, INT32 Value) {
+void DrawLevelBar(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W, INT32 H,
+                  INT32 Value) {
   if (Value < 0) Value = 0;
   if (Value > 100) Value = 100;
   if (W < 41) W = 41;
@@ -71,8 +72,9 @@ void DrawLevelBar(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W
   FLOAT32_BITS Acc[3], Step[3];
   for (int C = 0; C < 3; C++) {
     Acc[C] = gFloat->IntToFloat((Green >> (8 * C)) & 0xFF);
-    Step[C] = gFloat->FloatDiv(gFloat->FloatSub(gFloat->IntToFloat((Yellow >> (8 * C)) & 0xFF), Acc[C]),
-                               gFloat->IntToFloat(10));
+    Step[C] =
+        gFloat->FloatDiv(gFloat->FloatSub(gFloat->IntToFloat((Yellow >> (8 * C)) & 0xFF), Acc[C]),
+                         gFloat->IntToFloat(10));
   }
   Colors[0] = Green;
   for (int K = 0; K < 10; K++) {
@@ -85,8 +87,9 @@ void DrawLevelBar(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W
   }
   for (int C = 0; C < 3; C++) {
     Acc[C] = gFloat->IntToFloat((Yellow >> (8 * C)) & 0xFF);
-    Step[C] = gFloat->FloatDiv(gFloat->FloatSub(gFloat->IntToFloat((Red >> (8 * C)) & 0xFF), Acc[C]),
-                               gFloat->IntToFloat(9));
+    Step[C] =
+        gFloat->FloatDiv(gFloat->FloatSub(gFloat->IntToFloat((Red >> (8 * C)) & 0xFF), Acc[C]),
+                         gFloat->IntToFloat(9));
   }
   for (int K = 10; K < 19; K++) {
     UINT32 Col = 0;
@@ -111,8 +114,8 @@ void DrawLevelBar(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W
 namespace {
 // Rows Top..Top+2, columns From..To in the given direction, within radius 3
 // of (CX, CY) and, when Not is given, not within radius 3 of it.
-void Corner(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 Top, INT32 From, INT32 To, INT32 CX, INT32 CY,
-            UINT32 C, bool HasNot = false, INT32 NX = 0, INT32 NY = 0) {
+void Corner(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 Top, INT32 From, INT32 To, INT32 CX,
+            INT32 CY, UINT32 C, bool HasNot = false, INT32 NX = 0, INT32 NY = 0) {
   for (INT32 J = Top; J <= Top + 2; J++) {
     for (INT32 I = From;; I += From <= To ? 1 : -1) {
       if (WithinRadius(I, J, CX, CY, 3) && (!HasNot || !WithinRadius(I, J, NX, NY, 3))) {
@@ -134,8 +137,9 @@ void DrawScrollBarBody(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, co
   Rect(P, RW, RH, X + 9, Y + 30, 6, H - 60, 4, 0x0A0A0A, 0x0A0A0A);
   if (Thumb != nullptr) {
     INT32 T = Thumb[0], N = Thumb[1], T0 = Y + 30 + T;
-    FLOAT32_BITS F = gFloat->FloatMul(gFloat->IntToFloat(N - 6),
-                                      gFloat->FloatDiv(gFloat->IntToFloat(14), gFloat->IntToFloat(100)));
+    FLOAT32_BITS F =
+        gFloat->FloatMul(gFloat->IntToFloat(N - 6),
+                         gFloat->FloatDiv(gFloat->IntToFloat(14), gFloat->IntToFloat(100)));
     INT32 A = gFloat->FloatToIntAlt(F) + 1, B = N - 6 - A;
     Rect(P, RW, RH, X + 4, T0, 7, 3, 1, 0x2D2D2D, 0x2D2D2D);
     Rect(P, RW, RH, X + 4, T0 + 3 + A + B, 7, 3, 1, 0x0F0F0F, 0x0F0F0F);
@@ -159,8 +163,8 @@ void DrawScrollBarBody(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, co
       Corner(P, RW, RH, T0, X + 13, X + 11, X + 10, T0 + 3, 0x6E6E6E, true, X + 9, T0 + 4);
       Corner(P, RW, RH, T0 + A + B + 2, X + 2, X + 3, X + 4, T0 + A + B + 2, 0x282828, true, X + 5,
              T0 + A + B + 1);
-      Corner(P, RW, RH, T0 + A + B + 2, X + 13, X + 11, X + 10, T0 + A + B + 2, 0x282828, true, X + 9,
-             T0 + A + B + 1);
+      Corner(P, RW, RH, T0 + A + B + 2, X + 13, X + 11, X + 10, T0 + A + B + 2, 0x282828, true,
+             X + 9, T0 + A + B + 1);
     }
   }
   Rect(P, RW, RH, X + 3, Y, 9, 3, 1, 0, 0);
@@ -173,14 +177,18 @@ void DrawScrollBarBody(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, co
   Rect(P, RW, RH, X + 3, Y + H - 3, 9, 3, 1, 0, 0);
   Corner(P, RW, RH, Y + H - 3, X + 1, X + 2, X + 3, Y + H - 4, 0);
   Corner(P, RW, RH, Y + H - 3, X + 14, X + 12, X + 11, Y + H - 3, 0);
-  ::DrawTriangle(P, RW, RH, X + 7, Y + H - 10, X + 5, Y + H - 15, X + 10, Y + H - 15, 1, 1, Down, Down);
+  ::DrawTriangle(P, RW, RH, X + 7, Y + H - 10, X + 5, Y + H - 15, X + 10, Y + H - 15, 1, 1, Down,
+                 Down);
 }
 
-void DrawTileFace(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W, INT32 H, UINT8 Active) {
-  static const UINT32 Layers[6][5] = {
-      {0x424242, 0x505050, 0xABABAB, 0xCBCBCB, 0x42}, {0x424242, 0x505050, 0x8F8F8F, 0xB0B0B0, 0x42},
-      {0x505050, 0x636363, 0xABABAB, 0xCBCBCB, 0x50}, {0x626262, 0x797979, 0xC7C7C7, 0xE0E0E0, 0x62},
-      {0x787878, 0x8B8B8B, 0xDDDDDD, 0xEFEFEF, 0x78}, {0x8B8B8B, 0x9A9A9A, 0xEDEDED, 0xFAFAFA, 0x8B}};
+void DrawTileFace(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W, INT32 H,
+                  UINT8 Active) {
+  static const UINT32 Layers[6][5] = {{0x424242, 0x505050, 0xABABAB, 0xCBCBCB, 0x42},
+                                      {0x424242, 0x505050, 0x8F8F8F, 0xB0B0B0, 0x42},
+                                      {0x505050, 0x636363, 0xABABAB, 0xCBCBCB, 0x50},
+                                      {0x626262, 0x797979, 0xC7C7C7, 0xE0E0E0, 0x62},
+                                      {0x787878, 0x8B8B8B, 0xDDDDDD, 0xEFEFEF, 0x78},
+                                      {0x8B8B8B, 0x9A9A9A, 0xEDEDED, 0xFAFAFA, 0x8B}};
   INT32 S = gFloat->FloatToIntAlt(gFloat->FloatMul(
       gFloat->FloatDiv(gFloat->IntToFloat(H), gFloat->IntToFloat(100)), gFloat->IntToFloat(60)));
   if (Active == 1) {
@@ -279,7 +287,8 @@ void DrawDialogWindow(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT
       for (INT32 I = X + 4; I <= X + 10; I++)
         if (WithinRadius(I, Counter, X + 11, Y + H - 11, 8)) Point(P, RW, RH, I, Counter, Panel);
       for (INT32 I = X + W - 4; I >= X + W - 10; I--)
-        if (WithinRadius(I, Counter, X + W - 11, Y + H - 11, 8)) Point(P, RW, RH, I, Counter, Panel);
+        if (WithinRadius(I, Counter, X + W - 11, Y + H - 11, 8))
+          Point(P, RW, RH, I, Counter, Panel);
       Counter--;
     }
   }
@@ -297,9 +306,10 @@ void DrawProgressBar(ORVANE_PIXEL *Buffer, INT32 W, INT32 H, const CHAR16 *Label
   TextImage Pc = {Percent < 53 ? 0xFFFFFFu : 0u, Percent < 53 ? 0u : 0xFFFFFFu, 0, 0, nullptr};
   RenderText(1000, &Pc, Text);
   INT32 LW = (INT32)L.Width, X0 = LW + 6;
-  INT32 FillEnd = X0 + gFloat->FloatToIntAlt(gFloat->FloatDiv(
-                           gFloat->FloatMul(gFloat->IntToFloat(W - 2 - X0), gFloat->IntToFloat(Percent)),
-                           gFloat->IntToFloat(100)));
+  INT32 FillEnd =
+      X0 + gFloat->FloatToIntAlt(gFloat->FloatDiv(
+               gFloat->FloatMul(gFloat->IntToFloat(W - 2 - X0), gFloat->IntToFloat(Percent)),
+               gFloat->IntToFloat(100)));
   Line(Buffer, W, H, X0, 0, W - 1, 0, 0);
   Line(Buffer, W, H, X0, 0, X0, H - 1, 0);
   Line(Buffer, W, H, W - 1, 0, W - 1, H - 1, 0);
@@ -328,9 +338,9 @@ void DrawProgressBar(ORVANE_PIXEL *Buffer, INT32 W, INT32 H, const CHAR16 *Label
   CopyImageRect(Buffer, L.Bitmap, 3, (UINT16)(H / 2 - L.Height / 2), 0, 0, (UINT16)W, (UINT16)H,
                 (UINT16)L.Width, (UINT16)L.Height, (UINT16)L.Width, (UINT16)L.Height, &White);
   ORVANE_PIXEL Key = PixelFromColor(Pc.Background);
-  CopyImageRect(Buffer, Pc.Bitmap, (UINT16)(X0 / 2 + W / 2 - Pc.Width / 2), (UINT16)(H / 2 - Pc.Height / 2),
-                0, 0, (UINT16)W, (UINT16)H, (UINT16)Pc.Width, (UINT16)Pc.Height, (UINT16)Pc.Width,
-                (UINT16)Pc.Height, &Key);
+  CopyImageRect(Buffer, Pc.Bitmap, (UINT16)(X0 / 2 + W / 2 - Pc.Width / 2),
+                (UINT16)(H / 2 - Pc.Height / 2), 0, 0, (UINT16)W, (UINT16)H, (UINT16)Pc.Width,
+                (UINT16)Pc.Height, (UINT16)Pc.Width, (UINT16)Pc.Height, &Key);
   PoolFree(L.Bitmap);
   PoolFree(Pc.Bitmap);
 }
@@ -365,7 +375,8 @@ void PaintMessageBox(const ::MessageBox &B, ORVANE_PIXEL *Buffer) {
             MX = I;
             MY = J + 20 * (S + Lf);
           }
-          if (MX >= 0 && MY >= 0 && MX < MW && MY < MH) Mask[MY * MW + MX] = ORVANE_PIXEL{0, 0, 0, 0};
+          if (MX >= 0 && MY >= 0 && MX < MW && MY < MH)
+            Mask[MY * MW + MX] = ORVANE_PIXEL{0, 0, 0, 0};
         }
       }
       PoolFree(T.Bitmap);
@@ -378,20 +389,23 @@ void PaintMessageBox(const ::MessageBox &B, ORVANE_PIXEL *Buffer) {
   for (UINT32 J = 0; J < MH; J++)
     for (UINT32 I = 0; I < MW; I++) {
       ORVANE_PIXEL Px = Mask[J * MW + I];
-      if (!Px.Blue && !Px.Green && !Px.Red) Point(Buffer, RW, RH, B.TextLeft + I, B.TextTop + J, 0x4C4C4C);
+      if (!Px.Blue && !Px.Green && !Px.Red)
+        Point(Buffer, RW, RH, B.TextLeft + I, B.TextTop + J, 0x4C4C4C);
     }
   for (UINT32 K = 1; K <= 3 && K <= B.ButtonCount; K++) {
     INT32 State = 0;
     if (B.HotButton == K) State = B.HotState == 1 ? 1 : B.HotState == 2 ? 2 : 0;
-    ::DrawButton(DrawTarget::For(Buffer, RW, RH), B.ButtonsLeft + (K - 1) * (B.ButtonWidth + B.ButtonGap),
-                 B.TextTop + B.TextHeight + B.ButtonMargin, B.ButtonWidth, B.ButtonHeight, B.Captions[K - 1], 1,
-                 State);
+    ::DrawButton(DrawTarget::For(Buffer, RW, RH),
+                 B.ButtonsLeft + (K - 1) * (B.ButtonWidth + B.ButtonGap),
+                 B.TextTop + B.TextHeight + B.ButtonMargin, B.ButtonWidth, B.ButtonHeight,
+                 B.Captions[K - 1], 1, State);
   }
 }
 
 void PaintGaugePanel(ORVANE_PIXEL *P, INT32 W, INT32 H, const CHAR16 *Label1, const CHAR16 *Label2,
                      const CHAR16 *Label3, const CHAR16 *Label4, INT32 Value1, INT32 Value2) {
-  INT32 A = (W - 4) / 3, B = (W - 4) - A, T = (H - 4) / 2, U = (H - 4) - T, Q = (H - 4) / 4, T2 = T / 2;
+  INT32 A = (W - 4) / 3, B = (W - 4) - A, T = (H - 4) / 2, U = (H - 4) - T, Q = (H - 4) / 4,
+        T2 = T / 2;
   INT32 M = T + 2 + U / 2;
   TextImage C = {Value2 < 100 ? 0xFFFFFFu : 0u, Value2 < 100 ? 0u : 0xFFFFFFu, 0, 0, nullptr};
   RenderText(1000, &C, W("C"));
@@ -415,8 +429,8 @@ void PaintGaugePanel(ORVANE_PIXEL *P, INT32 W, INT32 H, const CHAR16 *Label1, co
   Line(P, W, H, W - 194, M - 7, W - 192, M - 7, Ring);
   Line(P, W, H, W - 194, M - 3, W - 192, M - 3, Ring);
   ORVANE_PIXEL Key = PixelFromColor(C.Background);
-  CopyImageRect(P, C.Bitmap, (UINT16)(W - 189), (UINT16)(M - 9), 0, 0, (UINT16)W, (UINT16)H, (UINT16)C.Width,
-                (UINT16)C.Height, (UINT16)C.Width, (UINT16)C.Height, &Key);
+  CopyImageRect(P, C.Bitmap, (UINT16)(W - 189), (UINT16)(M - 9), 0, 0, (UINT16)W, (UINT16)H,
+                (UINT16)C.Width, (UINT16)C.Height, (UINT16)C.Width, (UINT16)C.Height, &Key);
   F = Value2 >= 100 ? Warning : Normal;
   Line(P, W, H, W - 175, U + Q - 6, W - 15, U + Q - 6, F[0]);
   Line(P, W, H, W - 176, U + T2 - 5, W - 176, U + Q + 10, F[1]);

@@ -8,13 +8,15 @@
 
 namespace ref {
 
-void DrawRoundFrame(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W, INT32 H, UINT16 Radius,
-                    UINT32 Color);
-void DrawLevelBar(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W, INT32 H, INT32 Value);
+void DrawRoundFrame(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W, INT32 H,
+                    UINT16 Radius, UINT32 Color);
+void DrawLevelBar(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W, INT32 H,
+                  INT32 Value);
 // Thumb NULL: no thumb.
 void DrawScrollBarBody(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, const INT32 *Thumb,
                        INT32 Hot, INT32 H);
-void DrawTileFace(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W, INT32 H, UINT8 Active);
+void DrawTileFace(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W, INT32 H,
+                  UINT8 Active);
 void DrawDialogWindow(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W, INT32 H);
 // The progress bar into Buffer (row width W, H already raised), with the
 // texts rendered by RenderText as the operation does.
@@ -23,7 +25,8 @@ void DrawProgressBar(ORVANE_PIXEL *Buffer, INT32 W, INT32 H, const CHAR16 *Label
 // The message box and the gauge panel painted into Buffer (W x H, holding
 // what the screen showed under them), as the operations describe it.
 void PaintMessageBox(const ::MessageBox &Box, ORVANE_PIXEL *Buffer);
-void PaintGaugePanel(ORVANE_PIXEL *Buffer, INT32 W, INT32 H, const CHAR16 *Label1, const CHAR16 *Label2,
-                     const CHAR16 *Label3, const CHAR16 *Label4, INT32 Value1, INT32 Value2);
+void PaintGaugePanel(ORVANE_PIXEL *Buffer, INT32 W, INT32 H, const CHAR16 *Label1,
+                     const CHAR16 *Label2, const CHAR16 *Label3, const CHAR16 *Label4, INT32 Value1,
+                     INT32 Value2);
 
 }  // namespace ref

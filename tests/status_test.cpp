@@ -32,11 +32,13 @@ class StatusTest : public DriverTest {
   static Canvas Patterned(int W, int H, uint32_t Seed) {
     Canvas C(W, H);
     for (int Y = 0; Y < H; Y++)
-      for (int X = 0; X < W; X++) C.Store[Canvas::kGuard + (size_t)Y * W + X] = (X * 7 + Y * 13 + Seed) & 0xFFFFFF;
+      for (int X = 0; X < W; X++)
+        C.Store[Canvas::kGuard + (size_t)Y * W + X] = (X * 7 + Y * 13 + Seed) & 0xFFFFFF;
     return C;
   }
   // Draws Production and Reference on identical canvases and expects the same image.
-  void ExpectSame(int W, int H, uint32_t Seed, const std::function<void(const DrawTarget &)> &Production,
+  void ExpectSame(int W, int H, uint32_t Seed,
+                  const std::function<void(const DrawTarget &)> &Production,
                   const std::function<void(ORVANE_PIXEL *)> &Reference, const std::string &What) {
     Canvas A = Patterned(W, H, Seed), B = Patterned(W, H, Seed);
     Production(DrawTarget::For(A.Pixels(), W, H));
@@ -67,12 +69,14 @@ TEST_F(StatusTest, CornerTestAndGradientStepsMatchTheFloatService) {
       To = (To & 0xFF) * 0x010101;
     }
     int W = 1 + (int)(Rng() % 20), H = 1 + (int)(Rng() % 60), Style = I % 4 == 0 ? 4 : 5;
-    ExpectSame(W + 4, H + 4, I,
-               [&](const DrawTarget &T) {
-                 Style == 5 ? FillRowsGradient(T, 2, 2, W, H, From, To) : FillColumnsGradient(T, 2, 2, W, H, From, To);
-               },
-               [&](ORVANE_PIXEL *P) { ::DrawRectangle(P, W + 4, H + 4, 2, 2, W, H, 1, Style, From, To); },
-               "gradient");
+    ExpectSame(
+        W + 4, H + 4, I,
+        [&](const DrawTarget &T) {
+          Style == 5 ? FillRowsGradient(T, 2, 2, W, H, From, To)
+                     : FillColumnsGradient(T, 2, 2, W, H, From, To);
+        },
+        [&](ORVANE_PIXEL *P) { ::DrawRectangle(P, W + 4, H + 4, 2, 2, W, H, 1, Style, From, To); },
+        "gradient");
   }
 }
 
@@ -84,12 +88,14 @@ TEST_F(StatusTest, RoundFrameAndLevelBarMatchThePlainVersions) {
     int W = 20 + (int)(Rng() % 200), H = 20 + (int)(Rng() % 80);
     int X = (int)(Rng() % 30) - 10, Y = (int)(Rng() % 30) - 10;
     UINT16 R = (UINT16)(Rng() % 12);
-    ExpectSame(W + 20, H + 20, I, [&](const DrawTarget &T) { DrawRoundFrame(T, X, Y, W, H, R, 0xFFFFFF); },
-               [&](ORVANE_PIXEL *P) { ref::DrawRoundFrame(P, W + 20, H + 20, X, Y, W, H, R, 0xFFFFFF); },
-               "frame");
+    ExpectSame(
+        W + 20, H + 20, I, [&](const DrawTarget &T) { DrawRoundFrame(T, X, Y, W, H, R, 0xFFFFFF); },
+        [&](ORVANE_PIXEL *P) { ref::DrawRoundFrame(P, W + 20, H + 20, X, Y, W, H, R, 0xFFFFFF); },
+        "frame");
     int Value = (int)(Rng() % 130) - 15, BW = 10 + (int)(Rng() % 250), BH = (int)(Rng() % 25);
-    ExpectSame(300, 40, I, [&](const DrawTarget &T) { DrawLevelBar(T, 3, 2, BW, BH, Value); },
-               [&](ORVANE_PIXEL *P) { ref::DrawLevelBar(P, 300, 40, 3, 2, BW, BH, Value); }, "level bar");
+    ExpectSame(
+        300, 40, I, [&](const DrawTarget &T) { DrawLevelBar(T, 3, 2, BW, BH, Value); },
+        [&](ORVANE_PIXEL *P) { ref::DrawLevelBar(P, 300, 40, 3, 2, BW, BH, Value); }, "level bar");
   }
 }
 
@@ -101,14 +107,15 @@ TEST_F(StatusTest, LevelBarSegmentsAndClamping) {
   };
   // Width 161: seg = 8, twenty segments cover columns 1..160, the last divider on the border.
   Canvas Full = Bar(161, 99);
-  EXPECT_EQ(Full.At(1, 5), 0x3EFF06u);       // segment 0 green
-  EXPECT_EQ(Full.At(8, 5), 0x000000u);       // its divider
-  EXPECT_EQ(Full.At(160, 5), 0x000000u);     // right border
-  EXPECT_EQ(Full.At(161, 5), 0x777777u);     // nothing past it
-  EXPECT_EQ(Full.At(153, 5), 0x000000u);     // at 99 segment 19 is not lit
+  EXPECT_EQ(Full.At(1, 5), 0x3EFF06u);    // segment 0 green
+  EXPECT_EQ(Full.At(8, 5), 0x000000u);    // its divider
+  EXPECT_EQ(Full.At(160, 5), 0x000000u);  // right border
+  EXPECT_EQ(Full.At(161, 5), 0x777777u);  // nothing past it
+  EXPECT_EQ(Full.At(153, 5), 0x000000u);  // at 99 segment 19 is not lit
   Canvas Top = Bar(161, 100);
-  for (int X = 153; X <= 159; X++) EXPECT_EQ(Top.At(X, 5), 0xFF1F05u) << X;  // last segment solid red
-  EXPECT_EQ(Top.At(152, 5), 0x000000u);      // the divider before it stays
+  for (int X = 153; X <= 159; X++)
+    EXPECT_EQ(Top.At(X, 5), 0xFF1F05u) << X;  // last segment solid red
+  EXPECT_EQ(Top.At(152, 5), 0x000000u);       // the divider before it stays
   EXPECT_EQ(Bar(161, 150).Image(), Top.Image());
   EXPECT_EQ(Bar(161, -5).Image(), Bar(161, 0).Image());
   for (int X = 1; X < 160; X++) EXPECT_EQ(Bar(161, 0).At(X, 5), 0u);
@@ -129,10 +136,13 @@ TEST_F(StatusTest, ScrollBarBodyMatchesThePlainVersion) {
     INT32 Th[2] = {(INT32)(Rng() % 120) - 5, (INT32)(Rng() % 150) - 5};
     bool HasThumb = I % 7 != 0;
     ScrollThumb S = {Th[0], Th[1]};
-    ExpectSame(20, L + 110, I,
-               [&](const DrawTarget &T) { DrawScrollBarBody(T, 2, 3, HasThumb ? &S : nullptr, Hot, L); },
-               [&](ORVANE_PIXEL *P) { ref::DrawScrollBarBody(P, 20, L + 110, 2, 3, HasThumb ? Th : nullptr, Hot, L); },
-               "scroll bar");
+    ExpectSame(
+        20, L + 110, I,
+        [&](const DrawTarget &T) { DrawScrollBarBody(T, 2, 3, HasThumb ? &S : nullptr, Hot, L); },
+        [&](ORVANE_PIXEL *P) {
+          ref::DrawScrollBarBody(P, 20, L + 110, 2, 3, HasThumb ? Th : nullptr, Hot, L);
+        },
+        "scroll bar");
   }
 }
 
@@ -143,19 +153,20 @@ TEST_F(StatusTest, ScrollBarThumbPlacementOnTheScreen) {
     int Painted = L < 100 ? 100 : L;
     Canvas C(16, Painted, 0x00405060);
     ref::DrawScrollBarBody(C.Pixels(), 16, Painted, 0, 0, Thumb, Hot, Painted);
-    EXPECT_EQ(ScreenRect(100, 50, 16, Painted), C.Image()) << "L " << L << " T " << T << " P " << P << " S " << S;
+    EXPECT_EQ(ScreenRect(100, 50, 16, Painted), C.Image())
+        << "L " << L << " T " << T << " P " << P << " S " << S;
     EXPECT_EQ(Fw.Pixel(100, 50 + Painted), 0x00405060u);
   };
   const INT32 WholeList[2] = {1, 100};  // m = 100, n = 100, t = m - n = 0 raised to 1
   Expect(170, 10, 10, 1, 2, WholeList);
-  const INT32 FirstPage[2] = {1, 20};   // t = 0 raised to 1
+  const INT32 FirstPage[2] = {1, 20};  // t = 0 raised to 1
   Expect(170, 50, 10, 1, 0, FirstPage);
-  const INT32 LastPage[2] = {80, 20};   // the view reaches the end: t = m - n
+  const INT32 LastPage[2] = {80, 20};  // the view reaches the end: t = m - n
   Expect(170, 50, 10, 41, 3, LastPage);
-  const INT32 Middle[2] = {20, 20};     // (100 / 50) * 10
+  const INT32 Middle[2] = {20, 20};  // (100 / 50) * 10
   Expect(170, 50, 10, 11, 1, Middle);
-  Expect(170, 0, 10, 1, 2, nullptr);    // an empty list has no thumb
-  const INT32 Short[2] = {-8, -2};      // L = 60: m = -10, n = -2, t = 0 pulled to m - n = -8
+  Expect(170, 0, 10, 1, 2, nullptr);  // an empty list has no thumb
+  const INT32 Short[2] = {-8, -2};    // L = 60: m = -10, n = -2, t = 0 pulled to m - n = -8
   Expect(60, 10, 2, 1, 0, Short);
 }
 
@@ -166,11 +177,11 @@ TEST_F(StatusTest, ScrollBarHitCodes) {
   };
   EXPECT_EQ(Hit(101, 60), kScrollOutside);
   EXPECT_EQ(Hit(102, 60), kScrollUpArrow);
-  EXPECT_EQ(Hit(127, 60), kScrollUpArrow);   // wider than the painted bar
+  EXPECT_EQ(Hit(127, 60), kScrollUpArrow);  // wider than the painted bar
   EXPECT_EQ(Hit(128, 60), kScrollOutside);
   EXPECT_EQ(Hit(110, 49), kScrollOutside);
   EXPECT_EQ(Hit(110, 50), kScrollUpArrow);
-  EXPECT_EQ(Hit(110, 82), kScrollUpArrow);   // y + 32
+  EXPECT_EQ(Hit(110, 82), kScrollUpArrow);     // y + 32
   EXPECT_EQ(Hit(110, 83), kScrollTrackAbove);  // y + 33 = y + 32 + t
   EXPECT_EQ(Hit(110, 84), kScrollThumb);
   EXPECT_EQ(Hit(110, 50 + 31 + 1 + 51), kScrollThumb);
@@ -199,8 +210,10 @@ TEST_F(StatusTest, TileFaceMatchesThePlainVersion) {
   for (int I = 0; I < 150; I++) {
     int W = 10 + (int)(Rng() % 150), H = 10 + (int)(Rng() % 150);
     UINT8 Active = (UINT8)(Rng() % 3);
-    ExpectSame(W + 10, H + 10, I, [&](const DrawTarget &T) { DrawTileFace(T, 4, 3, W, H, Active); },
-               [&](ORVANE_PIXEL *P) { ref::DrawTileFace(P, W + 10, H + 10, 4, 3, W, H, Active); }, "tile face");
+    ExpectSame(
+        W + 10, H + 10, I, [&](const DrawTarget &T) { DrawTileFace(T, 4, 3, W, H, Active); },
+        [&](ORVANE_PIXEL *P) { ref::DrawTileFace(P, W + 10, H + 10, 4, 3, W, H, Active); },
+        "tile face");
   }
 }
 
@@ -208,14 +221,14 @@ TEST_F(StatusTest, TileSplitFaceWidthAndFrame) {
   Fw.FillScreen(0x00123456);
   ASSERT_EQ(DrawTile(200, 100, 120, 100, 0), 0u);
   // Normal look: gradient rows 6..59 from 0xAEAEAE, solid white rows 60..93, columns 6..113.
-  EXPECT_LT(Fw.Pixel(260, 107) & 0xFF, 0xB5u);             // the gradient's top, under the bevel's last row
+  EXPECT_LT(Fw.Pixel(260, 107) & 0xFF, 0xB5u);  // the gradient's top, under the bevel's last row
   EXPECT_NE(Fw.Pixel(260, 159), 0xFFFFFFu);
   EXPECT_EQ(Fw.Pixel(260, 160), 0xFFFFFFu);
   EXPECT_EQ(Fw.Pixel(260, 193), 0xFFFFFFu);
-  EXPECT_EQ(Fw.Pixel(200 + 7, 170), 0xFFFFFFu);            // the face, right of the bevel's columns 1..6
+  EXPECT_EQ(Fw.Pixel(200 + 7, 170), 0xFFFFFFu);  // the face, right of the bevel's columns 1..6
   EXPECT_EQ(Fw.Pixel(200 + 112, 170), 0xFFFFFFu);
   EXPECT_NE(Fw.Pixel(200 + 6, 170), 0xFFFFFFu);
-  EXPECT_EQ(Fw.Pixel(260, 100), 0xFFFFFFu);                // frame over the top rows
+  EXPECT_EQ(Fw.Pixel(260, 100), 0xFFFFFFu);  // frame over the top rows
   EXPECT_EQ(Fw.Pixel(260, 101), 0xFFFFFFu);
   EXPECT_EQ(Fw.Pixel(200, 150), 0xFFFFFFu);
   EXPECT_EQ(Fw.Pixel(199, 150), 0x123456u);
@@ -246,7 +259,8 @@ TEST_F(StatusTest, ProgressBarMatchesThePlainVersion) {
     ASSERT_EQ(DrawProgressBar(A.Pixels(), 1, 2, 3, 4, W, H, Label, Percent), 0u);
     ref::DrawProgressBar(B.Pixels(), W, H, Label, Percent);
     ASSERT_TRUE(A.GuardsIntact());
-    ASSERT_EQ(A.Image(), B.Image()) << W << "x" << H << " " << Percent << ": " << FirstDifference(A.Image(), B.Image(), W);
+    ASSERT_EQ(A.Image(), B.Image())
+        << W << "x" << H << " " << Percent << ": " << FirstDifference(A.Image(), B.Image(), W);
   }
 }
 
@@ -273,7 +287,10 @@ TEST_F(StatusTest, ProgressBarTextColourClampingAndHeight) {
   Canvas Low = Bar(40, 10, 21);
   EXPECT_EQ(Low.At(299, 19), 0u);
   EXPECT_EQ(Low.At(299, 20), 0x555555u);
-  EXPECT_EQ(Low.Image(), [&] { Canvas C = Bar(40, 20, 21); return C.Image(); }());
+  EXPECT_EQ(Low.Image(), [&] {
+    Canvas C = Bar(40, 20, 21);
+    return C.Image();
+  }());
 }
 
 TEST_F(StatusTest, ProgressBarRefusesBadBuffersAndFailedRendering) {
@@ -325,7 +342,8 @@ TEST_F(StatusTest, DottedRuleDots) {
   ASSERT_EQ(DrawDottedRule(100, 40, 10), 0u);
   for (int X = 98; X < 114; X++) {
     bool Dot = X >= 100 && X <= 109 && (X - 100) % 4 < 2;
-    for (int Y = 39; Y <= 42; Y++) EXPECT_EQ(Fw.Pixel(X, Y), Dot && Y >= 40 && Y <= 41 ? 0xDFDFDFu : 0u) << X << "," << Y;
+    for (int Y = 39; Y <= 42; Y++)
+      EXPECT_EQ(Fw.Pixel(X, Y), Dot && Y >= 40 && Y <= 41 ? 0xDFDFDFu : 0u) << X << "," << Y;
   }
   std::vector<uint32_t> Before = Fw.Snapshot();
   ASSERT_EQ(DrawDottedRule(300, 300, 0), 0u);
@@ -364,8 +382,9 @@ TEST_F(StatusTest, DialogWindowMatchesThePlainVersion) {
   std::mt19937 Rng(13);
   for (int I = 0; I < 60; I++) {
     int W = 70 + (int)(Rng() % 400), H = 20 + (int)(Rng() % 300);
-    ExpectSame(W + 6, H + 6, I, [&](const DrawTarget &T) { DrawDialogWindow(T, 3, 2, W, H); },
-               [&](ORVANE_PIXEL *P) { ref::DrawDialogWindow(P, W + 6, H + 6, 3, 2, W, H); }, "window");
+    ExpectSame(
+        W + 6, H + 6, I, [&](const DrawTarget &T) { DrawDialogWindow(T, 3, 2, W, H); },
+        [&](ORVANE_PIXEL *P) { ref::DrawDialogWindow(P, W + 6, H + 6, 3, 2, W, H); }, "window");
   }
 }
 

@@ -115,7 +115,8 @@ std::u16string LongText() {
 
 std::u16string RandomText(std::mt19937 &Rng) {
   static const std::u16string Pool =
-      u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789 .,:;-_+=()[]!?/\\\u00e9\u00df\u4e00\u4e8c\u6587";
+      u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789 "
+      u".,:;-_+=()[]!?/\\\u00e9\u00df\u4e00\u4e8c\u6587";
   std::u16string S;
   size_t Length = 1 + Rng() % 24;
   for (size_t I = 0; I < Length; I++) S += Pool[Rng() % Pool.size()];
@@ -126,7 +127,9 @@ std::u16string RandomText(std::mt19937 &Rng) {
 
 class LayoutScope {
  public:
-  explicit LayoutScope(sim::FontLayout L) : Saved_(sim::CurrentFontLayout()) { sim::SetFontLayout(L); }
+  explicit LayoutScope(sim::FontLayout L) : Saved_(sim::CurrentFontLayout()) {
+    sim::SetFontLayout(L);
+  }
   ~LayoutScope() { sim::SetFontLayout(Saved_); }
 
  private:
@@ -213,7 +216,8 @@ class TextFixture : public DriverTest {
   void FreePool(void *P) { Fw.SystemTable()->BootServices->FreePool(P); }
 
   // Slot 45, with the bitmap taken into a Picture and its pool block freed.
-  Picture Render(const std::u16string &S, Milli Scale, uint32_t Fg, uint32_t Bg, UINTN *Code = nullptr) {
+  Picture Render(const std::u16string &S, Milli Scale, uint32_t Fg, uint32_t Bg,
+                 UINTN *Code = nullptr) {
     TextImage T = {Fg, Bg, 0, 0, nullptr};
     UINTN C = Ui->RenderText(Scale, &T, Str(S));
     if (Code) *Code = C;
@@ -239,7 +243,8 @@ class TextFixture : public DriverTest {
   }
 
   // Expected screen: Start with the picture placed opaquely at (X, Y), clipped.
-  std::vector<uint32_t> Placed(std::vector<uint32_t> Screen, const Picture &P, uint32_t X, uint32_t Y) {
+  std::vector<uint32_t> Placed(std::vector<uint32_t> Screen, const Picture &P, uint32_t X,
+                               uint32_t Y) {
     for (uint32_t R = 0; R < P.Height && Y + R < Fw.Height(); R++)
       for (uint32_t U = 0; U < P.Width && X + U < Fw.Width(); U++)
         Screen[(size_t)(Y + R) * Fw.Width() + X + U] = P.At(U, R);
@@ -551,7 +556,8 @@ TEST_F(TextRender, AsksForTheSystemFontWithWrapAndRowInformation) {
 }
 
 TEST_F(TextRender, BothFontLayoutsGiveTheSameText) {
-  for (const std::u16string &S : {std::u16string(u"OK"), std::u16string(u"\u4e00\u4e8c x"), LongText()}) {
+  for (const std::u16string &S :
+       {std::u16string(u"OK"), std::u16string(u"\u4e00\u4e8c x"), LongText()}) {
     Picture Tight, Screen;
     {
       LayoutScope L(sim::FontLayout::Tight);
@@ -659,7 +665,8 @@ TEST_F(TextDraw, OpaqueTextIsOneTransferOfTheFormattedText) {
     SetScreen(Start);
     ORVANE_PIXEL Back = PixelFromColor(0x00336699);
     sim::ResetStats();
-    ASSERT_EQ(Ui->DrawText(0x00FFEE00, &Back, 1500, 100, 200, W("%d items in %s"), 42, W("box")), 0u);
+    ASSERT_EQ(Ui->DrawText(0x00FFEE00, &Back, 1500, 100, 200, W("%d items in %s"), 42, W("box")),
+              0u);
     EXPECT_EQ(sim::Stats().BltCalls, 1u);
     EXPECT_EQ(sim::Stats().BltByOperation[EfiBltBufferToVideo], 1u);
     Picture Want = RefScale(RefLine(u"42 items in box", 0x00FFEE00, 0x00336699), 1500);
@@ -676,11 +683,13 @@ TEST_F(TextDraw, OpaqueTextThatDoesNotFitShowsNothingAndAnswers5) {
   ORVANE_PIXEL Back = PixelFromColor(0x00000040);
   const Picture Edge = RefScale(RefLine(u"Edge", 0x00FFFFFF, 0x00000040), 2000);
   const UINT16 FitX = (UINT16)(1024 - Edge.Width), FitY = (UINT16)(768 - Edge.Height);
-  const UINT16 Places[][2] = {{(UINT16)(FitX + 1), 10}, {10, (UINT16)(FitY + 1)}, {1000, 760}, {5000, 10}};
+  const UINT16 Places[][2] = {
+      {(UINT16)(FitX + 1), 10}, {10, (UINT16)(FitY + 1)}, {1000, 760}, {5000, 10}};
   for (auto &P : Places) {
     SetScreen(Start);
     sim::ResetStats();
-    EXPECT_EQ(Ui->DrawText(0x00FFFFFF, &Back, 2000, P[0], P[1], W("Edge")), 5u) << P[0] << "," << P[1];
+    EXPECT_EQ(Ui->DrawText(0x00FFFFFF, &Back, 2000, P[0], P[1], W("Edge")), 5u)
+        << P[0] << "," << P[1];
     EXPECT_EQ(sim::Stats().BltCalls, 0u);
     EXPECT_EQ(Fw.Snapshot(), Start);
   }
@@ -714,7 +723,8 @@ TEST_F(TextDraw, TransparentTextLeavesTheBackgroundBetweenGlyphsUntouched) {
   for (uint32_t Y = 0; Y < Fw.Height(); Y++)
     for (uint32_t X = 0; X < Fw.Width(); X++) {
       size_t I = (size_t)Y * Fw.Width() + X;
-      bool Glyph = X >= 40 && X < 40 + Mask.Width && Y >= 50 && Y < 69 && Mask.At(X - 40, Y - 50) == 0x00FFFFFF;
+      bool Glyph = X >= 40 && X < 40 + Mask.Width && Y >= 50 && Y < 69 &&
+                   Mask.At(X - 40, Y - 50) == 0x00FFFFFF;
       ASSERT_EQ(Now[I], Glyph ? 0x00FFFFFFu : Start[I]) << X << "," << Y;
       Drawn += Glyph;
     }
@@ -747,8 +757,8 @@ TEST_F(TextDraw, TransparentTextMatchesOneTransferPerPixel) {
     for (uint32_t R = 0; R < T.Height; R++)
       for (uint32_t U = 0; U < T.Width; U++)
         if (T.At(U, R) == Fg && X + U < Fw.Width() && Y + R < Fw.Height())
-          Gop->Blt(Gop, (ORVANE_PIXEL *)T.Pixels.data(), EfiBltBufferToVideo, U, R, X + U, Y + R, 1, 1,
-                   T.Width * 4);
+          Gop->Blt(Gop, (ORVANE_PIXEL *)T.Pixels.data(), EfiBltBufferToVideo, U, R, X + U, Y + R, 1,
+                   1, T.Width * 4);
     PerPixel += sim::Stats().BltCalls;
     ASSERT_EQ(Got, Fw.Snapshot()) << "trial " << Trial;
   }
@@ -768,7 +778,8 @@ TEST_F(TextDraw, BlackTextWithoutBackgroundUsesTheSubstituteAndDrawsOnlyGlyphs) 
   std::vector<uint32_t> Now = Fw.Snapshot();
   for (uint32_t Y = 0; Y < Fw.Height(); Y++)
     for (uint32_t X = 0; X < Fw.Width(); X++) {
-      bool Glyph = X >= 10 && X < 10 + Mask.Width && Y >= 10 && Y < 29 && Mask.At(X - 10, Y - 10) == 0;
+      bool Glyph =
+          X >= 10 && X < 10 + Mask.Width && Y >= 10 && Y < 29 && Mask.At(X - 10, Y - 10) == 0;
       ASSERT_EQ(Now[(size_t)Y * Fw.Width() + X], Glyph ? 0u : 0x00FFFFFFu) << X << "," << Y;
     }
   // Any other foreground keeps the black substitute.
@@ -797,7 +808,8 @@ TEST_F(TextDraw, WrappedTextDrawsOnlyItsFirstRow) {
   SetScreen(Start);
   ORVANE_PIXEL Back = PixelFromColor(0x00000080);
   ASSERT_EQ(Ui->DrawText(0x00FFFFFF, &Back, 1000, 0, 100, W("%s"), Str(LongText())), 0u);
-  EXPECT_EQ(Fw.Snapshot(), Placed(Start, RefLine(LongText().substr(0, 95), 0x00FFFFFF, 0x00000080), 0, 100));
+  EXPECT_EQ(Fw.Snapshot(),
+            Placed(Start, RefLine(LongText().substr(0, 95), 0x00FFFFFF, 0x00000080), 0, 100));
 }
 
 TEST_F(TextDraw, RefusedScaleDrawsNothing) {

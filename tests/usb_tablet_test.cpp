@@ -15,7 +15,9 @@ EFI_GUID kUsbIoGuid = EFI_USB_IO_PROTOCOL_GUID;
 EFI_GUID kPointerGuid = EFI_ABSOLUTE_POINTER_PROTOCOL_GUID;
 EFI_GUID kPciIoGuid = EFI_PCI_IO_PROTOCOL_GUID;
 
-bool Same(const EFI_GUID *A, const EFI_GUID &B) { return std::memcmp(A, &B, sizeof(EFI_GUID)) == 0; }
+bool Same(const EFI_GUID *A, const EFI_GUID &B) {
+  return std::memcmp(A, &B, sizeof(EFI_GUID)) == 0;
+}
 
 // A USB function. The protocol comes first so This leads back to it.
 struct FakeUsb {
@@ -92,10 +94,12 @@ EFI_STATUS EFIAPI LocateBuffer(EFI_LOCATE_SEARCH_TYPE Type, EFI_GUID *Guid, VOID
   std::vector<EFI_HANDLE> Found;
   for (FakeHandle &F : gFw->Handles) {
     const bool Usb = F.Usb != nullptr && !F.HiddenUntilConnect;
-    if ((Same(Guid, kUsbIoGuid) && Usb) || (Same(Guid, kPciIoGuid) && F.Usb == nullptr)) Found.push_back(&F);
+    if ((Same(Guid, kUsbIoGuid) && Usb) || (Same(Guid, kPciIoGuid) && F.Usb == nullptr))
+      Found.push_back(&F);
   }
   if (Found.empty()) return EFI_NOT_FOUND;
-  if (Allocate(EfiBootServicesData, Found.size() * sizeof(EFI_HANDLE), (VOID **)Out) != EFI_SUCCESS) {
+  if (Allocate(EfiBootServicesData, Found.size() * sizeof(EFI_HANDLE), (VOID **)Out) !=
+      EFI_SUCCESS) {
     return EFI_OUT_OF_RESOURCES;
   }
   std::memcpy(*Out, Found.data(), Found.size() * sizeof(EFI_HANDLE));
@@ -126,7 +130,8 @@ EFI_STATUS EFIAPI Install(EFI_HANDLE *H, EFI_GUID *Guid, EFI_INTERFACE_TYPE Type
   return EFI_SUCCESS;
 }
 
-EFI_STATUS EFIAPI CreateEvent(UINT32 Type, EFI_TPL Tpl, EFI_EVENT_NOTIFY Notify, VOID *Context, EFI_EVENT *Out) {
+EFI_STATUS EFIAPI CreateEvent(UINT32 Type, EFI_TPL Tpl, EFI_EVENT_NOTIFY Notify, VOID *Context,
+                              EFI_EVENT *Out) {
   if (gFw->CreateEventResult != EFI_SUCCESS) return gFw->CreateEventResult;
   gFw->Events.push_back(new FakeEvent{Type, Tpl, Notify, Context});
   *Out = gFw->Events.back();
@@ -156,8 +161,9 @@ EFI_STATUS EFIAPI Connect(EFI_HANDLE H, EFI_HANDLE *, EFI_DEVICE_PATH *, BOOLEAN
   return EFI_SUCCESS;
 }
 
-EFI_STATUS EFIAPI AsyncTransfer(EFI_USB_IO_PROTOCOL *This, UINT8 Endpoint, BOOLEAN IsNew, UINTN Interval,
-                                UINTN Length, EFI_ASYNC_USB_TRANSFER_CALLBACK Callback, VOID *Context) {
+EFI_STATUS EFIAPI AsyncTransfer(EFI_USB_IO_PROTOCOL *This, UINT8 Endpoint, BOOLEAN IsNew,
+                                UINTN Interval, UINTN Length,
+                                EFI_ASYNC_USB_TRANSFER_CALLBACK Callback, VOID *Context) {
   FakeUsb *U = reinterpret_cast<FakeUsb *>(This);
   if (!IsNew) {
     U->Cancelled = U->Started && Endpoint == U->Endpoint;
@@ -180,7 +186,8 @@ EFI_STATUS EFIAPI InterfaceDescriptor(EFI_USB_IO_PROTOCOL *This, EFI_USB_INTERFA
   *D = reinterpret_cast<FakeUsb *>(This)->Interface;
   return EFI_SUCCESS;
 }
-EFI_STATUS EFIAPI EndpointDescriptor(EFI_USB_IO_PROTOCOL *This, UINT8 Index, EFI_USB_ENDPOINT_DESCRIPTOR *D) {
+EFI_STATUS EFIAPI EndpointDescriptor(EFI_USB_IO_PROTOCOL *This, UINT8 Index,
+                                     EFI_USB_ENDPOINT_DESCRIPTOR *D) {
   FakeUsb *U = reinterpret_cast<FakeUsb *>(This);
   if (Index >= U->Endpoints.size()) return EFI_NOT_FOUND;
   *D = U->Endpoints[Index];
@@ -345,7 +352,7 @@ TEST_F(UsbTabletTest, BadReportsChangeNothing) {
   EFI_ABSOLUTE_POINTER_PROTOCOL *P = OneTablet();
   ASSERT_NE(P, nullptr);
   EFI_ABSOLUTE_POINTER_STATE S = {};
-  EXPECT_EQ(Send({0x01, 0x10, 0x00, 0x10}), EFI_SUCCESS);  // too short for Y
+  EXPECT_EQ(Send({0x01, 0x10, 0x00, 0x10}), EFI_SUCCESS);                    // too short for Y
   EXPECT_NE(Send({0x01, 0x10, 0x00, 0x10, 0x00, 0x00}, 0x02), EFI_SUCCESS);  // stalled
   EXPECT_EQ(Tablet.Callback(nullptr, 6, Tablet.Context, 0), EFI_SUCCESS);
   EXPECT_EQ(P->GetState(P, &S), EFI_NOT_READY);

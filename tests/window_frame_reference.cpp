@@ -62,16 +62,28 @@ void PaintWindowFrame(const DrawTarget &T, INT32 X, INT32 Y, INT32 Width, INT32 
 
 void PaintWindowBody(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Window, UINT16 Radius,
                      UINT32 C1, UINT32 C2, UINT32 C3, UINT32 C4) {
-  static const UINT8 Tables[4][5][5] = {
-      {{0x10, 0x11, 0x17, 0x35, 0x50}, {0x11, 0x1F, 0x41, 0x4B, 0x5A}, {0x32, 0x3A, 0x4B, 0x57, 0x5F},
-       {0x33, 0x50, 0x5A, 0x64, 0x6A}, {0x4B, 0x5A, 0x64, 0x6E, 0x78}},
-      {{0x50, 0x35, 0x17, 0x11, 0x10}, {0x5A, 0x4B, 0x41, 0x1F, 0x11}, {0x5F, 0x57, 0x4B, 0x3A, 0x32},
-       {0x6A, 0x64, 0x5A, 0x50, 0x33}, {0x78, 0x6E, 0x64, 0x5A, 0x4B}},
-      {{0x4B, 0x5A, 0x64, 0x6E, 0x78}, {0x33, 0x50, 0x5A, 0x64, 0x6A}, {0x32, 0x3A, 0x4B, 0x57, 0x5F},
-       {0x11, 0x1F, 0x41, 0x4B, 0x5A}, {0x10, 0x11, 0x17, 0x35, 0x50}},
-      {{0x78, 0x6E, 0x64, 0x5A, 0x4B}, {0x6A, 0x64, 0x5A, 0x50, 0x33}, {0x5F, 0x57, 0x4B, 0x3A, 0x32},
-       {0x5A, 0x4B, 0x41, 0x1F, 0x11}, {0x50, 0x35, 0x17, 0x11, 0x10}}};
-  const INT64 x = X, y = Y, W = Window.width, H = Window.height, r = Radius, TH = Window.titleHeight;
+  static const UINT8 Tables[4][5][5] = {{{0x10, 0x11, 0x17, 0x35, 0x50},
+                                         {0x11, 0x1F, 0x41, 0x4B, 0x5A},
+                                         {0x32, 0x3A, 0x4B, 0x57, 0x5F},
+                                         {0x33, 0x50, 0x5A, 0x64, 0x6A},
+                                         {0x4B, 0x5A, 0x64, 0x6E, 0x78}},
+                                        {{0x50, 0x35, 0x17, 0x11, 0x10},
+                                         {0x5A, 0x4B, 0x41, 0x1F, 0x11},
+                                         {0x5F, 0x57, 0x4B, 0x3A, 0x32},
+                                         {0x6A, 0x64, 0x5A, 0x50, 0x33},
+                                         {0x78, 0x6E, 0x64, 0x5A, 0x4B}},
+                                        {{0x4B, 0x5A, 0x64, 0x6E, 0x78},
+                                         {0x33, 0x50, 0x5A, 0x64, 0x6A},
+                                         {0x32, 0x3A, 0x4B, 0x57, 0x5F},
+                                         {0x11, 0x1F, 0x41, 0x4B, 0x5A},
+                                         {0x10, 0x11, 0x17, 0x35, 0x50}},
+                                        {{0x78, 0x6E, 0x64, 0x5A, 0x4B},
+                                         {0x6A, 0x64, 0x5A, 0x50, 0x33},
+                                         {0x5F, 0x57, 0x4B, 0x3A, 0x32},
+                                         {0x5A, 0x4B, 0x41, 0x1F, 0x11},
+                                         {0x50, 0x35, 0x17, 0x11, 0x10}}};
+  const INT64 x = X, y = Y, W = Window.width, H = Window.height, r = Radius,
+              TH = Window.titleHeight;
   auto Corner = [&](int Which, INT64 Yr, INT64 TopRow, INT64 Left, INT64 CX, INT64 CY) {
     int N = 0;
     for (INT64 Row = TopRow; Row < TopRow + 5; Row++) {
@@ -142,7 +154,8 @@ void PaintTitleBar(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Windo
       for (INT64 Xr = x; Xr < x + r; Xr++) {
         if (Sq(Xr - (x + r)) + Sq(Yr - (y + r)) < Sq(r - 1)) {
           Point(T, Xr, Yr, G);
-          if (Dots && (Xr & 1) && (Yr & 1) && !(Xr == x + 3 && Yr == y + 3)) Point(T, Xr, Yr, 0x090909);
+          if (Dots && (Xr & 1) && (Yr & 1) && !(Xr == x + 3 && Yr == y + 3))
+            Point(T, Xr, Yr, 0x090909);
         }
       }
       for (INT64 Xr = x + W - r; Xr < x + W; Xr++) {
@@ -162,38 +175,45 @@ void PaintTitleBar(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Windo
     Dy = 7;
   }
   INT64 Ty = y - 10 + TH / 2 + Dy, Tx;
-  if (Window.flags == 0) Tx = x + W / 2 - Tw / 2 + Dx;
-  else if (Window.flags == 2) Tx = x + W - 13 - Tw;
-  else Tx = x + 13 + (Icon != nullptr ? 54 : 0);
+  if (Window.flags == 0)
+    Tx = x + W / 2 - Tw / 2 + Dx;
+  else if (Window.flags == 2)
+    Tx = x + W - 13 - Tw;
+  else
+    Tx = x + 13 + (Icon != nullptr ? 54 : 0);
   for (INT64 Row = 0; Row < Text.Height; Row++) {
     for (INT64 Col = 0; Col < Tw; Col++) {
       ORVANE_PIXEL P = Text.Bitmap[Row * Tw + Col];
-      if (P.Blue == 0xFF && P.Green == 0xFF && P.Red == 0xFF) Point(T, Tx + Col, Ty + Row, 0xFFFFFF);
+      if (P.Blue == 0xFF && P.Green == 0xFF && P.Red == 0xFF)
+        Point(T, Tx + Col, Ty + Row, 0xFFFFFF);
     }
   }
   if (Icon != nullptr) {
     for (INT64 Row = 0; Row < 54; Row++)
-      for (INT64 Col = 0; Col < 48; Col++) Point(T, Tx - 54 + Col, y + 9 + Row, ColorFromPixel(Icon[Row * 48 + Col]));
+      for (INT64 Col = 0; Col < 48; Col++)
+        Point(T, Tx - 54 + Col, y + 9 + Row, ColorFromPixel(Icon[Row * 48 + Col]));
   }
   PoolFree(Text.Bitmap);
 }
 
 void PaintCloseButton(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Window) {
-  static const UINT32 Looks[3][12] = {
-      {0x1C1C1C, 0x1C1C1C, 0x101010, 0x131313, 0x161616, 0x181818, 0x161616, 0x383838, 0x383838,
-       0x383838, 0x383838, 0x414141},
-      {0x1E1E1E, 0x222222, 0x292929, 0x282828, 0x242424, 0x181818, 0x292929, 0x717171, 0x797979,
-       0x7A7A7A, 0x6F6F6F, 0x7F7F7F},
-      {0x1C1C1C, 0x1C1C1C, 0x1C1C1C, 0x1C1C1C, 0x1C1C1C, 0x181818, 0x1C1C1C, 0x131313, 0x121212,
-       0x121212, 0x111111, 0x131313}};
+  static const UINT32 Looks[3][12] = {{0x1C1C1C, 0x1C1C1C, 0x101010, 0x131313, 0x161616, 0x181818,
+                                       0x161616, 0x383838, 0x383838, 0x383838, 0x383838, 0x414141},
+                                      {0x1E1E1E, 0x222222, 0x292929, 0x282828, 0x242424, 0x181818,
+                                       0x292929, 0x717171, 0x797979, 0x7A7A7A, 0x6F6F6F, 0x7F7F7F},
+                                      {0x1C1C1C, 0x1C1C1C, 0x1C1C1C, 0x1C1C1C, 0x1C1C1C, 0x181818,
+                                       0x1C1C1C, 0x131313, 0x121212, 0x121212, 0x111111, 0x131313}};
   if (Window.closeState > 2) return;
   const UINT32 *L = Looks[Window.closeState];
   const INT64 x = X, y = Y;
   for (INT64 Row = y; Row <= y + 16; Row++) {
     for (INT64 Col = x; Col <= x + 14; Col++) {
-      if (Col == x || Col == x + 14) Point(T, Col, Row, L[0]);
-      else if (Row == y || Row == y + 15 || Row == y + 16) Point(T, Col, Row, L[1]);
-      else Point(T, Col, Row, L[2]);
+      if (Col == x || Col == x + 14)
+        Point(T, Col, Row, L[0]);
+      else if (Row == y || Row == y + 15 || Row == y + 16)
+        Point(T, Col, Row, L[1]);
+      else
+        Point(T, Col, Row, L[2]);
     }
   }
   Point(T, x + 2, y + 2, L[3]);

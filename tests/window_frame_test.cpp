@@ -42,7 +42,8 @@ int TitleWidth(const CHAR16 *Title) {
 
 TEST_F(WindowFrameTest, RandomWindowsMatchThePlainPainters) {
   std::mt19937 Rng(4242);
-  const CHAR16 *Titles[] = {nullptr, W(""), W("Boot order"), W("A title far wider than any small window here")};
+  const CHAR16 *Titles[] = {nullptr, W(""), W("Boot order"),
+                            W("A title far wider than any small window here")};
   std::vector<uint32_t> IconPixels(48 * 54);
   for (auto &P : IconPixels) P = RandomColor(Rng);
   const ORVANE_PIXEL *Icon = reinterpret_cast<const ORVANE_PIXEL *>(IconPixels.data());
@@ -54,14 +55,17 @@ TEST_F(WindowFrameTest, RandomWindowsMatchThePlainPainters) {
     P.closeState = (UINT8)(Rng() % 5);
     const UINT16 R = (UINT16)(Rng() % 10);
     const int X = (int)(Rng() % 41) - 20, Y = (int)(Rng() % 41) - 20;
-    const int CW = std::max(1, W + (int)(Rng() % 41) - 20), CH = std::max(1, H + (int)(Rng() % 41) - 20);
-    const UINT32 C[6] = {RandomColor(Rng), RandomColor(Rng), RandomColor(Rng),
-                         RandomColor(Rng) & 0x00FFFFFF, RandomColor(Rng), RandomColor(Rng)};
+    const int CW = std::max(1, W + (int)(Rng() % 41) - 20),
+              CH = std::max(1, H + (int)(Rng() % 41) - 20);
+    const UINT32 C[6] = {RandomColor(Rng), RandomColor(Rng),
+                         RandomColor(Rng), RandomColor(Rng) & 0x00FFFFFF,
+                         RandomColor(Rng), RandomColor(Rng)};
     const ORVANE_PIXEL *WithIcon = Rng() % 2 ? Icon : nullptr;
     SCOPED_TRACE("round " + std::to_string(Round) + " window " + std::to_string(W) + "x" +
                  std::to_string(H) + " at " + std::to_string(X) + "," + std::to_string(Y));
     Canvas Got(CW, CH), Want(CW, CH);
-    DrawTarget TG = DrawTarget::For(Got.Pixels(), CW, CH), TW = DrawTarget::For(Want.Pixels(), CW, CH);
+    DrawTarget TG = DrawTarget::For(Got.Pixels(), CW, CH),
+               TW = DrawTarget::For(Want.Pixels(), CW, CH);
     if (Round % 3 == 0) {  // a narrowed clip inside the buffer
       const Rect Part{CW / 4, CH / 4, CW / 2, CH / 2};
       TG = TG.Narrowed(Part);
@@ -93,7 +97,8 @@ TEST_F(WindowFrameTest, PanelCornersFollowTheirTables) {
   const int CX[4] = {17, W - 17, 17, W - 17}, CY[4] = {T + 3, T + 3, H - 20, H - 20};
   Canvas C(W, H, 0);
   ListPopup P = Window(W, H);
-  PaintWindowBody(DrawTarget::For(C.Pixels(), W, H), 0, 0, P, 6, 0x111111, 0x111111, 0x252525, 0x7D7D7D);
+  PaintWindowBody(DrawTarget::For(C.Pixels(), W, H), 0, 0, P, 6, 0x111111, 0x111111, 0x252525,
+                  0x7D7D7D);
   for (int K = 0; K < 4; K++) {
     for (int N = 0; N < 25; N++) {
       const int X = Left[K] + N % 5, Y = Top[K] + N / 5;
@@ -109,19 +114,18 @@ TEST_F(WindowFrameTest, PanelCornersFollowTheirTables) {
 TEST_F(WindowFrameTest, CloseBoxInItsThreeLooks) {
   // A side border, B top and bottom rows, F fill, t and b corner dots, f
   // feet, s shade line, 1-4 the short strokes and c the long ones of the X.
-  const char *Box[17] = {
-      "ABBBBBBBBBBBBBA", "AsFFFFFFFFFFFFA", "AstFFFFFFFFFFtA", "AsFFFFFFFFFFFFA", "AsFFc1FFFF3cFFA",
-      "AsFF2c1FF3c4FFA", "AsFFF2c13c4FFFA", "AsFFFF2cc4FFFFA", "AsFFFF3cc1FFFFA", "AsFFF3c42c1FFFA",
-      "AsFF3c4FF2c1FFA", "AsFFc4FFFF2cFFA", "AsFFFFFFFFFFFFA", "AsFFFFFFFFFFFFA", "AsbFFFFFFFFFFbA",
-      "fsBBBBBBBBBBBBf", "AfBBBBBBBBBBBfA"};
+  const char *Box[17] = {"ABBBBBBBBBBBBBA", "AsFFFFFFFFFFFFA", "AstFFFFFFFFFFtA", "AsFFFFFFFFFFFFA",
+                         "AsFFc1FFFF3cFFA", "AsFF2c1FF3c4FFA", "AsFFF2c13c4FFFA", "AsFFFF2cc4FFFFA",
+                         "AsFFFF3cc1FFFFA", "AsFFF3c42c1FFFA", "AsFF3c4FF2c1FFA", "AsFFc4FFFF2cFFA",
+                         "AsFFFFFFFFFFFFA", "AsFFFFFFFFFFFFA", "AsbFFFFFFFFFFbA", "fsBBBBBBBBBBBBf",
+                         "AfBBBBBBBBBBBfA"};
   const std::string Roles = "ABFtbfs1234c";
-  const uint32_t Looks[3][12] = {
-      {0x1C1C1C, 0x1C1C1C, 0x101010, 0x131313, 0x161616, 0x181818, 0x161616, 0x383838, 0x383838,
-       0x383838, 0x383838, 0x414141},
-      {0x1E1E1E, 0x222222, 0x292929, 0x282828, 0x242424, 0x181818, 0x292929, 0x717171, 0x797979,
-       0x7A7A7A, 0x6F6F6F, 0x7F7F7F},
-      {0x1C1C1C, 0x1C1C1C, 0x1C1C1C, 0x1C1C1C, 0x1C1C1C, 0x181818, 0x1C1C1C, 0x131313, 0x121212,
-       0x121212, 0x111111, 0x131313}};
+  const uint32_t Looks[3][12] = {{0x1C1C1C, 0x1C1C1C, 0x101010, 0x131313, 0x161616, 0x181818,
+                                  0x161616, 0x383838, 0x383838, 0x383838, 0x383838, 0x414141},
+                                 {0x1E1E1E, 0x222222, 0x292929, 0x282828, 0x242424, 0x181818,
+                                  0x292929, 0x717171, 0x797979, 0x7A7A7A, 0x6F6F6F, 0x7F7F7F},
+                                 {0x1C1C1C, 0x1C1C1C, 0x1C1C1C, 0x1C1C1C, 0x1C1C1C, 0x181818,
+                                  0x1C1C1C, 0x131313, 0x121212, 0x121212, 0x111111, 0x131313}};
   for (UINT8 State = 0; State <= 3; State++) {
     Canvas C(19, 21, 0x00ABCDEF);
     ListPopup P = Window(100, 100);
@@ -166,9 +170,12 @@ TEST_F(WindowFrameTest, TitleAndIconPlacement) {
     bool Icon;
     int Tx, Ty;
   } Cases[] = {
-      {0, false, W / 2 - Tw / 2, 21},      {0, true, W / 2 - Tw / 2 + 27, 28},
-      {2, false, W - 13 - Tw, 21},         {2, true, W - 13 - Tw, 21},
-      {1, false, 13, 21},                  {5, true, 13 + 54, 21},
+      {0, false, W / 2 - Tw / 2, 21},
+      {0, true, W / 2 - Tw / 2 + 27, 28},
+      {2, false, W - 13 - Tw, 21},
+      {2, true, W - 13 - Tw, 21},
+      {1, false, 13, 21},
+      {5, true, 13 + 54, 21},
   };
   for (const Case &K : Cases) {
     SCOPED_TRACE("flags " + std::to_string(K.Flags) + (K.Icon ? " with icon" : ""));
@@ -181,7 +188,8 @@ TEST_F(WindowFrameTest, TitleAndIconPlacement) {
       for (int X = 0; X < W; X++) {
         const int U = X - K.Tx, V = Y - K.Ty;
         const bool InText = U >= 0 && U < (int)Text.Width && V >= 0 && V < 19;
-        const bool White = InText && (ColorFromPixel(Text.Bitmap[V * Text.Width + U]) & 0xFFFFFF) == 0xFFFFFF;
+        const bool White =
+            InText && (ColorFromPixel(Text.Bitmap[V * Text.Width + U]) & 0xFFFFFF) == 0xFFFFFF;
         if (C.At(X, Y) == 0x123456u) {
           IconLeft = std::min(IconLeft, X);
           IconTop = std::min(IconTop, Y);
@@ -209,10 +217,12 @@ TEST_F(WindowFrameTest, BevelOnlyFrom75By86) {
   for (const Case &K : Cases) {
     Canvas C(K.W, K.H, 0);
     ListPopup P = Window(K.W, K.H);
-    PaintWindowBody(DrawTarget::For(C.Pixels(), K.W, K.H), 0, 0, P, 6, 0x111111, 0x111111, 0x252525, 0x7D7D7D);
+    PaintWindowBody(DrawTarget::For(C.Pixels(), K.W, K.H), 0, 0, P, 6, 0x111111, 0x111111, 0x252525,
+                    0x7D7D7D);
     // The outermost bevel lines are the base lifted by 50 in each channel.
     EXPECT_EQ(C.At(14, 63 + 5), K.Bevel ? 0x575757u : 0x111111u) << K.W << "x" << K.H;
     EXPECT_EQ(C.At(K.W / 2, 63), K.Bevel ? 0x575757u : 0x111111u) << K.W << "x" << K.H;
-    if (K.H >= 63 + 5 + 21) EXPECT_EQ(C.At(18, 63 + 5), 0x7D7D7Du) << "the panel is filled either way";
+    if (K.H >= 63 + 5 + 21)
+      EXPECT_EQ(C.At(18, 63 + 5), 0x7D7D7Du) << "the panel is filled either way";
   }
 }

@@ -14,7 +14,6 @@ constexpr Milli kMaxScale = 2000;
 // Largest side a rendered line can have; the font service measures in UINT16.
 constexpr UINT32 kMaxSide = 0xFFFF;
 
-
 // The first text line as the font service rasterised it. The service may hand
 // back a screen-sized image (EDK2 does: 800 x 600), so the line's width comes
 // from the row information and the image's own width is the row stride.
@@ -252,9 +251,9 @@ UINTN EFIAPI DrawText(UINT32 Foreground, ORVANE_PIXEL *Background, Milli Scale, 
         return kTextTransferFailed;
       }
     }
-    EFI_STATUS Status = gGraphics->Blt(gGraphics, Scaled.Bitmap, EfiBltBufferToVideo, 0, 0, X, Y,
-                                       Scaled.Width, Scaled.Height,
-                                       (UINTN)Scaled.Width * sizeof(ORVANE_PIXEL));
+    EFI_STATUS Status =
+        gGraphics->Blt(gGraphics, Scaled.Bitmap, EfiBltBufferToVideo, 0, 0, X, Y, Scaled.Width,
+                       Scaled.Height, (UINTN)Scaled.Width * sizeof(ORVANE_PIXEL));
     return EFI_ERROR(Status) ? kTextTransferFailed : kTextDone;
   }
   SendForeground(Scaled, X, Y, Screen);
@@ -273,8 +272,8 @@ UINTN EFIAPI RenderText(Milli Scale, TextImage *Image, const CHAR16 *String) {
     return kTextServiceMissing;
   }
   RenderedLine Line;
-  if (!Line.Render(Copy.Get(), Image->Foreground, Image->Background,
-                   kRenderFontSize, W("System font")[0])) {
+  if (!Line.Render(Copy.Get(), Image->Foreground, Image->Background, kRenderFontSize,
+                   W("System font")[0])) {
     return kTextServiceMissing;
   }
   TextImage Source = {Image->Foreground, Image->Background, Line.Width(), kLineHeight,

@@ -10,9 +10,9 @@ enum : UINTN {
   kTextBadScaleOrNoRecord = 1,  // ScaleImage: scale outside 1000..2000; RenderText: no record
   kTextNullRecord = 2,
   kTextOutOfMemory = 3,
-  kTextServiceMissing = 4,      // also: the text could not be formatted or rasterised
-  kTextTransferFailed = 5,      // nothing was shown
-  kTextScaleRefused = 6,        // ScaleImage answered non-zero
+  kTextServiceMissing = 4,  // also: the text could not be formatted or rasterised
+  kTextTransferFailed = 5,  // nothing was shown
+  kTextScaleRefused = 6,    // ScaleImage answered non-zero
 };
 
 UINTN EFIAPI DrawText(UINT32 Foreground, ORVANE_PIXEL *Background, Milli Scale, UINT16 X, UINT16 Y,

@@ -32,11 +32,16 @@ bool Parse(int Argc, char **Argv, Options &O) {
     }
     if (I + 1 >= Argc) return false;
     std::string V = Argv[++I];
-    if (A == "--out") O.Out = V;
-    else if (A == "--compare") O.Compare = V;
-    else if (A == "--diff") O.Diff = V;
-    else if (A == "--demo") O.DemoDir = V;
-    else return false;
+    if (A == "--out")
+      O.Out = V;
+    else if (A == "--compare")
+      O.Compare = V;
+    else if (A == "--diff")
+      O.Diff = V;
+    else if (A == "--demo")
+      O.DemoDir = V;
+    else
+      return false;
   }
   return true;
 }
@@ -113,9 +118,12 @@ void PrintBanner(sim::Firmware &Fw) {
   std::string Line;
   for (size_t I = 0; I < 200 && Text[I] != 0; I++) {
     CHAR16 Ch = Text[I];
-    if (Ch == '\n') Line += "\\n";
-    else if (Ch == '\r') Line += "\\r";
-    else Line += (Ch >= 0x20 && Ch < 0x7F) ? (char)Ch : '?';
+    if (Ch == '\n')
+      Line += "\\n";
+    else if (Ch == '\r')
+      Line += "\\r";
+    else
+      Line += (Ch >= 0x20 && Ch < 0x7F) ? (char)Ch : '?';
   }
   std::printf("banner \"%s\"\n", Line.c_str());
 }
@@ -142,8 +150,17 @@ int main(int Argc, char **Argv) {
     return 0;
   }
   Host H{&Fw, O.DemoDir};
-  SceneContext C = {Fw.Ui(), Fw.BannerProtocol(), Fw.SystemTable()->BootServices, Fw.Gop(),
-                    O.DemoDir.empty() ? nullptr : WriteSnapshot, nullptr, &H, 0, 0, nullptr, 0};
+  SceneContext C = {Fw.Ui(),
+                    Fw.BannerProtocol(),
+                    Fw.SystemTable()->BootServices,
+                    Fw.Gop(),
+                    O.DemoDir.empty() ? nullptr : WriteSnapshot,
+                    nullptr,
+                    &H,
+                    0,
+                    0,
+                    nullptr,
+                    0};
 
   if (!O.DemoDir.empty()) {
     RunDemo(C);

@@ -36,7 +36,8 @@ EFI_STATUS Locate(const CursorImage *Image, Layout &L) {
     case 1: PaletteEntries = 2; break;
     case 4: PaletteEntries = 16; break;
     case 8: PaletteEntries = 256; break;
-    case 24: case 32: break;
+    case 24:
+    case 32: break;
     default: return EFI_UNSUPPORTED;
   }
   if (L.W == 0 || L.H == 0 || L.W % 8 != 0) {
@@ -89,7 +90,8 @@ inline UINT32 ColorAt(const UINT8 *Colors, const UINT8 *Palette, UINT32 C) {
 // mask bit clears the pixel's blue, green and red, then the stored colour is
 // combined by exclusive or; the reserved byte stays.
 template <UINT32 Bits>
-inline void ComposePixel(Pixel *Out, const UINT8 *Mask, const UINT8 *Colors, const UINT8 *Palette, UINT32 C) {
+inline void ComposePixel(Pixel *Out, const UINT8 *Mask, const UINT8 *Colors, const UINT8 *Palette,
+                         UINT32 C) {
   const UINT32 Keep = ((Mask[C / 8] << (C % 8)) & 0x80) != 0 ? 0xFFFFFFFFu : 0xFF000000u;
   Store(&Out[C], (Load(&Out[C]) & Keep) ^ ColorAt<Bits>(Colors, Palette, C));
 }
@@ -115,8 +117,8 @@ inline Lanes ColorLanes(const UINT8 *Colors, const UINT8 *Palette, UINT32 C) {
 }
 
 template <UINT32 Bits>
-void ComposeRow(Pixel *Out, const UINT8 *Mask, const UINT8 *Colors, const UINT8 *Palette, UINT32 From,
-                UINT32 To) {
+void ComposeRow(Pixel *Out, const UINT8 *Mask, const UINT8 *Colors, const UINT8 *Palette,
+                UINT32 From, UINT32 To) {
   UINT32 C = From;
   for (; C < To && C % 8 != 0; C++) {
     ComposePixel<Bits>(Out, Mask, Colors, Palette, C);
@@ -130,7 +132,8 @@ void ComposeRow(Pixel *Out, const UINT8 *Mask, const UINT8 *Colors, const UINT8 
     const Lanes KeepHigh = (Lanes)((Splat & High) != 0) | 0xFF000000u;
     const Lanes KeepLow = (Lanes)((Splat & Low) != 0) | 0xFF000000u;
     Store(&Out[C], (Load<Lanes>(&Out[C]) & KeepHigh) ^ ColorLanes<Bits>(Colors, Palette, C));
-    Store(&Out[C + 4], (Load<Lanes>(&Out[C + 4]) & KeepLow) ^ ColorLanes<Bits>(Colors, Palette, C + 4));
+    Store(&Out[C + 4],
+          (Load<Lanes>(&Out[C + 4]) & KeepLow) ^ ColorLanes<Bits>(Colors, Palette, C + 4));
   }
   for (; C < To; C++) {
     ComposePixel<Bits>(Out, Mask, Colors, Palette, C);
@@ -140,8 +143,8 @@ void ComposeRow(Pixel *Out, const UINT8 *Mask, const UINT8 *Colors, const UINT8 
 // The picture with its top-left pixel at (X, Y) of Pixels (row width RowWidth),
 // only inside Clip. Each pixel depends only on its own mask bit and colour, so
 // the mask pass and the colour pass run together, row by row.
-void Compose(const CursorImage &Image, const Layout &L, Pixel *Pixels, INT64 RowWidth, INT64 X, INT64 Y,
-             const Rect &Clip) {
+void Compose(const CursorImage &Image, const Layout &L, Pixel *Pixels, INT64 RowWidth, INT64 X,
+             INT64 Y, const Rect &Clip) {
   const INT64 Left = Clip.X > X ? Clip.X - X : 0;
   const INT64 Right = Clip.Right() < X + L.W ? Clip.Right() - X : L.W;
   const INT64 Top = Clip.Y > Y ? Clip.Y - Y : 0;
@@ -180,7 +183,8 @@ EFI_STATUS CursorImageSize(const CursorImage *Image, UINT32 *Width, UINT32 *Heig
 
 EFI_STATUS DecodeCursorImage(const CursorImage *Image, UINT64 Width, UINT64 Height, Pixel **Pixels,
                              UINT8 Overlay) {
-  if (Pixels == nullptr || (Overlay != 0 && *Pixels == nullptr) || Width > 0xFFFF || Height > 0xFFFF) {
+  if (Pixels == nullptr || (Overlay != 0 && *Pixels == nullptr) || Width > 0xFFFF ||
+      Height > 0xFFFF) {
     return EFI_INVALID_PARAMETER;
   }
   Layout L;

@@ -8,15 +8,15 @@
 
 namespace {
 
-constexpr INT32 kTitleMargin = 70;      // the title's width plus this fits the window
-constexpr INT32 kCaptionMargin = 36;    // a caption's width plus this fits its button slot
-constexpr INT32 kCharWidth = 9;         // field pixels per character
+constexpr INT32 kTitleMargin = 70;    // the title's width plus this fits the window
+constexpr INT32 kCaptionMargin = 36;  // a caption's width plus this fits its button slot
+constexpr INT32 kCharWidth = 9;       // field pixels per character
 constexpr INT32 kTextLine = 19;
-constexpr INT32 kFieldRow = 65;         // below the 63-pixel title band
-constexpr INT32 kLayoutRows = 84;       // text line, title band and two more rows
+constexpr INT32 kFieldRow = 65;    // below the 63-pixel title band
+constexpr INT32 kLayoutRows = 84;  // text line, title band and two more rows
 constexpr INT32 kPromptGap = 10;
-constexpr INT32 kButtonInsetX = 40;     // buttons are drawn this much narrower than their slot
-constexpr INT32 kButtonInsetY = 20;     // and this much shorter
+constexpr INT32 kButtonInsetX = 40;  // buttons are drawn this much narrower than their slot
+constexpr INT32 kButtonInsetY = 20;  // and this much shorter
 constexpr INT32 kMaxButtons = 3;
 constexpr UINT32 kPromptInk = 0x000000;
 constexpr UINT32 kPromptPaper = 0xFFFFFF;
@@ -176,9 +176,9 @@ UINTN EFIAPI PaintInputDialog(const InputDialog *Dialog) {
   OwnedText Captions[kMaxButtons];
   for (INT32 K = 1; K <= Buttons; K++) {
     const CHAR16 *Caption = D.buttonCaptions != nullptr ? D.buttonCaptions[K - 1] : nullptr;
-    if (!Captions[K - 1].RenderIfAny(Caption,
-                                     ButtonCaptionColor(D.hotButton == K ? kButtonPressed : kButtonNormal),
-                                     kButtonCaptionBackground)) {
+    if (!Captions[K - 1].RenderIfAny(
+            Caption, ButtonCaptionColor(D.hotButton == K ? kButtonPressed : kButtonNormal),
+            kButtonCaptionBackground)) {
       return EFI_OUT_OF_RESOURCES;
     }
   }
@@ -192,15 +192,16 @@ UINTN EFIAPI PaintInputDialog(const InputDialog *Dialog) {
   Window.closeState = D.closeState;
 
   return PaintOffscreen(D.x, D.y, D.width, D.height, [&](const DrawTarget &T) -> EFI_STATUS {
-    EFI_STATUS Status = PaintTitleBar(T, 0, 0, Window, kWindowRadius, kTitleBandTop, kTitleBandBase, nullptr);
+    EFI_STATUS Status =
+        PaintTitleBar(T, 0, 0, Window, kWindowRadius, kTitleBandTop, kTitleBandBase, nullptr);
     if (Status != EFI_SUCCESS) {
       return Status;
     }
     WindowFractions Fractions(D.height);
-    PaintWindowBody(T, 0, 0, Window, kWindowRadius, kWindowBody, kWindowBody, kWindowBevelBase, kWindowPanel,
-                    &Fractions);
-    PaintWindowFrame(T, 0, 0, D.width, D.height, kWindowRadius, kWindowOutlineTop, kWindowOutlineBottom,
-                     &Fractions);
+    PaintWindowBody(T, 0, 0, Window, kWindowRadius, kWindowBody, kWindowBody, kWindowBevelBase,
+                    kWindowPanel, &Fractions);
+    PaintWindowFrame(T, 0, 0, D.width, D.height, kWindowRadius, kWindowOutlineTop,
+                     kWindowOutlineBottom, &Fractions);
     if (D.closeShown) {
       PaintCloseButton(T, D.width - 30, 20, Window);
     }
@@ -213,8 +214,9 @@ UINTN EFIAPI PaintInputDialog(const InputDialog *Dialog) {
                          kCellRaised, Field.Get(), FieldAlign, 0);
     const INT64 ButtonRow = LineHeight + 2 * (INT64)D.fieldTop + kFieldRow;
     for (INT32 K = 1; K <= Buttons; K++) {
-      DrawButtonRendered(T, (INT32)ButtonColumn(D, K), (INT32)ButtonRow, D.buttonWidth - kButtonInsetX,
-                         D.buttonHeight - kButtonInsetY, Captions[K - 1].Get(), kAlignCentred,
+      DrawButtonRendered(T, (INT32)ButtonColumn(D, K), (INT32)ButtonRow,
+                         D.buttonWidth - kButtonInsetX, D.buttonHeight - kButtonInsetY,
+                         Captions[K - 1].Get(), kAlignCentred,
                          D.hotButton == K ? kButtonPressed : kButtonNormal);
     }
     return EFI_SUCCESS;

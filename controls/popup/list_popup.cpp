@@ -12,11 +12,11 @@ namespace {
 
 constexpr INT32 kRowPitch = 20;
 constexpr INT32 kTextRows = 19;
-constexpr INT32 kListTop = 81;       // first buffer row of the list (title height + 18)
-constexpr INT32 kListLeft = 33;      // buffer column of mask column 0
-constexpr INT32 kMaskMargin = 67;    // window width minus mask width
-constexpr INT32 kTitleMargin = 70;   // the title's width plus this fits the window
-constexpr INT32 kViewMargin = 112;   // window height minus view height (with the title band)
+constexpr INT32 kListTop = 81;      // first buffer row of the list (title height + 18)
+constexpr INT32 kListLeft = 33;     // buffer column of mask column 0
+constexpr INT32 kMaskMargin = 67;   // window width minus mask width
+constexpr INT32 kTitleMargin = 70;  // the title's width plus this fits the window
+constexpr INT32 kViewMargin = 112;  // window height minus view height (with the title band)
 constexpr INT32 kMinHeight = 152;
 constexpr INT32 kMinHeightOneRow = 132;
 
@@ -46,7 +46,9 @@ bool ValidRow(const ListPopup &P, INT32 Row) { return Row >= 0 && Row < P.itemCo
 class RawOffsets {
  public:
   RawOffsets(const ListPopup &P, INT32 (*ToInt)(FLOAT32_BITS))
-      : V_(ViewHeight(P)), Length_(P.thumbLength), ToInt_(ToInt),
+      : V_(ViewHeight(P)),
+        Length_(P.thumbLength),
+        ToInt_(ToInt),
         Quotient_(Length_ != 0 ? fm::Div(fm::FromInt(V_), fm::FromInt(Length_)) : 0) {}
 
   INT64 At(INT32 ThumbPos) const {
@@ -141,8 +143,8 @@ void PaintRows(const DrawTarget &T, const ListPopup &P, bool Plain) {
     if (Y >= T.Clip.Y && Y < T.Clip.Bottom() && Left < Right) {
       const UINT32 Glyph = InSel ? (Plain ? Normal : Highlight) : (InHot ? Highlight : Normal);
       // Pixels as words: the mask and the buffer are arrays of 4-byte pixels.
-      const Word *Mask = reinterpret_cast<const Word *>(P.textMask + (UINTN)R * (UINTN)MaskW +
-                                                        (Left - kListLeft));
+      const Word *Mask =
+          reinterpret_cast<const Word *>(P.textMask + (UINTN)R * (UINTN)MaskW + (Left - kListLeft));
       Word *Row = reinterpret_cast<Word *>(T.Pixels + (UINTN)Y * (UINTN)T.RowWidth + Left);
       const INT64 N = Right - Left;
       if (InBar) {
@@ -178,7 +180,8 @@ constexpr INT64 kWalkLimit = 65536;
 
 // Position 1 + K + b x Length has the offset At + b x V (b = 0..Periods). The
 // larger of Best and the last such position whose offset is at most Limit.
-INT64 LastAtOrBelow(INT64 Limit, INT64 At, INT64 V, INT64 Periods, INT64 K, INT64 Length, INT64 Best) {
+INT64 LastAtOrBelow(INT64 Limit, INT64 At, INT64 V, INT64 Periods, INT64 K, INT64 Length,
+                    INT64 Best) {
   if (At > Limit) return Best;
   INT64 B = Periods;
   if (V > 0 && (Limit - At) / V < B) B = (Limit - At) / V;

@@ -5,27 +5,27 @@
 #include "platform/types.h"
 
 typedef struct ListPopup {
-  INT32         x;                // screen column of the left edge
-  INT32         y;                // screen row of the top edge
-  UINT32        width;
-  INT32         height;
-  const CHAR16 *title;            // held by reference while the popup is painted
-  UINT16        flags;            // bits 0-3 title alignment; bit 4 one paint without highlight
-  UINT16        itemCount;
-  ORVANE_PIXEL *textMask;         // maskWidth x contentHeight, owned from open to close
-  UINT16        pageCount;
-  UINT16        maskWidth;
-  UINT16        contentHeight;
-  UINT16        thumbPos;         // 0: no scroll bar
-  UINT16        thumbLength;
-  INT16         selectedRow;      // -1: none
-  INT16         hotRow;           // -1, -2: none, and no scroll bar drawn
-  INT16         hotScrollPart;    // 0 none, 1 up arrow, 2 thumb, 3 down arrow
-  UINT16        titleHeight;
-  UINT8         closeShown;
-  UINT8         closeState;       // 0 normal, 1 hot, 2 pressed, else no close box
-  INT16         lastSelectedRow;
-  INT16         visibleRows;
+  INT32 x;  // screen column of the left edge
+  INT32 y;  // screen row of the top edge
+  UINT32 width;
+  INT32 height;
+  const CHAR16 *title;  // held by reference while the popup is painted
+  UINT16 flags;         // bits 0-3 title alignment; bit 4 one paint without highlight
+  UINT16 itemCount;
+  ORVANE_PIXEL *textMask;  // maskWidth x contentHeight, owned from open to close
+  UINT16 pageCount;
+  UINT16 maskWidth;
+  UINT16 contentHeight;
+  UINT16 thumbPos;  // 0: no scroll bar
+  UINT16 thumbLength;
+  INT16 selectedRow;    // -1: none
+  INT16 hotRow;         // -1, -2: none, and no scroll bar drawn
+  INT16 hotScrollPart;  // 0 none, 1 up arrow, 2 thumb, 3 down arrow
+  UINT16 titleHeight;
+  UINT8 closeShown;
+  UINT8 closeState;  // 0 normal, 1 hot, 2 pressed, else no close box
+  INT16 lastSelectedRow;
+  INT16 visibleRows;
 } ListPopup;
 
 static_assert(sizeof(ListPopup) == 64);
@@ -63,15 +63,15 @@ static_assert(__builtin_offsetof(ListPopupView, thumbShowingTop) == 2);
 static_assert(__builtin_offsetof(ListPopupView, thumbShowingBottom) == 4);
 
 // Hit codes of HitTestListPopup.
-#define LIST_POPUP_HIT_OUTSIDE     0
-#define LIST_POPUP_HIT_LIST        1
-#define LIST_POPUP_HIT_TITLE       2
-#define LIST_POPUP_HIT_UP_ARROW    3
+#define LIST_POPUP_HIT_OUTSIDE 0
+#define LIST_POPUP_HIT_LIST 1
+#define LIST_POPUP_HIT_TITLE 2
+#define LIST_POPUP_HIT_UP_ARROW 3
 #define LIST_POPUP_HIT_TRACK_ABOVE 4
-#define LIST_POPUP_HIT_THUMB       5
+#define LIST_POPUP_HIT_THUMB 5
 #define LIST_POPUP_HIT_TRACK_BELOW 6
-#define LIST_POPUP_HIT_DOWN_ARROW  7
-#define LIST_POPUP_HIT_CLOSE       8
+#define LIST_POPUP_HIT_DOWN_ARROW 7
+#define LIST_POPUP_HIT_CLOSE 8
 
 UINTN EFIAPI OpenListPopup(ListPopup *Popup, INT32 X, INT32 Y, UINT32 Width, INT32 Height,
                            const CHAR16 *Title, UINT16 Flags, UINT16 ItemCount,

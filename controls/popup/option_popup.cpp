@@ -43,7 +43,7 @@ struct KindEntry {
   UINT16 Kind;
   UINT16 Entry;
 };
-constexpr KindEntry kKinds[] = {{0, 0}, {2, 1}, {3, 8}, {4, 5}, {5, 6},
+constexpr KindEntry kKinds[] = {{0, 0}, {2, 1},  {3, 8},  {4, 5}, {5, 6},
                                 {6, 7}, {16, 3}, {17, 2}, {18, 4}};
 
 // Where the background saved by the first paint keeps its own size: two
@@ -138,12 +138,14 @@ EFI_STATUS BuildBar(RowLook Look, ORVANE_PIXEL *Bar, INT32 RW, UINT16 M) {
   ORVANE_PIXEL *Pieces[3] = {};
   EFI_STATUS Status = EFI_SUCCESS;
   for (UINT32 P = 0; P < 3 && !EFI_ERROR(Status); P++) {
-    Status = DecodeCursorImage(&gRowPieces[Look * 3 + P], kRowPieceWidth, kRowPieceHeight, &Pieces[P], 0);
+    Status = DecodeCursorImage(&gRowPieces[Look * 3 + P], kRowPieceWidth, kRowPieceHeight,
+                               &Pieces[P], 0);
   }
   if (!EFI_ERROR(Status)) {
     const INT32 GapLeft = (M + 4) * kPieceWidth, GapRight = RW - kPieceWidth;
     for (INT32 R = 0; GapLeft < GapRight && R < kRowHeight; R++) {
-      gBootServices->SetMem(Bar + (UINTN)R * RW + GapLeft, (UINTN)(GapRight - GapLeft) * sizeof(ORVANE_PIXEL), 0);
+      gBootServices->SetMem(Bar + (UINTN)R * RW + GapLeft,
+                            (UINTN)(GapRight - GapLeft) * sizeof(ORVANE_PIXEL), 0);
     }
     auto Put = [&](const ORVANE_PIXEL *Piece, INT32 Column) {
       CopyImageRect(Bar, Piece, (UINT16)Column, 0, 0, 0, (UINT16)RW, kRowHeight, kPieceWidth,
@@ -162,7 +164,8 @@ EFI_STATUS BuildBar(RowLook Look, ORVANE_PIXEL *Bar, INT32 RW, UINT16 M) {
 // An item's text, shortened to M characters and rendered white on black.
 EFI_STATUS RenderItemText(OwnedText &Out, const CHAR16 *Item, UINT16 M) {
   PoolBuffer<CHAR16> Text(ShortItem(Item, M));
-  return Text && Out.Render(Text.Get(), 0x00FFFFFF, 0x00000000) ? EFI_SUCCESS : EFI_OUT_OF_RESOURCES;
+  return Text && Out.Render(Text.Get(), 0x00FFFFFF, 0x00000000) ? EFI_SUCCESS
+                                                                : EFI_OUT_OF_RESOURCES;
 }
 
 // Draws rows FromRow to 44 of an item row (its bar and, unless NULL, its text)
@@ -186,7 +189,8 @@ void PutRow(const DrawTarget &Window, const ORVANE_PIXEL *Bar, INT32 RW, INT64 T
   // Pixels whose blue, green and red are all 0xFF are written as 0xFFFFFF.
   const ORVANE_PIXEL White = PixelFromColor(0x00FFFFFF);
   const INT64 Left = kRowLeft + kTextX, Right = kRowLeft + (INT64)RW < Window.RowWidth
-                                                    ? kRowLeft + (INT64)RW : Window.RowWidth;
+                                                    ? kRowLeft + (INT64)RW
+                                                    : Window.RowWidth;
   const INT64 Columns = (INT64)Text->Width < Right - Left ? (INT64)Text->Width : Right - Left;
   for (INT64 R = 0; R < (INT64)Text->Height; R++) {
     const INT64 Y = RowTop + kTextY + R;
@@ -238,7 +242,8 @@ EFI_STATUS EFIAPI DefineOptionPopup(OptionPopupSet *Set, INT32 X, INT32 Y, UINT1
   // The first decoded icon of an entry stays; a redefinition decodes nothing.
   if (E.icon == nullptr) {
     ORVANE_PIXEL *Icon = nullptr;
-    EFI_STATUS Status = DecodeCursorImage(&gTitleIcons[Found->Entry], kIconWidth, kIconHeight, &Icon, 0);
+    EFI_STATUS Status =
+        DecodeCursorImage(&gTitleIcons[Found->Entry], kIconWidth, kIconHeight, &Icon, 0);
     if (EFI_ERROR(Status)) {
       PoolFree(Icon);
       return Status;
@@ -286,10 +291,12 @@ UINTN EFIAPI TrackOptionPopup(OptionPopupSet *Set, UINT16 EntryIndex, INT32 Poin
   if (S.focus == kNoFocus && KeyEvent) {
     S.focus = 0;
   }
-  S.dragOffset = (B > ListTop && Pointer && B - ListTop > S.grab) ? (UINT16)(B - ListTop - S.grab) : 0;
+  S.dragOffset =
+      (B > ListTop && Pointer && B - ListTop > S.grab) ? (UINT16)(B - ListTop - S.grab) : 0;
 
-  const bool InCloseBox = A >= Left + Width - kCloseX && A <= Left + Width - kCloseX + kCloseSpanX &&
-                          B >= Top + kCloseY && B <= Top + kCloseY + kCloseSpanY;
+  const bool InCloseBox = A >= Left + Width - kCloseX &&
+                          A <= Left + Width - kCloseX + kCloseSpanX && B >= Top + kCloseY &&
+                          B <= Top + kCloseY + kCloseSpanY;
   if (InCloseBox && S.mode == 1) {
     S.closeState = 2;
     return kClosePressed;
@@ -303,7 +310,8 @@ UINTN EFIAPI TrackOptionPopup(OptionPopupSet *Set, UINT16 EntryIndex, INT32 Poin
     };
     auto DownHolds = [&] {
       return S.focus + 1 != E.count &&
-             ((Pointer && Top + (INT64)kRowPitch * S.focus + S.grab + 90 < B) || (KeyEvent && Key == 2));
+             ((Pointer && Top + (INT64)kRowPitch * S.focus + S.grab + 90 < B) ||
+              (KeyEvent && Key == 2));
     };
     // A pointer moves the row as far as it went; a key one place.
     while (UpHolds() && SwapItems(E, S.focus, S.focus - 1)) {
@@ -439,7 +447,8 @@ EFI_STATUS EFIAPI PaintOptionPopup(OptionPopupSet *Set) {
     return Fail(EFI_OUT_OF_RESOURCES);
   }
   auto BarOf = [&](UINT32 Look) { return Bars.Get() + BarPixels * Look; };
-  const bool Built[kLooks] = {true, FocusLook == kLookPressed, FocusLook == kLookFocused, S.mode == 1};
+  const bool Built[kLooks] = {true, FocusLook == kLookPressed, FocusLook == kLookFocused,
+                              S.mode == 1};
   for (UINT32 Look = 0; Look < kLooks; Look++) {
     if (!Built[Look]) continue;
     EFI_STATUS Status = BuildBar((RowLook)Look, BarOf(Look), RW, M);
@@ -450,14 +459,16 @@ EFI_STATUS EFIAPI PaintOptionPopup(OptionPopupSet *Set) {
 
   bool Painted = false;
   EFI_STATUS Status = PaintOffscreen(E.x, E.y, W, H, [&](const DrawTarget &T) -> EFI_STATUS {
-    EFI_STATUS Frame = PaintTitleBar(T, 0, 0, Window, kWindowRadius, kTitleBandTop, kTitleBandBase, E.icon);
+    EFI_STATUS Frame =
+        PaintTitleBar(T, 0, 0, Window, kWindowRadius, kTitleBandTop, kTitleBandBase, E.icon);
     if (EFI_ERROR(Frame)) {
       return Frame;
     }
     WindowFractions Fractions(H);
-    PaintWindowBody(T, 0, 0, Window, kWindowRadius, kWindowBody, kWindowBody, kWindowBevelBase, kWindowPanel,
-                    &Fractions);
-    PaintWindowFrame(T, 0, 0, W, H, kWindowRadius, kWindowOutlineTop, kWindowOutlineBottom, &Fractions);
+    PaintWindowBody(T, 0, 0, Window, kWindowRadius, kWindowBody, kWindowBody, kWindowBevelBase,
+                    kWindowPanel, &Fractions);
+    PaintWindowFrame(T, 0, 0, W, H, kWindowRadius, kWindowOutlineTop, kWindowOutlineBottom,
+                     &Fractions);
     if (S.closeShown != 0) {
       PaintCloseButton(T, W - kCloseX, kCloseY, Window);
     }

@@ -6,30 +6,30 @@
 
 // One popup, filled by DefineOptionPopup from a popup kind.
 typedef struct OptionPopupEntry {
-  INT32          x;           // screen column of the left edge
-  INT32          y;           // screen row of the top edge
-  UINT32         width;       // 315
-  UINT32         height;      // 63 + count * 45 + 25 once defined
-  UINT16         count;       // number of items
-  CHAR16        *title;
-  CHAR16       **items;       // count string pointers; reordering swaps them
-  UINT32         iconWidth;   // 48 once defined
-  UINT32         iconHeight;  // 54 once defined
-  ORVANE_PIXEL  *icon;        // decoded 48 x 54 title icon, NULL until first defined
+  INT32 x;        // screen column of the left edge
+  INT32 y;        // screen row of the top edge
+  UINT32 width;   // 315
+  UINT32 height;  // 63 + count * 45 + 25 once defined
+  UINT16 count;   // number of items
+  CHAR16 *title;
+  CHAR16 **items;      // count string pointers; reordering swaps them
+  UINT32 iconWidth;    // 48 once defined
+  UINT32 iconHeight;   // 54 once defined
+  ORVANE_PIXEL *icon;  // decoded 48 x 54 title icon, NULL until first defined
 } OptionPopupEntry;
 
 // What the shown popup remembers between events.
 typedef struct OptionPopupState {
-  UINT16         maxItemChars;     // text length limit; 31 after a reset
-  UINT16         shown;            // entry being shown and tracked
-  UINT16         focus;            // focused item; 128 = none
-  INT16          mode;             // last event: 0 none, 1 press or drag, 2 hover or key
-  INT16          dragging;         // 1 while an item is dragged
-  UINT16         dragOffset;       // top of the dragged row below the list top
-  UINT16         grab;             // pointer offset inside the dragged row
-  ORVANE_PIXEL  *savedBackground;  // screen under the shown popup; only CloseOptionPopup frees it
-  UINT8          closeShown;       // the close box is drawn
-  UINT8          closeState;       // 0 normal, 1 hot, 2 pressed
+  UINT16 maxItemChars;            // text length limit; 31 after a reset
+  UINT16 shown;                   // entry being shown and tracked
+  UINT16 focus;                   // focused item; 128 = none
+  INT16 mode;                     // last event: 0 none, 1 press or drag, 2 hover or key
+  INT16 dragging;                 // 1 while an item is dragged
+  UINT16 dragOffset;              // top of the dragged row below the list top
+  UINT16 grab;                    // pointer offset inside the dragged row
+  ORVANE_PIXEL *savedBackground;  // screen under the shown popup; only CloseOptionPopup frees it
+  UINT8 closeShown;               // the close box is drawn
+  UINT8 closeState;               // 0 normal, 1 hot, 2 pressed
 } OptionPopupState;
 
 typedef struct OptionPopupSet {

@@ -49,7 +49,8 @@ Slider SliderOf(const SettingRow &Row) {
   INT32 Offset = 0;
   if (Row.stepMode == 1) {
     if (LastStep(Row) > 0) {
-      Offset = fm::ToIntAlt(fm::Mul(fm::Div(Span, fm::FromInt(LastStep(Row))), fm::FromInt(Row.stepIndex)));
+      Offset = fm::ToIntAlt(
+          fm::Mul(fm::Div(Span, fm::FromInt(LastStep(Row))), fm::FromInt(Row.stepIndex)));
     }
   } else {
     Offset = fm::ToIntAlt(fm::Mul(fm::Div(Span, fm::FromInt(100)), fm::FromInt(Row.percent)));
@@ -73,7 +74,8 @@ CellStyles StylesOf(const SettingRow &Row) {
 // A cell's text rendered in its cell colour; none for a NULL text. With every
 // service bound (the driver runs only then) the text fails only for want of
 // pool memory.
-EFI_STATUS RenderCellText(OwnedText &Out, const CHAR16 *Text, UINT16 Style, UINT16 Align, UINT16 Flags) {
+EFI_STATUS RenderCellText(OwnedText &Out, const CHAR16 *Text, UINT16 Style, UINT16 Align,
+                          UINT16 Flags) {
   return Out.RenderIfAny(Text, ItemCellTextColor(Style, Align, Flags), kItemCellTextBackground)
              ? EFI_SUCCESS
              : EFI_OUT_OF_RESOURCES;
@@ -135,7 +137,8 @@ EFI_STATUS EFIAPI PaintSettingRow(SettingRow *Row) {
   OwnedText Label, Value;
   if (Cells) {
     EFI_STATUS Status = RenderCellText(Label, R.label, S.Label, kAlignIndent26, R.cellFlags);
-    if (Status == EFI_SUCCESS) Status = RenderCellText(Value, R.value, S.Value, kAlignIndent13, R.cellFlags);
+    if (Status == EFI_SUCCESS)
+      Status = RenderCellText(Value, R.value, S.Value, kAlignIndent13, R.cellFlags);
     if (Status != EFI_SUCCESS) return Status;
   }
   // With frame-buffer capture on, the row stands on its own dark ground.
@@ -145,8 +148,8 @@ EFI_STATUS EFIAPI PaintSettingRow(SettingRow *Row) {
     if (Cells) {
       DrawItemCellRendered(T, 0, 0, R.labelWidth, kRowHeight, S.Label, Label.Get(), kAlignIndent26,
                            R.cellFlags);
-      DrawItemCellRendered(T, R.labelWidth, 0, R.width - R.labelWidth, kRowHeight, S.Value, Value.Get(),
-                           kAlignIndent13, R.cellFlags);
+      DrawItemCellRendered(T, R.labelWidth, 0, R.width - R.labelWidth, kRowHeight, S.Value,
+                           Value.Get(), kAlignIndent13, R.cellFlags);
     }
     if (R.chevron != 0) PaintChevron(T, 13, 0);
   });
@@ -158,7 +161,8 @@ EFI_STATUS EFIAPI TrackSettingSlider(SettingRow *Row, INT32 PointerX, INT32 Poin
   }
   const Slider S = SliderOf(*Row);
   const INT32 Px = PointerX;
-  if (Px <= S.E - 84 || Px >= S.R + 23 || PointerY < Row->y || PointerY >= (INT64)Row->y + kRowHeight) {
+  if (Px <= S.E - 84 || Px >= S.R + 23 || PointerY < Row->y ||
+      PointerY >= (INT64)Row->y + kRowHeight) {
     Row->hotPart = kSliderNone;
     return EFI_SUCCESS;
   }

@@ -5,25 +5,25 @@
 #include "platform/types.h"
 
 typedef struct SettingRow {
-  INT32   x;             // screen column of the left edge
-  INT32   y;             // screen row of the top edge
-  UINT16  width;
-  UINT16  labelWidth;    // the value cell takes the rest
-  UINT16  sliderLength;
-  UINT16  callerData0;   // kept for the caller
-  UINT16  stepCount;
-  UINT16  percent;       // 0 to 100
-  UINT16  stepIndex;     // 0 to stepCount - 1
-  UINT8   stepMode;      // 1: the knob follows stepIndex, 0: percent
-  INT16   callerData1;   // kept for the caller
-  UINT8   callerData2;   // kept for the caller
-  INT16   hotPart;       // under the pointer: 0 none, 1 left arrow, 2 knob, 3 right arrow, 4 track
-  UINT8   callerData3;   // kept for the caller
-  CHAR16 *label;         // may be NULL
-  CHAR16 *value;         // may be NULL
-  UINT16  cellFlags;     // state of both cells: 1 highlighted, 2 disabled
-  INT16   kind;          // 2 or 4: label and value cells; anything else: none
-  UINT8   chevron;       // non-zero: submenu chevron, label indented
+  INT32 x;  // screen column of the left edge
+  INT32 y;  // screen row of the top edge
+  UINT16 width;
+  UINT16 labelWidth;  // the value cell takes the rest
+  UINT16 sliderLength;
+  UINT16 callerData0;  // kept for the caller
+  UINT16 stepCount;
+  UINT16 percent;     // 0 to 100
+  UINT16 stepIndex;   // 0 to stepCount - 1
+  UINT8 stepMode;     // 1: the knob follows stepIndex, 0: percent
+  INT16 callerData1;  // kept for the caller
+  UINT8 callerData2;  // kept for the caller
+  INT16 hotPart;      // under the pointer: 0 none, 1 left arrow, 2 knob, 3 right arrow, 4 track
+  UINT8 callerData3;  // kept for the caller
+  CHAR16 *label;      // may be NULL
+  CHAR16 *value;      // may be NULL
+  UINT16 cellFlags;   // state of both cells: 1 highlighted, 2 disabled
+  INT16 kind;         // 2 or 4: label and value cells; anything else: none
+  UINT8 chevron;      // non-zero: submenu chevron, label indented
 } SettingRow;
 
 static_assert(sizeof(SettingRow) == 56);

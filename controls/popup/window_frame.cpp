@@ -223,9 +223,9 @@ UINTN PaintWindowFrame(const DrawTarget &T, INT32 X, INT32 Y, INT32 Width, INT32
   return 0;
 }
 
-UINTN PaintWindowBody(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Window,
-                      UINT16 Radius, UINT32 BodyTop, UINT32 BodyBottom, UINT32 BevelBase,
-                      UINT32 Panel, WindowFractions *Shared) {
+UINTN PaintWindowBody(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Window, UINT16 Radius,
+                      UINT32 BodyTop, UINT32 BodyBottom, UINT32 BevelBase, UINT32 Panel,
+                      WindowFractions *Shared) {
   const INT64 x = X, y = Y, W = Window.width, H = Window.height, r = Radius;
   const INT64 TH = Window.titleHeight;
   const bool Scrolls = (Window.thumbPos & 0xFF) != 0;
@@ -359,7 +359,8 @@ UINTN PaintTitleBar(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Wind
     return 0;
   }
   // Only pure white text pixels are copied, clipped to the target.
-  const INT64 FirstRow = Max64(TY, T.Clip.Y), EndRow = Min64(TY + (INT64)Text.Height, T.Clip.Bottom());
+  const INT64 FirstRow = Max64(TY, T.Clip.Y),
+              EndRow = Min64(TY + (INT64)Text.Height, T.Clip.Bottom());
   const INT64 Left = Max64(TX, T.Clip.X), Right = Min64(TX + TW, T.Clip.Right());
   for (INT64 Row = FirstRow; Row < EndRow; Row++) {
     const ORVANE_PIXEL *Src = Text.Bitmap + (UINTN)(Row - TY) * (UINTN)TW;
@@ -385,12 +386,33 @@ struct CloseLook {
 };
 
 constexpr CloseLook kCloseLooks[3] = {
-    {0x1C1C1C, 0x1C1C1C, 0x101010, 0x131313, 0x161616, 0x181818, 0x161616,
-     {0x383838, 0x383838, 0x383838, 0x383838}, 0x414141},
-    {0x1E1E1E, 0x222222, 0x292929, 0x282828, 0x242424, 0x181818, 0x292929,
-     {0x717171, 0x797979, 0x7A7A7A, 0x6F6F6F}, 0x7F7F7F},
-    {0x1C1C1C, 0x1C1C1C, 0x1C1C1C, 0x1C1C1C, 0x1C1C1C, 0x181818, 0x1C1C1C,
-     {0x131313, 0x121212, 0x121212, 0x111111}, 0x131313},
+    {0x1C1C1C,
+     0x1C1C1C,
+     0x101010,
+     0x131313,
+     0x161616,
+     0x181818,
+     0x161616,
+     {0x383838, 0x383838, 0x383838, 0x383838},
+     0x414141},
+    {0x1E1E1E,
+     0x222222,
+     0x292929,
+     0x282828,
+     0x242424,
+     0x181818,
+     0x292929,
+     {0x717171, 0x797979, 0x7A7A7A, 0x6F6F6F},
+     0x7F7F7F},
+    {0x1C1C1C,
+     0x1C1C1C,
+     0x1C1C1C,
+     0x1C1C1C,
+     0x1C1C1C,
+     0x181818,
+     0x1C1C1C,
+     {0x131313, 0x121212, 0x121212, 0x111111},
+     0x131313},
 };
 
 }  // namespace

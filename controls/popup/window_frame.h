@@ -58,9 +58,9 @@ UINTN PaintWindowFrame(const DrawTarget &T, INT32 X, INT32 Y, INT32 Width, INT32
 // The body below the title band with its rounded bottom, the inset panel with
 // its softened corners and, on windows big enough, its five-pixel bevel.
 // Shared (may be NULL) lends the row fractions when it is for Window.height rows.
-UINTN PaintWindowBody(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Window,
-                      UINT16 Radius, UINT32 BodyTop, UINT32 BodyBottom, UINT32 BevelBase,
-                      UINT32 Panel, WindowFractions *Shared = nullptr);
+UINTN PaintWindowBody(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Window, UINT16 Radius,
+                      UINT32 BodyTop, UINT32 BodyBottom, UINT32 BevelBase, UINT32 Panel,
+                      WindowFractions *Shared = nullptr);
 
 // The dotted title band, the white title and the optional 48 x 54 icon.
 // Returns EFI_OUT_OF_RESOURCES, having drawn only the band, when the title

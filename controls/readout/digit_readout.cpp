@@ -31,9 +31,28 @@ constexpr Metrics kMetrics[3] = {
 };
 
 enum Element : UINT8 {
-  kTop, kBottom, kLeft, kRight, kUpperLeft5, kUpperRight23, kUpperLeft89, kUpperRight8,
-  kUpperLeft4, kLowerLeft, kLowerRight, kMiddle, kMiddle3, kMiddle6, kMiddle8, kUpperDot,
-  kLowerDot, kUnlitTop4, kUnlitBottom4, kUnlitLeft4, kUnlitUpperRight6, kUnlitLowerLeft9,
+  kTop,
+  kBottom,
+  kLeft,
+  kRight,
+  kUpperLeft5,
+  kUpperRight23,
+  kUpperLeft89,
+  kUpperRight8,
+  kUpperLeft4,
+  kLowerLeft,
+  kLowerRight,
+  kMiddle,
+  kMiddle3,
+  kMiddle6,
+  kMiddle8,
+  kUpperDot,
+  kLowerDot,
+  kUnlitTop4,
+  kUnlitBottom4,
+  kUnlitLeft4,
+  kUnlitUpperRight6,
+  kUnlitLowerLeft9,
   kElementCount
 };
 
@@ -110,25 +129,46 @@ constexpr Stroke U(UINT8 Part) { return {Part, false}; }
 // "0" to "9" and ":", rectangles in drawing order, then masks.
 constexpr Glyph kGlyphs[11] = {
     {4, 4, {L(kTop), L(kBottom), L(kLeft), L(kRight)}, {ALL_FOUR_LIT}},
-    {4, 4, {U(kUnlitTop4), U(kUnlitBottom4), U(kUnlitLeft4), L(kRight)},
+    {4,
+     4,
+     {U(kUnlitTop4), U(kUnlitBottom4), U(kUnlitLeft4), L(kRight)},
      {U(kTopLeft), L(kTopRight), U(kBottomLeft), L(kBottomRight)}},
-    {7, 4, {L(kTop), L(kBottom), U(kLeft), U(kRight), L(kUpperRight23), L(kLowerLeft), L(kMiddle)},
+    {7,
+     4,
+     {L(kTop), L(kBottom), U(kLeft), U(kRight), L(kUpperRight23), L(kLowerLeft), L(kMiddle)},
      {ALL_FOUR_LIT}},
-    {7, 4, {L(kTop), L(kBottom), U(kLeft), U(kRight), L(kUpperRight23), L(kLowerRight), L(kMiddle3)},
+    {7,
+     4,
+     {L(kTop), L(kBottom), U(kLeft), U(kRight), L(kUpperRight23), L(kLowerRight), L(kMiddle3)},
      {ALL_FOUR_LIT}},
-    {6, 5, {U(kUnlitTop4), U(kUnlitBottom4), U(kUnlitLeft4), L(kRight), L(kUpperLeft4), L(kMiddle)},
-     {L(kTopLeft), L(kTopRight), {kBottomLeft, false, kDownOne}, {kBottomLeft, true, kUpToMiddle},
+    {6,
+     5,
+     {U(kUnlitTop4), U(kUnlitBottom4), U(kUnlitLeft4), L(kRight), L(kUpperLeft4), L(kMiddle)},
+     {L(kTopLeft),
+      L(kTopRight),
+      {kBottomLeft, false, kDownOne},
+      {kBottomLeft, true, kUpToMiddle},
       L(kBottomRight)}},
-    {7, 4, {L(kTop), L(kBottom), U(kLeft), U(kRight), L(kUpperLeft5), L(kLowerRight), L(kMiddle)},
+    {7,
+     4,
+     {L(kTop), L(kBottom), U(kLeft), U(kRight), L(kUpperLeft5), L(kLowerRight), L(kMiddle)},
      {ALL_FOUR_LIT}},
-    {6, 4, {L(kTop), L(kBottom), L(kLeft), U(kUnlitUpperRight6), L(kLowerRight), L(kMiddle6)},
+    {6,
+     4,
+     {L(kTop), L(kBottom), L(kLeft), U(kUnlitUpperRight6), L(kLowerRight), L(kMiddle6)},
      {ALL_FOUR_LIT}},
-    {4, 4, {L(kTop), U(kBottom), U(kLeft), L(kRight)},
+    {4,
+     4,
+     {L(kTop), U(kBottom), U(kLeft), L(kRight)},
      {L(kTopLeft), L(kTopRight), U(kBottomLeft), L(kBottomRight)}},
-    {9, 4, {L(kTop), L(kBottom), U(kLeft), L(kUpperLeft89), L(kLowerLeft), U(kRight), L(kUpperRight8),
-            L(kLowerRight), L(kMiddle8)},
+    {9,
+     4,
+     {L(kTop), L(kBottom), U(kLeft), L(kUpperLeft89), L(kLowerLeft), U(kRight), L(kUpperRight8),
+      L(kLowerRight), L(kMiddle8)},
      {ALL_FOUR_LIT}},
-    {6, 5, {L(kTop), L(kBottom), L(kUpperLeft89), U(kUnlitLowerLeft9), L(kRight), L(kMiddle)},
+    {6,
+     5,
+     {L(kTop), L(kBottom), L(kUpperLeft89), U(kUnlitLowerLeft9), L(kRight), L(kMiddle)},
      {ALL_FOUR_LIT, L(kJoin9)}},
     {2, 0, {L(kUpperDot), L(kLowerDot)}, {}},
 };
@@ -184,7 +224,8 @@ constexpr void DrawMask(Cell &Into, INT32 Size, const Stroke &S) {
   if (S.Moved == kUpToMiddle) Dy = -(M.H / 2 - t / 2 - (Size == 2 ? 0 : 1));
   for (INT32 R = Row0; R <= Row1; R++)
     for (INT32 C = Col0; C <= Col1; C++)
-      if ((C - CX) * (C - CX) + (R - CY) * (R - CY) <= t * t) Into.Kind[R + Dy][C] = S.Lit ? kLitKind : kUnlitKind;
+      if ((C - CX) * (C - CX) + (R - CY) * (R - CY) <= t * t)
+        Into.Kind[R + Dy][C] = S.Lit ? kLitKind : kUnlitKind;
 }
 
 constexpr Cell Picture(INT32 Size, INT32 Index) {
@@ -199,7 +240,8 @@ constexpr Cell Picture(INT32 Size, INT32 Index) {
         const INT32 D2 = (C - 8) * (C - 8) + (R - 3) * (R - 3);
         if (D2 >= 4 && D2 <= 9) Out.Kind[R][C] = kLitKind;
       }
-    constexpr INT8 kRound[9][2] = {{0, 2}, {0, 4}, {2, 0}, {4, 0}, {6, 2}, {6, 4}, {2, 6}, {4, 6}, {5, 4}};
+    constexpr INT8 kRound[9][2] = {{0, 2}, {0, 4}, {2, 0}, {4, 0}, {6, 2},
+                                   {6, 4}, {2, 6}, {4, 6}, {5, 4}};
     for (const auto &P : kRound) Out.Kind[P[1]][5 + P[0]] = kLitKind;
     Out.Fill(12 + 2, 1, 8, 2, kLitKind);
     Out.Fill(12 + 2, 12, 8, 2, kLitKind);
@@ -273,7 +315,8 @@ constexpr INT32 kRunCount = CountRuns();
 
 struct RunTable {
   Run Runs[kRunCount];
-  UINT16 First[3][kPictures + 1];  // picture I of size S: Runs[First[S][I]] to Runs[First[S][I + 1]]
+  UINT16 First[3]
+              [kPictures + 1];  // picture I of size S: Runs[First[S][I]] to Runs[First[S][I + 1]]
 };
 
 constexpr RunTable MakeRuns() {
@@ -397,8 +440,9 @@ EFI_STATUS EFIAPI InitDigitReadout(DigitReadout *Readout, INT32 X, INT32 Y, CHAR
   // A readout of no width has nothing under it to keep.
   const bool Capturing = Capture == 1 && Width > 0;
   PoolBuffer<ORVANE_PIXEL> Background(
-      Capturing ? static_cast<ORVANE_PIXEL *>(PoolAlloc((UINTN)Width * (UINTN)M.H * sizeof(ORVANE_PIXEL)))
-                : nullptr);
+      Capturing
+          ? static_cast<ORVANE_PIXEL *>(PoolAlloc((UINTN)Width * (UINTN)M.H * sizeof(ORVANE_PIXEL)))
+          : nullptr);
   if (Capturing && !Background) {
     return EFI_OUT_OF_RESOURCES;
   }
@@ -434,8 +478,10 @@ EFI_STATUS EFIAPI PaintDigitReadout(DigitReadout *Readout) {
   const CHAR16 *Text = Readout->text;
   const INT32 Size = Readout->size;
   // The paint starts from the stored background, so nothing is captured.
-  return PaintOffscreen(Underlay::Unset, Readout->x, Readout->y, Width, Height, [&](const DrawTarget &T) {
-    gBootServices->CopyMem(T.Pixels, (VOID *)Background, (UINTN)Width * (UINTN)Height * sizeof(ORVANE_PIXEL));
-    DrawReadout(T, Text, Size, Width);
-  });
+  return PaintOffscreen(
+      Underlay::Unset, Readout->x, Readout->y, Width, Height, [&](const DrawTarget &T) {
+        gBootServices->CopyMem(T.Pixels, (VOID *)Background,
+                               (UINTN)Width * (UINTN)Height * sizeof(ORVANE_PIXEL));
+        DrawReadout(T, Text, Size, Width);
+      });
 }

@@ -13,13 +13,13 @@
 // initialises one record again frees those two first.
 typedef struct DigitReadout {
   EFI_GRAPHICS_OUTPUT_BLT_PIXEL *background;  // width x height pixels under the readout
-  INT32   x;
-  INT32   y;
-  INT32   width;
-  INT32   height;
-  CHAR16 *text;     // the cleaned text: the caller's string or a padded copy
-  UINT16  size;     // 0 large, 1 temperature, 2 small temperature
-  UINT8   capture;  // 1: InitDigitReadout captures the background
+  INT32 x;
+  INT32 y;
+  INT32 width;
+  INT32 height;
+  CHAR16 *text;   // the cleaned text: the caller's string or a padded copy
+  UINT16 size;    // 0 large, 1 temperature, 2 small temperature
+  UINT8 capture;  // 1: InitDigitReadout captures the background
 } DigitReadout;
 
 static_assert(sizeof(DigitReadout) == 40);

@@ -21,7 +21,7 @@ namespace {
 constexpr UINT16 kNoFocus = 16;
 constexpr UINT16 kMaxItems = 16;
 constexpr UINT16 kKindMask = 0x0F, kBadgeMask = 0x90;
-constexpr INT32 kStripEnd = 1074;      // the strip starts at x - 50 and reaches column 1024
+constexpr INT32 kStripEnd = 1074;  // the strip starts at x - 50 and reaches column 1024
 constexpr INT32 kStripLeft = 50, kStripTop = 44, kStripHeight = 19;
 constexpr INT32 kWidestStrip = 0xFFFF;
 constexpr INT32 kPictureWidth = 40;
@@ -33,7 +33,8 @@ INT64 LabelLimit(UINT16 Count) { return Count < 9 ? 500 : 713; }
 INT32 RowWidth(UINT16 Count) { return Count < 9 ? Count * 51 - 5 : Count * 47 - 5; }
 
 bool ItemsValid(UINT16 Count, CHAR16 *const *Labels, const UINT16 *Flags, const UINT16 *Active) {
-  if (Count == 0 || Count > kMaxItems || Labels == nullptr || Flags == nullptr || Active == nullptr) {
+  if (Count == 0 || Count > kMaxItems || Labels == nullptr || Flags == nullptr ||
+      Active == nullptr) {
     return false;
   }
   for (UINT16 I = 0; I < Count; I++) {
@@ -47,12 +48,13 @@ bool ItemsValid(UINT16 Count, CHAR16 *const *Labels, const UINT16 *Flags, const 
 // A strip of negative width, or one too wide for a buffer, and positions whose
 // strip row would overflow cannot be placed.
 bool PlaceValid(INT64 X, INT64 Y) {
-  return X <= kStripEnd && kStripEnd - X <= kWidestStrip && Y <= 0x7FFFFFFF - kStripTop - kRowHeight;
+  return X <= kStripEnd && kStripEnd - X <= kWidestStrip &&
+         Y <= 0x7FFFFFFF - kStripTop - kRowHeight;
 }
 
 bool RecordValid(const IconDock *D) {
-  return D != nullptr && ItemsValid(D->count, D->labels, D->flags, D->active) && PlaceValid(D->x, D->y) &&
-         (D->focus < D->count || D->focus == kNoFocus);
+  return D != nullptr && ItemsValid(D->count, D->labels, D->flags, D->active) &&
+         PlaceValid(D->x, D->y) && (D->focus < D->count || D->focus == kNoFocus);
 }
 
 INT32 StripWidth(INT32 X) { return kStripEnd - X; }
@@ -140,7 +142,8 @@ void PaintRow(const IconDock &D, const DrawTarget &Row) {
   // The band: the whole buffer in one colour, the first row filled and copied down.
   Row.Fill(0, 0, D.width, 1, kBand);
   for (UINT32 R = 1; R < D.height; R++) {
-    gBootServices->CopyMem(Row.Pixels + (UINTN)R * Row.RowWidth, Row.Pixels, (UINTN)D.width * sizeof(ORVANE_PIXEL));
+    gBootServices->CopyMem(Row.Pixels + (UINTN)R * Row.RowWidth, Row.Pixels,
+                           (UINTN)D.width * sizeof(ORVANE_PIXEL));
   }
   for (UINT16 I = 0; I < D.count; I++) {
     const ItemLook L = LookOf(D, I);
@@ -160,7 +163,8 @@ void PaintRow(const IconDock &D, const DrawTarget &Row) {
         const INT64 From = P + D.dragX - Off;
         const INT64 To = Own + kPictureWidth;
         if (From < To) {
-          PlaceItem(Row.Narrowed(Rect{(INT32)From, 0, (INT32)(To - From), (INT32)D.height}), Own, L);
+          PlaceItem(Row.Narrowed(Rect{(INT32)From, 0, (INT32)(To - From), (INT32)D.height}), Own,
+                    L);
         }
       } else {
         PlaceItem(Row, Own, L);
@@ -213,8 +217,8 @@ void ComposeLabel(const IconDock &D, const DrawTarget &Strip, const TextImage &L
 
 }  // namespace
 
-EFI_STATUS EFIAPI InitIconDock(IconDock *D, INT32 X, INT32 Y, UINT16 Count, CHAR16 **Labels, UINT16 *Flags,
-                               UINT16 *Active) {
+EFI_STATUS EFIAPI InitIconDock(IconDock *D, INT32 X, INT32 Y, UINT16 Count, CHAR16 **Labels,
+                               UINT16 *Flags, UINT16 *Active) {
   if (D == nullptr || !ItemsValid(Count, Labels, Flags, Active) || !PlaceValid(X, Y)) {
     return EFI_INVALID_PARAMETER;
   }
@@ -270,8 +274,12 @@ EFI_STATUS EFIAPI TrackIconDock(IconDock *D, INT32 A, INT32 B, UINT16 Kind, UINT
 
   if (D->dragging == 1) {
     // Only an item can move: a focus of 16 (set by a caller) drags nothing.
-    auto LeftHolds = [&] { return D->focus < N && A < X + P * D->focus + D->grab - 31 && D->focus != 0; };
-    auto RightHolds = [&] { return D->focus < N && X + P * D->focus + D->grab + 31 < A && D->focus + 1 != N; };
+    auto LeftHolds = [&] {
+      return D->focus < N && A < X + P * D->focus + D->grab - 31 && D->focus != 0;
+    };
+    auto RightHolds = [&] {
+      return D->focus < N && X + P * D->focus + D->grab + 31 < A && D->focus + 1 != N;
+    };
     if ((Pointer && LeftHolds()) || (KeyEvent && Key == 1 && D->focus != 0 && D->focus < N)) {
       do {
         Swap(*D, D->focus, D->focus - 1);
@@ -354,22 +362,25 @@ EFI_STATUS EFIAPI PaintIconDock(IconDock *D) {
   EFI_STATUS StripStatus = EFI_SUCCESS;
   Status = PaintOffscreen(Underlay::Unset, D->x, D->y, D->width, (INT32)D->height,
                           [&](const DrawTarget &Row) -> EFI_STATUS {
-    PaintRow(*D, Row);
-    if (!Strip) {
-      return EFI_SUCCESS;
-    }
-    // The strip goes to the screen before the row, as the buffers are finished.
-    StripStatus = PaintOffscreen(Underlay::Unset, D->x - kStripLeft, D->y + kStripTop, SW, kStripHeight,
-                                 [&](const DrawTarget &Target) {
-                                   gBootServices->CopyMem(Target.Pixels, D->stripBackground,
-                                                          (UINTN)SW * kStripHeight * sizeof(ORVANE_PIXEL));
-                                   if (Label.Bitmap != nullptr) {
-                                     ComposeLabel(*D, Target, Label);
-                                   }
-                                 });
-    // A strip buffer that cannot be had keeps the row off the screen too, so a
-    // refused paint shows nothing.
-    return StripStatus == EFI_OUT_OF_RESOURCES ? StripStatus : EFI_SUCCESS;
-  });
+                            PaintRow(*D, Row);
+                            if (!Strip) {
+                              return EFI_SUCCESS;
+                            }
+                            // The strip goes to the screen before the row, as the buffers are
+                            // finished.
+                            StripStatus = PaintOffscreen(
+                                Underlay::Unset, D->x - kStripLeft, D->y + kStripTop, SW,
+                                kStripHeight, [&](const DrawTarget &Target) {
+                                  gBootServices->CopyMem(
+                                      Target.Pixels, D->stripBackground,
+                                      (UINTN)SW * kStripHeight * sizeof(ORVANE_PIXEL));
+                                  if (Label.Bitmap != nullptr) {
+                                    ComposeLabel(*D, Target, Label);
+                                  }
+                                });
+                            // A strip buffer that cannot be had keeps the row off the screen too,
+                            // so a refused paint shows nothing.
+                            return StripStatus == EFI_OUT_OF_RESOURCES ? StripStatus : EFI_SUCCESS;
+                          });
   return EFI_ERROR(Status) ? Status : StripStatus;
 }

@@ -12,19 +12,19 @@
 // memory that InitIconDock allocates once and that belongs to the caller, who
 // frees it with FreePool (the dock never does).
 typedef struct IconDock {
-  INT32    x;           // screen column of the row's left edge
-  INT32    y;           // screen row of the row's top edge
-  INT32    width;       // count x 51 - 5 below 9 items, else count x 47 - 5
-  UINT32   height;      // 41
-  UINT16   count;       // items, 1 to 16
-  CHAR16 **labels;      // count label pointers
-  UINT16  *flags;       // count values: bits 0-3 picture kind 0 to 7, 0x10 and 0x80 badges
-  UINT16  *active;      // count values: 1 = highlighted without focus
-  UINT16   focus;       // focused item; 16 = none
-  INT16    mode;        // last event kind: 0 none, 1 press or drag, 2 hover or key
-  INT16    dragging;    // 1 while an item is dragged
-  UINT16   dragX;       // left edge of the dragged picture, relative to x
-  UINT16   grab;        // pointer offset inside the dragged picture
+  INT32 x;          // screen column of the row's left edge
+  INT32 y;          // screen row of the row's top edge
+  INT32 width;      // count x 51 - 5 below 9 items, else count x 47 - 5
+  UINT32 height;    // 41
+  UINT16 count;     // items, 1 to 16
+  CHAR16 **labels;  // count label pointers
+  UINT16 *flags;    // count values: bits 0-3 picture kind 0 to 7, 0x10 and 0x80 badges
+  UINT16 *active;   // count values: 1 = highlighted without focus
+  UINT16 focus;     // focused item; 16 = none
+  INT16 mode;       // last event kind: 0 none, 1 press or drag, 2 hover or key
+  INT16 dragging;   // 1 while an item is dragged
+  UINT16 dragX;     // left edge of the dragged picture, relative to x
+  UINT16 grab;      // pointer offset inside the dragged picture
   EFI_GRAPHICS_OUTPUT_BLT_PIXEL *stripBackground;  // (1074 - x) x 19 pixels under the label strip
 } IconDock;
 

@@ -95,8 +95,8 @@ void DrawButtonRendered(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H,
   Look L = LookOf(State);
   PaintBody(T, X, Y, W, H, L, State == kButtonPressed);
   if (Caption != nullptr) {
-    PlaceGlyphs(T, LabelLeft(Align, X, W, Caption->Width),
-                LabelTop(Y, H, Caption->Height), *Caption, L.Caption);
+    PlaceGlyphs(T, LabelLeft(Align, X, W, Caption->Width), LabelTop(Y, H, Caption->Height),
+                *Caption, L.Caption);
   }
 }
 

@@ -16,8 +16,8 @@ constexpr UINT32 kPanel = 0xEEEEEE, kGrip = 0x959595;
 // Columns [HideFrom, HideTo] of rows HideTop..HideBottom are left out of the
 // middle line: something painted later covers them.
 template <typename NextFn>
-void RoundedRows(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, NextFn &&Next, INT64 HideTop = 1,
-                 INT64 HideBottom = 0, INT64 HideFrom = 0, INT64 HideTo = 0) {
+void RoundedRows(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, NextFn &&Next,
+                 INT64 HideTop = 1, INT64 HideBottom = 0, INT64 HideFrom = 0, INT64 HideTo = 0) {
   const INT64 X0 = X, W0 = W;
   INT32 Counter = Y + H - 1;
   for (INT32 R = Y + 1; R <= Y + H - 1; R++) {
@@ -47,7 +47,8 @@ void RoundedRows(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, NextFn
 
 void DrawDialogWindow(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H) {
   // The rim's three channels step alike, so one float carries them.
-  const FLOAT32_BITS Step = fm::Div(fm::Sub(fm::FromInt(kRimBottom), fm::FromInt(kRimTop)), fm::FromInt(H));
+  const FLOAT32_BITS Step =
+      fm::Div(fm::Sub(fm::FromInt(kRimBottom), fm::FromInt(kRimTop)), fm::FromInt(H));
   FLOAT32_BITS Value = fm::FromInt(kRimTop);
   UINT32 Rim = kRimTop * 0x010101;
   // The panel's middle line covers most of each rim row; the rim leaves it out.

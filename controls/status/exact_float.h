@@ -40,6 +40,7 @@ inline INT32 TruncatedFloat(FLOAT32_BITS X) {
     return (INT32)0x80000000u;  // too large, infinite or NaN
   }
   const UINT32 Significand = (X & 0x7FFFFF) | 0x800000;
-  const UINT32 Whole = Exponent >= 23 ? Significand << (Exponent - 23) : Significand >> (23 - Exponent);
+  const UINT32 Whole =
+      Exponent >= 23 ? Significand << (Exponent - 23) : Significand >> (23 - Exponent);
   return (X >> 31) != 0 ? -(INT32)Whole : (INT32)Whole;
 }

@@ -58,16 +58,16 @@ UINTN EFIAPI DrawGaugePanel(INT32 X, INT32 Y, INT32 Width, INT32 Height, const C
       {A + 2, T + 2, B, U, (UINT16)(Warn2 ? 7 : 4), Label4, 4, {}},
   };
   for (Cell &C : Cells) {
-    if (C.Label != nullptr &&
-        !RenderLabel(C.Label, ItemCellTextColor(C.Style, C.Align, 0), kItemCellTextBackground, C.Text.Image)) {
+    if (C.Label != nullptr && !RenderLabel(C.Label, ItemCellTextColor(C.Style, C.Align, 0),
+                                           kItemCellTextBackground, C.Text.Image)) {
       return EFI_OUT_OF_RESOURCES;
     }
   }
 
   return PaintOffscreen(X, Y, W, H, [&](const DrawTarget &Target) {
     for (const Cell &C : Cells) {
-      DrawItemCellRendered(Target, C.X, C.Y, C.W, C.H, C.Style, C.Label != nullptr ? &C.Text.Image : nullptr,
-                           C.Align, 0);
+      DrawItemCellRendered(Target, C.X, C.Y, C.W, C.H, C.Style,
+                           C.Label != nullptr ? &C.Text.Image : nullptr, C.Align, 0);
     }
     DrawLevelBar(Target, W - 175, T2 - 5, 161, 15, Value1);
     BarFrame(Target, W, Q, T2, 0, Warn1 ? kWarningFrame : kNormalFrame);
@@ -79,7 +79,8 @@ UINTN EFIAPI DrawGaugePanel(INT32 X, INT32 Y, INT32 Width, INT32 Height, const C
     DrawLineOn(Target, W - 194, M - 3, W - 192, M - 3, kPenDot, Ring);
     const TextImage &C = Celsius.Image;
     const ORVANE_PIXEL Key = PixelFromColor(C.Background);
-    PlaceImage(Target, W - 189, M - 9, C.Bitmap, (INT32)C.Width, Rect{0, 0, (INT32)C.Width, (INT32)C.Height}, &Key);
+    PlaceImage(Target, W - 189, M - 9, C.Bitmap, (INT32)C.Width,
+               Rect{0, 0, (INT32)C.Width, (INT32)C.Height}, &Key);
     BarFrame(Target, W, Q, T2, U, Warn2 ? kWarningFrame : kNormalFrame);
     DrawRoundFrame(Target, 0, 0, W, H, 10, 0xFFFFFF);
   });

@@ -25,8 +25,8 @@ void Row(const DrawTarget &T, INT64 A, INT64 B, INT64 Y, UINT32 Color) {
 }
 
 // Everything but the label.
-void PaintCell(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, UINT16 Style,
-               bool HasLabel, UINT16 Flags) {
+void PaintCell(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, UINT16 Style, bool HasLabel,
+               UINT16 Flags) {
   if (W <= 0 || H <= 0) {
     // Degenerate cells keep what the rectangle primitive makes of them.
     DrawRectangleOn(T, X, Y, W, H, 1, kFillSolid, kCellBackground, kCellBackground);
@@ -62,7 +62,8 @@ INT64 CellTextLeft(UINT16 Align, INT32 X, INT32 W, UINT32 TextWidth) {
 
 // Columns of the label past this one are dimmed (unsigned: narrow labels never are).
 UINT32 DimAfter(UINT16 Style, UINT16 Align, UINT16 Flags, UINT32 TextWidth) {
-  bool Dims = Align == kAlignIndent26 && Style == kCellGrooveIndented && (Flags & kCellDimTail) != 0;
+  bool Dims =
+      Align == kAlignIndent26 && Style == kCellGrooveIndented && (Flags & kCellDimTail) != 0;
   return Dims ? TextWidth - 48 : 0xFFFFFFFF;
 }
 

@@ -2,9 +2,7 @@
 
 #include "text/text.h"
 
-INT32 LabelMargin(INT32 Width) {
-  return fm::ToInt(fm::Div(fm::FromInt(Width), fm::FromInt(20)));
-}
+INT32 LabelMargin(INT32 Width) { return fm::ToInt(fm::Div(fm::FromInt(Width), fm::FromInt(20))); }
 
 INT64 LabelLeft(UINT16 Align, INT64 X, INT32 Width, UINT32 TextWidth) {
   switch (Align) {

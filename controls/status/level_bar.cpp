@@ -35,7 +35,8 @@ void DrawLevelBar(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, INT32
   if (Value > 100) Value = 100;
   if (W < 41) W = 41;
   if (H < 3) H = 3;
-  const INT32 Lit = fm::ToIntAlt(fm::Mul(fm::FromInt(kSegments), fm::Div(fm::FromInt(Value), fm::FromInt(100))));
+  const INT32 Lit =
+      fm::ToIntAlt(fm::Mul(fm::FromInt(kSegments), fm::Div(fm::FromInt(Value), fm::FromInt(100))));
 
   DrawLineOn(T, X, Y, X + W - 1, Y, kPenDot, kBlack);
   DrawLineOn(T, X, Y, X, Y + H - 1, kPenDot, kBlack);
@@ -57,9 +58,10 @@ void DrawLevelBar(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, INT32
     DrawLineOn(T, XS + Seg - 1, Y + 1, XS + Seg - 1, Y + H - 2, kPenDot, kBlack);
   }
   if (Value == 100) {
-    DrawRectangleOn(T, X + 1 + 19 * Seg, Y + 1, W - 2 - 19 * Seg, H - 2, kPenDot, kFillSolid, kRed, kRed);
+    DrawRectangleOn(T, X + 1 + 19 * Seg, Y + 1, W - 2 - 19 * Seg, H - 2, kPenDot, kFillSolid, kRed,
+                    kRed);
   } else {
-    DrawRectangleOn(T, X + 1 + Lit * Seg, Y + 1, W - 2 - Lit * Seg, H - 2, kPenDot, kFillSolid, kBlack,
-                    kBlack);
+    DrawRectangleOn(T, X + 1 + Lit * Seg, Y + 1, W - 2 - Lit * Seg, H - 2, kPenDot, kFillSolid,
+                    kBlack, kBlack);
   }
 }

@@ -16,7 +16,7 @@ constexpr UINT32 kMaxButtons = 3;
 struct TextLine {
   const CHAR16 *Text;
   UINT32 StringIndex;
-  UINT32 LfBefore;     // LF characters seen before this line, over all strings
+  UINT32 LfBefore;  // LF characters seen before this line, over all strings
   bool FirstOfString;
 };
 
@@ -60,7 +60,8 @@ INT32 ButtonState(const MessageBox &B, UINT32 K) {
 }  // namespace
 
 UINTN EFIAPI InitMessageBox(MessageBox *Box, INT32 X, INT32 Y, INT32 Width, INT32 Height,
-                            UINT16 LineCount, CHAR16 **Lines, UINT16 ButtonCount, CHAR16 **Captions) {
+                            UINT16 LineCount, CHAR16 **Lines, UINT16 ButtonCount,
+                            CHAR16 **Captions) {
   if (Box == nullptr) {
     return EFI_INVALID_PARAMETER;
   }
@@ -85,7 +86,8 @@ UINTN EFIAPI InitMessageBox(MessageBox *Box, INT32 X, INT32 Y, INT32 Width, INT3
   B.TextWidth = 0;
 
   UINT32 Widest = 0, Measured = 0;
-  for (; Captions != nullptr && Measured < ButtonCount && Captions[Measured] != nullptr; Measured++) {
+  for (; Captions != nullptr && Measured < ButtonCount && Captions[Measured] != nullptr;
+       Measured++) {
     UINT32 W;
     if (!Measure(Captions[Measured], W)) return EFI_OUT_OF_RESOURCES;
     if (W > Widest) Widest = W;
@@ -147,7 +149,8 @@ UINTN EFIAPI HitTestMessageBox(MessageBox *Box, INT32 PX, INT32 PY) {
     return EFI_SUCCESS;
   }
   for (UINT32 K = 1; K <= kMaxButtons && K <= Box->ButtonCount; K++) {
-    const INT64 Left = (INT64)Box->X + Box->ButtonsLeft + (INT64)(K - 1) * (Box->ButtonWidth + Box->ButtonGap);
+    const INT64 Left =
+        (INT64)Box->X + Box->ButtonsLeft + (INT64)(K - 1) * (Box->ButtonWidth + Box->ButtonGap);
     if (PX > Left && PX < Left + Box->ButtonWidth) {
       Box->HotButton = (UINT16)K;
       Box->HotState = 2;
@@ -178,7 +181,8 @@ UINTN EFIAPI PaintMessageBox(MessageBox *Box) {
           const INT64 Top = Centred ? 0 : (INT64)kLinePitch * (L.StringIndex + L.LfBefore);
           // Glyph columns that land inside the mask.
           const INT64 I0 = Left < 0 ? -Left : 0;
-          const INT64 I1 = (INT64)MW - Left < (INT64)T.Image.Width ? (INT64)MW - Left : (INT64)T.Image.Width;
+          const INT64 I1 =
+              (INT64)MW - Left < (INT64)T.Image.Width ? (INT64)MW - Left : (INT64)T.Image.Width;
           for (INT64 J = 0; J < (INT64)T.Image.Height && Top + J < (INT64)MH; J++) {
             const ORVANE_PIXEL *Row = T.Image.Bitmap + (UINTN)J * T.Image.Width;
             UINT8 *To = Mask.Get() + (UINTN)(Top + J) * MW + Left;
@@ -195,8 +199,8 @@ UINTN EFIAPI PaintMessageBox(MessageBox *Box) {
   const UINT32 Buttons = B.Captions == nullptr ? 0 : B.ButtonCount;
   for (UINT32 K = 1; K <= kMaxButtons && K <= Buttons; K++) {
     if (B.Captions[K - 1] != nullptr &&
-        !RenderLabel(B.Captions[K - 1], ButtonCaptionColor(ButtonState(B, K)), kButtonCaptionBackground,
-                     Captions[K - 1].Image)) {
+        !RenderLabel(B.Captions[K - 1], ButtonCaptionColor(ButtonState(B, K)),
+                     kButtonCaptionBackground, Captions[K - 1].Image)) {
       return EFI_OUT_OF_RESOURCES;
     }
   }
@@ -215,8 +219,9 @@ UINTN EFIAPI PaintMessageBox(MessageBox *Box) {
     const INT32 Top = B.TextTop + B.TextHeight + B.ButtonMargin;
     for (UINT32 K = 1; K <= kMaxButtons && K <= Buttons; K++) {
       const INT32 Left = B.ButtonsLeft + (INT32)(K - 1) * (B.ButtonWidth + B.ButtonGap);
-      DrawButtonRendered(T, Left, Top, B.ButtonWidth, B.ButtonHeight, B.Captions[K - 1] != nullptr ? &Captions[K - 1].Image : nullptr, kAlignCentred,
-                         ButtonState(B, K));
+      DrawButtonRendered(T, Left, Top, B.ButtonWidth, B.ButtonHeight,
+                         B.Captions[K - 1] != nullptr ? &Captions[K - 1].Image : nullptr,
+                         kAlignCentred, ButtonState(B, K));
     }
   });
 }

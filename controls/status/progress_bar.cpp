@@ -46,7 +46,8 @@ UINTN EFIAPI DrawProgressBar(ORVANE_PIXEL *Buffer, INT32, INT32, INT32, INT32, I
   const DrawTarget T = DrawTarget::For(Buffer, Width, Height);
   const INT32 X0 = LW + 6;
   const INT32 FillEnd =
-      X0 + fm::ToIntAlt(fm::Div(fm::Mul(fm::FromInt(Width - 2 - X0), fm::FromInt(Percent)), fm::FromInt(100)));
+      X0 + fm::ToIntAlt(fm::Div(fm::Mul(fm::FromInt(Width - 2 - X0), fm::FromInt(Percent)),
+                                fm::FromInt(100)));
 
   DrawLineOn(T, X0, 0, Width - 1, 0, kPenDot, kFrame);
   DrawLineOn(T, X0, 0, X0, Height - 1, kPenDot, kFrame);

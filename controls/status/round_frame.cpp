@@ -4,7 +4,8 @@ namespace {
 
 // The pixels of the square [Left, Left + R) x [Top, Top + R) whose squared
 // distance from (CX, CY) lies between (R - 2)^2 and R^2.
-void CornerRing(const DrawTarget &T, INT64 Left, INT64 Top, INT64 R, INT64 CX, INT64 CY, UINT32 Color) {
+void CornerRing(const DrawTarget &T, INT64 Left, INT64 Top, INT64 R, INT64 CX, INT64 CY,
+                UINT32 Color) {
   const INT64 Inner = (R - 2) * (R - 2), Outer = R * R;
   for (INT64 I = Left; I < Left + R; I++) {
     for (INT64 J = Top; J < Top + R; J++) {

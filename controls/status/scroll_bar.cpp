@@ -30,8 +30,8 @@ bool ThumbFor(INT64 M, UINT16 Total, UINT16 Visible, UINT16 First, bool AtEnd, S
 
 }  // namespace
 
-UINTN EFIAPI DrawScrollBar(INT32 X, INT32 Y, UINT16 Length, UINT16 Total, UINT16 Visible, UINT16 First,
-                           UINT16 Hot) {
+UINTN EFIAPI DrawScrollBar(INT32 X, INT32 Y, UINT16 Length, UINT16 Total, UINT16 Visible,
+                           UINT16 First, UINT16 Hot) {
   ScrollThumb Thumb;
   const bool HasThumb = ThumbFor((INT64)Length - 70, Total, Visible, First, true, Thumb);
   // A bar shorter than 100 is painted 100 long; the buffer covers all of it.

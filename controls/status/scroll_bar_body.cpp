@@ -31,7 +31,8 @@ void Corner(const DrawTarget &T, INT32 Top, INT32 From, INT32 To, INT32 CX, INT3
 
 void Thumb(const DrawTarget &T, INT32 X, INT32 Y, const ScrollThumb &Th, bool Hot) {
   const INT32 N = Th.Length, T0 = Y + 30 + Th.Offset;
-  const INT32 A = fm::ToIntAlt(fm::Mul(fm::FromInt(N - 6), fm::Div(fm::FromInt(14), fm::FromInt(100)))) + 1;
+  const INT32 A =
+      fm::ToIntAlt(fm::Mul(fm::FromInt(N - 6), fm::Div(fm::FromInt(14), fm::FromInt(100)))) + 1;
   const INT32 B = N - 6 - A;
   const INT32 Bottom = T0 + A + B + 2;  // first row of the bottom corners
 
@@ -74,7 +75,8 @@ void Thumb(const DrawTarget &T, INT32 X, INT32 Y, const ScrollThumb &Th, bool Ho
   Corner(T, Bottom, X + 13, X + 11, X + 10, Bottom, kHotDark, &RX, &BY);
 }
 
-void Arrow(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2, INT32 X3, INT32 Y3, UINT32 Color) {
+void Arrow(const DrawTarget &T, INT32 X1, INT32 Y1, INT32 X2, INT32 Y2, INT32 X3, INT32 Y3,
+           UINT32 Color) {
   DrawTriangleOn(T, (UINT32)X1, (UINT32)Y1, (UINT32)X2, (UINT32)Y2, (UINT32)X3, (UINT32)Y3, kPenDot,
                  kFillSolid, Color, Color);
 }

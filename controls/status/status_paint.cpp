@@ -122,7 +122,8 @@ template <typename LineFn>
 void StepLines(INT64 Start, INT32 Length, INT64 ClipStart, INT64 ClipEnd, UINT32 From, UINT32 To,
                LineFn &&Line) {
   StepGradient G(From, To, Length);
-  const INT64 End = Start + Length, First = ClipStart > Start ? (ClipStart < End ? ClipStart : End) : Start;
+  const INT64 End = Start + Length,
+              First = ClipStart > Start ? (ClipStart < End ? ClipStart : End) : Start;
   G.Skip((UINT64)(First - Start));
   for (INT64 I = First; I < End && I < ClipEnd; I++) {
     Line(I, G.Color());
@@ -132,7 +133,8 @@ void StepLines(INT64 Start, INT32 Length, INT64 ClipStart, INT64 ClipEnd, UINT32
 
 }  // namespace
 
-void FillRowsGradient(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, UINT32 From, UINT32 To) {
+void FillRowsGradient(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, UINT32 From,
+                      UINT32 To) {
   if (W <= 0 || H <= 0) {
     return;
   }
@@ -152,8 +154,9 @@ void FillColumnsGradient(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H
 bool InRadius(INT32 PX, INT32 PY, INT32 CX, INT32 CY, INT32 R) {
   constexpr INT64 kExact = 1 << 11;
   const INT64 DX = (INT64)CX - PX, DY = (INT64)PY - CY;
-  const bool Small = PX > -kExact * 64 && PX < kExact * 64 && PY > -kExact * 64 && PY < kExact * 64 &&
-                     CX > -kExact * 64 && CX < kExact * 64 && CY > -kExact * 64 && CY < kExact * 64;
+  const bool Small = PX > -kExact * 64 && PX < kExact * 64 && PY > -kExact * 64 &&
+                     PY < kExact * 64 && CX > -kExact * 64 && CX < kExact * 64 &&
+                     CY > -kExact * 64 && CY < kExact * 64;
   if (Small && DX > -kExact && DX < kExact && DY > -kExact && DY < kExact && R >= 0 && R < kExact) {
     return DX * DX + DY * DY <= (INT64)R * R;
   }

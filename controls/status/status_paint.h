@@ -37,7 +37,8 @@ class StepGradient {
 FLOAT32_BITS AddRepeatedly(FLOAT32_BITS Value, FLOAT32_BITS Step, UINT64 Count);
 
 // DrawRectangle's fill styles 5 (rows) and 4 (columns), without outline.
-void FillRowsGradient(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, UINT32 From, UINT32 To);
+void FillRowsGradient(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, UINT32 From,
+                      UINT32 To);
 void FillColumnsGradient(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, UINT32 From,
                          UINT32 To);
 
@@ -50,4 +51,3 @@ bool InRadius(INT32 PX, INT32 PY, INT32 CX, INT32 CY, INT32 R);
 // The pixels [X0, X1) of row Y that lie in a buffer target's clip, as a
 // pointer to the first of them; NULL when none do.
 ORVANE_PIXEL *ClippedRow(const DrawTarget &T, INT64 Y, INT64 &X0, INT64 &X1);
-

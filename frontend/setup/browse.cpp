@@ -120,9 +120,7 @@ void ShowPage(SetupScreenState &S, UINT16 Page) {
 void BrowseKey(SetupScreenState &S, const SetupInput &E) {
   switch (E.Key) {
     case kSetupKeyUp:
-    case kSetupKeyDown:
-      FocusRow(S, NextRow(S, E.Key == kSetupKeyUp ? -1 : 1));
-      break;
+    case kSetupKeyDown: FocusRow(S, NextRow(S, E.Key == kSetupKeyUp ? -1 : 1)); break;
     case kSetupKeyLeft:
     case kSetupKeyRight:
       if (Current(S).Action == kActionSlider) {
@@ -135,11 +133,8 @@ void BrowseKey(SetupScreenState &S, const SetupInput &E) {
       }
       TrackDock(S, 0, 0, 2, E.Key == kSetupKeyLeft ? 1 : 2);
       break;
-    case kSetupKeyEnter:
-      OpenRowAction(S);
-      break;
-    default:
-      break;
+    case kSetupKeyEnter: OpenRowAction(S); break;
+    default: break;
   }
 }
 

@@ -79,7 +79,8 @@ void FormatNumber(CHAR16 *Into, UINTN Value, const CHAR16 *Suffix) {
 void ComposeText(const SceneContext &C, ORVANE_PIXEL *Box, INT32 Width, INT32 Height, UINT32 Back,
                  UINT32 Fore, INT32 Dx, INT32 Dy, Milli Scale, const CHAR16 *Text) {
   TextImage Image = {Fore, Back, 0, 0, nullptr};
-  if (Tally(C, C.Ui->RenderText(Scale, &Image, Text), "RenderText") == 0 && Image.Bitmap != nullptr) {
+  if (Tally(C, C.Ui->RenderText(Scale, &Image, Text), "RenderText") == 0 &&
+      Image.Bitmap != nullptr) {
     // Only the glyphs land; the box keeps its own ground around them.
     for (INT32 R = 0; R < (INT32)Image.Height && Dy + R < Height; R++) {
       for (INT32 U = 0; U < (INT32)Image.Width && Dx + U < Width; U++) {

@@ -77,8 +77,8 @@ void CloseOption(SetupScreenState &S, bool Pick) {
 
 void OpenOption(SetupScreenState &S, SetupSetting &Set) {
   const UINT16 Entry = EntryOfKind(Set.PopupKind);
-  if (UI(DefineOptionPopup, &S.Options, Set.Row.x + kLabelWidth - 40, Set.Row.y + 26,
-         Set.PopupKind, Set.Row.label, Set.ItemCount, Set.Items) != EFI_SUCCESS) {
+  if (UI(DefineOptionPopup, &S.Options, Set.Row.x + kLabelWidth - 40, Set.Row.y + 26, Set.PopupKind,
+         Set.Row.label, Set.ItemCount, Set.Items) != EFI_SUCCESS) {
     return;
   }
   OptionPopupState &St = S.Options.state;
@@ -135,8 +135,8 @@ void CloseList(SetupScreenState &S, bool Pick) {
 }
 
 void OpenList(SetupScreenState &S, SetupSetting &Set) {
-  UI(OpenListPopup, &S.List, Set.Row.x + kLabelWidth - 20, Set.Row.y - 60, 280, 292,
-     Set.Row.label, 0, Set.ItemCount, Set.Items, kListNoHotRow);
+  UI(OpenListPopup, &S.List, Set.Row.x + kLabelWidth - 20, Set.Row.y - 60, 280, 292, Set.Row.label,
+     0, Set.ItemCount, Set.Items, kListNoHotRow);
   if (S.List.textMask == nullptr) {
     return;
   }
@@ -248,23 +248,12 @@ void OpenRowAction(SetupScreenState &S) {
   SetupSetting &Set = Current(S);
   switch (Set.Action) {
     case kActionChoice:
-    case kActionOrder:
-      OpenOption(S, Set);
-      break;
-    case kActionList:
-      OpenList(S, Set);
-      break;
-    case kActionPassword:
-      OpenPassword(S, Set);
-      break;
-    case kActionSaveExit:
-      OpenConfirm(S);
-      break;
-    case kActionDiscardExit:
-      Leave(S, false);
-      break;
-    default:
-      break;
+    case kActionOrder: OpenOption(S, Set); break;
+    case kActionList: OpenList(S, Set); break;
+    case kActionPassword: OpenPassword(S, Set); break;
+    case kActionSaveExit: OpenConfirm(S); break;
+    case kActionDiscardExit: Leave(S, false); break;
+    default: break;
   }
 }
 
@@ -309,9 +298,7 @@ void ListInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Rele
   ListPopup &L = S.List;
   switch (E.Key) {
     case kSetupKeyEscape:
-    case kSetupKeyEnter:
-      CloseList(S, E.Key == kSetupKeyEnter);
-      return;
+    case kSetupKeyEnter: CloseList(S, E.Key == kSetupKeyEnter); return;
     case kSetupKeyUp:
     case kSetupKeyDown: {
       const INT16 Last = (INT16)(L.itemCount - 1);
@@ -321,10 +308,8 @@ void ListInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Rele
       UI(PaintListPopup, &L);
       return;
     }
-    case kSetupKeyNone:
-      break;
-    default:
-      return;
+    case kSetupKeyNone: break;
+    default: return;
   }
   if (S.GrabY >= 0) {  // the thumb follows the pointer until the release
     if (!E.Down) {
@@ -370,8 +355,7 @@ void ListInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Rele
       S.GrabY = E.Y;
       UI(ScrollListPopup, &L, 2, 0);
       break;
-    default:
-      break;
+    default: break;
   }
   UI(PaintListPopup, &L);
 }
@@ -382,9 +366,7 @@ void PasswordInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool 
   while (S.PasswordText[Length] != 0) Length++;
   switch (E.Key) {
     case kSetupKeyEnter:
-    case kSetupKeyEscape:
-      ClosePassword(S, E.Key == kSetupKeyEnter);
-      return;
+    case kSetupKeyEscape: ClosePassword(S, E.Key == kSetupKeyEnter); return;
     case kSetupKeyChar:
       if (Length < kSetupPasswordChars && E.Char >= 0x20 && E.Char < 0x7F) {
         S.PasswordText[Length] = E.Char;
@@ -398,10 +380,8 @@ void PasswordInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool 
         UI(PaintInputDialog, &D);
       }
       return;
-    case kSetupKeyNone:
-      break;
-    default:
-      return;
+    case kSetupKeyNone: break;
+    default: return;
   }
   // A button shows pressed while the pointer holds it and acts on the release.
   UI(HitTestInputDialog, &D, E.X, E.Y);
@@ -432,16 +412,10 @@ void ConfirmInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool R
       B.HotState = 2;
       UI(PaintMessageBox, &B);
       return;
-    case kSetupKeyEnter:
-      Confirmed(S, B.HotButton);
-      return;
-    case kSetupKeyEscape:
-      Confirmed(S, 2);
-      return;
-    case kSetupKeyNone:
-      break;
-    default:
-      return;
+    case kSetupKeyEnter: Confirmed(S, B.HotButton); return;
+    case kSetupKeyEscape: Confirmed(S, 2); return;
+    case kSetupKeyNone: break;
+    default: return;
   }
   const UINT16 Before = B.HotButton, BeforeState = B.HotState;
   UI(HitTestMessageBox, &B, E.X, E.Y);

@@ -5,9 +5,9 @@
 namespace {
 
 constexpr UINTN kPollMicroseconds = 10000;
-constexpr UINTN kQuietPolls = 10;       // 100 ms without input: the screen has settled
+constexpr UINTN kQuietPolls = 10;  // 100 ms without input: the screen has settled
 constexpr UINTN kSettleMicroseconds = 4000;
-constexpr UINTN kClockPolls = 50;       // the clock is read twice a second
+constexpr UINTN kClockPolls = 50;  // the clock is read twice a second
 
 void Pause(const SceneContext *C, UINTN Microseconds) { C->Bs->Stall(Microseconds); }
 
@@ -117,7 +117,8 @@ void RunSetupScreen(const SceneContext &C, const SetupDevices &D) {
         C.Bs->Stall(kSettleMicroseconds);
         SetupInput Next;
         if (D.Pointers[I]->GetState(D.Pointers[I], &State) != EFI_SUCCESS ||
-            !SetupPointerFromFirmware(*D.Pointers[I]->Mode, State, kSceneWidth, kSceneHeight, Next)) {
+            !SetupPointerFromFirmware(*D.Pointers[I]->Mode, State, kSceneWidth, kSceneHeight,
+                                      Next)) {
           break;
         }
         E = Next;

@@ -9,7 +9,7 @@ struct SetupDevices {
   SIMPLE_INPUT_INTERFACE *ConIn;            // may be NULL
   EFI_ABSOLUTE_POINTER_PROTOCOL *Pointers[4];
   UINTN PointerCount;
-  EFI_RUNTIME_SERVICES *Rt;                 // the clock; may be NULL
+  EFI_RUNTIME_SERVICES *Rt;  // the clock; may be NULL
   // Told when the screen has handled input and is settled: "READY <n>".
   void (*Ready)(UINTN Handled);
 };

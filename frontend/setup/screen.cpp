@@ -35,28 +35,62 @@ struct PageLayout {
 
 // The same strings in every build; the settings point into them.
 const PageLayout kPageLayouts[kSetupPages] = {
-    {W("Main"), 0, 4,
-     {{W("Language"), kActionChoice, 0, 0, 0, nullptr, 4,
+    {W("Main"),
+     0,
+     4,
+     {{W("Language"),
+       kActionChoice,
+       0,
+       0,
+       0,
+       nullptr,
+       4,
        {W("English"), W("Deutsch"), W("Nederlands"), W("Svenska")}},
-      {W("Keyboard layout"), kActionList, 0, 0, 0, nullptr, 12,
+      {W("Keyboard layout"),
+       kActionList,
+       0,
+       0,
+       0,
+       nullptr,
+       12,
        {W("US"), W("UK"), W("German"), W("French"), W("Spanish"), W("Italian"), W("Swiss"),
         W("Dutch"), W("Danish"), W("Norwegian"), W("Swedish"), W("Finnish")}},
       {W("Processor"), kActionNone, 0, 2, 0, W("x86-64, 4 cores"), 0, {}},
       {W("System memory"), kActionNone, 0, 0, 0, W("4096 MB"), 0, {}}}},
-    {W("Advanced"), 1, 3,
+    {W("Advanced"),
+     1,
+     3,
      {{W("Virtualization"), kActionChoice, 2, 0, 0, nullptr, 2, {W("Enabled"), W("Disabled")}},
       {W("Wake on LAN"), kActionChoice, 3, 0, 0, nullptr, 2, {W("Disabled"), W("Enabled")}},
       {W("Fan duty"), kActionSlider, 0, 0, 0, nullptr, 0, {}}}},
-    {W("Boot"), 2, 3,
-     {{W("Boot order"), kActionOrder, 16, 0, 1, nullptr, 4,
+    {W("Boot"),
+     2,
+     3,
+     {{W("Boot order"),
+       kActionOrder,
+       16,
+       0,
+       1,
+       nullptr,
+       4,
        {W("Windows Boot Manager"), W("debian"), W("UEFI PXE over IPv4"), W("UEFI shell")}},
       {W("Boot mode"), kActionChoice, 4, 0, 0, nullptr, 2, {W("UEFI"), W("Legacy")}},
       {W("Fast boot"), kActionChoice, 5, 0, 0, nullptr, 2, {W("Enabled"), W("Disabled")}}}},
-    {W("Security"), 7, 2,
+    {W("Security"),
+     7,
+     2,
      {{W("Supervisor password"), kActionPassword, 0, 0, 1, W("Not set"), 0, {}},
-      {W("Secure boot"), kActionChoice, 6, 0, 0, nullptr, 3,
+      {W("Secure boot"),
+       kActionChoice,
+       6,
+       0,
+       0,
+       nullptr,
+       3,
        {W("Enabled"), W("Disabled"), W("Setup mode")}}}},
-    {W("Exit"), 6, 2,
+    {W("Exit"),
+     6,
+     2,
      {{W("Save changes and exit"), kActionSaveExit, 0, 0, 0, W(""), 0, {}},
       {W("Discard changes and exit"), kActionDiscardExit, 0, 0, 0, W(""), 0, {}}}},
 };
@@ -65,18 +99,15 @@ const PageLayout kPageLayouts[kSetupPages] = {
 const CHAR16 *const kHelp[kSetupPages][kSetupMaxRows] = {
     {W("The language of setup's own texts."),
      W("The layout the keyboard types in; the list scrolls."),
-     W("Reported by the processor; it cannot be changed here."),
-     W("Memory found at start-up.")},
+     W("Reported by the processor; it cannot be changed here."), W("Memory found at start-up.")},
     {W("Lets a hypervisor use the processor's virtualisation."),
      W("Starts the machine when the network asks for it."),
      W("The fan's share of full speed; the gauge follows.")},
     {W("The order in which boot entries are tried; drag to reorder."),
      W("UEFI boots from boot entries; Legacy from disk sectors."),
      W("Skips the slower device checks at start-up.")},
-    {W("Asked for before setup opens; typed masked."),
-     W("Starts only signed boot loaders.")},
-    {W("Keeps the changes and leaves setup."),
-     W("Forgets the changes and leaves setup.")},
+    {W("Asked for before setup opens; typed masked."), W("Starts only signed boot loaders.")},
+    {W("Keeps the changes and leaves setup."), W("Forgets the changes and leaves setup.")},
 };
 
 constexpr UINT16 kSliderSteps = 21;  // 5 % a step
@@ -143,8 +174,8 @@ bool SetupOpen(SetupScreenState &S, const SceneContext &C, const CHAR16 *Time, S
   DigitReadout Probe = {};
   Ready = UI(InitDigitReadout, &Probe, 0, 0, S.ClockText, 0, 0) == EFI_SUCCESS && Ready;
   if (Probe.text != S.ClockText) FreePixels(C, Probe.text);
-  Ready = Ready && UI(InitDigitReadout, &S.Clock, 1000 - Probe.width, 28, S.ClockText, 0, 1) ==
-                       EFI_SUCCESS;
+  Ready = Ready &&
+          UI(InitDigitReadout, &S.Clock, 1000 - Probe.width, 28, S.ClockText, 0, 1) == EFI_SUCCESS;
   if (!Ready) {
     return false;
   }
@@ -192,18 +223,10 @@ void SetupHandle(SetupScreenState &S, const SetupInput &E) {
   }
   const UINT16 Phase = S.Phase;
   switch (S.Phase) {
-    case kPhaseOptionPopup:
-      OptionInput(S, E, Pressed, Released);
-      break;
-    case kPhaseListPopup:
-      ListInput(S, E, Pressed, Released);
-      break;
-    case kPhasePassword:
-      PasswordInput(S, E, Pressed, Released);
-      break;
-    case kPhaseConfirmExit:
-      ConfirmInput(S, E, Pressed, Released);
-      break;
+    case kPhaseOptionPopup: OptionInput(S, E, Pressed, Released); break;
+    case kPhaseListPopup: ListInput(S, E, Pressed, Released); break;
+    case kPhasePassword: PasswordInput(S, E, Pressed, Released); break;
+    case kPhaseConfirmExit: ConfirmInput(S, E, Pressed, Released); break;
     default:
       if (E.Key == kSetupKeyNone) {
         BrowsePointer(S, E, Pressed, Released);

@@ -16,7 +16,7 @@ enum SetupKey : UINT16 {
   kSetupKeyEnter,
   kSetupKeyEscape,
   kSetupKeyBackspace,
-  kSetupKeyChar,      // a printable character in Char
+  kSetupKeyChar,  // a printable character in Char
 };
 
 struct SetupInput {
@@ -61,12 +61,12 @@ inline constexpr UINT16 kSetupPasswordChars = 16;
 // A row's setting: the row record and what the front-end keeps for it.
 struct SetupSetting {
   SettingRow Row;
-  UINT16 Action;                    // SetupAction
-  UINT16 PopupKind;                 // option popup kind for choice and order rows
+  UINT16 Action;     // SetupAction
+  UINT16 PopupKind;  // option popup kind for choice and order rows
   UINT16 ItemCount;
-  CHAR16 *Items[kSetupMaxItems];    // the order the popup shows; reordering swaps pointers
-  CHAR16 ValueText[24];             // what the value cell shows
-  const CHAR16 *Help;               // the help box's line for the row
+  CHAR16 *Items[kSetupMaxItems];  // the order the popup shows; reordering swaps pointers
+  CHAR16 ValueText[24];           // what the value cell shows
+  const CHAR16 *Help;             // the help box's line for the row
 };
 
 struct SetupPage {
@@ -81,7 +81,7 @@ typedef void (*SETUP_PAUSE)(const SceneContext *Context, UINTN Microseconds);
 struct SetupScreenState {
   const SceneContext *C;
   SETUP_PAUSE Pause;
-  UINT16 Phase;  // SetupPhase
+  UINT16 Phase;   // SetupPhase
   UINTN Handled;  // input events taken so far
 
   // Header.
@@ -96,9 +96,9 @@ struct SetupScreenState {
   UINT16 DockActive[kSetupPages];
 
   SetupPage Pages[kSetupPages];
-  UINT16 Page;        // the page shown
-  UINT16 Row;         // the focused row of that page
-  bool SliderGrab;    // the pointer drags the slider's knob
+  UINT16 Page;      // the page shown
+  UINT16 Row;       // the focused row of that page
+  bool SliderGrab;  // the pointer drags the slider's knob
 
   // Popups. The option popup restores its own background; for the list popup,
   // the password dialog and the message box the screen keeps what lies under them.
@@ -110,8 +110,8 @@ struct SetupScreenState {
   InputDialog Password;
   CHAR16 PasswordText[kSetupPasswordChars + 1];
   MessageBox Confirm;
-  INT32 GrabY;             // pointer row when the list's thumb was taken; -1: not held
-  ORVANE_PIXEL *Saved;     // the screen under the list popup, dialog or message box
+  INT32 GrabY;          // pointer row when the list's thumb was taken; -1: not held
+  ORVANE_PIXEL *Saved;  // the screen under the list popup, dialog or message box
   Rect SavedRect;
   ORVANE_PIXEL *Captured;  // the toolkit's capture of the screen on the way out
 
