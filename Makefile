@@ -39,7 +39,7 @@ EFI_LDFLAGS := -nostdlib -znocombreloc -T /usr/lib/elf_x86_64_efi.lds -shared -B
 EFI_SECTIONS := -j .text -j .sdata -j .data -j .dynamic -j .dynsym -j .rel -j .rela \
                 -j .rel.* -j .rela.* -j .reloc
 
-.PHONY: all efi host deps test unit unit-asan e2e soak demo demo-live bench fuzz clean pictures-check
+.PHONY: all efi host deps test unit unit-asan e2e soak demo demo-live bench fuzz clean pictures-check format-check
 # Keep intermediate objects (the fuzzers are built through a pattern chain).
 .SECONDARY:
 all: efi host
@@ -47,7 +47,7 @@ all: efi host
 # ---------------------------------------------------------------- set-up
 # Installs what a fresh Debian 12 machine lacks; quiet when all is there.
 DEB_PACKAGES := g++ make binutils gnu-efi ovmf qemu-system-x86 unifont libpng-dev \
-                libgtest-dev libbenchmark-dev python3 clang libclang-rt-14-dev
+                libgtest-dev libbenchmark-dev python3 clang libclang-rt-14-dev clang-format
 deps:
 	@missing=""; for p in $(DEB_PACKAGES); do \
 	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
@@ -117,10 +117,14 @@ $(HOST_OUT)/bench: $(patsubst %.cpp,$(HOST_OUT)/tobj/%.o,$(BENCH_SRC) $(BENCH_SU
 	$(CXX) $(HOST_EXTRA) -o $@ $(filter %.o,$^) $(HOST_LIBS) -lbenchmark_main -lbenchmark -pthread
 
 # ---------------------------------------------------------------- runs
-unit: deps pictures-check
+unit: deps pictures-check format-check
 	$(MAKE) -j$(JOBS) $(HOST_OUT)/tests
 	$(HOST_OUT)/tests --gtest_brief=1
 	python3 tests/run_demo_test.py
+
+# Every C and C++ source follows .clang-format (the generated pictures opt out).
+format-check:
+	git ls-files '*.c' '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 # The embedded pictures are generated; the committed files must be what the generator draws.
 pictures-check:
