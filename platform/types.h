@@ -25,6 +25,9 @@ static_assert(__builtin_offsetof(TextImage, Height) == 12);
 static_assert(__builtin_offsetof(TextImage, Bitmap) == 16);
 
 #ifdef __cplusplus
+inline constexpr INT64 Min64(INT64 A, INT64 B) { return A < B ? A : B; }
+inline constexpr INT64 Max64(INT64 A, INT64 B) { return A > B ? A : B; }
+
 struct Rect;
 // The one rectangle clip: the part of (X, Y, W, H), in 64 bits so that far-off
 // shapes clip before anything narrows, that lies inside Clip. Empty() when none.

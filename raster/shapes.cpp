@@ -20,9 +20,6 @@
 
 namespace {
 
-INT64 Min64(INT64 A, INT64 B) { return A < B ? A : B; }
-INT64 Max64(INT64 A, INT64 B) { return A > B ? A : B; }
-
 // A half-open window [X0, X1) x [Y0, Y1) of target pixels.
 struct Window {
   INT64 X0, Y0, X1, Y1;

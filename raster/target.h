@@ -114,10 +114,31 @@ struct DrawTarget {
 
   bool IsScreen() const { return Pixels == nullptr; }
 
+  // Row Y between columns X0 (inclusive) and X1 (exclusive), in target
+  // coordinates: X0 and X1 are narrowed to the clip and the buffer pixel at
+  // (X0, Y) is returned. NULL when nothing of it is visible, and always on the
+  // screen, which has no pixels to hand out. The way a painter reaches pixels.
+  ORVANE_PIXEL *Row(INT64 Y, INT64 &X0, INT64 &X1) const {
+    if (IsScreen() || Y < Clip.Y || Y >= Clip.Bottom()) {
+      return nullptr;
+    }
+    X0 = Max64(X0, Clip.X);
+    X1 = Min64(X1, Clip.Right());
+    return X0 < X1 ? At(X0, Y) : nullptr;
+  }
+
   // One solid rectangle: stores in a buffer, a single EfiBltVideoFill on the screen.
   // Coordinates are 64-bit so that far-off shapes clip before anything narrows.
   void Fill(INT64 X, INT64 Y, INT64 W, INT64 H, UINT32 Color) const;
   void Put(INT32 X, INT32 Y, UINT32 Color) const { Fill(X, Y, 1, 1, Color); }
+  // One-pixel lines from the first to the second coordinate, both included,
+  // in either order: what the single-pixel pen draws for a straight line.
+  void HLine(INT64 X1, INT64 X2, INT64 Y, UINT32 Color) const {
+    Fill(Min64(X1, X2), Y, (X1 < X2 ? X2 - X1 : X1 - X2) + 1, 1, Color);
+  }
+  void VLine(INT64 X, INT64 Y1, INT64 Y2, UINT32 Color) const {
+    Fill(X, Min64(Y1, Y2), 1, (Y1 < Y2 ? Y2 - Y1 : Y1 - Y2) + 1, Color);
+  }
 };
 
 // The one transfer to the screen: the Part of Buffer (row width RowWidth, in

@@ -86,14 +86,6 @@ INT64 ScrollOffset(const ListPopup &P) {
   return (Raw % kRowPitch == 0 && Raw >= 21) ? Raw : 0;
 }
 
-// One-pixel lines between two points inclusive, in either order.
-void HLine(const DrawTarget &T, INT64 X1, INT64 X2, INT64 Y, UINT32 Color) {
-  T.Fill(X1 < X2 ? X1 : X2, Y, (X1 < X2 ? X2 - X1 : X1 - X2) + 1, 1, Color);
-}
-void VLine(const DrawTarget &T, INT64 X, INT64 Y1, INT64 Y2, UINT32 Color) {
-  T.Fill(X, Y1 < Y2 ? Y1 : Y2, 1, (Y1 < Y2 ? Y2 - Y1 : Y1 - Y2) + 1, Color);
-}
-
 // The scroll bar with its top at (X, Y): track line, two striped arrows and
 // the thumb; the part named by hotScrollPart is drawn dark.
 void PaintScrollBar(const DrawTarget &T, const ListPopup &P, INT32 X, INT32 Y, INT32 TrackWidth,
@@ -104,15 +96,15 @@ void PaintScrollBar(const DrawTarget &T, const ListPopup &P, INT32 X, INT32 Y, I
   const INT64 x = X, y = Y, L = TrackLength;
   const INT64 w = TrackWidth < 12 ? TrackWidth : 12;
   const INT64 TrackX = x + 1 + w / 2;
-  VLine(T, TrackX, y + 12, y + L - 12, kScrollDark);
+  T.VLine(TrackX, y + 12, y + L - 12, kScrollDark);
   const UINT32 Up = P.hotScrollPart == 1 ? kScrollDark : kScrollLight;
   const UINT32 Thumb = P.hotScrollPart == 2 ? kScrollDark : kScrollLight;
   const UINT32 Down = P.hotScrollPart == 3 ? kScrollDark : kScrollLight;
   const FLOAT32_BITS Two = fm::FromInt(2);
   for (INT32 I = 1; I <= 9; I += 2) {
     const INT64 H = fm::ToIntAlt(fm::Div(fm::FromInt(I), Two));
-    HLine(T, x + 5 - H, x + 5 + H, y + 2 + I, Up);
-    HLine(T, x + 5 - H, x + 5 + H, y + L - I, Down);
+    T.HLine(x + 5 - H, x + 5 + H, y + 2 + I, Up);
+    T.HLine(x + 5 - H, x + 5 + H, y + L - I, Down);
   }
   if (w > 0) {
     T.Fill(x + 1, y + 12 + P.thumbPos, w, (INT64)P.thumbLength + 1, Thumb);
@@ -168,8 +160,8 @@ void PaintRows(const DrawTarget &T, const ListPopup &P, bool Plain) {
       }
     }
     if (InBar) {
-      HLine(T, 18, 32, Y, kSelectionBar);
-      if (P.thumbPos == 0) HLine(T, MaskW + 33, MaskW + 47, Y, kSelectionBar);
+      T.HLine(18, 32, Y, kSelectionBar);
+      if (P.thumbPos == 0) T.HLine(MaskW + 33, MaskW + 47, Y, kSelectionBar);
     }
   }
 }

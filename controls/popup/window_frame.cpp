@@ -7,21 +7,9 @@
 
 namespace {
 
-INT64 Min64(INT64 A, INT64 B) { return A < B ? A : B; }
-INT64 Max64(INT64 A, INT64 B) { return A > B ? A : B; }
 INT64 Sq(INT64 V) { return V * V; }
 
 UINT32 Channel(UINT32 Color, int C) { return (Color >> (8 * C)) & 0xFF; }
-
-// One-pixel horizontal line from X1 to X2 inclusive (either order), as the
-// single-pixel pen draws it.
-void HLine(const DrawTarget &T, INT64 X1, INT64 X2, INT64 Y, UINT32 Color) {
-  T.Fill(Min64(X1, X2), Y, (X1 < X2 ? X2 - X1 : X1 - X2) + 1, 1, Color);
-}
-
-void VLine(const DrawTarget &T, INT64 X, INT64 Y1, INT64 Y2, UINT32 Color) {
-  T.Fill(X, Min64(Y1, Y2), 1, (Y1 < Y2 ? Y2 - Y1 : Y1 - Y2) + 1, Color);
-}
 
 // The rows [Top, Bottom) that lie inside the target's clip.
 struct RowSpan {
@@ -190,8 +178,8 @@ UINT32 BlendColor(UINT32 A, UINT32 B, INT32 Numerator, INT32 Denominator) {
 UINTN PaintWindowFrame(const DrawTarget &T, INT32 X, INT32 Y, INT32 Width, INT32 Height,
                        UINT16 Radius, UINT32 Top, UINT32 Bottom, WindowFractions *Shared) {
   const INT64 x = X, y = Y, W = Width, H = Height, r = Radius;
-  HLine(T, x + r, x + W - r, y, Top);
-  HLine(T, x + r, x + W - r - 1, y + H - 1, Bottom);
+  T.HLine(x + r, x + W - r, y, Top);
+  T.HLine(x + r, x + W - r - 1, y + H - 1, Bottom);
   if (H <= 0) {
     return 0;
   }
@@ -256,7 +244,7 @@ UINTN PaintWindowBody(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Wi
         Wide.Flush();
         RightStrip.Flush();
       }
-      if (Bottom) HLine(T, x + r, Scrolls ? x + W - r : x + W - r - 1, Row, C);
+      if (Bottom) T.HLine(x + r, Scrolls ? x + W - r : x + W - r - 1, Row, C);
       if (TopCorners) {
         PanelCornerRow(T, kPanelCorner[0], Row - (y + TH), x + 13, Row, x + 17, y + TH + 3);
         PanelCornerRow(T, kPanelCorner[1], Row - (y + TH), x + W - 17, Row, x + W - 17, y + TH + 3);
@@ -280,10 +268,10 @@ UINTN PaintWindowBody(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Wi
     const Blend Bevel = BlendOf(BevelBase, Panel, 4, 50);
     for (INT32 I = 0; I <= 4; I++) {
       const UINT32 C = Bevel.At(I);
-      VLine(T, x + 14 + I, y + TH + 5, y + H - 22, C);
-      VLine(T, x + W - 14 - I, y + TH + 5, y + H - 22, C);
-      HLine(T, x + 18, x + W - 18, y + TH + I, C);
-      HLine(T, x + 18, x + W - 18, y + H - 17 - I, C);
+      T.VLine(x + 14 + I, y + TH + 5, y + H - 22, C);
+      T.VLine(x + W - 14 - I, y + TH + 5, y + H - 22, C);
+      T.HLine(x + 18, x + W - 18, y + TH + I, C);
+      T.HLine(x + 18, x + W - 18, y + H - 17 - I, C);
     }
   }
   const RowSpan PanelRows = VisibleRows(T, y + TH + 5, y + H - 20);
@@ -311,13 +299,13 @@ UINTN PaintTitleBar(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Wind
       CornerRow(T, x, r, Row, Base, Disc(Row, x + r - 1, y + r - 1));
       CornerRow(T, x + W - r, r, Row, Base, Disc(Row, x + W - r, y + r - 1));
     } else {
-      HLine(T, x + 1, x + W - 2, Row, Base);
+      T.HLine(x + 1, x + W - 2, Row, Base);
     }
-    HLine(T, x + r, x + W - r - 1, Row, Base);
+    T.HLine(x + r, x + W - r - 1, Row, Base);
     if (y + 1 < Row && Row <= y + 10) {
       const UINT32 G = Grade.At((INT32)(Row - y));
       const bool Dotted = Row <= y + 7 && Odd(Row);
-      HLine(T, x + r, x + W - r - 1, Row, G);
+      T.HLine(x + r, x + W - r - 1, Row, G);
       if (Dotted) {
         for (INT64 Px = x + r + (Odd(x + r) ? 0 : 1); Px < x + W - r; Px += 2) {
           T.Put((INT32)Px, (INT32)Row, kDot);

@@ -210,7 +210,7 @@ UINTN EFIAPI PaintMessageBox(MessageBox *Box) {
     const ORVANE_PIXEL Ink = PixelFromColor(kText);
     for (UINT32 J = 0; Mask && J < MH; J++) {
       INT64 X0 = B.TextLeft, X1 = (INT64)B.TextLeft + MW;
-      ORVANE_PIXEL *To = ClippedRow(T, (INT64)B.TextTop + J, X0, X1);
+      ORVANE_PIXEL *To = T.Row((INT64)B.TextTop + J, X0, X1);
       const UINT8 *From = Mask.Get() + (UINTN)J * MW + (X0 - B.TextLeft);
       for (INT64 I = 0; To != nullptr && I < X1 - X0; I++) {
         if (From[I]) To[I] = Ink;

@@ -162,12 +162,3 @@ bool InRadius(INT32 PX, INT32 PY, INT32 CX, INT32 CY, INT32 R) {
   }
   return WithinRadius(PX, PY, CX, CY, R) != 0;
 }
-
-ORVANE_PIXEL *ClippedRow(const DrawTarget &T, INT64 Y, INT64 &X0, INT64 &X1) {
-  if (T.IsScreen() || Y < T.Clip.Y || Y >= T.Clip.Bottom()) {
-    return nullptr;
-  }
-  if (X0 < T.Clip.X) X0 = T.Clip.X;
-  if (X1 > T.Clip.Right()) X1 = T.Clip.Right();
-  return X0 < X1 ? T.Pixels + (UINTN)Y * (UINTN)T.RowWidth + X0 : nullptr;
-}

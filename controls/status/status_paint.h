@@ -47,7 +47,3 @@ void FillColumnsGradient(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H
 // correctly rounded), so it is the integer test dx^2 + dy^2 <= r^2; elsewhere
 // the float service is asked.
 bool InRadius(INT32 PX, INT32 PY, INT32 CX, INT32 CY, INT32 R);
-
-// The pixels [X0, X1) of row Y that lie in a buffer target's clip, as a
-// pointer to the first of them; NULL when none do.
-ORVANE_PIXEL *ClippedRow(const DrawTarget &T, INT64 Y, INT64 &X0, INT64 &X1);
