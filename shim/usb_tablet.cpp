@@ -9,6 +9,25 @@ constinit EFI_GUID PciIoGuid = EFI_PCI_IO_PROTOCOL_GUID;
 constexpr UINT32 kUsbNoError = 0;
 constexpr UINT8 kInterruptTransfer = 3;
 
+// One tablet. The protocol comes first so GetState's This leads back here.
+struct UsbTablet {
+  EFI_ABSOLUTE_POINTER_PROTOCOL Pointer;
+  EFI_ABSOLUTE_POINTER_MODE Mode;
+  EFI_ABSOLUTE_POINTER_STATE State;  // the latest report
+  BOOLEAN Changed;                   // State differs from what GetState last returned
+  EFI_BOOT_SERVICES *Bs;
+  EFI_USB_IO_PROTOCOL *UsbIo;
+  UINT8 Endpoint;
+};
+
+bool IsUsbTablet(const EFI_USB_DEVICE_DESCRIPTOR &Device,
+                 const EFI_USB_INTERFACE_DESCRIPTOR &Interface);
+EFI_STATUS EFIAPI TabletReport(VOID *Data, UINTN Length, VOID *Context, UINT32 Status);
+EFI_STATUS EFIAPI TabletGetState(EFI_ABSOLUTE_POINTER_PROTOCOL *This,
+                                 EFI_ABSOLUTE_POINTER_STATE *State);
+EFI_STATUS EFIAPI TabletReset(EFI_ABSOLUTE_POINTER_PROTOCOL *This, BOOLEAN ExtendedVerification);
+VOID EFIAPI TabletWaitForInput(EFI_EVENT Event, VOID *Context);
+
 UsbTablet *FromPointer(EFI_ABSOLUTE_POINTER_PROTOCOL *This) {
   return reinterpret_cast<UsbTablet *>(This);
 }
@@ -101,16 +120,15 @@ void ConnectPciControllers(EFI_BOOT_SERVICES *Bs) {
   Bs->FreePool(Handles);
 }
 
-}  // namespace
-
 bool IsUsbTablet(const EFI_USB_DEVICE_DESCRIPTOR &Device,
                  const EFI_USB_INTERFACE_DESCRIPTOR &Interface) {
   return Interface.InterfaceClass == kHidClass && Device.IdVendor == kTabletVendor &&
          Device.IdProduct == kTabletProduct;
 }
 
-bool TakeTabletReport(UsbTablet &T, const UINT8 *Data, UINTN Length) {
-  if (Data == nullptr || Length < 5) return false;
+// Takes one report into T; a short report, or one that changes nothing, is dropped.
+void TakeTabletReport(UsbTablet &T, const UINT8 *Data, UINTN Length) {
+  if (Data == nullptr || Length < 5) return;
   EFI_ABSOLUTE_POINTER_STATE Next = {};
   Next.CurrentX = Axis(Data[1], Data[2]);
   Next.CurrentY = Axis(Data[3], Data[4]);
@@ -118,11 +136,10 @@ bool TakeTabletReport(UsbTablet &T, const UINT8 *Data, UINTN Length) {
                        ((Data[0] & 2) != 0 ? EFI_ABS_AltActive : 0);
   if (Next.CurrentX == T.State.CurrentX && Next.CurrentY == T.State.CurrentY &&
       Next.ActiveButtons == T.State.ActiveButtons) {
-    return false;
+    return;
   }
   T.State = Next;
   T.Changed = TRUE;
-  return true;
 }
 
 // Runs at the host controller's notify level, so GetState reads under the same level.
@@ -160,6 +177,8 @@ VOID EFIAPI TabletWaitForInput(EFI_EVENT Event, VOID *Context) {
   const UsbTablet *T = static_cast<const UsbTablet *>(Context);
   if (T != nullptr && T->Changed) T->Bs->SignalEvent(Event);
 }
+
+}  // namespace
 
 EFI_STATUS InstallUsbTablets(EFI_BOOT_SERVICES *Bs, UINTN *Count) {
   if (Bs == nullptr || Count == nullptr) return EFI_INVALID_PARAMETER;

@@ -287,12 +287,6 @@ UINTN EFIAPI RenderText(Milli Scale, TextImage *Image, const CHAR16 *String) {
   return kTextDone;
 }
 
-void PlaceText(const DrawTarget &T, INT32 X, INT32 Y, const TextImage &Text) {
-  const ORVANE_PIXEL Key = PixelFromColor(Text.Background);
-  PlaceImage(T, X, Y, Text.Bitmap, (INT32)Text.Width, {0, 0, (INT32)Text.Width, (INT32)Text.Height},
-             &Key);
-}
-
 UINTN DrawTextOn(const DrawTarget &T, INT32 X, INT32 Y, const CHAR16 *String, UINT32 Foreground,
                  UINT32 Background, Milli Scale) {
   TextImage Text = {Foreground, Background, 0, 0, nullptr};
@@ -301,6 +295,8 @@ UINTN DrawTextOn(const DrawTarget &T, INT32 X, INT32 Y, const CHAR16 *String, UI
     return Code;
   }
   PoolBuffer<ORVANE_PIXEL> Bitmap(Text.Bitmap);
-  PlaceText(T, X, Y, Text);
+  const ORVANE_PIXEL Key = PixelFromColor(Background);
+  PlaceImage(T, X, Y, Text.Bitmap, (INT32)Text.Width, {0, 0, (INT32)Text.Width, (INT32)Text.Height},
+             &Key);
   return kTextDone;
 }
