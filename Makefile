@@ -34,7 +34,7 @@ HOST_CXXFLAGS := $(COMMON_FLAGS) $(EFI_INC) -g -DORVANE_HOST=1 $(HOST_EXTRA)
 TEST_CXXFLAGS := -std=c++20 -O2 -g -Wall -Wextra -Wno-unused-parameter -DGNU_EFI_USE_MS_ABI \
                  -fno-math-errno -ffp-contract=off $(EFI_INC) -DORVANE_HOST=1 $(HOST_EXTRA)
 
-EFI_LDFLAGS := -nostdlib -znocombreloc -T /usr/lib/elf_x86_64_efi.lds -shared -Bsymbolic \
+EFI_LDFLAGS := -nostdlib -znocombreloc --no-undefined -T /usr/lib/elf_x86_64_efi.lds -shared -Bsymbolic \
                -L/usr/lib /usr/lib/crt0-efi-x86_64.o
 EFI_SECTIONS := -j .text -j .sdata -j .data -j .dynamic -j .dynsym -j .rel -j .rela \
                 -j .rel.* -j .rela.* -j .reloc
@@ -75,8 +75,10 @@ $(EFI_OUT)/$(1).efi: $(EFI_OUT)/$(1).so
 endef
 efi_objs = $(patsubst %.cpp,$(EFI_OUT)/obj/%.o,$(1))
 $(eval $(call efi_image,orvane,$(call efi_objs,$(DRIVER_SRC)),efi-bsdrv-x86_64))
-$(eval $(call efi_image,platform-shim,$(call efi_objs,$(SHIM_SRC)),efi-bsdrv-x86_64))
-$(eval $(call efi_image,setup-demo,$(call efi_objs,$(FRONTEND_SRC)),efi-app-x86_64))
+# Every GUID has one definition: platform/guids.cpp, and the toolkit's two in
+# driver/guids.cpp; the shim and the front-end link those same objects.
+$(eval $(call efi_image,platform-shim,$(call efi_objs,$(SHIM_SRC) platform/guids.cpp),efi-bsdrv-x86_64))
+$(eval $(call efi_image,setup-demo,$(call efi_objs,$(FRONTEND_SRC) platform/guids.cpp driver/guids.cpp),efi-app-x86_64))
 
 # ---------------------------------------------------------------- host
 host: $(HOST_OUT)/tests $(HOST_OUT)/bench

@@ -9,7 +9,5 @@ CHAR16 *EFIAPI Banner(CHAR16 *Buffer);
 
 extern ORVANE_UI_PROTOCOL gOrvaneUi;
 extern ORVANE_BANNER_PROTOCOL gOrvaneBanner;
-extern "C" EFI_GUID gOrvaneUiProtocolGuid;
-extern "C" EFI_GUID gOrvaneBannerProtocolGuid;
 
 extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemTable);

@@ -12,14 +12,6 @@
 
 namespace {
 
-constinit EFI_GUID UiGuid = ORVANE_UI_PROTOCOL_GUID;
-constinit EFI_GUID BannerGuid = ORVANE_BANNER_PROTOCOL_GUID;
-constinit EFI_GUID GraphicsGuid = EFI_GRAPHICS_OUTPUT_PROTOCOL_GUID;
-constinit EFI_GUID SerialGuid = EFI_SERIAL_IO_PROTOCOL_GUID;
-constinit EFI_GUID LoadedImageGuid = LOADED_IMAGE_PROTOCOL;
-constinit EFI_GUID TextInputExGuid = EFI_SIMPLE_TEXT_INPUT_EX_PROTOCOL_GUID;
-constinit EFI_GUID AbsolutePointerGuid = EFI_ABSOLUTE_POINTER_PROTOCOL_GUID;
-
 constexpr UINTN kSnapshotStallMicroseconds = 1500000;
 constexpr UINTN kFarewellStallMicroseconds = 3000000;
 
@@ -98,14 +90,14 @@ SetupDevices FindDevices() {
   D.ConIn = ST->ConIn;
   D.Rt = RT;
   D.Ready = TellReady;
-  BS->HandleProtocol(ST->ConsoleInHandle, &TextInputExGuid, (void **)&D.Keys);
+  BS->HandleProtocol(ST->ConsoleInHandle, &SimpleTextInputExProtocol, (void **)&D.Keys);
   UINTN Count = 0;
   EFI_HANDLE *Handles = nullptr;
-  if (BS->LocateHandleBuffer(ByProtocol, &AbsolutePointerGuid, nullptr, &Count, &Handles) ==
+  if (BS->LocateHandleBuffer(ByProtocol, &AbsolutePointerProtocol, nullptr, &Count, &Handles) ==
       EFI_SUCCESS) {
     for (UINTN I = 0; I < Count && D.PointerCount < 4; I++) {
       EFI_ABSOLUTE_POINTER_PROTOCOL *P = nullptr;
-      if (BS->HandleProtocol(Handles[I], &AbsolutePointerGuid, (void **)&P) == EFI_SUCCESS &&
+      if (BS->HandleProtocol(Handles[I], &AbsolutePointerProtocol, (void **)&P) == EFI_SUCCESS &&
           P != nullptr && P->Mode != nullptr) {
         D.Pointers[D.PointerCount++] = P;
       }
@@ -135,14 +127,14 @@ void Shutdown() {
 extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemTable) {
   InitializeLib(ImageHandle, SystemTable);
   EFI_SERIAL_IO_PROTOCOL *Serial = nullptr;
-  BS->LocateProtocol(&SerialGuid, nullptr, (void **)&Serial);
+  BS->LocateProtocol(&gEfiSerialIoProtocolGuid, nullptr, (void **)&Serial);
   SetSerialPort(Serial);
   BS->SetWatchdogTimer(0, 0, 0, nullptr);
   // The text console's cursor would otherwise appear on the pictures.
   ST->ConOut->EnableCursor(ST->ConOut, FALSE);
 
   EFI_LOADED_IMAGE *Self = nullptr;
-  BS->HandleProtocol(ImageHandle, &LoadedImageGuid, (void **)&Self);
+  BS->HandleProtocol(ImageHandle, &gEfiLoadedImageProtocolGuid, (void **)&Self);
   char Mode[16];
   ReadMode(Self->DeviceHandle, Mode, sizeof(Mode));
   bool Checking = StartsWith(Mode, "e2e");
@@ -152,9 +144,9 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
   EFI_STATUS Shim = LoadAndStart(ImageHandle, Self->DeviceHandle, W("\\platform-shim.efi"));
   EFI_STATUS Driver = LoadAndStart(ImageHandle, Self->DeviceHandle, W("\\orvane.efi"));
   SceneContext C = {nullptr, nullptr, BS, nullptr, Snapshot, Midway, nullptr, 0, 0, nullptr, 0};
-  BS->LocateProtocol(&UiGuid, nullptr, (void **)&C.Ui);
-  BS->LocateProtocol(&BannerGuid, nullptr, (void **)&C.Banner);
-  BS->LocateProtocol(&GraphicsGuid, nullptr, (void **)&C.Gop);
+  BS->LocateProtocol(&gOrvaneUiProtocolGuid, nullptr, (void **)&C.Ui);
+  BS->LocateProtocol(&gOrvaneBannerProtocolGuid, nullptr, (void **)&C.Banner);
+  BS->LocateProtocol(&gEfiGraphicsOutputProtocolGuid, nullptr, (void **)&C.Gop);
   Line D;
   D.Text("shim ").Hex(Shim).Text(", driver ").Hex(Driver).Text(", interfaces ");
   D.Text(C.Ui ? "ui " : "").Text(C.Banner ? "banner " : "").Text(C.Gop ? "graphics" : "");

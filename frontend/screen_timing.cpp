@@ -1,6 +1,7 @@
 #include "frontend/screen_timing.h"
 
 #include "frontend/checks.h"
+#include "platform/guids.h"
 
 namespace {
 
@@ -204,10 +205,10 @@ bool CountServiceTime(const SceneContext &C, bool On) {
     gCountedBs = nullptr;
     return true;
   }
-  EFI_GUID FontGuid = EFI_HII_FONT_PROTOCOL_GUID;
   EFI_HII_FONT_PROTOCOL *Font = nullptr;
   if (gCountedFont != nullptr ||
-      C.Bs->LocateProtocol(&FontGuid, nullptr, (void **)&Font) != EFI_SUCCESS || Font == nullptr) {
+      C.Bs->LocateProtocol(&gHiiFontProtocolGuid, nullptr, (void **)&Font) != EFI_SUCCESS ||
+      Font == nullptr) {
     return false;
   }
   gFontTicks = gFontCalls = gPoolTicks = gPoolCalls = gFontFreeTicks = 0;

@@ -2,10 +2,6 @@
 
 namespace {
 
-constinit EFI_GUID UsbIoGuid = EFI_USB_IO_PROTOCOL_GUID;
-constinit EFI_GUID PointerGuid = EFI_ABSOLUTE_POINTER_PROTOCOL_GUID;
-constinit EFI_GUID PciIoGuid = EFI_PCI_IO_PROTOCOL_GUID;
-
 constexpr UINT32 kUsbNoError = 0;
 constexpr UINT8 kInterruptTransfer = 3;
 
@@ -56,8 +52,9 @@ bool FindReportEndpoint(EFI_USB_IO_PROTOCOL *UsbIo, UINT8 Count,
 EFI_STATUS Attach(EFI_BOOT_SERVICES *Bs, EFI_HANDLE Handle) {
   EFI_USB_IO_PROTOCOL *UsbIo = nullptr;
   VOID *Existing = nullptr;
-  if (Bs->HandleProtocol(Handle, &UsbIoGuid, (VOID **)&UsbIo) != EFI_SUCCESS || UsbIo == nullptr ||
-      Bs->HandleProtocol(Handle, &PointerGuid, &Existing) == EFI_SUCCESS) {
+  if (Bs->HandleProtocol(Handle, &gUsbIoProtocolGuid, (VOID **)&UsbIo) != EFI_SUCCESS ||
+      UsbIo == nullptr ||
+      Bs->HandleProtocol(Handle, &AbsolutePointerProtocol, &Existing) == EFI_SUCCESS) {
     return EFI_UNSUPPORTED;
   }
   EFI_USB_DEVICE_DESCRIPTOR Device;
@@ -97,7 +94,8 @@ EFI_STATUS Attach(EFI_BOOT_SERVICES *Bs, EFI_HANDLE Handle) {
   Status =
       UsbIo->UsbAsyncInterruptTransfer(UsbIo, T->Endpoint, TRUE, Interval, Length, TabletReport, T);
   if (Status == EFI_SUCCESS) {
-    Status = Bs->InstallProtocolInterface(&Handle, &PointerGuid, EFI_NATIVE_INTERFACE, &T->Pointer);
+    Status = Bs->InstallProtocolInterface(&Handle, &AbsolutePointerProtocol, EFI_NATIVE_INTERFACE,
+                                          &T->Pointer);
     if (Status != EFI_SUCCESS) {
       UsbIo->UsbAsyncInterruptTransfer(UsbIo, T->Endpoint, FALSE, 0, 0, nullptr, nullptr);
     }
@@ -112,7 +110,8 @@ EFI_STATUS Attach(EFI_BOOT_SERVICES *Bs, EFI_HANDLE Handle) {
 void ConnectPciControllers(EFI_BOOT_SERVICES *Bs) {
   UINTN Count = 0;
   EFI_HANDLE *Handles = nullptr;
-  if (Bs->LocateHandleBuffer(ByProtocol, &PciIoGuid, nullptr, &Count, &Handles) != EFI_SUCCESS)
+  if (Bs->LocateHandleBuffer(ByProtocol, &gEfiPciIoProtocolGuid, nullptr, &Count, &Handles) !=
+      EFI_SUCCESS)
     return;
   for (UINTN I = 0; I < Count; I++) {
     Bs->ConnectController(Handles[I], nullptr, nullptr, TRUE);
@@ -186,10 +185,11 @@ EFI_STATUS InstallUsbTablets(EFI_BOOT_SERVICES *Bs, UINTN *Count) {
   UINTN HandleCount = 0;
   EFI_HANDLE *Handles = nullptr;
   EFI_STATUS Status =
-      Bs->LocateHandleBuffer(ByProtocol, &UsbIoGuid, nullptr, &HandleCount, &Handles);
+      Bs->LocateHandleBuffer(ByProtocol, &gUsbIoProtocolGuid, nullptr, &HandleCount, &Handles);
   if (Status == EFI_NOT_FOUND) {
     ConnectPciControllers(Bs);
-    Status = Bs->LocateHandleBuffer(ByProtocol, &UsbIoGuid, nullptr, &HandleCount, &Handles);
+    Status =
+        Bs->LocateHandleBuffer(ByProtocol, &gUsbIoProtocolGuid, nullptr, &HandleCount, &Handles);
   }
   if (Status != EFI_SUCCESS) return Status;
   EFI_STATUS Failure = EFI_SUCCESS;

@@ -6,15 +6,11 @@
 #include <vector>
 
 #include "driver/operations.h"
+#include "platform/guids.h"
 #include "raster/target.h"
 #include "tests/fixture.h"
 
 namespace {
-
-EFI_GUID FloatGuid = FLOAT_MATH_PROTOCOL_GUID;
-EFI_GUID GopGuid = EFI_GRAPHICS_OUTPUT_PROTOCOL_GUID;
-EFI_GUID FontGuid = EFI_HII_FONT_PROTOCOL_GUID;
-EFI_GUID PrintGuid = EFI_PRINT_PROTOCOL_GUID;
 
 // The pen shapes, written out from their definition rather than from the code.
 std::set<std::pair<int, int>> PenOffsets(int Style) {
@@ -47,7 +43,8 @@ std::set<std::pair<int, int>> PixelsOf(const std::vector<uint32_t> &Img, int W, 
 }  // namespace
 
 TEST(DriverEntry, EachMissingServiceStopsTheEntryAndPublishesNothing) {
-  for (EFI_GUID *Missing : {&FloatGuid, &GopGuid, &FontGuid, &PrintGuid}) {
+  for (EFI_GUID *Missing : {&gFloatMathProtocolGuid, &gEfiGraphicsOutputProtocolGuid,
+                            &gHiiFontProtocolGuid, &gPrintProtocolGuid}) {
     sim::Firmware Fw;
     Fw.Withhold(*Missing);
     EXPECT_EQ(Fw.StartDriver(), EFI_NOT_FOUND);

@@ -1,0 +1,10 @@
+#include "platform/guids.h"
+
+#include "platform/float_math.h"
+
+constinit EFI_GUID gFloatMathProtocolGuid = FLOAT_MATH_PROTOCOL_GUID;
+constinit EFI_GUID gHiiFontProtocolGuid = EFI_HII_FONT_PROTOCOL_GUID;
+constinit EFI_GUID gPrintProtocolGuid = EFI_PRINT_PROTOCOL_GUID;
+// The layout of USB I/O is in shim/usb_io.h; gnu-efi declares neither.
+constinit EFI_GUID gUsbIoProtocolGuid = {
+    0x2b2f68d6, 0x0cd2, 0x44cf, {0x8e, 0x8b, 0xbb, 0xa2, 0x0b, 0x1b, 0x5b, 0x75}};
