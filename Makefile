@@ -123,6 +123,7 @@ unit: deps pictures-check format-check
 	$(MAKE) -j$(JOBS) $(HOST_OUT)/tests
 	$(HOST_OUT)/tests --gtest_brief=1
 	python3 tests/run_demo_test.py
+	python3 tests/qemu_test.py
 
 # Every C and C++ source follows .clang-format (the generated pictures opt out).
 format-check:
@@ -260,3 +261,6 @@ sign: deps
 	  key=$(TEST_KEYS)/test.key && cert=$(TEST_KEYS)/test.crt; fi; \
 	python3 tools/signing.py sign --key "$$key" --cert "$$cert" --out $(SIGNED_OUT) \
 	  $(addprefix $(EFI_OUT)/,$(SHIPPED_IMAGES))
+# The key-enrolling application of the Secure Boot run (tools/enroll_keys.cpp).
+$(eval $(call efi_image,enroll-keys,$(call efi_objs,tools/enroll_keys.cpp frontend/report.cpp),efi-app-x86_64))
+efi: $(EFI_OUT)/enroll-keys.efi
