@@ -160,6 +160,7 @@ test: deps
 	$(MAKE) unit-asan
 	$(MAKE) fuzz FUZZ_SECONDS=8
 	$(MAKE) e2e
+	$(MAKE) deploy-test
 
 # The scripted run: real keys and pointer through QMP, a screenshot per step,
 # out/index.html with the captions; fails when a step's check fails.
@@ -252,6 +253,9 @@ SIGNED_OUT := $(EFI_OUT)/signed
 TEST_KEYS := $(BUILD)/keys
 SHIPPED_IMAGES := orvane.efi platform-shim.efi setup-demo.efi
 .PHONY: sign deploy-test
+deploy-test: deps
+	$(MAKE) -j$(JOBS) efi $(HOST_OUT)/render-scene
+	python3 tools/deploy.py --build $(BUILD)
 sign: deps
 	@if [ -n "$(KEY)$(CERT)" ] && { [ -z "$(KEY)" ] || [ -z "$(CERT)" ]; }; then \
 	  echo "sign: give both KEY= and CERT=" >&2; exit 1; fi
