@@ -14,6 +14,9 @@
    unsigned driver, a signed one with a byte changed and one signed with
    another key are each refused by LoadImage and publish nothing; the banner
    answers as the host build's.
+5. shell: without Secure Boot, the UEFI shell runs the README's bcfg lines
+   (BCFG_LINES) from startup.nsh; on the next boot both drivers, kept only
+   under \EFI\orvane\, are loaded before the front-end starts.
 
 Prints one line per result and ends with "deploy: N passed, M failed"; exits 1
 on any failure.
@@ -33,6 +36,12 @@ import signing  # noqa: E402
 
 SHIM = "platform-shim.efi"
 DRIVER = "orvane.efi"
+# How the README installs the drivers from the UEFI shell.
+BCFG_LINES = [
+    "fs0:",
+    'bcfg driver add 0 \\EFI\\orvane\\platform-shim.efi "Orvane platform shim"',
+    'bcfg driver add 1 \\EFI\\orvane\\orvane.efi "Orvane UI toolkit"',
+]
 # OVMF's text console: 8x19 glyphs, the text area centred on the screen.
 GLYPH_WIDTH, GLYPH_HEIGHT = 8, 19
 
@@ -51,20 +60,21 @@ class Run:
     def add(self, name, ok, detail=""):
         self.results.add(name, ok, detail)
 
-    def boot(self, stage, mode, vars_file, **options):
+    def boot(self, stage, mode, vars_file, firmware=None, silent=False, **options):
+        """One boot; silent: nothing of ours reports, the machine just has to shut down."""
         self.results.display = stage
         started = time.monotonic()
         try:
             boot = qemu.Boot(self.args.build, mode, self.args.out, self.args.timeout,
-                             prefix="deploy-%s-" % stage, firmware=self.firmware,
+                             prefix="deploy-%s-" % stage, firmware=firmware or self.firmware,
                              vars_file=vars_file, **options).run()
         except qemu.BootError as error:
             self.add("boot", False, str(error))
             return None
-        done = boot.first_time("DONE")
-        self.add("finished", done is not None and not boot.timed_out,
+        done = boot.first_time("DONE") is not None or (silent and not boot.timed_out)
+        self.add("finished", done and not boot.timed_out,
                  "timed out; last lines: %s" % " | ".join("%s %s" % (k, t) for _, k, t in boot.events[-3:])
-                 if done is None else "shut down after %.1f s" % boot.seconds)
+                 if not done else "shut down after %.1f s" % boot.seconds)
         print("  [%s] boot %.1f s" % (stage, time.monotonic() - started))
         return boot
 
@@ -183,6 +193,22 @@ class Run:
         else:
             e2e.compare_scene(self.args.build, shot, self.args.out, self.results)
 
+    def shell(self):
+        vars_file = os.path.join(self.work, "vars-shell.fd")
+        plain = qemu.firmware("plain")
+        beside = {"EFI/orvane/" + SHIM: SHIM, "EFI/orvane/" + DRIVER: DRIVER, SHIM: None, DRIVER: None}
+        script = "\r\n".join(BCFG_LINES + ["reset -s"])
+        if self.boot("shell", "e2e", vars_file, firmware=plain, silent=True, files={"startup.nsh": script},
+                     images=dict(beside, **{"EFI/BOOT/BOOTX64.EFI": None})) is None:
+            return
+        boot = self.boot("shell-boot", "e2e", vars_file, firmware=plain, images=beside)
+        if boot is None:
+            return
+        present = [t for t in boot.lines("INFO") if t.endswith("present before the front-end")]
+        self.add("loaded-at-boot", len(present) == 2, "; ".join(present) or
+                 "the front-end found neither driver loaded")
+        self.checks(boot, e2e.EXPECTED_CHECKS)
+
     def run(self):
         try:
             if self.enrol():
@@ -190,6 +216,7 @@ class Run:
                 vars_file = self.install()
                 if vars_file is not None:
                     self.installed_boot(vars_file)
+            self.shell()
         finally:
             shutil.rmtree(self.work, ignore_errors=True)
 
