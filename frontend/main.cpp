@@ -180,13 +180,21 @@ void Install(EFI_HANDLE Device, Component *Parts, UINTN Count) {
   Line D;
   DriverOption Options[2] = {};
   EFI_DEVICE_PATH *Volume = DevicePathFromHandle(Device);
-  bool Ready = Volume != nullptr && Count == 2;
-  for (UINTN I = 0; I < Count && Ready; I++) {
+  EFI_STATUS Status = Volume != nullptr && Count <= 2 ? EFI_SUCCESS : EFI_NOT_FOUND;
+  for (UINTN I = 0; I < Count && Status == EFI_SUCCESS; I++) {
+    // A driver the firmware loaded from elsewhere may not be on this volume.
+    UINT8 Probe[2];
+    if (ReadHead(Device, Parts[I].File, Probe, sizeof(Probe)) != sizeof(Probe)) {
+      Line L;
+      Tell(L.Text("Orvane: ").Text(Parts[I].File).Text(" is not on this volume."));
+      Status = EFI_NOT_FOUND;
+      break;
+    }
     Options[I].Description = Parts[I].Description;
     Options[I].Path = LoadOptionPath(BS, Volume, Parts[I].File);
-    Ready = Options[I].Path != nullptr;
+    if (Options[I].Path == nullptr) Status = EFI_OUT_OF_RESOURCES;
   }
-  EFI_STATUS Status = Ready ? InstallDriverOptions(BS, RT, Options, Count) : EFI_OUT_OF_RESOURCES;
+  if (Status == EFI_SUCCESS) Status = InstallDriverOptions(BS, RT, Options, Count);
   if (Status == EFI_SUCCESS) {
     for (UINTN I = 0; I < Count; I++) {
       CHAR16 Name[11];
