@@ -12,8 +12,8 @@
 #include "frontend/scenes.h"
 #include "frontend/screen_timing.h"
 #include "frontend/setup/run.h"
-#include "platform/guids.h"
 #include "frontend/shipping.h"
+#include "platform/guids.h"
 
 namespace {
 
