@@ -9,6 +9,7 @@
 // "distance <= t" is exactly "dx^2 + dy^2 <= t^2".
 #include "controls/readout/digit_readout.h"
 
+#include "raster/shapes.h"
 #include "raster/target.h"
 
 namespace {
@@ -224,7 +225,7 @@ constexpr void DrawMask(Cell &Into, INT32 Size, const Stroke &S) {
   if (S.Moved == kUpToMiddle) Dy = -(M.H / 2 - t / 2 - (Size == 2 ? 0 : 1));
   for (INT32 R = Row0; R <= Row1; R++)
     for (INT32 C = Col0; C <= Col1; C++)
-      if ((C - CX) * (C - CX) + (R - CY) * (R - CY) <= t * t)
+      if (CompareDistance(C, R, CX, CY, t) <= 0)
         Into.Kind[R + Dy][C] = S.Lit ? kLitKind : kUnlitKind;
 }
 
@@ -237,8 +238,7 @@ constexpr Cell Picture(INT32 Size, INT32 Index) {
     // The ring of DrawCircle about (8, 3), radius 3, thickness 1: 4 <= d^2 <= 9.
     for (INT32 R = 0; R <= 6; R++)
       for (INT32 C = 5; C <= 11; C++) {
-        const INT32 D2 = (C - 8) * (C - 8) + (R - 3) * (R - 3);
-        if (D2 >= 4 && D2 <= 9) Out.Kind[R][C] = kLitKind;
+        if (InRing(C, R, 8, 3, 2, 3)) Out.Kind[R][C] = kLitKind;
       }
     constexpr INT8 kRound[9][2] = {{0, 2}, {0, 4}, {2, 0}, {4, 0}, {6, 2},
                                    {6, 4}, {2, 6}, {4, 6}, {5, 4}};
