@@ -9,8 +9,8 @@
 // "distance <= t" is exactly "dx^2 + dy^2 <= t^2".
 #include "controls/readout/digit_readout.h"
 
+#include "raster/image_copy.h"
 #include "raster/shapes.h"
-#include "raster/target.h"
 
 namespace {
 
@@ -340,21 +340,16 @@ constexpr RunTable kRuns = MakeRuns();
 void PutPicture(const DrawTarget &T, INT32 Size, INT32 Index, INT32 OX, UINT32 Lit) {
   const INT32 W = Index == kDegreeSign ? kDegreeWidth : kMetrics[Size].W;
   const INT32 H = Index == kDegreeSign ? kDegreeHeight : kMetrics[Size].H;
-  const ORVANE_PIXEL Colors[3] = {{}, PixelFromColor(Lit), PixelFromColor(kUnlitColor)};
-  const bool Whole = !T.IsScreen() && OX >= T.Clip.X && OX + W <= T.Clip.Right() && T.Clip.Y <= 0 &&
-                     H <= T.Clip.Bottom();
+  const UINT32 Colors[3] = {0, Lit, kUnlitColor};
+  // A picture wholly in the buffer is clipped once, not run by run.
+  const bool Whole = T.Holds(OX, 0, W, H);
   for (UINT16 I = kRuns.First[Size][Index]; I < kRuns.First[Size][Index + 1]; I++) {
     const Run &R = kRuns.Runs[I];
-    if (!Whole) {
-      T.Fill(OX + R.X, R.Y, R.W, R.H, ColorFromPixel(Colors[R.Kind]));
-      continue;
+    if (Whole) {
+      T.FillInside(OX + R.X, R.Y, R.W, R.H, PixelFromColor(Colors[R.Kind]));
+    } else {
+      T.Fill(OX + R.X, R.Y, R.W, R.H, Colors[R.Kind]);
     }
-    // Pixels are bytes to the compiler, so everything the loops read is held
-    // in locals first: a store could otherwise change it.
-    const ORVANE_PIXEL C = Colors[R.Kind];
-    const UINTN Stride = (UINTN)T.RowWidth, W = R.W, H = R.H;
-    ORVANE_PIXEL *Row = T.Pixels + (UINTN)R.Y * Stride + (UINTN)(OX + R.X);
-    for (UINTN J = 0; J < H; J++, Row += Stride) FillPixels(Row, W, C);
   }
 }
 
@@ -480,8 +475,7 @@ EFI_STATUS EFIAPI PaintDigitReadout(DigitReadout *Readout) {
   // The paint starts from the stored background, so nothing is captured.
   return PaintOffscreen(
       Underlay::Unset, Readout->x, Readout->y, Width, Height, [&](const DrawTarget &T) {
-        gBootServices->CopyMem(T.Pixels, (VOID *)Background,
-                               (UINTN)Width * (UINTN)Height * sizeof(ORVANE_PIXEL));
+        PlaceImage(T, 0, 0, Background, Width, Rect{0, 0, Width, Height}, nullptr);
         DrawReadout(T, Text, Size, Width);
       });
 }
