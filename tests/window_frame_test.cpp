@@ -1,8 +1,9 @@
 // The popup window painter: against the plain frame painters on random
 // windows (both orders, clipped targets, windows taller than the kept row
-// fractions), a title that cannot be rendered, and the look's documented
-// facts: the panel corner tables, the close box in each state, the title
-// band's rows, title and icon placement, and where the bevel starts.
+// fractions), a title that cannot be rendered, the text ink copy, and the
+// look's documented facts: the panel corner tables, the close box in each
+// state, the title band's rows, title and icon placement, and where the bevel
+// starts.
 #include <algorithm>
 #include <random>
 #include <string>
@@ -127,6 +128,38 @@ TEST_F(WindowFrameTest, TitleThatCannotBeRenderedDrawsNothing) {
   // The same window covers the canvas but its rounded corners once the title renders.
   EXPECT_EQ(PaintPopupWindow(DrawTarget::For(C.Pixels(), W, H), L), EFI_SUCCESS);
   EXPECT_LT(C.CountColor(0x00ABCDEF), 40u);
+}
+
+// Text pixels in the ink colour (any reserved byte) land in it, clipped; all
+// else shows the canvas. Widths cross the four-pixel steps, positions the clip.
+TEST_F(WindowFrameTest, TextInkWritesOnlyInkPixelsInsideTheClip) {
+  std::mt19937 Rng(77);
+  const UINT32 Inks[2] = {0x00FFFFFF, 0x00000000};
+  for (int Round = 0; Round < 300; Round++) {
+    const UINT32 Ink = Inks[Round % 2];
+    const int TW = 1 + (int)(Rng() % 23), TH = 1 + (int)(Rng() % 6);
+    std::vector<uint32_t> Bits((size_t)TW * TH);
+    for (auto &P : Bits) {
+      P = Rng() % 2 ? Ink | (Rng() % 2 ? 0xAB000000u : 0) : Ink ^ (1u << (Rng() % 24));
+    }
+    const TextImage Text = {0, 0, (UINT32)TW, (UINT32)TH,
+                            reinterpret_cast<ORVANE_PIXEL *>(Bits.data())};
+    const int X = (int)(Rng() % 40) - 12, Y = (int)(Rng() % 16) - 4;
+    const Rect Clip = {(int)(Rng() % 8), (int)(Rng() % 4), 8 + (int)(Rng() % 16),
+                       4 + (int)(Rng() % 8)};
+    Canvas C(24, 12, 0x00123456);
+    PlaceTextInk(DrawTarget::For(C.Pixels(), 24, 12).Narrowed(Clip), X, Y, Text, Ink);
+    for (int Py = 0; Py < 12; Py++) {
+      for (int Px = 0; Px < 24; Px++) {
+        const int U = Px - X, V = Py - Y;
+        const bool Hit = Clip.Contains(Px, Py) && U >= 0 && U < TW && V >= 0 && V < TH &&
+                         (Bits[(size_t)V * TW + U] & 0x00FFFFFF) == Ink;
+        ASSERT_EQ(C.At(Px, Py), Hit ? Ink : 0x00123456u)
+            << "round " << Round << " at " << Px << "," << Py;
+      }
+    }
+    ASSERT_TRUE(C.GuardsIntact());
+  }
 }
 
 TEST_F(WindowFrameTest, PanelCornersFollowTheirTables) {

@@ -258,8 +258,8 @@ UINTN EFIAPI OpenListPopup(ListPopup *Popup, INT32 X, INT32 Y, UINT32 Width, INT
     // its row's end; rows past the mask's end (a count whose height
     // overflows 16 bits) are left out.
     const INT32 Top = (INT32)K * kRowPitch;
-    PlaceGlyphs(MaskImage.Narrowed({0, Top, P.maskWidth, kTextRows}), 0, Top, Text.Image,
-                kMaskBlack);
+    PlaceTextInk(MaskImage.Narrowed({0, Top, P.maskWidth, kTextRows}), 0, Top, Text.Image,
+                 kMaskBlack);
   }
   P.textMask = Mask.Release();
   return 0;

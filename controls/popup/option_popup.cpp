@@ -145,14 +145,28 @@ EFI_STATUS BuildBar(RowLook Look, ORVANE_PIXEL *Bar, INT32 RW, UINT16 M) {
     const DrawTarget Target = DrawTarget::For(Bar, RW, kRowHeight);
     const INT32 GapLeft = (M + 4) * kPieceWidth, GapRight = RW - kPieceWidth;
     if (GapLeft < GapRight) Target.Fill(GapLeft, 0, GapRight - GapLeft, kRowHeight, 0);
-    auto Put = [&](const ORVANE_PIXEL *Piece, INT32 Column) {
-      PlaceImage(Target, Column, 0, Piece, kPieceWidth, Rect{0, 0, kPieceWidth, kRowHeight},
-                 nullptr);
-    };
-    Put(Pieces[0], 0);
-    Put(Pieces[2], RW - kPieceWidth);
-    for (INT32 Tile = 1; Tile <= M + 3; Tile++) {
-      Put(Pieces[1], Tile * kPieceWidth);
+    // Row by row, each row's pieces in the order the caps and tiles are laid:
+    // a piece row is eight pixels, too few to pay for a copy call of its own.
+    for (INT32 R = 0; R < kRowHeight; R++) {
+      INT64 Left = 0, Right = RW;
+      ORVANE_PIXEL *Line = Target.Row(R, Left, Right);
+      if (Line == nullptr) {
+        continue;
+      }
+      auto Put = [&](const ORVANE_PIXEL *Piece, INT64 Column) {
+        const ORVANE_PIXEL *From = Piece + (UINTN)R * kPieceWidth;
+        const INT64 First = Max64(Column, Left), End = Min64(Column + kPieceWidth, Right);
+        if (End - First == kPieceWidth) {
+          __builtin_memcpy(Line + (First - Left), From, kPieceWidth * sizeof(ORVANE_PIXEL));
+        } else if (First < End) {
+          CopyPixels(Line + (First - Left), From + (First - Column), (UINTN)(End - First));
+        }
+      };
+      Put(Pieces[0], 0);
+      Put(Pieces[2], RW - kPieceWidth);
+      for (INT32 Tile = 1; Tile <= M + 3; Tile++) {
+        Put(Pieces[1], Tile * kPieceWidth);
+      }
     }
   }
   for (ORVANE_PIXEL *Piece : Pieces) PoolFree(Piece);
@@ -187,7 +201,7 @@ void PutRow(const DrawTarget &Window, const ORVANE_PIXEL *Bar, INT32 RW, INT64 T
   if (Text != nullptr) {
     // Pixels whose blue, green and red are all 0xFF are written as 0xFFFFFF.
     const Rect Row = {kRowLeft, (INT32)Top, RW, (INT32)(Bottom - Top)};
-    PlaceGlyphs(Window.Narrowed(Row), kRowLeft + kTextX, RowTop + kTextY, *Text, 0x00FFFFFF);
+    PlaceTextInk(Window.Narrowed(Row), kRowLeft + kTextX, RowTop + kTextY, *Text, 0x00FFFFFF);
   }
 }
 

@@ -58,6 +58,12 @@ struct PopupWindowLook {
 // nothing, when the title cannot be rendered; else EFI_SUCCESS.
 EFI_STATUS PaintPopupWindow(const DrawTarget &T, const PopupWindowLook &Look);
 
+// Writes the pixels of Text whose blue, green and red are those of Color in
+// Color, with their top-left pixel at (X, Y) of the target, clipped to it;
+// the target shows through the rest. Nothing on the screen. The way popups
+// compose their titles, item texts and text masks.
+void PlaceTextInk(const DrawTarget &T, INT64 X, INT64 Y, const TextImage &Text, UINT32 Color);
+
 // The row fractions t = n / Height and 1 - t that the outline's and the
 // body's grades both take on a window Height rows high: the float service is
 // asked once per row for the two of them (the same calls, so the same bits).
