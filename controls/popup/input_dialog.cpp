@@ -182,17 +182,17 @@ UINTN EFIAPI PaintInputDialog(const InputDialog *Dialog) {
     }
   }
 
-  const PopupWindowLook Window = {
-      .Width = D.width,
-      .Height = D.height,
-      .Title = D.title,
-      .Close = D.closeShown ? D.closeState : kNoCloseBox,
-      .CloseX = D.width - 30,
-      .CloseY = 20,
-      .BandFirst = true,
-  };
-
   return PaintOffscreen(D.x, D.y, D.width, D.height, [&](const DrawTarget &T) -> EFI_STATUS {
+    // Here the width is positive.
+    const PopupWindowLook Window = {
+        .Width = D.width,
+        .Height = D.height,
+        .Title = D.title,
+        .Close = D.closeShown ? D.closeState : kNoCloseBox,
+        .CloseX = D.width - 30,
+        .CloseY = 20,
+        .BandFirst = true,
+    };
     const EFI_STATUS Status = PaintPopupWindow(T, Window);
     if (EFI_ERROR(Status)) {
       return Status;

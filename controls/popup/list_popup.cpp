@@ -271,18 +271,19 @@ UINTN EFIAPI PaintListPopup(ListPopup *Popup) {
   }
   ListPopup &P = *Popup;
   const bool Plain = (P.flags & 0x10) != 0;
-  const PopupWindowLook Window = {
-      .Width = (INT32)P.width,
-      .Height = P.height,
-      .TitleHeight = P.titleHeight,
-      .Title = P.title,
-      .TitleAlign = (UINT16)(P.flags & 0x000F),
-      .Scrolls = (P.thumbPos & 0xFF) != 0,  // the body reads the low byte only
-      .Close = P.closeShown ? P.closeState : kNoCloseBox,
-      .CloseX = (INT32)P.width - 30,
-      .CloseY = 20,
-  };
   return PaintOffscreen(P.x, P.y, (INT32)P.width, P.height, [&](const DrawTarget &T) -> EFI_STATUS {
+    // Here the width is a positive 32-bit value.
+    const PopupWindowLook Window = {
+        .Width = (INT32)P.width,
+        .Height = P.height,
+        .TitleHeight = P.titleHeight,
+        .Title = P.title,
+        .TitleAlign = (UINT16)(P.flags & 0x000F),
+        .Scrolls = (P.thumbPos & 0xFF) != 0,  // the body reads the low byte only
+        .Close = P.closeShown ? P.closeState : kNoCloseBox,
+        .CloseX = (INT32)P.width - 30,
+        .CloseY = 20,
+    };
     const EFI_STATUS Status = PaintPopupWindow(T, Window);
     if (EFI_ERROR(Status)) {
       return Status;  // nothing is shown, so the one plain paint is still owed
