@@ -55,49 +55,4 @@ TEST_F(ExactFloat, TruncationMatchesTheServiceForEveryExponent) {
   }
 }
 
-// Outline and body on many window sizes (taller than the kept rows too, and
-// with an outline of another height than the body): the same pixels with the
-// fractions shared as without, in fewer float calls, nothing written outside.
-TEST_F(ExactFloat, SharedRowFractionsPaintTheSameWindow) {
-  std::mt19937 Random(5);
-  for (int Case = 0; Case < 60; Case++) {
-    const INT32 W = 40 + (INT32)(Random() % 400);
-    const INT32 H = Case == 0 ? 900 : 90 + (INT32)(Random() % 500);
-    const INT32 FrameH = Case % 10 == 1 ? H - 3 : H;
-    ListPopup Window = {};
-    Window.width = (UINT32)W;
-    Window.height = H;
-    Window.titleHeight = 63;
-    Window.thumbPos = (UINT16)(Case % 2);
-    constexpr INT32 kGuard = 8;
-    const INT32 BW = W + 2 * kGuard, BH = H + 2 * kGuard;
-    std::vector<ORVANE_PIXEL> Plain((size_t)BW * BH, ORVANE_PIXEL{1, 2, 3, 4});
-    std::vector<ORVANE_PIXEL> Shared = Plain;
-    const DrawTarget TP = DrawTarget::For(Plain.data(), BW, BH).Narrowed({kGuard, kGuard, W, H});
-    const DrawTarget TS = DrawTarget::For(Shared.data(), BW, BH).Narrowed({kGuard, kGuard, W, H});
-    sim::ResetStats();
-    PaintWindowBody(TP, kGuard, kGuard, Window, 6, 0x111111, 0x111111, 0x252525, 0x7D7D7D);
-    PaintWindowFrame(TP, kGuard, kGuard, W, FrameH, 6, 0x535353, 0x313131);
-    const uint64_t PlainCalls = sim::Stats().FloatCalls;
-    sim::ResetStats();
-    WindowFractions Fractions(H);
-    PaintWindowBody(TS, kGuard, kGuard, Window, 6, 0x111111, 0x111111, 0x252525, 0x7D7D7D,
-                    &Fractions);
-    PaintWindowFrame(TS, kGuard, kGuard, W, FrameH, 6, 0x535353, 0x313131, &Fractions);
-    const uint64_t SharedCalls = sim::Stats().FloatCalls;
-    ASSERT_EQ(std::memcmp(Plain.data(), Shared.data(), Plain.size() * sizeof(ORVANE_PIXEL)), 0)
-        << W << "x" << H << " outline " << FrameH;
-    if (FrameH == H && H < 800) {
-      EXPECT_LT(SharedCalls, PlainCalls) << W << "x" << H;
-    }
-    for (INT32 Y = 0; Y < BH; Y++) {
-      for (INT32 X = 0; X < BW; X++) {
-        if (X >= kGuard && X < kGuard + W && Y >= kGuard && Y < kGuard + H) continue;
-        const ORVANE_PIXEL P = Shared[(size_t)Y * BW + X];
-        ASSERT_TRUE(P.Blue == 1 && P.Green == 2 && P.Red == 3 && P.Reserved == 4) << X << "," << Y;
-      }
-    }
-  }
-}
-
 }  // namespace

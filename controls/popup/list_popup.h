@@ -1,6 +1,4 @@
-// The popup window record shared by every popup control (the list popup owns
-// it; the other popups fill a local one to drive the frame painters), the list
-// popup's view summary, and the list popup's operations.
+// The list popup's window record, its view summary and its operations.
 #pragma once
 #include "platform/types.h"
 
