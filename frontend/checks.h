@@ -60,6 +60,11 @@ typedef void (*FIRMWARE_CHECK)(const SceneContext &C);
 // Runs every check of the list, in order.
 void RunFirmwareChecks(const SceneContext &C);
 
+// Under Secure Boot: each image in \refused\ on the volume Device must be
+// refused by LoadImage and publish nothing ("CHECK refused-<name>"). Reports
+// nothing where there is no such folder.
+void RefusedImageChecks(const SceneContext &C, EFI_HANDLE ImageHandle, EFI_HANDLE Device);
+
 // A string literal as the CHAR16 * the control records hold.
 inline CHAR16 *Text(const char16_t *S) {
   return reinterpret_cast<CHAR16 *>(const_cast<char16_t *>(S));
@@ -99,7 +104,7 @@ void TransitionChecks(const SceneContext &C);
 void DisplayChecks(const CheckContext &C);
 
 // The digit readout and the setting row ("readout-sizes", "readout-paint",
-// "setting-row-slider", "setting-row-paint").
+// "readout-one", "setting-row-slider", "setting-row-paint").
 void RowChecks(const CheckContext &C);
 
 // The message box's size rules, the scroll bar's hit codes and the progress
@@ -116,7 +121,8 @@ void ListPopupChecks(const CheckContext &C);
 void OptionPopupChecks(const CheckContext &C);
 
 // The icon dock's row width and chevrons for 3 and 10 items, on the screen
-// ("icon-dock-3-items", "icon-dock-10-items").
+// ("icon-dock-3-items", "icon-dock-10-items"), and a label strip kept by a
+// new placement ("icon-dock-kept-strip").
 void DockChecks(const CheckContext &C);
 
 // The input dialog's layout, hit codes and paint ("input-dialog-layout", "input-dialog-hits",

@@ -10,6 +10,7 @@
 #include <unordered_map>
 
 #include "driver/operations.h"
+#include "platform/guids.h"
 #include "shim/float_service.h"
 #include "shim/print_service.h"
 #include "sim/hii_font.h"
@@ -49,6 +50,15 @@ struct State {
   uint32_t *Frame = nullptr;
   uint32_t ScanLine = 0;
   uint32_t Mode = 0;
+  struct Variable {
+    std::u16string Name;
+    EFI_GUID Guid;
+    UINT32 Attributes;
+    std::vector<uint8_t> Data;
+  };
+  std::vector<Variable> Variables;
+  int64_t SetVariableFailIn = -1;
+  EFI_STATUS SetVariableFailure = EFI_SUCCESS;
 };
 
 State gState;
@@ -64,12 +74,6 @@ EFI_GRAPHICS_OUTPUT_MODE_INFORMATION gGopInfo;
 FLOAT_MATH_PROTOCOL gCountingFloat;
 EFI_PRINT_PROTOCOL gPrintService;
 char gImageHandleTag, gPlatformHandleTag, gConsoleHandleTag;
-
-EFI_GUID kLoadedImageGuid = EFI_LOADED_IMAGE_PROTOCOL_GUID;
-EFI_GUID kGopGuid = EFI_GRAPHICS_OUTPUT_PROTOCOL_GUID;
-EFI_GUID kFontGuid = EFI_HII_FONT_PROTOCOL_GUID;
-EFI_GUID kPrintGuid = EFI_PRINT_PROTOCOL_GUID;
-EFI_GUID kFloatGuid = FLOAT_MATH_PROTOCOL_GUID;
 
 bool SameGuid(const EFI_GUID &A, const EFI_GUID &B) {
   return std::memcmp(&A, &B, sizeof(EFI_GUID)) == 0;
@@ -144,7 +148,7 @@ EFI_STATUS EFIAPI SimLocateProtocol(EFI_GUID *Protocol, VOID *Registration, VOID
 }
 
 EFI_STATUS EFIAPI SimHandleProtocol(EFI_HANDLE Handle, EFI_GUID *Protocol, VOID **Interface) {
-  if (Handle == &gImageHandleTag && SameGuid(*Protocol, kLoadedImageGuid)) {
+  if (Handle == &gImageHandleTag && SameGuid(*Protocol, gEfiLoadedImageProtocolGuid)) {
     *Interface = &gLoadedImage;
     return EFI_SUCCESS;
   }
@@ -185,8 +189,58 @@ EFI_STATUS EFIAPI SimInstallMultiple(EFI_HANDLE *Handle, ...) {
   return EFI_SUCCESS;
 }
 
-EFI_STATUS EFIAPI SimGetVariable(CHAR16 *, EFI_GUID *, UINT32 *, UINTN *, VOID *) {
-  return EFI_NOT_FOUND;
+std::u16string NameOf(const CHAR16 *Name) {
+  std::u16string S;
+  while (*Name != 0) S.push_back(static_cast<char16_t>(*Name++));
+  return S;
+}
+
+State::Variable *FindVariable(const std::u16string &Name, const EFI_GUID &Guid) {
+  for (auto &V : gState.Variables) {
+    if (V.Name == Name && SameGuid(V.Guid, Guid)) return &V;
+  }
+  return nullptr;
+}
+
+EFI_STATUS EFIAPI SimGetVariable(CHAR16 *Name, EFI_GUID *Guid, UINT32 *Attributes, UINTN *Size,
+                                 VOID *Data) {
+  if (Name == nullptr || Guid == nullptr || Size == nullptr) return EFI_INVALID_PARAMETER;
+  const State::Variable *V = FindVariable(NameOf(Name), *Guid);
+  if (V == nullptr) return EFI_NOT_FOUND;
+  if (*Size < V->Data.size()) {
+    *Size = V->Data.size();
+    return EFI_BUFFER_TOO_SMALL;
+  }
+  if (Data == nullptr) return EFI_INVALID_PARAMETER;
+  std::memcpy(Data, V->Data.data(), V->Data.size());
+  *Size = V->Data.size();
+  if (Attributes != nullptr) *Attributes = V->Attributes;
+  return EFI_SUCCESS;
+}
+
+EFI_STATUS EFIAPI SimSetVariable(CHAR16 *Name, EFI_GUID *Guid, UINT32 Attributes, UINTN Size,
+                                 VOID *Data) {
+  if (Name == nullptr || Guid == nullptr || (Size != 0 && Data == nullptr)) {
+    return EFI_INVALID_PARAMETER;
+  }
+  if (gState.SetVariableFailIn >= 0 && gState.SetVariableFailIn-- == 0) {
+    return gState.SetVariableFailure;
+  }
+  const std::u16string Key = NameOf(Name);
+  State::Variable *V = FindVariable(Key, *Guid);
+  if (Size == 0) {
+    if (V == nullptr) return EFI_NOT_FOUND;
+    gState.Variables.erase(gState.Variables.begin() + (V - gState.Variables.data()));
+    return EFI_SUCCESS;
+  }
+  const auto *Bytes = static_cast<const uint8_t *>(Data);
+  if (V == nullptr) {
+    gState.Variables.push_back({Key, *Guid, Attributes, {}});
+    V = &gState.Variables.back();
+  }
+  V->Attributes = Attributes;
+  V->Data.assign(Bytes, Bytes + Size);
+  return EFI_SUCCESS;
 }
 
 EFI_STATUS EFIAPI ConOutAnything() { return EFI_SUCCESS; }
@@ -408,6 +462,7 @@ void BuildTables() {
     RtSlots[I] = reinterpret_cast<void *>(&NotModelled);
   }
   gRuntime.GetVariable = SimGetVariable;
+  gRuntime.SetVariable = SimSetVariable;
 
   auto **OutSlots = reinterpret_cast<void **>(&gConOut);
   for (size_t I = 0; I < offsetof(SIMPLE_TEXT_OUTPUT_INTERFACE, Mode) / sizeof(void *); I++) {
@@ -464,10 +519,10 @@ Firmware::Firmware(uint32_t StartMode) {
   BuildTables();
   ApplyMode(StartMode < kModeCount ? StartMode : 2);  // on the default display
   SetFontLayout(FontLayout::Tight);
-  gState.Protocols.push_back({&gPlatformHandleTag, kFloatGuid, &gCountingFloat});
-  gState.Protocols.push_back({&gConsoleHandleTag, kGopGuid, &gGop});
-  gState.Protocols.push_back({&gPlatformHandleTag, kFontGuid, FontService()});
-  gState.Protocols.push_back({&gPlatformHandleTag, kPrintGuid, &gPrintService});
+  gState.Protocols.push_back({&gPlatformHandleTag, gFloatMathProtocolGuid, &gCountingFloat});
+  gState.Protocols.push_back({&gConsoleHandleTag, gEfiGraphicsOutputProtocolGuid, &gGop});
+  gState.Protocols.push_back({&gPlatformHandleTag, gHiiFontProtocolGuid, FontService()});
+  gState.Protocols.push_back({&gPlatformHandleTag, gPrintProtocolGuid, &gPrintService});
   // libefi keeps the table it saw first; it is this same static table.
   ST = &gSystemTable;
   BS = &gBoot;
@@ -510,6 +565,32 @@ ORVANE_BANNER_PROTOCOL *Firmware::BannerProtocol() {
 
 size_t Firmware::InstalledCount() const { return gState.InstalledByDriver; }
 void Firmware::RefuseInstall(EFI_STATUS Status) { gState.InstallAnswer = Status; }
+
+std::vector<uint8_t> Firmware::Variable(const std::u16string &Name, const EFI_GUID &Guid) const {
+  const State::Variable *V = FindVariable(Name, Guid);
+  return V == nullptr ? std::vector<uint8_t>() : V->Data;
+}
+bool Firmware::HasVariable(const std::u16string &Name, const EFI_GUID &Guid) const {
+  return FindVariable(Name, Guid) != nullptr;
+}
+void Firmware::PutVariable(const std::u16string &Name, const EFI_GUID &Guid,
+                           std::vector<uint8_t> Data, UINT32 Attributes) {
+  State::Variable *V = FindVariable(Name, Guid);
+  if (V == nullptr) {
+    gState.Variables.push_back({Name, Guid, Attributes, std::move(Data)});
+  } else {
+    V->Attributes = Attributes;
+    V->Data = std::move(Data);
+  }
+}
+UINT32 Firmware::VariableAttributes(const std::u16string &Name, const EFI_GUID &Guid) const {
+  const State::Variable *V = FindVariable(Name, Guid);
+  return V == nullptr ? 0 : V->Attributes;
+}
+void Firmware::FailSetVariable(int64_t N, EFI_STATUS Status) {
+  gState.SetVariableFailIn = N;
+  gState.SetVariableFailure = Status;
+}
 
 void Firmware::RefuseScreenReads(EFI_STATUS Status) { gState.ReadAnswer = Status; }
 

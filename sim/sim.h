@@ -64,8 +64,6 @@ class Firmware {
   void Withhold(const EFI_GUID &Guid);
   // Runs the driver's entry point; returns its status.
   EFI_STATUS StartDriver();
-  // Looks an interface up the way a front-end does (NULL when not installed).
-  void *Locate(const EFI_GUID &Guid);
   ORVANE_UI_PROTOCOL *Ui();
   ORVANE_BANNER_PROTOCOL *BannerProtocol();
   size_t InstalledCount() const;  // interfaces installed through InstallMultipleProtocolInterfaces
@@ -88,6 +86,17 @@ class Firmware {
   // Allocations of a pool type other than EfiBootServicesData.
   uint64_t WrongPoolTypeCount() const;
 
+  // Variables: GetVariable and SetVariable as firmware answers them (a write
+  // of no data deletes). Variable() is empty when the variable is absent.
+  std::vector<uint8_t> Variable(const std::u16string &Name, const EFI_GUID &Guid) const;
+  bool HasVariable(const std::u16string &Name, const EFI_GUID &Guid) const;
+  void PutVariable(const std::u16string &Name, const EFI_GUID &Guid, std::vector<uint8_t> Data,
+                   UINT32 Attributes);
+  UINT32 VariableAttributes(const std::u16string &Name, const EFI_GUID &Guid) const;
+  // The Nth SetVariable from now (0 = the next one) answers Status and writes
+  // nothing; a negative N turns this off.
+  void FailSetVariable(int64_t N, EFI_STATUS Status);
+
   // Graphics.
   EFI_GRAPHICS_OUTPUT_PROTOCOL *Gop();
   // Changes the display and sets the current mode again (the screen turns black).
@@ -104,10 +113,14 @@ class Firmware {
   // The picture as Blt sees it, on any display: colours 0x00RRGGBB with the
   // reserved byte on top, row width Width().
   uint32_t Pixel(uint32_t X, uint32_t Y) const;
-  void SetPixel(uint32_t X, uint32_t Y, uint32_t Color);
   void FillScreen(uint32_t Color);
   std::vector<uint32_t> Snapshot() const;
   void LoadScreen(const std::vector<uint32_t> &Colors);  // Width() x Height() colours
+
+ private:
+  // Looks an interface up the way a front-end does (NULL when not installed).
+  void *Locate(const EFI_GUID &Guid);
+  void SetPixel(uint32_t X, uint32_t Y, uint32_t Color);
 };
 
 // PNG files of the frame buffer or any pixel buffer (reserved byte dropped).
