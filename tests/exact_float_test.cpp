@@ -1,9 +1,12 @@
-// The integer stand-ins for IntToFloat and FloatToInt against the float
-// service itself, over the ranges the painters use and the edges around them.
+// The integer IntToFloat and FloatToInt against the float service itself,
+// over the ranges the painters use and the edges around them,
+// and the window outline and body with and without their shared row fractions.
+#include <cstring>
 #include <random>
 #include <vector>
 
-#include "controls/status/exact_float.h"
+#include "controls/popup/window_frame.h"
+#include "raster/exact_float.h"
 #include "tests/fixture.h"
 
 namespace {
@@ -25,7 +28,7 @@ TEST_F(ExactFloat, IntToFloatMatchesTheServiceBelowTwoToThe24) {
   for (int I = 0; I < 200000; I++) Values.push_back((INT32)Random());
   for (int I = 0; I < 200000; I++) Values.push_back((INT32)(Random() % (2u << 24)) - (1 << 24));
   for (INT32 N : Values) {
-    ASSERT_EQ(ExactIntToFloat(N), fm::FromInt(N)) << N;
+    ASSERT_EQ(xf::FromInt(N), fm::FromInt(N)) << N;
   }
 }
 
@@ -35,20 +38,20 @@ TEST_F(ExactFloat, TruncationMatchesTheServiceForEveryExponent) {
     for (UINT32 Exponent = 0; Exponent < 256; Exponent++) {
       const UINT32 Head = (Sign << 31) | (Exponent << 23);
       for (UINT32 Fraction : {0u, 1u, 0x400000u, 0x7FFFFFu, 0x7FFFFEu}) {
-        ASSERT_EQ(TruncatedFloat(Head | Fraction), fm::ToInt(Head | Fraction))
+        ASSERT_EQ(xf::ToInt(Head | Fraction), fm::ToInt(Head | Fraction))
             << std::hex << (Head | Fraction);
       }
       for (int I = 0; I < 2000; I++) {
         const UINT32 X = Head | (Random() & 0x7FFFFF);
-        ASSERT_EQ(TruncatedFloat(X), fm::ToInt(X)) << std::hex << X;
-        ASSERT_EQ(TruncatedFloat(X), fm::ToIntAlt(X)) << std::hex << X;
+        ASSERT_EQ(xf::ToInt(X), fm::ToInt(X)) << std::hex << X;
+        ASSERT_EQ(xf::ToIntAlt(X), fm::ToIntAlt(X)) << std::hex << X;
       }
     }
   }
   // The blends' own values: every channel sum the painters can reach.
   for (INT32 N = 0; N < 1 << 12; N++) {
     const FLOAT32_BITS X = fm::Div(fm::FromInt(N), fm::FromInt(16));
-    ASSERT_EQ(TruncatedFloat(X), fm::ToInt(X)) << N;
+    ASSERT_EQ(xf::ToInt(X), fm::ToInt(X)) << N;
   }
 }
 

@@ -1,14 +1,14 @@
 #include "controls/popup/window_frame.h"
 
-#include "controls/status/exact_float.h"
 #include "controls/status/label.h"
+#include "raster/exact_float.h"
 #include "raster/image_copy.h"
 #include "raster/line.h"
+#include "raster/row_runs.h"
+#include "raster/shapes.h"
 #include "text/text.h"
 
 namespace {
-
-INT64 Sq(INT64 V) { return V * V; }
 
 UINT32 Channel(UINT32 Color, int C) { return (Color >> (8 * C)) & 0xFF; }
 
@@ -20,46 +20,10 @@ RowSpan VisibleRows(const DrawTarget &T, INT64 Top, INT64 Bottom) {
   return {Max64(Top, T.Clip.Y), Min64(Bottom, T.Clip.Bottom())};
 }
 
-// Rows drawn alike one under another (same columns, same colour) leave as
-// one fill. Only rows of their own are added, so holding a run back never
-// reorders two writes to one pixel.
-class RowRun {
- public:
-  explicit RowRun(const DrawTarget &T) : T_(T) {}
-  RowRun(const RowRun &) = delete;
-  RowRun &operator=(const RowRun &) = delete;
-  ~RowRun() { Flush(); }
-
-  // Columns X1 to X2 inclusive (either order) of Row.
-  void Add(INT64 X1, INT64 X2, INT64 Row, UINT32 Color) {
-    const INT64 Left = Min64(X1, X2), Right = Max64(X1, X2);
-    if (Rows_ > 0 && Row == Top_ + Rows_ && Left == Left_ && Right == Right_ && Color == Color_) {
-      Rows_++;
-      return;
-    }
-    Flush();
-    Left_ = Left;
-    Right_ = Right;
-    Top_ = Row;
-    Color_ = Color;
-    Rows_ = 1;
-  }
-
-  void Flush() {
-    if (Rows_ > 0) T_.Fill(Left_, Top_, Right_ - Left_ + 1, Rows_, Color_);
-    Rows_ = 0;
-  }
-
- private:
-  const DrawTarget &T_;
-  INT64 Left_ = 0, Right_ = 0, Top_ = 0, Rows_ = 0;
-  UINT32 Color_ = 0;
-};
-
 // The blend of A towards B for one fixed denominator: the constants go
 // through the float service once, and each row costs its fraction plus one
 // product-and-sum per distinct channel pair. The row number's conversion and
-// the truncation are the service's answers worked out exactly (exact_float.h).
+// the truncation are the service's answers worked out in integers (exact_float.h).
 class Blend {
  public:
   // From channel values (blue, green, red); a lifted bevel base may exceed 255.
@@ -84,7 +48,7 @@ class Blend {
     if (Shared_ != nullptr) {
       Shared_->At(Numerator, T, Rest);
     } else {
-      T = fm::Div(ExactIntToFloat(Numerator), Denominator_);
+      T = fm::Div(xf::FromInt(Numerator), Denominator_);
       Rest = fm::Sub(One_, T);
     }
     UINT32 Value[3];
@@ -93,7 +57,7 @@ class Blend {
         Value[C] = Value[Same_[C]];
         continue;
       }
-      Value[C] = (UINT32)TruncatedFloat(fm::Add(fm::Mul(A_[C], Rest), fm::Mul(B_[C], T))) & 0xFF;
+      Value[C] = (UINT32)xf::ToInt(fm::Add(fm::Mul(A_[C], Rest), fm::Mul(B_[C], T))) & 0xFF;
     }
     return Value[0] | (Value[1] << 8) | (Value[2] << 16);
   }
@@ -134,7 +98,7 @@ constexpr UINT8 kPanelCorner[4][25] = {
 void PanelCornerRow(const DrawTarget &T, const UINT8 *Table, INT64 Row, INT64 Left, INT64 Y,
                     INT64 CX, INT64 CY) {
   for (INT64 I = 0; I < 5; I++) {
-    if (Sq(Left + I - CX) + Sq(Y - CY) < 16) {
+    if (CompareDistance(Left + I, Y, CX, CY, 4) < 0) {
       UINT32 G = Table[Row * 5 + I];
       T.Put((INT32)(Left + I), (INT32)Y, G | (G << 8) | (G << 16));
     }
@@ -163,7 +127,7 @@ void WindowFractions::At(INT32 N, FLOAT32_BITS &T, FLOAT32_BITS &Rest) {
     Rest = Rest_[N];
     return;
   }
-  T = fm::Div(ExactIntToFloat(N), Denominator_);
+  T = fm::Div(xf::FromInt(N), Denominator_);
   Rest = fm::Sub(One_, T);
   if (Kept) {
     T_[N] = T;
@@ -187,15 +151,12 @@ void PaintOutline(const DrawTarget &T, const PopupWindowLook &L, WindowFractions
     return;
   }
   const Blend Grade = BlendOf(Top, Bottom, L.Height, 0, Shared);
-  RowRun LeftSide(T), RightSide(T);
+  RowRuns LeftSide(T), RightSide(T);
   const RowSpan Rows = VisibleRows(T, y, y + H);
   for (INT64 Row = Rows.First; Row < Rows.End; Row++) {
     const UINT32 C = Grade.At((INT32)(Row - y));
     auto Ring = [&](INT64 CX, INT64 CY) {
-      return [=](INT64 Px) {
-        INT64 D = Sq(Px - CX) + Sq(Row - CY);
-        return Sq(r - 1) <= D && D <= Sq(r);
-      };
+      return [=](INT64 Px) { return InRing(Px, Row, CX, CY, r - 1, r); };
     };
     if (Row < y + r + 1) {
       CornerRow(T, x, r, Row, C, Ring(x + r - 1, y + r - 1));
@@ -207,8 +168,8 @@ void PaintOutline(const DrawTarget &T, const PopupWindowLook &L, WindowFractions
     }
     // A side point meets a ring only in a row of one colour.
     if (y + r - 1 < Row && Row < y + H - r + 1) {
-      LeftSide.Add(x, x, Row, C);
-      RightSide.Add(x + W - 1, x + W - 1, Row, C);
+      LeftSide.Set(x, Row, C);
+      RightSide.Set(x + W - 1, Row, C);
     }
   }
 }
@@ -222,7 +183,7 @@ void PaintBody(const DrawTarget &T, const PopupWindowLook &L, WindowFractions *S
   if (H > 0) {
     const Blend Grade = BlendOf(Colours.BodyTop, Colours.BodyBottom, (INT32)H, 0, Shared);
     auto PanelCovers = [&](INT64 Row) { return W >= 36 && y + TH + 5 <= Row && Row <= y + H - 21; };
-    RowRun Wide(T), RightStrip(T);
+    RowRuns Wide(T), RightStrip(T);
     const RowSpan Rows = VisibleRows(T, y, y + H);
     for (INT64 Row = Rows.First; Row < Rows.End; Row++) {
       const bool Middle = y + TH <= Row && Row < y + H - r;
@@ -236,10 +197,10 @@ void PaintBody(const DrawTarget &T, const PopupWindowLook &L, WindowFractions *S
       const UINT32 C = (Middle || Bottom || Round) ? Grade.At((INT32)(Row - y)) : 0;
       if (Middle && PanelCovers(Row)) {
         // The panel is filled over the middle of this row last of all.
-        Wide.Add(x + 1, x + 17, Row, C);
-        RightStrip.Add(x + W - 17, x + W - 2, Row, C);
+        Wide.HLine(x + 1, x + 17, Row, C);
+        RightStrip.HLine(x + W - 17, x + W - 2, Row, C);
       } else if (Middle) {
-        Wide.Add(x + 1, x + W - 2, Row, C);
+        Wide.HLine(x + 1, x + W - 2, Row, C);
       }
       if (TopCorners || BottomCorners) {
         // The corners go over this row's body line.
@@ -258,7 +219,7 @@ void PaintBody(const DrawTarget &T, const PopupWindowLook &L, WindowFractions *S
       }
       if (Round) {
         auto Disc = [&](INT64 CX, INT64 CY) {
-          return [=](INT64 Px) { return Sq(Px - CX) + Sq(Row - CY) < Sq(r - 1); };
+          return [=](INT64 Px) { return CompareDistance(Px, Row, CX, CY, r - 1) < 0; };
         };
         CornerRow(T, x, r, Row, C, Disc(x + r - 1, y + H - r));
         CornerRow(T, x + W - r, r, Row, C, Disc(x + W - r, y + H - r));
@@ -292,7 +253,7 @@ void PaintTitleBand(const DrawTarget &T, const PopupWindowLook &L, const TextIma
   constexpr UINT32 kDot = 0x090909;
   auto Odd = [](INT64 V) { return (V & 1) != 0; };
   auto Disc = [&](INT64 Row, INT64 CX, INT64 CY) {
-    return [=](INT64 Px) { return Sq(Px - CX) + Sq(Row - CY) < Sq(r - 1); };
+    return [=](INT64 Px) { return CompareDistance(Px, Row, CX, CY, r - 1) < 0; };
   };
 
   const Blend Grade = BlendOf(L.Colours.BandTop, Base, 10);
