@@ -256,6 +256,9 @@ bool StartsWith(const char *S, const char *Prefix) {
 // ---------------------------------------------------------------- setup screen
 
 void TellReady(UINTN Handled) { Line().Text("READY ").Dec((INT64)Handled).Emit(); }
+void TellNote(const char *What, const char *Detail) {
+  Line().Text("INFO ").Text(What).Text(Detail).Emit();
+}
 
 // The console's keys, and every absolute pointer: the one that answers is used.
 SetupDevices FindDevices() {
@@ -263,6 +266,7 @@ SetupDevices FindDevices() {
   D.ConIn = ST->ConIn;
   D.Rt = RT;
   D.Ready = TellReady;
+  D.Note = TellNote;
   BS->HandleProtocol(ST->ConsoleInHandle, &TextInputExGuid, (void **)&D.Keys);
   UINTN Count = 0;
   EFI_HANDLE *Handles = nullptr;

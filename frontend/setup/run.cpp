@@ -2,6 +2,8 @@
 // the screen, keeps the clock and says when the screen has settled.
 #include "frontend/setup/run.h"
 
+#include "frontend/setup/sha256.h"
+
 namespace {
 
 constexpr UINTN kPollMicroseconds = 10000;
@@ -87,8 +89,17 @@ void SetupClockText(const EFI_TIME &Time, CHAR16 *Text) {
 void RunSetupScreen(const SceneContext &C, const SetupDevices &D) {
   CHAR16 Time[6] = {'0', '0', ':', '0', '0', 0};
   ReadClock(D, Time);
+  // The kept settings, or the defaults with a word on why.
+  SetupRecord Kept;
+  const UINT16 Read = SetupLoadSettings(D.Rt, Kept);
+  if (Read != kRecordLoaded && D.Note != nullptr) {
+    D.Note("settings: the defaults, the variable is ", SetupRecordStatusText(Read));
+  }
   SetupScreenState S;
-  if (!SetupOpen(S, C, Time, Pause)) {
+  const bool Opened = SetupOpen(S, C, Time, Pause, Read == kRecordLoaded ? &Kept : nullptr);
+  WipeBytes(&Kept, sizeof(Kept));
+  S.Store = D.Rt;
+  if (!Opened) {
     SetupClose(S);
     return;
   }
@@ -140,6 +151,10 @@ void RunSetupScreen(const SceneContext &C, const SetupDevices &D) {
     }
     if (!Any) C.Bs->Stall(kPollMicroseconds);
   }
+  if (D.Note != nullptr && S.SaveTried) {
+    D.Note("settings: ", S.SaveStatus == EFI_SUCCESS ? "saved" : "not saved, the write failed");
+  }
+  if (D.Note != nullptr && S.Refused) D.Note("setup: ", "refused after three wrong passwords");
   if (D.Ready != nullptr) D.Ready(S.Handled);
   SetupClose(S);
 }

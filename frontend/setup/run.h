@@ -12,6 +12,9 @@ struct SetupDevices {
   EFI_RUNTIME_SERVICES *Rt;  // the clock; may be NULL
   // Told when the screen has handled input and is settled: "READY <n>".
   void (*Ready)(UINTN Handled);
+  // Told once what became of the kept settings, a save, or a refusal: the two
+  // texts one after the other make a line. May be NULL.
+  void (*Note)(const char *What, const char *Detail);
 };
 
 // Plays the screen until it is left.
