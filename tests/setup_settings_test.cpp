@@ -1,10 +1,13 @@
 // What setup keeps across reboots and how it guards it: SHA-256 against the
 // published vectors, the settings variable's round trip and every way a kept
-// variable can be wrong, the supervisor password, and the pointer's arrow.
+// variable can be wrong, the supervisor password, the pointer's arrow, and the
+// layout placed on panels of other sizes.
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "frontend/setup/panel.h"
+#include "frontend/setup/run.h"
 #include "frontend/setup/setup_screen.h"
 #include "frontend/setup/sha256.h"
 #include "tests/fixture.h"
@@ -338,6 +341,75 @@ TEST_F(SetupSettingsTest, ArrowFollowsThePointerWithoutTrails) {
   Key(kSetupKeyEscape);
   EXPECT_FALSE(S.CursorShown);
   EXPECT_TRUE(Fw.Snapshot() == Page);
+}
+
+TEST_F(SetupSettingsTest, LayoutIsCentredOnPanelsWithout1024x768) {
+  const std::string Here = __FILE__;
+  std::vector<uint32_t> Golden;
+  uint32_t GW = 0, GH = 0;
+  ASSERT_TRUE(sim::ReadPng(Here.substr(0, Here.find_last_of('/') + 1) + "golden/setup-screen.png",
+                           Golden, GW, GH));
+  constexpr UINT32 kMargin = 0x00123456;
+  struct Case {
+    const char *Name;
+    std::vector<sim::ModeSpec> Modes;
+    uint32_t Current;
+    bool Placed;
+    uint32_t Width, Height;  // the mode setup runs in
+  };
+  const Case Cases[] = {
+      {"1024x768 offered", {{800, 600}, {1024, 768}}, 0, true, 1024, 768},
+      {"native 1920x1080 only", {{1920, 1080}}, 0, true, 1920, 1080},
+      {"in use 1280x800", {{640, 480}, {1280, 800}, {1920, 1080}}, 1, true, 1280, 800},
+      {"too small in use", {{800, 600}, {1920, 1200}, {1366, 768}}, 0, true, 1366, 768},
+      {"nothing holds it", {{800, 600}, {1000, 800}}, 0, false, 800, 600},
+  };
+  for (const Case &K : Cases) {
+    SCOPED_TRACE(K.Name);
+    Fw.UseModes(K.Modes, K.Current);
+    EFI_GRAPHICS_OUTPUT_PROTOCOL *Gop = Fw.Gop();
+    const EFI_GRAPHICS_OUTPUT_PROTOCOL_BLT Blt = Gop->Blt;
+    SetupPanel Panel;
+    ASSERT_EQ(SetupPlaceOnPanel(C, Panel, kMargin), K.Placed);
+    EXPECT_EQ(Fw.Width(), K.Width);
+    EXPECT_EQ(Fw.Height(), K.Height);
+    if (!K.Placed) continue;
+    const uint32_t X = (K.Width - 1024) / 2, Y = (K.Height - 768) / 2;
+    EXPECT_EQ(Panel.X, X);
+    EXPECT_EQ(Panel.Y, Y);
+    Open();
+    // The pointer's panel pixels land on the layout's; past its edge they clamp.
+    SetupInput E = SetupPointerEvent((INT32)X + 10, (INT32)Y + 700, false);
+    SetupPointerOnLayout(E, Panel.X, Panel.Y);
+    EXPECT_EQ(E.X, 10);
+    EXPECT_EQ(E.Y, 700);
+    E = SetupPointerEvent(0, (INT32)K.Height - 1, false);
+    SetupPointerOnLayout(E, Panel.X, Panel.Y);
+    EXPECT_EQ(E.X, 0);
+    EXPECT_EQ(E.Y, 767);
+    Move(300, 600);
+    Key(kSetupKeyDown);  // the arrow goes; the page is what a 1024x768 screen shows
+    Key(kSetupKeyUp);
+    SetupClose(S);
+    S = {};
+    SetupLeavePanel(Panel);
+    EXPECT_EQ(Gop->Blt, Blt);
+    EXPECT_EQ(Gop->Mode->Info->HorizontalResolution, K.Width);
+    size_t Differ = 0, Margin = 0;
+    for (uint32_t R = 0; R < K.Height; R++) {
+      for (uint32_t U = 0; U < K.Width; U++) {
+        const bool Inside = U >= X && U < X + 1024 && R >= Y && R < Y + 768;
+        const uint32_t Got = Fw.Pixel(U, R) & 0x00FFFFFF;
+        if (Inside) {
+          Differ += Got != Golden[(R - Y) * 1024 + (U - X)];
+        } else {
+          Margin += Got != kMargin;
+        }
+      }
+    }
+    EXPECT_EQ(Differ, 0u);
+    EXPECT_EQ(Margin, 0u);
+  }
 }
 
 }  // namespace

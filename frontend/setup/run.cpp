@@ -77,6 +77,12 @@ bool SetupPointerFromFirmware(const EFI_ABSOLUTE_POINTER_MODE &Mode,
   return true;
 }
 
+void SetupPointerOnLayout(SetupInput &E, UINT32 X, UINT32 Y) {
+  auto Clamp = [](INT32 V, INT32 Size) { return V < 0 ? 0 : (V >= Size ? Size - 1 : V); };
+  E.X = Clamp(E.X - (INT32)X, (INT32)kSceneWidth);
+  E.Y = Clamp(E.Y - (INT32)Y, (INT32)kSceneHeight);
+}
+
 void SetupClockText(const EFI_TIME &Time, CHAR16 *Text) {
   Text[0] = (CHAR16)('0' + Time.Hour / 10 % 10);
   Text[1] = (CHAR16)('0' + Time.Hour % 10);
@@ -103,6 +109,17 @@ void RunSetupScreen(const SceneContext &C, const SetupDevices &D) {
     SetupClose(S);
     return;
   }
+  const UINT32 PanelWidth =
+      D.Panel != nullptr && D.Panel->Width != 0 ? D.Panel->Width : kSceneWidth;
+  const UINT32 PanelHeight =
+      D.Panel != nullptr && D.Panel->Height != 0 ? D.Panel->Height : kSceneHeight;
+  auto Pointer = [&](UINTN I, const EFI_ABSOLUTE_POINTER_STATE &State, SetupInput &Out) {
+    if (!SetupPointerFromFirmware(*D.Pointers[I]->Mode, State, PanelWidth, PanelHeight, Out)) {
+      return false;
+    }
+    if (D.Panel != nullptr) SetupPointerOnLayout(Out, D.Panel->X, D.Panel->Y);
+    return true;
+  };
   SetupInput Last[4] = {};
   UINTN Reported = 0, Quiet = 0, Polls = 0;
   bool ToldReady = false;
@@ -118,8 +135,7 @@ void RunSetupScreen(const SceneContext &C, const SetupDevices &D) {
     }
     for (UINTN I = 0; I < D.PointerCount && S.Phase != kPhaseDone; I++) {
       EFI_ABSOLUTE_POINTER_STATE State = {};
-      if (D.Pointers[I]->GetState(D.Pointers[I], &State) != EFI_SUCCESS ||
-          !SetupPointerFromFirmware(*D.Pointers[I]->Mode, State, kSceneWidth, kSceneHeight, E)) {
+      if (D.Pointers[I]->GetState(D.Pointers[I], &State) != EFI_SUCCESS || !Pointer(I, State, E)) {
         continue;
       }
       // Only changes are events: a pointer at rest says nothing new. A move
@@ -128,8 +144,7 @@ void RunSetupScreen(const SceneContext &C, const SetupDevices &D) {
         C.Bs->Stall(kSettleMicroseconds);
         SetupInput Next;
         if (D.Pointers[I]->GetState(D.Pointers[I], &State) != EFI_SUCCESS ||
-            !SetupPointerFromFirmware(*D.Pointers[I]->Mode, State, kSceneWidth, kSceneHeight,
-                                      Next)) {
+            !Pointer(I, State, Next)) {
           break;
         }
         E = Next;
