@@ -18,9 +18,9 @@
   {                                                                                \
     0x1b3f371e, 0x864e, 0x451a, { 0x9f, 0x27, 0xc1, 0x9d, 0xd9, 0xde, 0xe2, 0xbc } \
   }
-
-// Slots whose controls are not part of this driver build answer EFI_UNSUPPORTED.
-typedef UINTN(EFIAPI *ORVANE_PENDING_OPERATION)(void);
+// The two GUIDs as variables, defined once in driver/guids.cpp.
+extern EFI_GUID gOrvaneUiProtocolGuid;
+extern EFI_GUID gOrvaneBannerProtocolGuid;
 
 typedef UINTN(EFIAPI *ORVANE_OPEN_LIST_POPUP)(ListPopup *Popup, INT32 X, INT32 Y, UINT32 Width,
                                               INT32 Height, const CHAR16 *Title, UINT16 Flags,

@@ -241,7 +241,7 @@ TEST_F(SetupSettingsTest, EveryBadVariableGivesTheDefaults) {
       std::vector<uint8_t> Exact(K.Data);
       SetupRecord Parsed;
       const UINT16 Parse = SetupParseRecord(Exact.data(), Exact.size(), Parsed);
-      EXPECT_EQ(Parse, K.Status == kRecordBadValue ? kRecordLoaded : K.Status);
+      EXPECT_EQ(Parse, K.Status == kRecordBadValue ? (UINT16)kRecordLoaded : K.Status);
     }
     EXPECT_EQ(Open(), K.Status);
     SetupRecord Shown;

@@ -222,7 +222,8 @@ TEST_F(WindowFrameTest, BevelOnlyFrom75By86) {
     // The outermost bevel lines are the base lifted by 50 in each channel.
     EXPECT_EQ(C.At(14, 63 + 5), K.Bevel ? 0x575757u : 0x111111u) << K.W << "x" << K.H;
     EXPECT_EQ(C.At(K.W / 2, 63), K.Bevel ? 0x575757u : 0x111111u) << K.W << "x" << K.H;
-    if (K.H >= 63 + 5 + 21)
+    if (K.H >= 63 + 5 + 21) {
       EXPECT_EQ(C.At(18, 63 + 5), 0x7D7D7Du) << "the panel is filled either way";
+    }
   }
 }

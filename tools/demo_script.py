@@ -85,7 +85,7 @@ STEPS = [
          drag(400, 375, 400, 425), [differs_from("order-open", 240, 350, 315, 100)]),
     step("order-close", "The close box closes the popup; the screen under it comes back and "
          "the row names the new first entry, debian.", click(536, 310),
-         [same_as("dock-hover", 0, 290, 620, 430), differs_from("dock-hover", 280, 262, 320, 19)]),
+         [same_as("dock-hover", 0, 290, 530, 430), differs_from("dock-hover", 280, 262, 320, 19)]),
     step("slider-keys", "Left goes to the Advanced page; on its Fan duty row Right moves the "
          "slider, and the fan gauge follows.",
          [key("left"), key("down"), key("down"), key("right"), key("right")],

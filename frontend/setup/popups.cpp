@@ -8,6 +8,11 @@ namespace setup {
 
 namespace {
 
+// Puts the screen under a closed popup back.
+void RestoreUnderPopup(SetupScreenState &S);
+// Dims the screen and brings the farewell picture in; the screen is left.
+void Leave(SetupScreenState &S, bool Saved);
+
 // The option popup set keeps each kind in its own entry.
 UINT16 EntryOfKind(UINT16 Kind) {
   switch (Kind) {
@@ -317,6 +322,16 @@ void Confirmed(SetupScreenState &S, UINT16 Button) {
   S.Phase = kPhaseBrowsing;
 }
 
+void RestoreUnderPopup(SetupScreenState &S) {
+  if (S.Saved == nullptr) {
+    return;
+  }
+  const Rect &R = S.SavedRect;
+  UI(BlitToScreen, S.Saved, R.Width, R.Height, R.X, R.Y);
+  FreePixels(*S.C, S.Saved);
+  S.Saved = nullptr;
+}
+
 }  // namespace
 
 void OpenPasswordDialog(SetupScreenState &S, UINT16 Mode, const CHAR16 *Title) {
@@ -333,16 +348,6 @@ void OpenPasswordDialog(SetupScreenState &S, UINT16 Mode, const CHAR16 *Title) {
   S.Opened = PasswordRow(S);
   S.Phase = Mode == kPasswordUnlock ? kPhaseUnlock : kPhasePassword;
   UI(PaintInputDialog, &S.Password);
-}
-
-void RestoreUnderPopup(SetupScreenState &S) {
-  if (S.Saved == nullptr) {
-    return;
-  }
-  const Rect &R = S.SavedRect;
-  UI(BlitToScreen, S.Saved, R.Width, R.Height, R.X, R.Y);
-  FreePixels(*S.C, S.Saved);
-  S.Saved = nullptr;
 }
 
 void OpenRowAction(SetupScreenState &S) {
@@ -540,6 +545,8 @@ void ConfirmInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool R
   }
 }
 
+namespace {
+
 void Leave(SetupScreenState &S, bool Saved) {
   const SceneContext &C = *S.C;
   constexpr INT32 kW = 1024, kH = 768;
@@ -568,5 +575,7 @@ void Leave(SetupScreenState &S, bool Saved) {
   }
   S.Phase = kPhaseDone;
 }
+
+}  // namespace
 
 }  // namespace setup

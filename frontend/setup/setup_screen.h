@@ -186,8 +186,6 @@ void PaintGauge(SetupScreenState &S);
 void PaintHelp(SetupScreenState &S);
 void PaintFooter(SetupScreenState &S);
 void PaintDecoration(SetupScreenState &S);
-// Puts the screen under a closed popup back.
-void RestoreUnderPopup(SetupScreenState &S);
 // The pointer's arrow: hidden before anything paints, shown again after.
 void HideCursor(SetupScreenState &S);
 void ShowCursor(SetupScreenState &S);
@@ -200,7 +198,6 @@ void OpenPasswordDialog(SetupScreenState &S, UINT16 Mode, const CHAR16 *Title);
 // Browsing: dock and rows.
 void BrowseKey(SetupScreenState &S, const SetupInput &E);
 void BrowsePointer(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released);
-void ShowPage(SetupScreenState &S, UINT16 Page);
 
 // Popups, each with its keys and pointer.
 void OpenRowAction(SetupScreenState &S);
@@ -208,8 +205,6 @@ void OptionInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Re
 void ListInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released);
 void PasswordInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released);
 void ConfirmInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released);
-// Dims the screen and brings the farewell picture in; the screen is left.
-void Leave(SetupScreenState &S, bool Saved);
 
 // Layout.
 inline constexpr INT32 kHeaderHeight = 104;
