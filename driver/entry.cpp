@@ -6,6 +6,10 @@
 extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemTable) {
   InitializeLib(ImageHandle, SystemTable);
   gBootServices = SystemTable->BootServices;
+  // Graphics output and the font are found when a call first needs them
+  // (platform/services.h); only these two are needed to start.
+  gGraphics = nullptr;
+  gFont = nullptr;
 
   struct Binding {
     EFI_GUID *Guid;
@@ -13,8 +17,6 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
   };
   const Binding Services[] = {
       {&gFloatMathProtocolGuid, (void **)&gFloat},
-      {&gEfiGraphicsOutputProtocolGuid, (void **)&gGraphics},
-      {&gHiiFontProtocolGuid, (void **)&gFont},
       {&gPrintProtocolGuid, (void **)&gPrint},
   };
   for (const Binding &B : Services) {

@@ -25,13 +25,14 @@ BOOLEAN EFIAPI SetFrameBufferCapture(BOOLEAN Enable) {
 }
 
 EFI_STATUS EFIAPI SetVideoMode(UINT32 HorizontalResolution, UINT32 VerticalResolution) {
-  if (gGraphics == nullptr) {
+  EFI_GRAPHICS_OUTPUT_PROTOCOL *Gop = Graphics();
+  if (Gop == nullptr) {
     return EFI_UNSUPPORTED;
   }
-  for (UINT32 Mode = 0; Mode < gGraphics->Mode->MaxMode; Mode++) {
+  for (UINT32 Mode = 0; Mode < Gop->Mode->MaxMode; Mode++) {
     EFI_GRAPHICS_OUTPUT_MODE_INFORMATION *Info = nullptr;
     UINTN InfoSize = 0;
-    EFI_STATUS Status = gGraphics->QueryMode(gGraphics, Mode, &InfoSize, &Info);
+    EFI_STATUS Status = Gop->QueryMode(Gop, Mode, &InfoSize, &Info);
     if (Status != EFI_SUCCESS) {
       continue;
     }
@@ -42,7 +43,7 @@ EFI_STATUS EFIAPI SetVideoMode(UINT32 HorizontalResolution, UINT32 VerticalResol
                  Info->VerticalResolution == VerticalResolution;
     PoolFree(Info);
     if (Match) {
-      return gGraphics->SetMode(gGraphics, Mode);
+      return Gop->SetMode(Gop, Mode);
     }
   }
   return EFI_UNSUPPORTED;
@@ -51,57 +52,57 @@ EFI_STATUS EFIAPI SetVideoMode(UINT32 HorizontalResolution, UINT32 VerticalResol
 // Filled in full at build time; the entry point only adds the image handle.
 constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
     .ImageHandle = nullptr,
-    .OpenListPopup = OpenListPopup,                  // 1
-    .PaintListPopup = PaintListPopup,                // 2
-    .ScrollListPopup = ScrollListPopup,              // 3
-    .HitTestListPopup = HitTestListPopup,            // 4
-    .CloseListPopup = CloseListPopup,                // 5
-    .GetListPopupView = GetListPopupView,            // 6
-    .DrawGaugePanel = DrawGaugePanel,                // 7
-    .InitMessageBox = InitMessageBox,                // 8
-    .HitTestMessageBox = HitTestMessageBox,          // 9
-    .PaintMessageBox = PaintMessageBox,              // 10
-    .DrawDividerStrip = DrawDividerStrip,            // 11
-    .DrawScrollBar = DrawScrollBar,                  // 12
-    .HitTestScrollBar = HitTestScrollBar,            // 13
-    .DrawTile = DrawTile,                            // 14
-    .DrawProgressBar = DrawProgressBar,              // 15
-    .DrawDottedRule = DrawDottedRule,                // 16
-    .InitInputDialog = InitInputDialog,              // 17
-    .HitTestInputDialog = HitTestInputDialog,        // 18
-    .PaintInputDialog = PaintInputDialog,            // 19
-    .InitSettingRow = InitSettingRow,                // 20
-    .PaintSettingRow = PaintSettingRow,              // 21
-    .TrackSettingSlider = TrackSettingSlider,        // 22
-    .InitDigitReadout = InitDigitReadout,            // 23
-    .PaintDigitReadout = PaintDigitReadout,          // 24
-    .InitIconDock = InitIconDock,                    // 25
-    .TrackIconDock = TrackIconDock,                  // 26
-    .PaintIconDock = PaintIconDock,                  // 27
-    .ResetOptionPopups = ResetOptionPopups,          // 28
-    .DefineOptionPopup = DefineOptionPopup,          // 29
-    .TrackOptionPopup = TrackOptionPopup,            // 30
-    .PaintOptionPopup = PaintOptionPopup,            // 31
-    .CloseOptionPopup = CloseOptionPopup,            // 32
-    .StringLength = StringLength,                    // 33
-    .SetFrameBufferCapture = SetFrameBufferCapture,  // 34
-    .SetVideoMode = SetVideoMode,                    // 35
-    .DrawPoint = DrawPoint,                          // 36
-    .DrawLine = DrawLine,                            // 37
-    .DrawCircle = DrawCircle,                        // 38
-    .DrawRectangle = DrawRectangle,                  // 39
-    .DrawTriangle = DrawTriangle,                    // 40
-    .DrawRegularPolygon = DrawRegularPolygon,        // 41
-    .BlitToScreen = BlitToScreen,                    // 42
-    .ClearBuffer = ClearBuffer,                      // 43
-    .DrawText = DrawText,                            // 44
-    .RenderText = RenderText,                        // 45
-    .CaptureScreen = CaptureScreen,                  // 46
-    .DimCapturedScreen = DimCapturedScreen,          // 47
-    .RestoreCapturedScreen = RestoreCapturedScreen,  // 48
-    .ReleaseCapturedScreen = ReleaseCapturedScreen,  // 49
-    .WipeTransition = WipeTransition,                // 50
-    .DissolveTransition = DissolveTransition,        // 51
+    .OpenListPopup = OpenListPopup,                                           // 1
+    .PaintListPopup = NeedsScreen<PaintListPopup>::Call,                      // 2
+    .ScrollListPopup = ScrollListPopup,                                       // 3
+    .HitTestListPopup = HitTestListPopup,                                     // 4
+    .CloseListPopup = CloseListPopup,                                         // 5
+    .GetListPopupView = GetListPopupView,                                     // 6
+    .DrawGaugePanel = NeedsScreen<DrawGaugePanel>::Call,                      // 7
+    .InitMessageBox = InitMessageBox,                                         // 8
+    .HitTestMessageBox = HitTestMessageBox,                                   // 9
+    .PaintMessageBox = NeedsScreen<PaintMessageBox>::Call,                    // 10
+    .DrawDividerStrip = NeedsScreen<DrawDividerStrip>::Call,                  // 11
+    .DrawScrollBar = NeedsScreen<DrawScrollBar>::Call,                        // 12
+    .HitTestScrollBar = HitTestScrollBar,                                     // 13
+    .DrawTile = NeedsScreen<DrawTile>::Call,                                  // 14
+    .DrawProgressBar = DrawProgressBar,                                       // 15
+    .DrawDottedRule = NeedsScreen<DrawDottedRule>::Call,                      // 16
+    .InitInputDialog = InitInputDialog,                                       // 17
+    .HitTestInputDialog = HitTestInputDialog,                                 // 18
+    .PaintInputDialog = NeedsScreen<PaintInputDialog>::Call,                  // 19
+    .InitSettingRow = InitSettingRow,                                         // 20
+    .PaintSettingRow = NeedsScreen<PaintSettingRow>::Call,                    // 21
+    .TrackSettingSlider = TrackSettingSlider,                                 // 22
+    .InitDigitReadout = InitDigitReadout,                                     // 23
+    .PaintDigitReadout = NeedsScreen<PaintDigitReadout>::Call,                // 24
+    .InitIconDock = InitIconDock,                                             // 25
+    .TrackIconDock = TrackIconDock,                                           // 26
+    .PaintIconDock = NeedsScreen<PaintIconDock>::Call,                        // 27
+    .ResetOptionPopups = ResetOptionPopups,                                   // 28
+    .DefineOptionPopup = DefineOptionPopup,                                   // 29
+    .TrackOptionPopup = TrackOptionPopup,                                     // 30
+    .PaintOptionPopup = NeedsScreen<PaintOptionPopup>::Call,                  // 31
+    .CloseOptionPopup = CloseOptionPopup,                                     // 32
+    .StringLength = StringLength,                                             // 33
+    .SetFrameBufferCapture = SetFrameBufferCapture,                           // 34
+    .SetVideoMode = SetVideoMode,                                             // 35
+    .DrawPoint = NeedsScreenUnlessBuffer<DrawPoint>::Call,                    // 36
+    .DrawLine = NeedsScreenUnlessBuffer<DrawLine>::Call,                      // 37
+    .DrawCircle = NeedsScreenUnlessBuffer<DrawCircle>::Call,                  // 38
+    .DrawRectangle = NeedsScreenUnlessBuffer<DrawRectangle>::Call,            // 39
+    .DrawTriangle = NeedsScreenUnlessBuffer<DrawTriangle>::Call,              // 40
+    .DrawRegularPolygon = NeedsScreenUnlessBuffer<DrawRegularPolygon>::Call,  // 41
+    .BlitToScreen = NeedsScreen<BlitToScreen>::Call,                          // 42
+    .ClearBuffer = ClearBuffer,                                               // 43
+    .DrawText = DrawText,                                                     // 44
+    .RenderText = RenderText,                                                 // 45
+    .CaptureScreen = NeedsScreen<CaptureScreen>::Call,                        // 46
+    .DimCapturedScreen = NeedsScreen<DimCapturedScreen>::Call,                // 47
+    .RestoreCapturedScreen = NeedsScreen<RestoreCapturedScreen>::Call,        // 48
+    .ReleaseCapturedScreen = ReleaseCapturedScreen,                           // 49
+    .WipeTransition = NeedsScreen<WipeTransition>::Call,                      // 50
+    .DissolveTransition = NeedsScreen<DissolveTransition>::Call,              // 51
 };
 
 constinit ORVANE_BANNER_PROTOCOL gOrvaneBanner = {.Banner = Banner};

@@ -1,5 +1,16 @@
 // The two published interfaces. The slot order is the interface: the
 // front-end calls each operation by its position.
+//
+// The driver needs only the float and print services to start. It looks for
+// graphics output and the HII font when a call first needs them, so it may be
+// dispatched before the console's display exists. Until the platform offers a
+// graphics output, the slots that always draw on the screen (2, 7, 10 to 12,
+// 14, 16, 19, 21, 24, 27, 31, 42, 46 to 51, and 36 to 41 when given no buffer)
+// answer EFI_UNSUPPORTED and draw and keep nothing; SetVideoMode answers
+// EFI_UNSUPPORTED and DrawText 4 as they do for a missing service; operations
+// that repaint on the way (tracking, a capturing InitDigitReadout) and Banner
+// without a buffer draw nothing. Operations on caller buffers, measuring and
+// hit tests do not need a display. Text needs the font (code 4 without it).
 #pragma once
 #include "controls/readout/icon_dock.h"
 #include "platform/types.h"

@@ -1,5 +1,7 @@
 #include "platform/services.h"
 
+#include "platform/guids.h"
+
 constinit EFI_BOOT_SERVICES *gBootServices = nullptr;
 constinit EFI_GRAPHICS_OUTPUT_PROTOCOL *gGraphics = nullptr;
 constinit EFI_HII_FONT_PROTOCOL *gFont = nullptr;
@@ -22,14 +24,37 @@ void PoolFree(void *Buffer) {
   }
 }
 
+namespace {
+
+template <typename T>
+T *Bound(T *&Kept, EFI_GUID *Guid) {
+  if (Kept == nullptr && gBootServices != nullptr) {
+    void *Found = nullptr;
+    if (gBootServices->LocateProtocol(Guid, nullptr, &Found) == EFI_SUCCESS) {
+      Kept = static_cast<T *>(Found);
+    }
+  }
+  return Kept;
+}
+
+const EFI_GRAPHICS_OUTPUT_MODE_INFORMATION *ModeInfo() {
+  const EFI_GRAPHICS_OUTPUT_PROTOCOL *Gop = Graphics();
+  return Gop != nullptr && Gop->Mode != nullptr ? Gop->Mode->Info : nullptr;
+}
+
+}  // namespace
+
+EFI_GRAPHICS_OUTPUT_PROTOCOL *Graphics() {
+  return Bound(gGraphics, &gEfiGraphicsOutputProtocolGuid);
+}
+EFI_HII_FONT_PROTOCOL *Font() { return Bound(gFont, &gHiiFontProtocolGuid); }
+
 UINT32 ScreenWidth() {
-  return (gGraphics && gGraphics->Mode && gGraphics->Mode->Info)
-             ? gGraphics->Mode->Info->HorizontalResolution
-             : 0;
+  const EFI_GRAPHICS_OUTPUT_MODE_INFORMATION *Info = ModeInfo();
+  return Info != nullptr ? Info->HorizontalResolution : 0;
 }
 
 UINT32 ScreenHeight() {
-  return (gGraphics && gGraphics->Mode && gGraphics->Mode->Info)
-             ? gGraphics->Mode->Info->VerticalResolution
-             : 0;
+  const EFI_GRAPHICS_OUTPUT_MODE_INFORMATION *Info = ModeInfo();
+  return Info != nullptr ? Info->VerticalResolution : 0;
 }

@@ -1,15 +1,25 @@
-// Module-wide state: the bound services (set once at entry) and the
-// frame-buffer capture switch. One caller at a time; nothing is guarded.
+// Module-wide state: the bound services and the frame-buffer capture switch.
+// One caller at a time; nothing is guarded.
 #pragma once
 #include "platform/efi.h"
 #include "platform/float_math.h"
 
+// Boot services, float and print are bound at entry and never change.
 extern EFI_BOOT_SERVICES *gBootServices;
-extern EFI_GRAPHICS_OUTPUT_PROTOCOL *gGraphics;
-extern EFI_HII_FONT_PROTOCOL *gFont;
 extern EFI_PRINT_PROTOCOL *gPrint;
 extern FLOAT_MATH_PROTOCOL *gFloat;
 extern BOOLEAN FrameBufferCapture;
+
+// Graphics output and the HII font are looked up when a call first needs
+// them: dispatched from the firmware volume, the driver starts long before
+// the console's display is connected. Read them through Graphics() and
+// Font(); the variables only keep what was found.
+extern EFI_GRAPHICS_OUTPUT_PROTOCOL *gGraphics;
+extern EFI_HII_FONT_PROTOCOL *gFont;
+// The service, located now if not yet found; NULL while the platform has none
+// (and nothing is kept then, so a later call looks again).
+EFI_GRAPHICS_OUTPUT_PROTOCOL *Graphics();
+EFI_HII_FONT_PROTOCOL *Font();
 
 // Pool memory of type EfiBootServicesData; NULL on failure.
 void *PoolAlloc(UINTN Bytes);
@@ -40,7 +50,7 @@ class PoolBuffer {
   T *Ptr_ = nullptr;
 };
 
-// Current mode's resolution (0 x 0 when no graphics service is bound).
+// Current mode's resolution (0 x 0 while there is no graphics service).
 UINT32 ScreenWidth();
 UINT32 ScreenHeight();
 

@@ -21,8 +21,10 @@ void DrawTarget::Fill(INT64 X, INT64 Y, INT64 W, INT64 H, UINT32 Color) const {
   }
   ORVANE_PIXEL P = PixelFromColor(Color);
   if (IsScreen()) {
-    gGraphics->Blt(gGraphics, &P, EfiBltVideoFill, 0, 0, (UINTN)Part.X, (UINTN)Part.Y,
-                   (UINTN)Part.Width, (UINTN)Part.Height, 0);
+    // A clip that is not empty means a display was found.
+    EFI_GRAPHICS_OUTPUT_PROTOCOL *Gop = Graphics();
+    Gop->Blt(Gop, &P, EfiBltVideoFill, 0, 0, (UINTN)Part.X, (UINTN)Part.Y, (UINTN)Part.Width,
+             (UINTN)Part.Height, 0);
     return;
   }
   const UINTN Stride = (UINTN)RowWidth;
@@ -48,10 +50,11 @@ EFI_STATUS Transfer(EFI_GRAPHICS_OUTPUT_BLT_OPERATION Operation, ORVANE_PIXEL *B
   }
   const UINTN BufferX = (UINTN)(Screen.X - X), BufferY = (UINTN)(Screen.Y - Y);
   const bool ToScreen = Operation == EfiBltBufferToVideo;
-  return gGraphics->Blt(gGraphics, Buffer, Operation, ToScreen ? BufferX : (UINTN)Screen.X,
-                        ToScreen ? BufferY : (UINTN)Screen.Y, ToScreen ? (UINTN)Screen.X : BufferX,
-                        ToScreen ? (UINTN)Screen.Y : BufferY, (UINTN)Screen.Width,
-                        (UINTN)Screen.Height, (UINTN)RowWidth * sizeof(ORVANE_PIXEL));
+  EFI_GRAPHICS_OUTPUT_PROTOCOL *Gop = Graphics();
+  return Gop->Blt(Gop, Buffer, Operation, ToScreen ? BufferX : (UINTN)Screen.X,
+                  ToScreen ? BufferY : (UINTN)Screen.Y, ToScreen ? (UINTN)Screen.X : BufferX,
+                  ToScreen ? (UINTN)Screen.Y : BufferY, (UINTN)Screen.Width, (UINTN)Screen.Height,
+                  (UINTN)RowWidth * sizeof(ORVANE_PIXEL));
 }
 
 }  // namespace
@@ -74,7 +77,7 @@ namespace {
 // Elsewhere (a Blt-only display, another layout, a cut-short or odd frame
 // buffer) Blt gives the right pixels. (X, Y, W, H) is visible on the screen.
 bool FrameBufferHolds(INT32 X, INT32 Y, INT32 W, INT32 H, INT32 RowWidth) {
-  const EFI_GRAPHICS_OUTPUT_PROTOCOL_MODE *Mode = gGraphics->Mode;
+  const EFI_GRAPHICS_OUTPUT_PROTOCOL_MODE *Mode = Graphics()->Mode;
   const EFI_GRAPHICS_OUTPUT_MODE_INFORMATION *Info = Mode->Info;
   if (Mode->FrameBufferBase == 0 || Mode->FrameBufferSize == 0 || Info == nullptr ||
       Info->PixelFormat != PixelBlueGreenRedReserved8BitPerColor) {
@@ -106,10 +109,11 @@ EFI_STATUS CaptureUnder(ORVANE_PIXEL *Buffer, INT32 X, INT32 Y, INT32 W, INT32 H
   if (FrameBufferCapture && FrameBufferHolds(CX, CY, CW, CH, W)) {
     // Rows at the mode's scan line: with a 1024-pixel scan line this is the
     // frame buffer read 1024 pixels a row.
-    UINT32 ScanLine = gGraphics->Mode->Info->PixelsPerScanLine;
-    CopyImageRect(Buffer, (const ORVANE_PIXEL *)(UINTN)gGraphics->Mode->FrameBufferBase,
-                  (UINT16)(CX - X), (UINT16)(CY - Y), (UINT16)CX, (UINT16)CY, (UINT16)W, (UINT16)H,
-                  (UINT16)ScanLine, (UINT16)(CY + CH), (UINT16)CW, (UINT16)CH, nullptr);
+    const EFI_GRAPHICS_OUTPUT_PROTOCOL_MODE *Mode = Graphics()->Mode;
+    UINT32 ScanLine = Mode->Info->PixelsPerScanLine;
+    CopyImageRect(Buffer, (const ORVANE_PIXEL *)(UINTN)Mode->FrameBufferBase, (UINT16)(CX - X),
+                  (UINT16)(CY - Y), (UINT16)CX, (UINT16)CY, (UINT16)W, (UINT16)H, (UINT16)ScanLine,
+                  (UINT16)(CY + CH), (UINT16)CW, (UINT16)CH, nullptr);
     return EFI_SUCCESS;
   }
   // A display that refuses the read leaves the pool's old contents behind;

@@ -499,6 +499,13 @@ void BuildTables() {
   gPrintService.VSPrint = PrintServiceVSPrint;
 }
 
+std::vector<Installed> PlatformServices() {
+  return {{&gPlatformHandleTag, gFloatMathProtocolGuid, &gCountingFloat},
+          {&gConsoleHandleTag, gEfiGraphicsOutputProtocolGuid, &gGop},
+          {&gPlatformHandleTag, gHiiFontProtocolGuid, FontService()},
+          {&gPlatformHandleTag, gPrintProtocolGuid, &gPrintService}};
+}
+
 }  // namespace
 
 Counters &Stats() { return gStats; }
@@ -519,10 +526,7 @@ Firmware::Firmware(uint32_t StartMode) {
   BuildTables();
   ApplyMode(StartMode < (uint32_t)gState.Modes.size() ? StartMode : 2);  // on the default display
   SetFontLayout(FontLayout::Tight);
-  gState.Protocols.push_back({&gPlatformHandleTag, gFloatMathProtocolGuid, &gCountingFloat});
-  gState.Protocols.push_back({&gConsoleHandleTag, gEfiGraphicsOutputProtocolGuid, &gGop});
-  gState.Protocols.push_back({&gPlatformHandleTag, gHiiFontProtocolGuid, FontService()});
-  gState.Protocols.push_back({&gPlatformHandleTag, gPrintProtocolGuid, &gPrintService});
+  for (const Installed &I : PlatformServices()) gState.Protocols.push_back(I);
   // libefi keeps the table it saw first; it is this same static table.
   ST = &gSystemTable;
   BS = &gBoot;
@@ -549,6 +553,12 @@ EFI_HANDLE Firmware::ImageHandle() { return &gImageHandleTag; }
 
 void Firmware::Withhold(const EFI_GUID &Guid) {
   std::erase_if(gState.Protocols, [&](const Installed &I) { return SameGuid(I.Guid, Guid); });
+}
+
+void Firmware::Publish(const EFI_GUID &Guid) {
+  for (const Installed &I : PlatformServices()) {
+    if (SameGuid(I.Guid, Guid)) gState.Protocols.push_back(I);
+  }
 }
 
 EFI_STATUS Firmware::StartDriver() { return efi_main(&gImageHandleTag, &gSystemTable); }

@@ -60,8 +60,11 @@ class Firmware {
   EFI_SYSTEM_TABLE *SystemTable();
   EFI_HANDLE ImageHandle();
 
-  // Leaves a service out of the protocol database (before StartDriver).
+  // Takes a service of the platform (float, graphics, font, print) out of the
+  // protocol database, at any time; Publish installs it again, as a display
+  // connected after the driver started would be.
   void Withhold(const EFI_GUID &Guid);
+  void Publish(const EFI_GUID &Guid);
   // Runs the driver's entry point; returns its status.
   EFI_STATUS StartDriver();
   ORVANE_UI_PROTOCOL *Ui();

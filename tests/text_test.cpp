@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/guids.h"
 #include "platform/services.h"
 #include "sim/hii_font.h"
 #include "raster/target.h"
@@ -202,6 +203,23 @@ class ServiceScope {
  private:
   T *&Slot_;
   T *Saved_;
+};
+
+// The platform without one of its services for one scope: the firmware no
+// longer offers it and the driver forgets what it had found.
+template <typename T>
+class MissingService {
+ public:
+  MissingService(sim::Firmware &Fw, T *&Slot, const EFI_GUID &Guid)
+      : Fw_(Fw), Guid_(Guid), Forgotten_(Slot, nullptr) {
+    Fw.Withhold(Guid);
+  }
+  ~MissingService() { Fw_.Publish(Guid_); }
+
+ private:
+  sim::Firmware &Fw_;
+  EFI_GUID Guid_;
+  ServiceScope<T> Forgotten_;
 };
 
 EFI_STATUS EFIAPI FailingBlt(EFI_GRAPHICS_OUTPUT_PROTOCOL *, EFI_GRAPHICS_OUTPUT_BLT_PIXEL *,
@@ -621,7 +639,7 @@ TEST_F(TextRender, RefusedScaleAndMissingServicesLeaveTheRecordAlone) {
   TextImage T = {1, 2, 3, 4, &Marker};
   EXPECT_EQ(Ui->RenderText(1000, &T, nullptr), 4u);
   {
-    ServiceScope<EFI_HII_FONT_PROTOCOL> NoFont(gFont, nullptr);
+    MissingService<EFI_HII_FONT_PROTOCOL> NoFont(Fw, gFont, gHiiFontProtocolGuid);
     EXPECT_EQ(Ui->RenderText(1000, &T, W("abc")), 4u);
   }
   {
@@ -825,11 +843,11 @@ TEST_F(TextDraw, RefusedScaleDrawsNothing) {
 TEST_F(TextDraw, MissingServicesAnswerFour) {
   ORVANE_PIXEL Back = PixelFromColor(0x00000080);
   {
-    ServiceScope<EFI_HII_FONT_PROTOCOL> S(gFont, nullptr);
+    MissingService<EFI_HII_FONT_PROTOCOL> S(Fw, gFont, gHiiFontProtocolGuid);
     EXPECT_EQ(Ui->DrawText(1, &Back, 1000, 0, 0, W("a")), 4u);
   }
   {
-    ServiceScope<EFI_GRAPHICS_OUTPUT_PROTOCOL> S(gGraphics, nullptr);
+    MissingService<EFI_GRAPHICS_OUTPUT_PROTOCOL> S(Fw, gGraphics, gEfiGraphicsOutputProtocolGuid);
     EXPECT_EQ(Ui->DrawText(1, &Back, 1000, 0, 0, W("a")), 4u);
   }
   {

@@ -40,7 +40,11 @@ class RenderedLine {
     // Left as is by a service that gives no row information.
     constexpr UINTN kNoRowCount = ~(UINTN)0;
     UINTN RowCount = kNoRowCount;
-    EFI_STATUS Status = gFont->StringToImage(gFont, EFI_HII_OUT_FLAG_WRAP, String, &Info, &Out, 0,
+    EFI_HII_FONT_PROTOCOL *Fonts = Font();
+    if (Fonts == nullptr) {
+      return EFI_NOT_READY;
+    }
+    EFI_STATUS Status = Fonts->StringToImage(Fonts, EFI_HII_OUT_FLAG_WRAP, String, &Info, &Out, 0,
                                              0, &RowInfo, &RowCount, nullptr);
     if (EFI_ERROR(Status) || Out == nullptr) {
       // A failing service hands nothing back; whatever it wrote is not ours to free.
@@ -213,7 +217,7 @@ UINTN ScaleImage(Milli Scale, const TextImage *Source, TextImage *Destination) {
 
 UINTN EFIAPI DrawText(UINT32 Foreground, ORVANE_PIXEL *Background, Milli Scale, UINT16 X, UINT16 Y,
                       const CHAR16 *Format, ...) {
-  if (gFont == nullptr || gGraphics == nullptr || gPrint == nullptr || gBootServices == nullptr) {
+  if (Font() == nullptr || Graphics() == nullptr || gPrint == nullptr || gBootServices == nullptr) {
     return kTextServiceMissing;
   }
   if (Format == nullptr) {
@@ -259,8 +263,8 @@ UINTN EFIAPI DrawText(UINT32 Foreground, ORVANE_PIXEL *Background, Milli Scale, 
       }
     }
     EFI_STATUS Status =
-        gGraphics->Blt(gGraphics, Scaled.Bitmap, EfiBltBufferToVideo, 0, 0, X, Y, Scaled.Width,
-                       Scaled.Height, (UINTN)Scaled.Width * sizeof(ORVANE_PIXEL));
+        Graphics()->Blt(Graphics(), Scaled.Bitmap, EfiBltBufferToVideo, 0, 0, X, Y, Scaled.Width,
+                        Scaled.Height, (UINTN)Scaled.Width * sizeof(ORVANE_PIXEL));
     return EFI_ERROR(Status) ? kTextTransferFailed : kTextDone;
   }
   SendForeground(Scaled, X, Y, Screen);
@@ -271,7 +275,7 @@ UINTN EFIAPI RenderText(Milli Scale, TextImage *Image, const CHAR16 *String) {
   if (Image == nullptr) {
     return kTextBadScaleOrNoRecord;
   }
-  if (gFont == nullptr || gBootServices == nullptr || String == nullptr) {
+  if (gBootServices == nullptr || Font() == nullptr || String == nullptr) {
     return kTextServiceMissing;
   }
   PoolBuffer<CHAR16> Copy(StrDuplicate(String));

@@ -1,0 +1,130 @@
+// Start-up in dispatch order: the driver starts before the platform has a
+// display or a font, and every operation finds them once they appear.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "platform/guids.h"
+#include "sim/sim.h"
+
+namespace {
+
+constexpr UINTN kUnsupported = EFI_UNSUPPORTED;
+
+// What an operation answers at each stage: neither service, the font alone, both.
+struct Case {
+  const char *Name;
+  std::function<UINTN(ORVANE_UI_PROTOCOL *, ORVANE_PIXEL *)> Call;
+  UINTN Answers[3];
+  bool DrawsOnScreen;  // once the display is there
+};
+
+TEST(Dispatch, OperationsFindTheDisplayAndTheFontWhenTheyAppear) {
+  const Case Cases[] = {
+      {"rectangle on the screen",
+       [](ORVANE_UI_PROTOCOL *Ui, ORVANE_PIXEL *) {
+         return Ui->DrawRectangle(nullptr, 0, 0, 10, 10, 20, 20, 1, 1, 0x00FF0000, 0x0000FF00);
+       },
+       {kUnsupported, kUnsupported, 0},
+       true},
+      {"rectangle in a buffer",
+       [](ORVANE_UI_PROTOCOL *Ui, ORVANE_PIXEL *B) {
+         return Ui->DrawRectangle(B, 16, 16, 2, 2, 8, 8, 1, 1, 0x00FF0000, 0x0000FF00);
+       },
+       {0, 0, 0},
+       false},
+      {"line on the screen",
+       [](ORVANE_UI_PROTOCOL *Ui, ORVANE_PIXEL *) {
+         return Ui->DrawLine(nullptr, 0, 0, 5, 5, 60, 40, 1, 0x00FFFFFF);
+       },
+       {kUnsupported, kUnsupported, 0},
+       true},
+      {"buffer to the screen",
+       [](ORVANE_UI_PROTOCOL *Ui, ORVANE_PIXEL *B) {
+         return Ui->BlitToScreen(B, 16, 16, 100, 100);
+       },
+       {kUnsupported, kUnsupported, 0},
+       true},
+      {"tile",
+       [](ORVANE_UI_PROTOCOL *Ui, ORVANE_PIXEL *) { return Ui->DrawTile(200, 200, 80, 60, 1); },
+       {kUnsupported, kUnsupported, 0},
+       true},
+      {"screen capture",
+       [](ORVANE_UI_PROTOCOL *Ui, ORVANE_PIXEL *) {
+         ORVANE_PIXEL *Shot = nullptr;
+         UINT32 W = 0, H = 0;
+         const UINTN Code = Ui->CaptureScreen(&Shot, &W, &H);
+         Ui->ReleaseCapturedScreen();
+         return Code;
+       },
+       {kUnsupported, kUnsupported, 0},
+       false},
+      {"video mode",
+       [](ORVANE_UI_PROTOCOL *Ui, ORVANE_PIXEL *) { return Ui->SetVideoMode(1024, 768); },
+       {kUnsupported, kUnsupported, 0},
+       false},
+      {"opaque text",
+       [](ORVANE_UI_PROTOCOL *Ui, ORVANE_PIXEL *B) {
+         return Ui->DrawText(0x00FFFFFF, B, 1000, 300, 300, W("Boot"));
+       },
+       {4, 4, 0},
+       true},
+      {"rendered text",
+       [](ORVANE_UI_PROTOCOL *Ui, ORVANE_PIXEL *) {
+         TextImage T = {0x00FFFFFF, 0, 0, 0, nullptr};
+         const UINTN Code = Ui->RenderText(1000, &T, W("Boot"));
+         if (T.Bitmap != nullptr) FreePool(T.Bitmap);
+         return Code;
+       },
+       {4, 0, 0},
+       false},
+  };
+
+  sim::Firmware Fw;
+  Fw.Withhold(gEfiGraphicsOutputProtocolGuid);
+  Fw.Withhold(gHiiFontProtocolGuid);
+  ASSERT_EQ(Fw.StartDriver(), EFI_SUCCESS) << "float and print are all the entry needs";
+  ORVANE_UI_PROTOCOL *Ui = Fw.Ui();
+  ASSERT_NE(Ui, nullptr);
+
+  for (int Stage = 0; Stage < 3; Stage++) {
+    if (Stage == 1) Fw.Publish(gHiiFontProtocolGuid);
+    if (Stage == 2) Fw.Publish(gEfiGraphicsOutputProtocolGuid);
+    for (const Case &C : Cases) {
+      SCOPED_TRACE(testing::Message() << C.Name << ", stage " << Stage);
+      std::vector<uint32_t> Buffer(16 * 16, 0x00123456);
+      Fw.FillScreen(0);
+      sim::ResetStats();
+      const UINTN Code = C.Call(Ui, reinterpret_cast<ORVANE_PIXEL *>(Buffer.data()));
+      EXPECT_EQ(Code, C.Answers[Stage]);
+      if (Stage < 2) {
+        EXPECT_EQ(sim::Stats().BltCalls, 0u) << "no display, no transfer";
+      }
+      const std::vector<uint32_t> Screen = Fw.Snapshot();
+      const bool Drawn = std::any_of(Screen.begin(), Screen.end(), [](uint32_t P) { return P; });
+      EXPECT_EQ(Drawn, Stage == 2 && C.DrawsOnScreen);
+      EXPECT_EQ(Fw.LiveAllocations(), 0u);
+    }
+  }
+}
+
+// The banner has no status to give: without a display it draws nothing.
+TEST(Dispatch, BannerDrawsOnceTheDisplayAppears) {
+  sim::Firmware Fw;
+  Fw.Withhold(gEfiGraphicsOutputProtocolGuid);
+  ASSERT_EQ(Fw.StartDriver(), EFI_SUCCESS);
+  Fw.FillScreen(0);
+  for (bool Display : {false, true}) {
+    if (Display) Fw.Publish(gEfiGraphicsOutputProtocolGuid);
+    sim::ResetStats();
+    EXPECT_EQ(Fw.BannerProtocol()->Banner(nullptr), nullptr);
+    EXPECT_EQ(sim::Stats().BltCalls > 0, Display);
+    const std::vector<uint32_t> Screen = Fw.Snapshot();
+    EXPECT_EQ(std::any_of(Screen.begin(), Screen.end(), [](uint32_t P) { return P; }), Display);
+  }
+  EXPECT_EQ(Fw.LiveAllocations(), 0u);
+}
+
+}  // namespace
