@@ -14,7 +14,8 @@ JOBS ?= $(shell nproc)
 # Every source under controls/, generated picture sources included, at any depth.
 DRIVER_SRC := $(sort $(wildcard driver/*.cpp platform/*.cpp raster/*.cpp text/*.cpp) \
                 $(shell find controls -name '*.cpp' 2>/dev/null))
-SHIM_SERVICE_SRC := shim/float_service.cpp shim/print_service.cpp shim/usb_tablet.cpp
+SHIM_SERVICE_SRC := shim/float_service.cpp shim/print_service.cpp shim/usb_tablet.cpp \
+                    shim/shim_entry.cpp
 SHIM_SRC := $(sort $(wildcard shim/*.cpp))
 FRONTEND_SRC := $(sort $(wildcard frontend/*.cpp frontend/setup/*.cpp))
 # The front-end's start-up and its firmware checks run only in OVMF.

@@ -14,6 +14,7 @@
 #include "frontend/setup/panel.h"
 #include "frontend/setup/run.h"
 #include "frontend/shipping.h"
+#include "frontend/usb_connect.h"
 #include "platform/guids.h"
 
 namespace {
@@ -333,6 +334,11 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
   for (Component &Part : Parts) {
     Provide(ImageHandle, Self->DeviceHandle, Part);
   }
+  // The tablet's driver attaches when a USB handle is connected: a shim loaded
+  // here came after the boot manager's connecting, and the boot manager may
+  // have left the tablet alone anyway.
+  const UINTN UsbFunctions = ConnectUsbFunctions(BS);
+  Line().Text("INFO usb functions ").Dec((INT64)UsbFunctions).Text(" connected").Emit();
   SceneContext C = {nullptr, nullptr, BS, nullptr, Snapshot, Midway, nullptr, 0, 0, nullptr, 0};
   BS->LocateProtocol(&gOrvaneUiProtocolGuid, nullptr, (void **)&C.Ui);
   BS->LocateProtocol(&gOrvaneBannerProtocolGuid, nullptr, (void **)&C.Banner);

@@ -4,10 +4,15 @@ namespace {
 
 constexpr UINT32 kUsbNoError = 0;
 constexpr UINT8 kInterruptTransfer = 3;
+// Marks a pointer as this driver's, so Stop never frees another driver's.
+constexpr UINT64 kTabletSignature = 0x74656c6261745655;
+
+constinit EFI_BOOT_SERVICES *gBs = nullptr;
 
 // One tablet. The protocol comes first so GetState's This leads back here.
 struct UsbTablet {
   EFI_ABSOLUTE_POINTER_PROTOCOL Pointer;
+  UINT64 Signature;
   EFI_ABSOLUTE_POINTER_MODE Mode;
   EFI_ABSOLUTE_POINTER_STATE State;  // the latest report
   BOOLEAN Changed;                   // State differs from what GetState last returned
@@ -45,78 +50,6 @@ bool FindReportEndpoint(EFI_USB_IO_PROTOCOL *UsbIo, UINT8 Count,
     }
   }
   return false;
-}
-
-// Installs the pointer on one handle. EFI_UNSUPPORTED when the handle is no tablet
-// or already has a pointer; anything else is a failure on a tablet.
-EFI_STATUS Attach(EFI_BOOT_SERVICES *Bs, EFI_HANDLE Handle) {
-  EFI_USB_IO_PROTOCOL *UsbIo = nullptr;
-  VOID *Existing = nullptr;
-  if (Bs->HandleProtocol(Handle, &gUsbIoProtocolGuid, (VOID **)&UsbIo) != EFI_SUCCESS ||
-      UsbIo == nullptr ||
-      Bs->HandleProtocol(Handle, &AbsolutePointerProtocol, &Existing) == EFI_SUCCESS) {
-    return EFI_UNSUPPORTED;
-  }
-  EFI_USB_DEVICE_DESCRIPTOR Device;
-  EFI_USB_INTERFACE_DESCRIPTOR Interface;
-  EFI_USB_ENDPOINT_DESCRIPTOR Endpoint;
-  if (UsbIo->UsbGetDeviceDescriptor(UsbIo, &Device) != EFI_SUCCESS ||
-      UsbIo->UsbGetInterfaceDescriptor(UsbIo, &Interface) != EFI_SUCCESS ||
-      !IsUsbTablet(Device, Interface) ||
-      !FindReportEndpoint(UsbIo, Interface.NumEndpoints, Endpoint)) {
-    return EFI_UNSUPPORTED;
-  }
-
-  UsbTablet *T = nullptr;
-  EFI_STATUS Status = Bs->AllocatePool(EfiBootServicesData, sizeof(UsbTablet), (VOID **)&T);
-  if (Status != EFI_SUCCESS || T == nullptr) {
-    return EFI_OUT_OF_RESOURCES;
-  }
-  Bs->SetMem(T, sizeof(UsbTablet), 0);
-  T->Bs = Bs;
-  T->UsbIo = UsbIo;
-  T->Endpoint = Endpoint.EndpointAddress;
-  T->Mode.AbsoluteMaxX = kTabletMax;
-  T->Mode.AbsoluteMaxY = kTabletMax;
-  T->Mode.Attributes = EFI_ABSP_SupportsAltActive;  // the right button
-  T->Pointer.Reset = TabletReset;
-  T->Pointer.GetState = TabletGetState;
-  T->Pointer.Mode = &T->Mode;
-  Status =
-      Bs->CreateEvent(EVT_NOTIFY_WAIT, TPL_NOTIFY, TabletWaitForInput, T, &T->Pointer.WaitForInput);
-  if (Status != EFI_SUCCESS) {
-    Bs->FreePool(T);
-    return Status;
-  }
-  // Interval 0 is not a valid period; a report never exceeds one packet.
-  const UINTN Interval = Endpoint.Interval == 0 ? 1 : Endpoint.Interval;
-  const UINTN Length = Endpoint.MaxPacketSize == 0 ? 8 : Endpoint.MaxPacketSize;
-  Status =
-      UsbIo->UsbAsyncInterruptTransfer(UsbIo, T->Endpoint, TRUE, Interval, Length, TabletReport, T);
-  if (Status == EFI_SUCCESS) {
-    Status = Bs->InstallProtocolInterface(&Handle, &AbsolutePointerProtocol, EFI_NATIVE_INTERFACE,
-                                          &T->Pointer);
-    if (Status != EFI_SUCCESS) {
-      UsbIo->UsbAsyncInterruptTransfer(UsbIo, T->Endpoint, FALSE, 0, 0, nullptr, nullptr);
-    }
-  }
-  if (Status != EFI_SUCCESS) {
-    Bs->CloseEvent(T->Pointer.WaitForInput);
-    Bs->FreePool(T);
-  }
-  return Status;
-}
-
-void ConnectPciControllers(EFI_BOOT_SERVICES *Bs) {
-  UINTN Count = 0;
-  EFI_HANDLE *Handles = nullptr;
-  if (Bs->LocateHandleBuffer(ByProtocol, &gEfiPciIoProtocolGuid, nullptr, &Count, &Handles) !=
-      EFI_SUCCESS)
-    return;
-  for (UINTN I = 0; I < Count; I++) {
-    Bs->ConnectController(Handles[I], nullptr, nullptr, TRUE);
-  }
-  Bs->FreePool(Handles);
 }
 
 bool IsUsbTablet(const EFI_USB_DEVICE_DESCRIPTOR &Device,
@@ -177,31 +110,155 @@ VOID EFIAPI TabletWaitForInput(EFI_EVENT Event, VOID *Context) {
   if (T != nullptr && T->Changed) T->Bs->SignalEvent(Event);
 }
 
+// The report endpoint of a USB function that is a tablet; false for any other function.
+bool DescribesTablet(EFI_USB_IO_PROTOCOL *UsbIo, EFI_USB_ENDPOINT_DESCRIPTOR &Endpoint) {
+  EFI_USB_DEVICE_DESCRIPTOR Device;
+  EFI_USB_INTERFACE_DESCRIPTOR Interface;
+  return UsbIo->UsbGetDeviceDescriptor(UsbIo, &Device) == EFI_SUCCESS &&
+         UsbIo->UsbGetInterfaceDescriptor(UsbIo, &Interface) == EFI_SUCCESS &&
+         IsUsbTablet(Device, Interface) &&
+         FindReportEndpoint(UsbIo, Interface.NumEndpoints, Endpoint);
+}
+
+void CloseUsb(EFI_DRIVER_BINDING_PROTOCOL *This, EFI_HANDLE Controller) {
+  gBs->CloseProtocol(Controller, &gUsbIoProtocolGuid, This->DriverBindingHandle, Controller);
+}
+
+// USB I/O opened for this driver, or NULL with the firmware's status: a
+// function held by another driver (EFI_ACCESS_DENIED) or by this one
+// (EFI_ALREADY_STARTED) is not taken.
+EFI_USB_IO_PROTOCOL *OpenUsb(EFI_DRIVER_BINDING_PROTOCOL *This, EFI_HANDLE Controller,
+                             EFI_STATUS &Status) {
+  EFI_USB_IO_PROTOCOL *UsbIo = nullptr;
+  Status = gBs->OpenProtocol(Controller, &gUsbIoProtocolGuid, (VOID **)&UsbIo,
+                             This->DriverBindingHandle, Controller, EFI_OPEN_PROTOCOL_BY_DRIVER);
+  if (Status == EFI_SUCCESS && UsbIo == nullptr) {
+    CloseUsb(This, Controller);
+    Status = EFI_UNSUPPORTED;
+  }
+  return Status == EFI_SUCCESS ? UsbIo : nullptr;
+}
+
+// A handle some driver already serves with a pointer is left to it.
+bool HasPointer(EFI_HANDLE Controller) {
+  VOID *Existing = nullptr;
+  return gBs->HandleProtocol(Controller, &AbsolutePointerProtocol, &Existing) == EFI_SUCCESS;
+}
+
+EFI_STATUS EFIAPI TabletSupported(EFI_DRIVER_BINDING_PROTOCOL *This, EFI_HANDLE Controller,
+                                  EFI_DEVICE_PATH *) {
+  if (This == nullptr || HasPointer(Controller)) return EFI_UNSUPPORTED;
+  EFI_STATUS Status;
+  EFI_USB_IO_PROTOCOL *UsbIo = OpenUsb(This, Controller, Status);
+  if (UsbIo == nullptr) return Status;
+  EFI_USB_ENDPOINT_DESCRIPTOR Endpoint;
+  const bool Tablet = DescribesTablet(UsbIo, Endpoint);
+  CloseUsb(This, Controller);
+  return Tablet ? EFI_SUCCESS : EFI_UNSUPPORTED;
+}
+
+// Installs the pointer on the controller. Whatever fails is undone: no record,
+// no open event, no transfer still calling into freed memory, USB I/O closed.
+EFI_STATUS EFIAPI TabletStart(EFI_DRIVER_BINDING_PROTOCOL *This, EFI_HANDLE Controller,
+                              EFI_DEVICE_PATH *) {
+  if (This == nullptr || HasPointer(Controller)) return EFI_UNSUPPORTED;
+  EFI_STATUS Status;
+  EFI_USB_IO_PROTOCOL *UsbIo = OpenUsb(This, Controller, Status);
+  if (UsbIo == nullptr) return Status;
+  EFI_USB_ENDPOINT_DESCRIPTOR Endpoint;
+  if (!DescribesTablet(UsbIo, Endpoint)) {
+    CloseUsb(This, Controller);
+    return EFI_UNSUPPORTED;
+  }
+  UsbTablet *T = nullptr;
+  if (gBs->AllocatePool(EfiBootServicesData, sizeof(UsbTablet), (VOID **)&T) != EFI_SUCCESS ||
+      T == nullptr) {
+    CloseUsb(This, Controller);
+    return EFI_OUT_OF_RESOURCES;
+  }
+  gBs->SetMem(T, sizeof(UsbTablet), 0);
+  T->Signature = kTabletSignature;
+  T->Bs = gBs;
+  T->UsbIo = UsbIo;
+  T->Endpoint = Endpoint.EndpointAddress;
+  T->Mode.AbsoluteMaxX = kTabletMax;
+  T->Mode.AbsoluteMaxY = kTabletMax;
+  T->Mode.Attributes = EFI_ABSP_SupportsAltActive;  // the right button
+  T->Pointer.Reset = TabletReset;
+  T->Pointer.GetState = TabletGetState;
+  T->Pointer.Mode = &T->Mode;
+  Status = gBs->CreateEvent(EVT_NOTIFY_WAIT, TPL_NOTIFY, TabletWaitForInput, T,
+                            &T->Pointer.WaitForInput);
+  if (Status == EFI_SUCCESS) {
+    // Interval 0 is not a valid period; a report never exceeds one packet.
+    const UINTN Interval = Endpoint.Interval == 0 ? 1 : Endpoint.Interval;
+    const UINTN Length = Endpoint.MaxPacketSize == 0 ? 8 : Endpoint.MaxPacketSize;
+    Status = UsbIo->UsbAsyncInterruptTransfer(UsbIo, T->Endpoint, TRUE, Interval, Length,
+                                              TabletReport, T);
+    if (Status == EFI_SUCCESS) {
+      Status = gBs->InstallProtocolInterface(&Controller, &AbsolutePointerProtocol,
+                                             EFI_NATIVE_INTERFACE, &T->Pointer);
+      if (Status != EFI_SUCCESS) {
+        UsbIo->UsbAsyncInterruptTransfer(UsbIo, T->Endpoint, FALSE, 0, 0, nullptr, nullptr);
+      }
+    }
+    if (Status != EFI_SUCCESS) gBs->CloseEvent(T->Pointer.WaitForInput);
+  }
+  if (Status != EFI_SUCCESS) {
+    gBs->FreePool(T);
+    CloseUsb(This, Controller);
+  }
+  return Status;
+}
+
+// Takes the pointer off again and frees what Start made. A pointer that cannot
+// be uninstalled (a consumer holds it) keeps working and Stop answers why.
+EFI_STATUS EFIAPI TabletStop(EFI_DRIVER_BINDING_PROTOCOL *This, EFI_HANDLE Controller, UINTN,
+                             EFI_HANDLE *) {
+  if (This == nullptr) return EFI_INVALID_PARAMETER;
+  EFI_ABSOLUTE_POINTER_PROTOCOL *Pointer = nullptr;
+  if (gBs->OpenProtocol(Controller, &AbsolutePointerProtocol, (VOID **)&Pointer,
+                        This->DriverBindingHandle, Controller,
+                        EFI_OPEN_PROTOCOL_GET_PROTOCOL) != EFI_SUCCESS ||
+      Pointer == nullptr) {
+    return EFI_UNSUPPORTED;
+  }
+  UsbTablet *T = FromPointer(Pointer);
+  if (T->Signature != kTabletSignature) return EFI_UNSUPPORTED;
+  const EFI_STATUS Status =
+      gBs->UninstallProtocolInterface(Controller, &AbsolutePointerProtocol, &T->Pointer);
+  if (Status != EFI_SUCCESS) return Status;
+  T->UsbIo->UsbAsyncInterruptTransfer(T->UsbIo, T->Endpoint, FALSE, 0, 0, nullptr, nullptr);
+  gBs->CloseEvent(T->Pointer.WaitForInput);
+  T->Signature = 0;
+  gBs->FreePool(T);
+  CloseUsb(This, Controller);
+  return EFI_SUCCESS;
+}
+
+EFI_STATUS EFIAPI TabletDriverName(EFI_COMPONENT_NAME2_PROTOCOL *, CHAR8 *Language, CHAR16 **Name) {
+  if (Language == nullptr || Name == nullptr) return EFI_INVALID_PARAMETER;
+  if (Language[0] != 'e' || Language[1] != 'n' || Language[2] != 0) return EFI_UNSUPPORTED;
+  *Name = const_cast<CHAR16 *>(W("Orvane USB tablet"));
+  return EFI_SUCCESS;
+}
+
+EFI_STATUS EFIAPI TabletControllerName(EFI_COMPONENT_NAME2_PROTOCOL *, EFI_HANDLE, EFI_HANDLE,
+                                       CHAR8 *, CHAR16 **) {
+  return EFI_UNSUPPORTED;
+}
+
+constinit CHAR8 kLanguages[] = "en";
+
 }  // namespace
 
-EFI_STATUS InstallUsbTablets(EFI_BOOT_SERVICES *Bs, UINTN *Count) {
-  if (Bs == nullptr || Count == nullptr) return EFI_INVALID_PARAMETER;
-  *Count = 0;
-  UINTN HandleCount = 0;
-  EFI_HANDLE *Handles = nullptr;
-  EFI_STATUS Status =
-      Bs->LocateHandleBuffer(ByProtocol, &gUsbIoProtocolGuid, nullptr, &HandleCount, &Handles);
-  if (Status == EFI_NOT_FOUND) {
-    ConnectPciControllers(Bs);
-    Status =
-        Bs->LocateHandleBuffer(ByProtocol, &gUsbIoProtocolGuid, nullptr, &HandleCount, &Handles);
-  }
-  if (Status != EFI_SUCCESS) return Status;
-  EFI_STATUS Failure = EFI_SUCCESS;
-  for (UINTN I = 0; I < HandleCount; I++) {
-    const EFI_STATUS S = Attach(Bs, Handles[I]);
-    if (S == EFI_SUCCESS) {
-      (*Count)++;
-    } else if (S != EFI_UNSUPPORTED) {
-      Failure = S;
-    }
-  }
-  Bs->FreePool(Handles);
-  if (*Count > 0) return EFI_SUCCESS;
-  return Failure != EFI_SUCCESS ? Failure : EFI_NOT_FOUND;
+constinit EFI_DRIVER_BINDING_PROTOCOL gTabletDriverBinding = {
+    TabletSupported, TabletStart, TabletStop, 0x10, nullptr, nullptr};
+constinit EFI_COMPONENT_NAME2_PROTOCOL gTabletComponentName = {TabletDriverName,
+                                                               TabletControllerName, kLanguages};
+
+void TabletDriverSetUp(EFI_BOOT_SERVICES *Bs, EFI_HANDLE ImageHandle) {
+  gBs = Bs;
+  gTabletDriverBinding.ImageHandle = ImageHandle;
+  gTabletDriverBinding.DriverBindingHandle = ImageHandle;
 }

@@ -7,12 +7,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <unordered_map>
 
 #include "driver/operations.h"
 #include "platform/guids.h"
 #include "shim/float_service.h"
 #include "shim/print_service.h"
+#include "shim/shim_entry.h"
+#include "shim/usb_io.h"
 #include "sim/hii_font.h"
 
 namespace sim {
@@ -26,6 +29,33 @@ struct Installed {
   EFI_HANDLE Handle;
   EFI_GUID Guid;
   void *Interface;
+};
+
+// An open of an interface by an agent (BY_DRIVER ones are exclusive).
+struct Opener {
+  EFI_HANDLE Handle;
+  EFI_GUID Guid;
+  EFI_HANDLE Agent;
+  EFI_HANDLE Controller;
+  UINT32 Attributes;
+};
+
+// A USB function. The protocol comes first, so This leads back here.
+struct UsbFunction {
+  EFI_USB_IO_PROTOCOL Io;
+  EFI_USB_DEVICE_DESCRIPTOR Device;
+  EFI_USB_INTERFACE_DESCRIPTOR Interface;
+  EFI_USB_ENDPOINT_DESCRIPTOR Endpoint;
+  EFI_ASYNC_USB_TRANSFER_CALLBACK Callback;
+  VOID *Context;
+};
+
+struct Event {
+  UINT32 Type;
+  EFI_TPL Tpl;
+  EFI_EVENT_NOTIFY Notify;
+  VOID *Context;
+  bool Signalled;
 };
 
 constexpr ModeSpec kModes[] = {{800, 600},  {640, 480},  {1024, 768},
@@ -59,6 +89,10 @@ struct State {
   std::vector<Variable> Variables;
   int64_t SetVariableFailIn = -1;
   EFI_STATUS SetVariableFailure = EFI_SUCCESS;
+  std::vector<Opener> Opened;
+  std::vector<std::unique_ptr<UsbFunction>> Usb;
+  std::vector<std::unique_ptr<Event>> Events;
+  EFI_TPL Tpl = TPL_APPLICATION;
 };
 
 State gState;
@@ -73,7 +107,7 @@ EFI_GRAPHICS_OUTPUT_PROTOCOL_MODE gGopMode;
 EFI_GRAPHICS_OUTPUT_MODE_INFORMATION gGopInfo;
 FLOAT_MATH_PROTOCOL gCountingFloat;
 EFI_PRINT_PROTOCOL gPrintService;
-char gImageHandleTag, gPlatformHandleTag, gConsoleHandleTag;
+char gImageHandleTag, gPlatformHandleTag, gConsoleHandleTag, gShimHandleTag;
 
 bool SameGuid(const EFI_GUID &A, const EFI_GUID &B) {
   return std::memcmp(&A, &B, sizeof(EFI_GUID)) == 0;
@@ -186,6 +220,196 @@ EFI_STATUS EFIAPI SimInstallMultiple(EFI_HANDLE *Handle, ...) {
     gState.InstalledByDriver++;
   }
   __builtin_ms_va_end(Args);
+  return EFI_SUCCESS;
+}
+
+//
+// The protocol database beyond lookups: single installs, opens by agents,
+// handle buffers and driver-binding connections, as the USB path needs them.
+//
+bool IsOpenByDriver(EFI_HANDLE Handle, const EFI_GUID &Guid, EFI_HANDLE *Agent = nullptr) {
+  for (const Opener &O : gState.Opened) {
+    if (O.Handle == Handle && SameGuid(O.Guid, Guid) &&
+        (O.Attributes & EFI_OPEN_PROTOCOL_BY_DRIVER) != 0) {
+      if (Agent != nullptr) *Agent = O.Agent;
+      return true;
+    }
+  }
+  return false;
+}
+
+EFI_STATUS EFIAPI SimInstallProtocol(EFI_HANDLE *Handle, EFI_GUID *Guid, EFI_INTERFACE_TYPE,
+                                     VOID *Interface) {
+  if (Handle == nullptr || *Handle == nullptr || Guid == nullptr) return EFI_INVALID_PARAMETER;
+  for (const Installed &I : gState.Protocols) {
+    if (I.Handle == *Handle && SameGuid(I.Guid, *Guid)) return EFI_INVALID_PARAMETER;
+  }
+  gState.Protocols.push_back({*Handle, *Guid, Interface});
+  return EFI_SUCCESS;
+}
+
+EFI_STATUS EFIAPI SimUninstallProtocol(EFI_HANDLE Handle, EFI_GUID *Guid, VOID *Interface) {
+  auto It = std::find_if(gState.Protocols.begin(), gState.Protocols.end(), [&](const Installed &I) {
+    return I.Handle == Handle && SameGuid(I.Guid, *Guid) && I.Interface == Interface;
+  });
+  if (It == gState.Protocols.end()) return EFI_NOT_FOUND;
+  if (IsOpenByDriver(Handle, *Guid)) return EFI_ACCESS_DENIED;
+  gState.Protocols.erase(It);
+  std::erase_if(gState.Opened,
+                [&](const Opener &O) { return O.Handle == Handle && SameGuid(O.Guid, *Guid); });
+  return EFI_SUCCESS;
+}
+
+EFI_STATUS EFIAPI SimOpenProtocol(EFI_HANDLE Handle, EFI_GUID *Guid, VOID **Interface,
+                                  EFI_HANDLE Agent, EFI_HANDLE Controller, UINT32 Attributes) {
+  VOID *Found = nullptr;
+  for (const Installed &I : gState.Protocols) {
+    if (I.Handle == Handle && SameGuid(I.Guid, *Guid)) Found = I.Interface;
+  }
+  if (Found == nullptr) return EFI_UNSUPPORTED;
+  if ((Attributes & EFI_OPEN_PROTOCOL_BY_DRIVER) != 0) {
+    EFI_HANDLE Holder = nullptr;
+    if (IsOpenByDriver(Handle, *Guid, &Holder)) {
+      return Holder == Agent ? EFI_ALREADY_STARTED : EFI_ACCESS_DENIED;
+    }
+    gState.Opened.push_back({Handle, *Guid, Agent, Controller, Attributes});
+  }
+  if (Interface != nullptr) *Interface = Found;
+  return EFI_SUCCESS;
+}
+
+EFI_STATUS EFIAPI SimCloseProtocol(EFI_HANDLE Handle, EFI_GUID *Guid, EFI_HANDLE Agent,
+                                   EFI_HANDLE Controller) {
+  auto It = std::find_if(gState.Opened.begin(), gState.Opened.end(), [&](const Opener &O) {
+    return O.Handle == Handle && SameGuid(O.Guid, *Guid) && O.Agent == Agent &&
+           O.Controller == Controller;
+  });
+  if (It == gState.Opened.end()) return EFI_NOT_FOUND;
+  gState.Opened.erase(It);
+  return EFI_SUCCESS;
+}
+
+EFI_STATUS EFIAPI SimLocateHandleBuffer(EFI_LOCATE_SEARCH_TYPE Type, EFI_GUID *Guid, VOID *,
+                                        UINTN *Count, EFI_HANDLE **Buffer) {
+  if (Type != ByProtocol || Guid == nullptr || Count == nullptr || Buffer == nullptr) {
+    return EFI_INVALID_PARAMETER;
+  }
+  std::vector<EFI_HANDLE> Found;
+  for (const Installed &I : gState.Protocols) {
+    if (SameGuid(I.Guid, *Guid) && std::find(Found.begin(), Found.end(), I.Handle) == Found.end()) {
+      Found.push_back(I.Handle);
+    }
+  }
+  *Count = 0;
+  if (Found.empty()) return EFI_NOT_FOUND;
+  EFI_STATUS Status =
+      SimAllocatePool(EfiBootServicesData, Found.size() * sizeof(EFI_HANDLE), (VOID **)Buffer);
+  if (Status != EFI_SUCCESS) return Status;
+  std::memcpy(*Buffer, Found.data(), Found.size() * sizeof(EFI_HANDLE));
+  *Count = Found.size();
+  return EFI_SUCCESS;
+}
+
+std::vector<EFI_DRIVER_BINDING_PROTOCOL *> Bindings() {
+  std::vector<EFI_DRIVER_BINDING_PROTOCOL *> Out;
+  for (const Installed &I : gState.Protocols) {
+    if (SameGuid(I.Guid, gEfiDriverBindingProtocolGuid)) {
+      Out.push_back(static_cast<EFI_DRIVER_BINDING_PROTOCOL *>(I.Interface));
+    }
+  }
+  return Out;
+}
+
+// Every binding is asked in turn; no children are made, so Recursive changes nothing.
+EFI_STATUS EFIAPI SimConnectController(EFI_HANDLE Controller, EFI_HANDLE *, EFI_DEVICE_PATH *,
+                                       BOOLEAN) {
+  bool Started = false;
+  for (EFI_DRIVER_BINDING_PROTOCOL *B : Bindings()) {
+    if (B->Supported(B, Controller, nullptr) == EFI_SUCCESS &&
+        B->Start(B, Controller, nullptr) == EFI_SUCCESS) {
+      Started = true;
+    }
+  }
+  return Started ? EFI_SUCCESS : EFI_NOT_FOUND;
+}
+
+EFI_STATUS EFIAPI SimDisconnectController(EFI_HANDLE Controller, EFI_HANDLE, EFI_HANDLE) {
+  EFI_STATUS Status = EFI_SUCCESS;
+  for (EFI_DRIVER_BINDING_PROTOCOL *B : Bindings()) {
+    const bool Holds =
+        std::any_of(gState.Opened.begin(), gState.Opened.end(), [&](const Opener &O) {
+          return O.Controller == Controller && O.Agent == B->DriverBindingHandle &&
+                 (O.Attributes & EFI_OPEN_PROTOCOL_BY_DRIVER) != 0;
+        });
+    if (Holds) {
+      const EFI_STATUS S = B->Stop(B, Controller, 0, nullptr);
+      if (S != EFI_SUCCESS) Status = S;
+    }
+  }
+  return Status;
+}
+
+EFI_STATUS EFIAPI SimCreateEvent(UINT32 Type, EFI_TPL Tpl, EFI_EVENT_NOTIFY Notify, VOID *Context,
+                                 EFI_EVENT *Out) {
+  if (Out == nullptr) return EFI_INVALID_PARAMETER;
+  gState.Events.push_back(std::make_unique<Event>(Event{Type, Tpl, Notify, Context, false}));
+  *Out = gState.Events.back().get();
+  return EFI_SUCCESS;
+}
+
+EFI_STATUS EFIAPI SimCloseEvent(EFI_EVENT E) {
+  auto It = std::find_if(gState.Events.begin(), gState.Events.end(),
+                         [&](const std::unique_ptr<Event> &P) { return P.get() == E; });
+  if (It == gState.Events.end()) {
+    std::fprintf(stderr, "sim: CloseEvent of unknown event %p\n", E);
+    std::abort();
+  }
+  gState.Events.erase(It);
+  return EFI_SUCCESS;
+}
+
+EFI_STATUS EFIAPI SimSignalEvent(EFI_EVENT E) {
+  static_cast<Event *>(E)->Signalled = true;
+  return EFI_SUCCESS;
+}
+
+EFI_TPL EFIAPI SimRaiseTpl(EFI_TPL New) {
+  const EFI_TPL Old = gState.Tpl;
+  gState.Tpl = New;
+  return Old;
+}
+
+VOID EFIAPI SimRestoreTpl(EFI_TPL Old) { gState.Tpl = Old; }
+
+//
+// USB functions.
+//
+UsbFunction *FunctionOf(EFI_USB_IO_PROTOCOL *This) { return reinterpret_cast<UsbFunction *>(This); }
+
+EFI_STATUS EFIAPI UsbAsyncTransfer(EFI_USB_IO_PROTOCOL *This, UINT8 Endpoint, BOOLEAN IsNew, UINTN,
+                                   UINTN, EFI_ASYNC_USB_TRANSFER_CALLBACK Callback, VOID *Context) {
+  UsbFunction *F = FunctionOf(This);
+  if (Endpoint != F->Endpoint.EndpointAddress) return EFI_INVALID_PARAMETER;
+  F->Callback = IsNew ? Callback : nullptr;
+  F->Context = IsNew ? Context : nullptr;
+  return EFI_SUCCESS;
+}
+
+EFI_STATUS EFIAPI UsbDeviceDescriptor(EFI_USB_IO_PROTOCOL *This, EFI_USB_DEVICE_DESCRIPTOR *D) {
+  *D = FunctionOf(This)->Device;
+  return EFI_SUCCESS;
+}
+
+EFI_STATUS EFIAPI UsbInterfaceDescriptor(EFI_USB_IO_PROTOCOL *This,
+                                         EFI_USB_INTERFACE_DESCRIPTOR *D) {
+  *D = FunctionOf(This)->Interface;
+  return EFI_SUCCESS;
+}
+
+EFI_STATUS EFIAPI UsbEndpointDescriptor(EFI_USB_IO_PROTOCOL *This, UINT8 Index,
+                                        EFI_USB_ENDPOINT_DESCRIPTOR *D) {
+  if (Index != 0) return EFI_NOT_FOUND;
+  *D = FunctionOf(This)->Endpoint;
   return EFI_SUCCESS;
 }
 
@@ -454,6 +678,18 @@ void BuildTables() {
   gBoot.HandleProtocol = SimHandleProtocol;
   gBoot.LocateHandle = SimLocateHandle;
   gBoot.InstallMultipleProtocolInterfaces = SimInstallMultiple;
+  gBoot.InstallProtocolInterface = SimInstallProtocol;
+  gBoot.UninstallProtocolInterface = SimUninstallProtocol;
+  gBoot.OpenProtocol = SimOpenProtocol;
+  gBoot.CloseProtocol = SimCloseProtocol;
+  gBoot.LocateHandleBuffer = SimLocateHandleBuffer;
+  gBoot.ConnectController = SimConnectController;
+  gBoot.DisconnectController = SimDisconnectController;
+  gBoot.CreateEvent = SimCreateEvent;
+  gBoot.CloseEvent = SimCloseEvent;
+  gBoot.SignalEvent = SimSignalEvent;
+  gBoot.RaiseTPL = SimRaiseTpl;
+  gBoot.RestoreTPL = SimRestoreTpl;
 
   std::memset(&gRuntime, 0, sizeof(gRuntime));
   auto **RtSlots =
@@ -562,6 +798,39 @@ void Firmware::Publish(const EFI_GUID &Guid) {
 }
 
 EFI_STATUS Firmware::StartDriver() { return efi_main(&gImageHandleTag, &gSystemTable); }
+
+EFI_STATUS Firmware::StartShim() { return ShimEntry(&gShimHandleTag, &gSystemTable); }
+EFI_HANDLE Firmware::ShimHandle() { return &gShimHandleTag; }
+
+EFI_HANDLE Firmware::AddUsbFunction(uint16_t Vendor, uint16_t Product, uint8_t Class) {
+  auto F = std::make_unique<UsbFunction>();
+  std::memset(F.get(), 0, sizeof(UsbFunction));
+  F->Io.UsbAsyncInterruptTransfer = UsbAsyncTransfer;
+  F->Io.UsbGetDeviceDescriptor = UsbDeviceDescriptor;
+  F->Io.UsbGetInterfaceDescriptor = UsbInterfaceDescriptor;
+  F->Io.UsbGetEndpointDescriptor = UsbEndpointDescriptor;
+  F->Device = {18, 1, 0x0200, 0, 0, 0, 8, Vendor, Product, 0, 0, 0, 0, 1};
+  F->Interface = {9, 4, 0, 0, 1, Class, 0, 0, 0};
+  F->Endpoint = {7, 5, 0x81, 3, 8, 4};
+  EFI_HANDLE Handle = F.get();
+  gState.Protocols.push_back({Handle, gUsbIoProtocolGuid, &F->Io});
+  gState.Usb.push_back(std::move(F));
+  return Handle;
+}
+
+bool Firmware::UsbPolled(EFI_HANDLE Function) const {
+  return static_cast<const UsbFunction *>(Function)->Callback != nullptr;
+}
+
+bool Firmware::UsbReport(EFI_HANDLE Function, const std::vector<uint8_t> &Report) {
+  UsbFunction *F = static_cast<UsbFunction *>(Function);
+  if (F->Callback == nullptr) return false;
+  std::vector<uint8_t> Data = Report;
+  F->Callback(Data.data(), Data.size(), F->Context, 0);
+  return true;
+}
+
+size_t Firmware::OpenEvents() const { return gState.Events.size(); }
 
 void *Firmware::Locate(const EFI_GUID &Guid) {
   void *Interface = nullptr;

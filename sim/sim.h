@@ -67,6 +67,20 @@ class Firmware {
   void Publish(const EFI_GUID &Guid);
   // Runs the driver's entry point; returns its status.
   EFI_STATUS StartDriver();
+  // Runs the platform shim's entry point on an image handle of its own.
+  EFI_STATUS StartShim();
+  EFI_HANDLE ShimHandle();
+
+  // USB: a function appears as a handle with USB I/O, connected to nothing.
+  // Its device and interface descriptors carry Vendor, Product and Class, with
+  // one interrupt IN endpoint (0x81, 8 bytes, period 4).
+  EFI_HANDLE AddUsbFunction(uint16_t Vendor, uint16_t Product, uint8_t Class);
+  // Whether a driver polls the function's interrupt endpoint now.
+  bool UsbPolled(EFI_HANDLE Function) const;
+  // One report from the function, handed to the driver polling it; false when none does.
+  bool UsbReport(EFI_HANDLE Function, const std::vector<uint8_t> &Report);
+  // Events created and not yet closed.
+  size_t OpenEvents() const;
   ORVANE_UI_PROTOCOL *Ui();
   ORVANE_BANNER_PROTOCOL *BannerProtocol();
   size_t InstalledCount() const;  // interfaces installed through InstallMultipleProtocolInterfaces

@@ -6,7 +6,9 @@
 #include <functional>
 #include <vector>
 
+#include "frontend/usb_connect.h"
 #include "platform/guids.h"
+#include "shim/usb_tablet.h"
 #include "sim/sim.h"
 
 namespace {
@@ -124,6 +126,82 @@ TEST(Dispatch, BannerDrawsOnceTheDisplayAppears) {
     const std::vector<uint32_t> Screen = Fw.Snapshot();
     EXPECT_EQ(std::any_of(Screen.begin(), Screen.end(), [](uint32_t P) { return P; }), Display);
   }
+  EXPECT_EQ(Fw.LiveAllocations(), 0u);
+}
+
+// The absolute pointer on Handle, or NULL.
+EFI_ABSOLUTE_POINTER_PROTOCOL *PointerOn(EFI_BOOT_SERVICES *Bs, EFI_HANDLE Handle) {
+  void *P = nullptr;
+  return Bs->HandleProtocol(Handle, &AbsolutePointerProtocol, &P) == EFI_SUCCESS
+             ? static_cast<EFI_ABSOLUTE_POINTER_PROTOCOL *>(P)
+             : nullptr;
+}
+
+// The firmware volume's order: the shim with no USB device yet, the toolkit
+// with no display, then USB functions appear and are connected, the display
+// comes, and a tablet is unplugged and plugged again.
+TEST(Dispatch, ShimAndToolkitStartBeforeTheirDevices) {
+  sim::Firmware Fw;
+  EFI_BOOT_SERVICES *Bs = Fw.SystemTable()->BootServices;
+  for (EFI_GUID *G : {&gFloatMathProtocolGuid, &gPrintProtocolGuid, &gEfiGraphicsOutputProtocolGuid,
+                      &gHiiFontProtocolGuid}) {
+    Fw.Withhold(*G);
+  }
+  EXPECT_EQ(Fw.StartDriver(), EFI_NOT_FOUND) << "the toolkit waits for the shim's services";
+  EXPECT_EQ(Fw.Ui(), nullptr);
+  ASSERT_EQ(Fw.StartShim(), EFI_SUCCESS) << "no USB device is needed";
+  void *Binding = nullptr;
+  EXPECT_EQ(Bs->HandleProtocol(Fw.ShimHandle(), &gEfiDriverBindingProtocolGuid, &Binding),
+            EFI_SUCCESS);
+  ASSERT_EQ(Fw.StartDriver(), EFI_SUCCESS);
+  ORVANE_UI_PROTOCOL *Ui = Fw.Ui();
+  ASSERT_NE(Ui, nullptr);
+  EXPECT_EQ(Ui->DrawTile(10, 10, 50, 40, 0), kUnsupported);
+  EXPECT_EQ(ConnectUsbFunctions(Bs), 0u);
+
+  const EFI_HANDLE Keyboard = Fw.AddUsbFunction(kTabletVendor, 0x0002, kHidClass);
+  const EFI_HANDLE Tablets[] = {Fw.AddUsbFunction(kTabletVendor, kTabletProduct, kHidClass),
+                                Fw.AddUsbFunction(kTabletVendor, kTabletProduct, kHidClass)};
+  EXPECT_EQ(PointerOn(Bs, Tablets[0]), nullptr) << "nothing attaches before a connect";
+  EXPECT_EQ(ConnectUsbFunctions(Bs), 3u);
+  EXPECT_EQ(PointerOn(Bs, Keyboard), nullptr);
+  EXPECT_FALSE(Fw.UsbPolled(Keyboard));
+  for (EFI_HANDLE T : Tablets) {
+    ASSERT_NE(PointerOn(Bs, T), nullptr);
+    EXPECT_TRUE(Fw.UsbPolled(T));
+  }
+  EXPECT_EQ(ConnectUsbFunctions(Bs), 3u) << "connecting again changes nothing";
+  EXPECT_EQ(Fw.OpenEvents(), 2u);
+  const size_t Records = Fw.LiveAllocations();
+
+  // Each tablet reports to its own pointer.
+  EXPECT_TRUE(Fw.UsbReport(Tablets[1], {0x01, 0x34, 0x12, 0xCD, 0x0A, 0x00}));
+  EFI_ABSOLUTE_POINTER_STATE S = {};
+  EFI_ABSOLUTE_POINTER_PROTOCOL *P0 = PointerOn(Bs, Tablets[0]), *P1 = PointerOn(Bs, Tablets[1]);
+  EXPECT_EQ(P0->GetState(P0, &S), EFI_NOT_READY);
+  ASSERT_EQ(P1->GetState(P1, &S), EFI_SUCCESS);
+  EXPECT_EQ(S.CurrentX, 0x1234u);
+  EXPECT_EQ(S.CurrentY, 0x0ACDu);
+  EXPECT_EQ(S.ActiveButtons, (UINT32)EFI_ABSP_TouchActive);
+
+  Fw.Publish(gHiiFontProtocolGuid);
+  Fw.Publish(gEfiGraphicsOutputProtocolGuid);
+  EXPECT_EQ(Ui->DrawTile(10, 10, 50, 40, 0), 0u);
+
+  // Unplugged: the driver stops, and frees its record, event and transfer.
+  for (int Round = 0; Round < 2; Round++) {
+    EXPECT_EQ(Bs->DisconnectController(Tablets[0], nullptr, nullptr), EFI_SUCCESS);
+    EXPECT_EQ(PointerOn(Bs, Tablets[0]), nullptr);
+    EXPECT_FALSE(Fw.UsbPolled(Tablets[0]));
+    EXPECT_FALSE(Fw.UsbReport(Tablets[0], {0x00, 0x01, 0x00, 0x01, 0x00, 0x00}));
+    EXPECT_EQ(Fw.OpenEvents(), 1u);
+    EXPECT_EQ(Fw.LiveAllocations(), Records - 1);
+    EXPECT_EQ(Bs->ConnectController(Tablets[0], nullptr, nullptr, FALSE), EFI_SUCCESS);
+    EXPECT_NE(PointerOn(Bs, Tablets[0]), nullptr);
+    EXPECT_EQ(Fw.LiveAllocations(), Records);
+  }
+  for (EFI_HANDLE T : Tablets) Bs->DisconnectController(T, nullptr, nullptr);
+  EXPECT_EQ(Fw.OpenEvents(), 0u);
   EXPECT_EQ(Fw.LiveAllocations(), 0u);
 }
 

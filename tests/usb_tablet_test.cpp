@@ -1,6 +1,8 @@
-// The tablet driver against a small firmware of its own: USB handles with
-// their descriptors, pool accounting with failure injection, events, TPL and
-// the protocol database, so every path is seen including the failing ones.
+// The tablet driver's binding against a small firmware of its own: USB handles
+// with their descriptors, pool accounting with failure injection, events, TPL
+// and the protocol database with exclusive opens, so every path is seen
+// including the failing ones. (tests/dispatch_test.cpp runs it in the
+// simulated firmware, connected the way the boot manager does.)
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -31,9 +33,9 @@ struct FakeUsb {
 };
 
 struct FakeHandle {
-  FakeUsb *Usb = nullptr;  // NULL: a PCI controller
-  bool HiddenUntilConnect = false;
+  FakeUsb *Usb = nullptr;
   void *Pointer = nullptr;
+  EFI_HANDLE HeldBy = nullptr;  // the agent that has USB I/O open by driver
 };
 
 struct FakeEvent {
@@ -49,10 +51,9 @@ struct Firmware {
   std::map<void *, size_t> Pool;
   int FailAllocationIn = -1;
   EFI_STATUS CreateEventResult = EFI_SUCCESS, InstallResult = EFI_SUCCESS;
+  EFI_STATUS UninstallResult = EFI_SUCCESS;
   std::vector<FakeEvent *> Events;
   EFI_TPL Tpl = TPL_APPLICATION, HighestTpl = TPL_APPLICATION;
-  std::vector<EFI_HANDLE> Connected;
-  bool ConnectedRecursively = true;
   ~Firmware() {
     for (FakeEvent *E : Events) delete E;
   }
@@ -84,26 +85,6 @@ EFI_STATUS EFIAPI Free(VOID *P) {
 }
 VOID EFIAPI SetMem(VOID *P, UINTN N, UINT8 V) { std::memset(P, V, N); }
 
-EFI_STATUS EFIAPI LocateBuffer(EFI_LOCATE_SEARCH_TYPE Type, EFI_GUID *Guid, VOID *, UINTN *Count,
-                               EFI_HANDLE **Out) {
-  EXPECT_EQ(Type, ByProtocol);
-  std::vector<EFI_HANDLE> Found;
-  for (FakeHandle &F : gFw->Handles) {
-    const bool Usb = F.Usb != nullptr && !F.HiddenUntilConnect;
-    if ((Same(Guid, gUsbIoProtocolGuid) && Usb) ||
-        (Same(Guid, gEfiPciIoProtocolGuid) && F.Usb == nullptr))
-      Found.push_back(&F);
-  }
-  if (Found.empty()) return EFI_NOT_FOUND;
-  if (Allocate(EfiBootServicesData, Found.size() * sizeof(EFI_HANDLE), (VOID **)Out) !=
-      EFI_SUCCESS) {
-    return EFI_OUT_OF_RESOURCES;
-  }
-  std::memcpy(*Out, Found.data(), Found.size() * sizeof(EFI_HANDLE));
-  *Count = Found.size();
-  return EFI_SUCCESS;
-}
-
 EFI_STATUS EFIAPI HandleProtocol(EFI_HANDLE H, EFI_GUID *Guid, VOID **Out) {
   FakeHandle *F = HandleOf(H);
   if (F == nullptr) return EFI_INVALID_PARAMETER;
@@ -124,6 +105,39 @@ EFI_STATUS EFIAPI Install(EFI_HANDLE *H, EFI_GUID *Guid, EFI_INTERFACE_TYPE Type
   EXPECT_TRUE(F != nullptr && Same(Guid, AbsolutePointerProtocol) && Type == EFI_NATIVE_INTERFACE);
   if (F == nullptr || F->Pointer != nullptr) return EFI_INVALID_PARAMETER;
   F->Pointer = Interface;
+  return EFI_SUCCESS;
+}
+
+EFI_STATUS EFIAPI Uninstall(EFI_HANDLE H, EFI_GUID *Guid, VOID *Interface) {
+  FakeHandle *F = HandleOf(H);
+  if (F == nullptr || !Same(Guid, AbsolutePointerProtocol) || F->Pointer != Interface) {
+    return EFI_NOT_FOUND;
+  }
+  if (gFw->UninstallResult != EFI_SUCCESS) return gFw->UninstallResult;
+  F->Pointer = nullptr;
+  return EFI_SUCCESS;
+}
+
+EFI_STATUS EFIAPI Open(EFI_HANDLE H, EFI_GUID *Guid, VOID **Out, EFI_HANDLE Agent,
+                       EFI_HANDLE Controller, UINT32 Attributes) {
+  EXPECT_EQ(Controller, H) << "the driver makes no children";
+  FakeHandle *F = HandleOf(H);
+  if (F == nullptr) return EFI_INVALID_PARAMETER;
+  if (Same(Guid, gUsbIoProtocolGuid)) {
+    EXPECT_EQ(Attributes, (UINT32)EFI_OPEN_PROTOCOL_BY_DRIVER);
+    if (F->Usb == nullptr) return EFI_UNSUPPORTED;
+    if (F->HeldBy != nullptr) return F->HeldBy == Agent ? EFI_ALREADY_STARTED : EFI_ACCESS_DENIED;
+    F->HeldBy = Agent;
+  }
+  return HandleProtocol(H, Guid, Out);
+}
+
+EFI_STATUS EFIAPI Close(EFI_HANDLE H, EFI_GUID *Guid, EFI_HANDLE Agent, EFI_HANDLE) {
+  FakeHandle *F = HandleOf(H);
+  EXPECT_TRUE(F != nullptr && Same(Guid, gUsbIoProtocolGuid) && F->HeldBy == Agent)
+      << "closed what it did not hold";
+  if (F == nullptr || F->HeldBy != Agent) return EFI_NOT_FOUND;
+  F->HeldBy = nullptr;
   return EFI_SUCCESS;
 }
 
@@ -150,13 +164,6 @@ EFI_TPL EFIAPI RaiseTpl(EFI_TPL New) {
   return Old;
 }
 VOID EFIAPI RestoreTpl(EFI_TPL Old) { gFw->Tpl = Old; }
-
-EFI_STATUS EFIAPI Connect(EFI_HANDLE H, EFI_HANDLE *, EFI_DEVICE_PATH *, BOOLEAN Recursive) {
-  gFw->Connected.push_back(H);
-  gFw->ConnectedRecursively = gFw->ConnectedRecursively && Recursive;
-  for (FakeHandle &F : gFw->Handles) F.HiddenUntilConnect = false;
-  return EFI_SUCCESS;
-}
 
 EFI_STATUS EFIAPI AsyncTransfer(EFI_USB_IO_PROTOCOL *This, UINT8 Endpoint, BOOLEAN IsNew,
                                 UINTN Interval, UINTN Length,
@@ -215,30 +222,30 @@ class UsbTabletTest : public ::testing::Test {
     Bs.AllocatePool = Allocate;
     Bs.FreePool = Free;
     Bs.SetMem = SetMem;
-    Bs.LocateHandleBuffer = LocateBuffer;
     Bs.HandleProtocol = HandleProtocol;
     Bs.InstallProtocolInterface = Install;
+    Bs.UninstallProtocolInterface = Uninstall;
+    Bs.OpenProtocol = Open;
+    Bs.CloseProtocol = Close;
     Bs.CreateEvent = CreateEvent;
     Bs.CloseEvent = CloseEvent;
     Bs.SignalEvent = SignalEvent;
     Bs.RaiseTPL = RaiseTpl;
     Bs.RestoreTPL = RestoreTpl;
-    Bs.ConnectController = Connect;
+    TabletDriverSetUp(&Bs, &ImageTag);
     Fw.Handles.reserve(16);
   }
   void TearDown() override {
-    // What stays is one record per installed pointer, reachable from its handle.
-    size_t Installed = 0;
+    // Every pointer the driver installed comes off again through Stop.
     for (FakeHandle &F : Fw.Handles) {
       if (F.Pointer != nullptr && F.Pointer != &Foreign) {
-        Installed++;
-        EXPECT_EQ(Fw.Pool.count(F.Pointer), 1u);
-        Free(F.Pointer);
+        EXPECT_EQ(Binding->Stop(Binding, &F, 0, nullptr), EFI_SUCCESS);
+        EXPECT_EQ(F.Pointer, nullptr);
       }
+      EXPECT_EQ(F.HeldBy, nullptr) << "USB I/O left open";
     }
     EXPECT_TRUE(Fw.Pool.empty()) << Fw.Pool.size() << " allocations left behind";
-    for (FakeEvent *E : Fw.Events) Installed -= E->Closed ? 0 : 1;
-    EXPECT_EQ(Installed, 0u) << "events left open without a pointer";
+    for (FakeEvent *E : Fw.Events) EXPECT_TRUE(E->Closed) << "event left open";
     gFw = nullptr;
   }
 
@@ -246,48 +253,70 @@ class UsbTabletTest : public ::testing::Test {
     Fw.Handles.push_back({&U});
     return Fw.Handles.back();
   }
+  // What ConnectController does with this driver alone.
+  EFI_STATUS Connect(FakeHandle &H) {
+    const EFI_STATUS S = Binding->Supported(Binding, &H, nullptr);
+    return S == EFI_SUCCESS ? Binding->Start(Binding, &H, nullptr) : S;
+  }
 
-  // Installs on one QEMU tablet and hands back its pointer.
+  // Starts on one QEMU tablet and hands back its pointer.
   EFI_ABSOLUTE_POINTER_PROTOCOL *OneTablet() {
     FakeHandle &H = AddUsb(Tablet);
-    UINTN Count = 0;
-    EXPECT_EQ(InstallUsbTablets(&Bs, &Count), EFI_SUCCESS);
-    EXPECT_EQ(Count, 1u);
+    EXPECT_EQ(Connect(H), EFI_SUCCESS);
     return static_cast<EFI_ABSOLUTE_POINTER_PROTOCOL *>(H.Pointer);
   }
   EFI_STATUS Send(std::vector<UINT8> Report, UINT32 Status = 0) {
     return Tablet.Callback(Report.data(), Report.size(), Tablet.Context, Status);
   }
 
+  char ImageTag = 0, OtherDriver = 0;
   Firmware Fw;
   EFI_BOOT_SERVICES Bs;
+  EFI_DRIVER_BINDING_PROTOCOL *Binding = &gTabletDriverBinding;
   FakeUsb Tablet = MakeUsb(kTabletVendor, kTabletProduct, kHidClass);
   EFI_ABSOLUTE_POINTER_PROTOCOL Foreign = {};
+  UINT64 PastForeign[4] = {};  // what Stop may read behind another driver's pointer
 };
 
-TEST_F(UsbTabletTest, InstallsOnlyOnTabletsWithoutAPointer) {
+TEST_F(UsbTabletTest, StartsOnlyOnFreeTabletsWithoutAPointer) {
   FakeUsb Keyboard = MakeUsb(0x0627, 0x0002, kHidClass);
   FakeUsb Storage = MakeUsb(kTabletVendor, kTabletProduct, 8);
   FakeUsb Served = MakeUsb(kTabletVendor, kTabletProduct, kHidClass);
+  FakeUsb Held = MakeUsb(kTabletVendor, kTabletProduct, kHidClass);
   FakeUsb NoInterruptIn = MakeUsb(kTabletVendor, kTabletProduct, kHidClass);
   NoInterruptIn.Endpoints[2].EndpointAddress = 0x01;
-  Fw.Handles.push_back({});  // a PCI controller
-  AddUsb(Keyboard);
-  AddUsb(Storage);
-  AddUsb(Served).Pointer = &Foreign;
-  AddUsb(NoInterruptIn);
-  FakeHandle &Mine = AddUsb(Tablet);
-
-  UINTN Count = 99;
-  ASSERT_EQ(InstallUsbTablets(&Bs, &Count), EFI_SUCCESS);
-  EXPECT_EQ(Count, 1u);
-  for (size_t I = 0; I < Fw.Handles.size(); I++) {
-    const void *Want = &Fw.Handles[I] == &Mine ? Mine.Pointer : I == 3 ? &Foreign : nullptr;
-    EXPECT_EQ(Fw.Handles[I].Pointer, Want) << "handle " << I;
+  struct Row {
+    FakeHandle *Handle;
+    EFI_STATUS Supported;
+  };
+  Fw.Handles.push_back({});  // no USB I/O at all
+  const Row Rows[] = {
+      {&Fw.Handles.back(), EFI_UNSUPPORTED}, {&AddUsb(Keyboard), EFI_UNSUPPORTED},
+      {&AddUsb(Storage), EFI_UNSUPPORTED},   {&AddUsb(Served), EFI_UNSUPPORTED},
+      {&AddUsb(Held), EFI_ACCESS_DENIED},    {&AddUsb(NoInterruptIn), EFI_UNSUPPORTED},
+      {&AddUsb(Tablet), EFI_SUCCESS},
+  };
+  Rows[3].Handle->Pointer = &Foreign;
+  Rows[4].Handle->HeldBy = &OtherDriver;
+  for (const Row &R : Rows) {
+    SCOPED_TRACE(R.Handle - Fw.Handles.data());
+    EXPECT_EQ(Binding->Supported(Binding, R.Handle, nullptr), R.Supported);
+    // Supported only looks: it leaves nothing open and nothing installed.
+    EXPECT_EQ(R.Handle->HeldBy, R.Handle == Rows[4].Handle ? &OtherDriver : nullptr);
+    if (R.Supported != EFI_SUCCESS && R.Handle->Usb != nullptr) {
+      EXPECT_NE(Binding->Start(Binding, R.Handle, nullptr), EFI_SUCCESS);
+    }
   }
-  EXPECT_NE(Mine.Pointer, nullptr);
-  EXPECT_TRUE(Fw.Connected.empty());
-  EXPECT_FALSE(Keyboard.Started || Storage.Started || Served.Started || NoInterruptIn.Started);
+  Rows[4].Handle->HeldBy = nullptr;
+  EXPECT_TRUE(Fw.Pool.empty());
+  EXPECT_FALSE(Keyboard.Started || Storage.Started || Served.Started || Held.Started ||
+               NoInterruptIn.Started);
+
+  FakeHandle &Mine = *Rows[6].Handle;
+  ASSERT_EQ(Binding->Start(Binding, &Mine, nullptr), EFI_SUCCESS);
+  EXPECT_EQ(Mine.HeldBy, &ImageTag) << "USB I/O stays open by the driver while it runs";
+  EXPECT_EQ(Binding->Supported(Binding, &Mine, nullptr), EFI_UNSUPPORTED) << "already served";
+  EXPECT_EQ(Rows[3].Handle->Pointer, &Foreign);
 
   auto *P = static_cast<EFI_ABSOLUTE_POINTER_PROTOCOL *>(Mine.Pointer);
   ASSERT_NE(P, nullptr);
@@ -306,6 +335,34 @@ TEST_F(UsbTabletTest, InstallsOnlyOnTabletsWithoutAPointer) {
   EXPECT_EQ(Fw.Events[0]->Type, (UINT32)EVT_NOTIFY_WAIT);
   EXPECT_EQ(Fw.Events[0]->Tpl, (EFI_TPL)TPL_NOTIFY);
   EXPECT_EQ(Fw.Pool.size(), 1u) << "only the tablet's record stays";
+}
+
+TEST_F(UsbTabletTest, StopUndoesStartAndLeavesOtherPointersAlone) {
+  FakeHandle &H = AddUsb(Tablet);
+  for (int Round = 0; Round < 2; Round++) {
+    SCOPED_TRACE(Round);
+    ASSERT_EQ(Connect(H), EFI_SUCCESS);
+    ASSERT_NE(H.Pointer, nullptr);
+    // A consumer that holds the pointer keeps it running.
+    Fw.UninstallResult = EFI_ACCESS_DENIED;
+    EXPECT_EQ(Binding->Stop(Binding, &H, 0, nullptr), EFI_ACCESS_DENIED);
+    EXPECT_NE(H.Pointer, nullptr);
+    EXPECT_FALSE(Tablet.Cancelled);
+    Fw.UninstallResult = EFI_SUCCESS;
+    EXPECT_EQ(Binding->Stop(Binding, &H, 0, nullptr), EFI_SUCCESS);
+    EXPECT_EQ(H.Pointer, nullptr);
+    EXPECT_TRUE(Tablet.Cancelled);
+    EXPECT_EQ(H.HeldBy, nullptr);
+    EXPECT_TRUE(Fw.Pool.empty());
+    for (FakeEvent *E : Fw.Events) EXPECT_TRUE(E->Closed);
+    EXPECT_EQ(Binding->Stop(Binding, &H, 0, nullptr), EFI_UNSUPPORTED) << "nothing left to stop";
+    Tablet.Started = Tablet.Cancelled = false;
+  }
+  // Another driver's pointer on a handle is never taken for this driver's.
+  FakeUsb Other = MakeUsb(kTabletVendor, kTabletProduct, kHidClass);
+  AddUsb(Other).Pointer = &Foreign;
+  EXPECT_EQ(Binding->Stop(Binding, &Fw.Handles.back(), 0, nullptr), EFI_UNSUPPORTED);
+  EXPECT_EQ(Fw.Handles.back().Pointer, &Foreign);
 }
 
 TEST_F(UsbTabletTest, GetStateGivesEachChangeOnce) {
@@ -388,22 +445,20 @@ TEST_F(UsbTabletTest, WaitForInputAndReset) {
 // Every failure on the way leaves nothing behind: no pointer, no record, no
 // open event, no transfer still calling into freed memory.
 TEST_F(UsbTabletTest, FailuresUndoEverything) {
-  enum Step { kHandleBuffer, kRecord, kEvent, kTransfer, kInstall };
-  for (Step S : {kHandleBuffer, kRecord, kEvent, kTransfer, kInstall}) {
+  enum Step { kRecord, kEvent, kTransfer, kInstall };
+  for (Step S : {kRecord, kEvent, kTransfer, kInstall}) {
     SCOPED_TRACE(S);
     Fw.Handles.clear();
     Tablet = MakeUsb(kTabletVendor, kTabletProduct, kHidClass);
     FakeHandle &H = AddUsb(Tablet);
-    Fw.FailAllocationIn = S == kHandleBuffer ? 0 : S == kRecord ? 1 : -1;
+    Fw.FailAllocationIn = S == kRecord ? 0 : -1;
     Fw.CreateEventResult = S == kEvent ? EFI_OUT_OF_RESOURCES : EFI_SUCCESS;
     Tablet.TransferResult = S == kTransfer ? EFI_DEVICE_ERROR : EFI_SUCCESS;
     Fw.InstallResult = S == kInstall ? EFI_OUT_OF_RESOURCES : EFI_SUCCESS;
-    UINTN Count = 7;
-    const EFI_STATUS Status = InstallUsbTablets(&Bs, &Count);
-    EXPECT_TRUE(EFI_ERROR(Status));
-    EXPECT_NE(Status, EFI_NOT_FOUND) << "a failure is not an absent tablet";
-    EXPECT_EQ(Count, 0u);
+    EXPECT_EQ(Binding->Supported(Binding, &H, nullptr), EFI_SUCCESS);
+    EXPECT_TRUE(EFI_ERROR(Binding->Start(Binding, &H, nullptr)));
     EXPECT_EQ(H.Pointer, nullptr);
+    EXPECT_EQ(H.HeldBy, nullptr);
     EXPECT_TRUE(Fw.Pool.empty());
     EXPECT_EQ(Tablet.Started && !Tablet.Cancelled, false);
     for (FakeEvent *E : Fw.Events) EXPECT_TRUE(E->Closed);
@@ -412,33 +467,15 @@ TEST_F(UsbTabletTest, FailuresUndoEverything) {
   Fw.InstallResult = EFI_SUCCESS;
 }
 
-TEST_F(UsbTabletTest, ConnectsControllersWhenNoUsbDeviceIsKnown) {
-  Fw.Handles.push_back({});
-  Fw.Handles.push_back({});
-  AddUsb(Tablet).HiddenUntilConnect = true;
-  UINTN Count = 0;
-  ASSERT_EQ(InstallUsbTablets(&Bs, &Count), EFI_SUCCESS);
-  EXPECT_EQ(Count, 1u);
-  ASSERT_EQ(Fw.Connected.size(), 2u);
-  EXPECT_EQ(Fw.Connected[0], &Fw.Handles[0]);
-  EXPECT_EQ(Fw.Connected[1], &Fw.Handles[1]);
-  EXPECT_TRUE(Fw.ConnectedRecursively);
-}
-
-TEST_F(UsbTabletTest, NoTabletIsNotFound) {
-  UINTN Count = 3;
-  EXPECT_EQ(InstallUsbTablets(&Bs, &Count), EFI_NOT_FOUND);
-  EXPECT_EQ(Count, 0u);
-  EXPECT_EQ(InstallUsbTablets(nullptr, &Count), EFI_INVALID_PARAMETER);
-  EXPECT_EQ(InstallUsbTablets(&Bs, nullptr), EFI_INVALID_PARAMETER);
-  // USB devices, none of them a tablet: no controller is connected for that.
-  FakeUsb Keyboard = MakeUsb(0x0627, 0x0002, kHidClass);
-  Fw.Handles.push_back({});
-  AddUsb(Keyboard);
-  Count = 3;
-  EXPECT_EQ(InstallUsbTablets(&Bs, &Count), EFI_NOT_FOUND);
-  EXPECT_EQ(Count, 0u);
-  EXPECT_TRUE(Fw.Connected.empty());
+TEST_F(UsbTabletTest, NamesItselfInEnglishOnly) {
+  EFI_COMPONENT_NAME2_PROTOCOL *Name = &gTabletComponentName;
+  CHAR16 *Text = nullptr;
+  EXPECT_EQ(std::strcmp(reinterpret_cast<const char *>(Name->SupportedLanguages), "en"), 0);
+  ASSERT_EQ(Name->GetDriverName(Name, (CHAR8 *)"en", &Text), EFI_SUCCESS);
+  EXPECT_EQ(Text[0], u'O');
+  EXPECT_EQ(Name->GetDriverName(Name, (CHAR8 *)"fr", &Text), EFI_UNSUPPORTED);
+  EXPECT_EQ(Name->GetDriverName(Name, (CHAR8 *)"en-US", &Text), EFI_UNSUPPORTED);
+  EXPECT_EQ(Name->GetDriverName(Name, nullptr, &Text), EFI_INVALID_PARAMETER);
 }
 
 }  // namespace
