@@ -4,7 +4,10 @@
 // start must answer what LocateProtocol answers for the missing service,
 // publish neither interface and leave its image unloaded
 // ("startup-without-float", "startup-without-print", "startup-without-both").
+// The copy comes from wherever the running driver came from: a file on a
+// volume, or its firmware volume when the firmware dispatched it.
 #include "frontend/checks.h"
+#include "frontend/image_source.h"
 #include "platform/guids.h"
 
 namespace {
@@ -58,24 +61,28 @@ struct StartResult {
   EFI_STATUS Load = EFI_NOT_STARTED;
   EFI_STATUS Start = EFI_NOT_STARTED;
   bool Unloaded = false;
+  bool FromVolume = false;  // the firmware volume's file rather than a file system's
 };
 
-// Loads the running driver's file again, from wherever it was loaded (a load
-// option may name any folder), and starts it.
-StartResult StartDriverCopy(EFI_BOOT_SERVICES *Bs, const EFI_LOADED_IMAGE *Driver) {
+// Loads the running driver again, from wherever it was loaded (a load option
+// may name any folder; the firmware dispatches it from its volume), and starts it.
+StartResult StartDriverCopy(EFI_BOOT_SERVICES *Bs, EFI_HANDLE Running,
+                            const EFI_LOADED_IMAGE *Driver) {
   StartResult R;
-  EFI_DEVICE_PATH *Volume = DevicePathFromHandle(Driver->DeviceHandle);
-  EFI_DEVICE_PATH *Path = Volume != nullptr && Driver->FilePath != nullptr
-                              ? AppendDevicePath(Volume, Driver->FilePath)
-                              : nullptr;
+  EFI_DEVICE_PATH *Path = ImageSource(Bs, Running);
   if (Path == nullptr) {
-    R.Load = EFI_OUT_OF_RESOURCES;
+    R.Load = EFI_NOT_FOUND;
     return R;
   }
+  R.FromVolume = FromFirmwareVolume(Path);
   EFI_HANDLE Copy = nullptr;
   R.Load = Bs->LoadImage(FALSE, Driver->ParentHandle, Path, nullptr, 0, &Copy);
   FreePool(Path);
-  if (R.Load != EFI_SUCCESS) return R;
+  if (R.Load != EFI_SUCCESS) {
+    // A deferred image still has a handle, which nothing else would unload.
+    if (Copy != nullptr) Bs->UnloadImage(Copy);
+    return R;
+  }
   R.Start = Bs->StartImage(Copy, nullptr, nullptr);
   // An unloaded image's handle is gone: the firmware no longer knows it.
   void *Image = nullptr;
@@ -100,7 +107,7 @@ void StartWithout(const SceneContext &C, const EFI_LOADED_IMAGE *Driver, const c
     void *Interface = nullptr;
     Missing = C.Bs->LocateProtocol(Float ? &gFloatMathProtocolGuid : &gPrintProtocolGuid, nullptr,
                                    &Interface);
-    if (Withdrawn) R = StartDriverCopy(C.Bs, Driver);
+    if (Withdrawn) R = StartDriverCopy(C.Bs, C.Ui->ImageHandle, Driver);
     UiAfter = HandlesWith(C.Bs, &gOrvaneUiProtocolGuid, Ignored);
     BannerAfter = HandlesWith(C.Bs, &gOrvaneBannerProtocolGuid, Ignored);
   }
@@ -109,6 +116,7 @@ void StartWithout(const SceneContext &C, const EFI_LOADED_IMAGE *Driver, const c
   D.Text("; interfaces ui ").Dec((INT64)UiBefore).Text("->").Dec((INT64)UiAfter);
   D.Text(", banner ").Dec((INT64)BannerBefore).Text("->").Dec((INT64)BannerAfter);
   D.Text("; image ").Text(R.Unloaded ? "unloaded" : "still loaded");
+  D.Text(R.FromVolume ? ", from the firmware volume" : ", from a file");
   if (!Withdrawn) D.Text("; the service could not be taken out");
   if (R.Load != EFI_SUCCESS) D.Text("; load ").Hex(R.Load);
   Report(Name,

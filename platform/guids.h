@@ -11,5 +11,7 @@ extern EFI_GUID gFloatMathProtocolGuid;
 extern EFI_GUID gHiiFontProtocolGuid;
 extern EFI_GUID gPrintProtocolGuid;
 extern EFI_GUID gUsbIoProtocolGuid;
+// The full device path an image was loaded from, on its image handle.
+extern EFI_GUID gLoadedImageDevicePathProtocolGuid;
 // The variables of the image security database (db, dbx).
 extern EFI_GUID gImageSecurityDatabaseGuid;
