@@ -40,6 +40,7 @@ EFI_SECTIONS := -j .text -j .sdata -j .data -j .dynamic -j .dynsym -j .rel -j .r
                 -j .rel.* -j .rela.* -j .reloc
 
 .PHONY: all efi host deps test unit unit-asan e2e soak demo demo-live bench fuzz clean pictures-check format-check
+.PHONY: header-check
 # Keep intermediate objects (the fuzzers are built through a pattern chain).
 .SECONDARY:
 all: efi host
@@ -99,9 +100,11 @@ HOST_SIM_OBJS := $(patsubst %.cpp,$(HOST_OUT)/obj/%.o,$(SIM_SRC) $(SHIM_SERVICE_
 HOST_LIBS := $(HOST_OUT)/libefi-host.a -lpng
 
 # A front-end written in C11 includes the published header and drives the
-# interface; the tests link it, so the header must stay valid C with the same layouts.
-C_FRONTEND_FLAGS := -std=c11 -O2 -g -Wall -Wextra -Werror -pedantic -DGNU_EFI_USE_MS_ABI $(EFI_INC) \
-                    -DORVANE_HOST=1 $(HOST_EXTRA)
+# interface; the tests link it, so the header must stay valid C with the same
+# layouts. It sees the toolkit through include/ alone, as a front-end does.
+GNU_EFI_INC := -I/usr/include/efi -I/usr/include/efi/x86_64
+C_FRONTEND_FLAGS := -std=c11 -O2 -g -Wall -Wextra -Werror -pedantic -DGNU_EFI_USE_MS_ABI \
+                    -Iinclude $(GNU_EFI_INC) -DORVANE_HOST=1 $(HOST_EXTRA)
 $(HOST_OUT)/tobj/tests/c_frontend.o: tests/c_frontend.c
 	@mkdir -p $(dir $@)
 	gcc $(C_FRONTEND_FLAGS) -MMD -MP -c $< -o $@
@@ -117,7 +120,7 @@ $(HOST_OUT)/bench: $(patsubst %.cpp,$(HOST_OUT)/tobj/%.o,$(BENCH_SRC) $(BENCH_SU
 	$(CXX) $(HOST_EXTRA) -o $@ $(filter %.o,$^) $(HOST_LIBS) -lbenchmark_main -lbenchmark -pthread
 
 # ---------------------------------------------------------------- runs
-unit: deps pictures-check format-check
+unit: deps pictures-check format-check header-check
 	$(MAKE) -j$(JOBS) $(HOST_OUT)/tests
 	$(HOST_OUT)/tests --gtest_brief=1
 	python3 tests/run_demo_test.py
@@ -237,3 +240,23 @@ clean:
 $(HOST_OUT)/render-scene: $(HOST_OUT)/tobj/tools/render_scene.o $(HOST_DRIVER_OBJS) \
                           $(HOST_SIM_OBJS) $(HOST_OUT)/libefi-host.a
 	$(CXX) -o $@ $(filter %.o,$^) $(HOST_LIBS)
+
+# ---------------------------------------------------------------- front-end kit
+# include/orvane.h as front-ends include it: alone or after gnu-efi's own
+# headers, in C11 and C++, with include/ as the toolkit's only -I. Without the
+# Microsoft calling convention (gnu-efi without GNU_EFI_USE_MS_ABI, or an
+# EFIAPI of another convention) it must refuse to compile, and say why.
+HEADER_CHECK_FLAGS := -Wall -Wextra -Werror -pedantic -Iinclude $(GNU_EFI_INC)
+header-check:
+	@mkdir -p $(BUILD)
+	@for f in tests/header/after_gnu_efi.c tests/header/alone.c; do \
+	  gcc -std=c11 $(HEADER_CHECK_FLAGS) -DGNU_EFI_USE_MS_ABI -fsyntax-only $$f || exit 1; \
+	  clang -std=c11 $(HEADER_CHECK_FLAGS) -DGNU_EFI_USE_MS_ABI -fsyntax-only $$f || exit 1; done
+	@g++ -std=c++17 $(HEADER_CHECK_FLAGS) -DGNU_EFI_USE_MS_ABI -fsyntax-only tests/header/alone.cpp
+	@for abi in -UGNU_EFI_USE_MS_ABI "-DEFIAPI=__attribute__((sysv_abi))"; do \
+	  if gcc -std=c11 $(HEADER_CHECK_FLAGS) "$$abi" -fsyntax-only tests/header/sysv_abi.c \
+	      2> $(BUILD)/header-check.log; then \
+	    echo "header-check: orvane.h compiled with $$abi"; exit 1; fi; \
+	  grep -q "orvane.h: EFIAPI" $(BUILD)/header-check.log || { cat $(BUILD)/header-check.log; exit 1; }; \
+	done
+	@echo "header-check: orvane.h compiles alone and after gnu-efi (C11, C++); refuses System V EFIAPI"

@@ -8,6 +8,7 @@ EFI_STATUS EFIAPI SetVideoMode(UINT32 HorizontalResolution, UINT32 VerticalResol
 CHAR16 *EFIAPI Banner(CHAR16 *Buffer);
 
 // Answer of every slot whose control this build does not carry.
+typedef UINTN(EFIAPI *ORVANE_PENDING_OPERATION)(void);
 UINTN EFIAPI UnsupportedOperation(void);
 
 extern ORVANE_UI_PROTOCOL gOrvaneUi;

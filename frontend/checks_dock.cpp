@@ -9,7 +9,7 @@ constexpr UINT32 kBack = 0x00302010, kBand = 0x00245909, kChevron = 0x0055A01E;
 
 void DockWidth(const CheckContext &C, UINT16 Count, INT32 Want, const char *Name) {
   const SceneContext &S = *C.Scene;
-  CHAR16 *Labels[10] = {};
+  const CHAR16 *Labels[10] = {};
   UINT16 Flags[10] = {}, Active[10] = {};
   for (UINT16 I = 0; I < Count; I++) Labels[I] = W("item");
   const INT32 X = 100, Y = 200, Pitch = Count < 9 ? 51 : 47;

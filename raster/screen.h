@@ -16,6 +16,7 @@ UINTN EFIAPI CaptureScreen(ORVANE_PIXEL **Screen, UINT32 *Width, UINT32 *Height)
 UINTN EFIAPI DimCapturedScreen(UINT32 Level);
 UINTN EFIAPI RestoreCapturedScreen(void);
 UINTN EFIAPI ReleaseCapturedScreen(void);
-UINTN EFIAPI WipeTransition(ORVANE_PIXEL *Image, UINT32 Width, UINT32 Height, UINT32 X, UINT32 Y);
-UINTN EFIAPI DissolveTransition(ORVANE_PIXEL *Image, UINT32 Width, UINT32 Height, UINT32 X,
+UINTN EFIAPI WipeTransition(const ORVANE_PIXEL *Image, UINT32 Width, UINT32 Height, UINT32 X,
+                            UINT32 Y);
+UINTN EFIAPI DissolveTransition(const ORVANE_PIXEL *Image, UINT32 Width, UINT32 Height, UINT32 X,
                                 UINT32 Y);

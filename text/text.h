@@ -15,8 +15,8 @@ enum : UINTN {
   kTextScaleRefused = 6,    // ScaleImage answered non-zero
 };
 
-UINTN EFIAPI DrawText(UINT32 Foreground, ORVANE_PIXEL *Background, Milli Scale, UINT16 X, UINT16 Y,
-                      const CHAR16 *Format, ...);
+UINTN EFIAPI DrawText(UINT32 Foreground, const ORVANE_PIXEL *Background, Milli Scale, UINT16 X,
+                      UINT16 Y, const CHAR16 *Format, ...);
 UINTN EFIAPI RenderText(Milli Scale, TextImage *Image, const CHAR16 *String);
 
 // Nearest-neighbour enlargement by Scale (1000 to 2000) into Destination,
