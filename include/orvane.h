@@ -111,6 +111,19 @@ extern "C" {
     0x1b3f371e, 0x864e, 0x451a, { 0x9f, 0x27, 0xc1, 0x9d, 0xd9, 0xde, 0xe2, 0xbc } \
   }
 
+/** GUID of the float service the driver needs: CC2AC9E3-14A9-11D3-8E77-00A0C969723B.
+    platform-shim.efi installs it where the platform lacks it. */
+#define ORVANE_FLOAT_MATH_GUID                                                     \
+  {                                                                                \
+    0xcc2ac9e3, 0x14a9, 0x11d3, { 0x8e, 0x77, 0x00, 0xa0, 0xc9, 0x69, 0x72, 0x3b } \
+  }
+/** GUID of the print service the driver needs: DF2D868E-32FC-4CF0-8E6B-FFD95D1343D0.
+    platform-shim.efi installs it where the platform lacks it. */
+#define ORVANE_PRINT_SERVICE_GUID                                                  \
+  {                                                                                \
+    0xdf2d868e, 0x32fc, 0x4cf0, { 0x8e, 0x6b, 0xff, 0xd9, 0x5d, 0x13, 0x43, 0xd0 } \
+  }
+
 /** The colour 0x00RRGGBB of three channels 0 to 255. */
 #define ORVANE_RGB(Red, Green, Blue) \
   ((UINT32)(((UINT32)(Red)&0xFF) << 16 | ((UINT32)(Green)&0xFF) << 8 | ((UINT32)(Blue)&0xFF)))
