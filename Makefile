@@ -68,11 +68,13 @@ $(EFI_OUT)/obj/%.o: %.cpp
 	@if objdump -h $@ | grep -qE '\.(init_array|ctors)'; then \
 	  echo "$<: global constructor found; use constinit tables" >&2; rm -f $@; exit 1; fi
 
+# The images carry no symbol table (the .so keeps it for debugging): sbsign
+# would find it past the last section and warn of a gap.
 define efi_image
 $(EFI_OUT)/$(1).so: $(2)
 	$$(LD) $$(EFI_LDFLAGS) $$^ -o $$@ -lefi -lgnuefi
 $(EFI_OUT)/$(1).efi: $(EFI_OUT)/$(1).so
-	objcopy $$(EFI_SECTIONS) --target $(3) $$< $$@
+	objcopy $$(EFI_SECTIONS) --strip-all --target $(3) $$< $$@
 endef
 efi_objs = $(patsubst %.cpp,$(EFI_OUT)/obj/%.o,$(1))
 $(eval $(call efi_image,orvane,$(call efi_objs,$(DRIVER_SRC)),efi-bsdrv-x86_64))
@@ -124,6 +126,7 @@ unit: deps pictures-check format-check header-check docs
 	$(MAKE) -j$(JOBS) $(HOST_OUT)/tests
 	$(HOST_OUT)/tests --gtest_brief=1
 	python3 tests/run_demo_test.py
+	python3 tests/qemu_test.py
 
 # Every C and C++ source follows .clang-format (the generated pictures opt out).
 format-check:
@@ -160,6 +163,7 @@ test: deps
 	$(MAKE) unit-asan
 	$(MAKE) fuzz FUZZ_SECONDS=8
 	$(MAKE) e2e
+	$(MAKE) deploy-test
 	$(MAKE) example-test
 
 # The scripted run: real keys and pointer through QMP, a screenshot per step,
@@ -241,6 +245,33 @@ clean:
 $(HOST_OUT)/render-scene: $(HOST_OUT)/tobj/tools/render_scene.o $(HOST_DRIVER_OBJS) \
                           $(HOST_SIM_OBJS) $(HOST_OUT)/libefi-host.a
 	$(CXX) -o $@ $(filter %.o,$^) $(HOST_LIBS)
+
+# ---------------------------------------------------------------- shipping
+# make sign: the three images signed for Secure Boot into build/efi/signed/,
+# with KEY= and CERT= (PEM), else with a throwaway test key pair made once
+# under build/keys/ (for testing only). make deploy-test: Secure Boot enforced
+# in OVMF (keys enrolled, signed images accepted, altered or foreign ones
+# refused) and the drivers installed as load options, then found at boot.
+DEB_PACKAGES += sbsigntool efitools openssl
+SIGNED_OUT := $(EFI_OUT)/signed
+TEST_KEYS := $(BUILD)/keys
+SHIPPED_IMAGES := orvane.efi platform-shim.efi setup-demo.efi
+.PHONY: sign deploy-test
+deploy-test: deps
+	$(MAKE) -j$(JOBS) efi $(HOST_OUT)/render-scene
+	python3 tools/deploy.py --build $(BUILD)
+sign: deps
+	@if [ -n "$(KEY)$(CERT)" ] && { [ -z "$(KEY)" ] || [ -z "$(CERT)" ]; }; then \
+	  echo "sign: give both KEY= and CERT=" >&2; exit 1; fi
+	$(MAKE) -j$(JOBS) efi
+	@key="$(KEY)"; cert="$(CERT)"; \
+	if [ -z "$$key" ]; then python3 tools/signing.py test-key $(TEST_KEYS) && \
+	  key=$(TEST_KEYS)/test.key && cert=$(TEST_KEYS)/test.crt; fi; \
+	python3 tools/signing.py sign --key "$$key" --cert "$$cert" --out $(SIGNED_OUT) \
+	  $(addprefix $(EFI_OUT)/,$(SHIPPED_IMAGES))
+# The key-enrolling application of the Secure Boot run (tools/enroll_keys.cpp).
+$(eval $(call efi_image,enroll-keys,$(call efi_objs,tools/enroll_keys.cpp frontend/report.cpp),efi-app-x86_64))
+efi: $(EFI_OUT)/enroll-keys.efi
 
 # ---------------------------------------------------------------- front-end kit
 # include/orvane.h as front-ends include it: alone or after gnu-efi's own

@@ -60,6 +60,11 @@ typedef void (*FIRMWARE_CHECK)(const SceneContext &C);
 // Runs every check of the list, in order.
 void RunFirmwareChecks(const SceneContext &C);
 
+// Under Secure Boot: each image in \refused\ on the volume Device must be
+// refused by LoadImage and publish nothing ("CHECK refused-<name>"). Reports
+// nothing where there is no such folder.
+void RefusedImageChecks(const SceneContext &C, EFI_HANDLE ImageHandle, EFI_HANDLE Device);
+
 // A string literal as the CHAR16 * the control records hold.
 inline CHAR16 *Text(const char16_t *S) {
   return reinterpret_cast<CHAR16 *>(const_cast<char16_t *>(S));

@@ -66,10 +66,14 @@ struct StartResult {
   bool Unloaded = false;
 };
 
-// Loads \orvane.efi again from the volume the running driver came from and starts it.
+// Loads the running driver's file again, from wherever it was loaded (a load
+// option may name any folder), and starts it.
 StartResult StartDriverCopy(EFI_BOOT_SERVICES *Bs, const EFI_LOADED_IMAGE *Driver) {
   StartResult R;
-  EFI_DEVICE_PATH *Path = FileDevicePath(Driver->DeviceHandle, W("\\orvane.efi"));
+  EFI_DEVICE_PATH *Volume = DevicePathFromHandle(Driver->DeviceHandle);
+  EFI_DEVICE_PATH *Path = Volume != nullptr && Driver->FilePath != nullptr
+                              ? AppendDevicePath(Volume, Driver->FilePath)
+                              : nullptr;
   if (Path == nullptr) {
     R.Load = EFI_OUT_OF_RESOURCES;
     return R;

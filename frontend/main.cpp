@@ -1,14 +1,19 @@
-// The setup front-end, booted as \EFI\BOOT\BOOTX64.EFI. It loads the platform
-// shim and the driver from its own volume, then, as the file \orvane-mode
-// says, runs the interactive setup screen ("demo", or no file), the firmware
-// checks ("e2e") or the tour of every control's stage ("tour").
-// Everything it reports goes to the serial port only: OVMF's text console
-// would draw over the graphics screen.
+// The setup front-end, booted as \EFI\BOOT\BOOTX64.EFI. It loads from its own
+// volume whichever of the platform shim and the driver the firmware has not
+// loaded already (from Driver#### load options, say), then, as the file
+// \orvane-mode says, runs the interactive setup screen ("demo", or no file),
+// the firmware checks ("e2e"), the tour of every control's stage ("tour"), or
+// installs both drivers as load options ("install").
+// What it reports goes to the serial port: OVMF's text console would draw
+// over the graphics screen. An image that will not load or start is the
+// exception: a person at the screen is told too.
 #include "frontend/checks.h"
 #include "frontend/report.h"
 #include "frontend/scenes.h"
 #include "frontend/screen_timing.h"
 #include "frontend/setup/run.h"
+#include "frontend/shipping.h"
+#include "platform/float_math.h"
 
 namespace {
 
@@ -19,6 +24,9 @@ constinit EFI_GUID SerialGuid = EFI_SERIAL_IO_PROTOCOL_GUID;
 constinit EFI_GUID LoadedImageGuid = LOADED_IMAGE_PROTOCOL;
 constinit EFI_GUID TextInputExGuid = EFI_SIMPLE_TEXT_INPUT_EX_PROTOCOL_GUID;
 constinit EFI_GUID AbsolutePointerGuid = EFI_ABSOLUTE_POINTER_PROTOCOL_GUID;
+constinit EFI_GUID FloatGuid = FLOAT_MATH_PROTOCOL_GUID;
+constinit EFI_GUID PrintGuid = EFI_PRINT_PROTOCOL_GUID;
+constinit EFI_GUID GlobalGuid = EFI_GLOBAL_VARIABLE;
 
 constexpr UINTN kSnapshotStallMicroseconds = 1500000;
 constexpr UINTN kFarewellStallMicroseconds = 3000000;
@@ -49,18 +57,175 @@ void ReportDisplay(EFI_GRAPHICS_OUTPUT_PROTOCOL *Gop) {
 
 // ---------------------------------------------------------------- loading
 
-EFI_STATUS LoadAndStart(EFI_HANDLE ImageHandle, EFI_HANDLE Device, const CHAR16 *Path) {
-  EFI_DEVICE_PATH *FilePath = FileDevicePath(Device, const_cast<CHAR16 *>(Path));
+constinit bool gConsoleCleared = false;
+
+// A line on the text console, and the same on serial as "INFO say <text>".
+// The first one clears the console, so that the screen holds these lines alone.
+void Tell(const Line &Text) {
+  if (!gConsoleCleared) {
+    gConsoleCleared = true;
+    ST->ConOut->ClearScreen(ST->ConOut);
+    UINTN Columns = 0, Rows = 0;
+    ST->ConOut->QueryMode(ST->ConOut, ST->ConOut->Mode->Mode, &Columns, &Rows);
+    Line().Text("INFO console ").Dec((INT64)Columns).Text("x").Dec((INT64)Rows).Emit();
+  }
+  Line().Text("INFO say ").Append(Text).Emit();
+  CHAR16 Wide[128];
+  for (UINTN At = 0; At < Text.Length();) {
+    UINTN N = 0;
+    while (N + 1 < sizeof(Wide) / sizeof(Wide[0]) && At < Text.Length()) {
+      Wide[N++] = (CHAR16)(UINT8)Text.Data()[At++];
+    }
+    Wide[N] = 0;
+    ST->ConOut->OutputString(ST->ConOut, Wide);
+  }
+  ST->ConOut->OutputString(ST->ConOut, W("\r\n"));
+}
+
+Line &StatusText(Line &L, EFI_STATUS Status) {
+  CHAR16 Name[64];
+  StatusToString(Name, Status);
+  return L.Text(Name).Text(" (").Hex(Status).Text(")");
+}
+
+// The first bytes of a file on the volume, to read its headers; 0 when it cannot be read.
+UINTN ReadHead(EFI_HANDLE Device, const CHAR16 *Path, UINT8 *Head, UINTN Size) {
+  EFI_FILE_HANDLE Root = LibOpenRoot(Device);
+  if (Root == nullptr) return 0;
+  EFI_FILE_HANDLE File = nullptr;
+  UINTN Read = 0;
+  if (Root->Open(Root, &File, const_cast<CHAR16 *>(Path), EFI_FILE_MODE_READ, 0) == EFI_SUCCESS) {
+    Read = Size;
+    if (File->Read(File, &Read, Head) != EFI_SUCCESS) Read = 0;
+    File->Close(File);
+  }
+  Root->Close(Root);
+  return Read;
+}
+
+// One of the two drivers the front-end needs, and how it came to be there.
+struct Component {
+  const CHAR16 *File;                   // on the front-end's own volume
+  const CHAR16 *Description;            // of its load option
+  EFI_GUID *Services[2];                // what it publishes: present means loaded already
+  bool Present = false;                 // found before the front-end loaded anything
+  EFI_STATUS Status = EFI_NOT_STARTED;  // of its load and start, when it was loaded here
+
+  bool Publishes() const {
+    for (EFI_GUID *Guid : Services) {
+      void *Interface = nullptr;
+      if (BS->LocateProtocol(Guid, nullptr, &Interface) != EFI_SUCCESS) return false;
+    }
+    return true;
+  }
+  bool Available() const { return Present || Status == EFI_SUCCESS; }
+};
+
+// Loads and starts the component from the volume unless it is there already.
+// A refusal or a failed start is told on serial and on the screen, with the
+// reason; the front-end goes on without the component.
+void Provide(EFI_HANDLE ImageHandle, EFI_HANDLE Device, Component &Part) {
+  Part.Present = Part.Publishes();
+  if (Part.Present) {
+    Line().Text("INFO image ").Text(Part.File).Text(" present before the front-end").Emit();
+    return;
+  }
+  EFI_DEVICE_PATH *FilePath = FileDevicePath(Device, const_cast<CHAR16 *>(Part.File));
   if (FilePath == nullptr) {
-    return EFI_OUT_OF_RESOURCES;
+    Part.Status = EFI_OUT_OF_RESOURCES;
+    return;
   }
   EFI_HANDLE Loaded = nullptr;
-  EFI_STATUS Status = BS->LoadImage(FALSE, ImageHandle, FilePath, nullptr, 0, &Loaded);
+  Part.Status = BS->LoadImage(FALSE, ImageHandle, FilePath, nullptr, 0, &Loaded);
   FreePool(FilePath);
-  if (EFI_ERROR(Status)) {
-    return Status;
+  if (EFI_ERROR(Part.Status)) {
+    // A deferred image still has a handle, which nothing else will unload.
+    if (Loaded != nullptr) BS->UnloadImage(Loaded);
+    UINT8 Head[1024];
+    const UINTN HeadSize = ReadHead(Device, Part.File, Head, sizeof(Head));
+    Line L, Why;
+    L.Text("Orvane: ").Text(Part.File).Text(" was refused, ");
+    Tell(StatusText(L, Part.Status).Text(":"));
+    Why.Text("  ").Text(LoadRefusalReason(Part.Status, InspectImageSignature(Head, HeadSize)));
+    Tell(Why.Text("."));
+    return;
   }
-  return BS->StartImage(Loaded, nullptr, nullptr);
+  Part.Status = BS->StartImage(Loaded, nullptr, nullptr);
+  if (EFI_ERROR(Part.Status)) {
+    Line L;
+    L.Text("Orvane: ").Text(Part.File).Text(" did not start, ");
+    StatusText(L, Part.Status);
+    Tell(L.Text(Part.Status == EFI_NOT_FOUND ? ":" : "."));
+    if (Part.Status == EFI_NOT_FOUND) Tell(Line().Text("  a service it needs is missing."));
+    return;
+  }
+  Line().Text("INFO image ").Text(Part.File).Text(" loaded").Emit();
+}
+
+// A one-byte global variable as text: its value, or "absent".
+Line &ModeByte(Line &L, const CHAR16 *Name) {
+  UINT8 Value = 0;
+  UINTN Size = sizeof(Value);
+  if (RT->GetVariable(const_cast<CHAR16 *>(Name), &GlobalGuid, nullptr, &Size, &Value) ==
+          EFI_SUCCESS &&
+      Size == 1) {
+    return L.Dec(Value);
+  }
+  return L.Text("absent");
+}
+
+// Writes Driver#### options for the shim and the driver, in that order, with
+// the paths of their files on the front-end's volume; reports "CHECK install".
+void Install(EFI_HANDLE Device, Component *Parts, UINTN Count) {
+  Line D;
+  DriverOption Options[2] = {};
+  EFI_DEVICE_PATH *Volume = DevicePathFromHandle(Device);
+  EFI_STATUS Status = Volume != nullptr && Count <= 2 ? EFI_SUCCESS : EFI_NOT_FOUND;
+  for (UINTN I = 0; I < Count && Status == EFI_SUCCESS; I++) {
+    // A driver the firmware loaded from elsewhere may not be on this volume.
+    UINT8 Probe[2];
+    if (ReadHead(Device, Parts[I].File, Probe, sizeof(Probe)) != sizeof(Probe)) {
+      Line L;
+      Tell(L.Text("Orvane: ").Text(Parts[I].File).Text(" is not on this volume."));
+      Status = EFI_NOT_FOUND;
+      break;
+    }
+    Options[I].Description = Parts[I].Description;
+    Options[I].Path = LoadOptionPath(BS, Volume, Parts[I].File);
+    if (Options[I].Path == nullptr) Status = EFI_OUT_OF_RESOURCES;
+  }
+  if (Status == EFI_SUCCESS) Status = InstallDriverOptions(BS, RT, Options, Count);
+  if (Status == EFI_SUCCESS) {
+    for (UINTN I = 0; I < Count; I++) {
+      CHAR16 Name[11];
+      DriverOptionName(Options[I].Number, Name);
+      CHAR16 *Text = DevicePathToStr(const_cast<EFI_DEVICE_PATH *>(Options[I].Path));
+      Line L, Path;
+      Tell(L.Text("Orvane: installed ")
+               .Text(Name)
+               .Text(" \"")
+               .Text(Parts[I].Description)
+               .Text("\""));
+      Tell(Path.Text("  loading ").Text(Text != nullptr ? Text : W("?")));
+      if (Text != nullptr) FreePool(Text);
+      D.Text(Name).Text(" ").Text(Parts[I].File).Text(", ");
+    }
+    D.Text("DriverOrder");
+    UINT16 Order[32];
+    UINTN Size = sizeof(Order);
+    if (RT->GetVariable(W("DriverOrder"), &GlobalGuid, nullptr, &Size, Order) == EFI_SUCCESS) {
+      for (UINTN I = 0; I < Size / 2; I++) D.Text(" ").Hex(Order[I]);
+    }
+  } else {
+    Line L;
+    L.Text("Orvane: the load options could not be written, ");
+    Tell(StatusText(L, Status));
+    D.Text("not written: ").Hex(Status);
+  }
+  for (UINTN I = 0; I < Count; I++) {
+    if (Options[I].Path != nullptr) FreePool(const_cast<EFI_DEVICE_PATH *>(Options[I].Path));
+  }
+  Report("install", Status == EFI_SUCCESS, D);
 }
 
 // Reads the first bytes of \orvane-mode; empty when there is none.
@@ -147,30 +312,62 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
   ReadMode(Self->DeviceHandle, Mode, sizeof(Mode));
   bool Checking = StartsWith(Mode, "e2e");
   bool Touring = StartsWith(Mode, "tour");
-  Line().Text("START ").Text(Checking ? "e2e" : Touring ? "tour" : "demo").Emit();
+  bool Installing = StartsWith(Mode, "install");
+  Line()
+      .Text("START ")
+      .Text(Checking     ? "e2e"
+            : Touring    ? "tour"
+            : Installing ? "install"
+                         : "demo")
+      .Emit();
+  Line SecureBoot;
+  SecureBoot.Text("INFO secure-boot ");
+  ModeByte(SecureBoot, W("SecureBoot")).Text(" setup-mode ");
+  ModeByte(SecureBoot, W("SetupMode")).Emit();
 
-  EFI_STATUS Shim = LoadAndStart(ImageHandle, Self->DeviceHandle, W("\\platform-shim.efi"));
-  EFI_STATUS Driver = LoadAndStart(ImageHandle, Self->DeviceHandle, W("\\orvane.efi"));
+  // The shim first: the driver's entry needs the services it brings.
+  Component Parts[] = {
+      {W("\\platform-shim.efi"), W("Orvane platform shim"), {&FloatGuid, &PrintGuid}},
+      {W("\\orvane.efi"), W("Orvane UI toolkit"), {&UiGuid, &BannerGuid}},
+  };
+  for (Component &Part : Parts) {
+    Provide(ImageHandle, Self->DeviceHandle, Part);
+  }
   SceneContext C = {nullptr, nullptr, BS, nullptr, Snapshot, Midway, nullptr, 0, 0, nullptr, 0};
   BS->LocateProtocol(&UiGuid, nullptr, (void **)&C.Ui);
   BS->LocateProtocol(&BannerGuid, nullptr, (void **)&C.Banner);
   BS->LocateProtocol(&GraphicsGuid, nullptr, (void **)&C.Gop);
   Line D;
-  D.Text("shim ").Hex(Shim).Text(", driver ").Hex(Driver).Text(", interfaces ");
+  for (const Component &Part : Parts) {
+    D.Text(Part.File + 1).Text(" ");
+    (Part.Present ? D.Text("present") : D.Text("loaded ").Hex(Part.Status)).Text(", ");
+  }
+  D.Text("interfaces ");
   D.Text(C.Ui ? "ui " : "").Text(C.Banner ? "banner " : "").Text(C.Gop ? "graphics" : "");
-  bool Published = Shim == EFI_SUCCESS && Driver == EFI_SUCCESS && C.Ui != nullptr &&
+  bool Published = Parts[0].Available() && Parts[1].Available() && C.Ui != nullptr &&
                    C.Banner != nullptr && C.Gop != nullptr && C.Ui->ImageHandle != nullptr;
   Report("driver-loaded", Published, D);
   if (C.Gop != nullptr) {
     ReportDisplay(C.Gop);
   }
+  if (Installing && Published) {
+    Install(Self->DeviceHandle, Parts, 2);
+    // The lines stay a moment for a person to read.
+    Snapshot(&C, "installed");
+    Shutdown();
+    return EFI_SUCCESS;
+  }
   if (!Published) {
+    Line L;
+    Tell(L.Text("Orvane: the toolkit is not available; there is nothing to show."));
+    Snapshot(&C, "unavailable");
     Shutdown();
     return EFI_NOT_FOUND;
   }
 
   if (Checking) {
     RunFirmwareChecks(C);
+    RefusedImageChecks(C, ImageHandle, Self->DeviceHandle);
     C.Ui->SetVideoMode(1024, 768);
     ReportDisplay(C.Gop);
     DrawPrimitiveScene(C);

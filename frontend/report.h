@@ -41,6 +41,8 @@ class Line {
     for (UINTN I = 0; I < Other.Length_; I++) Char(Other.Buffer_[I]);
     return *this;
   }
+  const char *Data() const { return Buffer_; }
+  UINTN Length() const { return Length_; }
   void Emit() {
     Buffer_[Length_++] = '\r';
     Buffer_[Length_++] = '\n';

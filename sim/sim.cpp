@@ -49,6 +49,15 @@ struct State {
   uint32_t *Frame = nullptr;
   uint32_t ScanLine = 0;
   uint32_t Mode = 0;
+  struct Variable {
+    std::u16string Name;
+    EFI_GUID Guid;
+    UINT32 Attributes;
+    std::vector<uint8_t> Data;
+  };
+  std::vector<Variable> Variables;
+  int64_t SetVariableFailIn = -1;
+  EFI_STATUS SetVariableFailure = EFI_SUCCESS;
 };
 
 State gState;
@@ -185,8 +194,58 @@ EFI_STATUS EFIAPI SimInstallMultiple(EFI_HANDLE *Handle, ...) {
   return EFI_SUCCESS;
 }
 
-EFI_STATUS EFIAPI SimGetVariable(CHAR16 *, EFI_GUID *, UINT32 *, UINTN *, VOID *) {
-  return EFI_NOT_FOUND;
+std::u16string NameOf(const CHAR16 *Name) {
+  std::u16string S;
+  while (*Name != 0) S.push_back(static_cast<char16_t>(*Name++));
+  return S;
+}
+
+State::Variable *FindVariable(const std::u16string &Name, const EFI_GUID &Guid) {
+  for (auto &V : gState.Variables) {
+    if (V.Name == Name && SameGuid(V.Guid, Guid)) return &V;
+  }
+  return nullptr;
+}
+
+EFI_STATUS EFIAPI SimGetVariable(CHAR16 *Name, EFI_GUID *Guid, UINT32 *Attributes, UINTN *Size,
+                                 VOID *Data) {
+  if (Name == nullptr || Guid == nullptr || Size == nullptr) return EFI_INVALID_PARAMETER;
+  const State::Variable *V = FindVariable(NameOf(Name), *Guid);
+  if (V == nullptr) return EFI_NOT_FOUND;
+  if (*Size < V->Data.size()) {
+    *Size = V->Data.size();
+    return EFI_BUFFER_TOO_SMALL;
+  }
+  if (Data == nullptr) return EFI_INVALID_PARAMETER;
+  std::memcpy(Data, V->Data.data(), V->Data.size());
+  *Size = V->Data.size();
+  if (Attributes != nullptr) *Attributes = V->Attributes;
+  return EFI_SUCCESS;
+}
+
+EFI_STATUS EFIAPI SimSetVariable(CHAR16 *Name, EFI_GUID *Guid, UINT32 Attributes, UINTN Size,
+                                 VOID *Data) {
+  if (Name == nullptr || Guid == nullptr || (Size != 0 && Data == nullptr)) {
+    return EFI_INVALID_PARAMETER;
+  }
+  if (gState.SetVariableFailIn >= 0 && gState.SetVariableFailIn-- == 0) {
+    return gState.SetVariableFailure;
+  }
+  const std::u16string Key = NameOf(Name);
+  State::Variable *V = FindVariable(Key, *Guid);
+  if (Size == 0) {
+    if (V == nullptr) return EFI_NOT_FOUND;
+    gState.Variables.erase(gState.Variables.begin() + (V - gState.Variables.data()));
+    return EFI_SUCCESS;
+  }
+  const auto *Bytes = static_cast<const uint8_t *>(Data);
+  if (V == nullptr) {
+    gState.Variables.push_back({Key, *Guid, Attributes, {}});
+    V = &gState.Variables.back();
+  }
+  V->Attributes = Attributes;
+  V->Data.assign(Bytes, Bytes + Size);
+  return EFI_SUCCESS;
 }
 
 EFI_STATUS EFIAPI ConOutAnything() { return EFI_SUCCESS; }
@@ -408,6 +467,7 @@ void BuildTables() {
     RtSlots[I] = reinterpret_cast<void *>(&NotModelled);
   }
   gRuntime.GetVariable = SimGetVariable;
+  gRuntime.SetVariable = SimSetVariable;
 
   auto **OutSlots = reinterpret_cast<void **>(&gConOut);
   for (size_t I = 0; I < offsetof(SIMPLE_TEXT_OUTPUT_INTERFACE, Mode) / sizeof(void *); I++) {
@@ -510,6 +570,32 @@ ORVANE_BANNER_PROTOCOL *Firmware::BannerProtocol() {
 
 size_t Firmware::InstalledCount() const { return gState.InstalledByDriver; }
 void Firmware::RefuseInstall(EFI_STATUS Status) { gState.InstallAnswer = Status; }
+
+std::vector<uint8_t> Firmware::Variable(const std::u16string &Name, const EFI_GUID &Guid) const {
+  const State::Variable *V = FindVariable(Name, Guid);
+  return V == nullptr ? std::vector<uint8_t>() : V->Data;
+}
+bool Firmware::HasVariable(const std::u16string &Name, const EFI_GUID &Guid) const {
+  return FindVariable(Name, Guid) != nullptr;
+}
+void Firmware::PutVariable(const std::u16string &Name, const EFI_GUID &Guid,
+                           std::vector<uint8_t> Data, UINT32 Attributes) {
+  State::Variable *V = FindVariable(Name, Guid);
+  if (V == nullptr) {
+    gState.Variables.push_back({Name, Guid, Attributes, std::move(Data)});
+  } else {
+    V->Attributes = Attributes;
+    V->Data = std::move(Data);
+  }
+}
+UINT32 Firmware::VariableAttributes(const std::u16string &Name, const EFI_GUID &Guid) const {
+  const State::Variable *V = FindVariable(Name, Guid);
+  return V == nullptr ? 0 : V->Attributes;
+}
+void Firmware::FailSetVariable(int64_t N, EFI_STATUS Status) {
+  gState.SetVariableFailIn = N;
+  gState.SetVariableFailure = Status;
+}
 
 void Firmware::RefuseScreenReads(EFI_STATUS Status) { gState.ReadAnswer = Status; }
 

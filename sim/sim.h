@@ -88,6 +88,17 @@ class Firmware {
   // Allocations of a pool type other than EfiBootServicesData.
   uint64_t WrongPoolTypeCount() const;
 
+  // Variables: GetVariable and SetVariable as firmware answers them (a write
+  // of no data deletes). Variable() is empty when the variable is absent.
+  std::vector<uint8_t> Variable(const std::u16string &Name, const EFI_GUID &Guid) const;
+  bool HasVariable(const std::u16string &Name, const EFI_GUID &Guid) const;
+  void PutVariable(const std::u16string &Name, const EFI_GUID &Guid, std::vector<uint8_t> Data,
+                   UINT32 Attributes);
+  UINT32 VariableAttributes(const std::u16string &Name, const EFI_GUID &Guid) const;
+  // The Nth SetVariable from now (0 = the next one) answers Status and writes
+  // nothing; a negative N turns this off.
+  void FailSetVariable(int64_t N, EFI_STATUS Status);
+
   // Graphics.
   EFI_GRAPHICS_OUTPUT_PROTOCOL *Gop();
   // Changes the display and sets the current mode again (the screen turns black).

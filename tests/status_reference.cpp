@@ -238,6 +238,14 @@ void DrawTileFace(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W
   }
 }
 
+void PaintDividerStrip(ORVANE_PIXEL *Buffer, INT32 W, INT32 H, UINT8 ShowDivider, INT32 DividerX,
+                       UINT8 Active) {
+  Rect(Buffer, W, H, 0, 0, W, H, 1, 0x131313, 0x131313);
+  if (ShowDivider != 1) return;
+  Line(Buffer, W, H, DividerX, 2, DividerX, H - 3, Active == 1 ? 0xFFFFFF : 0xC3C3C3);
+  Line(Buffer, W, H, DividerX - 1, 2, DividerX - 1, H - 3, Active == 1 ? 0xACC764 : 0x3C3C3C);
+}
+
 void DrawDialogWindow(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W, INT32 H) {
   // Rim.
   FLOAT32_BITS Value[3], Step;

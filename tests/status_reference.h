@@ -18,6 +18,10 @@ void DrawScrollBarBody(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, co
 void DrawTileFace(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W, INT32 H,
                   UINT8 Active);
 void DrawDialogWindow(ORVANE_PIXEL *P, INT32 RW, INT32 RH, INT32 X, INT32 Y, INT32 W, INT32 H);
+// The divider strip into Buffer (W x H): the fill, then the divider's two
+// lines, clipped to the buffer.
+void PaintDividerStrip(ORVANE_PIXEL *Buffer, INT32 W, INT32 H, UINT8 ShowDivider, INT32 DividerX,
+                       UINT8 Active);
 // The progress bar into Buffer (row width W, H already raised), with the
 // texts rendered by RenderText as the operation does.
 void DrawProgressBar(ORVANE_PIXEL *Buffer, INT32 W, INT32 H, const CHAR16 *Label, INT32 Percent);

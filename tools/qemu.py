@@ -12,6 +12,10 @@ A line "INPUT abs <x> <y>", "INPUT btn <left|right> <down|up>" or
 pointer is QEMU's USB tablet behind an xHCI controller, the keys go to the
 keyboard. A line "READY <n>" says the front-end has handled n input events
 and its screen is settled; a scripted run (tools/run_demo.py) waits for it.
+
+The firmware is a code image and a variable store of the same flash size
+(Firmware); a boot may keep its variable store in a file across boots, sign
+the images while it lays out the volume, and put other files beside them.
 """
 import json
 import os
@@ -24,9 +28,17 @@ import tempfile
 import time
 import zlib
 
-OVMF_CODE = "/usr/share/OVMF/OVMF_CODE.fd"
-OVMF_VARS = "/usr/share/OVMF/OVMF_VARS.fd"
-IMAGES = ("setup-demo.efi", "orvane.efi", "platform-shim.efi")
+import signing
+
+OVMF_DIR = "/usr/share/OVMF"
+OVMF_CODE = os.path.join(OVMF_DIR, "OVMF_CODE.fd")
+OVMF_VARS = os.path.join(OVMF_DIR, "OVMF_VARS.fd")
+# Where each file of the volume comes from: a name under <build>/efi.
+DEFAULT_LAYOUT = {
+    "EFI/BOOT/BOOTX64.EFI": "setup-demo.efi",
+    "orvane.efi": "orvane.efi",
+    "platform-shim.efi": "platform-shim.efi",
+}
 
 # The display devices a boot can use, as QEMU options.
 DISPLAYS = {
@@ -53,6 +65,74 @@ MIDWAY_DELAY = 0.2
 
 class BootError(Exception):
     pass
+
+
+# OVMF is built for a flash of 2 MiB or 4 MiB, split into code and variables.
+FLASH_SIZES = (2 << 20, 4 << 20)
+
+
+def check_pair(code, variables):
+    """Refuses a code image and a variable store of different flash sizes: a
+    2 MiB store behind 4 MiB code accepts SetVariable and keeps nothing, and
+    2 MiB code with a 4 MiB store hangs before it prints anything."""
+    code_size, vars_size = os.path.getsize(code), os.path.getsize(variables)
+    flash = FLASH_SIZES[0] if code_size < FLASH_SIZES[0] else FLASH_SIZES[1]
+    if code_size + vars_size == flash:
+        return
+    if flash == FLASH_SIZES[1]:
+        consequence = "the firmware would accept SetVariable and keep nothing"
+    else:
+        consequence = "the firmware would hang at start"
+    raise BootError("%s (%d KiB) is code for a %d MiB flash, but %s holds %d KiB of variables "
+                    "where %d KiB belong: %s; use the variable store made for it" % (
+                        code, code_size >> 10, flash >> 20, variables, vars_size >> 10,
+                        (flash - code_size) >> 10, consequence))
+
+
+class Firmware:
+    """An OVMF code image and the blank variable store made for it.
+    smm: True or False, or None for QEMU's default; code built for Secure
+    Boot needs SMM and the flash's secure mode, and gets them."""
+
+    def __init__(self, code, variables, smm=None):
+        self.code = code
+        self.variables = variables
+        self.secure = "secboot" in os.path.basename(os.path.realpath(code))
+        if self.secure and smm is False:
+            raise BootError("%s runs only with SMM" % code)
+        self.smm = True if self.secure else smm
+
+    def options(self, vars_file):
+        """QEMU's machine and flash options for this firmware with vars_file."""
+        check_pair(self.code, vars_file)
+        machine = "q35" if self.smm is None else "q35,smm=%s" % ("on" if self.smm else "off")
+        options = ["-machine", machine]
+        if self.secure:
+            options += ["-global", "driver=cfi.pflash01,property=secure,value=on"]
+        return options + [
+            "-drive", "if=pflash,format=raw,unit=0,readonly=on,file=" + self.code,
+            "-drive", "if=pflash,format=raw,unit=1,file=" + vars_file,
+        ]
+
+
+# The firmware pairs Debian's ovmf package ships.
+FIRMWARES = {
+    # 2 MiB flash, with the UEFI shell; what the runs use unless told otherwise.
+    "plain": (OVMF_CODE, OVMF_VARS),
+    "plain-4m": (os.path.join(OVMF_DIR, "OVMF_CODE_4M.fd"), os.path.join(OVMF_DIR, "OVMF_VARS_4M.fd")),
+    # Secure Boot capable, no keys enrolled: setup mode, nothing enforced yet.
+    "secure": (os.path.join(OVMF_DIR, "OVMF_CODE_4M.secboot.fd"),
+               os.path.join(OVMF_DIR, "OVMF_VARS_4M.fd")),
+    # Debian's snakeoil keys enrolled (PkKek-1-snakeoil.key and .pem sign for it).
+    "snakeoil": (os.path.join(OVMF_DIR, "OVMF_CODE_4M.snakeoil.fd"),
+                 os.path.join(OVMF_DIR, "OVMF_VARS_4M.snakeoil.fd")),
+}
+
+
+def firmware(name, smm=None):
+    if name not in FIRMWARES:
+        raise BootError("unknown firmware %s (one of %s)" % (name, ", ".join(FIRMWARES)))
+    return Firmware(*FIRMWARES[name], smm=smm)
 
 
 class Qmp:
@@ -164,10 +244,17 @@ class Boot:
     """One boot of the front-end. `events` collects (seconds, kind, text)."""
 
     def __init__(self, build, mode, shots_dir, timeout, prefix="", midway=False, display="std",
-                 handler=None, view=None, files=None):
+                 handler=None, view=None, files=None, firmware=None, vars_file=None, sign=None,
+                 images=None, extra=None):
         """handler(boot, qmp, kind, text) sees every marker line after the boot's own
         handling, and (None, None) between lines; it returns True to end the run.
-        view is None (no screen), "window" or "vnc" for a person to watch and use."""
+        view is None (no screen), "window" or "vnc" for a person to watch and use.
+        firmware: a Firmware (default: the plain pair). vars_file: a variable store
+        kept across boots, made from the firmware's blank one when missing (default:
+        a fresh copy each boot). sign: (key, cert) to sign each image as it is laid
+        out. images: changes to DEFAULT_LAYOUT (volume path -> name under
+        <build>/efi, or None to leave it out). extra: volume path -> file, copied
+        as it is."""
         if display not in DISPLAYS:
             raise BootError("unknown display %s (one of %s)" % (display, ", ".join(DISPLAYS)))
         self.handler = handler
@@ -178,6 +265,16 @@ class Boot:
         self.prefix = prefix
         self.mode = mode
         self.files = dict(files or {})  # more files for the volume: name -> text
+        self.firmware = firmware or Firmware(OVMF_CODE, OVMF_VARS)
+        self.vars_file = vars_file
+        self.sign = sign
+        self.layout = dict(DEFAULT_LAYOUT)
+        for path, name in (images or {}).items():
+            if name is None:
+                self.layout.pop(path, None)
+            else:
+                self.layout[path] = name
+        self.extra = dict(extra or {})
         self.shots_dir = shots_dir
         self.timeout = timeout
         self.events = []
@@ -191,21 +288,31 @@ class Boot:
         esp = os.path.join(work, "esp")
         os.makedirs(os.path.join(esp, "EFI", "BOOT"))
         efi = os.path.join(self.build, "efi")
-        for name in IMAGES:
-            path = os.path.join(efi, name)
-            if not os.path.isfile(path):
-                raise BootError("missing %s (build it with make BUILD=%s efi)" % (path, self.build))
-        shutil.copy(os.path.join(efi, "setup-demo.efi"), os.path.join(esp, "EFI", "BOOT", "BOOTX64.EFI"))
-        shutil.copy(os.path.join(efi, "orvane.efi"), esp)
-        shutil.copy(os.path.join(efi, "platform-shim.efi"), esp)
+        for path, name in sorted(self.layout.items()):
+            source = os.path.join(efi, name)
+            if not os.path.isfile(source):
+                raise BootError("missing %s (build it with make BUILD=%s efi)" % (source, self.build))
+            target = esp_path(esp, path)
+            if self.sign is None:
+                shutil.copy(source, target)
+            else:
+                try:
+                    signing.sign(source, target, *self.sign)
+                except signing.SigningError as error:
+                    raise BootError(str(error))
+        for path, source in sorted(self.extra.items()):
+            shutil.copy(source, esp_path(esp, path))
         with open(os.path.join(esp, "orvane-mode"), "w") as f:
             f.write(self.mode + "\n")
         for name, text in self.files.items():
             with open(os.path.join(esp, name), "w") as f:
                 f.write(text + "\n")
-        vars_copy = os.path.join(work, "OVMF_VARS.fd")
-        shutil.copy(OVMF_VARS, vars_copy)
-        return esp, vars_copy
+        vars_file = self.vars_file
+        if vars_file is None:
+            vars_file = os.path.join(work, "OVMF_VARS.fd")
+        if not os.path.isfile(vars_file):
+            shutil.copy(self.firmware.variables, vars_file)
+        return esp, vars_file
 
     def run(self):
         work = tempfile.mkdtemp(prefix="orvane-qemu-")
@@ -216,14 +323,12 @@ class Boot:
         return self
 
     def _run(self, work):
-        esp, vars_copy = self._prepare(work)
+        esp, vars_file = self._prepare(work)
         log_path = os.path.join(work, "serial.log")
         sock_path = os.path.join(work, "qmp.sock")
         command = [
-            "qemu-system-x86_64", "-machine", "q35", "-accel", "tcg", "-m", "256",
+            "qemu-system-x86_64", *self.firmware.options(vars_file), "-accel", "tcg", "-m", "256",
             *DISPLAYS[self.display], *self._view_options(), "-nic", "none", *INPUT_DEVICES,
-            "-drive", "if=pflash,format=raw,unit=0,readonly=on,file=" + OVMF_CODE,
-            "-drive", "if=pflash,format=raw,unit=1,file=" + vars_copy,
             "-drive", "file=fat:rw:%s,format=raw" % esp,
             "-serial", "file:" + log_path,
             "-qmp", "unix:%s,server=on,wait=off" % sock_path,
@@ -335,6 +440,13 @@ class Boot:
             if kind_ == kind:
                 return seconds
         return None
+
+
+def esp_path(esp, path):
+    """The host path of a volume path, its folders made."""
+    target = os.path.join(esp, *path.replace("\\", "/").strip("/").split("/"))
+    os.makedirs(os.path.dirname(target), exist_ok=True)
+    return target
 
 
 def window_backend():
