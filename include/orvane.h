@@ -1617,6 +1617,32 @@ static inline UINTN OrvaneListPopupSelect(const ORVANE_UI_PROTOCOL *Ui, ListPopu
 }
 
 /**
+  Moves a setting row's slider one step, as the Left and Right keys do: the
+  same as a press on the slider's arrow, so stepIndex moves (held at 0 and
+  stepCount - 1), stepMode becomes 1 and hotPart names the arrow. percent is
+  not changed: with stepMode 1 the value is stepIndex / (stepCount - 1).
+  Draws nothing: paint the row and draw the slider after it.
+
+  @param[in]      Ui    The toolkit.
+  @param[in, out] Row   A row with a slider.
+  @param[in]      Up    TRUE for the right arrow (one step up), FALSE for the left one.
+
+  @retval EFI_SUCCESS            Stepped.
+  @retval EFI_INVALID_PARAMETER  Row is NULL.
+**/
+static inline EFI_STATUS OrvaneSettingSliderStep(const ORVANE_UI_PROTOCOL *Ui, SettingRow *Row,
+                                                 BOOLEAN Up) {
+  INT32 End;
+  if (!Row) {
+    return EFI_INVALID_PARAMETER;
+  }
+  // The slider's columns are counted in 16 bits, as TrackSettingSlider counts them.
+  End = (INT16)((INT64)Row->x + Row->width - Row->sliderLength);
+  return Ui->TrackSettingSlider(Row, Up ? (INT16)(End - 52 + Row->sliderLength) + 11 : End - 72,
+                                Row->y + 9);
+}
+
+/**
   The entry of an OptionPopupSet that a popup kind fills.
 
   @param[in] Kind  An ORVANE_OPTION_ kind.

@@ -124,5 +124,20 @@ int CFrontendRun(ORVANE_UI_PROTOCOL *Ui, ORVANE_BANNER_PROTOCOL *Banner,
       return 8;
     }
   }
+  /* 9: the slider's key recipe steps as its arrows do, and holds at both ends. */
+  {
+    SettingRow Slider;
+    int Failed = Ui->InitSettingRow(&Slider, 100, 400, 600, 200, 160, 0, 5, 0, 0, 0, W("Fan"),
+                                    W("50 %"), 0, ORVANE_ROW_CELLS, 0) != EFI_SUCCESS;
+    Failed |= OrvaneSettingSliderStep(Ui, &Slider, TRUE) != EFI_SUCCESS ||
+              OrvaneSettingSliderStep(Ui, &Slider, TRUE) != EFI_SUCCESS || Slider.stepIndex != 2 ||
+              Slider.stepMode != 1 || Slider.hotPart != ORVANE_SLIDER_RIGHT_ARROW;
+    for (int I = 0; I < 3; I++) OrvaneSettingSliderStep(Ui, &Slider, FALSE);
+    Failed |= Slider.stepIndex != 0 || Slider.hotPart != ORVANE_SLIDER_LEFT_ARROW;
+    for (int I = 0; I < 6; I++) OrvaneSettingSliderStep(Ui, &Slider, TRUE);
+    if (Failed || Slider.stepIndex != 4) {
+      return 9;
+    }
+  }
   return 0;
 }
