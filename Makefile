@@ -291,7 +291,10 @@ header-check:
 	    echo "header-check: orvane.h compiled with $$abi"; exit 1; fi; \
 	  grep -q "orvane.h: EFIAPI" $(BUILD)/header-check.log || { cat $(BUILD)/header-check.log; exit 1; }; \
 	done
-	@echo "header-check: orvane.h compiles alone and after gnu-efi (C11, C++); refuses System V EFIAPI"
+	@python3 tools/guide_code.py docs/frontend.md skeleton.c $(BUILD)/skeleton.c
+	@gcc $(EXAMPLE_CFLAGS) -fsyntax-only $(BUILD)/skeleton.c
+	@echo "header-check: orvane.h compiles alone and after gnu-efi (C11, C++) and in the guide's"
+	@echo "  skeleton; it refuses a System V EFIAPI"
 
 # The HTML reference of include/orvane.h, from its own comments. Doxygen fails
 # on an undocumented slot, record, field or macro and on a misnamed or missing
