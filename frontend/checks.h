@@ -104,7 +104,7 @@ void TransitionChecks(const SceneContext &C);
 void DisplayChecks(const CheckContext &C);
 
 // The digit readout and the setting row ("readout-sizes", "readout-paint",
-// "setting-row-slider", "setting-row-paint").
+// "readout-one", "setting-row-slider", "setting-row-paint").
 void RowChecks(const CheckContext &C);
 
 // The message box's size rules, the scroll bar's hit codes and the progress
@@ -121,7 +121,8 @@ void ListPopupChecks(const CheckContext &C);
 void OptionPopupChecks(const CheckContext &C);
 
 // The icon dock's row width and chevrons for 3 and 10 items, on the screen
-// ("icon-dock-3-items", "icon-dock-10-items").
+// ("icon-dock-3-items", "icon-dock-10-items"), and a label strip kept by a
+// new placement ("icon-dock-kept-strip").
 void DockChecks(const CheckContext &C);
 
 // The input dialog's layout, hit codes and paint ("input-dialog-layout", "input-dialog-hits",

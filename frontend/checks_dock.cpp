@@ -1,6 +1,7 @@
 // Firmware checks of the icon dock: with 3 items the row is 148 pixels wide,
 // with 10 items 465; on the screen the band ends there and the chevrons sit
-// at columns 41 to 43 of each gap but the last, rows 18 to 22.
+// at columns 41 to 43 of each gap but the last, rows 18 to 22. A new
+// placement keeps the label strip already in the record.
 #include "frontend/checks.h"
 
 namespace {
@@ -59,9 +60,59 @@ void DockWidth(const CheckContext &C, UINT16 Count, INT32 Want, const char *Name
            T.Get());
 }
 
+// A strip already in the record survives a new placement: the saved one when
+// the dock moves right, a refusal (record as it was) when it would move left,
+// and a strip of the caller's own, shown as it is.
+void KeptStrip(const CheckContext &C) {
+  const SceneContext &S = *C.Scene;
+  constexpr UINT32 kAgain = 0x00405060, kMine = 0x00A05030;
+  const CHAR16 *Labels[3] = {W("one"), W("two"), W("three")};
+  UINT16 Flags[3] = {}, Active[3] = {};
+  FillScreenRect(S, 0, 150, 1024, 150, kBack);
+  IconDock D = {};
+  const EFI_STATUS First = S.Ui->InitIconDock(&D, 300, 200, 3, Labels, Flags, Active);
+  ORVANE_PIXEL *Saved = D.stripBackground;
+  // A strip saved again would hold this colour now.
+  FillScreenRect(S, 0, 244, 1024, 19, kAgain);
+  const EFI_STATUS Right = S.Ui->InitIconDock(&D, 320, 200, 3, Labels, Flags, Active);
+  const bool KeptRight =
+      Saved != nullptr && D.stripBackground == Saved && ColorOf(Saved[0]) == kBack;
+  const EFI_STATUS Left = S.Ui->InitIconDock(&D, 310, 200, 3, Labels, Flags, Active);
+  const bool Unmoved = D.x == 320 && D.stripBackground == Saved;
+  FreePixels(S, D.stripBackground);
+
+  // The caller's strip for x = 400: 674 x 19 pixels of one colour.
+  ORVANE_PIXEL *Mine = AllocPixels(S, 674 * 19);
+  for (UINTN I = 0; Mine != nullptr && I < 674 * 19; I++) {
+    Mine[I] = {0x30, 0x50, 0xA0, 0};
+  }
+  FillScreenRect(S, 0, 244, 1024, 19, kBack);
+  D = {};
+  D.x = 400;
+  D.stripBackground = Mine;
+  const EFI_STATUS Own = S.Ui->InitIconDock(&D, 400, 200, 3, Labels, Flags, Active);
+  const bool KeptOwn = Mine != nullptr && D.stripBackground == Mine;
+  const EFI_STATUS Paint = S.Ui->PaintIconDock(&D);
+  UINTN Shown = 0, Back = 0, Other = 0;
+  const bool Read = Census(S, 350, 244, 674, 19, kMine, kBack, Shown, Back, Other);
+  FreePixels(S, Mine);
+
+  CheckText T;
+  T.Text("init ").Dec(First).Text(", right ").Dec(Right).Text(KeptRight ? " kept" : " not kept");
+  T.Text(", left ").Dec(Left).Text(Unmoved ? " unmoved" : " moved");
+  T.Text("; own strip ").Dec(Own).Text(KeptOwn ? " kept" : " not kept").Text(", paint ");
+  T.Dec(Paint).Text(", strip pixels shown ").Dec(Shown).Text(" of 12806");
+  C.Report("icon-dock-kept-strip",
+           First == EFI_SUCCESS && Right == EFI_SUCCESS && KeptRight &&
+               Left == EFI_BUFFER_TOO_SMALL && Unmoved && Own == EFI_SUCCESS && KeptOwn &&
+               Paint == EFI_SUCCESS && Read && Shown == 674 * 19,
+           T.Get());
+}
+
 }  // namespace
 
 void DockChecks(const CheckContext &C) {
   DockWidth(C, 3, 148, "icon-dock-3-items");
   DockWidth(C, 10, 465, "icon-dock-10-items");
+  KeptStrip(C);
 }

@@ -1,5 +1,6 @@
-// Firmware checks of the digit readout (its sizes, "readout-sizes", and a
-// painted clock read back from the screen, "readout-paint") and of the setting
+// Firmware checks of the digit readout (its sizes, "readout-sizes", a painted
+// clock read back from the screen, "readout-paint", and the bars of a lone
+// "1", "readout-one") and of the setting
 // row (slider tracking on the platform's float service, "setting-row-slider",
 // and a row's own dark ground with frame-buffer capture on, "setting-row-paint").
 #include "frontend/checks.h"
@@ -64,6 +65,39 @@ void ReadoutPaint(const CheckContext &C) {
            D.Get());
 }
 
+// A lone "1" in size 0 over a plain fill: its unlit top, bottom and left are
+// the plain bars (5, 5 and 28 pixels thick or long), so the row under the top
+// bar and the cell's last row keep the fill and the bottom bar reaches column 30.
+void ReadoutOne(const CheckContext &C) {
+  const SceneContext &S = *C.Scene;
+  const UINT32 Back = 0x00203040, Unlit = 0x003A5A29, Lit = 0x00FFFFFF, X = 300, Y = 260;
+  FillScreenRect(S, X - 10, Y - 10, 56, 60, Back);
+  CHAR16 Text[] = {u'1', 0};
+  DigitReadout R = {};
+  EFI_STATUS Init = S.Ui->InitDigitReadout(&R, (INT32)X, (INT32)Y, Text, 0, 1);
+  EFI_STATUS Paint = Init == EFI_SUCCESS ? S.Ui->PaintDigitReadout(&R) : Init;
+  FreePixels(S, R.background);
+  struct Area {
+    const char *Name;
+    UINT32 X, Y, W, H, Color;
+  };
+  const Area Areas[] = {
+      {"top", 6, 1, 25, 5, Unlit},     {"under the top", 6, 6, 25, 1, Back},
+      {"bottom", 6, 34, 25, 5, Unlit}, {"last row", 5, 39, 26, 1, Back},
+      {"left", 1, 6, 5, 28, Unlit},    {"right", 31, 6, 5, 28, Lit},
+  };
+  bool Pass = Init == EFI_SUCCESS && Paint == EFI_SUCCESS && R.width == 36 && R.height == 40;
+  CheckText D;
+  D.Text("status ").Dec(Paint).Text(", wrong pixels:");
+  for (const Area &A : Areas) {
+    UINTN Right = 0, Same = 0, Wrong = 0;
+    Pass = Census(S, X + A.X, Y + A.Y, A.W, A.H, A.Color, A.Color, Right, Same, Wrong) && Pass;
+    Pass = Pass && Wrong == 0;
+    D.Text(" ").Text(A.Name).Text(" ").Dec(Wrong);
+  }
+  C.Report("readout-one", Pass, D.Get());
+}
+
 // A row at x 100, width 400, slider 116 long: T0 = 335, T1 = 435, right arrow from 448.
 void SliderTracking(const CheckContext &C) {
   ORVANE_UI_PROTOCOL *Ui = C.Scene->Ui;
@@ -123,6 +157,7 @@ void RowGround(const CheckContext &C) {
 void RowChecks(const CheckContext &C) {
   ReadoutSizes(C);
   ReadoutPaint(C);
+  ReadoutOne(C);
   SliderTracking(C);
   RowGround(C);
 }

@@ -1,7 +1,8 @@
 // The icon dock: init with any position, 1 to 16 items with any flags and
 // labels, then pointer and key tracking (drags included), the caller's
-// changes to the active marks, and paints. Transfers stay inside the row and
-// the label strip below it; the saved strip is freed as a caller does.
+// changes to the active marks, placing it again, and paints. Transfers stay
+// inside the row and the label strip below it; the saved strip is kept by a
+// new placement and freed as a caller does.
 #include "fuzz/fuzz_env.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
@@ -25,10 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
     PoolFree(D.stripBackground);
     return U.Refused();
   }
-  const FuzzArea Row = {D.x, D.y, D.width, D.height};
-  const FuzzArea Strip = {(__int128)D.x - 50, (__int128)D.y + 44, 1074 - (__int128)D.x, 19};
+  FuzzArea Row = {D.x, D.y, D.width, D.height};
+  FuzzArea Strip = {(__int128)D.x - 50, (__int128)D.y + 44, 1074 - (__int128)D.x, 19};
   for (int Step = 0; Step < 16 && !U.In.Empty(); Step++) {
-    switch (U.In.Take<uint8_t>() % 4) {
+    switch (U.In.Take<uint8_t>() % 5) {
       case 0:
       case 1: {
         const bool Key = U.In.Take<uint8_t>() & 1;
@@ -38,6 +39,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
         break;
       }
       case 2: Active[U.In.Take<uint8_t>() % (Count + 1)] = U.In.Take<uint8_t>() % 3; break;
+      case 4: {
+        // Placed again: the strip is kept, or the move refused with the record as it was.
+        const IconDock Before = D;
+        const INT32 NX = U.In.Range(-100, 1100), NY = U.In.Coord();
+        const EFI_STATUS Status =
+            U.Ui->InitIconDock(&D, NX, NY, Count, Labels.data(), Flags.data(), Active.data());
+        if (Before.stripBackground != nullptr && D.stripBackground != Before.stripBackground) {
+          std::abort();
+        }
+        if (Status != EFI_SUCCESS && std::memcmp(&D, &Before, sizeof D) != 0) std::abort();
+        if (Status == EFI_SUCCESS) {
+          Row = {D.x, D.y, D.width, D.height};
+          Strip = {(__int128)D.x - 50, (__int128)D.y + 44, 1074 - (__int128)D.x, 19};
+        }
+        break;
+      }
       default: U.Ui->PaintIconDock(&D); break;
     }
     CheckTransfers({Row, Strip});

@@ -151,6 +151,9 @@ def icon_dock():
         e.u8(0).u8(0).range(x + min(60, count * 51 - 25), x - 20, x + (count * 51 - 5) + 20).range(y + 10, y - 10, y + 60).u8(1).u8(0)
         e.u8(0).u8(0).range(x + min(110, count * 51 - 25), x - 20, x + (count * 51 - 5) + 20).range(y + 10, y - 10, y + 60).u8(1).u8(0)
         e.u8(3)
+        # placed again further right (the strip kept), then further left (refused), paint
+        e.u8(4).range(min(x + 30, 1074), -100, 1100).coord(y + 20).u8(4).range(x - 10, -100, 1100).coord(y)
+        e.u8(3)
         yield e.b
 
 

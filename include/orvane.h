@@ -523,8 +523,9 @@ typedef struct IconDock {
   UINT16 dragX;                   ///< Left edge of the dragged picture, relative to x.
   UINT16 grab;                    ///< Pointer offset inside the dragged picture.
   ORVANE_PIXEL *stripBackground;  ///< (1074 - x) x 19 pixels of screen under the label strip,
-                                  ///< saved by InitIconDock: pool memory of the caller's, to
-                                  ///< FreePool when the dock goes.
+                                  ///< saved by InitIconDock when NULL (pool memory of the
+                                  ///< caller's, to FreePool when the dock goes), or the
+                                  ///< caller's own buffer; the dock never frees it.
 } IconDock;
 
 // ---------------------------------------------------------------- option popup
@@ -907,8 +908,11 @@ typedef UINTN(EFIAPI *ORVANE_DRAW_DOTTED_RULE)(INT16 X, INT16 Y, UINT16 Length);
   Lays an icon dock out and saves the screen under its label strip. Draws
   nothing. Focus, mode and drag are cleared.
 
-  The strip is 19 rows at (X - 50, Y + 44) reaching column 1024; it is saved
-  when the record has none, or again when X changed (the old one is freed).
+  The strip is 19 rows at (X - 50, Y + 44) reaching column 1024, (1074 - X)
+  pixels wide. It is saved only when stripBackground is NULL; a strip already
+  there (saved before, or a buffer of the caller's) is kept as it is, never
+  freed, and read as (1074 - x) x 19 for the record's x. To move the dock
+  left, or to save the strip anew, free it and set it to NULL first.
 
   @param[in, out] Dock    The caller's record, zeroed before the first call.
   @param[in]      X       Screen column of the row, at most 1074.
@@ -921,6 +925,8 @@ typedef UINTN(EFIAPI *ORVANE_DRAW_DOTTED_RULE)(INT16 X, INT16 Y, UINT16 Length);
   @retval EFI_SUCCESS            Laid out.
   @retval EFI_INVALID_PARAMETER  A NULL pointer, Count 0 or above 16, X beyond 1074, or a
                                  picture kind of 8 to 15; the record is untouched.
+  @retval EFI_BUFFER_TOO_SMALL   X is left of the record's x while a strip is kept (it would
+                                 be too narrow); the record is untouched.
   @retval EFI_OUT_OF_RESOURCES   The strip could not be saved; the record is untouched.
 **/
 typedef EFI_STATUS(EFIAPI *ORVANE_INIT_ICON_DOCK)(IconDock *Dock, INT32 X, INT32 Y, UINT16 Count,

@@ -42,7 +42,7 @@ constexpr Box kBoxes[] = {
 // Masks: TL TR BL BR J9, "BL+1" one row lower, "BL^" moved up to the middle.
 constexpr const char *kGlyphs[11][2] = {
     {"top bottom left right", "TL TR BL BR"},
-    {"~top4 ~bottom4 ~left4 right", "~TL TR ~BL BR"},
+    {"~top ~bottom ~left right", "~TL TR ~BL BR"},
     {"top bottom ~left ~right ur23 lowleft mid", "TL TR BL BR"},
     {"top bottom ~left ~right ur23 lowright mid3", "TL TR BL BR"},
     {"~top4 ~bottom4 ~left4 right ul4 mid", "TL TR ~BL+1 BL^ BR"},

@@ -1,6 +1,7 @@
 // The digit readout: sizes and text clean-up of InitDigitReadout, its refusals,
 // the paint against the plain per-pixel version, the documented pixel facts,
 // and allocation failures.
+#include <array>
 #include <random>
 #include <string>
 #include <vector>
@@ -195,6 +196,155 @@ TEST_F(ReadoutTest, PaintMatchesThePlainVersion) {
     }
     if (R.text != reinterpret_cast<CHAR16 *>(Store.data()))
       Fw.SystemTable()->BootServices->FreePool(R.text);
+  }
+}
+
+// Every glyph, from its row of the glyph table as written: the rectangles by
+// name, in order, over the element formulas, then the masks. A name that is not
+// an element is "unlit" before a plain element: that element in the unlit
+// colour. Unlit parts show in size 0 only. The driver's cell, in each size, must
+// be this picture to the pixel.
+TEST_F(ReadoutTest, EveryGlyphIsItsTableRow) {
+  using Box = std::array<int, 4>;  // x, y, w, h
+  struct Element {
+    const char *Name;
+    Box (*At)(int t, int W, int H);
+  };
+#define ELEMENT(Name, ...)                                     \
+  {                                                            \
+    Name, [](int t, int W, int H) { return Box{__VA_ARGS__}; } \
+  }
+  const Element Elements[] = {
+      ELEMENT("top", t, 1, W - 2 * t + 1, t - 1),
+      ELEMENT("bottom", t, H - t, W - 2 * t + 1, t - 1),
+      ELEMENT("left", 1, t, t - 1, H - 2 * t),
+      ELEMENT("right", W - t + 1, t, t - 1, H - 2 * t),
+      ELEMENT("upper left 5", 1, t, t - 1, H / 2 - 2 * t + t / 2 + 1),
+      ELEMENT("upper right 23", W - t + 1, t, t - 1, H / 2 - 2 * t + t / 2 + 1),
+      ELEMENT("upper left 89", 1, t, t - 1, H / 2 - t - t / 2),
+      ELEMENT("upper right 8", W - t + 1, t, t - 1, H / 2 - t - t / 2),
+      ELEMENT("upper left 4", 1, t, t - 1, H / 2 - t - 1),
+      ELEMENT("lower left", 1, H / 2 + t / 2, t - 1, H / 2 - t),
+      ELEMENT("lower right", W - t + 1, H / 2 + t / 2, t - 1, H / 2 - t),
+      ELEMENT("middle", t, H / 2 - t / 2 + 1, W - 2 * t + 1, t - 1),
+      ELEMENT("middle 3", 1, H / 2 - t / 2 + 1, W - t / 2, t - 1),
+      ELEMENT("middle 6", t + t / 2, H / 2 - t / 2 + 1, W - 2 * t, t - 1),
+      ELEMENT("middle 8", t / 2, H / 2 - t / 2 + 1, W - t + 1, t - 1),
+      ELEMENT("upper dot", W / 2 - t / 2, H / 2 - t / 2 - t + 1, t - 1, t),
+      ELEMENT("lower dot", W / 2 - t / 2, H - t, t - 1, t),
+      ELEMENT("unlit top 4", t, 1, W - 2 * t + 1, t),
+      ELEMENT("unlit bottom 4", t - 1, H - t, W - 2 * t + 1, t),
+      ELEMENT("unlit left 4", 1, t, t - 1, H - 2 * t + 1),
+      ELEMENT("unlit upper right 6", W - t + 1, t, t - 1, H / 2),
+      ELEMENT("unlit lower left 9", 1, H / 2 - t / 2, t - 1, H / 2 - t / 2),
+  };
+#undef ELEMENT
+  enum { TL, TR, BL, BR, J9 };
+  struct Mask {
+    int Which;
+    bool Lit;
+    int Shift;  // 0 in place, 1 one row lower, 2 up to the middle
+  };
+  struct Row {
+    char16_t Glyph;
+    std::vector<std::string> Rects;
+    std::vector<Mask> Masks;
+  };
+  const std::vector<Mask> Four = {{TL, true, 0}, {TR, true, 0}, {BL, true, 0}, {BR, true, 0}};
+  const Row Table[] = {
+      {u'0', {"top", "bottom", "left", "right"}, Four},
+      {u'1',
+       {"unlit top", "unlit bottom", "unlit left", "right"},
+       {{TL, false, 0}, {TR, true, 0}, {BL, false, 0}, {BR, true, 0}}},
+      {u'2',
+       {"top", "bottom", "unlit left", "unlit right", "upper right 23", "lower left", "middle"},
+       Four},
+      {u'3',
+       {"top", "bottom", "unlit left", "unlit right", "upper right 23", "lower right", "middle 3"},
+       Four},
+      {u'4',
+       {"unlit top 4", "unlit bottom 4", "unlit left 4", "right", "upper left 4", "middle"},
+       {{TL, true, 0}, {TR, true, 0}, {BL, false, 1}, {BL, true, 2}, {BR, true, 0}}},
+      {u'5',
+       {"top", "bottom", "unlit left", "unlit right", "upper left 5", "lower right", "middle"},
+       Four},
+      {u'6', {"top", "bottom", "left", "unlit upper right 6", "lower right", "middle 6"}, Four},
+      {u'7',
+       {"top", "unlit bottom", "unlit left", "right"},
+       {{TL, true, 0}, {TR, true, 0}, {BL, false, 0}, {BR, true, 0}}},
+      {u'8',
+       {"top", "bottom", "unlit left", "upper left 89", "lower left", "unlit right",
+        "upper right 8", "lower right", "middle 8"},
+       Four},
+      {u'9',
+       {"top", "bottom", "upper left 89", "unlit lower left 9", "right", "middle"},
+       {{TL, true, 0}, {TR, true, 0}, {BL, true, 0}, {BR, true, 0}, {J9, true, 0}}},
+      {u':', {"upper dot", "lower dot"}, {}},
+  };
+  const int kT[3] = {6, 6, 4}, kW[3] = {36, 26, 18}, kH[3] = {40, 32, 21};
+  const uint32_t kLit[3] = {kWhite, kWhite, kSmallLit};
+  auto Find = [&](const std::string &Name) -> const Element * {
+    for (const Element &E : Elements)
+      if (Name == E.Name) return &E;
+    return nullptr;
+  };
+  for (UINT16 Size = 0; Size < 3; Size++) {
+    const int t = kT[Size], W = kW[Size], H = kH[Size];
+    for (const Row &G : Table) {
+      SCOPED_TRACE(testing::Message() << "glyph " << (char)G.Glyph << ", size " << Size);
+      std::vector<uint32_t> Want((size_t)W * H, kBack);
+      auto Set = [&](int X, int Y, bool Lit) {
+        ASSERT_TRUE(X >= 0 && X < W && Y >= 0 && Y < H) << X << "," << Y;
+        Want[(size_t)Y * W + X] = Lit ? kLit[Size] : kUnlit;
+      };
+      for (const std::string &Name : G.Rects) {
+        const Element *E = Find(Name);
+        bool Lit = E != nullptr && Name.rfind("unlit ", 0) != 0;
+        if (E == nullptr && Name.rfind("unlit ", 0) == 0) E = Find(Name.substr(6));
+        ASSERT_NE(E, nullptr) << Name;
+        if (!Lit && Size != 0) continue;
+        const Box B = E->At(t, W, H);
+        for (int Y = B[1]; Y < B[1] + B[3]; Y++)
+          for (int X = B[0]; X < B[0] + B[2]; X++) Set(X, Y, Lit);
+      }
+      for (const Mask &M : G.Masks) {
+        if (!M.Lit && Size != 0) continue;
+        const bool Right = M.Which == TR || M.Which == BR;
+        const bool Bottom = M.Which == BL || M.Which == BR;
+        const int CX = Right ? W - t : t;
+        const int CY = M.Which == J9 ? H / 2 - t / 2 : Bottom ? H - t : t;
+        const int R0 = M.Which == J9 ? CY : Bottom ? H - t : 0;
+        const int R1 = M.Which == J9 ? H / 2 + t / 2 - 1 : Bottom ? H - 2 : t - 1;
+        const int C0 = Right ? W - t + 1 : 1, C1 = Right ? W - 1 : t - 1;
+        const int Dy = M.Shift == 1 ? 1 : M.Shift == 2 ? -(H / 2 - t / 2 - (Size == 2 ? 0 : 1)) : 0;
+        // Within radius t: distance at most t.
+        for (int Y = R0; Y <= R1; Y++)
+          for (int X = C0; X <= C1; X++)
+            if ((X - CX) * (X - CX) + (Y - CY) * (Y - CY) <= t * t) Set(X, Y + Dy, M.Lit);
+      }
+      // The glyph last in its text, so lit and undimmed: alone in size 0, after
+      // "00" in the temperatures, whose degree sign (22 wide) follows it.
+      DigitReadout R{};
+      ASSERT_EQ(Init(R, Size == 0 ? std::u16string(1, G.Glyph) : u"00" + std::u16string(1, G.Glyph),
+                     Size, 0, 0, 0),
+                EFI_SUCCESS);
+      std::vector<uint32_t> Back((size_t)R.width * R.height, kBack);
+      R.background = reinterpret_cast<ORVANE_PIXEL *>(Back.data());
+      Fw.FillScreen(0);
+      ASSERT_EQ(Ui->PaintDigitReadout(&R), EFI_SUCCESS);
+      const int X0 = R.width - (Size == 0 ? 0 : 22) - W;
+      size_t Wrong = 0;
+      for (int Y = 0; Y < H; Y++)
+        for (int X = 0; X < W; X++) {
+          const uint32_t Got = Fw.Pixel(X0 + X, Y) & 0xFFFFFF;
+          if (Got != Want[(size_t)Y * W + X] && Wrong++ == 0)
+            ADD_FAILURE() << "cell pixel (" << X << ", " << Y << ") is " << std::hex << Got
+                          << ", expected " << Want[(size_t)Y * W + X];
+        }
+      EXPECT_EQ(Wrong, 0u);
+      R.background = nullptr;
+      Release(R);
+    }
   }
 }
 

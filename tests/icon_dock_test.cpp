@@ -118,16 +118,54 @@ TEST_F(Dock, InitSizesTheRowAndSavesTheStripOnce) {
   EXPECT_EQ(D.width, 465);
   EXPECT_EQ(D.stripBackground, First);
   EXPECT_EQ(ColorFromPixel(D.stripBackground[5]) & 0xFFFFFF, Under[5]);
-  // At another x the old strip has the wrong width: it is replaced, not leaked.
+  // Further right the kept strip is wider than needed: it stays, nothing saved or freed.
+  const uint64_t Allocations = Fw.TotalAllocations();
   ASSERT_EQ(Init(Ten, 900, 500), EFI_SUCCESS);
+  EXPECT_EQ(D.stripBackground, First);
+  EXPECT_EQ(Fw.TotalAllocations(), Allocations);
+  EXPECT_EQ(ColorFromPixel(D.stripBackground[5]) & 0xFFFFFF, Under[5]);
+  PaintMatchesReference();
+  // Left of the record's x the strip would be too narrow: refused, the record as it was.
+  const IconDock Kept = D;
+  EXPECT_EQ(Init(Three, 899, 500), EFI_BUFFER_TOO_SMALL);
+  EXPECT_EQ(std::memcmp(&D, &Kept, sizeof D), 0);
+  // The caller frees and clears it: the dock moves left and saves the screen anew.
+  PoolFree(D.stripBackground);
+  D.stripBackground = nullptr;
+  ASSERT_EQ(Init(Ten, 100, 500), EFI_SUCCESS);
   EXPECT_EQ(Fw.LiveAllocations(), 1u);
-  EXPECT_EQ(ColorFromPixel(D.stripBackground[173]) & 0xFFFFFF, Fw.Pixel(850 + 173, 544) & 0xFFFFFF);
+  EXPECT_EQ(ColorFromPixel(D.stripBackground[973]) & 0xFFFFFF, Fw.Pixel(50 + 973, 544) & 0xFFFFFF);
   // At x = 1074 the strip has no width and nothing is saved.
   PoolFree(D.stripBackground);
   D.stripBackground = nullptr;
   ASSERT_EQ(Init(Three, 1074, 10), EFI_SUCCESS);
   EXPECT_EQ(D.stripBackground, nullptr);
   EXPECT_EQ(Ui->PaintIconDock(&D), EFI_SUCCESS);
+}
+
+TEST_F(Dock, KeepsTheCallersOwnStrip) {
+  // A strip the caller made for x = 600, in memory the pool never gave out.
+  Items It(4);
+  std::vector<uint32_t> Mine((1074 - 600) * 19);
+  std::mt19937 Rng(5);
+  for (uint32_t &P : Mine) P = Rng() & 0xFFFFFF;
+  D.x = 600;
+  D.stripBackground = reinterpret_cast<EFI_GRAPHICS_OUTPUT_BLT_PIXEL *>(Mine.data());
+  Pattern(3);
+  const uint64_t Start = Fw.TotalAllocations();
+  // EXPECT only: the teardown must not reach the caller's strip.
+  EXPECT_EQ(Init(It, 600, 200), EFI_SUCCESS);
+  EXPECT_EQ(Fw.TotalAllocations(), Start) << "nothing saved";
+  EXPECT_EQ(Ui->PaintIconDock(&D), EFI_SUCCESS);
+  const uint64_t Painted = Fw.TotalAllocations();
+  EXPECT_EQ(Screen(550, 244, 474, 19), Mine) << "the strip shows the caller's pixels";
+  // Further right it is kept; left of the record's x it would be too narrow.
+  EXPECT_EQ(Init(It, 610, 200), EFI_SUCCESS);
+  EXPECT_EQ(Init(It, 609, 200), EFI_BUFFER_TOO_SMALL);
+  EXPECT_EQ(D.x, 610);
+  EXPECT_EQ(D.stripBackground, reinterpret_cast<EFI_GRAPHICS_OUTPUT_BLT_PIXEL *>(Mine.data()));
+  EXPECT_EQ(Fw.TotalAllocations(), Painted) << "nothing saved";
+  D.stripBackground = nullptr;
 }
 
 TEST_F(Dock, RefusesWhatItCannotDrawAndLeavesTheRecord) {

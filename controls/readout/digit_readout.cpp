@@ -126,12 +126,14 @@ constexpr Stroke U(UINT8 Part) { return {Part, false}; }
 
 #define ALL_FOUR_LIT L(kTopLeft), L(kTopRight), L(kBottomLeft), L(kBottomRight)
 
-// "0" to "9" and ":", rectangles in drawing order, then masks.
+// "0" to "9" and ":", rectangles in drawing order, then masks. U() draws an
+// element in the unlit colour; the "4" elements (kUnlit...4) are that glyph's own,
+// the "1" and "7" use the plain bars.
 constexpr Glyph kGlyphs[11] = {
     {4, 4, {L(kTop), L(kBottom), L(kLeft), L(kRight)}, {ALL_FOUR_LIT}},
     {4,
      4,
-     {U(kUnlitTop4), U(kUnlitBottom4), U(kUnlitLeft4), L(kRight)},
+     {U(kTop), U(kBottom), U(kLeft), L(kRight)},
      {U(kTopLeft), L(kTopRight), U(kBottomLeft), L(kBottomRight)}},
     {7,
      4,

@@ -223,10 +223,11 @@ EFI_STATUS EFIAPI InitIconDock(IconDock *D, INT32 X, INT32 Y, UINT16 Count, cons
   if (D == nullptr || !ItemsValid(Count, Labels, Flags, Active) || !PlaceValid(X, Y)) {
     return EFI_INVALID_PARAMETER;
   }
-  // A strip saved for another x has another width: save it again.
-  if (D->stripBackground != nullptr && D->x != X) {
-    PoolFree(D->stripBackground);
-    D->stripBackground = nullptr;
+  // A strip already in the record stays, whoever allocated it. It is taken to
+  // be as wide as the record's x made it; further left the strip is wider
+  // (1074 - x), and the paint would read past the one kept.
+  if (D->stripBackground != nullptr && X < D->x) {
+    return EFI_BUFFER_TOO_SMALL;
   }
   if (D->stripBackground == nullptr && StripWidth(X) > 0) {
     PoolBuffer<ORVANE_PIXEL> Strip((UINTN)StripWidth(X) * kStripHeight);
