@@ -615,7 +615,7 @@ enum {
   @param[in]  Height     Window height in pixels.
   @param[in]  Title      Title; held by reference, so it must live until CloseListPopup.
   @param[in]  Flags      Title alignment (ORVANE_TITLE_), ORVANE_LIST_PLAIN_ONCE.
-  @param[in]  ItemCount  Rows; at most (Height - 112)^2 / 20 for a thumb to show.
+  @param[in]  ItemCount  Rows.
   @param[in]  Items      ItemCount strings, read only during this call; a NULL string is an
                          empty row. Rows wider than the text column are cut.
   @param[in]  HotRow     First hot row; -1 none. -1 and -2 also hide the scroll bar, so
@@ -1492,8 +1492,9 @@ typedef UINTN(EFIAPI *ORVANE_TRACK_OPTION_POPUP)(OptionPopupSet *Set, UINT16 Ent
   @param[in, out] Set  A set whose shown entry is defined.
 
   @retval EFI_SUCCESS            Painted.
-  @retval EFI_INVALID_PARAMETER  NULL Set, a shown entry above 8, an undefined entry, a NULL
-                                 item, or maxItemChars below 8 or too large for the width.
+  @retval EFI_INVALID_PARAMETER  NULL Set, a shown entry above 8, a NULL item or item array,
+                                 a height of 0, or maxItemChars below 8 or too large for the
+                                 width (8 x maxItemChars + 67 must fit in it).
   @retval EFI_OUT_OF_RESOURCES   No pool memory; nothing drawn or saved.
   @retval other                  A decode or the graphics output's status.
 **/
