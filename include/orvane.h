@@ -31,8 +31,9 @@
 #define ORVANE_H_
 
 /// @cond ORVANE_INTERNAL
-// UEFI base types: the program's own, when it included gnu-efi or EDK2 first.
-#if defined(__BASE_H__)
+// UEFI base types: the program's own, when it included gnu-efi or EDK2 first
+// (EDK2's Uefi.h, or any MdePkg header that brings ProcessorBind.h).
+#if defined(__PI_UEFI_H__) || defined(MDE_CPU_X64)
 #include <Protocol/GraphicsOutput.h>
 #elif !defined(_EFI_INCLUDE_)
 #ifdef __cplusplus
