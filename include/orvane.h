@@ -1107,7 +1107,7 @@ typedef UINTN(EFIAPI *ORVANE_DRAW_LINE)(ORVANE_PIXEL *Buffer, INT32 RowWidth, IN
 /**
   Draws a circle with an outline ring and a fill.
 
-  @param[in, out] Buffer     Pixel buffer, or NULL for the screen (one Blt per pixel: slow).
+  @param[in, out] Buffer     Pixel buffer, or NULL for the screen.
   @param[in]      RowWidth   Pixels per row of Buffer.
   @param[in]      Height     Rows of Buffer.
   @param[in]      CenterX    Column of the centre.
@@ -1153,7 +1153,7 @@ typedef UINTN(EFIAPI *ORVANE_DRAW_RECTANGLE)(ORVANE_PIXEL *Buffer, INT32 RowWidt
 /**
   Draws a triangle with a pen outline and a fill.
 
-  @param[in, out] Buffer     Pixel buffer, or NULL for the screen (one Blt per filled pixel).
+  @param[in, out] Buffer     Pixel buffer, or NULL for the screen.
   @param[in]      RowWidth   Pixels per row of Buffer.
   @param[in]      Height     Rows of Buffer.
   @param[in]      X1         Column of the first corner.
