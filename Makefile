@@ -24,17 +24,22 @@ TEST_SRC := $(sort $(wildcard tests/*.cpp))
 BENCH_SRC := $(sort $(wildcard bench/*.cpp))
 
 EFI_INC := -I. -I/usr/include/efi -I/usr/include/efi/x86_64 -I/usr/include/efi/protocol
-COMMON_FLAGS := -std=c++20 -O2 -Wall -Wextra -Wno-unused-parameter -DGNU_EFI_USE_MS_ABI \
+# Every compile of every build fails on a warning.
+WARNINGS := -Wall -Wextra -Wno-unused-parameter -Werror
+# Host builds take va_list from the C library, whose <stdarg.h> the C++ headers
+# have already read (clang warns when gnu-efi defines the macros again).
+HOST_DEFS := -DORVANE_HOST=1 -DGNU_EFI_USE_EXTERNAL_STDARG
+COMMON_FLAGS := -std=c++20 -O2 $(WARNINGS) -DGNU_EFI_USE_MS_ABI \
                 -fno-math-errno -ffp-contract=off -fno-exceptions -fno-rtti
 EFI_CXXFLAGS := $(COMMON_FLAGS) $(EFI_INC) -ffreestanding -fno-stack-protector -fno-stack-check \
                 -fpic -fshort-wchar -mno-red-zone -maccumulate-outgoing-args \
                 -fno-threadsafe-statics -fno-asynchronous-unwind-tables -fno-unwind-tables \
                 -DORVANE_FIRMWARE=1
-HOST_CXXFLAGS := $(COMMON_FLAGS) $(EFI_INC) -g -DORVANE_HOST=1 $(HOST_EXTRA)
-TEST_CXXFLAGS := -std=c++20 -O2 -g -Wall -Wextra -Wno-unused-parameter -DGNU_EFI_USE_MS_ABI \
-                 -fno-math-errno -ffp-contract=off $(EFI_INC) -DORVANE_HOST=1 $(HOST_EXTRA)
+HOST_CXXFLAGS := $(COMMON_FLAGS) $(EFI_INC) -g $(HOST_DEFS) $(HOST_EXTRA)
+TEST_CXXFLAGS := -std=c++20 -O2 -g $(WARNINGS) -DGNU_EFI_USE_MS_ABI \
+                 -fno-math-errno -ffp-contract=off $(EFI_INC) $(HOST_DEFS) $(HOST_EXTRA)
 
-EFI_LDFLAGS := -nostdlib -znocombreloc -T /usr/lib/elf_x86_64_efi.lds -shared -Bsymbolic \
+EFI_LDFLAGS := -nostdlib -znocombreloc --no-undefined -T /usr/lib/elf_x86_64_efi.lds -shared -Bsymbolic \
                -L/usr/lib /usr/lib/crt0-efi-x86_64.o
 EFI_SECTIONS := -j .text -j .sdata -j .data -j .dynamic -j .dynsym -j .rel -j .rela \
                 -j .rel.* -j .rela.* -j .reloc
@@ -78,8 +83,10 @@ $(EFI_OUT)/$(1).efi: $(EFI_OUT)/$(1).so
 endef
 efi_objs = $(patsubst %.cpp,$(EFI_OUT)/obj/%.o,$(1))
 $(eval $(call efi_image,orvane,$(call efi_objs,$(DRIVER_SRC)),efi-bsdrv-x86_64))
-$(eval $(call efi_image,platform-shim,$(call efi_objs,$(SHIM_SRC)),efi-bsdrv-x86_64))
-$(eval $(call efi_image,setup-demo,$(call efi_objs,$(FRONTEND_SRC)),efi-app-x86_64))
+# Every GUID has one definition: platform/guids.cpp, and the toolkit's two in
+# driver/guids.cpp; the shim and the front-end link those same objects.
+$(eval $(call efi_image,platform-shim,$(call efi_objs,$(SHIM_SRC) platform/guids.cpp),efi-bsdrv-x86_64))
+$(eval $(call efi_image,setup-demo,$(call efi_objs,$(FRONTEND_SRC) platform/guids.cpp driver/guids.cpp),efi-app-x86_64))
 
 # ---------------------------------------------------------------- host
 host: $(HOST_OUT)/tests $(HOST_OUT)/bench
@@ -106,7 +113,7 @@ HOST_LIBS := $(HOST_OUT)/libefi-host.a -lpng
 # layouts. It sees the toolkit through include/ alone, as a front-end does.
 GNU_EFI_INC := -I/usr/include/efi -I/usr/include/efi/x86_64
 C_FRONTEND_FLAGS := -std=c11 -O2 -g -Wall -Wextra -Werror -pedantic -DGNU_EFI_USE_MS_ABI \
-                    -Iinclude $(GNU_EFI_INC) -DORVANE_HOST=1 $(HOST_EXTRA)
+                    -Iinclude $(GNU_EFI_INC) $(HOST_DEFS) $(HOST_EXTRA)
 $(HOST_OUT)/tobj/tests/c_frontend.o: tests/c_frontend.c
 	@mkdir -p $(dir $@)
 	gcc $(C_FRONTEND_FLAGS) -MMD -MP -c $< -o $@
@@ -197,8 +204,8 @@ bench: deps
 FUZZ_OUT := $(BUILD)/fuzz
 FUZZ_SECONDS ?= 20
 FUZZERS := $(patsubst fuzz/%.cpp,%,$(wildcard fuzz/fuzz_*.cpp))
-FUZZ_BASE_FLAGS := -std=c++20 -O1 -g -DGNU_EFI_USE_MS_ABI -fno-math-errno -ffp-contract=off \
-                   $(EFI_INC) -DORVANE_HOST=1 -fsanitize=address,undefined
+FUZZ_BASE_FLAGS := -std=c++20 -O1 -g $(WARNINGS) -DGNU_EFI_USE_MS_ABI -fno-math-errno \
+                   -ffp-contract=off $(EFI_INC) $(HOST_DEFS) -fsanitize=address,undefined
 FUZZ_CXXFLAGS := $(FUZZ_BASE_FLAGS) -fsanitize=fuzzer-no-link
 FUZZ_LIB_SRC := $(DRIVER_SRC) $(SIM_SRC) $(SHIM_SERVICE_SRC)
 $(FUZZ_OUT)/obj/%.o: %.cpp
@@ -270,7 +277,7 @@ sign: deps
 	python3 tools/signing.py sign --key "$$key" --cert "$$cert" --out $(SIGNED_OUT) \
 	  $(addprefix $(EFI_OUT)/,$(SHIPPED_IMAGES))
 # The key-enrolling application of the Secure Boot run (tools/enroll_keys.cpp).
-$(eval $(call efi_image,enroll-keys,$(call efi_objs,tools/enroll_keys.cpp frontend/report.cpp),efi-app-x86_64))
+$(eval $(call efi_image,enroll-keys,$(call efi_objs,tools/enroll_keys.cpp frontend/report.cpp platform/guids.cpp),efi-app-x86_64))
 efi: $(EFI_OUT)/enroll-keys.efi
 
 # ---------------------------------------------------------------- front-end kit

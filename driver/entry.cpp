@@ -1,15 +1,6 @@
 #include "driver/operations.h"
+#include "platform/guids.h"
 #include "platform/services.h"
-
-constinit EFI_GUID gOrvaneUiProtocolGuid = ORVANE_UI_PROTOCOL_GUID;
-constinit EFI_GUID gOrvaneBannerProtocolGuid = ORVANE_BANNER_PROTOCOL_GUID;
-
-namespace {
-constinit EFI_GUID FloatMathGuid = FLOAT_MATH_PROTOCOL_GUID;
-constinit EFI_GUID GraphicsGuid = EFI_GRAPHICS_OUTPUT_PROTOCOL_GUID;
-constinit EFI_GUID FontGuid = EFI_HII_FONT_PROTOCOL_GUID;
-constinit EFI_GUID PrintGuid = EFI_PRINT_PROTOCOL_GUID;
-}  // namespace
 
 // gnu-efi's crt0 calls this with the System V convention.
 extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemTable) {
@@ -21,10 +12,10 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
     void **Interface;
   };
   const Binding Services[] = {
-      {&FloatMathGuid, (void **)&gFloat},
-      {&GraphicsGuid, (void **)&gGraphics},
-      {&FontGuid, (void **)&gFont},
-      {&PrintGuid, (void **)&gPrint},
+      {&gFloatMathProtocolGuid, (void **)&gFloat},
+      {&gEfiGraphicsOutputProtocolGuid, (void **)&gGraphics},
+      {&gHiiFontProtocolGuid, (void **)&gFont},
+      {&gPrintProtocolGuid, (void **)&gPrint},
   };
   for (const Binding &B : Services) {
     EFI_STATUS Status = gBootServices->LocateProtocol(B.Guid, nullptr, B.Interface);

@@ -51,10 +51,7 @@ EFI_STATUS EFIAPI SetVideoMode(UINT32 HorizontalResolution, UINT32 VerticalResol
   return EFI_UNSUPPORTED;
 }
 
-UINTN EFIAPI UnsupportedOperation(void) { return EFI_UNSUPPORTED; }
-
 // Filled in full at build time; the entry point only adds the image handle.
-// A slot whose control this build does not carry answers EFI_UNSUPPORTED.
 constinit ORVANE_UI_PROTOCOL gOrvaneUi = {
     .ImageHandle = nullptr,
     .OpenListPopup = OpenListPopup,                  // 1

@@ -7,13 +7,7 @@ BOOLEAN EFIAPI SetFrameBufferCapture(BOOLEAN Enable);
 EFI_STATUS EFIAPI SetVideoMode(UINT32 HorizontalResolution, UINT32 VerticalResolution);
 CHAR16 *EFIAPI Banner(CHAR16 *Buffer);
 
-// Answer of every slot whose control this build does not carry.
-typedef UINTN(EFIAPI *ORVANE_PENDING_OPERATION)(void);
-UINTN EFIAPI UnsupportedOperation(void);
-
 extern ORVANE_UI_PROTOCOL gOrvaneUi;
 extern ORVANE_BANNER_PROTOCOL gOrvaneBanner;
-extern "C" EFI_GUID gOrvaneUiProtocolGuid;
-extern "C" EFI_GUID gOrvaneBannerProtocolGuid;
 
 extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemTable);

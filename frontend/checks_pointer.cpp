@@ -8,9 +8,6 @@
 
 namespace {
 
-constinit EFI_GUID PointerGuid = EFI_ABSOLUTE_POINTER_PROTOCOL_GUID;
-constinit EFI_GUID UsbIoGuid = EFI_USB_IO_PROTOCOL_GUID;
-
 constexpr UINT64 kWantX = 0x2345, kWantY = 0x5A5A;
 constexpr UINTN kWaitMilliseconds = 10000;
 
@@ -18,14 +15,15 @@ constexpr UINTN kWaitMilliseconds = 10000;
 EFI_ABSOLUTE_POINTER_PROTOCOL *FindUsbPointer(EFI_BOOT_SERVICES *Bs, UINTN &Count) {
   EFI_HANDLE *Handles = nullptr;
   Count = 0;
-  if (Bs->LocateHandleBuffer(ByProtocol, &PointerGuid, nullptr, &Count, &Handles) != EFI_SUCCESS) {
+  if (Bs->LocateHandleBuffer(ByProtocol, &AbsolutePointerProtocol, nullptr, &Count, &Handles) !=
+      EFI_SUCCESS) {
     return nullptr;
   }
   EFI_ABSOLUTE_POINTER_PROTOCOL *Found = nullptr;
   for (UINTN I = 0; I < Count && Found == nullptr; I++) {
     VOID *UsbIo = nullptr;
-    if (Bs->HandleProtocol(Handles[I], &UsbIoGuid, &UsbIo) == EFI_SUCCESS) {
-      Bs->HandleProtocol(Handles[I], &PointerGuid, (VOID **)&Found);
+    if (Bs->HandleProtocol(Handles[I], &gUsbIoProtocolGuid, &UsbIo) == EFI_SUCCESS) {
+      Bs->HandleProtocol(Handles[I], &AbsolutePointerProtocol, (VOID **)&Found);
     }
   }
   Bs->FreePool(Handles);

@@ -7,10 +7,6 @@
 
 namespace {
 
-constinit EFI_GUID UiGuid = ORVANE_UI_PROTOCOL_GUID;
-constinit EFI_GUID BannerGuid = ORVANE_BANNER_PROTOCOL_GUID;
-constinit EFI_GUID LoadedImageGuid = LOADED_IMAGE_PROTOCOL;
-
 UINTN HandleCount(EFI_BOOT_SERVICES *Bs, EFI_GUID *Guid) {
   UINTN Count = 0;
   EFI_HANDLE *Handles = nullptr;
@@ -22,8 +18,8 @@ UINTN HandleCount(EFI_BOOT_SERVICES *Bs, EFI_GUID *Guid) {
 struct Census {
   UINTN Ui, Banner, Images;
   static Census Take(EFI_BOOT_SERVICES *Bs) {
-    return {HandleCount(Bs, &UiGuid), HandleCount(Bs, &BannerGuid),
-            HandleCount(Bs, &LoadedImageGuid)};
+    return {HandleCount(Bs, &gOrvaneUiProtocolGuid), HandleCount(Bs, &gOrvaneBannerProtocolGuid),
+            HandleCount(Bs, &gEfiLoadedImageProtocolGuid)};
   }
   bool operator==(const Census &O) const {
     return Ui == O.Ui && Banner == O.Banner && Images == O.Images;

@@ -6,12 +6,11 @@
 
 namespace {
 
-constinit EFI_GUID LoadedImageGuid = LOADED_IMAGE_PROTOCOL;
-
 // The pass count written in \orvane-soak on the volume the driver came from; 0 without it.
 UINT32 SoakPasses(const SceneContext &C) {
   EFI_LOADED_IMAGE *Driver = nullptr;
-  if (C.Bs->HandleProtocol(C.Ui->ImageHandle, &LoadedImageGuid, (void **)&Driver) != EFI_SUCCESS) {
+  if (C.Bs->HandleProtocol(C.Ui->ImageHandle, &gEfiLoadedImageProtocolGuid, (void **)&Driver) !=
+      EFI_SUCCESS) {
     return 0;
   }
   EFI_FILE_HANDLE Root = LibOpenRoot(Driver->DeviceHandle);

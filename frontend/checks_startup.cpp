@@ -5,15 +5,9 @@
 // publish neither interface and leave its image unloaded
 // ("startup-without-float", "startup-without-print", "startup-without-both").
 #include "frontend/checks.h"
-#include "platform/float_math.h"
+#include "platform/guids.h"
 
 namespace {
-
-constinit EFI_GUID FloatGuid = FLOAT_MATH_PROTOCOL_GUID;
-constinit EFI_GUID PrintGuid = EFI_PRINT_PROTOCOL_GUID;
-constinit EFI_GUID UiGuid = ORVANE_UI_PROTOCOL_GUID;
-constinit EFI_GUID BannerGuid = ORVANE_BANNER_PROTOCOL_GUID;
-constinit EFI_GUID LoadedImageGuid = LOADED_IMAGE_PROTOCOL;
 
 constexpr UINTN kMaxHandles = 4;
 
@@ -85,28 +79,30 @@ StartResult StartDriverCopy(EFI_BOOT_SERVICES *Bs, const EFI_LOADED_IMAGE *Drive
   R.Start = Bs->StartImage(Copy, nullptr, nullptr);
   // An unloaded image's handle is gone: the firmware no longer knows it.
   void *Image = nullptr;
-  R.Unloaded = Bs->HandleProtocol(Copy, &LoadedImageGuid, &Image) != EFI_SUCCESS;
+  R.Unloaded = Bs->HandleProtocol(Copy, &gEfiLoadedImageProtocolGuid, &Image) != EFI_SUCCESS;
   return R;
 }
 
 void StartWithout(const SceneContext &C, const EFI_LOADED_IMAGE *Driver, const char *Name,
                   bool Float, bool Print) {
   EFI_HANDLE Ignored[kMaxHandles];
-  const UINTN UiBefore = HandlesWith(C.Bs, &UiGuid, Ignored);
-  const UINTN BannerBefore = HandlesWith(C.Bs, &BannerGuid, Ignored);
+  const UINTN UiBefore = HandlesWith(C.Bs, &gOrvaneUiProtocolGuid, Ignored);
+  const UINTN BannerBefore = HandlesWith(C.Bs, &gOrvaneBannerProtocolGuid, Ignored);
   StartResult R;
   EFI_STATUS Missing = EFI_SUCCESS;
   bool Withdrawn = false;
   UINTN UiAfter = 0, BannerAfter = 0;
   {
-    Withheld F(C.Bs, Float ? &FloatGuid : nullptr), P(C.Bs, Print ? &PrintGuid : nullptr);
+    Withheld F(C.Bs, Float ? &gFloatMathProtocolGuid : nullptr),
+        P(C.Bs, Print ? &gPrintProtocolGuid : nullptr);
     Withdrawn = F.Ok() && P.Ok();
     // The entry looks the float service up first: with both gone, its status is the one.
     void *Interface = nullptr;
-    Missing = C.Bs->LocateProtocol(Float ? &FloatGuid : &PrintGuid, nullptr, &Interface);
+    Missing = C.Bs->LocateProtocol(Float ? &gFloatMathProtocolGuid : &gPrintProtocolGuid, nullptr,
+                                   &Interface);
     if (Withdrawn) R = StartDriverCopy(C.Bs, Driver);
-    UiAfter = HandlesWith(C.Bs, &UiGuid, Ignored);
-    BannerAfter = HandlesWith(C.Bs, &BannerGuid, Ignored);
+    UiAfter = HandlesWith(C.Bs, &gOrvaneUiProtocolGuid, Ignored);
+    BannerAfter = HandlesWith(C.Bs, &gOrvaneBannerProtocolGuid, Ignored);
   }
   Line D;
   D.Text("start answered ").Hex(R.Start).Text(", LocateProtocol ").Hex(Missing);
@@ -126,7 +122,8 @@ void StartWithout(const SceneContext &C, const EFI_LOADED_IMAGE *Driver, const c
 
 void StartupChecks(const SceneContext &C) {
   EFI_LOADED_IMAGE *Driver = nullptr;
-  if (C.Bs->HandleProtocol(C.Ui->ImageHandle, &LoadedImageGuid, (void **)&Driver) != EFI_SUCCESS) {
+  if (C.Bs->HandleProtocol(C.Ui->ImageHandle, &gEfiLoadedImageProtocolGuid, (void **)&Driver) !=
+      EFI_SUCCESS) {
     Line D;
     D.Text("the running driver's image is not known");
     Report("startup-without-float", false, D);

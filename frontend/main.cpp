@@ -13,20 +13,9 @@
 #include "frontend/screen_timing.h"
 #include "frontend/setup/run.h"
 #include "frontend/shipping.h"
-#include "platform/float_math.h"
+#include "platform/guids.h"
 
 namespace {
-
-constinit EFI_GUID UiGuid = ORVANE_UI_PROTOCOL_GUID;
-constinit EFI_GUID BannerGuid = ORVANE_BANNER_PROTOCOL_GUID;
-constinit EFI_GUID GraphicsGuid = EFI_GRAPHICS_OUTPUT_PROTOCOL_GUID;
-constinit EFI_GUID SerialGuid = EFI_SERIAL_IO_PROTOCOL_GUID;
-constinit EFI_GUID LoadedImageGuid = LOADED_IMAGE_PROTOCOL;
-constinit EFI_GUID TextInputExGuid = EFI_SIMPLE_TEXT_INPUT_EX_PROTOCOL_GUID;
-constinit EFI_GUID AbsolutePointerGuid = EFI_ABSOLUTE_POINTER_PROTOCOL_GUID;
-constinit EFI_GUID FloatGuid = FLOAT_MATH_PROTOCOL_GUID;
-constinit EFI_GUID PrintGuid = EFI_PRINT_PROTOCOL_GUID;
-constinit EFI_GUID GlobalGuid = EFI_GLOBAL_VARIABLE;
 
 constexpr UINTN kSnapshotStallMicroseconds = 1500000;
 constexpr UINTN kFarewellStallMicroseconds = 3000000;
@@ -166,8 +155,8 @@ void Provide(EFI_HANDLE ImageHandle, EFI_HANDLE Device, Component &Part) {
 Line &ModeByte(Line &L, const CHAR16 *Name) {
   UINT8 Value = 0;
   UINTN Size = sizeof(Value);
-  if (RT->GetVariable(const_cast<CHAR16 *>(Name), &GlobalGuid, nullptr, &Size, &Value) ==
-          EFI_SUCCESS &&
+  if (RT->GetVariable(const_cast<CHAR16 *>(Name), &gEfiGlobalVariableGuid, nullptr, &Size,
+                      &Value) == EFI_SUCCESS &&
       Size == 1) {
     return L.Dec(Value);
   }
@@ -213,7 +202,8 @@ void Install(EFI_HANDLE Device, Component *Parts, UINTN Count) {
     D.Text("DriverOrder");
     UINT16 Order[32];
     UINTN Size = sizeof(Order);
-    if (RT->GetVariable(W("DriverOrder"), &GlobalGuid, nullptr, &Size, Order) == EFI_SUCCESS) {
+    if (RT->GetVariable(W("DriverOrder"), &gEfiGlobalVariableGuid, nullptr, &Size, Order) ==
+        EFI_SUCCESS) {
       for (UINTN I = 0; I < Size / 2; I++) D.Text(" ").Hex(Order[I]);
     }
   } else {
@@ -263,14 +253,14 @@ SetupDevices FindDevices() {
   D.ConIn = ST->ConIn;
   D.Rt = RT;
   D.Ready = TellReady;
-  BS->HandleProtocol(ST->ConsoleInHandle, &TextInputExGuid, (void **)&D.Keys);
+  BS->HandleProtocol(ST->ConsoleInHandle, &SimpleTextInputExProtocol, (void **)&D.Keys);
   UINTN Count = 0;
   EFI_HANDLE *Handles = nullptr;
-  if (BS->LocateHandleBuffer(ByProtocol, &AbsolutePointerGuid, nullptr, &Count, &Handles) ==
+  if (BS->LocateHandleBuffer(ByProtocol, &AbsolutePointerProtocol, nullptr, &Count, &Handles) ==
       EFI_SUCCESS) {
     for (UINTN I = 0; I < Count && D.PointerCount < 4; I++) {
       EFI_ABSOLUTE_POINTER_PROTOCOL *P = nullptr;
-      if (BS->HandleProtocol(Handles[I], &AbsolutePointerGuid, (void **)&P) == EFI_SUCCESS &&
+      if (BS->HandleProtocol(Handles[I], &AbsolutePointerProtocol, (void **)&P) == EFI_SUCCESS &&
           P != nullptr && P->Mode != nullptr) {
         D.Pointers[D.PointerCount++] = P;
       }
@@ -300,14 +290,14 @@ void Shutdown() {
 extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemTable) {
   InitializeLib(ImageHandle, SystemTable);
   EFI_SERIAL_IO_PROTOCOL *Serial = nullptr;
-  BS->LocateProtocol(&SerialGuid, nullptr, (void **)&Serial);
+  BS->LocateProtocol(&gEfiSerialIoProtocolGuid, nullptr, (void **)&Serial);
   SetSerialPort(Serial);
   BS->SetWatchdogTimer(0, 0, 0, nullptr);
   // The text console's cursor would otherwise appear on the pictures.
   ST->ConOut->EnableCursor(ST->ConOut, FALSE);
 
   EFI_LOADED_IMAGE *Self = nullptr;
-  BS->HandleProtocol(ImageHandle, &LoadedImageGuid, (void **)&Self);
+  BS->HandleProtocol(ImageHandle, &gEfiLoadedImageProtocolGuid, (void **)&Self);
   char Mode[16];
   ReadMode(Self->DeviceHandle, Mode, sizeof(Mode));
   bool Checking = StartsWith(Mode, "e2e");
@@ -327,16 +317,20 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
 
   // The shim first: the driver's entry needs the services it brings.
   Component Parts[] = {
-      {W("\\platform-shim.efi"), W("Orvane platform shim"), {&FloatGuid, &PrintGuid}},
-      {W("\\orvane.efi"), W("Orvane UI toolkit"), {&UiGuid, &BannerGuid}},
+      {W("\\platform-shim.efi"),
+       W("Orvane platform shim"),
+       {&gFloatMathProtocolGuid, &gPrintProtocolGuid}},
+      {W("\\orvane.efi"),
+       W("Orvane UI toolkit"),
+       {&gOrvaneUiProtocolGuid, &gOrvaneBannerProtocolGuid}},
   };
   for (Component &Part : Parts) {
     Provide(ImageHandle, Self->DeviceHandle, Part);
   }
   SceneContext C = {nullptr, nullptr, BS, nullptr, Snapshot, Midway, nullptr, 0, 0, nullptr, 0};
-  BS->LocateProtocol(&UiGuid, nullptr, (void **)&C.Ui);
-  BS->LocateProtocol(&BannerGuid, nullptr, (void **)&C.Banner);
-  BS->LocateProtocol(&GraphicsGuid, nullptr, (void **)&C.Gop);
+  BS->LocateProtocol(&gOrvaneUiProtocolGuid, nullptr, (void **)&C.Ui);
+  BS->LocateProtocol(&gOrvaneBannerProtocolGuid, nullptr, (void **)&C.Banner);
+  BS->LocateProtocol(&gEfiGraphicsOutputProtocolGuid, nullptr, (void **)&C.Gop);
   Line D;
   for (const Component &Part : Parts) {
     D.Text(Part.File + 1).Text(" ");

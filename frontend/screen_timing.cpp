@@ -1,6 +1,7 @@
 #include "frontend/screen_timing.h"
 
 #include "frontend/checks.h"
+#include "platform/guids.h"
 
 namespace {
 
@@ -136,11 +137,6 @@ void PrepareSetupScreen(const SceneContext &C, SetupScreen &S) {
   S.Progress = AllocPixels(C, (UINTN)kProgressW * kProgressH);
 }
 
-const char *const kSetupScreenStepNames[kSetupScreenSteps] = {
-    "dock",       "readout",      "rows",         "scroll-bar",  "gauges",
-    "tile",       "active-tile",  "divider",      "dotted-rule", "progress",
-    "list-popup", "input-dialog", "option-popup", "message-box"};
-
 void PaintEveryControlOnce(const SceneContext &C, SetupScreen &S) {
   UINTN Step = 0;
   UINT64 Last = Ticks();
@@ -209,10 +205,10 @@ bool CountServiceTime(const SceneContext &C, bool On) {
     gCountedBs = nullptr;
     return true;
   }
-  EFI_GUID FontGuid = EFI_HII_FONT_PROTOCOL_GUID;
   EFI_HII_FONT_PROTOCOL *Font = nullptr;
   if (gCountedFont != nullptr ||
-      C.Bs->LocateProtocol(&FontGuid, nullptr, (void **)&Font) != EFI_SUCCESS || Font == nullptr) {
+      C.Bs->LocateProtocol(&gHiiFontProtocolGuid, nullptr, (void **)&Font) != EFI_SUCCESS ||
+      Font == nullptr) {
     return false;
   }
   gFontTicks = gFontCalls = gPoolTicks = gPoolCalls = gFontFreeTicks = 0;
@@ -230,10 +226,28 @@ bool CountServiceTime(const SceneContext &C, bool On) {
 
 UINT64 FontTicks() { return gFontTicks; }
 UINT64 FontCalls() { return gFontCalls; }
-UINT64 PoolTicks() { return gPoolTicks; }
-UINT64 PoolCalls() { return gPoolCalls; }
-UINT64 FontFreeTicks() { return gFontFreeTicks; }
 
+namespace {
+
+const char *const kSetupScreenStepNames[kSetupScreenSteps] = {
+    "dock",       "readout",      "rows",         "scroll-bar",  "gauges",
+    "tile",       "active-tile",  "divider",      "dotted-rule", "progress",
+    "list-popup", "input-dialog", "option-popup", "message-box"};
+
+// Time-stamp counter ticks of one timed run.
+struct ScreenTiming {
+  UINT64 Screen;     // PaintEveryControlOnce
+  UINT64 Font;       // of that, inside the font service's StringToImage
+  UINT64 FontCalls;  // StringToImage calls during the paint
+  UINT64 FontFree;   // of that, in FreePool of the blocks the font service handed back
+  UINT64 Pool;       // of that, in the other AllocatePool and FreePool calls
+  UINT64 PoolCalls;
+  UINT64 Blit;                      // one full-screen BlitToScreen, the fastest of three
+  UINTN Failed;                     // toolkit calls of the paint that did not answer 0
+  UINT64 Steps[kSetupScreenSteps];  // each control's paint
+};
+
+// False when the service time could not be counted or the screen not read back.
 bool TimeSetupScreen(const SceneContext &C, ScreenTiming &T) {
   T = {};
   SetupScreen S;
@@ -246,11 +260,11 @@ bool TimeSetupScreen(const SceneContext &C, ScreenTiming &T) {
   T.Failed = C.FailedCalls - FailedBefore;
   for (UINTN I = 0; I < kSetupScreenSteps; I++) T.Steps[I] = S.Ticks[I];
   CountServiceTime(C, false);
-  T.Font = Counted ? FontTicks() : 0;
-  T.FontCalls = Counted ? FontCalls() : 0;
-  T.Pool = Counted ? PoolTicks() : 0;
-  T.PoolCalls = Counted ? PoolCalls() : 0;
-  T.FontFree = Counted ? FontFreeTicks() : 0;
+  T.Font = Counted ? gFontTicks : 0;
+  T.FontCalls = Counted ? gFontCalls : 0;
+  T.Pool = Counted ? gPoolTicks : 0;
+  T.PoolCalls = Counted ? gPoolCalls : 0;
+  T.FontFree = Counted ? gFontFreeTicks : 0;
 
   const UINT32 SW = C.Gop->Mode->Info->HorizontalResolution,
                SH = C.Gop->Mode->Info->VerticalResolution;
@@ -266,6 +280,8 @@ bool TimeSetupScreen(const SceneContext &C, ScreenTiming &T) {
   ReleaseSetupScreen(C, S);
   return Blitted && Counted;
 }
+
+}  // namespace
 
 void ReportScreenTiming(const SceneContext &C, SCREEN_TIMING_INFO Info) {
   ScreenTiming T;

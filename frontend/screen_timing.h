@@ -7,7 +7,6 @@
 
 // The controls in the order they are painted (the six setting rows as one step).
 inline constexpr UINTN kSetupScreenSteps = 14;
-extern const char *const kSetupScreenStepNames[kSetupScreenSteps];
 
 // The records of the screen's controls, filled by PrepareSetupScreen.
 struct SetupScreen {
@@ -34,34 +33,15 @@ void PaintEveryControlOnce(const SceneContext &C, SetupScreen &S);
 // Closes what the controls keep (popup masks, saved backgrounds, buffers).
 void ReleaseSetupScreen(const SceneContext &C, SetupScreen &S);
 
-// Time-stamp counter ticks of one timed run.
-struct ScreenTiming {
-  UINT64 Screen;     // PaintEveryControlOnce
-  UINT64 Font;       // of that, inside the font service's StringToImage
-  UINT64 FontCalls;  // StringToImage calls during the paint
-  UINT64 FontFree;   // of that, in FreePool of the blocks the font service handed back
-  UINT64 Pool;       // of that, in the other AllocatePool and FreePool calls
-  UINT64 PoolCalls;
-  UINT64 Blit;                      // one full-screen BlitToScreen, the fastest of three
-  UINTN Failed;                     // toolkit calls of the paint that did not answer 0
-  UINT64 Steps[kSetupScreenSteps];  // each control's paint
-};
-
 // Starts and stops counting the time spent in the font service's
 // StringToImage and in the pool (AllocatePool, FreePool outside the font
 // service): both are wrapped while counting. False when there is no font service.
 bool CountServiceTime(const SceneContext &C, bool On);
 UINT64 FontTicks();
 UINT64 FontCalls();
-UINT64 PoolTicks();
-UINT64 PoolCalls();
-UINT64 FontFreeTicks();
 
-// Prepares the screen, paints it once under the counters, times one
-// full-screen BlitToScreen of what it left, and releases the controls.
-bool TimeSetupScreen(const SceneContext &C, ScreenTiming &T);
-
-// Times the screen and reports two lines through Info:
+// Times the screen (prepared, painted once under the counters, one full-screen
+// BlitToScreen of what it left, released) and reports two lines through Info:
 // "screen-timing <ratio>x full-screen-blit, font <a>x, freeing font images <b>x,
 // other pool <c>x, toolkit <d>x ..." and
 // "screen-timing-steps <control> <ratio>x ..." (each control's paint in full-screen blits).

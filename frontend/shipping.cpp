@@ -2,8 +2,6 @@
 
 namespace {
 
-constinit EFI_GUID GlobalGuid = EFI_GLOBAL_VARIABLE;
-
 constexpr UINT32 kOptionAttributes =
     EFI_VARIABLE_NON_VOLATILE | EFI_VARIABLE_BOOTSERVICE_ACCESS | EFI_VARIABLE_RUNTIME_ACCESS;
 // A path longer than this, or with more nodes, is taken for a damaged one.
@@ -89,7 +87,8 @@ struct FileName {
 UINT8 *ReadVariable(EFI_BOOT_SERVICES *Bs, EFI_RUNTIME_SERVICES *Rt, const CHAR16 *Name,
                     UINTN *Size, EFI_STATUS *Status) {
   *Size = 0;
-  *Status = Rt->GetVariable(const_cast<CHAR16 *>(Name), &GlobalGuid, nullptr, Size, nullptr);
+  *Status =
+      Rt->GetVariable(const_cast<CHAR16 *>(Name), &gEfiGlobalVariableGuid, nullptr, Size, nullptr);
   if (*Status != EFI_BUFFER_TOO_SMALL) {
     if (*Status == EFI_SUCCESS) *Status = EFI_NOT_FOUND;  // an empty variable holds nothing
     return nullptr;
@@ -99,7 +98,8 @@ UINT8 *ReadVariable(EFI_BOOT_SERVICES *Bs, EFI_RUNTIME_SERVICES *Rt, const CHAR1
     *Status = EFI_OUT_OF_RESOURCES;
     return nullptr;
   }
-  *Status = Rt->GetVariable(const_cast<CHAR16 *>(Name), &GlobalGuid, nullptr, Size, Data);
+  *Status =
+      Rt->GetVariable(const_cast<CHAR16 *>(Name), &gEfiGlobalVariableGuid, nullptr, Size, Data);
   if (*Status != EFI_SUCCESS) {
     Bs->FreePool(Data);
     return nullptr;
@@ -109,8 +109,8 @@ UINT8 *ReadVariable(EFI_BOOT_SERVICES *Bs, EFI_RUNTIME_SERVICES *Rt, const CHAR1
 
 bool Exists(EFI_RUNTIME_SERVICES *Rt, const CHAR16 *Name) {
   UINTN Size = 0;
-  return Rt->GetVariable(const_cast<CHAR16 *>(Name), &GlobalGuid, nullptr, &Size, nullptr) !=
-         EFI_NOT_FOUND;
+  return Rt->GetVariable(const_cast<CHAR16 *>(Name), &gEfiGlobalVariableGuid, nullptr, &Size,
+                         nullptr) != EFI_NOT_FOUND;
 }
 
 // Whether the option stored as Driver<Number> loads a file named Wanted.
@@ -301,7 +301,7 @@ EFI_STATUS InstallDriverOptions(EFI_BOOT_SERVICES *Bs, EFI_RUNTIME_SERVICES *Rt,
     }
     CHAR16 Name[11];
     DriverOptionName(Options[I].Number, Name);
-    Status = Rt->SetVariable(Name, &GlobalGuid, kOptionAttributes, Size, Option);
+    Status = Rt->SetVariable(Name, &gEfiGlobalVariableGuid, kOptionAttributes, Size, Option);
     Bs->FreePool(Option);
   }
 
@@ -318,7 +318,8 @@ EFI_STATUS InstallDriverOptions(EFI_BOOT_SERVICES *Bs, EFI_RUNTIME_SERVICES *Rt,
         if (!Ours) Copy(Bs, Order + 2 * N++, &Number, 2);
       }
       for (UINTN I = 0; I < Count; I++) Copy(Bs, Order + 2 * N++, &Options[I].Number, 2);
-      Status = Rt->SetVariable(W("DriverOrder"), &GlobalGuid, kOptionAttributes, N * 2, Order);
+      Status = Rt->SetVariable(W("DriverOrder"), &gEfiGlobalVariableGuid, kOptionAttributes, N * 2,
+                               Order);
       Bs->FreePool(Order);
     }
   }

@@ -8,7 +8,9 @@
 // way), then rounded once to 24 bits, nearest even. That is the IEEE result
 // the processor delivers. Whatever leaves that ground (infinities, NaN,
 // subnormal operands or results, overflow, operands too far apart to add in
-// 64 bits, conversions out of range) is handed to the service itself.
+// 64 bits) is handed to the service itself. The two conversions answer every
+// argument here: IntToFloat gives the nearest single, and both FloatToInt
+// calls truncate with one fixed answer outside the integers.
 #pragma once
 #include "platform/services.h"
 
@@ -113,31 +115,28 @@ inline FLOAT32_BITS FromInt(INT32 V) {
   return detail::Round(V < 0, N, 0, Out) ? Out : fm::FromInt(V);
 }
 
-namespace detail {
-// Truncation toward zero; false for |value| >= 2^31, infinities and NaN.
-inline bool Truncate(FLOAT32_BITS F, INT32 &Out) {
-  bool Negative;
-  UINT64 M;
-  INT32 E;
-  if (!Decode(F, Negative, M, E) || E > 7) {
-    return false;
-  }
-  const UINT64 Whole = E >= 0 ? M << E : (E <= -24 ? 0 : M >> -E);
-  Out = Negative ? (INT32)(-(INT64)Whole) : (INT32)Whole;
-  return true;
-}
-}  // namespace detail
-
-// Truncation toward zero, as both of the service's conversions do.
+// Truncation toward zero, as both of the service's conversions answer it:
+// with x = (-1)^s * 1.f * 2^e the integer part of 1.f * 2^e, the 24-bit
+// significand shifted right by 23 - e (e < 23) or left by e - 23. |x| < 1
+// (zeros and subnormals included) gives 0; e >= 31 (-2^31 itself, whose
+// answer is INT32_MIN either way), infinities and NaN give INT32_MIN
+// (0x80000000), the service's answer for every value outside [-2^31, 2^31).
+// Every argument is answered here, none goes to the service.
 inline INT32 ToInt(FLOAT32_BITS F) {
-  INT32 Out;
-  return detail::Truncate(F, Out) ? Out : fm::ToInt(F);
+  const INT32 Exponent = (INT32)((F >> 23) & 0xFF) - 127;
+  if (Exponent < 0) {
+    return 0;
+  }
+  if (Exponent >= 31) {
+    return (INT32)0x80000000u;
+  }
+  const UINT32 Significand = (F & 0x7FFFFF) | 0x800000;
+  const UINT32 Whole =
+      Exponent >= 23 ? Significand << (Exponent - 23) : Significand >> (23 - Exponent);
+  return (F >> 31) != 0 ? -(INT32)Whole : (INT32)Whole;
 }
 
-inline INT32 ToIntAlt(FLOAT32_BITS F) {
-  INT32 Out;
-  return detail::Truncate(F, Out) ? Out : fm::ToIntAlt(F);
-}
+inline INT32 ToIntAlt(FLOAT32_BITS F) { return ToInt(F); }
 
 inline FLOAT32_BITS Add(FLOAT32_BITS A, FLOAT32_BITS B) {
   FLOAT32_BITS Out;

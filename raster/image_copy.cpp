@@ -91,6 +91,13 @@ void PlaceImage(const DrawTarget &T, INT32 X, INT32 Y, const ORVANE_PIXEL *Sourc
     SendToScreen(Source, SourceRowWidth, Part, Dx, Dy, T.Clip);
     return;
   }
+  if (!T.IsScreen() && Key == nullptr && R - L == T.RowWidth && R - L == SourceRowWidth) {
+    // Whole rows on both sides: one block.
+    gBootServices->CopyMem(T.At(L, Top),
+                           (VOID *)(Source + (UINTN)(Top - Dy) * (UINTN)SourceRowWidth),
+                           (UINTN)(B - Top) * (UINTN)(R - L) * sizeof(ORVANE_PIXEL));
+    return;
+  }
   for (INT64 Row = Top; Row < B; Row++) {
     const ORVANE_PIXEL *From = Source + (UINTN)(Row - Dy) * (UINTN)SourceRowWidth;
     if (T.IsScreen()) {
@@ -116,6 +123,45 @@ void PlaceImage(const DrawTarget &T, INT32 X, INT32 Y, const ORVANE_PIXEL *Sourc
     }
     for (INT64 Col = L; Col < R; Col++) {
       if (KeptByKey(From[Col - Dx], Key)) To[Col - L] = From[Col - Dx];
+    }
+  }
+}
+
+void PlaceInk(const DrawTarget &T, INT64 X, INT64 Y, const ORVANE_PIXEL *Source, UINT32 Width,
+              UINT32 Height, UINT32 Ink, UINT32 DimAfter, UINT32 DimColor) {
+  if (Source == nullptr) {
+    return;
+  }
+  const UINT32 Key = Ink & 0x00FFFFFF;
+  auto IsInk = [&](ORVANE_PIXEL P) { return (ColorFromPixel(P) & 0x00FFFFFF) == Key; };
+  // Only the rows that land inside the clip are visited.
+  const INT64 J0 = Max64(T.Clip.Y - Y, 0), J1 = Min64(T.Clip.Bottom() - Y, (INT64)Height);
+  for (INT64 J = J0; J < J1; J++) {
+    const ORVANE_PIXEL *From = Source + (UINTN)J * Width;
+    if (T.IsScreen()) {
+      // Stretches of one colour: ink, cut where the dimmed columns begin.
+      const INT64 I0 = Max64(T.Clip.X - X, 0), I1 = Min64(T.Clip.Right() - X, (INT64)Width);
+      for (INT64 I = I0; I < I1;) {
+        if (!IsInk(From[I])) {
+          I++;
+          continue;
+        }
+        const bool Dim = (UINT32)I > DimAfter;
+        const INT64 Start = I;
+        while (I < I1 && IsInk(From[I]) && ((UINT32)I > DimAfter) == Dim) I++;
+        T.Fill(X + Start, Y + J, I - Start, 1, Dim ? DimColor : Ink);
+      }
+      continue;
+    }
+    INT64 X0 = X, X1 = X + (INT64)Width;
+    ORVANE_PIXEL *To = T.Row(Y + J, X0, X1);
+    if (To == nullptr) {
+      continue;
+    }
+    const ORVANE_PIXEL Written = PixelFromColor(Ink), Dimmed = PixelFromColor(DimColor);
+    const INT64 First = X0 - X;  // image column of To[0]
+    for (INT64 I = 0; I < X1 - X0; I++) {
+      if (IsInk(From[First + I])) To[I] = (UINT32)(First + I) > DimAfter ? Dimmed : Written;
     }
   }
 }

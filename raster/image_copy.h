@@ -17,3 +17,11 @@ UINTN CopyImageRect(ORVANE_PIXEL *Destination, const ORVANE_PIXEL *Source, UINT1
 // matching the key in any of blue, green or red is left out.
 void PlaceImage(const DrawTarget &T, INT32 X, INT32 Y, const ORVANE_PIXEL *Source,
                 INT32 SourceRowWidth, const Rect &SourcePart, const ORVANE_PIXEL *Key);
+
+// The ink of a rendered text: the pixels of the Width x Height image Source
+// whose blue, green and red are Ink's are written in Ink, the image's top-left
+// pixel at (X, Y), clipped to the target; the others leave the target as it
+// is. Image columns past DimAfter (compared unsigned) are written in DimColor.
+// On the screen each stretch of ink in a row is one fill.
+void PlaceInk(const DrawTarget &T, INT64 X, INT64 Y, const ORVANE_PIXEL *Source, UINT32 Width,
+              UINT32 Height, UINT32 Ink, UINT32 DimAfter = 0xFFFFFFFF, UINT32 DimColor = 0);

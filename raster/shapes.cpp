@@ -16,7 +16,9 @@
 #include "raster/shapes.h"
 
 #include "raster/exact_float.h"
+#include "raster/gradient.h"
 #include "raster/line.h"
+#include "raster/row_runs.h"
 
 namespace {
 
@@ -34,172 +36,6 @@ Window VisiblePart(const DrawTarget &T, INT64 Left, INT64 Top, INT64 Right, INT6
 
 bool Touches(const DrawTarget &T, INT64 Left, INT64 Top, INT64 Right, INT64 Bottom) {
   return !VisiblePart(T, Left, Top, Right, Bottom).Empty();
-}
-
-// The colour stepping shared by the three shapes: each channel is a float
-// that grows by (end - start) / N per step; the colour holds the clamped
-// integer parts, and its reserved byte never changes.
-class Gradient {
- public:
-  // N = 0 (a shape one column, row or ring deep) would divide by zero; it is
-  // stepped as N = 1, so the one step reaches the second colour.
-  Gradient(UINT32 From, UINT32 To, INT32 N) : Color_(From) {
-    FLOAT32_BITS Steps = fm::FromInt(N == 0 ? 1 : N);
-    for (int C = 0; C < 3; C++) {
-      Value_[C] = fm::FromInt((INT32)((From >> (8 * C)) & 0xFF));
-      Step_[C] = fm::Div(fm::Sub(fm::FromInt((INT32)((To >> (8 * C)) & 0xFF)), Value_[C]), Steps);
-    }
-  }
-
-  UINT32 Color() const { return Color_; }
-
-  // The sums and truncations are the service's, taken in integers.
-  void Advance() {
-    for (int C = 0; C < 3; C++) {
-      Value_[C] = xf::Add(Value_[C], Step_[C]);
-      INT32 V = xf::ToInt(Value_[C]);
-      if (V < 0) V = 0;
-      if (V >= 256) V = 255;
-      Color_ = (Color_ & ~(0xFFu << (8 * C))) | ((UINT32)V << (8 * C));
-    }
-  }
-
-  void Advance(INT64 Times) {
-    for (INT64 I = 0; I < Times; I++) Advance();
-  }
-
- private:
-  FLOAT32_BITS Value_[3];
-  FLOAT32_BITS Step_[3];
-  UINT32 Color_;
-};
-
-// Collects the painted pixels of one row, given left to right; the caller
-// keeps them on the target. In a buffer each is stored. On the screen pixels
-// close together leave as one transfer: one colour as a fill, several as one
-// BufferToVideo; a stretch with single unpainted pixels in it (dotted fills,
-// thin outlines) is read back first so those pixels keep what the screen shows.
-class RowRuns {
- public:
-  RowRuns(const DrawTarget &T, INT64 Y) : T_(T), Y_(Y) {}
-  ~RowRuns() { Flush(); }
-
-  void Set(INT64 X, UINT32 Color) {
-    if (!T_.IsScreen()) {
-      *T_.At(X, Y_) = PixelFromColor(Color);
-      return;
-    }
-    const INT64 Offset = X - X0_;
-    if (N_ == 0 || Offset < N_ || Offset > N_ + 1 || Offset >= kSpan) {
-      Flush();
-      X0_ = X;
-      Uniform_ = true;
-      Holes_ = false;
-    } else if (Offset == N_ + 1) {
-      Painted_[N_++] = false;  // one pixel left as it is
-      Holes_ = true;
-    }
-    Uniform_ = Uniform_ && (N_ == 0 || Color == First_);
-    if (N_ == 0) First_ = Color;
-    Pixels_[N_] = PixelFromColor(Color);
-    Painted_[N_++] = true;
-  }
-
-  // Count pixels of one colour from X.
-  void SetSpan(INT64 X, INT64 Count, UINT32 Color) {
-    if (Count <= 0) {
-      return;
-    }
-    if (!T_.IsScreen()) {
-      FillPixels(T_.At(X, Y_), (UINTN)Count, PixelFromColor(Color));
-      return;
-    }
-    if (Count > kSpan) {
-      Flush();
-      T_.Fill(X, Y_, Count, 1, Color);
-      return;
-    }
-    for (INT64 I = 0; I < Count; I++) Set(X + I, Color);
-  }
-
-  // Count pixels from X in the colours Colors[0 .. Count - 1].
-  void SetColors(INT64 X, INT64 Count, const UINT32 *Colors) {
-    if (!T_.IsScreen()) {
-      // A colour's bytes are its pixel's: blue, green, red, reserved.
-      static_assert(sizeof(UINT32) == sizeof(ORVANE_PIXEL));
-      if (Count > 0)
-        CopyPixels(T_.At(X, Y_), reinterpret_cast<const ORVANE_PIXEL *>(Colors), (UINTN)Count);
-      return;
-    }
-    for (INT64 I = 0; I < Count; I++) Set(X + I, Colors[I]);
-  }
-
-  void Flush() {
-    if (N_ == 0) {
-      return;
-    }
-    if (Uniform_ && !Holes_) {
-      T_.Fill(X0_, Y_, N_, 1, First_);
-    } else {
-      const Rect Run = {0, 0, (INT32)N_, 1};
-      ORVANE_PIXEL Under[kSpan];
-      if (Holes_ && EFI_ERROR(ReadFromScreen(Under, (INT32)N_, Run, X0_, Y_, T_.Clip))) {
-        // The holes could not be read back: send the painted stretches alone.
-        for (INT64 I = 0, J; I < N_; I = J) {
-          for (J = I + 1; J < N_ && Painted_[J] == Painted_[I]; J++) {
-          }
-          if (Painted_[I])
-            SendToScreen(Pixels_, (INT32)N_, {(INT32)I, 0, (INT32)(J - I), 1}, X0_, Y_, T_.Clip);
-        }
-        N_ = 0;
-        return;
-      }
-      if (Holes_) {
-        for (INT64 I = 0; I < N_; I++) {
-          if (!Painted_[I]) Pixels_[I] = Under[I];
-        }
-      }
-      SendToScreen(Pixels_, (INT32)N_, Run, X0_, Y_, T_.Clip);
-    }
-    N_ = 0;
-  }
-
- private:
-  static constexpr INT64 kSpan = 256;
-  const DrawTarget &T_;
-  INT64 Y_;
-  INT64 X0_ = 0, N_ = 0;
-  bool Uniform_ = true, Holes_ = false;
-  UINT32 First_ = 0;
-  ORVANE_PIXEL Pixels_[kSpan];
-  bool Painted_[kSpan];
-};
-
-// Columns whose colours are worked out together before their rows are painted.
-constexpr INT64 kColumnChunk = 512;
-
-// Steps G once per column from From to Stop and paints the columns inside V
-// row by row: ForRow(Row, P0, P1, Span) calls Span(I, N) for each stretch of
-// pixels I .. I + N - 1 of [P0, P1) on that row that belongs to the shape.
-// Returns the colour one step past the last column, which the outline is drawn in.
-template <typename RowFn>
-UINT32 PaintColumnGradient(const DrawTarget &T, Gradient &G, INT64 From, INT64 Stop,
-                           const Window &V, RowFn &&ForRow) {
-  UINT32 Colors[kColumnChunk];
-  for (INT64 U = From; U < Stop;) {
-    const INT64 End = Min64(U + kColumnChunk, Stop);
-    for (INT64 I = U; I < End; I++) {
-      Colors[I - U] = G.Color();
-      G.Advance();
-    }
-    const INT64 P0 = Max64(U, V.X0), P1 = Min64(End, V.X1);
-    for (INT64 Row = V.Y0; P0 < P1 && Row < V.Y1; Row++) {
-      RowRuns Runs(T, Row);
-      ForRow(Row, P0, P1, [&](INT64 I, INT64 N) { Runs.SetColors(I, N, Colors + (I - U)); });
-    }
-    U = End;
-  }
-  return G.Color();
 }
 
 // ---------------------------------------------------------------- rectangle
@@ -316,31 +152,26 @@ void PaintRectangle(const DrawTarget &T, INT64 X, INT64 Y, INT64 W, INT64 H, INT
     case kFillSolid: T.Fill(X, Y, W, H, Color2); break;
     case kFillColumns:
     case kFillColumnsBare: {
-      Gradient G(Color1, Color2, (INT32)W);
       // Columns after the last visible one only matter for the outline's colour.
-      const INT64 Stop = OutlineVisible ? X + W : (V.Empty() ? X : V.X1);
-      Outline = PaintColumnGradient(
-          T, G, X, Stop, V, [](INT64, INT64 P0, INT64 P1, auto &&Span) { Span(P0, P1 - P0); });
+      Gradient G(Color1, Color2, (INT32)W);
+      FillColumns(T, G, X, Y, W, H, OutlineVisible);
+      Outline = G.Color();
       break;
     }
     case kFillRows:
     case kFillRowsBare: {
       Gradient G(Color1, Color2, (INT32)H);
-      const INT64 Stop = OutlineVisible ? Y + H : (V.Empty() ? Y : V.Y1);
-      for (INT64 Row = Y; Row < Stop; Row++) {
-        if (Row >= V.Y0 && Row < V.Y1) {
-          T.Fill(V.X0, Row, V.X1 - V.X0, 1, G.Color());
-        }
-        G.Advance();
-      }
+      FillRows(T, G, X, Y, W, H, OutlineVisible);
       Outline = G.Color();
       break;
     }
     case kFillDotted:
       // Every second pixel both ways, from the top-left corner.
       for (INT64 Row = Y + ((V.Y0 - Y + 1) & ~1LL); !V.Empty() && Row < V.Y1; Row += 2) {
-        RowRuns Runs(T, Row);
-        for (INT64 Col = X + ((V.X0 - X + 1) & ~1LL); Col < V.X1; Col += 2) Runs.Set(Col, Color2);
+        RowRuns Runs(T);
+        for (INT64 Col = X + ((V.X0 - X + 1) & ~1LL); Col < V.X1; Col += 2) {
+          Runs.Set(Col, Row, Color2);
+        }
       }
       break;
     default: break;
@@ -707,45 +538,37 @@ void PaintTriangle(const DrawTarget &T, UINT32 X1, UINT32 Y1, UINT32 X2, UINT32 
     switch (FillStyle) {
       case kFillSolid:
         for (INT64 J = V.Y0; J < V.Y1; J++) {
-          if (!T.IsScreen()) {
-            Test.ForSpans(J, V.X0, V.X1, [&](INT64 I, INT64 N) {
-              FillPixels(T.At(I, J), (UINTN)N, PixelFromColor(Color2));
-            });
-            continue;
-          }
-          RowRuns Runs(T, J);
-          Test.ForSpans(J, V.X0, V.X1, [&](INT64 I, INT64 N) { Runs.SetSpan(I, N, Color2); });
+          RowRuns Runs(T);
+          Test.ForSpans(J, V.X0, V.X1, [&](INT64 I, INT64 N) { Runs.SetSpan(I, J, N, Color2); });
         }
         break;
       case kFillColumns:
       case kFillColumnsBare: {
         Gradient G(Color1, Color2, (INT32)(MaxX - MinX));
         const INT64 Stop = OutlineVisible ? (INT64)MaxX + 1 : (V.Empty() ? MinX : V.X1);
-        Outline = PaintColumnGradient(
-            T, G, MinX, Stop, V,
+        PaintColumnGradient(
+            T, G, MinX, Stop, V.X0, V.X1, V.Y0, V.Y1,
             [&](INT64 J, INT64 P0, INT64 P1, auto &&Span) { Test.ForSpans(J, P0, P1, Span); });
+        Outline = G.Color();
         break;
       }
       case kFillRows:
       case kFillRowsBare: {
         Gradient G(Color1, Color2, (INT32)(MaxY - MinY));
         const INT64 Stop = OutlineVisible ? (INT64)MaxY + 1 : (V.Empty() ? MinY : V.Y1);
-        for (INT64 J = MinY; J < Stop; J++) {
-          if (J >= V.Y0 && J < V.Y1) {
-            RowRuns Runs(T, J);
-            const UINT32 Color = G.Color();
-            Test.ForSpans(J, V.X0, V.X1, [&](INT64 I, INT64 N) { Runs.SetSpan(I, N, Color); });
-          }
-          G.Advance();
-        }
+        const INT64 Done = StepLines(G, MinY, Stop, V.Y0, V.Y1, [&](INT64 J, UINT32 Color) {
+          RowRuns Runs(T);
+          Test.ForSpans(J, V.X0, V.X1, [&](INT64 I, INT64 N) { Runs.SetSpan(I, J, N, Color); });
+        });
+        if (Done < Stop) G.Skip((UINT64)(Stop - Done));
         Outline = G.Color();
         break;
       }
       case kFillDotted:
         for (INT64 J = (INT64)MinY + ((V.Y0 - MinY + 1) & ~1LL); !V.Empty() && J < V.Y1; J += 2) {
-          RowRuns Runs(T, J);
+          RowRuns Runs(T);
           Test.ForRow(J, (INT64)MinX + ((V.X0 - MinX + 1) & ~1LL), V.X1, 2,
-                      [&](INT64 I) { Runs.Set(I, Color2); });
+                      [&](INT64 I) { Runs.Set(I, J, Color2); });
         }
         break;
     }
@@ -854,9 +677,9 @@ struct Circle {
 // q^2 <= d^2 + r and q <= r.
 void PaintCirclePass(const DrawTarget &T, const Circle &C, const Window &V, bool PaintOutline,
                      UINT32 OutlineColor, const UINT32 *Rings, INT64 K0, INT64 K1) {
-  const bool Gradient = C.Style == kCircleRadial;
+  const bool Radial = C.Style == kCircleRadial;
   // Ring 0 reaches d^2 = r^2 + r; every other pixel drawn has d^2 <= r^2.
-  const UINT64 Reach2 = Gradient ? C.R2 + (UINT64)C.R : C.R2;
+  const UINT64 Reach2 = Radial ? C.R2 + (UINT64)C.R : C.R2;
   for (INT64 Y = V.Y0; Y < V.Y1; Y++) {
     const INT64 Dy = Y - C.CY;
     const UINT64 AbsDy = (UINT64)(Dy < 0 ? -Dy : Dy);
@@ -864,11 +687,11 @@ void PaintCirclePass(const DrawTarget &T, const Circle &C, const Window &V, bool
     if (Dy2 > Reach2) {
       continue;
     }
-    RowRuns Runs(T, Y);
+    RowRuns Runs(T);
     // Paints the pixels CX + Lo .. CX + Hi that lie on the target.
     auto Span = [&](INT64 Lo, INT64 Hi, UINT32 Color) {
       INT64 From = Max64(C.CX + Lo, V.X0), To = Min64(C.CX + Hi, V.X1 - 1);
-      Runs.SetSpan(From, To - From + 1, Color);
+      Runs.SetSpan(From, Y, To - From + 1, Color);
     };
     // Outline: Outer >= |dx| >= Inner; without an outline in this row every
     // pixel with d^2 <= r^2 is inside it.
@@ -877,7 +700,7 @@ void PaintCirclePass(const DrawTarget &T, const Circle &C, const Window &V, bool
     const bool Band = C.HasBand && Outer >= 0 && Inner <= Outer;
     const INT64 Fill = Band ? Inner - 1 : Outer;  // |dx| <= Fill is inside the outline
 
-    if (!Gradient) {
+    if (!Radial) {
       if (Band && PaintOutline) Span(-Outer, Inner > 0 ? -Inner : Outer, OutlineColor);
       if (C.Style == kFillSolid && Fill >= 0) {
         Span(-Fill, Fill, C.FillColor);
@@ -885,7 +708,7 @@ void PaintCirclePass(const DrawTarget &T, const Circle &C, const Window &V, bool
         // Dots on even offsets from the square's left column.
         INT64 X = Max64(C.CX - Fill, V.X0);
         if ((X - (C.CX - C.R)) & 1) X++;
-        for (; X <= Min64(C.CX + Fill, V.X1 - 1); X += 2) Runs.Set(X, C.FillColor);
+        for (; X <= Min64(C.CX + Fill, V.X1 - 1); X += 2) Runs.Set(X, Y, C.FillColor);
       }
       if (Band && PaintOutline && Inner > 0) Span(Inner, Outer, OutlineColor);
       continue;
@@ -898,7 +721,7 @@ void PaintCirclePass(const DrawTarget &T, const Circle &C, const Window &V, bool
       const INT64 Dx = X - C.CX;
       const UINT64 AbsDx = (UINT64)(Dx < 0 ? -Dx : Dx);
       if (Band && (INT64)AbsDx >= Inner && (INT64)AbsDx <= Outer) {
-        if (PaintOutline) Runs.Set(X, OutlineColor);
+        if (PaintOutline) Runs.Set(X, Y, OutlineColor);
         continue;
       }
       const UINT64 D2 = AbsDx * AbsDx + Dy2;
@@ -914,7 +737,7 @@ void PaintCirclePass(const DrawTarget &T, const Circle &C, const Window &V, bool
       const UINT64 Q = Qa > Cheb ? Qa : Cheb;
       if (Q <= (UINT64)C.R && Q * Q <= D2 + (UINT64)C.R) {
         const INT64 K = C.R - (INT64)Q;
-        if (K >= K0 && K <= K1) Runs.Set(X, Rings[K - K0]);
+        if (K >= K0 && K <= K1) Runs.Set(X, Y, Rings[K - K0]);
       }
     }
   }
@@ -993,9 +816,11 @@ bool PaintRadialWhole(const DrawTarget &T, const Circle &C, const Window &V, UIN
           if (!Shown[K]) {
             continue;
           }
-          RowRuns Runs(T, Rows[K]);
-          if (LFrom <= LTo) Runs.SetColors(LFrom, LTo - LFrom + 1, Reversed);
-          if (RFrom <= RTo) Runs.SetColors(RFrom, RTo - RFrom + 1, Colors + (RFrom - C.CX - A0));
+          RowRuns Runs(T);
+          if (LFrom <= LTo) Runs.SetColors(LFrom, Rows[K], LTo - LFrom + 1, Reversed);
+          if (RFrom <= RTo) {
+            Runs.SetColors(RFrom, Rows[K], RTo - RFrom + 1, Colors + (RFrom - C.CX - A0));
+          }
         }
       }
     }
@@ -1051,7 +876,7 @@ void PaintCircle(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Radius
   const bool OutlineVisible = C.HasBand && D2Max >= C.BandLo && D2Min <= C.BandHi;
 
   Gradient G(Color1, Color2, Radius);
-  G.Advance(KLo);
+  G.Skip((UINT64)KLo);
   UINT32 Rings[kRingWindow];
   for (INT64 K0 = KLo;; K0 += kRingWindow) {
     const INT64 K1 = Min64(K0 + kRingWindow - 1, KHi);
@@ -1061,7 +886,7 @@ void PaintCircle(const DrawTarget &T, INT32 CenterX, INT32 CenterY, INT32 Radius
     }
     const bool Last = K1 == KHi;
     if (Last && OutlineVisible) {
-      G.Advance(C.R - KHi);
+      G.Skip((UINT64)(C.R - KHi));
     }
     if (!(K0 == KLo && Last && PaintRadialWhole(T, C, V, G.Color(), Rings, K0, K1))) {
       PaintCirclePass(T, C, V, Last, G.Color(), Rings, K0, K1);

@@ -7,8 +7,6 @@
 #include "shim/usb_tablet.h"
 
 namespace {
-constinit EFI_GUID FloatMathGuid = FLOAT_MATH_PROTOCOL_GUID;
-constinit EFI_GUID PrintGuid = EFI_PRINT_PROTOCOL_GUID;
 constinit EFI_PRINT_PROTOCOL PrintProtocol = {PrintServiceVSPrint};
 }  // namespace
 
@@ -19,7 +17,7 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
   // Consumers only read the table; the protocol database wants a plain pointer.
   auto *FloatMath = const_cast<FLOAT_MATH_PROTOCOL *>(&gFloatMathService);
   EFI_STATUS Status = SystemTable->BootServices->InstallMultipleProtocolInterfaces(
-      &Handle, &FloatMathGuid, static_cast<VOID *>(FloatMath), &PrintGuid,
+      &Handle, &gFloatMathProtocolGuid, static_cast<VOID *>(FloatMath), &gPrintProtocolGuid,
       static_cast<VOID *>(&PrintProtocol), static_cast<VOID *>(nullptr));
   // A machine without a tablet simply has no pointer; the services stand regardless.
   UINTN Tablets = 0;

@@ -1,12 +1,8 @@
 // The part of the USB I/O protocol the tablet driver uses. gnu-efi does not
 // declare it; the layout is the one UEFI defines.
 #pragma once
-#include "platform/efi.h"
-
-#define EFI_USB_IO_PROTOCOL_GUID                                                   \
-  {                                                                                \
-    0x2B2F68D6, 0x0CD2, 0x44CF, { 0x8E, 0x8B, 0xBB, 0xA2, 0x0B, 0x1B, 0x5B, 0x75 } \
-  }
+// Its GUID is gUsbIoProtocolGuid.
+#include "platform/guids.h"
 
 #pragma pack(push, 1)
 typedef struct {

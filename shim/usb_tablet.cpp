@@ -2,12 +2,27 @@
 
 namespace {
 
-constinit EFI_GUID UsbIoGuid = EFI_USB_IO_PROTOCOL_GUID;
-constinit EFI_GUID PointerGuid = EFI_ABSOLUTE_POINTER_PROTOCOL_GUID;
-constinit EFI_GUID PciIoGuid = EFI_PCI_IO_PROTOCOL_GUID;
-
 constexpr UINT32 kUsbNoError = 0;
 constexpr UINT8 kInterruptTransfer = 3;
+
+// One tablet. The protocol comes first so GetState's This leads back here.
+struct UsbTablet {
+  EFI_ABSOLUTE_POINTER_PROTOCOL Pointer;
+  EFI_ABSOLUTE_POINTER_MODE Mode;
+  EFI_ABSOLUTE_POINTER_STATE State;  // the latest report
+  BOOLEAN Changed;                   // State differs from what GetState last returned
+  EFI_BOOT_SERVICES *Bs;
+  EFI_USB_IO_PROTOCOL *UsbIo;
+  UINT8 Endpoint;
+};
+
+bool IsUsbTablet(const EFI_USB_DEVICE_DESCRIPTOR &Device,
+                 const EFI_USB_INTERFACE_DESCRIPTOR &Interface);
+EFI_STATUS EFIAPI TabletReport(VOID *Data, UINTN Length, VOID *Context, UINT32 Status);
+EFI_STATUS EFIAPI TabletGetState(EFI_ABSOLUTE_POINTER_PROTOCOL *This,
+                                 EFI_ABSOLUTE_POINTER_STATE *State);
+EFI_STATUS EFIAPI TabletReset(EFI_ABSOLUTE_POINTER_PROTOCOL *This, BOOLEAN ExtendedVerification);
+VOID EFIAPI TabletWaitForInput(EFI_EVENT Event, VOID *Context);
 
 UsbTablet *FromPointer(EFI_ABSOLUTE_POINTER_PROTOCOL *This) {
   return reinterpret_cast<UsbTablet *>(This);
@@ -37,8 +52,9 @@ bool FindReportEndpoint(EFI_USB_IO_PROTOCOL *UsbIo, UINT8 Count,
 EFI_STATUS Attach(EFI_BOOT_SERVICES *Bs, EFI_HANDLE Handle) {
   EFI_USB_IO_PROTOCOL *UsbIo = nullptr;
   VOID *Existing = nullptr;
-  if (Bs->HandleProtocol(Handle, &UsbIoGuid, (VOID **)&UsbIo) != EFI_SUCCESS || UsbIo == nullptr ||
-      Bs->HandleProtocol(Handle, &PointerGuid, &Existing) == EFI_SUCCESS) {
+  if (Bs->HandleProtocol(Handle, &gUsbIoProtocolGuid, (VOID **)&UsbIo) != EFI_SUCCESS ||
+      UsbIo == nullptr ||
+      Bs->HandleProtocol(Handle, &AbsolutePointerProtocol, &Existing) == EFI_SUCCESS) {
     return EFI_UNSUPPORTED;
   }
   EFI_USB_DEVICE_DESCRIPTOR Device;
@@ -78,7 +94,8 @@ EFI_STATUS Attach(EFI_BOOT_SERVICES *Bs, EFI_HANDLE Handle) {
   Status =
       UsbIo->UsbAsyncInterruptTransfer(UsbIo, T->Endpoint, TRUE, Interval, Length, TabletReport, T);
   if (Status == EFI_SUCCESS) {
-    Status = Bs->InstallProtocolInterface(&Handle, &PointerGuid, EFI_NATIVE_INTERFACE, &T->Pointer);
+    Status = Bs->InstallProtocolInterface(&Handle, &AbsolutePointerProtocol, EFI_NATIVE_INTERFACE,
+                                          &T->Pointer);
     if (Status != EFI_SUCCESS) {
       UsbIo->UsbAsyncInterruptTransfer(UsbIo, T->Endpoint, FALSE, 0, 0, nullptr, nullptr);
     }
@@ -93,7 +110,8 @@ EFI_STATUS Attach(EFI_BOOT_SERVICES *Bs, EFI_HANDLE Handle) {
 void ConnectPciControllers(EFI_BOOT_SERVICES *Bs) {
   UINTN Count = 0;
   EFI_HANDLE *Handles = nullptr;
-  if (Bs->LocateHandleBuffer(ByProtocol, &PciIoGuid, nullptr, &Count, &Handles) != EFI_SUCCESS)
+  if (Bs->LocateHandleBuffer(ByProtocol, &gEfiPciIoProtocolGuid, nullptr, &Count, &Handles) !=
+      EFI_SUCCESS)
     return;
   for (UINTN I = 0; I < Count; I++) {
     Bs->ConnectController(Handles[I], nullptr, nullptr, TRUE);
@@ -101,16 +119,15 @@ void ConnectPciControllers(EFI_BOOT_SERVICES *Bs) {
   Bs->FreePool(Handles);
 }
 
-}  // namespace
-
 bool IsUsbTablet(const EFI_USB_DEVICE_DESCRIPTOR &Device,
                  const EFI_USB_INTERFACE_DESCRIPTOR &Interface) {
   return Interface.InterfaceClass == kHidClass && Device.IdVendor == kTabletVendor &&
          Device.IdProduct == kTabletProduct;
 }
 
-bool TakeTabletReport(UsbTablet &T, const UINT8 *Data, UINTN Length) {
-  if (Data == nullptr || Length < 5) return false;
+// Takes one report into T; a short report, or one that changes nothing, is dropped.
+void TakeTabletReport(UsbTablet &T, const UINT8 *Data, UINTN Length) {
+  if (Data == nullptr || Length < 5) return;
   EFI_ABSOLUTE_POINTER_STATE Next = {};
   Next.CurrentX = Axis(Data[1], Data[2]);
   Next.CurrentY = Axis(Data[3], Data[4]);
@@ -118,11 +135,10 @@ bool TakeTabletReport(UsbTablet &T, const UINT8 *Data, UINTN Length) {
                        ((Data[0] & 2) != 0 ? EFI_ABS_AltActive : 0);
   if (Next.CurrentX == T.State.CurrentX && Next.CurrentY == T.State.CurrentY &&
       Next.ActiveButtons == T.State.ActiveButtons) {
-    return false;
+    return;
   }
   T.State = Next;
   T.Changed = TRUE;
-  return true;
 }
 
 // Runs at the host controller's notify level, so GetState reads under the same level.
@@ -161,16 +177,19 @@ VOID EFIAPI TabletWaitForInput(EFI_EVENT Event, VOID *Context) {
   if (T != nullptr && T->Changed) T->Bs->SignalEvent(Event);
 }
 
+}  // namespace
+
 EFI_STATUS InstallUsbTablets(EFI_BOOT_SERVICES *Bs, UINTN *Count) {
   if (Bs == nullptr || Count == nullptr) return EFI_INVALID_PARAMETER;
   *Count = 0;
   UINTN HandleCount = 0;
   EFI_HANDLE *Handles = nullptr;
   EFI_STATUS Status =
-      Bs->LocateHandleBuffer(ByProtocol, &UsbIoGuid, nullptr, &HandleCount, &Handles);
+      Bs->LocateHandleBuffer(ByProtocol, &gUsbIoProtocolGuid, nullptr, &HandleCount, &Handles);
   if (Status == EFI_NOT_FOUND) {
     ConnectPciControllers(Bs);
-    Status = Bs->LocateHandleBuffer(ByProtocol, &UsbIoGuid, nullptr, &HandleCount, &Handles);
+    Status =
+        Bs->LocateHandleBuffer(ByProtocol, &gUsbIoProtocolGuid, nullptr, &HandleCount, &Handles);
   }
   if (Status != EFI_SUCCESS) return Status;
   EFI_STATUS Failure = EFI_SUCCESS;

@@ -10,6 +10,7 @@
 #include <unordered_map>
 
 #include "driver/operations.h"
+#include "platform/guids.h"
 #include "shim/float_service.h"
 #include "shim/print_service.h"
 #include "sim/hii_font.h"
@@ -73,12 +74,6 @@ EFI_GRAPHICS_OUTPUT_MODE_INFORMATION gGopInfo;
 FLOAT_MATH_PROTOCOL gCountingFloat;
 EFI_PRINT_PROTOCOL gPrintService;
 char gImageHandleTag, gPlatformHandleTag, gConsoleHandleTag;
-
-EFI_GUID kLoadedImageGuid = EFI_LOADED_IMAGE_PROTOCOL_GUID;
-EFI_GUID kGopGuid = EFI_GRAPHICS_OUTPUT_PROTOCOL_GUID;
-EFI_GUID kFontGuid = EFI_HII_FONT_PROTOCOL_GUID;
-EFI_GUID kPrintGuid = EFI_PRINT_PROTOCOL_GUID;
-EFI_GUID kFloatGuid = FLOAT_MATH_PROTOCOL_GUID;
 
 bool SameGuid(const EFI_GUID &A, const EFI_GUID &B) {
   return std::memcmp(&A, &B, sizeof(EFI_GUID)) == 0;
@@ -153,7 +148,7 @@ EFI_STATUS EFIAPI SimLocateProtocol(EFI_GUID *Protocol, VOID *Registration, VOID
 }
 
 EFI_STATUS EFIAPI SimHandleProtocol(EFI_HANDLE Handle, EFI_GUID *Protocol, VOID **Interface) {
-  if (Handle == &gImageHandleTag && SameGuid(*Protocol, kLoadedImageGuid)) {
+  if (Handle == &gImageHandleTag && SameGuid(*Protocol, gEfiLoadedImageProtocolGuid)) {
     *Interface = &gLoadedImage;
     return EFI_SUCCESS;
   }
@@ -524,10 +519,10 @@ Firmware::Firmware(uint32_t StartMode) {
   BuildTables();
   ApplyMode(StartMode < kModeCount ? StartMode : 2);  // on the default display
   SetFontLayout(FontLayout::Tight);
-  gState.Protocols.push_back({&gPlatformHandleTag, kFloatGuid, &gCountingFloat});
-  gState.Protocols.push_back({&gConsoleHandleTag, kGopGuid, &gGop});
-  gState.Protocols.push_back({&gPlatformHandleTag, kFontGuid, FontService()});
-  gState.Protocols.push_back({&gPlatformHandleTag, kPrintGuid, &gPrintService});
+  gState.Protocols.push_back({&gPlatformHandleTag, gFloatMathProtocolGuid, &gCountingFloat});
+  gState.Protocols.push_back({&gConsoleHandleTag, gEfiGraphicsOutputProtocolGuid, &gGop});
+  gState.Protocols.push_back({&gPlatformHandleTag, gHiiFontProtocolGuid, FontService()});
+  gState.Protocols.push_back({&gPlatformHandleTag, gPrintProtocolGuid, &gPrintService});
   // libefi keeps the table it saw first; it is this same static table.
   ST = &gSystemTable;
   BS = &gBoot;

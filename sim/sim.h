@@ -64,8 +64,6 @@ class Firmware {
   void Withhold(const EFI_GUID &Guid);
   // Runs the driver's entry point; returns its status.
   EFI_STATUS StartDriver();
-  // Looks an interface up the way a front-end does (NULL when not installed).
-  void *Locate(const EFI_GUID &Guid);
   ORVANE_UI_PROTOCOL *Ui();
   ORVANE_BANNER_PROTOCOL *BannerProtocol();
   size_t InstalledCount() const;  // interfaces installed through InstallMultipleProtocolInterfaces
@@ -115,10 +113,14 @@ class Firmware {
   // The picture as Blt sees it, on any display: colours 0x00RRGGBB with the
   // reserved byte on top, row width Width().
   uint32_t Pixel(uint32_t X, uint32_t Y) const;
-  void SetPixel(uint32_t X, uint32_t Y, uint32_t Color);
   void FillScreen(uint32_t Color);
   std::vector<uint32_t> Snapshot() const;
   void LoadScreen(const std::vector<uint32_t> &Colors);  // Width() x Height() colours
+
+ private:
+  // Looks an interface up the way a front-end does (NULL when not installed).
+  void *Locate(const EFI_GUID &Guid);
+  void SetPixel(uint32_t X, uint32_t Y, uint32_t Color);
 };
 
 // PNG files of the frame buffer or any pixel buffer (reserved byte dropped).

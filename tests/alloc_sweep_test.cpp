@@ -335,7 +335,9 @@ TEST_F(DriverTest, BannerSurvivesEveryFailedAllocation) {
         }
       }
     }
-    if (!ToBuffer) EXPECT_GT(N, 4) << "four lines of text each allocate";
+    if (!ToBuffer) {
+      EXPECT_GT(N, 4) << "four lines of text each allocate";
+    }
   }
 }
 

@@ -15,9 +15,9 @@
 #include "controls/status/progress_bar.h"
 #include "controls/status/scroll_bar.h"
 #include "controls/status/scroll_bar_body.h"
-#include "controls/status/status_paint.h"
 #include "controls/status/tile.h"
 #include "platform/services.h"
+#include "raster/gradient.h"
 #include "tests/fixture.h"
 #include "tests/status_reference.h"
 #include "tests/window_frame_reference.h"
@@ -241,7 +241,7 @@ TEST_F(Bounds, GradientsStartingFarOutsideTheClip) {
     FLOAT32_BITS Start = Float(), Step = Float();
     if (I % 4 == 1) {  // steps of an odd number of half ulps: every sum a tie
       Start = 0x3F800000u | (Rng() & 0x7FFFFF);
-      Step = fm::Div(fm::FromInt((INT32)(Rng() % 101) - 50 | 1), fm::FromInt(1 << 24));
+      Step = fm::Div(fm::FromInt(((INT32)(Rng() % 101) - 50) | 1), fm::FromInt(1 << 24));
     }
     const UINT64 Count = Rng() % (I % 3 == 0 ? 20000 : 300);
     FLOAT32_BITS Want = Start;

@@ -23,7 +23,7 @@
 #include "controls/status/message_box.h"
 #include "controls/status/progress_bar.h"
 #include "controls/status/scroll_bar.h"
-#include "controls/status/status_paint.h"
+#include "raster/gradient.h"
 #include "controls/status/tile.h"
 #include "tests/fixture.h"
 #include "tests/input_reference.h"

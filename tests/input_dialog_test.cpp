@@ -6,10 +6,11 @@
 #include <vector>
 
 #include "controls/popup/input_dialog.h"
-#include "controls/popup/window_frame.h"
+#include "controls/popup/list_popup.h"
 #include "platform/services.h"
 #include "tests/fixture.h"
 #include "tests/painter_reference.h"
+#include "tests/window_frame_reference.h"
 #include "text/text.h"
 
 namespace {
@@ -47,10 +48,10 @@ class InputDialogTest : public DriverTest {
     Window.title = D.title;
     Window.titleHeight = 63;
     Window.closeState = D.closeState;
-    PaintTitleBar(T, 0, 0, Window, 6, 0x535353, 0x111111, nullptr);
-    PaintWindowBody(T, 0, 0, Window, 6, 0x111111, 0x111111, 0x252525, 0x7D7D7D);
-    PaintWindowFrame(T, 0, 0, D.width, D.height, 6, 0x535353, 0x313131);
-    if (D.closeShown) PaintCloseButton(T, D.width - 30, 20, Window);
+    ref::PaintTitleBar(T, 0, 0, Window, 6, 0x535353, 0x111111, nullptr);
+    ref::PaintWindowBody(T, 0, 0, Window, 6, 0x111111, 0x111111, 0x252525, 0x7D7D7D);
+    ref::PaintWindowFrame(T, 0, 0, D.width, D.height, 6, 0x535353, 0x313131);
+    if (D.closeShown) ref::PaintCloseButton(T, D.width - 30, 20, Window);
     INT32 Pw = 0, Ph = 19;
     if (D.prompt != nullptr) {
       TextImage Mask = {0x000000, 0xFFFFFF, 0, 0, nullptr};

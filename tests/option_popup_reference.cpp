@@ -2,8 +2,8 @@
 
 #include "controls/popup/cursor_image.h"
 #include "controls/popup/images/pictures.h"
-#include "controls/popup/window_frame.h"
 #include "raster/image_copy.h"
+#include "tests/window_frame_reference.h"
 #include "text/text.h"
 
 namespace ref {

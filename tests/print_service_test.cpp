@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/guids.h"
 #include "shim/print_service.h"
 
 namespace {
@@ -63,8 +64,7 @@ TEST(PrintService, Conversions) {
   EXPECT_EQ(Format(W("%p"), reinterpret_cast<void *>(0x1234)), "0000000000001234");
   EXPECT_EQ(Format(W("%s|%a"), static_cast<CHAR16 *>(nullptr), static_cast<char *>(nullptr)),
             "<null string>|<null string>");
-  EFI_GUID Guid = EFI_PRINT_PROTOCOL_GUID;
-  EXPECT_EQ(Format(W("%g"), &Guid), "df2d868e-32fc-4cf0-8e6b-ffd95d1343d0");
+  EXPECT_EQ(Format(W("%g"), &gPrintProtocolGuid), "df2d868e-32fc-4cf0-8e6b-ffd95d1343d0");
 }
 
 TEST(PrintService, ArgumentsOfMixedWidthsStayInStep) {

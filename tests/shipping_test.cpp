@@ -10,7 +10,6 @@
 
 namespace {
 
-const EFI_GUID kGlobal = EFI_GLOBAL_VARIABLE;
 constexpr UINT32 kNvBsRt =
     EFI_VARIABLE_NON_VOLATILE | EFI_VARIABLE_BOOTSERVICE_ACCESS | EFI_VARIABLE_RUNTIME_ACCESS;
 
@@ -185,7 +184,7 @@ struct Installer {
     return Status;
   }
   std::vector<uint16_t> Order() {
-    const Bytes B = Fw.Variable(u"DriverOrder", kGlobal);
+    const Bytes B = Fw.Variable(u"DriverOrder", gEfiGlobalVariableGuid);
     std::vector<uint16_t> O;
     for (size_t I = 0; I + 1 < B.size(); I += 2) O.push_back((uint16_t)(B[I] | B[I + 1] << 8));
     return O;
@@ -209,12 +208,12 @@ TEST(Shipping, DriverOptionsGoLastInDriverOrderShimFirstAndOnlyOnce) {
   EXPECT_EQ(N[0], 0);
   EXPECT_EQ(N[1], 1);
   EXPECT_EQ(I.Order(), (std::vector<uint16_t>{0, 1}));
-  EXPECT_EQ(I.Fw.Variable(u"Driver0000", kGlobal),
+  EXPECT_EQ(I.Fw.Variable(u"Driver0000", gEfiGlobalVariableGuid),
             Installer::Option(u"Orvane platform shim", I.Shim));
-  EXPECT_EQ(I.Fw.Variable(u"Driver0001", kGlobal),
+  EXPECT_EQ(I.Fw.Variable(u"Driver0001", gEfiGlobalVariableGuid),
             Installer::Option(u"Orvane UI toolkit", I.Toolkit));
-  EXPECT_EQ(I.Fw.VariableAttributes(u"Driver0001", kGlobal), kNvBsRt);
-  EXPECT_EQ(I.Fw.VariableAttributes(u"DriverOrder", kGlobal), kNvBsRt);
+  EXPECT_EQ(I.Fw.VariableAttributes(u"Driver0001", gEfiGlobalVariableGuid), kNvBsRt);
+  EXPECT_EQ(I.Fw.VariableAttributes(u"DriverOrder", gEfiGlobalVariableGuid), kNvBsRt);
 
   // Installing again rewrites the same two options.
   ASSERT_EQ(I.Install(N), EFI_SUCCESS);
@@ -235,26 +234,29 @@ TEST(Shipping, DriverOptionsKeepOtherOptionsAndReuseOneForTheSameFile) {
   Bcfg.resize(Bcfg.size() - 4);
   FileNode(Bcfg, u"\\EFI\\Orvane\\ORVANE.EFI");
   End(Bcfg);
-  I.Fw.PutVariable(u"Driver0000", kGlobal, Installer::Option(u"GOP", Other), kNvBsRt);
-  I.Fw.PutVariable(u"Driver0001", kGlobal, Installer::Option(u"old", Other), kNvBsRt);
-  I.Fw.PutVariable(u"Driver0005", kGlobal, Installer::Option(u"toolkit", Bcfg), kNvBsRt);
-  I.Fw.PutVariable(u"DriverOrder", kGlobal, {5, 0, 0, 0}, kNvBsRt);
+  I.Fw.PutVariable(u"Driver0000", gEfiGlobalVariableGuid, Installer::Option(u"GOP", Other),
+                   kNvBsRt);
+  I.Fw.PutVariable(u"Driver0001", gEfiGlobalVariableGuid, Installer::Option(u"old", Other),
+                   kNvBsRt);
+  I.Fw.PutVariable(u"Driver0005", gEfiGlobalVariableGuid, Installer::Option(u"toolkit", Bcfg),
+                   kNvBsRt);
+  I.Fw.PutVariable(u"DriverOrder", gEfiGlobalVariableGuid, {5, 0, 0, 0}, kNvBsRt);
 
   UINT16 N[2];
   ASSERT_EQ(I.Install(N), EFI_SUCCESS);
   EXPECT_EQ(N[0], 2);  // the lowest number no variable holds
   EXPECT_EQ(N[1], 5);
   EXPECT_EQ(I.Order(), (std::vector<uint16_t>{0, 2, 5}));
-  EXPECT_EQ(I.Fw.Variable(u"Driver0005", kGlobal),
+  EXPECT_EQ(I.Fw.Variable(u"Driver0005", gEfiGlobalVariableGuid),
             Installer::Option(u"Orvane UI toolkit", I.Toolkit));
-  EXPECT_EQ(I.Fw.Variable(u"Driver0001", kGlobal), Installer::Option(u"old", Other));
+  EXPECT_EQ(I.Fw.Variable(u"Driver0001", gEfiGlobalVariableGuid), Installer::Option(u"old", Other));
   EXPECT_EQ(I.Fw.LiveAllocations(), 0u);
 }
 
 TEST(Shipping, AFailedWriteIsAnsweredAndLeavesTheOrderAlone) {
   for (int64_t Failing : {0, 1, 2}) {  // the shim's option, the toolkit's, the order
     Installer I;
-    I.Fw.PutVariable(u"DriverOrder", kGlobal, {7, 0}, kNvBsRt);
+    I.Fw.PutVariable(u"DriverOrder", gEfiGlobalVariableGuid, {7, 0}, kNvBsRt);
     I.Fw.FailSetVariable(Failing, EFI_OUT_OF_RESOURCES);
     UINT16 N[2];
     EXPECT_EQ(I.Install(N), EFI_OUT_OF_RESOURCES) << Failing;
@@ -263,7 +265,7 @@ TEST(Shipping, AFailedWriteIsAnsweredAndLeavesTheOrderAlone) {
   }
   for (int64_t Allocation = 0; Allocation < 6; Allocation++) {
     Installer I;
-    I.Fw.PutVariable(u"DriverOrder", kGlobal, {7, 0}, kNvBsRt);
+    I.Fw.PutVariable(u"DriverOrder", gEfiGlobalVariableGuid, {7, 0}, kNvBsRt);
     I.Fw.FailAllocation(Allocation);
     UINT16 N[2];
     const EFI_STATUS Status = I.Install(N);

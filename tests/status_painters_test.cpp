@@ -266,6 +266,27 @@ TEST_F(PainterTest, ScreenMatchesBuffer) {
   }
 }
 
+// A buffer standing in for a part of the screen keeps the screen's
+// coordinates: a cell and a button painted there at their screen places come
+// out as in a buffer of their own at (0, 0), glyphs included, and nothing
+// lands outside it.
+TEST_F(PainterTest, BufferWithAnOriginKeepsThePicture) {
+  for (int Case = 0; Case < 4; Case++) {
+    auto Paint = [&](const DrawTarget &T, INT32 X, INT32 Y) {
+      if (Case < 2)
+        DrawItemCell(T, X, Y, 150, 30, 0, 0, Str(u"Boot order"), 5, Case == 0 ? 0x80 : 1);
+      else
+        DrawButton(T, X, Y, 150, 30, Str(u"Save"), 1, Case - 2);
+    };
+    Canvas Window(150, 33, kBack), Plain(150, 33, kBack);
+    Paint(DrawTarget::ScreenWindow(Window.Pixels(), Rect{300, 200, 150, 33}), 300, 200);
+    Paint(DrawTarget::For(Plain.Pixels(), 150, 33), 0, 0);
+    ASSERT_TRUE(Window.GuardsIntact()) << Case;
+    ASSERT_EQ(Window.Image(), Plain.Image())
+        << Case << ": " << FirstDifference(Window.Image(), Plain.Image(), 150);
+  }
+}
+
 // A text service that fails leaves the label out and nothing allocated.
 TEST_F(PainterTest, FailingTextService) {
   for (int N = 0; N < 4; N++) {

@@ -14,9 +14,10 @@
 #include "controls/status/round_frame.h"
 #include "controls/status/scroll_bar.h"
 #include "controls/status/scroll_bar_body.h"
-#include "controls/status/status_paint.h"
 #include "controls/status/tile.h"
 #include "controls/status/tile_face.h"
+#include "raster/gradient.h"
+#include "raster/shapes.h"
 #include "tests/fixture.h"
 #include "tests/raster_reference.h"
 #include "tests/status_reference.h"
@@ -75,8 +76,47 @@ TEST_F(StatusTest, CornerTestAndGradientStepsMatchTheFloatService) {
           Style == 5 ? FillRowsGradient(T, 2, 2, W, H, From, To)
                      : FillColumnsGradient(T, 2, 2, W, H, From, To);
         },
-        [&](ORVANE_PIXEL *P) { ::DrawRectangle(P, W + 4, H + 4, 2, 2, W, H, 1, Style, From, To); },
+        [&](ORVANE_PIXEL *P) {
+          ref::DrawRectangle(P, W + 4, H + 4, 2, 2, W, H, 1, Style, From, To);
+        },
         "gradient");
+  }
+  // Long gradients, stepped one by one and skipped ahead, against the
+  // service's sums and truncations taken one step at a time.
+  for (int I = 0; I < 200; I++) {
+    const UINT32 From = Rng(), To = Rng();
+    const INT32 Steps = (INT32)(Rng() % 3000) - 5;
+    Gradient G(From, To, Steps);
+    FLOAT32_BITS Value[3], Step[3];
+    for (int C = 0; C < 3; C++) {
+      Value[C] = fm::FromInt((INT32)((From >> (8 * C)) & 0xFF));
+      Step[C] = fm::Div(fm::Sub(fm::FromInt((INT32)((To >> (8 * C)) & 0xFF)), Value[C]),
+                        fm::FromInt(Steps == 0 ? 1 : Steps));
+    }
+    for (int K = 1; K <= 3100; K++) {
+      UINT32 Want = From & 0xFF000000u;
+      for (int C = 0; C < 3; C++) {
+        Value[C] = fm::Add(Value[C], Step[C]);
+        const INT32 V = fm::ToInt(Value[C]);
+        Want |= (UINT32)(V < 0 ? 0 : V > 255 ? 255 : V) << (8 * C);
+      }
+      const UINT32 Jump = K % 97 == 0 ? Rng() % 300 : 0;
+      if (Jump > 0) {
+        G.Skip(Jump + 1);
+        for (UINT32 J = 0; J < Jump; J++) {
+          for (int C = 0; C < 3; C++) Value[C] = fm::Add(Value[C], Step[C]);
+        }
+        Want = From & 0xFF000000u;
+        for (int C = 0; C < 3; C++) {
+          const INT32 V = fm::ToInt(Value[C]);
+          Want |= (UINT32)(V < 0 ? 0 : V > 255 ? 255 : V) << (8 * C);
+        }
+      } else {
+        G.Advance();
+      }
+      ASSERT_EQ(G.Color(), Want) << std::hex << From << " to " << To << std::dec << " in " << Steps
+                                 << ", step " << K;
+    }
   }
 }
 

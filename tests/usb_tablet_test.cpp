@@ -11,10 +11,6 @@
 
 namespace {
 
-EFI_GUID kUsbIoGuid = EFI_USB_IO_PROTOCOL_GUID;
-EFI_GUID kPointerGuid = EFI_ABSOLUTE_POINTER_PROTOCOL_GUID;
-EFI_GUID kPciIoGuid = EFI_PCI_IO_PROTOCOL_GUID;
-
 bool Same(const EFI_GUID *A, const EFI_GUID &B) {
   return std::memcmp(A, &B, sizeof(EFI_GUID)) == 0;
 }
@@ -94,7 +90,8 @@ EFI_STATUS EFIAPI LocateBuffer(EFI_LOCATE_SEARCH_TYPE Type, EFI_GUID *Guid, VOID
   std::vector<EFI_HANDLE> Found;
   for (FakeHandle &F : gFw->Handles) {
     const bool Usb = F.Usb != nullptr && !F.HiddenUntilConnect;
-    if ((Same(Guid, kUsbIoGuid) && Usb) || (Same(Guid, kPciIoGuid) && F.Usb == nullptr))
+    if ((Same(Guid, gUsbIoProtocolGuid) && Usb) ||
+        (Same(Guid, gEfiPciIoProtocolGuid) && F.Usb == nullptr))
       Found.push_back(&F);
   }
   if (Found.empty()) return EFI_NOT_FOUND;
@@ -110,11 +107,11 @@ EFI_STATUS EFIAPI LocateBuffer(EFI_LOCATE_SEARCH_TYPE Type, EFI_GUID *Guid, VOID
 EFI_STATUS EFIAPI HandleProtocol(EFI_HANDLE H, EFI_GUID *Guid, VOID **Out) {
   FakeHandle *F = HandleOf(H);
   if (F == nullptr) return EFI_INVALID_PARAMETER;
-  if (Same(Guid, kUsbIoGuid) && F->Usb != nullptr) {
+  if (Same(Guid, gUsbIoProtocolGuid) && F->Usb != nullptr) {
     *Out = &F->Usb->Io;
     return EFI_SUCCESS;
   }
-  if (Same(Guid, kPointerGuid) && F->Pointer != nullptr) {
+  if (Same(Guid, AbsolutePointerProtocol) && F->Pointer != nullptr) {
     *Out = F->Pointer;
     return EFI_SUCCESS;
   }
@@ -124,7 +121,7 @@ EFI_STATUS EFIAPI HandleProtocol(EFI_HANDLE H, EFI_GUID *Guid, VOID **Out) {
 EFI_STATUS EFIAPI Install(EFI_HANDLE *H, EFI_GUID *Guid, EFI_INTERFACE_TYPE Type, VOID *Interface) {
   if (gFw->InstallResult != EFI_SUCCESS) return gFw->InstallResult;
   FakeHandle *F = HandleOf(*H);
-  EXPECT_TRUE(F != nullptr && Same(Guid, kPointerGuid) && Type == EFI_NATIVE_INTERFACE);
+  EXPECT_TRUE(F != nullptr && Same(Guid, AbsolutePointerProtocol) && Type == EFI_NATIVE_INTERFACE);
   if (F == nullptr || F->Pointer != nullptr) return EFI_INVALID_PARAMETER;
   F->Pointer = Interface;
   return EFI_SUCCESS;

@@ -1,7 +1,9 @@
-// The popup frame painters: against their plain versions on random windows
-// (clipped targets and guard zones included), and the look's documented
-// facts: the panel corner tables, the close box in each state, the title
-// band's rows, title and icon placement, and where the bevel starts.
+// The popup window painter: against the plain frame painters on random
+// windows (both orders, clipped targets, windows taller than the kept row
+// fractions), a title that cannot be rendered, the text ink copy, and the
+// look's documented facts: the panel corner tables, the close box in each
+// state, the title band's rows, title and icon placement, and where the bevel
+// starts.
 #include <algorithm>
 #include <random>
 #include <string>
@@ -21,14 +23,8 @@ namespace {
 
 class WindowFrameTest : public DriverTest {};
 
-ListPopup Window(UINT32 W, INT32 H, const CHAR16 *Title = nullptr, UINT16 Flags = 0) {
-  ListPopup P = {};
-  P.width = W;
-  P.height = H;
-  P.title = Title;
-  P.flags = Flags;
-  P.titleHeight = 63;
-  return P;
+PopupWindowLook Look(INT32 W, INT32 H, const CHAR16 *Title = nullptr, UINT16 Align = 0) {
+  return {.Width = W, .Height = H, .Title = Title, .TitleAlign = Align};
 }
 
 int TitleWidth(const CHAR16 *Title) {
@@ -48,21 +44,48 @@ TEST_F(WindowFrameTest, RandomWindowsMatchThePlainPainters) {
   for (auto &P : IconPixels) P = RandomColor(Rng);
   const ORVANE_PIXEL *Icon = reinterpret_cast<const ORVANE_PIXEL *>(IconPixels.data());
   for (int Round = 0; Round < 160; Round++) {
-    const int W = 1 + (int)(Rng() % 260), H = 1 + (int)(Rng() % 220);
-    ListPopup P = Window(W, H, Titles[Rng() % 4], (UINT16)(Rng() % 4));
+    // The first rounds are taller than the row fractions the outline and body share.
+    const bool Tall = Round < 3;
+    const int W = 1 + (int)(Rng() % (Tall ? 440 : 260));
+    const int H = Tall ? 790 + (int)(Rng() % 200) : 1 + (int)(Rng() % 220);
+    // The record the plain painters read, and the same window as a look.
+    ListPopup P = {};
+    P.width = W;
+    P.height = H;
+    P.title = Titles[Rng() % 4];
+    P.flags = (UINT16)(Rng() % 4);
     P.titleHeight = Rng() % 4 == 0 ? (UINT16)(Rng() % 90) : 63;
     P.thumbPos = (UINT16)(Rng() % 3 == 0 ? 256 : Rng() % 2);
+    P.closeShown = Rng() % 4 != 0;
     P.closeState = (UINT8)(Rng() % 5);
     const UINT16 R = (UINT16)(Rng() % 10);
     const int X = (int)(Rng() % 41) - 20, Y = (int)(Rng() % 41) - 20;
+    const int CloseX = W - 30 + (int)(Rng() % 7), CloseY = 14 + (int)(Rng() % 7);
     const int CW = std::max(1, W + (int)(Rng() % 41) - 20),
               CH = std::max(1, H + (int)(Rng() % 41) - 20);
-    const UINT32 C[6] = {RandomColor(Rng), RandomColor(Rng),
-                         RandomColor(Rng), RandomColor(Rng) & 0x00FFFFFF,
-                         RandomColor(Rng), RandomColor(Rng)};
+    UINT32 C[8];
+    for (UINT32 &Color : C) Color = RandomColor(Rng);
+    C[4] &= 0x00FFFFFF;
     const ORVANE_PIXEL *WithIcon = Rng() % 2 ? Icon : nullptr;
+    const bool BandFirst = Rng() % 2 != 0;
+    const PopupWindowLook L = {.X = X,
+                               .Y = Y,
+                               .Width = W,
+                               .Height = H,
+                               .TitleHeight = P.titleHeight,
+                               .Radius = R,
+                               .Title = P.title,
+                               .TitleAlign = P.flags,
+                               .Icon = WithIcon,
+                               .Scrolls = (P.thumbPos & 0xFF) != 0,
+                               .Close = P.closeShown ? P.closeState : kNoCloseBox,
+                               .CloseX = CloseX,
+                               .CloseY = CloseY,
+                               .BandFirst = BandFirst,
+                               .Colours = {C[0], C[1], C[2], C[3], C[4], C[5], C[6], C[7]}};
     SCOPED_TRACE("round " + std::to_string(Round) + " window " + std::to_string(W) + "x" +
-                 std::to_string(H) + " at " + std::to_string(X) + "," + std::to_string(Y));
+                 std::to_string(H) + " at " + std::to_string(X) + "," + std::to_string(Y) +
+                 (BandFirst ? " band first" : ""));
     Canvas Got(CW, CH), Want(CW, CH);
     DrawTarget TG = DrawTarget::For(Got.Pixels(), CW, CH),
                TW = DrawTarget::For(Want.Pixels(), CW, CH);
@@ -71,16 +94,71 @@ TEST_F(WindowFrameTest, RandomWindowsMatchThePlainPainters) {
       TG = TG.Narrowed(Part);
       TW = TW.Narrowed(Part);
     }
-    EXPECT_EQ(PaintWindowFrame(TG, X, Y, W, H, R, C[0], C[1]), 0u);
-    ref::PaintWindowFrame(TW, X, Y, W, H, R, C[0], C[1]);
-    EXPECT_EQ(PaintWindowBody(TG, X, Y, P, R, C[2], C[3], C[4] & 0x00FFFFFF, C[5]), 0u);
-    ref::PaintWindowBody(TW, X, Y, P, R, C[2], C[3], C[4] & 0x00FFFFFF, C[5]);
-    EXPECT_EQ(PaintTitleBar(TG, X, Y, P, R, C[0], C[2], WithIcon), 0u);
-    ref::PaintTitleBar(TW, X, Y, P, R, C[0], C[2], WithIcon);
-    EXPECT_EQ(PaintCloseButton(TG, X + W - 30, Y + 20, P), 0u);
-    ref::PaintCloseButton(TW, X + W - 30, Y + 20, P);
+    ASSERT_EQ(PaintPopupWindow(TG, L), EFI_SUCCESS);
+    auto Band = [&] { ref::PaintTitleBar(TW, X, Y, P, R, C[6], C[7], WithIcon); };
+    auto Body = [&] { ref::PaintWindowBody(TW, X, Y, P, R, C[2], C[3], C[4], C[5]); };
+    auto Outline = [&] { ref::PaintWindowFrame(TW, X, Y, W, H, R, C[0], C[1]); };
+    if (BandFirst) {
+      Band();
+      Body();
+      Outline();
+    } else {
+      Outline();
+      Body();
+      Band();
+    }
+    if (P.closeShown) ref::PaintCloseButton(TW, X + CloseX, Y + CloseY, P);
     ASSERT_EQ(Got.Image(), Want.Image()) << FirstDifference(Got.Image(), Want.Image(), CW);
     ASSERT_TRUE(Got.GuardsIntact());
+  }
+}
+
+TEST_F(WindowFrameTest, TitleThatCannotBeRenderedDrawsNothing) {
+  const int W = 200, H = 150;
+  Canvas C(W, H, 0x00ABCDEF);
+  PopupWindowLook L = Look(W, H, W("Boot order"));
+  L.Close = 0;
+  L.CloseX = W - 30;
+  L.CloseY = 20;
+  Fw.FailAllocation(0);
+  EXPECT_EQ(PaintPopupWindow(DrawTarget::For(C.Pixels(), W, H), L), EFI_OUT_OF_RESOURCES);
+  Fw.FailAllocation(-1);
+  EXPECT_EQ(C.CountColor(0x00ABCDEF), (size_t)W * H);
+  EXPECT_EQ(Fw.LiveAllocations(), 0u);
+  // The same window covers the canvas but its rounded corners once the title renders.
+  EXPECT_EQ(PaintPopupWindow(DrawTarget::For(C.Pixels(), W, H), L), EFI_SUCCESS);
+  EXPECT_LT(C.CountColor(0x00ABCDEF), 40u);
+}
+
+// Text pixels in the ink colour (any reserved byte) land in it, clipped; all
+// else shows the canvas. Widths cross the four-pixel steps, positions the clip.
+TEST_F(WindowFrameTest, TextInkWritesOnlyInkPixelsInsideTheClip) {
+  std::mt19937 Rng(77);
+  const UINT32 Inks[2] = {0x00FFFFFF, 0x00000000};
+  for (int Round = 0; Round < 300; Round++) {
+    const UINT32 Ink = Inks[Round % 2];
+    const int TW = 1 + (int)(Rng() % 23), TH = 1 + (int)(Rng() % 6);
+    std::vector<uint32_t> Bits((size_t)TW * TH);
+    for (auto &P : Bits) {
+      P = Rng() % 2 ? Ink | (Rng() % 2 ? 0xAB000000u : 0) : Ink ^ (1u << (Rng() % 24));
+    }
+    const TextImage Text = {0, 0, (UINT32)TW, (UINT32)TH,
+                            reinterpret_cast<ORVANE_PIXEL *>(Bits.data())};
+    const int X = (int)(Rng() % 40) - 12, Y = (int)(Rng() % 16) - 4;
+    const Rect Clip = {(int)(Rng() % 8), (int)(Rng() % 4), 8 + (int)(Rng() % 16),
+                       4 + (int)(Rng() % 8)};
+    Canvas C(24, 12, 0x00123456);
+    PlaceTextInk(DrawTarget::For(C.Pixels(), 24, 12).Narrowed(Clip), X, Y, Text, Ink);
+    for (int Py = 0; Py < 12; Py++) {
+      for (int Px = 0; Px < 24; Px++) {
+        const int U = Px - X, V = Py - Y;
+        const bool Hit = Clip.Contains(Px, Py) && U >= 0 && U < TW && V >= 0 && V < TH &&
+                         (Bits[(size_t)V * TW + U] & 0x00FFFFFF) == Ink;
+        ASSERT_EQ(C.At(Px, Py), Hit ? Ink : 0x00123456u)
+            << "round " << Round << " at " << Px << "," << Py;
+      }
+    }
+    ASSERT_TRUE(C.GuardsIntact());
   }
 }
 
@@ -96,9 +174,7 @@ TEST_F(WindowFrameTest, PanelCornersFollowTheirTables) {
   const int Left[4] = {13, W - 17, 13, W - 17}, Top[4] = {T, T, H - 21, H - 21};
   const int CX[4] = {17, W - 17, 17, W - 17}, CY[4] = {T + 3, T + 3, H - 20, H - 20};
   Canvas C(W, H, 0);
-  ListPopup P = Window(W, H);
-  PaintWindowBody(DrawTarget::For(C.Pixels(), W, H), 0, 0, P, 6, 0x111111, 0x111111, 0x252525,
-                  0x7D7D7D);
+  ASSERT_EQ(PaintPopupWindow(DrawTarget::For(C.Pixels(), W, H), Look(W, H)), EFI_SUCCESS);
   for (int K = 0; K < 4; K++) {
     for (int N = 0; N < 25; N++) {
       const int X = Left[K] + N % 5, Y = Top[K] + N / 5;
@@ -126,16 +202,22 @@ TEST_F(WindowFrameTest, CloseBoxInItsThreeLooks) {
                                   0x292929, 0x717171, 0x797979, 0x7A7A7A, 0x6F6F6F, 0x7F7F7F},
                                  {0x1C1C1C, 0x1C1C1C, 0x1C1C1C, 0x1C1C1C, 0x1C1C1C, 0x181818,
                                   0x1C1C1C, 0x131313, 0x121212, 0x121212, 0x111111, 0x131313}};
+  // The box at (70, 20) of a 100 x 100 window: nothing of it outside its 15
+  // x 17 pixels, and nothing at all in state 3.
+  PopupWindowLook L = Look(100, 100);
+  L.CloseX = 70;
+  L.CloseY = 20;
+  Canvas Bare(100, 100, 0x00ABCDEF);
+  ASSERT_EQ(PaintPopupWindow(DrawTarget::For(Bare.Pixels(), 100, 100), L), EFI_SUCCESS);
   for (UINT8 State = 0; State <= 3; State++) {
-    Canvas C(19, 21, 0x00ABCDEF);
-    ListPopup P = Window(100, 100);
-    P.closeState = State;
-    PaintCloseButton(DrawTarget::For(C.Pixels(), 19, 21), 2, 2, P);
-    for (int Y = 0; Y < 21; Y++) {
-      for (int X = 0; X < 19; X++) {
-        const bool In = X >= 2 && X < 17 && Y >= 2 && Y < 19;
+    Canvas C(100, 100, 0x00ABCDEF);
+    L.Close = State;
+    ASSERT_EQ(PaintPopupWindow(DrawTarget::For(C.Pixels(), 100, 100), L), EFI_SUCCESS);
+    for (int Y = 0; Y < 100; Y++) {
+      for (int X = 0; X < 100; X++) {
+        const bool In = X >= 70 && X < 85 && Y >= 20 && Y < 37;
         const uint32_t Want =
-            In && State < 3 ? Looks[State][Roles.find(Box[Y - 2][X - 2])] : 0x00ABCDEFu;
+            In && State < 3 ? Looks[State][Roles.find(Box[Y - 20][X - 70])] : Bare.At(X, Y);
         ASSERT_EQ(C.At(X, Y), Want) << "state " << (int)State << " at " << X << "," << Y;
       }
     }
@@ -145,9 +227,10 @@ TEST_F(WindowFrameTest, CloseBoxInItsThreeLooks) {
 TEST_F(WindowFrameTest, TitleBandRowsAndDots) {
   const int W = 40;
   Canvas C(W, 63, 0);
-  ListPopup P = Window(W, 200);
-  PaintTitleBar(DrawTarget::For(C.Pixels(), W, 63), 0, 0, P, 6, 0x00F0A000, 0x111111, nullptr);
-  EXPECT_EQ(C.At(8, 0), 0u) << "row 0 is left to the outline";
+  PopupWindowLook L = Look(W, 200);
+  L.Colours.BandTop = 0x00F0A000;
+  ASSERT_EQ(PaintPopupWindow(DrawTarget::For(C.Pixels(), W, 63), L), EFI_SUCCESS);
+  EXPECT_EQ(C.At(8, 0), 0x535353u) << "row 0 is the outline's";
   EXPECT_EQ(C.At(8, 1), 0x111111u);
   for (int Y = 11; Y < 63; Y++) EXPECT_EQ(C.At(8, Y), 0x111111u) << Y;
   for (int Y = 2; Y <= 10; Y++) {
@@ -180,9 +263,9 @@ TEST_F(WindowFrameTest, TitleAndIconPlacement) {
   for (const Case &K : Cases) {
     SCOPED_TRACE("flags " + std::to_string(K.Flags) + (K.Icon ? " with icon" : ""));
     Canvas C(W, 63, 0);
-    ListPopup P = Window(W, 200, Title, K.Flags);
-    PaintTitleBar(DrawTarget::For(C.Pixels(), W, 63), 0, 0, P, 6, 0x535353, 0x111111,
-                  K.Icon ? reinterpret_cast<const ORVANE_PIXEL *>(IconPixels.data()) : nullptr);
+    PopupWindowLook L = Look(W, 200, Title, K.Flags);
+    if (K.Icon) L.Icon = reinterpret_cast<const ORVANE_PIXEL *>(IconPixels.data());
+    ASSERT_EQ(PaintPopupWindow(DrawTarget::For(C.Pixels(), W, 63), L), EFI_SUCCESS);
     int Mismatch = 0, IconLeft = W, IconTop = 63, IconCount = 0;
     for (int Y = 0; Y < 63; Y++) {
       for (int X = 0; X < W; X++) {
@@ -216,13 +299,12 @@ TEST_F(WindowFrameTest, BevelOnlyFrom75By86) {
   } Cases[] = {{74, 200, false}, {75, 85, false}, {75, 86, true}, {200, 86, true}};
   for (const Case &K : Cases) {
     Canvas C(K.W, K.H, 0);
-    ListPopup P = Window(K.W, K.H);
-    PaintWindowBody(DrawTarget::For(C.Pixels(), K.W, K.H), 0, 0, P, 6, 0x111111, 0x111111, 0x252525,
-                    0x7D7D7D);
+    ASSERT_EQ(PaintPopupWindow(DrawTarget::For(C.Pixels(), K.W, K.H), Look(K.W, K.H)), EFI_SUCCESS);
     // The outermost bevel lines are the base lifted by 50 in each channel.
     EXPECT_EQ(C.At(14, 63 + 5), K.Bevel ? 0x575757u : 0x111111u) << K.W << "x" << K.H;
     EXPECT_EQ(C.At(K.W / 2, 63), K.Bevel ? 0x575757u : 0x111111u) << K.W << "x" << K.H;
-    if (K.H >= 63 + 5 + 21)
+    if (K.H >= 63 + 5 + 21) {
       EXPECT_EQ(C.At(18, 63 + 5), 0x7D7D7Du) << "the panel is filled either way";
+    }
   }
 }

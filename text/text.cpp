@@ -24,8 +24,9 @@ class RenderedLine {
   RenderedLine &operator=(const RenderedLine &) = delete;
   ~RenderedLine() { Release(); }
 
-  bool Render(const CHAR16 *String, UINT32 Foreground, UINT32 Background, UINT16 FontSize,
-              CHAR16 FontName) {
+  // The font service's status; EFI_PROTOCOL_ERROR when it succeeds without an image.
+  EFI_STATUS Render(const CHAR16 *String, UINT32 Foreground, UINT32 Background, UINT16 FontSize,
+                    CHAR16 FontName) {
     EFI_FONT_DISPLAY_INFO Info = {};
     Info.ForegroundColor = PixelFromColor(Foreground);
     Info.BackgroundColor = PixelFromColor(Background);
@@ -43,7 +44,7 @@ class RenderedLine {
                                              0, &RowInfo, &RowCount, nullptr);
     if (EFI_ERROR(Status) || Out == nullptr) {
       // A failing service hands nothing back; whatever it wrote is not ours to free.
-      return false;
+      return EFI_ERROR(Status) ? Status : EFI_PROTOCOL_ERROR;
     }
     Image_ = Out;
     RowInfo_ = RowInfo;
@@ -56,7 +57,7 @@ class RenderedLine {
       UINTN Line = (RowCount > 0 && RowInfo != nullptr) ? RowInfo[0].LineWidth : 0;
       Width_ = Line < Stride_ ? (UINT32)Line : Stride_;
     }
-    return true;
+    return EFI_SUCCESS;
   }
 
   // Frees the image record, its bitmap and the row information.
@@ -85,20 +86,21 @@ class RenderedLine {
 
 // Nearest-neighbour scaling of Source (Width x Height, read with row stride
 // Stride, of which only SourceRows rows exist; missing rows read as the
-// background) into a newly allocated Destination bitmap.
-UINTN ScaleRows(Milli Scale, const TextImage *Source, UINT32 Stride, UINT32 SourceRows,
-                TextImage *Destination) {
+// background) into a newly allocated Destination bitmap. EFI_UNSUPPORTED for a
+// scale outside 1000 to 2000, EFI_INVALID_PARAMETER for a missing record or bitmap.
+EFI_STATUS ScaleRows(Milli Scale, const TextImage *Source, UINT32 Stride, UINT32 SourceRows,
+                     TextImage *Destination) {
   if (Scale < kMinScale || Scale > kMaxScale) {
-    return kTextBadScaleOrNoRecord;
+    return EFI_UNSUPPORTED;
   }
   if (Source == nullptr || Destination == nullptr) {
-    return kTextNullRecord;
+    return EFI_INVALID_PARAMETER;
   }
   if (Source->Width > kMaxSide || Source->Height > kMaxSide) {
-    return kTextOutOfMemory;
+    return EFI_OUT_OF_RESOURCES;
   }
   if (Source->Bitmap == nullptr && Source->Width != 0 && Source->Height != 0) {
-    return kTextNullRecord;
+    return EFI_INVALID_PARAMETER;
   }
   INT32 W = MilliToInt(MilliMul((INT64)Source->Width * 1000, Scale));
   INT32 H = MilliToInt(MilliMul((INT64)Source->Height * 1000, Scale));
@@ -106,7 +108,7 @@ UINTN ScaleRows(Milli Scale, const TextImage *Source, UINT32 Stride, UINT32 Sour
   // Never a NULL bitmap on success, so the caller can always free what it gets.
   PoolBuffer<ORVANE_PIXEL> Pixels(Count > 0 ? Count : 1);
   if (!Pixels) {
-    return kTextOutOfMemory;
+    return EFI_OUT_OF_RESOURCES;
   }
 
   const ORVANE_PIXEL Fill = PixelFromColor(Source->Background);
@@ -152,7 +154,7 @@ UINTN ScaleRows(Milli Scale, const TextImage *Source, UINT32 Stride, UINT32 Sour
   Destination->Width = (UINT32)W;
   Destination->Height = (UINT32)H;
   Destination->Bitmap = Pixels.Release();
-  return kTextDone;
+  return EFI_SUCCESS;
 }
 
 // Transparent text: only pixels equal to the foreground change on the screen.
@@ -201,7 +203,12 @@ void SendForeground(const TextImage &Text, INT32 X, INT32 Y, const Rect &Screen)
 UINTN ScaleImage(Milli Scale, const TextImage *Source, TextImage *Destination) {
   UINT32 Width = Source != nullptr ? Source->Width : 0;
   UINT32 Height = Source != nullptr ? Source->Height : 0;
-  return ScaleRows(Scale, Source, Width, Height, Destination);
+  switch (ScaleRows(Scale, Source, Width, Height, Destination)) {
+    case EFI_SUCCESS: return kTextDone;
+    case EFI_UNSUPPORTED: return kTextBadScaleOrNoRecord;
+    case EFI_INVALID_PARAMETER: return kTextNullRecord;
+    default: return kTextOutOfMemory;
+  }
 }
 
 UINTN EFIAPI DrawText(UINT32 Foreground, const ORVANE_PIXEL *Background, Milli Scale, UINT16 X,
@@ -226,13 +233,13 @@ UINTN EFIAPI DrawText(UINT32 Foreground, const ORVANE_PIXEL *Background, Milli S
                                       : (Foreground == 0x00000000 ? 0x00000001 : 0x00000000);
 
   RenderedLine Line;
-  if (!Line.Render(Text.Get(), Foreground, Back, 0, 0)) {
+  if (Line.Render(Text.Get(), Foreground, Back, 0, 0) != EFI_SUCCESS) {
     return kTextServiceMissing;
   }
   TextImage Source = {Foreground, Back, Line.Width(), kLineHeight,
                       const_cast<ORVANE_PIXEL *>(Line.Pixels())};
   TextImage Scaled = {};
-  if (ScaleRows(Scale, &Source, Line.Stride(), Line.Rows(), &Scaled) != kTextDone) {
+  if (ScaleRows(Scale, &Source, Line.Stride(), Line.Rows(), &Scaled) != EFI_SUCCESS) {
     return kTextScaleRefused;
   }
   PoolBuffer<ORVANE_PIXEL> ScaledPixels(Scaled.Bitmap);
@@ -272,25 +279,19 @@ UINTN EFIAPI RenderText(Milli Scale, TextImage *Image, const CHAR16 *String) {
     return kTextServiceMissing;
   }
   RenderedLine Line;
-  if (!Line.Render(Copy.Get(), Image->Foreground, Image->Background, kRenderFontSize,
-                   W("System font")[0])) {
+  if (Line.Render(Copy.Get(), Image->Foreground, Image->Background, kRenderFontSize,
+                  W("System font")[0]) != EFI_SUCCESS) {
     return kTextServiceMissing;
   }
   TextImage Source = {Image->Foreground, Image->Background, Line.Width(), kLineHeight,
                       const_cast<ORVANE_PIXEL *>(Line.Pixels())};
   TextImage Scaled = {};
-  if (ScaleRows(Scale, &Source, Line.Stride(), Line.Rows(), &Scaled) != kTextDone) {
+  if (ScaleRows(Scale, &Source, Line.Stride(), Line.Rows(), &Scaled) != EFI_SUCCESS) {
     return kTextScaleRefused;
   }
   // The scaled bitmap now belongs to the caller.
   *Image = Scaled;
   return kTextDone;
-}
-
-void PlaceText(const DrawTarget &T, INT32 X, INT32 Y, const TextImage &Text) {
-  const ORVANE_PIXEL Key = PixelFromColor(Text.Background);
-  PlaceImage(T, X, Y, Text.Bitmap, (INT32)Text.Width, {0, 0, (INT32)Text.Width, (INT32)Text.Height},
-             &Key);
 }
 
 UINTN DrawTextOn(const DrawTarget &T, INT32 X, INT32 Y, const CHAR16 *String, UINT32 Foreground,
@@ -301,6 +302,8 @@ UINTN DrawTextOn(const DrawTarget &T, INT32 X, INT32 Y, const CHAR16 *String, UI
     return Code;
   }
   PoolBuffer<ORVANE_PIXEL> Bitmap(Text.Bitmap);
-  PlaceText(T, X, Y, Text);
+  const ORVANE_PIXEL Key = PixelFromColor(Background);
+  PlaceImage(T, X, Y, Text.Bitmap, (INT32)Text.Width, {0, 0, (INT32)Text.Width, (INT32)Text.Height},
+             &Key);
   return kTextDone;
 }

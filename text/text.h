@@ -24,13 +24,10 @@ UINTN EFIAPI RenderText(Milli Scale, TextImage *Image, const CHAR16 *String);
 // whose Bitmap is newly allocated.
 UINTN ScaleImage(Milli Scale, const TextImage *Source, TextImage *Destination);
 
-// Composes rendered text at (X, Y) with its Background colour as the key: a
-// pixel matching the background in any one channel is left out. Clipped.
-void PlaceText(const DrawTarget &T, INT32 X, INT32 Y, const TextImage &Text);
-
-// Renders String at Scale in the two colours and composes it at (X, Y) as
-// PlaceText does; the bitmap is freed. Returns RenderText's code; nothing is
-// drawn unless it is 0.
+// Renders String at Scale in the two colours and composes it at (X, Y), clipped,
+// with Background as the key: a pixel matching the background in any one
+// channel is left out. The bitmap is freed. Returns RenderText's code; nothing
+// is drawn unless it is 0.
 UINTN DrawTextOn(const DrawTarget &T, INT32 X, INT32 Y, const CHAR16 *String, UINT32 Foreground,
                  UINT32 Background, Milli Scale);
 

@@ -6,15 +6,11 @@
 // on serial ("CHECK enroll-<name> PASS|FAIL"), then the modes read back
 // ("INFO setup-mode <n> secure-boot <n>"); then the machine shuts down.
 #include "frontend/report.h"
+#include "platform/guids.h"
 
 namespace {
 
-constinit EFI_GUID GlobalGuid = EFI_GLOBAL_VARIABLE;
-constinit EFI_GUID SerialGuid = EFI_SERIAL_IO_PROTOCOL_GUID;
-constinit EFI_GUID LoadedImageGuid = LOADED_IMAGE_PROTOCOL;
 // db lives under the image security database's GUID, PK and KEK are global.
-constinit EFI_GUID SecurityDatabaseGuid = {
-    0xd719b2cb, 0x3d3a, 0x4596, {0xa3, 0xbc, 0xda, 0xd0, 0x0e, 0x67, 0x65, 0x6f}};
 
 constexpr UINT32 kAuthenticatedAttributes =
     EFI_VARIABLE_NON_VOLATILE | EFI_VARIABLE_BOOTSERVICE_ACCESS | EFI_VARIABLE_RUNTIME_ACCESS |
@@ -28,9 +24,9 @@ struct List {
 };
 
 constinit const List kLists[] = {
-    {"db", W("db"), &SecurityDatabaseGuid, W("\\db.auth")},
-    {"KEK", W("KEK"), &GlobalGuid, W("\\KEK.auth")},
-    {"PK", W("PK"), &GlobalGuid, W("\\PK.auth")},
+    {"db", W("db"), &gImageSecurityDatabaseGuid, W("\\db.auth")},
+    {"KEK", W("KEK"), &gEfiGlobalVariableGuid, W("\\KEK.auth")},
+    {"PK", W("PK"), &gEfiGlobalVariableGuid, W("\\PK.auth")},
 };
 
 // The whole file in pool memory; NULL when it cannot be read.
@@ -60,7 +56,7 @@ INT64 ModeByte(const CHAR16 *Name) {
   UINT8 Value = 0;
   UINTN Size = sizeof(Value);
   EFI_STATUS Status =
-      RT->GetVariable(const_cast<CHAR16 *>(Name), &GlobalGuid, nullptr, &Size, &Value);
+      RT->GetVariable(const_cast<CHAR16 *>(Name), &gEfiGlobalVariableGuid, nullptr, &Size, &Value);
   return Status == EFI_SUCCESS && Size == 1 ? Value : -1;
 }
 
@@ -69,13 +65,13 @@ INT64 ModeByte(const CHAR16 *Name) {
 extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemTable) {
   InitializeLib(ImageHandle, SystemTable);
   EFI_SERIAL_IO_PROTOCOL *Serial = nullptr;
-  BS->LocateProtocol(&SerialGuid, nullptr, (void **)&Serial);
+  BS->LocateProtocol(&gEfiSerialIoProtocolGuid, nullptr, (void **)&Serial);
   SetSerialPort(Serial);
   Line().Text("START enroll").Emit();
   Line().Text("INFO before setup-mode ").Dec(ModeByte(W("SetupMode"))).Emit();
 
   EFI_LOADED_IMAGE *Self = nullptr;
-  BS->HandleProtocol(ImageHandle, &LoadedImageGuid, (void **)&Self);
+  BS->HandleProtocol(ImageHandle, &gEfiLoadedImageProtocolGuid, (void **)&Self);
   EFI_FILE_HANDLE Root = Self != nullptr ? LibOpenRoot(Self->DeviceHandle) : nullptr;
   for (const List &L : kLists) {
     char Name[24] = "enroll-";

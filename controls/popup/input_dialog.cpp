@@ -1,6 +1,5 @@
 #include "controls/popup/input_dialog.h"
 
-#include "controls/popup/list_popup.h"
 #include "controls/popup/window_frame.h"
 #include "controls/status/button.h"
 #include "controls/status/item_cell.h"
@@ -183,27 +182,20 @@ UINTN EFIAPI PaintInputDialog(const InputDialog *Dialog) {
     }
   }
 
-  // The window record the frame painters read: a centred title, no list.
-  ListPopup Window = {};
-  Window.width = (UINT32)D.width;
-  Window.height = D.height;
-  Window.title = D.title;
-  Window.titleHeight = kWindowTitleHeight;
-  Window.closeState = D.closeState;
-
   return PaintOffscreen(D.x, D.y, D.width, D.height, [&](const DrawTarget &T) -> EFI_STATUS {
-    EFI_STATUS Status =
-        PaintTitleBar(T, 0, 0, Window, kWindowRadius, kTitleBandTop, kTitleBandBase, nullptr);
-    if (Status != EFI_SUCCESS) {
+    // Here the width is positive.
+    const PopupWindowLook Window = {
+        .Width = D.width,
+        .Height = D.height,
+        .Title = D.title,
+        .Close = D.closeShown ? D.closeState : kNoCloseBox,
+        .CloseX = D.width - 30,
+        .CloseY = 20,
+        .BandFirst = true,
+    };
+    const EFI_STATUS Status = PaintPopupWindow(T, Window);
+    if (EFI_ERROR(Status)) {
       return Status;
-    }
-    WindowFractions Fractions(D.height);
-    PaintWindowBody(T, 0, 0, Window, kWindowRadius, kWindowBody, kWindowBody, kWindowBevelBase,
-                    kWindowPanel, &Fractions);
-    PaintWindowFrame(T, 0, 0, D.width, D.height, kWindowRadius, kWindowOutlineTop,
-                     kWindowOutlineBottom, &Fractions);
-    if (D.closeShown) {
-      PaintCloseButton(T, D.width - 30, 20, Window);
     }
     const INT64 Row = (INT64)D.fieldTop + kFieldRow;
     if (HasPrompt) {

@@ -26,10 +26,10 @@ constexpr UINT32 kSelectionBar = 0x565656;
 constexpr UINT32 kScrollDark = 0x464646;
 constexpr UINT32 kScrollLight = 0xBEBEBE;
 
-constexpr ORVANE_PIXEL kMaskWhite = {0xFF, 0xFF, 0xFF, 0x00};
-constexpr ORVANE_PIXEL kMaskBlack = {0x00, 0x00, 0x00, 0x00};
+// The text mask's colours.
+constexpr UINT32 kMaskWhite = 0xFFFFFF;
+constexpr UINT32 kMaskBlack = 0x000000;
 
-bool IsBlack(ORVANE_PIXEL P) { return P.Blue == 0 && P.Green == 0 && P.Red == 0; }
 // Pixels read as whole words (blue, green and red are the low bytes).
 typedef UINT32 Word __attribute__((may_alias));
 typedef UINT64 Pair __attribute__((may_alias, aligned(4)));
@@ -121,8 +121,6 @@ void PaintRows(const DrawTarget &T, const ListPopup &P, bool Plain) {
   const INT64 Hot = P.hotRow, Sel = P.selectedRow;
   const bool HotValid = ValidRow(P, P.hotRow), SelValid = ValidRow(P, P.selectedRow);
   const INT64 MaskW = P.maskWidth;
-  const INT64 Left = kListLeft > T.Clip.X ? kListLeft : T.Clip.X;
-  const INT64 Right = kListLeft + MaskW < T.Clip.Right() ? kListLeft + MaskW : T.Clip.Right();
   const UINT32 Normal = kRowText, Highlight = kHighlightText, Bar = kSelectionBar;
   // Mask rows before 0 (a selection cleared above the view) have no pixels.
   const INT64 First = S > 0 ? S : 0;
@@ -132,12 +130,12 @@ void PaintRows(const DrawTarget &T, const ListPopup &P, bool Plain) {
     const bool InHot = HotValid && !Plain && kRowPitch * Hot < R && R < kRowPitch * (Hot + 1);
     const bool InSel = SelValid && kRowPitch * Sel <= R && R < kRowPitch * (Sel + 1);
     const bool InBar = SelValid && !Plain && kRowPitch * Sel < R && R < kRowPitch * (Sel + 1);
-    if (Y >= T.Clip.Y && Y < T.Clip.Bottom() && Left < Right) {
+    INT64 Left = kListLeft, Right = kListLeft + MaskW;
+    // Pixels as words: the mask and the buffer are arrays of 4-byte pixels.
+    if (Word *Row = reinterpret_cast<Word *>(T.Row(Y, Left, Right))) {
       const UINT32 Glyph = InSel ? (Plain ? Normal : Highlight) : (InHot ? Highlight : Normal);
-      // Pixels as words: the mask and the buffer are arrays of 4-byte pixels.
       const Word *Mask =
           reinterpret_cast<const Word *>(P.textMask + (UINTN)R * (UINTN)MaskW + (Left - kListLeft));
-      Word *Row = reinterpret_cast<Word *>(T.Pixels + (UINTN)Y * (UINTN)T.RowWidth + Left);
       const INT64 N = Right - Left;
       if (InBar) {
         for (INT64 X = 0; X < N; X++) Row[X] = IsBlackWord(Mask[X]) ? Glyph : Bar;
@@ -245,29 +243,23 @@ UINTN EFIAPI OpenListPopup(ListPopup *Popup, INT32 X, INT32 Y, UINT32 Width, INT
   if (!Mask) {
     return EFI_OUT_OF_RESOURCES;
   }
-  for (UINTN I = 0; I < MaskPixels; I++) Mask[I] = kMaskWhite;
+  // The mask is an image of its own, written through a target that clips to it.
+  const DrawTarget MaskImage = DrawTarget::For(Mask.Get(), P.maskWidth, P.contentHeight);
+  MaskImage.Fill(0, 0, P.maskWidth, P.contentHeight, kMaskWhite);
   for (UINT32 K = 0; K < ItemCount; K++) {
     if (Items[K] == nullptr) {
       continue;
     }
     OwnedText Text;
-    if (!Text.Render(Items[K], 0x000000, 0xFFFFFF)) {
+    if (!Text.Render(Items[K], kMaskBlack, kMaskWhite)) {
       return EFI_OUT_OF_RESOURCES;
     }
-    const TextImage &Image = Text.Image;
-    // Text wider than the mask is cut at its right edge; rows past the
-    // mask's end (a count whose height overflows 16 bits) are left out.
-    const UINT32 Columns = Image.Width < P.maskWidth ? Image.Width : P.maskWidth;
-    const UINT32 Rows = Image.Height < (UINT32)kTextRows ? Image.Height : (UINT32)kTextRows;
-    for (UINT32 R = 0; R < Rows; R++) {
-      const UINT64 MaskRow = (UINT64)K * kRowPitch + R;
-      if (MaskRow >= P.contentHeight) break;
-      const ORVANE_PIXEL *From = Image.Bitmap + (UINTN)R * Image.Width;
-      ORVANE_PIXEL *To = Mask.Get() + (UINTN)MaskRow * P.maskWidth;
-      for (UINT32 J = 0; J < Columns; J++) {
-        if (IsBlack(From[J])) To[J] = kMaskBlack;
-      }
-    }
+    // Text wider than the mask is cut at its right edge and taller text at
+    // its row's end; rows past the mask's end (a count whose height
+    // overflows 16 bits) are left out.
+    const INT32 Top = (INT32)K * kRowPitch;
+    PlaceTextInk(MaskImage.Narrowed({0, Top, P.maskWidth, kTextRows}), 0, Top, Text.Image,
+                 kMaskBlack);
   }
   P.textMask = Mask.Release();
   return 0;
@@ -278,22 +270,25 @@ UINTN EFIAPI PaintListPopup(ListPopup *Popup) {
     return EFI_INVALID_PARAMETER;
   }
   ListPopup &P = *Popup;
+  const bool Plain = (P.flags & 0x10) != 0;
   return PaintOffscreen(P.x, P.y, (INT32)P.width, P.height, [&](const DrawTarget &T) -> EFI_STATUS {
-    WindowFractions Fractions(P.height);
-    PaintWindowFrame(T, 0, 0, (INT32)P.width, P.height, kWindowRadius, kWindowOutlineTop,
-                     kWindowOutlineBottom, &Fractions);
-    PaintWindowBody(T, 0, 0, P, kWindowRadius, kWindowBody, kWindowBody, kWindowBevelBase,
-                    kWindowPanel, &Fractions);
-    const UINT16 Flags = P.flags;
-    const bool Plain = (Flags & 0x10) != 0;
-    P.flags = Flags & 0x000F;
-    if (PaintTitleBar(T, 0, 0, P, kWindowRadius, kTitleBandTop, kTitleBandBase, nullptr) != 0) {
-      P.flags = Flags;  // nothing is shown, so the one plain paint is still owed
-      return EFI_OUT_OF_RESOURCES;
+    // Here the width is a positive 32-bit value.
+    const PopupWindowLook Window = {
+        .Width = (INT32)P.width,
+        .Height = P.height,
+        .TitleHeight = P.titleHeight,
+        .Title = P.title,
+        .TitleAlign = (UINT16)(P.flags & 0x000F),
+        .Scrolls = (P.thumbPos & 0xFF) != 0,  // the body reads the low byte only
+        .Close = P.closeShown ? P.closeState : kNoCloseBox,
+        .CloseX = (INT32)P.width - 30,
+        .CloseY = 20,
+    };
+    const EFI_STATUS Status = PaintPopupWindow(T, Window);
+    if (EFI_ERROR(Status)) {
+      return Status;  // nothing is shown, so the one plain paint is still owed
     }
-    if (P.closeShown) {
-      PaintCloseButton(T, (INT32)P.width - 30, 20, P);
-    }
+    P.flags &= 0x000F;
     if (P.thumbPos != 0) {
       PaintScrollBar(T, P, (INT32)P.width - 30, P.titleHeight + 6, 9, P.height - P.titleHeight - 25,
                      P.hotRow == -1 || P.hotRow == -2);

@@ -142,19 +142,31 @@ EFI_STATUS BuildBar(RowLook Look, ORVANE_PIXEL *Bar, INT32 RW, UINT16 M) {
                                &Pieces[P], 0);
   }
   if (!EFI_ERROR(Status)) {
+    const DrawTarget Target = DrawTarget::For(Bar, RW, kRowHeight);
     const INT32 GapLeft = (M + 4) * kPieceWidth, GapRight = RW - kPieceWidth;
-    for (INT32 R = 0; GapLeft < GapRight && R < kRowHeight; R++) {
-      gBootServices->SetMem(Bar + (UINTN)R * RW + GapLeft,
-                            (UINTN)(GapRight - GapLeft) * sizeof(ORVANE_PIXEL), 0);
-    }
-    auto Put = [&](const ORVANE_PIXEL *Piece, INT32 Column) {
-      CopyImageRect(Bar, Piece, (UINT16)Column, 0, 0, 0, (UINT16)RW, kRowHeight, kPieceWidth,
-                    kRowHeight, kPieceWidth, kRowHeight, nullptr);
-    };
-    Put(Pieces[0], 0);
-    Put(Pieces[2], RW - kPieceWidth);
-    for (INT32 Tile = 1; Tile <= M + 3; Tile++) {
-      Put(Pieces[1], Tile * kPieceWidth);
+    if (GapLeft < GapRight) Target.Fill(GapLeft, 0, GapRight - GapLeft, kRowHeight, 0);
+    // Row by row, each row's pieces in the order the caps and tiles are laid:
+    // a piece row is eight pixels, too few to pay for a copy call of its own.
+    for (INT32 R = 0; R < kRowHeight; R++) {
+      INT64 Left = 0, Right = RW;
+      ORVANE_PIXEL *Line = Target.Row(R, Left, Right);
+      if (Line == nullptr) {
+        continue;
+      }
+      auto Put = [&](const ORVANE_PIXEL *Piece, INT64 Column) {
+        const ORVANE_PIXEL *From = Piece + (UINTN)R * kPieceWidth;
+        const INT64 First = Max64(Column, Left), End = Min64(Column + kPieceWidth, Right);
+        if (End - First == kPieceWidth) {
+          __builtin_memcpy(Line + (First - Left), From, kPieceWidth * sizeof(ORVANE_PIXEL));
+        } else if (First < End) {
+          CopyPixels(Line + (First - Left), From + (First - Column), (UINTN)(End - First));
+        }
+      };
+      Put(Pieces[0], 0);
+      Put(Pieces[2], RW - kPieceWidth);
+      for (INT32 Tile = 1; Tile <= M + 3; Tile++) {
+        Put(Pieces[1], Tile * kPieceWidth);
+      }
     }
   }
   for (ORVANE_PIXEL *Piece : Pieces) PoolFree(Piece);
@@ -175,32 +187,21 @@ EFI_STATUS RenderItemText(OwnedText &Out, const CHAR16 *Item, UINT16 M) {
 void PutRow(const DrawTarget &Window, const ORVANE_PIXEL *Bar, INT32 RW, INT64 Top, INT64 FromRow,
             const TextImage *Text) {
   const INT64 RowTop = Top - FromRow;  // where the whole row would start
-  INT64 Bottom = RowTop + kRowHeight;
-  if (Bottom > Window.Height) Bottom = Window.Height;
+  const INT64 Bottom = Min64(RowTop + kRowHeight, Window.Height);
   if (FromRow >= kRowHeight || Top < 0 || Top >= Bottom) {
     return;  // nothing left of the row, or nothing of it in the window
   }
-  CopyImageRect(Window.Pixels, Bar, kRowLeft, (UINT16)Top, 0, (UINT16)FromRow,
-                (UINT16)Window.RowWidth, (UINT16)Window.Height, (UINT16)RW, kRowHeight, (UINT16)RW,
-                (UINT16)(Bottom - Top), nullptr);
-  if (Text == nullptr) {
-    return;
-  }
-  // Pixels whose blue, green and red are all 0xFF are written as 0xFFFFFF.
-  const ORVANE_PIXEL White = PixelFromColor(0x00FFFFFF);
-  const INT64 Left = kRowLeft + kTextX, Right = kRowLeft + (INT64)RW < Window.RowWidth
-                                                    ? kRowLeft + (INT64)RW
-                                                    : Window.RowWidth;
-  const INT64 Columns = (INT64)Text->Width < Right - Left ? (INT64)Text->Width : Right - Left;
-  for (INT64 R = 0; R < (INT64)Text->Height; R++) {
-    const INT64 Y = RowTop + kTextY + R;
-    if (Y < Top) continue;
-    if (Y >= Bottom) break;
-    const ORVANE_PIXEL *From = Text->Bitmap + (UINTN)R * Text->Width;
-    ORVANE_PIXEL *To = Window.Pixels + (UINTN)Y * (UINTN)Window.RowWidth + Left;
-    for (INT64 U = 0; U < Columns; U++) {
-      if (From[U].Blue == 0xFF && From[U].Green == 0xFF && From[U].Red == 0xFF) To[U] = White;
+  for (INT64 Y = Top; Y < Bottom; Y++) {
+    INT64 Left = kRowLeft, Right = kRowLeft + (INT64)RW;
+    if (ORVANE_PIXEL *To = Window.Row(Y, Left, Right)) {
+      CopyPixels(To, Bar + (UINTN)(Y - RowTop) * (UINTN)RW + (Left - kRowLeft),
+                 (UINTN)(Right - Left));
     }
+  }
+  if (Text != nullptr) {
+    // Pixels whose blue, green and red are all 0xFF are written as 0xFFFFFF.
+    const Rect Row = {kRowLeft, (INT32)Top, RW, (INT32)(Bottom - Top)};
+    PlaceTextInk(Window.Narrowed(Row), kRowLeft + kTextX, RowTop + kTextY, *Text, 0x00FFFFFF);
   }
 }
 
@@ -413,13 +414,17 @@ EFI_STATUS EFIAPI PaintOptionPopup(OptionPopupSet *Set) {
   if (!Title) {
     return EFI_OUT_OF_RESOURCES;
   }
-  ListPopup Window = {};
-  Window.width = E.width;
-  Window.height = H;
-  Window.title = Title.Get();
-  Window.flags = 0;
-  Window.titleHeight = kTitleHeight;
-  Window.closeState = S.closeState;
+  const PopupWindowLook Window = {
+      .Width = W,
+      .Height = H,
+      .TitleHeight = kTitleHeight,
+      .Title = Title.Get(),
+      .Icon = E.icon,
+      .Close = S.closeShown != 0 ? S.closeState : kNoCloseBox,
+      .CloseX = W - kCloseX,
+      .CloseY = kCloseY,
+      .BandFirst = true,
+  };
 
   // The first paint of a shown popup keeps the screen under it; a paint that
   // fails takes back what it saved, leaving the record as it was.
@@ -459,18 +464,9 @@ EFI_STATUS EFIAPI PaintOptionPopup(OptionPopupSet *Set) {
 
   bool Painted = false;
   EFI_STATUS Status = PaintOffscreen(E.x, E.y, W, H, [&](const DrawTarget &T) -> EFI_STATUS {
-    EFI_STATUS Frame =
-        PaintTitleBar(T, 0, 0, Window, kWindowRadius, kTitleBandTop, kTitleBandBase, E.icon);
+    const EFI_STATUS Frame = PaintPopupWindow(T, Window);
     if (EFI_ERROR(Frame)) {
       return Frame;
-    }
-    WindowFractions Fractions(H);
-    PaintWindowBody(T, 0, 0, Window, kWindowRadius, kWindowBody, kWindowBody, kWindowBevelBase,
-                    kWindowPanel, &Fractions);
-    PaintWindowFrame(T, 0, 0, W, H, kWindowRadius, kWindowOutlineTop, kWindowOutlineBottom,
-                     &Fractions);
-    if (S.closeShown != 0) {
-      PaintCloseButton(T, W - kCloseX, kCloseY, Window);
     }
     // Rows in order, so later rows cover earlier ones where they meet.
     const INT64 Offset = S.dragOffset;

@@ -1,13 +1,14 @@
 #include "controls/popup/window_frame.h"
 
-#include "controls/status/exact_float.h"
+#include "controls/status/label.h"
+#include "raster/exact_float.h"
 #include "raster/image_copy.h"
 #include "raster/line.h"
+#include "raster/row_runs.h"
+#include "raster/shapes.h"
 #include "text/text.h"
 
 namespace {
-
-INT64 Sq(INT64 V) { return V * V; }
 
 UINT32 Channel(UINT32 Color, int C) { return (Color >> (8 * C)) & 0xFF; }
 
@@ -19,46 +20,10 @@ RowSpan VisibleRows(const DrawTarget &T, INT64 Top, INT64 Bottom) {
   return {Max64(Top, T.Clip.Y), Min64(Bottom, T.Clip.Bottom())};
 }
 
-// Rows drawn alike one under another (same columns, same colour) leave as
-// one fill. Only rows of their own are added, so holding a run back never
-// reorders two writes to one pixel.
-class RowRun {
- public:
-  explicit RowRun(const DrawTarget &T) : T_(T) {}
-  RowRun(const RowRun &) = delete;
-  RowRun &operator=(const RowRun &) = delete;
-  ~RowRun() { Flush(); }
-
-  // Columns X1 to X2 inclusive (either order) of Row.
-  void Add(INT64 X1, INT64 X2, INT64 Row, UINT32 Color) {
-    const INT64 Left = Min64(X1, X2), Right = Max64(X1, X2);
-    if (Rows_ > 0 && Row == Top_ + Rows_ && Left == Left_ && Right == Right_ && Color == Color_) {
-      Rows_++;
-      return;
-    }
-    Flush();
-    Left_ = Left;
-    Right_ = Right;
-    Top_ = Row;
-    Color_ = Color;
-    Rows_ = 1;
-  }
-
-  void Flush() {
-    if (Rows_ > 0) T_.Fill(Left_, Top_, Right_ - Left_ + 1, Rows_, Color_);
-    Rows_ = 0;
-  }
-
- private:
-  const DrawTarget &T_;
-  INT64 Left_ = 0, Right_ = 0, Top_ = 0, Rows_ = 0;
-  UINT32 Color_ = 0;
-};
-
 // The blend of A towards B for one fixed denominator: the constants go
 // through the float service once, and each row costs its fraction plus one
 // product-and-sum per distinct channel pair. The row number's conversion and
-// the truncation are the service's answers worked out exactly (exact_float.h).
+// the truncation are the service's answers worked out in integers (exact_float.h).
 class Blend {
  public:
   // From channel values (blue, green, red); a lifted bevel base may exceed 255.
@@ -83,7 +48,7 @@ class Blend {
     if (Shared_ != nullptr) {
       Shared_->At(Numerator, T, Rest);
     } else {
-      T = fm::Div(ExactIntToFloat(Numerator), Denominator_);
+      T = fm::Div(xf::FromInt(Numerator), Denominator_);
       Rest = fm::Sub(One_, T);
     }
     UINT32 Value[3];
@@ -92,7 +57,7 @@ class Blend {
         Value[C] = Value[Same_[C]];
         continue;
       }
-      Value[C] = (UINT32)TruncatedFloat(fm::Add(fm::Mul(A_[C], Rest), fm::Mul(B_[C], T))) & 0xFF;
+      Value[C] = (UINT32)xf::ToInt(fm::Add(fm::Mul(A_[C], Rest), fm::Mul(B_[C], T))) & 0xFF;
     }
     return Value[0] | (Value[1] << 8) | (Value[2] << 16);
   }
@@ -133,7 +98,7 @@ constexpr UINT8 kPanelCorner[4][25] = {
 void PanelCornerRow(const DrawTarget &T, const UINT8 *Table, INT64 Row, INT64 Left, INT64 Y,
                     INT64 CX, INT64 CY) {
   for (INT64 I = 0; I < 5; I++) {
-    if (Sq(Left + I - CX) + Sq(Y - CY) < 16) {
+    if (CompareDistance(Left + I, Y, CX, CY, 4) < 0) {
       UINT32 G = Table[Row * 5 + I];
       T.Put((INT32)(Left + I), (INT32)Y, G | (G << 8) | (G << 16));
     }
@@ -162,7 +127,7 @@ void WindowFractions::At(INT32 N, FLOAT32_BITS &T, FLOAT32_BITS &Rest) {
     Rest = Rest_[N];
     return;
   }
-  T = fm::Div(ExactIntToFloat(N), Denominator_);
+  T = fm::Div(xf::FromInt(N), Denominator_);
   Rest = fm::Sub(One_, T);
   if (Kept) {
     T_[N] = T;
@@ -171,28 +136,27 @@ void WindowFractions::At(INT32 N, FLOAT32_BITS &T, FLOAT32_BITS &Rest) {
   }
 }
 
-UINT32 BlendColor(UINT32 A, UINT32 B, INT32 Numerator, INT32 Denominator) {
-  return BlendOf(A, B, Denominator).At(Numerator);
-}
+namespace {
 
-UINTN PaintWindowFrame(const DrawTarget &T, INT32 X, INT32 Y, INT32 Width, INT32 Height,
-                       UINT16 Radius, UINT32 Top, UINT32 Bottom, WindowFractions *Shared) {
-  const INT64 x = X, y = Y, W = Width, H = Height, r = Radius;
+constexpr UINT32 kTitleText = 0xFFFFFF;
+constexpr UINT32 kTitleRenderPaper = 0xFF0000;
+
+// The one-pixel outline with rounded corners, graded from top to bottom.
+void PaintOutline(const DrawTarget &T, const PopupWindowLook &L, WindowFractions *Shared) {
+  const INT64 x = L.X, y = L.Y, W = L.Width, H = L.Height, r = L.Radius;
+  const UINT32 Top = L.Colours.OutlineTop, Bottom = L.Colours.OutlineBottom;
   T.HLine(x + r, x + W - r, y, Top);
   T.HLine(x + r, x + W - r - 1, y + H - 1, Bottom);
   if (H <= 0) {
-    return 0;
+    return;
   }
-  const Blend Grade = BlendOf(Top, Bottom, Height, 0, Shared);
-  RowRun LeftSide(T), RightSide(T);
+  const Blend Grade = BlendOf(Top, Bottom, L.Height, 0, Shared);
+  RowRuns LeftSide(T), RightSide(T);
   const RowSpan Rows = VisibleRows(T, y, y + H);
   for (INT64 Row = Rows.First; Row < Rows.End; Row++) {
     const UINT32 C = Grade.At((INT32)(Row - y));
     auto Ring = [&](INT64 CX, INT64 CY) {
-      return [=](INT64 Px) {
-        INT64 D = Sq(Px - CX) + Sq(Row - CY);
-        return Sq(r - 1) <= D && D <= Sq(r);
-      };
+      return [=](INT64 Px) { return InRing(Px, Row, CX, CY, r - 1, r); };
     };
     if (Row < y + r + 1) {
       CornerRow(T, x, r, Row, C, Ring(x + r - 1, y + r - 1));
@@ -204,23 +168,22 @@ UINTN PaintWindowFrame(const DrawTarget &T, INT32 X, INT32 Y, INT32 Width, INT32
     }
     // A side point meets a ring only in a row of one colour.
     if (y + r - 1 < Row && Row < y + H - r + 1) {
-      LeftSide.Add(x, x, Row, C);
-      RightSide.Add(x + W - 1, x + W - 1, Row, C);
+      LeftSide.Set(x, Row, C);
+      RightSide.Set(x + W - 1, Row, C);
     }
   }
-  return 0;
 }
 
-UINTN PaintWindowBody(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Window, UINT16 Radius,
-                      UINT32 BodyTop, UINT32 BodyBottom, UINT32 BevelBase, UINT32 Panel,
-                      WindowFractions *Shared) {
-  const INT64 x = X, y = Y, W = Window.width, H = Window.height, r = Radius;
-  const INT64 TH = Window.titleHeight;
-  const bool Scrolls = (Window.thumbPos & 0xFF) != 0;
+// The body below the title band with its rounded bottom, the inset panel with
+// its softened corners and, on windows big enough, its five-pixel bevel.
+void PaintBody(const DrawTarget &T, const PopupWindowLook &L, WindowFractions *Shared) {
+  const INT64 x = L.X, y = L.Y, W = L.Width, H = L.Height, r = L.Radius;
+  const INT64 TH = L.TitleHeight;
+  const PopupPalette &Colours = L.Colours;
   if (H > 0) {
-    const Blend Grade = BlendOf(BodyTop, BodyBottom, (INT32)H, 0, Shared);
+    const Blend Grade = BlendOf(Colours.BodyTop, Colours.BodyBottom, (INT32)H, 0, Shared);
     auto PanelCovers = [&](INT64 Row) { return W >= 36 && y + TH + 5 <= Row && Row <= y + H - 21; };
-    RowRun Wide(T), RightStrip(T);
+    RowRuns Wide(T), RightStrip(T);
     const RowSpan Rows = VisibleRows(T, y, y + H);
     for (INT64 Row = Rows.First; Row < Rows.End; Row++) {
       const bool Middle = y + TH <= Row && Row < y + H - r;
@@ -234,17 +197,17 @@ UINTN PaintWindowBody(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Wi
       const UINT32 C = (Middle || Bottom || Round) ? Grade.At((INT32)(Row - y)) : 0;
       if (Middle && PanelCovers(Row)) {
         // The panel is filled over the middle of this row last of all.
-        Wide.Add(x + 1, x + 17, Row, C);
-        RightStrip.Add(x + W - 17, x + W - 2, Row, C);
+        Wide.HLine(x + 1, x + 17, Row, C);
+        RightStrip.HLine(x + W - 17, x + W - 2, Row, C);
       } else if (Middle) {
-        Wide.Add(x + 1, x + W - 2, Row, C);
+        Wide.HLine(x + 1, x + W - 2, Row, C);
       }
       if (TopCorners || BottomCorners) {
         // The corners go over this row's body line.
         Wide.Flush();
         RightStrip.Flush();
       }
-      if (Bottom) T.HLine(x + r, Scrolls ? x + W - r : x + W - r - 1, Row, C);
+      if (Bottom) T.HLine(x + r, L.Scrolls ? x + W - r : x + W - r - 1, Row, C);
       if (TopCorners) {
         PanelCornerRow(T, kPanelCorner[0], Row - (y + TH), x + 13, Row, x + 17, y + TH + 3);
         PanelCornerRow(T, kPanelCorner[1], Row - (y + TH), x + W - 17, Row, x + W - 17, y + TH + 3);
@@ -256,7 +219,7 @@ UINTN PaintWindowBody(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Wi
       }
       if (Round) {
         auto Disc = [&](INT64 CX, INT64 CY) {
-          return [=](INT64 Px) { return Sq(Px - CX) + Sq(Row - CY) < Sq(r - 1); };
+          return [=](INT64 Px) { return CompareDistance(Px, Row, CX, CY, r - 1) < 0; };
         };
         CornerRow(T, x, r, Row, C, Disc(x + r - 1, y + H - r));
         CornerRow(T, x + W - r, r, Row, C, Disc(x + W - r, y + H - r));
@@ -265,7 +228,7 @@ UINTN PaintWindowBody(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Wi
   }
 
   if (W > 74 && H > 85) {
-    const Blend Bevel = BlendOf(BevelBase, Panel, 4, 50);
+    const Blend Bevel = BlendOf(Colours.BevelBase, Colours.Panel, 4, 50);
     for (INT32 I = 0; I <= 4; I++) {
       const UINT32 C = Bevel.At(I);
       T.VLine(x + 14 + I, y + TH + 5, y + H - 22, C);
@@ -277,22 +240,23 @@ UINTN PaintWindowBody(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Wi
   const RowSpan PanelRows = VisibleRows(T, y + TH + 5, y + H - 20);
   if (PanelRows.First < PanelRows.End) {
     T.Fill(Min64(x + 18, x + W - 18), PanelRows.First, (W >= 36 ? W - 36 : 36 - W) + 1,
-           PanelRows.End - PanelRows.First, Panel);
+           PanelRows.End - PanelRows.First, Colours.Panel);
   }
-  return 0;
 }
 
-UINTN PaintTitleBar(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Window, UINT16 Radius,
-                    UINT32 Top, UINT32 Base, const ORVANE_PIXEL *Icon) {
-  const INT64 x = X, y = Y, W = Window.width, r = Radius;
-  const INT64 TH = Window.titleHeight;
+// The dotted title band, then the title (Title, rendered white on red)
+// and the icon.
+void PaintTitleBand(const DrawTarget &T, const PopupWindowLook &L, const TextImage &Title) {
+  const INT64 x = L.X, y = L.Y, W = L.Width, r = L.Radius;
+  const INT64 TH = L.TitleHeight;
+  const UINT32 Base = L.Colours.BandBase;
   constexpr UINT32 kDot = 0x090909;
   auto Odd = [](INT64 V) { return (V & 1) != 0; };
   auto Disc = [&](INT64 Row, INT64 CX, INT64 CY) {
-    return [=](INT64 Px) { return Sq(Px - CX) + Sq(Row - CY) < Sq(r - 1); };
+    return [=](INT64 Px) { return CompareDistance(Px, Row, CX, CY, r - 1) < 0; };
   };
 
-  const Blend Grade = BlendOf(Top, Base, 10);
+  const Blend Grade = BlendOf(L.Colours.BandTop, Base, 10);
   const RowSpan Rows = VisibleRows(T, y + 1, y + TH);
   for (INT64 Row = Rows.First; Row < Rows.End; Row++) {
     if (Row <= y + r) {
@@ -326,46 +290,28 @@ UINTN PaintTitleBar(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Wind
     }
   }
 
-  if (Window.title == nullptr) {
-    return 0;
+  if (L.Title == nullptr) {
+    return;
   }
-  TextImage Text = {kTitleText, 0xFF0000, 0, 0, nullptr};
-  if (RenderText(1000, &Text, Window.title) != 0) {
-    return EFI_OUT_OF_RESOURCES;
-  }
-  PoolBuffer<ORVANE_PIXEL> Bitmap(Text.Bitmap);
-  const INT64 TW = Text.Width;
-  const bool Centred = Window.flags == 0, RightAligned = Window.flags == 2;
-  const bool WithIcon = Icon != nullptr && !T.IsScreen();
+  const INT64 TW = Title.Width;
+  const bool Centred = L.TitleAlign == 0, RightAligned = L.TitleAlign == 2;
+  const bool WithIcon = L.Icon != nullptr && !T.IsScreen();
   const INT64 Dx = WithIcon && Centred ? 27 : 0, Dy = WithIcon && Centred ? 7 : 0;
   const INT64 TY = y - 10 + TH / 2 + Dy;
   const INT64 TX = Centred        ? x + W / 2 - TW / 2 + Dx
                    : RightAligned ? x + W - 13 - TW
                                   : x + 13 + (WithIcon ? 54 : 0);
   if (T.IsScreen()) {
-    DrawTextOn(T, (INT32)TX, (INT32)TY, Window.title, kTitleText, 0x000000, 1000);
-    return 0;
+    DrawTextOn(T, (INT32)TX, (INT32)TY, L.Title, kTitleText, 0x000000, 1000);
+    return;
   }
-  // Only pure white text pixels are copied, clipped to the target.
-  const INT64 FirstRow = Max64(TY, T.Clip.Y),
-              EndRow = Min64(TY + (INT64)Text.Height, T.Clip.Bottom());
-  const INT64 Left = Max64(TX, T.Clip.X), Right = Min64(TX + TW, T.Clip.Right());
-  for (INT64 Row = FirstRow; Row < EndRow; Row++) {
-    const ORVANE_PIXEL *Src = Text.Bitmap + (UINTN)(Row - TY) * (UINTN)TW;
-    ORVANE_PIXEL *Dst = T.Pixels + (UINTN)Row * (UINTN)T.RowWidth;
-    for (INT64 Col = Left; Col < Right; Col++) {
-      const ORVANE_PIXEL P = Src[Col - TX];
-      if (P.Blue == 0xFF && P.Green == 0xFF && P.Red == 0xFF) Dst[Col] = PixelFromColor(kTitleText);
-    }
-  }
+  // Only pure white text pixels are written.
+  PlaceTextInk(T, TX, TY, Title, kTitleText);
   if (WithIcon) {
-    PlaceImage(T, (INT32)(TX - 54), (INT32)(y + 9), Icon, kTitleIconWidth,
+    PlaceImage(T, (INT32)(TX - 54), (INT32)(y + 9), L.Icon, kTitleIconWidth,
                Rect{0, 0, kTitleIconWidth, kTitleIconHeight}, nullptr);
   }
-  return 0;
 }
-
-namespace {
 
 struct CloseLook {
   UINT32 BorderSide, BorderRow, Fill, TopDots, BottomDots, Foot, Shade;
@@ -403,13 +349,12 @@ constexpr CloseLook kCloseLooks[3] = {
      0x131313},
 };
 
-}  // namespace
-
-UINTN PaintCloseButton(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &Window) {
-  if (Window.closeState > 2) {
-    return 0;
+// The close box with its top-left corner at (X, Y) in the look State selects.
+void PaintCloseBox(const DrawTarget &T, INT64 X, INT64 Y, UINT8 State) {
+  if (State > 2) {
+    return;
   }
-  const CloseLook &L = kCloseLooks[Window.closeState];
+  const CloseLook &L = kCloseLooks[State];
   const INT64 x = X, y = Y;
   T.Fill(x, y, 1, kCloseBoxHeight, L.BorderSide);
   T.Fill(x + 14, y, 1, kCloseBoxHeight, L.BorderSide);
@@ -435,5 +380,64 @@ UINTN PaintCloseButton(const DrawTarget &T, INT32 X, INT32 Y, const ListPopup &W
   Line(11, 5, 5, 11, L.Strokes[3]);
   Line(4, 4, 11, 11, L.Cross);
   Line(11, 4, 4, 11, L.Cross);
-  return 0;
+}
+
+}  // namespace
+
+EFI_STATUS PaintPopupWindow(const DrawTarget &T, const PopupWindowLook &Look) {
+  // The title is rendered before anything is drawn, so that a failure leaves
+  // the target as it was.
+  OwnedText Title;
+  if (!Title.RenderIfAny(Look.Title, kTitleText, kTitleRenderPaper)) {
+    return EFI_OUT_OF_RESOURCES;
+  }
+  // The outline and the body grade over the same rows.
+  WindowFractions Fractions(Look.Height);
+  if (Look.BandFirst) {
+    PaintTitleBand(T, Look, Title.Image);
+    PaintBody(T, Look, &Fractions);
+    PaintOutline(T, Look, &Fractions);
+  } else {
+    PaintOutline(T, Look, &Fractions);
+    PaintBody(T, Look, &Fractions);
+    PaintTitleBand(T, Look, Title.Image);
+  }
+  PaintCloseBox(T, (INT64)Look.X + Look.CloseX, (INT64)Look.Y + Look.CloseY, Look.Close);
+  return EFI_SUCCESS;
+}
+
+void PlaceTextInk(const DrawTarget &T, INT64 X, INT64 Y, const TextImage &Text, UINT32 Color) {
+  if (Text.Bitmap == nullptr) {
+    return;
+  }
+  const UINT32 Ink = Color & 0x00FFFFFF;
+  // Four pixels a step, branch-free: glyph pixels are too scattered to predict.
+  typedef UINT32 Four __attribute__((vector_size(16)));
+  typedef UINT64 Two __attribute__((vector_size(16)));
+  const INT64 End = Min64(Text.Height, T.Clip.Bottom() - Y);
+  for (INT64 J = Max64(0, T.Clip.Y - Y); J < End; J++) {
+    INT64 Left = X, Right = X + (INT64)Text.Width;
+    ORVANE_PIXEL *To = T.Row(Y + J, Left, Right);
+    if (To == nullptr) {
+      continue;
+    }
+    const ORVANE_PIXEL *From = Text.Bitmap + (UINTN)J * Text.Width + (Left - X);
+    const INT64 N = Right - Left;
+    INT64 I = 0;
+    for (; I + 4 <= N; I += 4) {
+      Four F, D;
+      __builtin_memcpy(&F, From + I, sizeof(F));
+      const Four Hit = (Four)((F & 0x00FFFFFF) == Ink);
+      const Two Any = (Two)Hit;
+      if ((Any[0] | Any[1]) == 0) {
+        continue;
+      }
+      __builtin_memcpy(&D, To + I, sizeof(D));
+      D = (D & ~Hit) | (Hit & Color);
+      __builtin_memcpy(To + I, &D, sizeof(D));
+    }
+    for (; I < N; I++) {
+      if ((ColorFromPixel(From[I]) & 0x00FFFFFF) == Ink) To[I] = PixelFromColor(Color);
+    }
+  }
 }

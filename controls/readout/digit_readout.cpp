@@ -9,7 +9,8 @@
 // "distance <= t" is exactly "dx^2 + dy^2 <= t^2".
 #include "controls/readout/digit_readout.h"
 
-#include "raster/target.h"
+#include "raster/image_copy.h"
+#include "raster/shapes.h"
 
 namespace {
 
@@ -226,7 +227,7 @@ constexpr void DrawMask(Cell &Into, INT32 Size, const Stroke &S) {
   if (S.Moved == kUpToMiddle) Dy = -(M.H / 2 - t / 2 - (Size == 2 ? 0 : 1));
   for (INT32 R = Row0; R <= Row1; R++)
     for (INT32 C = Col0; C <= Col1; C++)
-      if ((C - CX) * (C - CX) + (R - CY) * (R - CY) <= t * t)
+      if (CompareDistance(C, R, CX, CY, t) <= 0)
         Into.Kind[R + Dy][C] = S.Lit ? kLitKind : kUnlitKind;
 }
 
@@ -239,8 +240,7 @@ constexpr Cell Picture(INT32 Size, INT32 Index) {
     // The ring of DrawCircle about (8, 3), radius 3, thickness 1: 4 <= d^2 <= 9.
     for (INT32 R = 0; R <= 6; R++)
       for (INT32 C = 5; C <= 11; C++) {
-        const INT32 D2 = (C - 8) * (C - 8) + (R - 3) * (R - 3);
-        if (D2 >= 4 && D2 <= 9) Out.Kind[R][C] = kLitKind;
+        if (InRing(C, R, 8, 3, 2, 3)) Out.Kind[R][C] = kLitKind;
       }
     constexpr INT8 kRound[9][2] = {{0, 2}, {0, 4}, {2, 0}, {4, 0}, {6, 2},
                                    {6, 4}, {2, 6}, {4, 6}, {5, 4}};
@@ -342,21 +342,16 @@ constexpr RunTable kRuns = MakeRuns();
 void PutPicture(const DrawTarget &T, INT32 Size, INT32 Index, INT32 OX, UINT32 Lit) {
   const INT32 W = Index == kDegreeSign ? kDegreeWidth : kMetrics[Size].W;
   const INT32 H = Index == kDegreeSign ? kDegreeHeight : kMetrics[Size].H;
-  const ORVANE_PIXEL Colors[3] = {{}, PixelFromColor(Lit), PixelFromColor(kUnlitColor)};
-  const bool Whole = !T.IsScreen() && OX >= T.Clip.X && OX + W <= T.Clip.Right() && T.Clip.Y <= 0 &&
-                     H <= T.Clip.Bottom();
+  const UINT32 Colors[3] = {0, Lit, kUnlitColor};
+  // A picture wholly in the buffer is clipped once, not run by run.
+  const bool Whole = T.Holds(OX, 0, W, H);
   for (UINT16 I = kRuns.First[Size][Index]; I < kRuns.First[Size][Index + 1]; I++) {
     const Run &R = kRuns.Runs[I];
-    if (!Whole) {
-      T.Fill(OX + R.X, R.Y, R.W, R.H, ColorFromPixel(Colors[R.Kind]));
-      continue;
+    if (Whole) {
+      T.FillInside(OX + R.X, R.Y, R.W, R.H, PixelFromColor(Colors[R.Kind]));
+    } else {
+      T.Fill(OX + R.X, R.Y, R.W, R.H, Colors[R.Kind]);
     }
-    // Pixels are bytes to the compiler, so everything the loops read is held
-    // in locals first: a store could otherwise change it.
-    const ORVANE_PIXEL C = Colors[R.Kind];
-    const UINTN Stride = (UINTN)T.RowWidth, W = R.W, H = R.H;
-    ORVANE_PIXEL *Row = T.Pixels + (UINTN)R.Y * Stride + (UINTN)(OX + R.X);
-    for (UINTN J = 0; J < H; J++, Row += Stride) FillPixels(Row, W, C);
   }
 }
 
@@ -482,8 +477,7 @@ EFI_STATUS EFIAPI PaintDigitReadout(const DigitReadout *Readout) {
   // The paint starts from the stored background, so nothing is captured.
   return PaintOffscreen(
       Underlay::Unset, Readout->x, Readout->y, Width, Height, [&](const DrawTarget &T) {
-        gBootServices->CopyMem(T.Pixels, (VOID *)Background,
-                               (UINTN)Width * (UINTN)Height * sizeof(ORVANE_PIXEL));
+        PlaceImage(T, 0, 0, Background, Width, Rect{0, 0, Width, Height}, nullptr);
         DrawReadout(T, Text, Size, Width);
       });
 }

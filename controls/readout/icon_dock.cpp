@@ -12,6 +12,7 @@
 #include "controls/popup/cursor_image.h"
 #include "controls/popup/images/pictures.h"
 #include "platform/services.h"
+#include "raster/image_copy.h"
 #include "raster/line.h"
 #include "raster/target.h"
 #include "text/text.h"
@@ -140,12 +141,7 @@ void Chevron(const DrawTarget &T, INT64 X, INT64 H2) {
 
 void PaintRow(const IconDock &D, const DrawTarget &Row) {
   const INT64 P = Pitch(D.count);
-  // The band: the whole buffer in one colour, the first row filled and copied down.
-  Row.Fill(0, 0, D.width, 1, kBand);
-  for (UINT32 R = 1; R < D.height; R++) {
-    gBootServices->CopyMem(Row.Pixels + (UINTN)R * Row.RowWidth, Row.Pixels,
-                           (UINTN)D.width * sizeof(ORVANE_PIXEL));
-  }
+  Row.Fill(0, 0, D.width, D.height, kBand);
   for (UINT16 I = 0; I < D.count; I++) {
     const ItemLook L = LookOf(D, I);
     if (I + 1 < D.count) {
@@ -193,27 +189,13 @@ void PlaceLabel(const IconDock &D, INT64 TW, INT64 &O, INT64 &Cut) {
   }
 }
 
-// The label's pixels of the foreground colour, written as that colour; clipped.
+// The label's pixels of the foreground colour, written as that colour, its
+// cut columns left out; clipped.
 void ComposeLabel(const IconDock &D, const DrawTarget &Strip, const TextImage &Label) {
   INT64 O, Cut;
   PlaceLabel(D, Label.Width, O, Cut);
-  const Rect Clip = Strip.Clip;
-  const INT64 Columns = (INT64)Label.Width - Cut;
-  const INT64 J0 = Clip.X > O ? Clip.X - O : 0;
-  const INT64 J1 = Clip.Right() - O < Columns ? Clip.Right() - O : Columns;
-  const INT64 K0 = Clip.Y > 0 ? Clip.Y : 0;
-  const INT64 K1 = Clip.Bottom() < (INT64)Label.Height ? Clip.Bottom() : (INT64)Label.Height;
-  const ORVANE_PIXEL Fore = PixelFromColor(Label.Foreground);
-  for (INT64 K = K0; K < K1; K++) {
-    const ORVANE_PIXEL *From = Label.Bitmap + K * Label.Width;
-    ORVANE_PIXEL *To = Strip.Pixels + K * Strip.RowWidth + O;
-    for (INT64 J = J0; J < J1; J++) {
-      const ORVANE_PIXEL T = From[J];
-      if (T.Red == Fore.Red && T.Green == Fore.Green && T.Blue == Fore.Blue) {
-        To[J] = Fore;
-      }
-    }
-  }
+  const Rect Shown = {(INT32)O, 0, (INT32)((INT64)Label.Width - Cut), (INT32)Label.Height};
+  PlaceInk(Strip.Narrowed(Shown), O, 0, Label.Bitmap, Label.Width, Label.Height, Label.Foreground);
 }
 
 }  // namespace
@@ -370,16 +352,15 @@ EFI_STATUS EFIAPI PaintIconDock(const IconDock *D) {
                             }
                             // The strip goes to the screen before the row, as the buffers are
                             // finished.
-                            StripStatus = PaintOffscreen(
-                                Underlay::Unset, D->x - kStripLeft, D->y + kStripTop, SW,
-                                kStripHeight, [&](const DrawTarget &Target) {
-                                  gBootServices->CopyMem(
-                                      Target.Pixels, D->stripBackground,
-                                      (UINTN)SW * kStripHeight * sizeof(ORVANE_PIXEL));
-                                  if (Label.Bitmap != nullptr) {
-                                    ComposeLabel(*D, Target, Label);
-                                  }
-                                });
+                            StripStatus =
+                                PaintOffscreen(Underlay::Unset, D->x - kStripLeft, D->y + kStripTop,
+                                               SW, kStripHeight, [&](const DrawTarget &Target) {
+                                                 PlaceImage(Target, 0, 0, D->stripBackground, SW,
+                                                            Rect{0, 0, SW, kStripHeight}, nullptr);
+                                                 if (Label.Bitmap != nullptr) {
+                                                   ComposeLabel(*D, Target, Label);
+                                                 }
+                                               });
                             // A strip buffer that cannot be had keeps the row off the screen too,
                             // so a refused paint shows nothing.
                             return StripStatus == EFI_OUT_OF_RESOURCES ? StripStatus : EFI_SUCCESS;

@@ -1,5 +1,6 @@
 #include "controls/status/button.h"
 
+#include "raster/shapes.h"
 #include "text/text.h"
 
 namespace {
@@ -23,10 +24,8 @@ Look LookOf(INT32 State) {
 }
 
 // The corner cells lie 1 to 4 pixels from their corner centre in both
-// directions; whether a cell is within a radius depends only on those two
-// distances. Single precision is exact on these small integers, so the float
-// service's square root and comparison agree with the integer test.
-bool Within(INT32 DX, INT32 DY, INT32 R) { return DX * DX + DY * DY <= R * R; }
+// directions; whether a cell is within a radius depends only on those two.
+bool Within(INT32 DX, INT32 DY, INT32 R) { return InRadius(DX, DY, 0, 0, R); }
 
 // One corner: cell (DX, DY) away from the corner centre, towards the corner,
 // sits at (CX + SX * DX, CY + SY * DY).

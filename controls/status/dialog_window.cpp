@@ -1,7 +1,7 @@
 #include "controls/status/dialog_window.h"
 
-#include "controls/status/exact_float.h"
-#include "controls/status/status_paint.h"
+#include "raster/gradient.h"
+#include "raster/shapes.h"
 
 namespace {
 
@@ -46,19 +46,15 @@ void RoundedRows(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, NextFn
 }  // namespace
 
 void DrawDialogWindow(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H) {
-  // The rim's three channels step alike, so one float carries them.
-  const FLOAT32_BITS Step =
-      fm::Div(fm::Sub(fm::FromInt(kRimBottom), fm::FromInt(kRimTop)), fm::FromInt(H));
-  FLOAT32_BITS Value = fm::FromInt(kRimTop);
-  UINT32 Rim = kRimTop * 0x010101;
+  // A grey: its three channels step alike, as one.
+  Gradient Rim(kRimTop * 0x010101, kRimBottom * 0x010101, H);
   // The panel's middle line covers most of each rim row; the rim leaves it out.
   const INT64 X0 = X, Y0 = Y, W0 = W, H0 = H;
   RoundedRows(
       T, X, Y, W, H,
       [&] {
-        const UINT32 Color = Rim;
-        Value = fm::Add(Value, Step);
-        Rim = ((UINT32)TruncatedFloat(Value) & 0xFF) * 0x010101;  // FloatToInt, exactly
+        const UINT32 Color = Rim.Color();
+        Rim.Advance();
         return Color;
       },
       Y0 + 4, Y0 + H0 - 4, X0 + 11, X0 + W0 - 11);

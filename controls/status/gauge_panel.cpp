@@ -3,7 +3,9 @@
 #include "controls/status/item_cell.h"
 #include "controls/status/level_bar.h"
 #include "controls/status/round_frame.h"
-#include "controls/status/status_paint.h"
+#include "raster/image_copy.h"
+#include "raster/line.h"
+#include "raster/pen.h"
 
 namespace {
 

@@ -18,12 +18,6 @@ constexpr UINT32 kColorCodes[8] = {kPlainText, 0x00FF0000, 0x0000FF00, 0x000000F
 constexpr INT32 kIndent = 26;
 constexpr INT32 kInset = 15;  // the bar stops 15 short, the groove 16 (its end is inclusive)
 
-// A one-pixel horizontal line from A to B inclusive, in either order.
-void Row(const DrawTarget &T, INT64 A, INT64 B, INT64 Y, UINT32 Color) {
-  INT64 L = A < B ? A : B, R = A < B ? B : A;
-  T.Fill(L, Y, R - L + 1, 1, Color);
-}
-
 // Everything but the label.
 void PaintCell(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, UINT16 Style, bool HasLabel,
                UINT16 Flags) {
@@ -42,8 +36,8 @@ void PaintCell(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, UINT16 S
   if (Indented || Inset) {
     INT64 From = Indented ? X64 + kIndent : X64;
     INT64 To = Indented ? X64 + W : X64 + W - (kInset + 1);
-    Row(T, From, To, Y64 + H - 2, kGrooveUpper);
-    Row(T, From, To, Y64 + H - 1, kGrooveLower);
+    T.HLine(From, To, Y64 + H - 2, kGrooveUpper);
+    T.HLine(From, To, Y64 + H - 1, kGrooveLower);
     if ((Flags & kCellStateMask) == kCellHighlighted) {
       if (Indented) {
         T.Fill(X64 + kIndent, Y64 + 1, (INT64)W - kIndent, (INT64)H - 3, kHighlight);

@@ -1,10 +1,5 @@
 // The framed 20-segment level bar of the gauge panel, green through yellow to red.
 #pragma once
-#include "raster/image_copy.h"
-#include "raster/line.h"
-#include "raster/pen.h"
-#include "raster/shapes.h"
 #include "raster/target.h"
-#include "text/text.h"
 
 void DrawLevelBar(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, INT32 Value);

@@ -2,7 +2,6 @@
 
 #include "controls/status/button.h"
 #include "controls/status/dialog_window.h"
-#include "controls/status/status_paint.h"
 
 namespace {
 

@@ -1,6 +1,10 @@
 #include "controls/status/progress_bar.h"
 
-#include "controls/status/status_paint.h"
+#include "controls/status/label.h"
+#include "raster/gradient.h"
+#include "raster/image_copy.h"
+#include "raster/line.h"
+#include "raster/pen.h"
 
 namespace {
 

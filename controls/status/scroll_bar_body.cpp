@@ -1,6 +1,9 @@
 #include "controls/status/scroll_bar_body.h"
 
-#include "controls/status/status_paint.h"
+#include "raster/gradient.h"
+#include "raster/line.h"
+#include "raster/pen.h"
+#include "raster/shapes.h"
 
 namespace {
 
@@ -57,16 +60,12 @@ void Thumb(const DrawTarget &T, INT32 X, INT32 Y, const ScrollThumb &Th, bool Ho
   Solid(T, X + 4, T0 + A + B + 4, 7, 1, kHotDark);
   // Both side columns carry the same gradient: step it once.
   if (A + B > 0) {
-    StepGradient Side(kHotLight, kHotDark, A + B);
-    // Rows above the clip only step the colour; rows below it are not reached.
-    const INT64 Top = (INT64)T0 + 3, Rows = A + B;
-    const INT64 First = Top < T.Clip.Y ? (T.Clip.Y - Top < Rows ? T.Clip.Y - Top : Rows) : 0;
-    Side.Skip((UINT64)First);
-    for (INT64 R = First; R < Rows && Top + R < T.Clip.Bottom(); R++) {
-      T.Put(X + 1, (INT32)(Top + R), Side.Color());
-      T.Put(X + 13, (INT32)(Top + R), Side.Color());
-      Side.Advance();
-    }
+    Gradient Side(kHotLight, kHotDark, A + B);
+    const INT64 Top = (INT64)T0 + 3;
+    StepLines(Side, Top, Top + A + B, T.Clip.Y, T.Clip.Bottom(), [&](INT64 Row, UINT32 Color) {
+      T.Fill(X + 1, Row, 1, 1, Color);
+      T.Fill(X + 13, Row, 1, 1, Color);
+    });
   }
   const INT32 LX = X + 5, RX = X + 9, TY = T0 + 4, BY = Bottom - 1;
   Corner(T, T0, X + 2, X + 3, X + 4, T0 + 3, kHotLight, &LX, &TY);

@@ -1,11 +1,6 @@
 // The painter of the vertical scroll bar: edge, track, thumb and the two arrow boxes.
 #pragma once
-#include "raster/image_copy.h"
-#include "raster/line.h"
-#include "raster/pen.h"
-#include "raster/shapes.h"
 #include "raster/target.h"
-#include "text/text.h"
 
 // Hot codes: which part is drawn highlighted.
 enum : INT32 { kScrollHotUp = 1, kScrollHotThumb = 2, kScrollHotDown = 3 };

@@ -1,6 +1,8 @@
 #include "controls/status/tile_face.h"
 
-#include "controls/status/status_paint.h"
+#include "raster/gradient.h"
+#include "raster/pen.h"
+#include "raster/shapes.h"
 
 namespace {
 
@@ -21,20 +23,13 @@ void Solid(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, UINT32 Color
   DrawRectangleOn(T, X, Y, W, H, kPenDot, kFillSolid, Color, Color);
 }
 
-// The ring pixels of one corner square [Left, Left + W) x [Top, Top + H) about
-// (CX, CY) with radius R; Shade(row) gives each pixel's colour.
+// The ring pixels, R - 2 to R from (CX, CY), of one corner box [Left, Left + W) x
+// [Top, Top + H); Shade(row) gives each pixel's colour.
 template <typename ShadeFn>
 void Ring(const DrawTarget &T, INT64 Left, INT64 Top, INT64 W, INT64 H, INT64 CX, INT64 CY, INT64 R,
           ShadeFn &&Shade) {
-  const INT64 Inner = (R - 2) * (R - 2), Outer = R * R;
-  for (INT64 I = Left; I < Left + W; I++) {
-    for (INT64 J = Top; J < Top + H; J++) {
-      const INT64 S = (I - CX) * (I - CX) + (J - CY) * (J - CY);
-      if (S >= Inner && S <= Outer) {
-        T.Fill(I, J, 1, 1, Shade(J));
-      }
-    }
-  }
+  ForRingPixels(Left, Top, W, H, CX, CY, R - 2, R,
+                [&](INT64 I, INT64 J) { T.Fill(I, J, 1, 1, Shade(J)); });
 }
 
 }  // namespace
@@ -58,12 +53,12 @@ void DrawTileFace(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, UINT8
     Solid(T, X + 10, Y + K, W - 18, 1, Top);
     if (!On && H - 18 > 0) {
       // Both side columns carry the same gradient: step it once.
-      StepGradient Side(L.SideFirst, L.SideLast, H - 18);
-      for (INT64 Row = Y0 + 10; Row < Y0 + H0 - 8 && Row < T.Clip.Bottom(); Row++) {
-        T.Fill(X0 + K, Row, 1, 1, Side.Color());
-        T.Fill(X0 + W0 - K, Row, 1, 1, Side.Color());
-        Side.Advance();
-      }
+      Gradient Side(L.SideFirst, L.SideLast, H - 18);
+      StepLines(Side, Y0 + 10, Y0 + H0 - 8, T.Clip.Y, T.Clip.Bottom(),
+                [&](INT64 Row, UINT32 Color) {
+                  T.Fill(X0 + K, Row, 1, 1, Color);
+                  T.Fill(X0 + W0 - K, Row, 1, 1, Color);
+                });
     }
     Solid(T, X + 10, Y + H - K, W - 18, 1, Bottom);
 

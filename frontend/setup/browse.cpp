@@ -8,6 +8,8 @@ namespace {
 
 constexpr UINT16 kNoFocus = 16;
 
+void ShowPage(SetupScreenState &S, UINT16 Page);
+
 bool Disabled(const SetupSetting &Set) { return (Set.Row.cellFlags & 0xF) == 2; }
 
 // The page whose title the dock shows at Slot.
@@ -107,8 +109,6 @@ bool InDock(const SetupScreenState &S, INT32 X, INT32 Y) {
          Y <= S.Dock.y + (INT32)S.Dock.height;
 }
 
-}  // namespace
-
 void ShowPage(SetupScreenState &S, UINT16 Page) {
   S.Page = Page;
   S.Row = 0;
@@ -116,6 +116,8 @@ void ShowPage(SetupScreenState &S, UINT16 Page) {
   S.SliderGrab = false;
   PaintPage(S);
 }
+
+}  // namespace
 
 void BrowseKey(SetupScreenState &S, const SetupInput &E) {
   switch (E.Key) {

@@ -7,6 +7,11 @@ namespace setup {
 
 namespace {
 
+// Puts the screen under a closed popup back.
+void RestoreUnderPopup(SetupScreenState &S);
+// Dims the screen and brings the farewell picture in; the screen is left.
+void Leave(SetupScreenState &S, bool Saved);
+
 // The option popup set keeps each kind in its own entry.
 UINT16 EntryOfKind(UINT16 Kind) {
   switch (Kind) {
@@ -232,8 +237,6 @@ void Confirmed(SetupScreenState &S, UINT16 Button) {
   S.Phase = kPhaseBrowsing;
 }
 
-}  // namespace
-
 void RestoreUnderPopup(SetupScreenState &S) {
   if (S.Saved == nullptr) {
     return;
@@ -243,6 +246,8 @@ void RestoreUnderPopup(SetupScreenState &S) {
   FreePixels(*S.C, S.Saved);
   S.Saved = nullptr;
 }
+
+}  // namespace
 
 void OpenRowAction(SetupScreenState &S) {
   SetupSetting &Set = Current(S);
@@ -433,6 +438,8 @@ void ConfirmInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool R
   }
 }
 
+namespace {
+
 void Leave(SetupScreenState &S, bool Saved) {
   const SceneContext &C = *S.C;
   constexpr INT32 kW = 1024, kH = 768;
@@ -459,5 +466,7 @@ void Leave(SetupScreenState &S, bool Saved) {
   }
   S.Phase = kPhaseDone;
 }
+
+}  // namespace
 
 }  // namespace setup

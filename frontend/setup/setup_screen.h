@@ -149,13 +149,10 @@ void PaintGauge(SetupScreenState &S);
 void PaintHelp(SetupScreenState &S);
 void PaintFooter(SetupScreenState &S);
 void PaintDecoration(SetupScreenState &S);
-// Puts the screen under a closed popup back.
-void RestoreUnderPopup(SetupScreenState &S);
 
 // Browsing: dock and rows.
 void BrowseKey(SetupScreenState &S, const SetupInput &E);
 void BrowsePointer(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released);
-void ShowPage(SetupScreenState &S, UINT16 Page);
 
 // Popups, each with its keys and pointer.
 void OpenRowAction(SetupScreenState &S);
@@ -163,8 +160,6 @@ void OptionInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Re
 void ListInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released);
 void PasswordInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released);
 void ConfirmInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Released);
-// Dims the screen and brings the farewell picture in; the screen is left.
-void Leave(SetupScreenState &S, bool Saved);
 
 // Layout.
 inline constexpr INT32 kHeaderHeight = 104;

@@ -1,13 +1,8 @@
-// What the setup screen's files share: an off-screen text box.
+// What the setup screen's files share: text composed off-screen, numbers, copies.
 #pragma once
 #include "frontend/setup/setup_screen.h"
 
 namespace setup {
-
-// Fills (X, Y, Width, Height) with Back and writes Text into it at (Dx, Dy)
-// at Scale, composed off-screen and sent in one transfer, so nothing flickers.
-void ShowTextBox(const SceneContext &C, INT32 X, INT32 Y, INT32 Width, INT32 Height, UINT32 Back,
-                 UINT32 Fore, INT32 Dx, INT32 Dy, Milli Scale, const CHAR16 *Text);
 
 void FillPixels(ORVANE_PIXEL *Pixels, UINTN Count, UINT32 Color);
 
