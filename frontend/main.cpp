@@ -11,6 +11,7 @@
 #include "frontend/report.h"
 #include "frontend/scenes.h"
 #include "frontend/screen_timing.h"
+#include "frontend/setup/panel.h"
 #include "frontend/setup/run.h"
 #include "frontend/shipping.h"
 #include "platform/guids.h"
@@ -19,6 +20,7 @@ namespace {
 
 constexpr UINTN kSnapshotStallMicroseconds = 1500000;
 constexpr UINTN kFarewellStallMicroseconds = 3000000;
+constexpr UINT32 kPanelMargin = 0x00080E13;  // around the layout on a larger panel
 
 // ---------------------------------------------------------------- snapshots
 
@@ -246,6 +248,9 @@ bool StartsWith(const char *S, const char *Prefix) {
 // ---------------------------------------------------------------- setup screen
 
 void TellReady(UINTN Handled) { Line().Text("READY ").Dec((INT64)Handled).Emit(); }
+void TellNote(const char *What, const char *Detail) {
+  Line().Text("INFO ").Text(What).Text(Detail).Emit();
+}
 
 // The console's keys, and every absolute pointer: the one that answers is used.
 SetupDevices FindDevices() {
@@ -253,6 +258,7 @@ SetupDevices FindDevices() {
   D.ConIn = ST->ConIn;
   D.Rt = RT;
   D.Ready = TellReady;
+  D.Note = TellNote;
   BS->HandleProtocol(ST->ConsoleInHandle, &SimpleTextInputExProtocol, (void **)&D.Keys);
   UINTN Count = 0;
   EFI_HANDLE *Handles = nullptr;
@@ -375,17 +381,28 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
     }
     Report("primitive-calls", C.FailedCalls == 0, D2);
   } else {
-    if (C.Ui->SetVideoMode(1024, 768) != EFI_SUCCESS) {
+    // The setup screen takes any panel; the tour's pictures are 1024x768 ones.
+    SetupPanel Panel = {};
+    if (Touring && C.Ui->SetVideoMode(1024, 768) != EFI_SUCCESS) {
       Line().Text("INFO 1024x768 is not offered").Emit();
+    } else if (!Touring && !SetupPlaceOnPanel(C, Panel, kPanelMargin)) {
+      Line().Text("INFO no mode holds 1024x768: setup runs cut in the mode found").Emit();
+    } else if (!Touring) {
+      Line L;
+      L.Text("INFO panel ").Dec(Panel.Width).Text("x").Dec(Panel.Height).Text(", layout at ");
+      L.Dec(Panel.X).Text(",").Dec(Panel.Y).Emit();
     }
     // Timed before the demo starts: the demo's end may be the machine's.
     ReportScreenTiming(C, [](const char *Text) { Line().Text("INFO ").Text(Text).Emit(); });
     if (Touring) {
       RunDemo(C);
     } else {
-      RunSetupScreen(C, FindDevices());
+      SetupDevices Devices = FindDevices();
+      Devices.Panel = &Panel;
+      RunSetupScreen(C, Devices);
       // The farewell picture stays a moment before the machine goes off.
       BS->Stall(kFarewellStallMicroseconds);
+      SetupLeavePanel(Panel);
     }
     Line L;
     L.Text("INFO demo made ").Dec((INT64)C.Calls).Text(" calls, ").Dec((INT64)C.FailedCalls);

@@ -30,10 +30,10 @@ struct Installed {
 
 constexpr ModeSpec kModes[] = {{800, 600},  {640, 480},  {1024, 768},
                                {1280, 800}, {1024, 768}, {800, 600}};
-constexpr uint32_t kModeCount = sizeof(kModes) / sizeof(kModes[0]);
 
 struct State {
   bool Alive = false;
+  std::vector<ModeSpec> Modes{std::begin(kModes), std::end(kModes)};
   std::unordered_map<void *, size_t> Pool;
   size_t LiveBytes = 0;
   uint64_t TotalAllocations = 0;
@@ -279,13 +279,13 @@ bool StoresBlueGreenRed() {
 
 void DescribeMode(uint32_t Mode, EFI_GRAPHICS_OUTPUT_MODE_INFORMATION &Info) {
   Info = {};
-  Info.HorizontalResolution = kModes[Mode].Width;
-  Info.VerticalResolution = kModes[Mode].Height;
+  Info.HorizontalResolution = gState.Modes[Mode].Width;
+  Info.VerticalResolution = gState.Modes[Mode].Height;
   Info.PixelFormat = gState.Screen.Format;
   if (Info.PixelFormat == PixelBitMask) {
     Info.PixelInformation = {0xFF000000, 0x00FF0000, 0x0000FF00, 0x000000FF};
   }
-  Info.PixelsPerScanLine = kModes[Mode].Width + gState.Screen.ScanLinePad;
+  Info.PixelsPerScanLine = gState.Modes[Mode].Width + gState.Screen.ScanLinePad;
 }
 
 void ApplyMode(uint32_t Mode) {
@@ -296,7 +296,7 @@ void ApplyMode(uint32_t Mode) {
   size_t Bytes = (size_t)gState.ScanLine * gGopInfo.VerticalResolution * 4;
   gState.Frame = static_cast<uint32_t *>(std::calloc(Bytes, 1));
   gState.Mode = Mode;
-  gGopMode.MaxMode = kModeCount;
+  gGopMode.MaxMode = (uint32_t)gState.Modes.size();
   gGopMode.Mode = Mode;
   gGopMode.Info = &gGopInfo;
   gGopMode.SizeOfInfo = sizeof(gGopInfo);
@@ -307,7 +307,7 @@ void ApplyMode(uint32_t Mode) {
 
 EFI_STATUS EFIAPI SimQueryMode(EFI_GRAPHICS_OUTPUT_PROTOCOL *, UINT32 ModeNumber, UINTN *SizeOfInfo,
                                EFI_GRAPHICS_OUTPUT_MODE_INFORMATION **Info) {
-  if (ModeNumber >= kModeCount || SizeOfInfo == nullptr || Info == nullptr) {
+  if (ModeNumber >= (uint32_t)gState.Modes.size() || SizeOfInfo == nullptr || Info == nullptr) {
     return EFI_INVALID_PARAMETER;
   }
   // As firmware does: the caller owns the record it gets.
@@ -321,7 +321,7 @@ EFI_STATUS EFIAPI SimQueryMode(EFI_GRAPHICS_OUTPUT_PROTOCOL *, UINT32 ModeNumber
 }
 
 EFI_STATUS EFIAPI SimSetMode(EFI_GRAPHICS_OUTPUT_PROTOCOL *, UINT32 ModeNumber) {
-  if (ModeNumber >= kModeCount) {
+  if (ModeNumber >= (uint32_t)gState.Modes.size()) {
     return EFI_UNSUPPORTED;
   }
   ApplyMode(ModeNumber);
@@ -517,7 +517,7 @@ Firmware::Firmware(uint32_t StartMode) {
   gState = State{};
   gState.Alive = true;
   BuildTables();
-  ApplyMode(StartMode < kModeCount ? StartMode : 2);  // on the default display
+  ApplyMode(StartMode < (uint32_t)gState.Modes.size() ? StartMode : 2);  // on the default display
   SetFontLayout(FontLayout::Tight);
   gState.Protocols.push_back({&gPlatformHandleTag, gFloatMathProtocolGuid, &gCountingFloat});
   gState.Protocols.push_back({&gConsoleHandleTag, gEfiGraphicsOutputProtocolGuid, &gGop});
@@ -528,6 +528,11 @@ Firmware::Firmware(uint32_t StartMode) {
   BS = &gBoot;
   RT = &gRuntime;
   ResetStats();
+}
+
+void Firmware::UseModes(const std::vector<ModeSpec> &Modes, uint32_t Current) {
+  gState.Modes = Modes;
+  ApplyMode(Current);
 }
 
 Firmware::~Firmware() {

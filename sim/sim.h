@@ -99,6 +99,9 @@ class Firmware {
 
   // Graphics.
   EFI_GRAPHICS_OUTPUT_PROTOCOL *Gop();
+  // Replaces the modes the display offers and makes Current the mode in use
+  // (the screen turns black).
+  void UseModes(const std::vector<ModeSpec> &Modes, uint32_t Current);
   // Changes the display and sets the current mode again (the screen turns black).
   void UseDisplay(const Display &D);
   uint32_t Width() const;

@@ -13,22 +13,25 @@ void DrawStatusPainterSheet(const SceneContext &C) {
   const CHAR16 *const Names[9] = {W("Style 0 indented"), W("Style 1 inset"), W("Style 2 by label"),
                                   W("Style 3 plain"),    W("Style 4 plain"), W("Style 5 plain"),
                                   W("Style 6 raised"),   W("Style 7 plain"), W("Style 8 plain")};
-  const DrawTarget Screen = DrawTarget::Screen();
-  for (UINT16 Style = 0; Style < 9; Style++) {
-    const INT32 Y = 16 + Style * 34;
-    for (UINT16 State = 0; State < 3; State++) {
-      DrawItemCell(Screen, 16 + State * 240, Y, 228, 28, State, Style, Names[Style],
-                   (UINT16)(Style % 3), State);
+  // The cells are painted off-screen, as every control paints them, over what
+  // the screen shows; buffer pixel (0, 0) is the screen's.
+  PaintOffscreen(0, 0, 1024, 360, [&](const DrawTarget &Cells) {
+    for (UINT16 Style = 0; Style < 9; Style++) {
+      const INT32 Y = 16 + Style * 34;
+      for (UINT16 State = 0; State < 3; State++) {
+        DrawItemCell(Cells, 16 + State * 240, Y, 228, 28, State, Style, Names[Style],
+                     (UINT16)(Style % 3), State);
+      }
+      DrawItemCell(Cells, 736, Y, 228, 28, 3, Style, nullptr, 0, kCellHighlighted);
     }
-    DrawItemCell(Screen, 736, Y, 228, 28, 3, Style, nullptr, 0, kCellHighlighted);
-  }
-  // The 26- and 13-pixel indents: a dimmed tail, then the colour codes.
-  DrawItemCell(Screen, 16, 326, 300, 28, 0, kCellGrooveIndented, W("Dimmed tail of a label"),
-               kAlignIndent26, kCellDimTail);
-  for (UINT16 Code = 0; Code < 8; Code++) {
-    DrawItemCell(Screen, 330 + Code * 84, 326, 80, 28, Code, 3, W("Code"), kAlignIndent13,
-                 (UINT16)(Code << 4));
-  }
+    // The 26- and 13-pixel indents: a dimmed tail, then the colour codes.
+    DrawItemCell(Cells, 16, 326, 300, 28, 0, kCellGrooveIndented, W("Dimmed tail of a label"),
+                 kAlignIndent26, kCellDimTail);
+    for (UINT16 Code = 0; Code < 8; Code++) {
+      DrawItemCell(Cells, 330 + Code * 84, 326, 80, 28, Code, 3, W("Code"), kAlignIndent13,
+                   (UINT16)(Code << 4));
+    }
+  });
   // Buttons: the four looks, the three alignments of a 50 x 20 request, and a large one.
   std::vector<ORVANE_PIXEL> Buffer((size_t)992 * 200);
   for (ORVANE_PIXEL &P : Buffer) P = PixelFromColor(0x00303030);

@@ -1,6 +1,6 @@
 // The cell and button painters: the production painters against the literal
 // ones on random boxes (guarded buffers, narrowed clips), the looks named by
-// their rules, the screen path, and a text service that fails.
+// their rules, painted off-screen onto the screen, and a text service that fails.
 #include <random>
 #include <set>
 #include <string>
@@ -247,19 +247,21 @@ TEST_F(ButtonTest, PressedLook) {
 
 // ---------------------------------------------------------------- both
 
-// On the screen the text service draws the label; the picture is the buffer's.
-TEST_F(PainterTest, ScreenMatchesBuffer) {
+// Painted off-screen onto the screen, a cell or a button keeps what the screen
+// showed wherever it paints nothing (round corners, the rows below a cell),
+// exactly as in a buffer of that background.
+TEST_F(PainterTest, OffscreenOntoTheScreenMatchesBuffer) {
   for (int Case = 0; Case < 6; Case++) {
-    auto Paint = [&](const DrawTarget &T, INT32 X, INT32 Y) {
+    auto Paint = [&](const DrawTarget &T) {
       if (Case < 3)
-        DrawItemCell(T, X, Y, 150, 30, 0, (UINT16)(Case * 3), Str(u"50% %s"), 2, 1);
+        DrawItemCell(T, 0, 0, 150, 30, 0, (UINT16)(Case * 3), Str(u"50% %s"), 2, 1);
       else
-        DrawButton(T, X, Y, 150, 30, Str(u"100%"), 2, Case - 3);
+        DrawButton(T, 0, 0, 150, 30, Str(u"100%"), 2, Case - 3);
     };
     Fw.FillScreen(kBack);
-    Paint(DrawTarget::Screen(), 300, 200);
+    ASSERT_EQ(PaintOffscreen(300, 200, 150, 33, Paint), EFI_SUCCESS);
     Canvas C(150, 33, kBack);
-    Paint(DrawTarget::For(C.Pixels(), C.W, C.H), 0, 0);
+    Paint(DrawTarget::For(C.Pixels(), C.W, C.H));
     for (int J = 0; J < C.H; J++)
       for (int I = 0; I < C.W; I++)
         ASSERT_EQ(Fw.Pixel(300 + I, 200 + J), C.At(I, J)) << Case << ": " << I << ", " << J;
@@ -292,12 +294,9 @@ TEST_F(PainterTest, FailingTextService) {
   for (int N = 0; N < 4; N++) {
     Canvas Cell(140, 40, kBack), Button(140, 40, kBack);
     Fw.FailAllocation(N);
-    EXPECT_EQ(DrawItemCell(DrawTarget::For(Cell.Pixels(), 140, 40), 0, 0, 140, 40, 0, 3,
-                           Str(u"Boot"), 1, 0),
-              0u);
+    DrawItemCell(DrawTarget::For(Cell.Pixels(), 140, 40), 0, 0, 140, 40, 0, 3, Str(u"Boot"), 1, 0);
     Fw.FailAllocation(N);
-    EXPECT_EQ(
-        DrawButton(DrawTarget::For(Button.Pixels(), 140, 40), 0, 0, 140, 40, Str(u"OK"), 1, 0), 0u);
+    DrawButton(DrawTarget::For(Button.Pixels(), 140, 40), 0, 0, 140, 40, Str(u"OK"), 1, 0);
     Fw.FailAllocation(-1);
     EXPECT_EQ(Fw.LiveAllocations(), 0u) << "failure " << N;
     EXPECT_EQ(ColorsIn(Cell, 0, 0, 140, 40), (std::set<uint32_t>{0x131313})) << "failure " << N;

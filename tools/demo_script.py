@@ -13,16 +13,31 @@ The setup screen's places (screen pixels): dock item i at (100 + 51 i, 142)
 (Main, Advanced, Boot, Security, Exit); setting row r of a page at y 271 + 34 r;
 the header band is 0x002041, the page backdrop 0x101C26.
 
+The pointer shows as an arrow (12x19 pixels, its tip at the pointer) after a
+move; a key hides it. Checks that compare with an earlier picture keep clear
+of the arrow where the two pictures would differ by it alone.
+
+The run is three boots on one variable store (BOOTS): the first changes
+settings, sets a password and saves; the second is the reboot, asked for the
+password, showing what was saved; the third starts from a corrupted settings
+variable and shows the defaults.
+
 See tools/script_steps.py for the inputs and checks a step can hold.
 """
-from script_steps import (click, differs_from, drag, key, move, pixel, region,  # noqa: F401
-                          same_as, step)
+from script_steps import (boot, click, differs_from, drag, key, move, pixel,  # noqa: F401
+                          region, same_as, step)
 
 HEADER = 0x002041
 BACKDROP = 0x101C26
 ROWS = (0, 262, 620, 170)          # the page's rows
 BELOW_ROWS = (0, 540, 620, 180)    # the empty page under the help box
 SIDE = (620, 200, 404, 230)        # gauge panel and tiles
+BELOW_HEADER = (0, 104, 1024, 664)  # all but the clock's band
+BELOW_DOCK = (0, 200, 1024, 568)   # all but the header and the dock (where hovering leaves the arrow)
+DIALOG = (300, 300, 424, 190)      # the password dialog
+EMPTY_PAGE = (40, 262, 250, 150)   # rows' place, bare while setup asks for the password
+FAN_GAUGE = (640, 214, 360, 90)
+ARROW = (12, 19)
 
 
 def row_y(r):
@@ -54,6 +69,14 @@ STEPS = [
          [key("down")] * 10, [differs_from("list-open", 260, 320, 280, 200)]),
     step("list-pick", "Enter takes Swedish and closes the list.", [key("ret")],
          [same_as("choice-pick", *BELOW_ROWS), same_as("choice-pick", *SIDE)]),
+    step("cursor-show", "A pointer move shows the arrow where the pointer is.", [move(500, 600)],
+         [pixel(500, 600, 0x000000), pixel(502, 606, 0xFFFFFF),
+          differs_from("list-pick", 500, 600, *ARROW)]),
+    step("cursor-move", "A second move takes the arrow along; nothing is left where it was.",
+         [move(560, 620)], [same_as("list-pick", 500, 600, *ARROW), pixel(560, 620, 0x000000)]),
+    step("cursor-popup", "A click on the focused Keyboard layout row opens its list under the "
+         "arrow; Esc closes it and hides the arrow: the screen is exactly as before.",
+         click(300, row_y(1)) + [key("esc")], [same_as("list-pick")]),
     step("dock-hover", "Hovering the dock shows the Boot page and the item's label.",
          [move(dock_x(2), 142)], [differs_from("list-pick", *ROWS)]),
     step("order-open", "A click on the focused Boot order row opens its option popup.",
@@ -62,7 +85,7 @@ STEPS = [
          drag(400, 375, 400, 425), [differs_from("order-open", 240, 350, 315, 100)]),
     step("order-close", "The close box closes the popup; the screen under it comes back and "
          "the row names the new first entry, debian.", click(536, 310),
-         [same_as("dock-hover", 0, 290, 620, 430), differs_from("dock-hover", 280, 262, 320, 19)]),
+         [same_as("dock-hover", 0, 290, 530, 430), differs_from("dock-hover", 280, 262, 320, 19)]),
     step("slider-keys", "Left goes to the Advanced page; on its Fan duty row Right moves the "
          "slider, and the fan gauge follows.",
          [key("left"), key("down"), key("down"), key("right"), key("right")],
@@ -80,9 +103,46 @@ STEPS = [
          [move(dock_x(4), 142)], [differs_from("password-ok", *ROWS)]),
     step("confirm", "Enter on Save changes and exit asks first, Save focused.", [key("ret")],
          [differs_from("exit-page", 330, 290, 360, 150)]),
-    step("confirm-cancel", "Right and Enter choose Cancel: the screen comes back as it was.",
-         [key("right"), key("ret")], [same_as("exit-page")]),
-    step("save", "Enter and Enter again save: a progress bar runs, the screen dims and the "
-         "farewell picture wipes in over it.", [key("ret"), key("ret")],
+    step("confirm-cancel", "Right and Enter choose Cancel: the screen comes back as it was "
+         "(the keys took the arrow away).", [key("right"), key("ret")],
+         [same_as("exit-page", *BELOW_DOCK)]),
+    step("save", "Enter and Enter again save: the settings are written, a progress bar runs, "
+         "the screen dims and the farewell picture wipes in over it.", [key("ret"), key("ret")],
          [pixel(0, 0, 0x000000), pixel(1023, 767, 0x000000), differs_from("exit-page")]),
+]
+
+# The reboot: the same variable store, so the password is asked first.
+REBOOT = [
+    step("reboot-prompt", "After the reboot setup asks for the supervisor password before any "
+         "page shows.", [], [differs_from("start", *DIALOG), region(*EMPTY_PAGE, BACKDROP)]),
+    step("reboot-wrong", "A wrong password: the dialog asks again, without saying what was "
+         "wrong, and still no page shows.", [key(c) for c in "wrong"] + [key("ret")],
+         [differs_from("reboot-prompt", *DIALOG), region(*EMPTY_PAGE, BACKDROP)]),
+    step("reboot-right", "The right one opens setup with the saved values: Deutsch on the Main "
+         "page and the fan at 20 %.", [key(c) for c in "secret"] + [key("ret")],
+         [same_as("choice-pick", 0, 262, 620, 19), same_as("slider-drag", *FAN_GAUGE),
+          differs_from("start", 0, 262, 620, 19)]),
+    step("reboot-boot", "The Boot page names debian first, as the drag left it.",
+         [move(dock_x(2), 142)], [same_as("order-close", 0, 262, 620, 19)]),
+    step("reboot-security", "The Security page says the password is set.",
+         [move(dock_x(3), 142)], [same_as("password-ok", 0, 262, 620, 19)]),
+    step("reboot-discard", "Discard changes and exit leaves setup and the variable as they were.",
+         [move(dock_x(4), 142), key("down"), key("ret")], leaves=True),
+]
+
+# A variable whose data was altered: its checksum fails, setup starts from the defaults.
+CORRUPTED = [
+    step("corrupted-start", "With the settings variable corrupted setup opens without a "
+         "password and with the defaults, and says so on serial.", [],
+         [same_as("start", *BELOW_HEADER)]),
+    step("corrupted-discard", "Discard changes and exit.",
+         [move(dock_x(4), 142), key("down"), key("ret")], leaves=True),
+]
+
+BOOTS = [
+    boot("first", STEPS, serial=["settings: the defaults, the variable is missing",
+                                 "settings: saved"]),
+    boot("reboot", REBOOT),
+    boot("corrupted", CORRUPTED, corrupt="OrvaneSetup",
+         serial=["settings: the defaults, the variable is with a bad checksum"]),
 ]

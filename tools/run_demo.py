@@ -39,6 +39,34 @@ def load_steps(path):
     return steps
 
 
+def load_boots(path):
+    """The script's boots (BOOTS), or its STEPS as one boot. Step names are
+    unique across boots: a later boot's checks may name an earlier boot's step."""
+    script = runpy.run_path(path)
+    boots = script.get("BOOTS") or [script_steps.boot("demo", script["STEPS"])]
+    names = [s["name"] for b in boots for s in b["steps"]]
+    if len(set(names)) != len(names):
+        raise ValueError("%s: step names repeat" % path)
+    return boots
+
+
+def corrupt_variable(vars_file, name, offset=20):
+    """Alters one data byte of every copy of variable `name` in a variable store
+    file: the data follows the variable's UTF-16 name. The copies altered."""
+    needle = (name + "\0").encode("utf-16-le")
+    with open(vars_file, "rb") as f:
+        data = bytearray(f.read())
+    count = 0
+    at = data.find(needle)
+    while at >= 0:
+        data[at + len(needle) + offset] ^= 0xFF
+        count += 1
+        at = data.find(needle, at + 1)
+    with open(vars_file, "wb") as f:
+        f.write(data)
+    return count
+
+
 # ---------------------------------------------------------------- pictures
 
 class Picture:
@@ -99,8 +127,11 @@ class Player:
     ("step", index into results) and ("own", name) for the front-end's own."""
 
     def __init__(self, steps, out, clock=time.monotonic, input_timeout=INPUT_TIMEOUT,
-                 start_timeout=START_TIMEOUT, leave_timeout=LEAVE_TIMEOUT):
+                 start_timeout=START_TIMEOUT, leave_timeout=LEAVE_TIMEOUT, earlier=None, number_from=0):
+        """earlier: pictures of an earlier boot's steps, by name, for checks to name.
+        number_from: the number of this boot's first picture."""
         self.steps = steps
+        self.number_from = number_from
         self.out = out
         self.clock = clock
         self.input_timeout = input_timeout
@@ -117,7 +148,7 @@ class Player:
         self.buttons = set()
         self.waiting_since = clock()
         self.results = []      # (step, picture path, [(passed, text)])
-        self.pictures = {}     # step name -> Picture
+        self.pictures = dict(earlier or {})  # step name -> Picture
         self.problems = []
         self.finished = False
 
@@ -194,7 +225,7 @@ class Player:
         raise ValueError("unknown input %r" % (item,))
 
     def _photograph(self, boot, qmp, step):
-        name = "step-%02d-%s" % (self.index, step["name"])
+        name = "step-%02d-%s" % (self.number_from + self.index, step["name"])
         qmp.command("stop")
         try:
             shot = boot.shoot(qmp, name)
@@ -241,26 +272,22 @@ def write_index(out, entries, problems):
 
 # ---------------------------------------------------------------- runs
 
-def scripted(args):
-    steps = load_steps(args.script)
-    os.makedirs(args.out, exist_ok=True)
-    # Only this run's own kind of files: the end-to-end run keeps its pictures here too.
-    for name in os.listdir(args.out):
-        if name.startswith(("step-", "demo-")) or name in ("demo.png", "index.html"):
-            os.remove(os.path.join(args.out, name))
-    player = Player(steps, args.out)
-    started = time.monotonic()
+def play_boot(args, spec, prefix, vars_file, earlier, number_from):
+    """Plays one boot's steps. (player, boot, problems); boot is None when QEMU failed."""
+    problems = []
+    if spec.get("corrupt"):
+        if not corrupt_variable(vars_file, spec["corrupt"]):
+            problems.append("no variable %s to corrupt" % spec["corrupt"])
+    player = Player(spec["steps"], args.out, earlier=earlier, number_from=number_from)
     try:
-        boot = qemu.Boot(args.build, "demo", args.out, args.timeout, prefix="", midway=True,
-                         display=args.display, handler=player).run()
+        boot = qemu.Boot(args.build, "demo", args.out, args.timeout, prefix=prefix, midway=True,
+                         display=args.display, handler=player, vars_file=vars_file).run()
     except qemu.BootError as error:
-        print("demo failed: %s" % error)
-        return 1
+        return player, None, problems + ["QEMU: %s" % error]
     for seconds, kind, text in boot.events:
         if kind in ("START", "SCREENSHOT", "INFO", "CHECK", "DONE", "QEMU"):
             print("  %6.2f s  %s %s" % (seconds, kind, text))
-
-    problems = list(player.problems)
+    problems += player.problems
     if boot.timed_out:
         problems.append("timed out after %.0f s" % args.timeout)
     if boot.late_shots:
@@ -270,28 +297,63 @@ def scripted(args):
     if not boot.timed_out:
         player.ended()
     # A front-end that draws its stages and never waits for input plays no script.
-    interactive = player.handled is not None
-    if interactive and not player.finished and not problems:
-        problems.append("the front-end ended before step %d of %d" % (player.index + 1, len(steps)))
-
+    if player.handled is not None and not player.finished and not problems:
+        problems.append("the front-end ended before step %d of %d" % (player.index + 1,
+                                                                      len(spec["steps"])))
+    for text in spec.get("serial", []):
+        if not any(text in line for line in boot.lines("INFO")):
+            problems.append("serial never said \"%s\"" % text)
     # Restoring the captured screen gives back the very picture that was captured.
     if "shapes" in boot.shots and "restored" in boot.shots:
         with open(boot.shots["shapes"], "rb") as a, open(boot.shots["restored"], "rb") as b:
             if a.read() != b.read():
                 problems.append("the restored screen differs from the captured one")
+    return player, boot, problems
 
-    # Every picture in the order it was taken.
-    entries = []
-    failed = 0
-    for kind, key in dict.fromkeys(player.order):
-        if kind == "own":
-            path = os.path.join(args.out, "demo-%s.png" % key)
-            os.replace(boot.shots[key], path)
-            entries.append((key, "The front-end's own picture \"%s\"." % key, path, []))
-        else:
-            step, path, outcomes = player.results[key]
-            entries.append((step["name"], step["caption"], path, outcomes))
-            failed += sum(1 for ok, _ in outcomes if not ok)
+
+def scripted(args):
+    boots = load_boots(args.script)
+    os.makedirs(args.out, exist_ok=True)
+    # Only this run's own kind of files: the end-to-end run keeps its pictures here too.
+    prefixes = tuple("%s-" % b["name"] for b in boots[1:])
+    for name in os.listdir(args.out):
+        if name.startswith(("step-", "demo-") + prefixes) or name in ("demo.png", "index.html"):
+            os.remove(os.path.join(args.out, name))
+    started = time.monotonic()
+    problems, entries, results, screen_timing = [], [], [], []
+    failed, earlier, number = 0, {}, 0
+    interactive = False
+    # One variable store for every boot: what one saves, the next reads.
+    store = tempfile.mkdtemp(prefix="orvane-demo-vars-")
+    try:
+        vars_file = os.path.join(store, "OVMF_VARS.fd")
+        for index, spec in enumerate(boots):
+            if len(boots) > 1:
+                print("boot %d of %d: %s" % (index + 1, len(boots), spec["name"]))
+            prefix = "" if index == 0 else "%s-" % spec["name"]
+            player, boot, trouble = play_boot(args, spec, prefix, vars_file, earlier, number)
+            problems += ["%s: %s" % (spec["name"], t) if len(boots) > 1 else t for t in trouble]
+            if boot is None:
+                break
+            interactive = interactive or player.handled is not None
+            earlier.update(player.pictures)
+            number += len(spec["steps"])
+            screen_timing += [t for t in boot.lines("INFO") if t.startswith("screen-timing")]
+            # Every picture in the order it was taken.
+            for kind, key in dict.fromkeys(player.order):
+                if kind == "own":
+                    path = os.path.join(args.out, "demo-%s%s.png" % (prefix, key))
+                    os.replace(boot.shots[key], path)
+                    entries.append((key, "The front-end's own picture \"%s\"." % key, path, []))
+                else:
+                    step, path, outcomes = player.results[key]
+                    entries.append((step["name"], step["caption"], path, outcomes))
+                    failed += sum(1 for ok, _ in outcomes if not ok)
+            results += player.results
+            if trouble:
+                break
+    finally:
+        shutil.rmtree(store, ignore_errors=True)
     if failed:
         problems.append("%d checks failed" % failed)
     if entries:
@@ -300,10 +362,9 @@ def scripted(args):
 
     print("demo ran %.1f s" % (time.monotonic() - started))
     # The whole setup screen timed in the firmware: every control painted once.
-    for text in boot.lines("INFO"):
-        if text.startswith("screen-timing"):
-            print("  " + text)
-    for step, path, outcomes in player.results:
+    for text in screen_timing:
+        print("  " + text)
+    for step, path, outcomes in results:
         shown = os.path.relpath(path)
         print("  %-22s %s" % (step["name"], path if shown.startswith("..") else shown))
         for ok, text in outcomes:

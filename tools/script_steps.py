@@ -93,3 +93,10 @@ def step(name, caption, inputs=(), checks=(), leaves=False):
     if leaves and (checks or not flat):
         raise ValueError("step %s leaves: it needs inputs and can have no checks" % name)
     return {"name": name, "caption": caption, "inputs": flat, "checks": list(checks), "leaves": leaves}
+
+
+def boot(name, steps, serial=(), corrupt=None):
+    """One boot of a run on a kept variable store. serial: texts that must
+    appear in its INFO lines. corrupt: the name of a variable whose data is
+    altered in the store before this boot."""
+    return {"name": name, "steps": list(steps), "serial": list(serial), "corrupt": corrupt}

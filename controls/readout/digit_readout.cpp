@@ -384,24 +384,25 @@ void DrawReadout(const DrawTarget &T, const CHAR16 *Text, INT32 Size, INT32 Widt
   }
 }
 
-// A temperature's text padded to three digits after an optional sign, or
-// NULL when it needs none. An empty text becomes "000" and a lone "-" "-000".
-CHAR16 *PaddedCopy(const CHAR16 *Text, UINT32 Length, bool &Failed) {
-  Failed = false;
+// Padded: a temperature's text padded to three digits after an optional sign,
+// or NULL when it needs none. An empty text becomes "000" and a lone "-"
+// "-000". EFI_OUT_OF_RESOURCES when the copy cannot be had.
+EFI_STATUS PaddedCopy(const CHAR16 *Text, UINT32 Length, CHAR16 *&Padded) {
+  Padded = nullptr;
   const bool Signed = Length > 0 && Text[0] == u'-';
   const UINT32 Digits = Signed ? Length - 1 : Length;
-  if (Digits >= 3) return nullptr;
+  if (Digits >= 3) return EFI_SUCCESS;
   PoolBuffer<CHAR16> Copy(5);
   if (!Copy) {
-    Failed = true;
-    return nullptr;
+    return EFI_OUT_OF_RESOURCES;
   }
   UINT32 N = 0;
   if (Signed) Copy[N++] = u'-';
   for (UINT32 Z = Digits; Z < 3; Z++) Copy[N++] = u'0';
   for (UINT32 I = Signed ? 1 : 0; I < Length; I++) Copy[N++] = Text[I];
   Copy[N] = 0;
-  return Copy.Release();
+  Padded = Copy.Release();
+  return EFI_SUCCESS;
 }
 
 }  // namespace
@@ -419,11 +420,11 @@ EFI_STATUS EFIAPI InitDigitReadout(DigitReadout *Readout, INT32 X, INT32 Y, CHAR
   }
   Text[Length] = 0;
 
-  bool Failed = false;
-  PoolBuffer<CHAR16> Padded(Size != 0 ? PaddedCopy(Text, Length, Failed) : nullptr);
-  if (Failed) {
+  CHAR16 *Copy = nullptr;
+  if (Size != 0 && EFI_ERROR(PaddedCopy(Text, Length, Copy))) {
     return EFI_OUT_OF_RESOURCES;
   }
+  PoolBuffer<CHAR16> Padded(Copy);
   CHAR16 *Shown = Padded ? Padded.Get() : Text;
   UINT32 N = 0, Pairs = 0;
   for (; Shown[N] != 0; N++) {

@@ -1,7 +1,6 @@
 #include "controls/status/button.h"
 
 #include "raster/shapes.h"
-#include "text/text.h"
 
 namespace {
 
@@ -99,21 +98,9 @@ void DrawButtonRendered(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H,
   }
 }
 
-UINTN DrawButton(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, const CHAR16 *Caption,
-                 UINT16 Align, INT32 State) {
-  Clamp(W, H);
-  Look L = LookOf(State);
-  PaintBody(T, X, Y, W, H, L, State == kButtonPressed);
-  TextImage Text;
-  if (!RenderLabel(Caption, L.Caption, kButtonCaptionBackground, Text)) {
-    return 0;
-  }
-  PoolBuffer<ORVANE_PIXEL> Bitmap(Text.Bitmap);
-  INT64 TX = LabelLeft(Align, X, W, Text.Width), TY = LabelTop(Y, H, Text.Height);
-  if (!T.IsScreen()) {
-    PlaceGlyphs(T, TX, TY, Text, L.Caption);
-    return 0;
-  }
-  DrawText(L.Caption, nullptr, 1000, (UINT16)TX, (UINT16)TY, W("%s"), Caption);
-  return 0;
+void DrawButton(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, const CHAR16 *Caption,
+                UINT16 Align, INT32 State) {
+  OwnedText Text;
+  Text.Render(Caption, ButtonCaptionColor(State), kButtonCaptionBackground);
+  DrawButtonRendered(T, X, Y, W, H, Text.Get(), Align, State);
 }

@@ -15,14 +15,13 @@ inline constexpr INT32 kButtonMinHeight = 33;
 UINT32 ButtonCaptionColor(INT32 State);
 inline constexpr UINT32 kButtonCaptionBackground = 0x00FF0000;
 
-// Paints the button (X, Y, W, H); a width up to 111 becomes 111 and a height up
-// to 33 becomes 33. Caption may be NULL (no caption).
-// Returns 0, also when the text service fails.
-UINTN DrawButton(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, const CHAR16 *Caption,
-                 UINT16 Align, INT32 State);
+// Paints the button (X, Y, W, H) into a buffer target; a width up to 111
+// becomes 111 and a height up to 33 becomes 33. Caption may be NULL (no
+// caption); when the text service fails the button has none either.
+void DrawButton(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, const CHAR16 *Caption,
+                UINT16 Align, INT32 State);
 
 // The same with the caption already rendered (RenderLabel in ButtonCaptionColor
-// on kButtonCaptionBackground); Caption NULL: no caption. The glyphs are
-// composed pixel by pixel on either target.
+// on kButtonCaptionBackground); Caption NULL: no caption.
 void DrawButtonRendered(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H,
                         const TextImage *Caption, UINT16 Align, INT32 State);

@@ -1,7 +1,6 @@
 #include "controls/status/item_cell.h"
 
 #include "raster/shapes.h"
-#include "text/text.h"
 
 namespace {
 
@@ -70,36 +69,31 @@ UINT32 ItemCellTextColor(UINT16 Style, UINT16 Align, UINT16 Flags) {
   return kPlainText;
 }
 
-void DrawItemCellRendered(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, UINT16 Style,
-                          const TextImage *Label, UINT16 Align, UINT16 Flags) {
-  PaintCell(T, X, Y, W, H, Style, Label != nullptr, Flags);
+namespace {
+
+// The cell, and its label when there is one. HasLabel picks the groove of
+// style 2 and may be true without a Label: one that failed to render.
+void PaintLabelledCell(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, UINT16 Style,
+                       bool HasLabel, const TextImage *Label, UINT16 Align, UINT16 Flags) {
+  PaintCell(T, X, Y, W, H, Style, HasLabel, Flags);
   if (Label == nullptr) {
     return;
   }
-  UINT32 Color = ItemCellTextColor(Style, Align, Flags);
   PlaceGlyphs(T, CellTextLeft(Align, X, W, Label->Width), LabelTop(Y, H, Label->Height), *Label,
-              Color, DimAfter(Style, Align, Flags, Label->Width), kDisabledText);
+              ItemCellTextColor(Style, Align, Flags), DimAfter(Style, Align, Flags, Label->Width),
+              kDisabledText);
 }
 
-UINTN DrawItemCell(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, INT32 Ordinal,
-                   UINT16 Style, const CHAR16 *Label, UINT16 Align, UINT16 Flags) {
-  PaintCell(T, X, Y, W, H, Style, Label != nullptr, Flags);
-  if (Label == nullptr) {
-    return 0;
-  }
-  UINT32 Color = ItemCellTextColor(Style, Align, Flags);
-  TextImage Text;
-  if (!RenderLabel(Label, Color, kItemCellTextBackground, Text)) {
-    return 0;
-  }
-  PoolBuffer<ORVANE_PIXEL> Bitmap(Text.Bitmap);
-  INT64 TX = CellTextLeft(Align, X, W, Text.Width), TY = LabelTop(Y, H, Text.Height);
-  if (!T.IsScreen()) {
-    PlaceGlyphs(T, TX, TY, Text, Color, DimAfter(Style, Align, Flags, Text.Width), kDisabledText);
-    return 0;
-  }
-  // On the screen the text service draws the label itself (transparent, no
-  // dimmed tail); the label is its argument, so a '%' in it is not a directive.
-  DrawText(Color, nullptr, 1000, (UINT16)TX, (UINT16)TY, W("%s"), Label);
-  return 0;
+}  // namespace
+
+void DrawItemCellRendered(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, UINT16 Style,
+                          const TextImage *Label, UINT16 Align, UINT16 Flags) {
+  PaintLabelledCell(T, X, Y, W, H, Style, Label != nullptr, Label, Align, Flags);
+}
+
+void DrawItemCell(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, INT32 Ordinal,
+                  UINT16 Style, const CHAR16 *Label, UINT16 Align, UINT16 Flags) {
+  OwnedText Text;
+  Text.Render(Label, ItemCellTextColor(Style, Align, Flags), kItemCellTextBackground);
+  PaintLabelledCell(T, X, Y, W, H, Style, Label != nullptr, Text.Get(), Align, Flags);
 }

@@ -25,15 +25,14 @@ enum : UINT16 {
 UINT32 ItemCellTextColor(UINT16 Style, UINT16 Align, UINT16 Flags);
 inline constexpr UINT32 kItemCellTextBackground = 0x00010101;
 
-// Paints the cell (X, Y, W, H). Ordinal is the caller's cell number and does
-// not change the picture. Label may be NULL. Returns 0, also when the text
-// service fails (the cell is then painted without its label).
-UINTN DrawItemCell(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, INT32 Ordinal,
-                   UINT16 Style, const CHAR16 *Label, UINT16 Align, UINT16 Flags);
+// Paints the cell (X, Y, W, H) into a buffer target. Ordinal is the caller's
+// cell number and does not change the picture. Label may be NULL; when the
+// text service fails the cell is painted without it.
+void DrawItemCell(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, INT32 Ordinal,
+                  UINT16 Style, const CHAR16 *Label, UINT16 Align, UINT16 Flags);
 
 // The same with the label already rendered (RenderLabel in ItemCellTextColor on
 // kItemCellTextBackground), for callers that render every text before they
 // draw so that a failure leaves the screen untouched. Label NULL: no label.
-// The glyphs are composed pixel by pixel on either target.
 void DrawItemCellRendered(const DrawTarget &T, INT32 X, INT32 Y, INT32 W, INT32 H, UINT16 Style,
                           const TextImage *Label, UINT16 Align, UINT16 Flags);

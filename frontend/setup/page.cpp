@@ -94,10 +94,6 @@ void ComposeText(const SceneContext &C, ORVANE_PIXEL *Box, INT32 Width, INT32 He
   FreePixels(C, Image.Bitmap);
 }
 
-namespace {
-
-// Fills (X, Y, Width, Height) with Back and writes Text into it at (Dx, Dy)
-// at Scale, composed off-screen and sent in one transfer, so nothing flickers.
 void ShowTextBox(const SceneContext &C, INT32 X, INT32 Y, INT32 Width, INT32 Height, UINT32 Back,
                  UINT32 Fore, INT32 Dx, INT32 Dy, Milli Scale, const CHAR16 *Text) {
   ORVANE_PIXEL *Box = AllocPixels(C, (UINTN)Width * (UINTN)Height);
@@ -109,8 +105,6 @@ void ShowTextBox(const SceneContext &C, INT32 X, INT32 Y, INT32 Width, INT32 Hei
   Tally(C, C.Ui->BlitToScreen(Box, Width, Height, X, Y), "BlitToScreen");
   FreePixels(C, Box);
 }
-
-}  // namespace
 
 void PaintDecoration(SetupScreenState &S) {
   const SceneContext &C = *S.C;

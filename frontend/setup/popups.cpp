@@ -1,6 +1,7 @@
 // The popups a row opens: option popups (pick or reorder), the list popup, the
 // password dialog, and the save-and-exit message box with its progress and the
 // transition that leaves the screen.
+#include "frontend/setup/sha256.h"
 #include "frontend/setup/ui.h"
 
 namespace setup {
@@ -167,30 +168,107 @@ void OpenList(SetupScreenState &S, SetupSetting &Set) {
 
 const CHAR16 *const kPasswordButtons[2] = {W("OK"), W("Cancel")};
 
-void ClosePassword(SetupScreenState &S, bool Accept) {
-  SetupSetting &Set = *S.Opened;
-  if (Accept) {
-    SetValue(Set, S.PasswordText[0] != 0 ? W("Set") : W("Not set"));
+bool SameBytes(const UINT8 *A, const UINT8 *B, UINTN Size) {
+  UINT8 Differ = 0;  // every byte looked at, whatever the first difference
+  for (UINTN I = 0; I < Size; I++) Differ |= (UINT8)(A[I] ^ B[I]);
+  return Differ == 0;
+}
+
+UINT64 TimeStamp() {
+  UINT32 Low, High;
+  __asm__ volatile("rdtsc" : "=a"(Low), "=d"(High));
+  return (UINT64)High << 32 | Low;
+}
+
+// A fresh salt: it need only differ between passwords, so the time stamp
+// counter, the clock and what came before are enough.
+void NewSalt(SetupScreenState &S) {
+  Sha256 H;
+  Sha256Start(H);
+  const UINT64 Stamp = TimeStamp();
+  Sha256Add(H, &Stamp, sizeof(Stamp));
+  EFI_TIME Time = {};
+  if (S.Store != nullptr && S.Store->GetTime(&Time, nullptr) == EFI_SUCCESS) {
+    Sha256Add(H, &Time, sizeof(Time));
   }
-  // The typed text is not kept on the screen's side once the dialog goes.
-  for (CHAR16 &Ch : S.PasswordText) Ch = 0;
+  Sha256Add(H, &S.Handled, sizeof(S.Handled));
+  Sha256Add(H, S.PasswordSalt, kSetupSaltBytes);
+  UINT8 Digest[kSha256Bytes];
+  Sha256Finish(H, Digest);
+  for (UINTN I = 0; I < kSetupSaltBytes; I++) S.PasswordSalt[I] = Digest[I];
+  WipeBytes(Digest, sizeof(Digest));
+}
+
+SetupSetting *PasswordRow(SetupScreenState &S) {
+  for (SetupPage &Page : S.Pages) {
+    for (UINT16 R = 0; R < Page.RowCount; R++) {
+      if (Page.Settings[R].Action == kActionPassword) return &Page.Settings[R];
+    }
+  }
+  return nullptr;
+}
+
+// Three wrong tries at start-up: setup does not open.
+void Refuse(SetupScreenState &S) {
+  S.Refused = true;
+  FillScreenRect(*S.C, 0, kHeaderHeight, 1024, 768 - kHeaderHeight, kBackdrop);
+  ShowTextBox(*S.C, 300, 360, 424, 40, kBackdrop, kTitleColor, 0, 8, 1500, W("Setup is locked."));
+  S.Phase = kPhaseDone;
+}
+
+void ClosePassword(SetupScreenState &S, bool Accept) {
+  const UINT16 Mode = S.PasswordMode;
+  if (Mode == kPasswordUnlock && !Accept) {
+    return;  // nothing opens without the password
+  }
+  const bool Typed = S.PasswordText[0] != 0;
+  bool Match = false;
+  if (Accept && Mode != kPasswordNew) {
+    UINT8 Hash[kSetupHashBytes];
+    HashPassword(S.PasswordSalt, S.PasswordText, Hash);
+    Match = S.PasswordSet && SameBytes(Hash, S.PasswordHash, kSetupHashBytes);
+    WipeBytes(Hash, sizeof(Hash));
+  } else if (Accept && Typed) {
+    NewSalt(S);
+    HashPassword(S.PasswordSalt, S.PasswordText, S.PasswordHash);
+  }
+  // The typed text goes as soon as it is hashed.
+  WipeBytes(S.PasswordText, sizeof(S.PasswordText));
   RestoreUnderPopup(S);
+  SetupSetting &Set = *S.Opened;
+  switch (Mode) {
+    case kPasswordUnlock:
+      if (Match) {
+        S.Phase = kPhaseBrowsing;
+        S.Opened = nullptr;
+        SetupPaintAll(S);
+      } else if (++S.WrongTries >= kSetupUnlockTries) {
+        Refuse(S);
+      } else {
+        OpenPasswordDialog(S, kPasswordUnlock, W("Wrong password, try again"));
+      }
+      return;
+    case kPasswordCurrent:
+      if (Match) {
+        OpenPasswordDialog(S, kPasswordNew, W("New password, empty for none"));
+        return;
+      }
+      break;
+    default:
+      if (Accept) {
+        S.PasswordSet = Typed;
+        if (!Typed) {
+          WipeBytes(S.PasswordSalt, kSetupSaltBytes);
+          WipeBytes(S.PasswordHash, kSetupHashBytes);
+        }
+        SetValue(Set, Typed ? W("Set") : W("Not set"));
+      }
+      break;
+  }
   BackToPage(S);
 }
 
-void OpenPassword(SetupScreenState &S, SetupSetting &Set) {
-  S.PasswordText[0] = 0;
-  if (UI(InitInputDialog, &S.Password, 300, 300, 424, 190, W("Supervisor password"), 0,
-         W("Password"), S.PasswordText, kSetupPasswordChars, 0, 2, kPasswordButtons) != 0 ||
-      !SaveUnder(S, S.Password.x, S.Password.y, S.Password.width, S.Password.height)) {
-    return;
-  }
-  S.Password.closeShown = 1;
-  S.Password.closeState = 0;
-  S.Opened = &Set;
-  S.Phase = kPhasePassword;
-  UI(PaintInputDialog, &S.Password);
-}
+// ---------------------------------------------------------------- save and exit
 
 // ---------------------------------------------------------------- save and exit
 
@@ -229,6 +307,13 @@ void ShowProgress(SetupScreenState &S) {
 void Confirmed(SetupScreenState &S, UINT16 Button) {
   if (Button == 1) {
     RestoreUnderPopup(S);
+    if (S.Store != nullptr) {
+      SetupRecord R;
+      SetupCollect(S, R);
+      S.SaveStatus = SetupWriteRecord(S.Store, R);
+      S.SaveTried = true;
+      WipeBytes(&R, sizeof(R));
+    }
     ShowProgress(S);
     Leave(S, true);
     return;
@@ -249,13 +334,35 @@ void RestoreUnderPopup(SetupScreenState &S) {
 
 }  // namespace
 
+void OpenPasswordDialog(SetupScreenState &S, UINT16 Mode, const CHAR16 *Title) {
+  WipeBytes(S.PasswordText, sizeof(S.PasswordText));
+  const UINT16 Buttons = Mode == kPasswordUnlock ? 1 : 2;
+  if (UI(InitInputDialog, &S.Password, 300, 300, 424, 190, Title, 0, W("Password"), S.PasswordText,
+         kSetupPasswordChars, 0, Buttons, kPasswordButtons) != 0 ||
+      !SaveUnder(S, S.Password.x, S.Password.y, S.Password.width, S.Password.height)) {
+    return;
+  }
+  S.Password.closeShown = Mode == kPasswordUnlock ? 0 : 1;
+  S.Password.closeState = 0;
+  S.PasswordMode = Mode;
+  S.Opened = PasswordRow(S);
+  S.Phase = Mode == kPasswordUnlock ? kPhaseUnlock : kPhasePassword;
+  UI(PaintInputDialog, &S.Password);
+}
+
 void OpenRowAction(SetupScreenState &S) {
   SetupSetting &Set = Current(S);
   switch (Set.Action) {
     case kActionChoice:
     case kActionOrder: OpenOption(S, Set); break;
     case kActionList: OpenList(S, Set); break;
-    case kActionPassword: OpenPassword(S, Set); break;
+    case kActionPassword:
+      if (S.PasswordSet) {
+        OpenPasswordDialog(S, kPasswordCurrent, W("Current password"));
+      } else {
+        OpenPasswordDialog(S, kPasswordNew, W("Supervisor password"));
+      }
+      break;
     case kActionSaveExit: OpenConfirm(S); break;
     case kActionDiscardExit: Leave(S, false); break;
     default: break;
@@ -451,7 +558,9 @@ void Leave(SetupScreenState &S, bool Saved) {
   if (Farewell != nullptr) {
     FillPixels(Farewell, (UINTN)kW * kH, 0x00000000);
     ComposeText(C, Farewell, kW, kH, 0x00000000, kTitleColor, 340, 360, 1500,
-                Saved ? W("Settings saved. Goodbye") : W("Leaving setup"));
+                !Saved                                       ? W("Leaving setup")
+                : S.SaveTried && S.SaveStatus != EFI_SUCCESS ? W("Settings not saved. Goodbye")
+                                                             : W("Settings saved. Goodbye"));
     if (C.Announce != nullptr) C.Announce(&C, Saved ? "wipe" : "dissolve");
     if (Saved) {
       UI(WipeTransition, Farewell, kW, kH, 0, 0);

@@ -2,6 +2,8 @@
 // the screen, keeps the clock and says when the screen has settled.
 #include "frontend/setup/run.h"
 
+#include "frontend/setup/sha256.h"
+
 namespace {
 
 constexpr UINTN kPollMicroseconds = 10000;
@@ -75,6 +77,12 @@ bool SetupPointerFromFirmware(const EFI_ABSOLUTE_POINTER_MODE &Mode,
   return true;
 }
 
+void SetupPointerOnLayout(SetupInput &E, UINT32 X, UINT32 Y) {
+  auto Clamp = [](INT32 V, INT32 Size) { return V < 0 ? 0 : (V >= Size ? Size - 1 : V); };
+  E.X = Clamp(E.X - (INT32)X, (INT32)kSceneWidth);
+  E.Y = Clamp(E.Y - (INT32)Y, (INT32)kSceneHeight);
+}
+
 void SetupClockText(const EFI_TIME &Time, CHAR16 *Text) {
   Text[0] = (CHAR16)('0' + Time.Hour / 10 % 10);
   Text[1] = (CHAR16)('0' + Time.Hour % 10);
@@ -87,11 +95,31 @@ void SetupClockText(const EFI_TIME &Time, CHAR16 *Text) {
 void RunSetupScreen(const SceneContext &C, const SetupDevices &D) {
   CHAR16 Time[6] = {'0', '0', ':', '0', '0', 0};
   ReadClock(D, Time);
+  // The kept settings, or the defaults with a word on why.
+  SetupRecord Kept;
+  const UINT16 Read = SetupLoadSettings(D.Rt, Kept);
+  if (Read != kRecordLoaded && D.Note != nullptr) {
+    D.Note("settings: the defaults, the variable is ", SetupRecordStatusText(Read));
+  }
   SetupScreenState S;
-  if (!SetupOpen(S, C, Time, Pause)) {
+  const bool Opened = SetupOpen(S, C, Time, Pause, Read == kRecordLoaded ? &Kept : nullptr);
+  WipeBytes(&Kept, sizeof(Kept));
+  S.Store = D.Rt;
+  if (!Opened) {
     SetupClose(S);
     return;
   }
+  const UINT32 PanelWidth =
+      D.Panel != nullptr && D.Panel->Width != 0 ? D.Panel->Width : kSceneWidth;
+  const UINT32 PanelHeight =
+      D.Panel != nullptr && D.Panel->Height != 0 ? D.Panel->Height : kSceneHeight;
+  auto Pointer = [&](UINTN I, const EFI_ABSOLUTE_POINTER_STATE &State, SetupInput &Out) {
+    if (!SetupPointerFromFirmware(*D.Pointers[I]->Mode, State, PanelWidth, PanelHeight, Out)) {
+      return false;
+    }
+    if (D.Panel != nullptr) SetupPointerOnLayout(Out, D.Panel->X, D.Panel->Y);
+    return true;
+  };
   SetupInput Last[4] = {};
   UINTN Reported = 0, Quiet = 0, Polls = 0;
   bool ToldReady = false;
@@ -107,8 +135,7 @@ void RunSetupScreen(const SceneContext &C, const SetupDevices &D) {
     }
     for (UINTN I = 0; I < D.PointerCount && S.Phase != kPhaseDone; I++) {
       EFI_ABSOLUTE_POINTER_STATE State = {};
-      if (D.Pointers[I]->GetState(D.Pointers[I], &State) != EFI_SUCCESS ||
-          !SetupPointerFromFirmware(*D.Pointers[I]->Mode, State, kSceneWidth, kSceneHeight, E)) {
+      if (D.Pointers[I]->GetState(D.Pointers[I], &State) != EFI_SUCCESS || !Pointer(I, State, E)) {
         continue;
       }
       // Only changes are events: a pointer at rest says nothing new. A move
@@ -117,8 +144,7 @@ void RunSetupScreen(const SceneContext &C, const SetupDevices &D) {
         C.Bs->Stall(kSettleMicroseconds);
         SetupInput Next;
         if (D.Pointers[I]->GetState(D.Pointers[I], &State) != EFI_SUCCESS ||
-            !SetupPointerFromFirmware(*D.Pointers[I]->Mode, State, kSceneWidth, kSceneHeight,
-                                      Next)) {
+            !Pointer(I, State, Next)) {
           break;
         }
         E = Next;
@@ -140,6 +166,10 @@ void RunSetupScreen(const SceneContext &C, const SetupDevices &D) {
     }
     if (!Any) C.Bs->Stall(kPollMicroseconds);
   }
+  if (D.Note != nullptr && S.SaveTried) {
+    D.Note("settings: ", S.SaveStatus == EFI_SUCCESS ? "saved" : "not saved, the write failed");
+  }
+  if (D.Note != nullptr && S.Refused) D.Note("setup: ", "refused after three wrong passwords");
   if (D.Ready != nullptr) D.Ready(S.Handled);
   SetupClose(S);
 }

@@ -1,5 +1,6 @@
 // The setup screen's state: the pages it offers, opening and closing, and the
 // dispatch of input events to the part of the screen that has them.
+#include "frontend/setup/sha256.h"
 #include "frontend/setup/ui.h"
 
 namespace setup {
@@ -142,13 +143,148 @@ void FillPages(SetupScreenState &S) {
   }
 }
 
+bool SameText(const CHAR16 *A, const CHAR16 *B) {
+  while (*A != 0 && *A == *B) A++, B++;
+  return *A == *B;
+}
+
+bool Picks(UINT16 Action) { return Action == kActionChoice || Action == kActionList; }
+
+// True when Order[0..Count) holds each of 0..Count-1 once and the rest is 0.
+bool IsOrder(const UINT8 *Order, UINTN Count, UINTN Size) {
+  UINT32 Seen = 0;
+  for (UINTN I = 0; I < Size; I++) {
+    if (I >= Count) {
+      if (Order[I] != 0) return false;
+    } else if (Order[I] >= Count || (Seen & (1u << Order[I])) != 0) {
+      return false;
+    } else {
+      Seen |= 1u << Order[I];
+    }
+  }
+  return true;
+}
+
+// The kept values into the records, before anything is drawn.
+void Apply(SetupScreenState &S, const SetupRecord &R) {
+  for (UINT16 P = 0; P < kSetupPages; P++) {
+    const PageLayout &Layout = kPageLayouts[P];
+    for (UINT16 Row = 0; Row < Layout.RowCount; Row++) {
+      const RowLayout &Rs = Layout.Rows[Row];
+      SetupSetting &Set = S.Pages[P].Settings[Row];
+      if (Picks(Rs.Action)) {
+        CopyText(Set.ValueText, 24, Rs.Items[R.Value[P][Row]]);
+      } else if (Rs.Action == kActionOrder) {
+        for (UINT16 I = 0; I < Rs.ItemCount; I++) {
+          Set.Items[I] = const_cast<CHAR16 *>(Rs.Items[R.BootOrder[I]]);
+        }
+        CopyText(Set.ValueText, 24, Set.Items[0]);
+      } else if (Rs.Action == kActionSlider && R.FanStep != kFanStart) {
+        Set.Row.stepIndex = R.FanStep;
+        S.FanPercent = (UINTN)R.FanStep * 100 / (kSliderSteps - 1);
+        FormatNumber(Set.ValueText, S.FanPercent, W(" %"));
+      } else if (Rs.Action == kActionPassword) {
+        CopyText(Set.ValueText, 24, R.PasswordSet ? W("Set") : W("Not set"));
+      }
+    }
+  }
+  for (UINT16 I = 0; I < kSetupPages; I++) {
+    S.DockLabels[I] = const_cast<CHAR16 *>(kPageLayouts[R.DockOrder[I]].Title);
+    S.DockFlags[I] = kPageLayouts[R.DockOrder[I]].Picture;
+    S.DockActive[I] = R.DockOrder[I] == 0 ? 1 : 0;
+  }
+  S.PasswordSet = R.PasswordSet != 0;
+  for (UINTN I = 0; I < kSetupSaltBytes; I++) S.PasswordSalt[I] = R.PasswordSalt[I];
+  for (UINTN I = 0; I < kSetupHashBytes; I++) S.PasswordHash[I] = R.PasswordHash[I];
+}
+
 }  // namespace
+
+void HashPassword(const UINT8 Salt[kSetupSaltBytes], const CHAR16 *Text,
+                  UINT8 Hash[kSetupHashBytes]) {
+  Sha256 H;
+  Sha256Start(H);
+  Sha256Add(H, Salt, kSetupSaltBytes);
+  // The characters as UTF-16LE, the same bytes in every build.
+  for (UINTN I = 0; Text[I] != 0; I++) {
+    const UINT8 Bytes[2] = {(UINT8)Text[I], (UINT8)(Text[I] >> 8)};
+    Sha256Add(H, Bytes, 2);
+  }
+  Sha256Finish(H, Hash);
+}
 
 }  // namespace setup
 
 using namespace setup;
 
-bool SetupOpen(SetupScreenState &S, const SceneContext &C, const CHAR16 *Time, SETUP_PAUSE Pause) {
+void SetupDefaults(SetupRecord &Out) {
+  Out = {};
+  for (UINT16 I = 0; I < kSetupMaxItems; I++) Out.BootOrder[I] = 0;
+  for (UINT16 P = 0; P < kSetupPages; P++) {
+    for (UINT16 R = 0; R < kPageLayouts[P].RowCount; R++) {
+      if (kPageLayouts[P].Rows[R].Action == kActionOrder) {
+        for (UINT16 I = 0; I < kPageLayouts[P].Rows[R].ItemCount; I++) Out.BootOrder[I] = (UINT8)I;
+      }
+    }
+    Out.DockOrder[P] = (UINT8)P;
+  }
+  Out.FanStep = kFanStart;
+}
+
+bool SetupRecordValid(const SetupRecord &R) {
+  for (UINT16 P = 0; P < kSetupPages; P++) {
+    const PageLayout &Layout = kPageLayouts[P];
+    for (UINT16 Row = 0; Row < kSetupMaxRows; Row++) {
+      const bool Real = Row < Layout.RowCount;
+      const UINT16 Action = Real ? Layout.Rows[Row].Action : (UINT16)kActionNone;
+      if (Picks(Action) ? R.Value[P][Row] >= Layout.Rows[Row].ItemCount : R.Value[P][Row] != 0) {
+        return false;
+      }
+      if (Action == kActionOrder &&
+          !IsOrder(R.BootOrder, Layout.Rows[Row].ItemCount, kSetupMaxItems)) {
+        return false;
+      }
+    }
+  }
+  return IsOrder(R.DockOrder, kSetupPages, kSetupPages) && R.FanStep < kSliderSteps &&
+         R.PasswordSet <= 1;
+}
+
+UINT16 SetupLoadSettings(EFI_RUNTIME_SERVICES *Rt, SetupRecord &Out) {
+  UINT16 Status = SetupReadRecord(Rt, Out);
+  if (Status == kRecordLoaded && !SetupRecordValid(Out)) Status = kRecordBadValue;
+  if (Status != kRecordLoaded) SetupDefaults(Out);
+  return Status;
+}
+
+void SetupCollect(const SetupScreenState &S, SetupRecord &Out) {
+  SetupDefaults(Out);
+  for (UINT16 P = 0; P < kSetupPages; P++) {
+    const PageLayout &Layout = kPageLayouts[P];
+    for (UINT16 Row = 0; Row < Layout.RowCount; Row++) {
+      const RowLayout &Rs = Layout.Rows[Row];
+      const SetupSetting &Set = S.Pages[P].Settings[Row];
+      for (UINT16 I = 0; I < Rs.ItemCount; I++) {
+        if (Picks(Rs.Action) && SameText(Rs.Items[I], Set.ValueText)) Out.Value[P][Row] = (UINT8)I;
+        for (UINT16 At = 0; Rs.Action == kActionOrder && At < Rs.ItemCount; At++) {
+          if (Set.Items[At] == Rs.Items[I]) Out.BootOrder[At] = (UINT8)I;
+        }
+      }
+      if (Rs.Action == kActionSlider) Out.FanStep = (UINT8)Set.Row.stepIndex;
+    }
+  }
+  for (UINT16 I = 0; I < kSetupPages; I++) {
+    for (UINT16 P = 0; P < kSetupPages; P++) {
+      if (S.DockLabels[I] == kPageLayouts[P].Title) Out.DockOrder[I] = (UINT8)P;
+    }
+  }
+  Out.PasswordSet = S.PasswordSet ? 1 : 0;
+  for (UINTN I = 0; I < kSetupSaltBytes; I++) Out.PasswordSalt[I] = S.PasswordSalt[I];
+  for (UINTN I = 0; I < kSetupHashBytes; I++) Out.PasswordHash[I] = S.PasswordHash[I];
+}
+
+bool SetupOpen(SetupScreenState &S, const SceneContext &C, const CHAR16 *Time, SETUP_PAUSE Pause,
+               const SetupRecord *Start) {
   S = {};
   S.C = &C;
   S.Pause = Pause;
@@ -162,6 +298,7 @@ bool SetupOpen(SetupScreenState &S, const SceneContext &C, const CHAR16 *Time, S
     S.DockFlags[P] = kPageLayouts[P].Picture;
   }
   S.DockActive[0] = 1;
+  if (Start != nullptr) Apply(S, *Start);
   CopyText(S.ClockText, 6, Time);
 
   // The dock and the clock keep the screen under their strips, so what lies
@@ -178,6 +315,12 @@ bool SetupOpen(SetupScreenState &S, const SceneContext &C, const CHAR16 *Time, S
           UI(InitDigitReadout, &S.Clock, 1000 - Probe.width, 28, S.ClockText, 0, 1) == EFI_SUCCESS;
   if (!Ready) {
     return false;
+  }
+  if (S.PasswordSet) {
+    // Nothing of the pages shows before the password is given.
+    UI(PaintDigitReadout, &S.Clock);
+    OpenPasswordDialog(S, kPasswordUnlock, W("Supervisor password"));
+    return S.Phase == kPhaseUnlock;
   }
   SetupPaintAll(S);
   return true;
@@ -201,14 +344,15 @@ void SetupTick(SetupScreenState &S, const CHAR16 *Time) {
   }
   // The readout keeps the caller's string; it shows what the buffer holds now.
   CopyText(S.ClockText, 6, Time);
+  const bool Cursor = S.CursorShown;
+  HideCursor(S);
   UI(PaintDigitReadout, &S.Clock);
+  if (Cursor) ShowCursor(S);
 }
 
-void SetupHandle(SetupScreenState &S, const SetupInput &E) {
-  if (S.Phase == kPhaseDone) {
-    return;
-  }
-  S.Handled++;
+namespace {
+
+void Dispatch(SetupScreenState &S, const SetupInput &E) {
   bool Pressed = false, Released = false;
   if (E.Key == kSetupKeyNone) {
     Pressed = E.Down && !S.PointerDown;
@@ -225,6 +369,7 @@ void SetupHandle(SetupScreenState &S, const SetupInput &E) {
   switch (S.Phase) {
     case kPhaseOptionPopup: OptionInput(S, E, Pressed, Released); break;
     case kPhaseListPopup: ListInput(S, E, Pressed, Released); break;
+    case kPhaseUnlock:
     case kPhasePassword: PasswordInput(S, E, Pressed, Released); break;
     case kPhaseConfirmExit: ConfirmInput(S, E, Pressed, Released); break;
     default:
@@ -236,6 +381,19 @@ void SetupHandle(SetupScreenState &S, const SetupInput &E) {
       break;
   }
   S.HeldByClosedPopup = Phase != kPhaseBrowsing && S.Phase == kPhaseBrowsing && E.Down;
+}
+
+}  // namespace
+
+void SetupHandle(SetupScreenState &S, const SetupInput &E) {
+  if (S.Phase == kPhaseDone) {
+    return;
+  }
+  S.Handled++;
+  // The arrow goes before anything paints; a key leaves it hidden.
+  HideCursor(S);
+  Dispatch(S, E);
+  if (E.Key == kSetupKeyNone && S.Phase != kPhaseDone) ShowCursor(S);
 }
 
 void SetupClose(SetupScreenState &S) {

@@ -5,6 +5,7 @@
 // input itself, so the host can drive it with synthetic events.
 #pragma once
 #include "frontend/scenes.h"
+#include "frontend/setup/settings.h"
 
 // One input event in screen terms.
 enum SetupKey : UINT16 {
@@ -38,8 +39,19 @@ enum SetupPhase : UINT16 {
   kPhaseListPopup,
   kPhasePassword,
   kPhaseConfirmExit,
-  kPhaseDone,  // the screen has been left
+  kPhaseUnlock,  // the supervisor password is asked before any page shows
+  kPhaseDone,    // the screen has been left (or refused to open)
 };
+
+// What the password dialog is asking for.
+enum SetupPasswordMode : UINT16 {
+  kPasswordNew = 0,  // a new password; empty clears it
+  kPasswordCurrent,  // the current one, before it may change
+  kPasswordUnlock,   // the current one, before setup opens
+};
+
+inline constexpr UINT16 kSetupUnlockTries = 3;
+inline constexpr INT32 kCursorWidth = 12, kCursorHeight = 19;
 
 // What Enter on a row does.
 enum SetupAction : UINT16 {
@@ -52,11 +64,6 @@ enum SetupAction : UINT16 {
   kActionSaveExit,  // a message box, then progress, then the exit transition
   kActionDiscardExit,
 };
-
-inline constexpr UINT16 kSetupPages = 5;
-inline constexpr UINT16 kSetupMaxRows = 5;
-inline constexpr UINT16 kSetupMaxItems = 12;
-inline constexpr UINT16 kSetupPasswordChars = 16;
 
 // A row's setting: the row record and what the front-end keeps for it.
 struct SetupSetting {
@@ -122,12 +129,42 @@ struct SetupScreenState {
 
   UINTN Temperature;  // the gauge's readings
   UINTN FanPercent;
+
+  // Kept across reboots: where "Save changes and exit" writes (NULL: nowhere),
+  // and what the write answered.
+  EFI_RUNTIME_SERVICES *Store;
+  EFI_STATUS SaveStatus;
+  bool SaveTried;
+
+  // The supervisor password: only its salted hash is kept.
+  UINT16 PasswordMode;  // SetupPasswordMode
+  bool PasswordSet;
+  UINT8 PasswordSalt[kSetupSaltBytes];
+  UINT8 PasswordHash[kSetupHashBytes];
+  UINT16 WrongTries;  // at start-up
+  bool Refused;       // three wrong tries: setup did not open
+
+  // The pointer's arrow and the screen under it, while shown.
+  bool CursorShown;
+  INT32 CursorX, CursorY, CursorW, CursorH;
+  ORVANE_PIXEL CursorUnder[kCursorWidth * kCursorHeight];
 };
 
 // Fills the records and draws the whole screen; the clock shows Time ("HH:MM").
+// Start, when given, holds the kept settings (checked with SetupRecordValid);
+// with a password set only the password dialog shows until it is given.
 // False when a control cannot be set up (memory); SetupClose still applies.
 bool SetupOpen(SetupScreenState &S, const SceneContext &C, const CHAR16 *Time,
-               SETUP_PAUSE Pause = nullptr);
+               SETUP_PAUSE Pause = nullptr, const SetupRecord *Start = nullptr);
+// The settings the screen shows now, as the variable keeps them.
+void SetupCollect(const SetupScreenState &S, SetupRecord &Out);
+// The settings a first start shows.
+void SetupDefaults(SetupRecord &Out);
+// True when every value of R names something the pages offer.
+bool SetupRecordValid(const SetupRecord &R);
+// Reads the kept settings into Out: kRecordLoaded, or why they cannot serve
+// (Out then holds the defaults).
+UINT16 SetupLoadSettings(EFI_RUNTIME_SERVICES *Rt, SetupRecord &Out);
 // Takes one input event and updates the screen.
 void SetupHandle(SetupScreenState &S, const SetupInput &E);
 // Shows a new time on the clock when it changed.
@@ -149,6 +186,14 @@ void PaintGauge(SetupScreenState &S);
 void PaintHelp(SetupScreenState &S);
 void PaintFooter(SetupScreenState &S);
 void PaintDecoration(SetupScreenState &S);
+// The pointer's arrow: hidden before anything paints, shown again after.
+void HideCursor(SetupScreenState &S);
+void ShowCursor(SetupScreenState &S);
+// The salted hash of Text (wiped afterwards by the caller).
+void HashPassword(const UINT8 Salt[kSetupSaltBytes], const CHAR16 *Text,
+                  UINT8 Hash[kSetupHashBytes]);
+// Opens the masked dialog asking for Mode's password under Title.
+void OpenPasswordDialog(SetupScreenState &S, UINT16 Mode, const CHAR16 *Title);
 
 // Browsing: dock and rows.
 void BrowseKey(SetupScreenState &S, const SetupInput &E);

@@ -6,6 +6,11 @@ namespace setup {
 
 void FillPixels(ORVANE_PIXEL *Pixels, UINTN Count, UINT32 Color);
 
+// Fills (X, Y, Width, Height) with Back and writes Text into it at (Dx, Dy)
+// at Scale, composed off-screen and sent in one transfer, so nothing flickers.
+void ShowTextBox(const SceneContext &C, INT32 X, INT32 Y, INT32 Width, INT32 Height, UINT32 Back,
+                 UINT32 Fore, INT32 Dx, INT32 Dy, Milli Scale, const CHAR16 *Text);
+
 // Writes Text into a Width x Height buffer at (Dx, Dy), glyphs only, clipped.
 void ComposeText(const SceneContext &C, ORVANE_PIXEL *Into, INT32 Width, INT32 Height, UINT32 Back,
                  UINT32 Fore, INT32 Dx, INT32 Dy, Milli Scale, const CHAR16 *Text);
