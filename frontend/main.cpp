@@ -254,6 +254,9 @@ void TellNote(const char *What, const char *Detail) {
 }
 
 // The console's keys, and every absolute pointer: the one that answers is used.
+// The console splitter's pointer stands in only when there is no device's:
+// once a tablet is connected the splitter reads it too, taking each change
+// before the tablet's own pointer can give it, in its own rescaled units.
 SetupDevices FindDevices() {
   SetupDevices D = {};
   D.ConIn = ST->ConIn;
@@ -265,11 +268,14 @@ SetupDevices FindDevices() {
   EFI_HANDLE *Handles = nullptr;
   if (BS->LocateHandleBuffer(ByProtocol, &AbsolutePointerProtocol, nullptr, &Count, &Handles) ==
       EFI_SUCCESS) {
-    for (UINTN I = 0; I < Count && D.PointerCount < 4; I++) {
-      EFI_ABSOLUTE_POINTER_PROTOCOL *P = nullptr;
-      if (BS->HandleProtocol(Handles[I], &AbsolutePointerProtocol, (void **)&P) == EFI_SUCCESS &&
-          P != nullptr && P->Mode != nullptr) {
-        D.Pointers[D.PointerCount++] = P;
+    for (int Splitter = 0; Splitter < 2 && D.PointerCount == 0; Splitter++) {
+      for (UINTN I = 0; I < Count && D.PointerCount < 4; I++) {
+        EFI_ABSOLUTE_POINTER_PROTOCOL *P = nullptr;
+        if ((Handles[I] == ST->ConsoleInHandle) == (Splitter == 1) &&
+            BS->HandleProtocol(Handles[I], &AbsolutePointerProtocol, (void **)&P) == EFI_SUCCESS &&
+            P != nullptr && P->Mode != nullptr) {
+          D.Pointers[D.PointerCount++] = P;
+        }
       }
     }
     FreePool(Handles);
