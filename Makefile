@@ -81,11 +81,15 @@ $(EFI_OUT)/$(1).efi: $(EFI_OUT)/$(1).so
 	objcopy $$(EFI_SECTIONS) --strip-all --target $(3) $$< $$@
 endef
 efi_objs = $(patsubst %.cpp,$(EFI_OUT)/obj/%.o,$(1))
-$(eval $(call efi_image,orvane,$(call efi_objs,$(DRIVER_SRC)),efi-bsdrv-x86_64))
 # Every GUID has one definition: platform/guids.cpp, and the toolkit's two in
-# driver/guids.cpp; the shim and the front-end link those same objects.
-$(eval $(call efi_image,platform-shim,$(call efi_objs,$(SHIM_SRC) platform/guids.cpp),efi-bsdrv-x86_64))
-$(eval $(call efi_image,setup-demo,$(call efi_objs,$(FRONTEND_SRC) platform/guids.cpp driver/guids.cpp),efi-app-x86_64))
+# driver/guids.cpp; the shim and the front-end link those same objects. The
+# EDK2 modules (OrvanePkg/*.inf) list these same sources.
+ORVANE_IMAGE_SRC := $(DRIVER_SRC)
+SHIM_IMAGE_SRC := $(SHIM_SRC) platform/guids.cpp
+FRONTEND_IMAGE_SRC := $(FRONTEND_SRC) platform/guids.cpp driver/guids.cpp
+$(eval $(call efi_image,orvane,$(call efi_objs,$(ORVANE_IMAGE_SRC)),efi-bsdrv-x86_64))
+$(eval $(call efi_image,platform-shim,$(call efi_objs,$(SHIM_IMAGE_SRC)),efi-bsdrv-x86_64))
+$(eval $(call efi_image,setup-demo,$(call efi_objs,$(FRONTEND_IMAGE_SRC)),efi-app-x86_64))
 
 # ---------------------------------------------------------------- host
 host: $(HOST_OUT)/tests $(HOST_OUT)/bench
@@ -275,3 +279,11 @@ sign: deps
 # The key-enrolling application of the Secure Boot run (tools/enroll_keys.cpp).
 $(eval $(call efi_image,enroll-keys,$(call efi_objs,tools/enroll_keys.cpp frontend/report.cpp platform/guids.cpp),efi-app-x86_64))
 efi: $(EFI_OUT)/enroll-keys.efi
+
+# ---------------------------------------------------------------- EDK2 build
+# Each image's sources, one line each, for tools/edk2_native.py.
+.PHONY: native-sources
+native-sources:
+	@echo "orvane: $(ORVANE_IMAGE_SRC)"
+	@echo "platform-shim: $(SHIM_IMAGE_SRC)"
+	@echo "setup-demo: $(FRONTEND_IMAGE_SRC)"
