@@ -1,16 +1,8 @@
-// One include for the UEFI types: gnu-efi's headers (platform/gnu_efi.h) by
-// default, MdePkg's (platform/edk2.h) when the EDK2 build defines ORVANE_EDK2.
-// C front-ends include it too (through driver/protocol.h), so everything below
-// compiles as C11 as well as C++20.
+// One include for the UEFI types inside the toolkit: gnu-efi's headers
+// (platform/gnu_efi.h) by default, MdePkg's (platform/edk2.h) when the EDK2
+// build defines ORVANE_EDK2. Front-ends never include this: they include
+// include/orvane.h.
 #pragma once
-
-// C11 spells the assertion _Static_assert and wants a message; C++ has
-// static_assert with an optional one. Records assert their layout the same way in both.
-#ifndef __cplusplus
-#undef static_assert
-#define ORVANE_STATIC_ASSERT_(Condition, Message, ...) _Static_assert(Condition, Message)
-#define static_assert(...) ORVANE_STATIC_ASSERT_(__VA_ARGS__, "layout check", 0)
-#endif
 
 #if defined(ORVANE_EDK2)
 #include "platform/edk2.h"
