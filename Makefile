@@ -240,7 +240,8 @@ fuzz: deps
 clean:
 	rm -rf $(BUILD) out
 
--include $(shell find $(BUILD) -name '*.d' 2>/dev/null)
+# Only this Makefile's dependency files: the EDK2 tree keeps its own.
+-include $(shell find $(BUILD) -path $(BUILD)/edk2 -prune -o -type f -name '*.d' -print 2>/dev/null)
 
 # ---------------------------------------------------------------- front-end tools (host)
 # render-scene draws the front-end's scenes with the host driver; the
@@ -275,3 +276,14 @@ sign: deps
 # The key-enrolling application of the Secure Boot run (tools/enroll_keys.cpp).
 $(eval $(call efi_image,enroll-keys,$(call efi_objs,tools/enroll_keys.cpp frontend/report.cpp platform/guids.cpp),efi-app-x86_64))
 efi: $(EFI_OUT)/enroll-keys.efi
+
+# ---------------------------------------------------------------- EDK2
+# Debian's EDK2 source (its patches applied) with BaseTools built, at
+# build/edk2/src; fetched once through a private apt configuration and kept.
+DEB_PACKAGES += dpkg-dev nasm acpica-tools uuid-dev python3-distutils
+EDK2_SRC := $(BUILD)/edk2/src
+EDK2_STAMP := $(EDK2_SRC)/.basetools-built
+.PHONY: edk2-tools
+edk2-tools: deps $(EDK2_STAMP)
+$(EDK2_STAMP): tools/edk2.sh
+	BUILD=$(BUILD) JOBS=$(JOBS) sh tools/edk2.sh
