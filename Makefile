@@ -286,4 +286,4 @@ EDK2_STAMP := $(EDK2_SRC)/.basetools-built
 .PHONY: edk2-tools
 edk2-tools: deps $(EDK2_STAMP)
 $(EDK2_STAMP): tools/edk2.sh
-	BUILD=$(BUILD) JOBS=$(JOBS) sh tools/edk2.sh
+	rm -f $@; BUILD=$(BUILD) JOBS=$(JOBS) sh tools/edk2.sh
