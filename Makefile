@@ -287,3 +287,21 @@ EDK2_STAMP := $(EDK2_SRC)/.basetools-built
 edk2-tools: deps $(EDK2_STAMP)
 $(EDK2_STAMP): tools/edk2.sh
 	rm -f $@; BUILD=$(BUILD) JOBS=$(JOBS) sh tools/edk2.sh
+
+# ---------------------------------------------------------------- firmware volume
+# make firmware: the shim, the toolkit and the setup front-end added to the
+# DXE volume of a copy of Debian's 4 MB OVMF (OrvanePkg/Binary/*.inf say how),
+# and a variable store that boots the front-end: build/firmware/. The images
+# come from build/efi unless ORVANE_DRIVER=, ORVANE_SHIM= or ORVANE_SETUP=
+# name others. tools/firmware.py rebuilds only when an input changed.
+ORVANE_DRIVER ?=
+ORVANE_SHIM ?=
+ORVANE_SETUP ?=
+FIRMWARE_OUT := $(BUILD)/firmware
+.PHONY: firmware firmware-test
+firmware: edk2-tools
+	$(MAKE) -j$(JOBS) $(if $(ORVANE_DRIVER),,$(EFI_OUT)/orvane.efi) \
+	  $(if $(ORVANE_SHIM),,$(EFI_OUT)/platform-shim.efi) $(if $(ORVANE_SETUP),,$(EFI_OUT)/setup-demo.efi)
+	python3 tools/firmware.py --build $(BUILD) --out $(FIRMWARE_OUT) \
+	  $(if $(ORVANE_DRIVER),--driver $(ORVANE_DRIVER)) $(if $(ORVANE_SHIM),--shim $(ORVANE_SHIM)) \
+	  $(if $(ORVANE_SETUP),--setup $(ORVANE_SETUP))
