@@ -2,7 +2,8 @@
 # sources linked against the simulated firmware under build/host.
 #   make demo   play the setup demo's script in QEMU/OVMF, pictures and out/index.html
 #   make demo-live  the setup demo for a person: a window, or VNC
-#   make test   host tests (plain and sanitized), short fuzz runs, then the firmware end-to-end run
+#   make test   host tests (plain and sanitized), short fuzz runs, then the firmware end-to-end
+#               run and the boot of the toolkit built into the firmware volume
 #   make bench  host benchmarks
 MAKEFLAGS += --no-print-directory
 BUILD ?= build
@@ -131,6 +132,7 @@ unit: deps pictures-check format-check
 	$(HOST_OUT)/tests --gtest_brief=1
 	python3 tests/run_demo_test.py
 	python3 tests/qemu_test.py
+	python3 tests/firmware_tool_test.py
 
 # Every C and C++ source follows .clang-format (the generated pictures opt out).
 format-check:
@@ -168,6 +170,7 @@ test: deps
 	$(MAKE) fuzz FUZZ_SECONDS=8
 	$(MAKE) e2e
 	$(MAKE) deploy-test
+	$(MAKE) firmware-test
 
 # The scripted run: real keys and pointer through QMP, a screenshot per step,
 # out/index.html with the captions; fails when a step's check fails.
@@ -305,3 +308,7 @@ firmware: edk2-tools
 	python3 tools/firmware.py --build $(BUILD) --out $(FIRMWARE_OUT) \
 	  $(if $(ORVANE_DRIVER),--driver $(ORVANE_DRIVER)) $(if $(ORVANE_SHIM),--shim $(ORVANE_SHIM)) \
 	  $(if $(ORVANE_SETUP),--setup $(ORVANE_SETUP))
+# make firmware-test: that firmware booted with no disk; see tools/firmware_test.py.
+firmware-test: firmware
+	$(MAKE) -j$(JOBS) $(HOST_OUT)/render-scene
+	python3 tools/firmware_test.py --build $(BUILD) --firmware $(FIRMWARE_OUT)
