@@ -302,6 +302,9 @@ def build(args):
             following = os.path.join(work, "step%d.fd" % index)
             tools.run("FMMT", "-a", current, str(DXE_FV), ffs, following, cwd=work)
             current = following
+            # The dependency files a platform build takes beside the binary INFs.
+            if os.path.isfile(os.path.join(work, module["name"] + ".depex")):
+                shutil.copy(os.path.join(work, module["name"] + ".depex"), out)
             print("firmware: %s (%s) from %s" % (module["name"], module["guid"], images[key_]))
         listing = tools.run("FMMT", "-v", current, cwd=work)
         for _, module in modules:
