@@ -25,7 +25,7 @@ void BM_PaintIconDock(benchmark::State &State) {
   const UINT16 N = (UINT16)State.range(0);
   const INT32 Width = N < 9 ? N * 51 - 5 : N * 47 - 5;
   const INT32 X = State.range(1) == 0 ? 1024 - Width : 50, Y = 300;
-  CHAR16 *Labels[16];
+  const CHAR16 *Labels[16];
   UINT16 Flags[16], Active[16] = {};
   for (UINT16 I = 0; I < N; I++) {
     Labels[I] = kLabels[I];

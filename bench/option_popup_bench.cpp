@@ -19,7 +19,7 @@ void BM_PaintOptionPopup(benchmark::State &State) {
   const bool Drag = State.range(0) != 0;
   sim::SetFontLayout(State.range(1) ? sim::FontLayout::ScreenSized : sim::FontLayout::Tight);
   OptionPopupSet Set = {};
-  CHAR16 *Items[5];
+  const CHAR16 *Items[5];
   for (int I = 0; I < 5; I++) Items[I] = kItems[I];
   D.Ui->ResetOptionPopups(&Set);
   D.Ui->DefineOptionPopup(&Set, 300, 150, 0, W("Boot device"), 5, Items);
@@ -35,7 +35,7 @@ void BM_PaintOptionPopup(benchmark::State &State) {
   // The strings the paint renders: the title and every item.
   auto Font = [&] {
     FontOnly(W("Boot device"));
-    for (CHAR16 *Item : Items) FontOnly(Item);
+    for (const CHAR16 *Item : Items) FontOnly(Item);
   };
   const double PaintNs = NsPerCall([&] { D.Ui->PaintOptionPopup(&Set); });
   const double FontNs = NsPerCall(Font);

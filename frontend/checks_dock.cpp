@@ -10,7 +10,7 @@ constexpr UINT32 kBack = 0x00302010, kBand = 0x00245909, kChevron = 0x0055A01E;
 
 void DockWidth(const CheckContext &C, UINT16 Count, INT32 Want, const char *Name) {
   const SceneContext &S = *C.Scene;
-  CHAR16 *Labels[10] = {};
+  const CHAR16 *Labels[10] = {};
   UINT16 Flags[10] = {}, Active[10] = {};
   for (UINT16 I = 0; I < Count; I++) Labels[I] = W("item");
   const INT32 X = 100, Y = 200, Pitch = Count < 9 ? 51 : 47;
@@ -66,7 +66,7 @@ void DockWidth(const CheckContext &C, UINT16 Count, INT32 Want, const char *Name
 void KeptStrip(const CheckContext &C) {
   const SceneContext &S = *C.Scene;
   constexpr UINT32 kAgain = 0x00405060, kMine = 0x00A05030;
-  CHAR16 *Labels[3] = {W("one"), W("two"), W("three")};
+  const CHAR16 *Labels[3] = {W("one"), W("two"), W("three")};
   UINT16 Flags[3] = {}, Active[3] = {};
   FillScreenRect(S, 0, 150, 1024, 150, kBack);
   IconDock D = {};

@@ -14,7 +14,7 @@ CHAR16 *const kItems[13] = {W("One"),    W("Two"),    W("Three"),   W("Four"), W
 struct Popup {
   const SceneContext &S;
   OptionPopupSet Set = {};
-  CHAR16 *Items[13] = {};
+  const CHAR16 *Items[13] = {};
   EFI_STATUS Defined = EFI_NOT_READY;
 
   Popup(const SceneContext &Scene, INT32 X, INT32 Y, UINT16 Count) : S(Scene) {

@@ -20,7 +20,7 @@ void DemoDock(const SceneContext &C) {
      W("Dragged: the item follows the pointer, its slot shows the placeholder"));
 
   // Eight items: badges (first, second, third), one highlighted without focus.
-  CHAR16 *Labels1[8];
+  const CHAR16 *Labels1[8];
   UINT16 Flags1[8] = {0x00, 0x11, 0x02, 0x83, 0x94, 0x05, 0x06, 0x17};
   UINT16 Active1[8] = {0, 0, 0, 0, 0, 0, 1, 0};
   for (int I = 0; I < 8; I++) Labels1[I] = kLabels[I];
@@ -30,7 +30,7 @@ void DemoDock(const SceneContext &C) {
   UI(PaintIconDock, &Hovered);
 
   // Ten items (the closer spacing); item 3 picked up and moved 26 pixels right.
-  CHAR16 *Labels2[10];
+  const CHAR16 *Labels2[10];
   UINT16 Flags2[10] = {0x00, 0x01, 0x92, 0x13, 0x04, 0x85, 0x06, 0x07, 0x01, 0x03};
   UINT16 Active2[10] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 0};
   for (int I = 0; I < 10; I++) Labels2[I] = kLabels[I];

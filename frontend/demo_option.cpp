@@ -14,7 +14,7 @@ CHAR16 *const kOrder[] = {W("Windows Boot Manager"), W("debian"), W("UEFI PXE ov
 // A front-end's set with the item list it hands over.
 struct ShownPopup {
   OptionPopupSet Set;
-  CHAR16 *Items[5];
+  const CHAR16 *Items[5];
 };
 
 // Resets P and defines the five-item popup of Kind in it.
@@ -22,7 +22,7 @@ void Show(const SceneContext &C, ShownPopup &P, INT32 X, INT32 Y, UINT16 Kind, c
           CHAR16 *const *Items) {
   UI(ResetOptionPopups, &P.Set);
   for (UINTN I = 0; I < 5; I++) P.Items[I] = Items[I];
-  UI(DefineOptionPopup, &P.Set, X, Y, Kind, const_cast<CHAR16 *>(Title), 5, P.Items);
+  UI(DefineOptionPopup, &P.Set, X, Y, Kind, Title, 5, P.Items);
 }
 
 // Closing restores the screen under a popup and frees what the paint kept;

@@ -57,8 +57,8 @@ void Rows(const SceneContext &C) {
   for (INT32 I = 0; I < 8; I++) {
     const Line &L = Lines[I];
     SettingRow R = {};
-    UI(InitSettingRow, &R, 80, 50 + I * 30, 600, 240, 120, 0, 5, 0, 0, 0,
-       const_cast<CHAR16 *>(L.Label), const_cast<CHAR16 *>(L.Value), L.Flags, L.Kind, L.Chevron);
+    UI(InitSettingRow, &R, 80, 50 + I * 30, 600, 240, 120, 0, 5, 0, 0, 0, L.Label, L.Value, L.Flags,
+       L.Kind, L.Chevron);
     UI(PaintSettingRow, &R);
   }
   C.Ui->SetFrameBufferCapture(1);

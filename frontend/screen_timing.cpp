@@ -113,20 +113,20 @@ UINT64 Thousandths(UINT64 A, UINT64 B) { return B == 0 ? 0 : (A * 1000 + B / 2) 
 void PrepareSetupScreen(const SceneContext &C, SetupScreen &S) {
   S = {};
   FillScreen(C, kBackdrop);
-  UI(InitIconDock, &S.Dock, 40, 8, 8, const_cast<CHAR16 **>(kDockLabels), kDockFlags, kDockActive);
+  for (UINTN I = 0; I < 8; I++) S.DockLabels[I] = kDockLabels[I];
+  UI(InitIconDock, &S.Dock, 40, 8, 8, S.DockLabels, kDockFlags, kDockActive);
   UI(TrackIconDock, &S.Dock, 40 + 2 * 51 + 20, 28, 2, 0);
   for (INT32 I = 0; I < 6; I++) {
     const RowText &R = kRows[I];
-    UI(InitSettingRow, &S.Rows[I], 40, 110 + I * 30, 560, 240, 120, 0, 5, 0, 0, 0,
-       const_cast<CHAR16 *>(R.Label), const_cast<CHAR16 *>(R.Value), R.Flags, R.Kind, R.Chevron);
+    UI(InitSettingRow, &S.Rows[I], 40, 110 + I * 30, 560, 240, 120, 0, 5, 0, 0, 0, R.Label, R.Value,
+       R.Flags, R.Kind, R.Chevron);
   }
   const CHAR16 *Clock = W("12:34");
   for (UINTN I = 0; I < 6; I++) S.ClockText[I] = Clock[I];
   UI(InitDigitReadout, &S.Clock, 740, 20, S.ClockText, 0, 1);
   UI(OpenListPopup, &S.List, 40, 380, 360, 300, W("Boot order"), 0, 8, kBootItems, 2);
   S.List.selectedRow = 1;
-  UI(InitMessageBox, &S.Box, 650, 580, 0, 0, 1, const_cast<CHAR16 **>(kBoxLines), 2,
-     const_cast<CHAR16 **>(kBoxCaptions));
+  UI(InitMessageBox, &S.Box, 650, 580, 0, 0, 1, kBoxLines, 2, kBoxCaptions);
   UI(InitInputDialog, &S.Dialog, 640, 340, 340, 200, W("Machine name"), 1, W("Name:"),
      W("Orvane 42"), 20, 1, 2, kDialogButtons);
   UI(ResetOptionPopups, &S.Options);

@@ -11,6 +11,7 @@ inline constexpr UINTN kSetupScreenSteps = 14;
 // The records of the screen's controls, filled by PrepareSetupScreen.
 struct SetupScreen {
   IconDock Dock;
+  const CHAR16 *DockLabels[8];  // the dock reorders its labels in place
   SettingRow Rows[6];
   DigitReadout Clock;
   CHAR16 ClockText[8];
@@ -18,7 +19,7 @@ struct SetupScreen {
   MessageBox Box;
   InputDialog Dialog;
   OptionPopupSet Options;
-  CHAR16 *OptionItems[4];
+  const CHAR16 *OptionItems[4];
   ORVANE_PIXEL *Progress;  // the progress bar's own buffer
   // Time-stamp counter ticks of each control's paint in the last PaintEveryControlOnce.
   UINT64 Ticks[kSetupScreenSteps];

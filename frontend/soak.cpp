@@ -39,8 +39,8 @@ void ListPopupLife(const SceneContext &C, UINT32 Pass) {
 // An option popup whose first item is dragged to the bottom, then closed by
 // its close box; the popup's icon is the record's and goes back here.
 void OptionPopupLife(const SceneContext &C, UINT32 Pass) {
-  CHAR16 *Items[5] = {W("Network boot (IPv4)"), W("Internal NVMe drive"), W("USB storage"),
-                      W("Optical drive"), W("UEFI shell")};
+  const CHAR16 *Items[5] = {W("Network boot (IPv4)"), W("Internal NVMe drive"), W("USB storage"),
+                            W("Optical drive"), W("UEFI shell")};
   OptionPopupSet Set = {};
   UI(ResetOptionPopups, &Set);
   if (UI(DefineOptionPopup, &Set, 560 + (INT32)(Pass % 5) * 20, 150, 0, W("Boot device"), 5,
@@ -99,8 +99,8 @@ void MessageBoxLife(const SceneContext &C, UINT32 Pass) {
 // A dock whose second item is dragged three places right, painted once on
 // the way; the strip background it saved is the caller's.
 void DockLife(const SceneContext &C, UINT32 Pass) {
-  CHAR16 *Labels[8] = {W("Home"),    W("Settings"), W("Files"), W("Processor"),
-                       W("Display"), W("Network"),  W("Power"), W("About")};
+  const CHAR16 *Labels[8] = {W("Home"),    W("Settings"), W("Files"), W("Processor"),
+                             W("Display"), W("Network"),  W("Power"), W("About")};
   UINT16 Flags[8] = {0x00, 0x11, 0x02, 0x83, 0x94, 0x05, 0x06, 0x17};
   UINT16 Active[8] = {0, 0, 0, 0, 0, 0, (UINT16)(Pass & 1), 0};
   IconDock Dock = {};

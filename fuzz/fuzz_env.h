@@ -186,11 +186,12 @@ struct FuzzUnit {
 
 // Reordering may hand the caller pool copies of strings in place of its own:
 // frees each of Strings[0, Count) that points into none of Texts and that the pool owns.
-inline void FreeSwappedCopies(std::vector<CHAR16 *> &Strings, std::vector<std::u16string> &Texts,
-                              UINT16 Count) {
+inline void FreeSwappedCopies(std::vector<const CHAR16 *> &Strings,
+                              std::vector<std::u16string> &Texts, UINT16 Count) {
   for (UINT16 I = 0; I < Count; I++) {
     bool Original = false;
     for (UINT16 J = 0; J < Count; J++) Original |= Strings[I] == Chars(Texts[J]);
-    if (!Original && FuzzFirmware().OwnsPool(Strings[I])) PoolFree(Strings[I]);
+    if (!Original && FuzzFirmware().OwnsPool(Strings[I]))
+      PoolFree(const_cast<CHAR16 *>(Strings[I]));
   }
 }

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
   const INT32 Y = U.In.Coord();
   const UINT16 Count = U.In.Take<uint8_t>() % 18;
   std::vector<std::u16string> Texts(Count + 1);
-  std::vector<CHAR16 *> Labels(Count + 1, nullptr);
+  std::vector<const CHAR16 *> Labels(Count + 1, nullptr);
   std::vector<UINT16> Flags(Count + 1), Active(Count + 1);
   for (UINT16 I = 0; I < Count; I++) {
     Texts[I] = U.In.Text(60);

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size) {
   const UINT16 Count = U.In.Take<uint8_t>() % 16;
   std::u16string Title = U.In.Text(40);
   std::vector<std::u16string> Texts(Count + 1);
-  std::vector<CHAR16 *> Items(Count + 1, nullptr);
+  std::vector<const CHAR16 *> Items(Count + 1, nullptr);
   for (UINT16 I = 0; I < Count; I++) {
     Texts[I] = U.In.Text(40);
     Items[I] = Chars(Texts[I]);

@@ -1,7 +1,6 @@
-// One include for the UEFI types. gnu-efi's headers carry no extern "C",
-// and efilib.h defines VSPrint/SPrint as macros that would hide protocol members.
-// C front-ends include it too (through driver/protocol.h), so everything below
-// compiles as C11 as well as C++20.
+// One include for the UEFI types inside the toolkit. gnu-efi's headers carry no
+// extern "C", and efilib.h defines VSPrint/SPrint as macros that would hide
+// protocol members. Front-ends never include this: they include include/orvane.h.
 #pragma once
 
 #ifndef GNU_EFI_USE_MS_ABI
@@ -21,14 +20,6 @@ extern "C" {
 #undef SPrint
 #undef MIN
 #undef MAX
-
-// C11 spells the assertion _Static_assert and wants a message; C++ has
-// static_assert with an optional one. Records assert their layout the same way in both.
-#ifndef __cplusplus
-#undef static_assert
-#define ORVANE_STATIC_ASSERT_(Condition, Message, ...) _Static_assert(Condition, Message)
-#define static_assert(...) ORVANE_STATIC_ASSERT_(__VA_ARGS__, "layout check", 0)
-#endif
 
 // CHAR16 is UINT16 in gnu-efi; host code cannot use -fshort-wchar, so string
 // literals are written as u"..." and cast here.

@@ -1,28 +1,10 @@
-// Types shared by every layer and published to front-ends: the pixel, Milli
-// numbers, rendered text, and (C++ only) the rectangle every clip is made of.
+// Types shared by every layer: the published ones (the pixel, Milli numbers,
+// rendered text and the records of the controls, include/orvane.h) and, C++
+// only, the rectangle every clip is made of.
 #pragma once
 #include "platform/efi.h"
-
-typedef EFI_GRAPHICS_OUTPUT_BLT_PIXEL ORVANE_PIXEL;
-
-// A value times 1000: 1500 is 1.5.
-typedef INT64 Milli;
-
-// Rendered text exchanged with callers; Bitmap is Width x Height pixels of pool memory.
-typedef struct {
-  UINT32 Foreground;
-  UINT32 Background;
-  UINT32 Width;
-  UINT32 Height;
-  ORVANE_PIXEL *Bitmap;
-} TextImage;
-
-static_assert(sizeof(TextImage) == 24);
-static_assert(__builtin_offsetof(TextImage, Foreground) == 0);
-static_assert(__builtin_offsetof(TextImage, Background) == 4);
-static_assert(__builtin_offsetof(TextImage, Width) == 8);
-static_assert(__builtin_offsetof(TextImage, Height) == 12);
-static_assert(__builtin_offsetof(TextImage, Bitmap) == 16);
+// After efi.h, so that the toolkit's own UEFI headers are the ones in use.
+#include "include/orvane.h"
 
 #ifdef __cplusplus
 inline constexpr INT64 Min64(INT64 A, INT64 B) { return A < B ? A : B; }

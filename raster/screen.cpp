@@ -39,7 +39,7 @@ void PauseAfterBlock() {
 
 // Shows block Block (column Block mod 51 of row Block / 51) of a W x H image
 // placed at (X, Y); the part off the screen is not sent.
-void SendBlock(ORVANE_PIXEL *Image, UINT32 W, UINT32 H, UINT32 X, UINT32 Y, UINT32 Block) {
+void SendBlock(const ORVANE_PIXEL *Image, UINT32 W, UINT32 H, UINT32 X, UINT32 Y, UINT32 Block) {
   BlockSpan Col = TransitionSpan(W, Block % kTransitionGrid);
   BlockSpan Row = TransitionSpan(H, Block / kTransitionGrid);
   SendToScreen(Image, (INT32)W,
@@ -173,7 +173,8 @@ UINTN EFIAPI ReleaseCapturedScreen(void) {
   return 0;
 }
 
-UINTN EFIAPI WipeTransition(ORVANE_PIXEL *Image, UINT32 Width, UINT32 Height, UINT32 X, UINT32 Y) {
+UINTN EFIAPI WipeTransition(const ORVANE_PIXEL *Image, UINT32 Width, UINT32 Height, UINT32 X,
+                            UINT32 Y) {
   if (Image == nullptr || Width == 0 || Height == 0) {
     return 0;
   }
@@ -190,7 +191,7 @@ UINTN EFIAPI WipeTransition(ORVANE_PIXEL *Image, UINT32 Width, UINT32 Height, UI
   return 0;
 }
 
-UINTN EFIAPI DissolveTransition(ORVANE_PIXEL *Image, UINT32 Width, UINT32 Height, UINT32 X,
+UINTN EFIAPI DissolveTransition(const ORVANE_PIXEL *Image, UINT32 Width, UINT32 Height, UINT32 X,
                                 UINT32 Y) {
   if (Image == nullptr || Width == 0 || Height == 0) {
     return 0;

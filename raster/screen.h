@@ -1,11 +1,11 @@
 #pragma once
 #include "platform/types.h"
 
-// Codes of CaptureScreen.
+// Codes of CaptureScreen, by their published names.
 enum : UINTN {
-  kCaptureDone = 0,
-  kCaptureNoScreenBuffer = 1,   // nothing captured
-  kCaptureNoWorkingBuffer = 2,  // the screen is captured, but cannot be dimmed
+  kCaptureDone = ORVANE_CAPTURE_DONE,
+  kCaptureNoScreenBuffer = ORVANE_CAPTURE_NO_SCREEN_BUFFER,    // nothing captured
+  kCaptureNoWorkingBuffer = ORVANE_CAPTURE_NO_WORKING_BUFFER,  // captured, cannot be dimmed
 };
 
 // To[i] = From[i] for i < Count with blue, green and red looked up in Dimmed;
@@ -16,6 +16,7 @@ UINTN EFIAPI CaptureScreen(ORVANE_PIXEL **Screen, UINT32 *Width, UINT32 *Height)
 UINTN EFIAPI DimCapturedScreen(UINT32 Level);
 UINTN EFIAPI RestoreCapturedScreen(void);
 UINTN EFIAPI ReleaseCapturedScreen(void);
-UINTN EFIAPI WipeTransition(ORVANE_PIXEL *Image, UINT32 Width, UINT32 Height, UINT32 X, UINT32 Y);
-UINTN EFIAPI DissolveTransition(ORVANE_PIXEL *Image, UINT32 Width, UINT32 Height, UINT32 X,
+UINTN EFIAPI WipeTransition(const ORVANE_PIXEL *Image, UINT32 Width, UINT32 Height, UINT32 X,
+                            UINT32 Y);
+UINTN EFIAPI DissolveTransition(const ORVANE_PIXEL *Image, UINT32 Width, UINT32 Height, UINT32 X,
                                 UINT32 Y);

@@ -121,7 +121,7 @@ EFI_STATUS CaptureUnder(ORVANE_PIXEL *Buffer, INT32 X, INT32 Y, INT32 W, INT32 H
   return Status;
 }
 
-UINTN EFIAPI BlitToScreen(ORVANE_PIXEL *Buffer, INT32 Width, INT32 Height, INT32 X, INT32 Y) {
+UINTN EFIAPI BlitToScreen(const ORVANE_PIXEL *Buffer, INT32 Width, INT32 Height, INT32 X, INT32 Y) {
   if (Width > 0 && Height > 0) {
     SendToScreen(Buffer, Width, Height, X, Y);
   }

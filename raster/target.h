@@ -245,5 +245,5 @@ EFI_STATUS PaintScreenArea(const Rect &Area, PaintFn &&Paint) {
   return Status == EFI_OUT_OF_RESOURCES ? EFI_NOT_STARTED : Status;
 }
 
-UINTN EFIAPI BlitToScreen(ORVANE_PIXEL *Buffer, INT32 Width, INT32 Height, INT32 X, INT32 Y);
+UINTN EFIAPI BlitToScreen(const ORVANE_PIXEL *Buffer, INT32 Width, INT32 Height, INT32 X, INT32 Y);
 UINTN EFIAPI ClearBuffer(ORVANE_PIXEL *Buffer, INT32 Width, INT32 Height);

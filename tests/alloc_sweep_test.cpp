@@ -50,8 +50,8 @@ const CHAR16 *const kItems[] = {S(u"Boot order"), S(u"Fan speed"), S(u"Memory"),
                                 S(u"Audio"),      S(u"Power"),     S(u"USB"),     S(u"Security")};
 CHAR16 *kLines[] = {S(u"Save the changes\nand leave?"), S(u"Unsaved work is lost.")};
 CHAR16 *kCaptions[] = {S(u"Yes"), S(u"No"), S(u"Cancel")};
-CHAR16 *kOptionItems[] = {S(u"Disk"), S(u"Network"), S(u"Shell"), S(u"USB stick")};
-CHAR16 *kDockLabels[] = {S(u"Disk"), S(u"Net"), S(u"USB"), S(u"Shell")};
+const CHAR16 *kOptionItems[] = {S(u"Disk"), S(u"Network"), S(u"Shell"), S(u"USB stick")};
+const CHAR16 *kDockLabels[] = {S(u"Disk"), S(u"Net"), S(u"USB"), S(u"Shell")};
 
 typedef ORVANE_UI_PROTOCOL Ui_;
 

@@ -275,8 +275,7 @@ TEST_F(Bounds, DialogsWithWildGeometryAndState) {
     Size(W, H);
     MessageBox B = {};
     const UINT16 Buttons = (UINT16)(Rng() % 4);
-    if (Ui->InitMessageBox(&B, X, Y, W, H, (UINT16)(Rng() % 3), Lines, Buttons,
-                           const_cast<CHAR16 **>(Captions)) == 0) {
+    if (Ui->InitMessageBox(&B, X, Y, W, H, (UINT16)(Rng() % 3), Lines, Buttons, Captions) == 0) {
       B.HotButton = Pick(kU16);
       B.HotState = Pick(kU16);
       Ui->HitTestMessageBox(&B, Coord(), Coord());
@@ -333,14 +332,14 @@ TEST_F(Bounds, SettingRowAndReadoutWithWildGeometry) {
 }
 
 TEST_F(Bounds, DockAndOptionPopupWithWildPositions) {
-  CHAR16 *Labels[16];
+  const CHAR16 *Labels[16];
   UINT16 Flags[16], Active[16];
   for (int K = 0; K < 16; K++) {
     Labels[K] = S(u"label");
     Flags[K] = (UINT16)(K * 0x13);
     Active[K] = (UINT16)(K & 1);
   }
-  CHAR16 *Items[] = {S(u"One"), S(u"Two"), S(u"Three"), S(u"Four")};
+  const CHAR16 *Items[] = {S(u"One"), S(u"Two"), S(u"Three"), S(u"Four")};
   for (int I = 0; I < kRounds && !HasFatalFailure(); I++) {
     Ui->SetFrameBufferCapture(I & 1);
     const INT32 X = Coord(), Y = Coord();

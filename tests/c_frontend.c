@@ -1,7 +1,10 @@
 /* A setup front-end written in C11: it includes the published header as a C
-   program would, checks the layouts it relies on, and drives a few operations
+   program would (alone, with the header's folder as its only -I of the
+   toolkit), checks the layouts it relies on, and drives a few operations
    through the interface. The host test runs it against the simulated firmware. */
-#include "driver/protocol.h"
+#include <orvane.h>
+
+#define W(Text) ((const CHAR16 *)u"" Text)
 
 /* The interface and the records as a C compiler lays them out. */
 _Static_assert(sizeof(ORVANE_UI_PROTOCOL) == 52 * 8, "slot table");
@@ -61,7 +64,7 @@ int CFrontendRun(ORVANE_UI_PROTOCOL *Ui, ORVANE_BANNER_PROTOCOL *Banner,
   /* 5: a list popup opens, paints, hit-tests and closes, freeing its mask. */
   if (Ui->OpenListPopup(&Popup, 500, 200, 240, 200, W("Pick"), 0, 3, Items, -1) != 0 ||
       Popup.textMask == NULL || Ui->PaintListPopup(&Popup) != 0 ||
-      Ui->HitTestListPopup(&Popup, Popup.x + 40, Popup.y + 81 + 25, 1) != LIST_POPUP_HIT_LIST ||
+      Ui->HitTestListPopup(&Popup, Popup.x + 40, Popup.y + 81 + 25, 1) != ORVANE_LIST_HIT_LIST ||
       Popup.selectedRow != 1 || Ui->CloseListPopup(&Popup) != 0) {
     return 5;
   }
@@ -75,6 +78,66 @@ int CFrontendRun(ORVANE_UI_PROTOCOL *Ui, ORVANE_BANNER_PROTOCOL *Banner,
     }
     Ui->ReleaseCapturedScreen();
   }
-  (void)Bs;
+  /* 7: the keyboard recipe: a row far down comes into view, the first row
+     takes the thumb back to the top, and a row past the end is the last. */
+  {
+    const CHAR16 *Rows[30];
+    ListPopupView View = {0, 0, 0};
+    int I;
+    for (I = 0; I < 30; I++) Rows[I] = W("Row");
+    if (Ui->OpenListPopup(&Popup, 100, 100, 240, 200, W("Many"), 0, 30, Rows, -3) != 0 ||
+        Popup.thumbPos != 1 || OrvaneListPopupSelect(Ui, &Popup, 20) != 0 ||
+        Popup.selectedRow != 20 || Popup.hotRow != 20 || Popup.thumbPos <= 1 ||
+        Ui->GetListPopupView(&Popup, &View) != 0 || View.outOfView != 0 ||
+        OrvaneListPopupSelect(Ui, &Popup, 0) != 0 || Popup.thumbPos != 1 ||
+        OrvaneListPopupSelect(Ui, &Popup, 99) != 0 || Popup.selectedRow != 29 ||
+        Ui->CloseListPopup(&Popup) != 0) {
+      return 7;
+    }
+  }
+  /* 8: every kind names the entry OrvaneOptionEntry says, and the opening
+     recipe shows, tracks and closes a popup. The icons are the caller's. */
+  {
+    static OptionPopupSet Set;
+    static const UINT16 Kinds[9] = {0, 2, 3, 4, 5, 6, 16, 17, 18};
+    const CHAR16 *Titles[9];
+    const CHAR16 *Choices[3] = {W("Disk"), W("Network"), W("Shell")};
+    int I, Failed = 0;
+    Ui->ResetOptionPopups(&Set);
+    for (I = 0; I < 9; I++) {
+      Titles[I] = Choices[I % 3] + I % 2;
+      if (Ui->DefineOptionPopup(&Set, 0, 0, Kinds[I], Titles[I], 1, Choices) != EFI_SUCCESS ||
+          Set.entries[OrvaneOptionEntry(Kinds[I])].title != Titles[I]) {
+        Failed = 1;
+      }
+    }
+    Failed |= OrvaneOptionEntry(1) != ORVANE_OPTION_ENTRIES;
+    Failed |= OrvaneOpenOptionPopup(Ui, &Set, 200, 100, ORVANE_OPTION_BOOT_ORDER, W("Boot"), 3,
+                                    Choices, 1) != EFI_SUCCESS;
+    Failed |= Set.state.shown != 7 || Set.state.focus != 1 || Set.state.savedBackground == NULL;
+    Failed |= Ui->TrackOptionPopup(&Set, Set.state.shown, 0, 0, ORVANE_EVENT_HOVER,
+                                   ORVANE_KEY_NEXT) != 0 ||
+              Set.state.focus != 2;
+    Failed |= Ui->CloseOptionPopup(&Set) != EFI_SUCCESS || Set.state.savedBackground != NULL;
+    for (I = 0; I < ORVANE_OPTION_ENTRIES; I++) Bs->FreePool(Set.entries[I].icon);
+    if (Failed) {
+      return 8;
+    }
+  }
+  /* 9: the slider's key recipe steps as its arrows do, and holds at both ends. */
+  {
+    SettingRow Slider;
+    int Failed = Ui->InitSettingRow(&Slider, 100, 400, 600, 200, 160, 0, 5, 0, 0, 0, W("Fan"),
+                                    W("50 %"), 0, ORVANE_ROW_CELLS, 0) != EFI_SUCCESS;
+    Failed |= OrvaneSettingSliderStep(Ui, &Slider, TRUE) != EFI_SUCCESS ||
+              OrvaneSettingSliderStep(Ui, &Slider, TRUE) != EFI_SUCCESS || Slider.stepIndex != 2 ||
+              Slider.stepMode != 1 || Slider.hotPart != ORVANE_SLIDER_RIGHT_ARROW;
+    for (int I = 0; I < 3; I++) OrvaneSettingSliderStep(Ui, &Slider, FALSE);
+    Failed |= Slider.stepIndex != 0 || Slider.hotPart != ORVANE_SLIDER_LEFT_ARROW;
+    for (int I = 0; I < 6; I++) OrvaneSettingSliderStep(Ui, &Slider, TRUE);
+    if (Failed || Slider.stepIndex != 4) {
+      return 9;
+    }
+  }
   return 0;
 }

@@ -53,7 +53,7 @@ TEST_F(ControlBudget, ListPopupSlots) {
        [&] { return Ui->OpenListPopup(&P, 40, 80, 360, 200, W("Boot order"), 0, 8, kItems, 2); }},
       {2, "PaintListPopup", 0, 2, 1859, [&] { return Ui->PaintListPopup(&P); }},
       {3, "ScrollListPopup", 0, 0, 0, [&] { return Ui->ScrollListPopup(&P, 0, 20); }},
-      {4, "HitTestListPopup", LIST_POPUP_HIT_LIST, 0, 6,
+      {4, "HitTestListPopup", ORVANE_LIST_HIT_LIST, 0, 6,
        [&] { return Ui->HitTestListPopup(&P, P.x + 60, P.y + P.titleHeight + 30, 2); }},
       {6, "GetListPopupView", 0, 0, 129, [&] { return Ui->GetListPopupView(&P, &View); }},
       {5, "CloseListPopup", 0, 0, 0, [&] { return Ui->CloseListPopup(&P); }},
@@ -117,8 +117,8 @@ TEST_F(ControlBudget, DialogAndRowSlots) {
 
 TEST_F(ControlBudget, ReadoutAndDockSlots) {
   CHAR16 Clock[] = {'1', '2', ':', '3', '4', 0};
-  CHAR16 *Labels[8] = {W("Home"),    W("Settings"), W("Files"), W("Processor"),
-                       W("Display"), W("Network"),  W("Power"), W("About")};
+  const CHAR16 *Labels[8] = {W("Home"),    W("Settings"), W("Files"), W("Processor"),
+                             W("Display"), W("Network"),  W("Power"), W("About")};
   UINT16 Flags[8] = {0x00, 0x11, 0x02, 0x83, 0x94, 0x05, 0x06, 0x17};
   UINT16 Active[8] = {0, 0, 0, 0, 0, 0, 1, 0};
   DigitReadout R = {};
@@ -139,7 +139,7 @@ TEST_F(ControlBudget, ReadoutAndDockSlots) {
 }
 
 TEST_F(ControlBudget, OptionPopupSlots) {
-  CHAR16 *Items[4] = {W("Performance"), W("Balanced"), W("Quiet"), W("Power saver")};
+  const CHAR16 *Items[4] = {W("Performance"), W("Balanced"), W("Quiet"), W("Power saver")};
   OptionPopupSet S = {};
   const OptionPopupEntry &E = S.entries[0];
   Hold({

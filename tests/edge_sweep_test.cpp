@@ -236,7 +236,7 @@ TEST_F(EdgeSweep, OptionPopupCloseBoxRowsAndDragThresholds) {
   OptionPopupSet Set = {};
   ASSERT_EQ(Ui->ResetOptionPopups(&Set), 0u);
   std::vector<std::u16string> Texts = {u"First", u"Second", u"Third", u"Fourth"};
-  std::vector<CHAR16 *> Items;
+  std::vector<const CHAR16 *> Items;
   for (auto &T : Texts) Items.push_back(reinterpret_cast<CHAR16 *>(T.data()));
   ASSERT_EQ(
       Ui->DefineOptionPopup(&Set, 100, 100, 0, S(u"Boot"), (UINT16)Items.size(), Items.data()),
@@ -269,7 +269,7 @@ TEST_F(EdgeSweep, OptionPopupCloseBoxRowsAndDragThresholds) {
         const INT64 A = Key ? 0 : Points[P].first, B = Key ? 0 : Points[P].second;
         const UINT16 KeyCode = Key ? (UINT16)(P - Points.size()) : 0;
         OptionPopupSet Got = Copy(Set), Want = Copy(Set);
-        std::vector<CHAR16 *> GotItems = Items, WantItems = Items;
+        std::vector<const CHAR16 *> GotItems = Items, WantItems = Items;
         Got.entries[0].items = GotItems.data();
         Want.entries[0].items = WantItems.data();
         for (OptionPopupSet *Q : {&Got, &Want}) {
@@ -498,7 +498,7 @@ TEST_F(EdgeSweep, IconDockPicturesRowAndDragThresholds) {
   for (UINT16 Count : {8, 9}) {  // the pitch changes from 51 to 47
     std::set<UINT16> Focus;
     std::vector<std::u16string> Texts;
-    std::vector<CHAR16 *> Labels;
+    std::vector<const CHAR16 *> Labels;
     std::vector<UINT16> Flags, Active;
     for (UINT16 I = 0; I < Count; I++) {
       Texts.push_back(u"item " + std::u16string(1, u'A' + I));
@@ -534,7 +534,7 @@ TEST_F(EdgeSweep, IconDockPicturesRowAndDragThresholds) {
           const INT64 A = Key ? 0 : Points[P].first, B = Key ? 0 : Points[P].second;
           const UINT16 KeyCode = Key ? (UINT16)(P - Points.size()) : 0;
           IconDock Got = Copy(Dock), Want = Copy(Dock);
-          std::vector<CHAR16 *> GotLabels = Labels, WantLabels = Labels;
+          std::vector<const CHAR16 *> GotLabels = Labels, WantLabels = Labels;
           std::vector<UINT16> GotFlags = Flags, WantFlags = Flags, GotActive = Active,
                               WantActive = Active;
           Got.labels = GotLabels.data();

@@ -18,7 +18,7 @@ namespace {
 // Items of a dock: labels "item 0", "item 1", ... and their flags and active values.
 struct Items {
   std::vector<std::u16string> Text;
-  std::vector<CHAR16 *> Labels;
+  std::vector<const CHAR16 *> Labels;
   std::vector<UINT16> Flags, Active;
   explicit Items(size_t N, UINT16 FlagsAll = 0)
       : Text(N), Labels(N), Flags(N, FlagsAll), Active(N, 0) {

@@ -106,7 +106,7 @@ UINTN TrackOptionPopup(OptionPopupSet &Set, UINT16 Index, INT32 A, INT32 B, UINT
   const INT64 a = A, b = B, e = En.x, f = En.y, w = En.width, h = f + 67;
   const bool KeyEvent = a == 0 && b == 0, Pointer = a != 0 && b != 0;
   auto Swap = [&](INT64 I, INT64 J) {
-    CHAR16 *T = En.items[I];
+    const CHAR16 *T = En.items[I];
     En.items[I] = En.items[J];
     En.items[J] = T;
   };
@@ -243,7 +243,7 @@ void TrackIconDock(IconDock &D, INT32 A, INT32 B, UINT16 Kind, UINT16 Key) {
   const INT64 a = A, b = B, x = D.x, y = D.y, Pitch = D.count < 9 ? 51 : 47;
   const bool KeyEvent = a == 0 && b == 0, Pointer = a != 0 && b != 0;
   auto Swap = [&](INT64 I, INT64 J) {
-    CHAR16 *L = D.labels[I];
+    const CHAR16 *L = D.labels[I];
     D.labels[I] = D.labels[J];
     D.labels[J] = L;
     UINT16 F = D.flags[I];

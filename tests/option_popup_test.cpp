@@ -71,7 +71,7 @@ class OptionPopup : public DriverTest {
   OptionPopupSet Set = {};
   std::vector<std::u16string> Strings;
   std::u16string TitleText;
-  std::vector<CHAR16 *> Items;
+  std::vector<const CHAR16 *> Items;
 };
 
 // Equal pictures of row width W, or where the first difference lies.
@@ -92,8 +92,8 @@ const std::vector<std::u16string> kFour = {u"First", u"Second", u"Third", u"Four
 }  // namespace
 
 TEST_F(OptionPopup, DefineMapsKindsKeepsTheWindowOnScreenAndTheFirstIcon) {
-  CHAR16 *Texts[13] = {};
-  for (CHAR16 *&T : Texts) T = W("x");
+  const CHAR16 *Texts[13] = {};
+  for (const CHAR16 *&T : Texts) T = W("x");
   EXPECT_EQ(Ui->DefineOptionPopup(&Set, 10, 10, 1, W("t"), 1, Texts), EFI_NOT_FOUND);
   EXPECT_EQ(Ui->DefineOptionPopup(&Set, 10, 10, 7, W("t"), 1, Texts), EFI_NOT_FOUND);
   for (const OptionPopupEntry &E : Set.entries) EXPECT_EQ(E.icon, nullptr);
@@ -123,7 +123,7 @@ TEST_F(OptionPopup, DefineMapsKindsKeepsTheWindowOnScreenAndTheFirstIcon) {
 }
 
 TEST_F(OptionPopup, DefineReportsAFailedIconDecodeAndChangesNothing) {
-  CHAR16 *Texts[1] = {W("x")};
+  const CHAR16 *Texts[1] = {W("x")};
   Fw.FailAllocation(0);
   EXPECT_EQ(Ui->DefineOptionPopup(&Set, 10, 10, 4, W("t"), 1, Texts), EFI_OUT_OF_RESOURCES);
   Fw.FailAllocation(-1);
@@ -230,14 +230,14 @@ TEST_F(OptionPopup, KeysMoveTheFocusAndTheDraggedItem) {
 
 TEST_F(OptionPopup, LongDragsSwapPointersAndAllocateNothing) {
   Define(100, 100, kFour);
-  std::vector<CHAR16 *> Before = Items;
+  std::vector<const CHAR16 *> Before = Items;
   Track(200, 230, 1);
   for (int Pass = 0; Pass < 500; Pass++) {
     Track(200, 330, 1);
     Track(200, 170, 1);
   }
   EXPECT_EQ(Fw.LiveAllocations(), 1u);  // the icon only
-  std::multiset<CHAR16 *> A(Before.begin(), Before.end()), B(Items.begin(), Items.end());
+  std::multiset<const CHAR16 *> A(Before.begin(), Before.end()), B(Items.begin(), Items.end());
   EXPECT_EQ(A, B);  // the caller's own strings, reordered
   EXPECT_EQ(Item(0), u"Second");
 
@@ -344,8 +344,8 @@ TEST_F(OptionPopup, RefusesLimitsThatWouldWriteOutsideItsRows) {
 TEST_F(OptionPopup, FirstPaintSavesTheBackgroundAndCloseRestoresIt) {
   EXPECT_EQ(Ui->CloseOptionPopup(&Set), EFI_NOT_FOUND);
   Backdrop(7);
-  CHAR16 *Texts[13] = {};
-  for (CHAR16 *&T : Texts) T = W("Item");
+  const CHAR16 *Texts[13] = {};
+  for (const CHAR16 *&T : Texts) T = W("Item");
   ASSERT_EQ(Ui->DefineOptionPopup(&Set, 900, 100, 0, W("Thirteen"), 13, Texts), 0u);
   std::vector<uint32_t> Under = ScreenArea(709, 95, 315, 673);
   std::vector<uint32_t> Whole = Fw.Snapshot();

@@ -211,8 +211,8 @@ UINTN ScaleImage(Milli Scale, const TextImage *Source, TextImage *Destination) {
   }
 }
 
-UINTN EFIAPI DrawText(UINT32 Foreground, ORVANE_PIXEL *Background, Milli Scale, UINT16 X, UINT16 Y,
-                      const CHAR16 *Format, ...) {
+UINTN EFIAPI DrawText(UINT32 Foreground, const ORVANE_PIXEL *Background, Milli Scale, UINT16 X,
+                      UINT16 Y, const CHAR16 *Format, ...) {
   if (gFont == nullptr || gGraphics == nullptr || gPrint == nullptr || gBootServices == nullptr) {
     return kTextServiceMissing;
   }

@@ -4,19 +4,20 @@
 #include "platform/types.h"
 #include "raster/target.h"
 
-// Codes of the text operations, shared by DrawText, RenderText and ScaleImage.
+// Codes of the text operations, shared by DrawText, RenderText and ScaleImage;
+// those the slots answer are the published ORVANE_TEXT_ codes.
 enum : UINTN {
-  kTextDone = 0,
-  kTextBadScaleOrNoRecord = 1,  // ScaleImage: scale outside 1000..2000; RenderText: no record
-  kTextNullRecord = 2,
-  kTextOutOfMemory = 3,
-  kTextServiceMissing = 4,  // also: the text could not be formatted or rasterised
-  kTextTransferFailed = 5,  // nothing was shown
-  kTextScaleRefused = 6,    // ScaleImage answered non-zero
+  kTextDone = ORVANE_TEXT_DONE,
+  kTextBadScaleOrNoRecord = ORVANE_TEXT_NO_RECORD,    // ScaleImage: scale outside 1000..2000
+  kTextNullRecord = 2,                                // ScaleImage only
+  kTextOutOfMemory = 3,                               // ScaleImage only
+  kTextServiceMissing = ORVANE_TEXT_SERVICE_MISSING,  // also: not formatted or rasterised
+  kTextTransferFailed = ORVANE_TEXT_TRANSFER_FAILED,  // nothing was shown
+  kTextScaleRefused = ORVANE_TEXT_SCALE_REFUSED,      // ScaleImage answered non-zero
 };
 
-UINTN EFIAPI DrawText(UINT32 Foreground, ORVANE_PIXEL *Background, Milli Scale, UINT16 X, UINT16 Y,
-                      const CHAR16 *Format, ...);
+UINTN EFIAPI DrawText(UINT32 Foreground, const ORVANE_PIXEL *Background, Milli Scale, UINT16 X,
+                      UINT16 Y, const CHAR16 *Format, ...);
 UINTN EFIAPI RenderText(Milli Scale, TextImage *Image, const CHAR16 *String);
 
 // Nearest-neighbour enlargement by Scale (1000 to 2000) into Destination,

@@ -365,7 +365,7 @@ UINTN EFIAPI CloseListPopup(ListPopup *Popup) {
   return 0;
 }
 
-UINTN EFIAPI GetListPopupView(ListPopup *Popup, ListPopupView *View) {
+UINTN EFIAPI GetListPopupView(const ListPopup *Popup, ListPopupView *View) {
   if (Popup == nullptr || View == nullptr) {
     return EFI_INVALID_PARAMETER;
   }

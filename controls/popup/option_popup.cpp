@@ -72,7 +72,7 @@ bool SwapItems(OptionPopupEntry &E, INT64 I, INT64 J) {
   if (E.items == nullptr || I < 0 || J < 0 || I >= E.count || J >= E.count) {
     return false;
   }
-  CHAR16 *T = E.items[I];
+  const CHAR16 *T = E.items[I];
   E.items[I] = E.items[J];
   E.items[J] = T;
   return true;
@@ -225,7 +225,7 @@ UINTN EFIAPI ResetOptionPopups(OptionPopupSet *Set) {
 }
 
 EFI_STATUS EFIAPI DefineOptionPopup(OptionPopupSet *Set, INT32 X, INT32 Y, UINT16 Kind,
-                                    CHAR16 *Title, UINT16 Count, CHAR16 **Items) {
+                                    const CHAR16 *Title, UINT16 Count, const CHAR16 **Items) {
   if (Set == nullptr) {
     return EFI_INVALID_PARAMETER;
   }

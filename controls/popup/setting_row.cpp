@@ -98,8 +98,8 @@ void PaintChevron(const DrawTarget &T, INT32 X, INT32 Y) {
 EFI_STATUS EFIAPI InitSettingRow(SettingRow *Row, INT32 X, INT32 Y, UINT16 Width, UINT16 LabelWidth,
                                  UINT16 SliderLength, UINT16 CallerData0, UINT16 StepCount,
                                  INT16 CallerData1, UINT8 CallerData2, UINT8 CallerData3,
-                                 CHAR16 *Label, CHAR16 *Value, UINT16 CellFlags, INT16 Kind,
-                                 UINT8 Chevron) {
+                                 const CHAR16 *Label, const CHAR16 *Value, UINT16 CellFlags,
+                                 INT16 Kind, UINT8 Chevron) {
   if (Row == nullptr) {
     return EFI_INVALID_PARAMETER;
   }
@@ -125,7 +125,7 @@ EFI_STATUS EFIAPI InitSettingRow(SettingRow *Row, INT32 X, INT32 Y, UINT16 Width
   return EFI_SUCCESS;
 }
 
-EFI_STATUS EFIAPI PaintSettingRow(SettingRow *Row) {
+EFI_STATUS EFIAPI PaintSettingRow(const SettingRow *Row) {
   if (Row == nullptr) {
     return EFI_INVALID_PARAMETER;
   }

@@ -461,7 +461,7 @@ EFI_STATUS EFIAPI InitDigitReadout(DigitReadout *Readout, INT32 X, INT32 Y, CHAR
   return EFI_SUCCESS;
 }
 
-EFI_STATUS EFIAPI PaintDigitReadout(DigitReadout *Readout) {
+EFI_STATUS EFIAPI PaintDigitReadout(const DigitReadout *Readout) {
   if (Readout == nullptr || Readout->text == nullptr || Readout->size > 2) {
     return EFI_INVALID_PARAMETER;
   }

@@ -3,7 +3,8 @@
 #pragma once
 #include "platform/types.h"
 
-// The caller's record. InitDigitReadout fills it; PaintDigitReadout reads it.
+// The record, DigitReadout, is published in include/orvane.h. InitDigitReadout
+// fills it; PaintDigitReadout reads it.
 //
 // Ownership: `background` (when InitDigitReadout captured it) and `text` (when
 // it differs from the string the caller passed: a padded copy) are pool
@@ -11,26 +12,6 @@
 // InitDigitReadout frees neither: it cannot tell its own earlier blocks from a
 // caller's image or from a record never initialised, so a caller that
 // initialises one record again frees those two first.
-typedef struct DigitReadout {
-  EFI_GRAPHICS_OUTPUT_BLT_PIXEL *background;  // width x height pixels under the readout
-  INT32 x;
-  INT32 y;
-  INT32 width;
-  INT32 height;
-  CHAR16 *text;   // the cleaned text: the caller's string or a padded copy
-  UINT16 size;    // 0 large, 1 temperature, 2 small temperature
-  UINT8 capture;  // 1: InitDigitReadout captures the background
-} DigitReadout;
-
-static_assert(sizeof(DigitReadout) == 40);
-static_assert(__builtin_offsetof(DigitReadout, background) == 0);
-static_assert(__builtin_offsetof(DigitReadout, x) == 8);
-static_assert(__builtin_offsetof(DigitReadout, y) == 12);
-static_assert(__builtin_offsetof(DigitReadout, width) == 16);
-static_assert(__builtin_offsetof(DigitReadout, height) == 20);
-static_assert(__builtin_offsetof(DigitReadout, text) == 24);
-static_assert(__builtin_offsetof(DigitReadout, size) == 32);
-static_assert(__builtin_offsetof(DigitReadout, capture) == 34);
 
 // Cleans Text in place (cut at the first character other than "0"-":" or "-"),
 // pads temperatures to three digits, sizes the readout and, with Capture 1,
@@ -45,4 +26,4 @@ EFI_STATUS EFIAPI InitDigitReadout(DigitReadout *Readout, INT32 X, INT32 Y, CHAR
 // one transfer. Returns EFI_INVALID_PARAMETER for a NULL record, text or
 // background or a bad size, EFI_OUT_OF_RESOURCES having drawn nothing when
 // the work buffer cannot be had.
-EFI_STATUS EFIAPI PaintDigitReadout(DigitReadout *Readout);
+EFI_STATUS EFIAPI PaintDigitReadout(const DigitReadout *Readout);

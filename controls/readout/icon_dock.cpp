@@ -33,7 +33,8 @@ INT64 Pitch(UINT16 Count) { return Count < 9 ? 51 : 47; }
 INT64 LabelLimit(UINT16 Count) { return Count < 9 ? 500 : 713; }
 INT32 RowWidth(UINT16 Count) { return Count < 9 ? Count * 51 - 5 : Count * 47 - 5; }
 
-bool ItemsValid(UINT16 Count, CHAR16 *const *Labels, const UINT16 *Flags, const UINT16 *Active) {
+bool ItemsValid(UINT16 Count, const CHAR16 *const *Labels, const UINT16 *Flags,
+                const UINT16 *Active) {
   if (Count == 0 || Count > kMaxItems || Labels == nullptr || Flags == nullptr ||
       Active == nullptr) {
     return false;
@@ -63,7 +64,7 @@ INT32 StripWidth(INT32 X) { return kStripEnd - X; }
 // Reordering exchanges the caller's pointers and values; nothing is copied,
 // so a long drag allocates nothing.
 void Swap(IconDock &D, UINT16 I, UINT16 J) {
-  CHAR16 *Label = D.labels[I];
+  const CHAR16 *Label = D.labels[I];
   D.labels[I] = D.labels[J];
   D.labels[J] = Label;
   UINT16 Flags = D.flags[I];
@@ -199,7 +200,7 @@ void ComposeLabel(const IconDock &D, const DrawTarget &Strip, const TextImage &L
 
 }  // namespace
 
-EFI_STATUS EFIAPI InitIconDock(IconDock *D, INT32 X, INT32 Y, UINT16 Count, CHAR16 **Labels,
+EFI_STATUS EFIAPI InitIconDock(IconDock *D, INT32 X, INT32 Y, UINT16 Count, const CHAR16 **Labels,
                                UINT16 *Flags, UINT16 *Active) {
   if (D == nullptr || !ItemsValid(Count, Labels, Flags, Active) || !PlaceValid(X, Y)) {
     return EFI_INVALID_PARAMETER;
@@ -322,7 +323,7 @@ EFI_STATUS EFIAPI TrackIconDock(IconDock *D, INT32 A, INT32 B, UINT16 Kind, UINT
   return EFI_SUCCESS;
 }
 
-EFI_STATUS EFIAPI PaintIconDock(IconDock *D) {
+EFI_STATUS EFIAPI PaintIconDock(const IconDock *D) {
   if (!RecordValid(D)) {
     return EFI_INVALID_PARAMETER;
   }

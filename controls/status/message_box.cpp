@@ -23,7 +23,7 @@ struct TextLine {
 // each string split at LF, a CR just before an LF dropped, each line cut to
 // 1023 characters. Stops early, returning false, when Fn does.
 template <typename Fn>
-bool ForEachTextLine(CHAR16 *const *Lines, UINT32 Count, Fn &&F) {
+bool ForEachTextLine(const CHAR16 *const *Lines, UINT32 Count, Fn &&F) {
   CHAR16 Buffer[kLineChars + 1];
   UINT32 Lf = 0;
   for (UINT32 S = 0; Lines != nullptr && S < Count && Lines[S] != nullptr; S++) {
@@ -59,8 +59,8 @@ INT32 ButtonState(const MessageBox &B, UINT32 K) {
 }  // namespace
 
 UINTN EFIAPI InitMessageBox(MessageBox *Box, INT32 X, INT32 Y, INT32 Width, INT32 Height,
-                            UINT16 LineCount, CHAR16 **Lines, UINT16 ButtonCount,
-                            CHAR16 **Captions) {
+                            UINT16 LineCount, const CHAR16 *const *Lines, UINT16 ButtonCount,
+                            const CHAR16 *const *Captions) {
   if (Box == nullptr) {
     return EFI_INVALID_PARAMETER;
   }
@@ -158,7 +158,7 @@ UINTN EFIAPI HitTestMessageBox(MessageBox *Box, INT32 PX, INT32 PY) {
   return EFI_SUCCESS;
 }
 
-UINTN EFIAPI PaintMessageBox(MessageBox *Box) {
+UINTN EFIAPI PaintMessageBox(const MessageBox *Box) {
   if (Box == nullptr) {
     return EFI_INVALID_PARAMETER;
   }

@@ -436,7 +436,7 @@ void ListInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Rele
   }
   if (!Pressed) {
     if (Released) UI(ScrollListPopup, &L, 0, 0);  // no arrow stays dark
-    L.closeState = S.C->Ui->HitTestListPopup(&L, E.X, E.Y, 2) == LIST_POPUP_HIT_CLOSE ? 1 : 0;
+    L.closeState = S.C->Ui->HitTestListPopup(&L, E.X, E.Y, 2) == ORVANE_LIST_HIT_CLOSE ? 1 : 0;
     UI(PaintListPopup, &L);
     return;
   }
@@ -448,22 +448,22 @@ void ListInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool Rele
   L.selectedRow = Row >= 0 ? Row : Selected;
   const INT32 Step = ListStep(L);
   switch (Hit) {
-    case LIST_POPUP_HIT_CLOSE:
+    case ORVANE_LIST_HIT_CLOSE:
       L.closeState = 2;
       UI(PaintListPopup, &L);
       CloseList(S, false);
       return;
-    case LIST_POPUP_HIT_LIST:
+    case ORVANE_LIST_HIT_LIST:
       if (Row >= 0 && Row == Selected) {
         CloseList(S, true);
         return;
       }
       break;
-    case LIST_POPUP_HIT_UP_ARROW: UI(ScrollListPopup, &L, 1, -Step); break;
-    case LIST_POPUP_HIT_DOWN_ARROW: UI(ScrollListPopup, &L, 3, Step); break;
-    case LIST_POPUP_HIT_TRACK_ABOVE: UI(ScrollListPopup, &L, 0, -(INT32)L.thumbLength); break;
-    case LIST_POPUP_HIT_TRACK_BELOW: UI(ScrollListPopup, &L, 0, (INT32)L.thumbLength); break;
-    case LIST_POPUP_HIT_THUMB:
+    case ORVANE_LIST_HIT_UP_ARROW: UI(ScrollListPopup, &L, 1, -Step); break;
+    case ORVANE_LIST_HIT_DOWN_ARROW: UI(ScrollListPopup, &L, 3, Step); break;
+    case ORVANE_LIST_HIT_TRACK_ABOVE: UI(ScrollListPopup, &L, 0, -(INT32)L.thumbLength); break;
+    case ORVANE_LIST_HIT_TRACK_BELOW: UI(ScrollListPopup, &L, 0, (INT32)L.thumbLength); break;
+    case ORVANE_LIST_HIT_THUMB:
       S.GrabY = E.Y;
       UI(ScrollListPopup, &L, 2, 0);
       break;
@@ -501,16 +501,16 @@ void PasswordInput(SetupScreenState &S, const SetupInput &E, bool Pressed, bool 
   if (Released) {
     D.hotButton = 0;
     D.closeState = 0;
-    if (Under == 1 || Under == 2 || Under == INPUT_DIALOG_HIT_CLOSE) {
+    if (Under == 1 || Under == 2 || Under == ORVANE_DIALOG_HIT_CLOSE) {
       ClosePassword(S, Under == 1);
       return;
     }
   } else if (!E.Down) {
     D.hotButton = 0;  // hovering: only the close box lights
-    D.closeState = Under == INPUT_DIALOG_HIT_CLOSE ? 1 : 0;
+    D.closeState = Under == ORVANE_DIALOG_HIT_CLOSE ? 1 : 0;
   } else {
-    D.closeState = Under == INPUT_DIALOG_HIT_CLOSE ? 2 : 0;
-    if (Under == INPUT_DIALOG_HIT_CLOSE) D.hotButton = 0;
+    D.closeState = Under == ORVANE_DIALOG_HIT_CLOSE ? 2 : 0;
+    if (Under == ORVANE_DIALOG_HIT_CLOSE) D.hotButton = 0;
   }
   UI(PaintInputDialog, &D);
 }

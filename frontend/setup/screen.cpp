@@ -128,7 +128,7 @@ void FillPages(SetupScreenState &S) {
       Set.Help = kHelp[P][R];
       Set.PopupKind = Rs.PopupKind;
       Set.ItemCount = Rs.ItemCount;
-      for (UINT16 I = 0; I < Rs.ItemCount; I++) Set.Items[I] = const_cast<CHAR16 *>(Rs.Items[I]);
+      for (UINT16 I = 0; I < Rs.ItemCount; I++) Set.Items[I] = Rs.Items[I];
       CopyText(Set.ValueText, 24, Rs.Value != nullptr ? Rs.Value : Rs.Items[0]);
       S.C->Ui->InitSettingRow(&Set.Row, kPageX, kRowY + R * kRowPitch, kRowWidth, kLabelWidth,
                               Rs.Action == kActionSlider ? kSliderLength : 0, 0,
@@ -294,7 +294,7 @@ bool SetupOpen(SetupScreenState &S, const SceneContext &C, const CHAR16 *Time, S
   FillPages(S);
   UI(ResetOptionPopups, &S.Options);
   for (UINT16 P = 0; P < kSetupPages; P++) {
-    S.DockLabels[P] = const_cast<CHAR16 *>(kPageLayouts[P].Title);
+    S.DockLabels[P] = kPageLayouts[P].Title;
     S.DockFlags[P] = kPageLayouts[P].Picture;
   }
   S.DockActive[0] = 1;

@@ -71,9 +71,9 @@ struct SetupSetting {
   UINT16 Action;     // SetupAction
   UINT16 PopupKind;  // option popup kind for choice and order rows
   UINT16 ItemCount;
-  CHAR16 *Items[kSetupMaxItems];  // the order the popup shows; reordering swaps pointers
-  CHAR16 ValueText[24];           // what the value cell shows
-  const CHAR16 *Help;             // the help box's line for the row
+  const CHAR16 *Items[kSetupMaxItems];  // the order the popup shows; reordering swaps pointers
+  CHAR16 ValueText[24];                 // what the value cell shows
+  const CHAR16 *Help;                   // the help box's line for the row
 };
 
 struct SetupPage {
@@ -98,7 +98,7 @@ struct SetupScreenState {
   // Dock: the page icons. Labels are the pages' titles; the dock swaps the
   // pointers when an item is dragged, so a page is found by its title.
   IconDock Dock;
-  CHAR16 *DockLabels[kSetupPages];
+  const CHAR16 *DockLabels[kSetupPages];
   UINT16 DockFlags[kSetupPages];
   UINT16 DockActive[kSetupPages];
 
