@@ -2,7 +2,8 @@
 # sources linked against the simulated firmware under build/host.
 #   make demo   play the setup demo's script in QEMU/OVMF, pictures and out/index.html
 #   make demo-live  the setup demo for a person: a window, or VNC
-#   make test   host tests (plain and sanitized), short fuzz runs, then the firmware end-to-end run
+#   make test   host tests (plain and sanitized), short fuzz runs, then the firmware end-to-end
+#               run and the boot of the toolkit built into the firmware volume
 #   make bench  host benchmarks
 MAKEFLAGS += --no-print-directory
 BUILD ?= build
@@ -138,6 +139,7 @@ unit: deps pictures-check format-check header-check docs
 	$(HOST_OUT)/tests --gtest_brief=1
 	python3 tests/run_demo_test.py
 	python3 tests/qemu_test.py
+	python3 tests/firmware_tool_test.py
 
 # Every C and C++ source follows .clang-format (the generated pictures opt out).
 format-check:
@@ -176,6 +178,7 @@ test: deps
 	$(MAKE) e2e
 	$(MAKE) deploy-test
 	$(MAKE) example-test
+	$(MAKE) firmware-test
 
 # The scripted run: real keys and pointer through QMP, a screenshot per step,
 # out/index.html with the captions; fails when a step's check fails.
@@ -248,7 +251,8 @@ fuzz: deps
 clean:
 	rm -rf $(BUILD) out
 
--include $(shell find $(BUILD) -name '*.d' 2>/dev/null)
+# Only this Makefile's dependency files: the EDK2 tree keeps its own.
+-include $(shell find $(BUILD) -path $(BUILD)/edk2 -prune -o -type f -name '*.d' -print 2>/dev/null)
 
 # ---------------------------------------------------------------- front-end tools (host)
 # render-scene draws the front-end's scenes with the host driver; the
@@ -333,6 +337,39 @@ all efi: $(EFI_OUT)/boot-menu.efi
 example-test: deps
 	$(MAKE) -j$(JOBS) efi
 	python3 tools/run_example.py --build $(BUILD)
+
+# ---------------------------------------------------------------- EDK2
+# Debian's EDK2 source (its patches applied) with BaseTools built, at
+# build/edk2/src; fetched once through a private apt configuration and kept.
+DEB_PACKAGES += dpkg-dev nasm acpica-tools uuid-dev python3-distutils
+EDK2_SRC := $(BUILD)/edk2/src
+EDK2_STAMP := $(EDK2_SRC)/.basetools-built
+.PHONY: edk2-tools
+edk2-tools: deps $(EDK2_STAMP)
+$(EDK2_STAMP): tools/edk2.sh
+	rm -f $@; BUILD=$(BUILD) JOBS=$(JOBS) sh tools/edk2.sh
+
+# ---------------------------------------------------------------- firmware volume
+# make firmware: the shim, the toolkit and the setup front-end added to the
+# DXE volume of a copy of Debian's 4 MB OVMF (OrvanePkg/Binary/*.inf say how),
+# and a variable store that boots the front-end: build/firmware/. The images
+# come from build/efi unless ORVANE_DRIVER=, ORVANE_SHIM= or ORVANE_SETUP=
+# name others. tools/firmware.py rebuilds only when an input changed.
+ORVANE_DRIVER ?=
+ORVANE_SHIM ?=
+ORVANE_SETUP ?=
+FIRMWARE_OUT := $(BUILD)/firmware
+.PHONY: firmware firmware-test
+firmware: edk2-tools
+	$(MAKE) -j$(JOBS) $(if $(ORVANE_DRIVER),,$(EFI_OUT)/orvane.efi) \
+	  $(if $(ORVANE_SHIM),,$(EFI_OUT)/platform-shim.efi) $(if $(ORVANE_SETUP),,$(EFI_OUT)/setup-demo.efi)
+	python3 tools/firmware.py --build $(BUILD) --out $(FIRMWARE_OUT) \
+	  $(if $(ORVANE_DRIVER),--driver $(ORVANE_DRIVER)) $(if $(ORVANE_SHIM),--shim $(ORVANE_SHIM)) \
+	  $(if $(ORVANE_SETUP),--setup $(ORVANE_SETUP))
+# make firmware-test: that firmware booted with no disk; see tools/firmware_test.py.
+firmware-test: firmware
+	$(MAKE) -j$(JOBS) $(HOST_OUT)/render-scene
+	python3 tools/firmware_test.py --build $(BUILD) --firmware $(FIRMWARE_OUT)
 
 # ---------------------------------------------------------------- EDK2 build
 # Each image's sources, one line each, for tools/edk2_native.py.

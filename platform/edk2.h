@@ -27,7 +27,7 @@ extern "C" {
 #include <Protocol/SimpleTextInEx.h>
 
 // gnu-efi's library calls the tree makes (InitializeLib, StrDuplicate...).
-#include <Library/OrvaneEfiLib.h>
+#include "OrvanePkg/Library/OrvaneEfiLib/OrvaneEfiLib.h"
 #ifdef __cplusplus
 }
 #endif

@@ -4,7 +4,7 @@
 #include <Library/BaseMemoryLib.h>
 #include <Library/DevicePathLib.h>
 #include <Library/MemoryAllocationLib.h>
-#include <Library/OrvaneEfiLib.h>
+#include "OrvaneEfiLib.h"
 #include <Library/PrintLib.h>
 #include <Library/BaseLib.h>
 #include <Library/UefiBootServicesTableLib.h>
@@ -24,6 +24,10 @@ CHAR16 *StrDuplicate(CONST CHAR16 *String) { return AllocateCopyPool(StrSize(Str
 VOID StatusToString(CHAR16 *Buffer, EFI_STATUS Status) {
   // PrintLib's %r gives each status its UEFI name.
   UnicodeSPrint(Buffer, 64 * sizeof(CHAR16), L"%r", Status);
+}
+
+VOID GuidToString(CHAR16 *Buffer, EFI_GUID *Guid) {
+  UnicodeSPrint(Buffer, 37 * sizeof(CHAR16), L"%g", Guid);
 }
 
 CHAR16 *DevicePathToStr(EFI_DEVICE_PATH_PROTOCOL *DevicePath) {

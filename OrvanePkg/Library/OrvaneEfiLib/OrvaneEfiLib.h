@@ -22,6 +22,9 @@ CHAR16 *StrDuplicate(CONST CHAR16 *String);
 // The status's name ("Not Found") into Buffer, which holds 64 characters.
 VOID StatusToString(CHAR16 *Buffer, EFI_STATUS Status);
 
+// The GUID as text, 8-4-4-4-12 hexadecimal digits, into Buffer of 37 characters.
+VOID GuidToString(CHAR16 *Buffer, EFI_GUID *Guid);
+
 // The device path as text, in pool memory the caller frees; NULL on failure.
 CHAR16 *DevicePathToStr(EFI_DEVICE_PATH_PROTOCOL *DevicePath);
 
