@@ -140,6 +140,7 @@ unit: deps pictures-check format-check header-check docs
 	python3 tests/run_demo_test.py
 	python3 tests/qemu_test.py
 	python3 tests/firmware_tool_test.py
+	python3 tools/edk2_native.py --check
 
 # Every C and C++ source follows .clang-format (the generated pictures opt out).
 format-check:
@@ -360,9 +361,12 @@ ORVANE_SHIM ?=
 ORVANE_SETUP ?=
 FIRMWARE_OUT := $(BUILD)/firmware
 .PHONY: firmware firmware-test
+# The gnu-efi images still needed; with none, no sub-make (it would build the default goal).
+FIRMWARE_EFI := $(if $(ORVANE_DRIVER),,$(EFI_OUT)/orvane.efi) \
+                $(if $(ORVANE_SHIM),,$(EFI_OUT)/platform-shim.efi) \
+                $(if $(ORVANE_SETUP),,$(EFI_OUT)/setup-demo.efi)
 firmware: edk2-tools
-	$(MAKE) -j$(JOBS) $(if $(ORVANE_DRIVER),,$(EFI_OUT)/orvane.efi) \
-	  $(if $(ORVANE_SHIM),,$(EFI_OUT)/platform-shim.efi) $(if $(ORVANE_SETUP),,$(EFI_OUT)/setup-demo.efi)
+	$(if $(strip $(FIRMWARE_EFI)),$(MAKE) -j$(JOBS) $(FIRMWARE_EFI))
 	python3 tools/firmware.py --build $(BUILD) --out $(FIRMWARE_OUT) \
 	  $(if $(ORVANE_DRIVER),--driver $(ORVANE_DRIVER)) $(if $(ORVANE_SHIM),--shim $(ORVANE_SHIM)) \
 	  $(if $(ORVANE_SETUP),--setup $(ORVANE_SETUP))
@@ -372,8 +376,45 @@ firmware-test: firmware
 	python3 tools/firmware_test.py --build $(BUILD) --firmware $(FIRMWARE_OUT)
 
 # ---------------------------------------------------------------- EDK2 build
+# make native: the same three images built by EDK2's own tool chain (GCC5,
+# X64, MdePkg in place of gnu-efi) from OrvanePkg/OrvanePkg.dsc, into
+# build/native/. make native-test: those images in the firmware volume
+# (make firmware-test), then from the disk in the end-to-end run, each with
+# the host's pixels.
+NATIVE_OUT := $(BUILD)/native
+NATIVE_TARGET ?= RELEASE
+.PHONY: native native-test native-sources
+native: edk2-tools
+	python3 tools/edk2_native.py --check
+	BUILD=$(BUILD) OUT=$(NATIVE_OUT) TARGET=$(NATIVE_TARGET) JOBS=$(JOBS) bash tools/edk2_native.sh
+native-test: native
+	$(MAKE) firmware-test FIRMWARE_OUT=$(NATIVE_OUT)/firmware ORVANE_DRIVER=$(NATIVE_OUT)/orvane.efi \
+	  ORVANE_SHIM=$(NATIVE_OUT)/platform-shim.efi ORVANE_SETUP=$(NATIVE_OUT)/setup-demo.efi
+	$(MAKE) -j$(JOBS) $(HOST_OUT)/render-scene
+	@# tools/e2e.py takes images from <build>/efi and the host tools from <build>/host.
+	@mkdir -p $(NATIVE_OUT)/run && ln -sfn .. $(NATIVE_OUT)/run/efi && ln -sfn $(abspath $(HOST_OUT)) $(NATIVE_OUT)/run/host
+	python3 tools/e2e.py --build $(NATIVE_OUT)/run --out out/native --displays $(E2E_DISPLAYS)
+
+# make firmware-ovmf: OVMF itself built from source (OvmfPkgX64, 4 MB, no
+# shell) with the package's source modules in its DXE volume, into
+# build/native/ovmf/; rebuilt only when a source changed (a full build takes
+# minutes). make firmware-ovmf-test boots it as make firmware-test does.
+NATIVE_OVMF := $(NATIVE_OUT)/ovmf
+NATIVE_INPUTS := $(shell find driver platform raster text controls shim frontend include OrvanePkg \
+                   -type f 2>/dev/null) tools/edk2_native.sh tools/edk2_native.py
+.PHONY: firmware-ovmf firmware-ovmf-test
+firmware-ovmf: edk2-tools
+	python3 tools/edk2_native.py --check
+	$(MAKE) $(NATIVE_OVMF)/OVMF_CODE_4M.fd
+$(NATIVE_OVMF)/OVMF_CODE_4M.fd: $(EDK2_STAMP) $(NATIVE_INPUTS)
+	BUILD=$(BUILD) OUT=$(NATIVE_OVMF) MODE=ovmf TARGET=$(NATIVE_TARGET) JOBS=$(JOBS) \
+	  bash tools/edk2_native.sh
+firmware-ovmf-test: firmware-ovmf
+	$(MAKE) -j$(JOBS) $(HOST_OUT)/render-scene
+	python3 tools/firmware_test.py --build $(BUILD) --firmware $(NATIVE_OVMF) \
+	  --vars $(NATIVE_OVMF)/blank-vars.fd --out out/ovmf
+
 # Each image's sources, one line each, for tools/edk2_native.py.
-.PHONY: native-sources
 native-sources:
 	@echo "orvane: $(ORVANE_IMAGE_SRC)"
 	@echo "platform-shim: $(SHIM_IMAGE_SRC)"
