@@ -140,6 +140,7 @@ unit: deps pictures-check format-check header-check docs
 	python3 tests/run_demo_test.py
 	python3 tests/qemu_test.py
 	python3 tests/firmware_tool_test.py
+	python3 tests/edk2_native_test.py
 	python3 tools/edk2_native.py --check
 
 # Every C and C++ source follows .clang-format (the generated pictures opt out).
