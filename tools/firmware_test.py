@@ -106,7 +106,10 @@ def checking_boot(args, code, blank_vars, modules, work, results):
     if shot is None or "primitives" in boot.late_shots:
         results.add("primitive-scene", False, "no timely screenshot of the scene")
     else:
+        # Names the difference picture, should there be one.
+        results.display = "firmware"
         e2e.compare_scene(args.build, shot, args.out, results)
+        results.display = ""
     done = boot.first_time("DONE")
     results.add("finished", done is not None and not boot.timed_out,
                 "shut down after %.1f s" % boot.seconds if done is not None
