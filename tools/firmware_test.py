@@ -123,7 +123,7 @@ def setup_boot(args, code, shipped_vars, work, results):
     steps = run_demo.load_steps(run_demo.DEFAULT_SCRIPT)[:SETUP_STEPS]
     player = run_demo.Player(steps, args.out)
     boot = qemu.Boot(args.build, "demo", args.out, args.timeout, prefix="firmware-setup-",
-                     handler=player, firmware=qemu.Firmware(code, vars_file), vars_file=vars_file,
+                     display=run_demo.DEMO_DISPLAY, handler=player, firmware=qemu.Firmware(code, vars_file), vars_file=vars_file,
                      disk=False).run()
     starts = boot.lines("START")
     results.add("setup-starts", starts == ["demo"],
