@@ -34,6 +34,7 @@ class FakeMachine:
         self.screen = lambda x, y: 0
         self.shots = {}
         self.running = True
+        self.size = (8, 6)
 
     # qmp
     def key(self, name):
@@ -51,7 +52,7 @@ class FakeMachine:
 
     def screendump(self, path, fmt="png"):
         assert not self.running, "photographed a running machine"
-        write_ppm(path, 8, 6, self.screen)
+        write_ppm(path, *self.size, self.screen)
 
     # boot
     def shoot(self, qmp, name):
@@ -203,8 +204,38 @@ class PlayerTest(unittest.TestCase):
         self.assertEqual(text.count("FAIL"), 5)
         self.assertIn("a problem", text)
 
+    def test_a_larger_panel_moves_inputs_and_checks_to_the_layout(self):
+        # The layout at (2, 1) of a 1028x770 panel; one margin pixel is wrong in
+        # the second picture. On a 1024x768 panel there is no margin to check.
+        inside = lambda x, y: 2 <= x < 1026 and 1 <= y < 769  # noqa: E731
+        p = self.player([
+            s.step("placed", "", checks=[s.margin(0x080E13), s.pixel(0, 0, 0x00FF00),
+                                         s.pixel(1023, 767, 0x0000FF)]),
+            s.step("moved", "", [s.move(1023, 767)], checks=[s.margin(0x080E13),
+                                                               s.same_as("placed")])])
+        self.machine.size = (1028, 770)
+        self.machine.screen = lambda x, y: (0x00FF00 if (x, y) == (2, 1) else 0x0000FF
+                                            if (x, y) == (1025, 768) else 0x123456
+                                            if inside(x, y) else 0x080E13)
+        self.assertFalse(p(self.machine, self.machine, "INFO", "panel 1028x770, layout at 2,1"))
+        self.ready(p, 0)
+        self.assertEqual(self.machine.log[-1], ("move", s.to_tablet(1025, 1028), s.to_tablet(768, 770)))
+        placed = self.machine.screen
+        self.machine.screen = lambda x, y: 0xFFFFFF if (x, y) == (1027, 5) else placed(x, y)
+        self.ready(p, 1)
+        outcomes = [outcome for _, _, each in p.results for outcome in each]
+        self.assertEqual([ok for ok, _ in outcomes], [True, True, True, False, True])
+        self.assertIn("the 5128 pixels around the layout are 080e13", outcomes[0][1])
+        self.assertIn("1 of 5128 pixels not 080e13, first at screen (1027,5)", outcomes[3][1])
+
+        q = self.player([s.step("full", "", checks=[s.margin(0x080E13)])])
+        self.machine.size = (1024, 768)
+        q(self.machine, self.machine, "INFO", "panel 1024x768, layout at 0,0")
+        self.ready(q, 0)
+        self.assertEqual(q.results[0][2], [(False, "margin: the layout fills the 1024x768 screen")])
+
     def test_tablet_values_give_every_pixel_back(self):
-        for size in (1024, 768):
+        for size in (1024, 768, 1920, 1080):
             values = [s.to_tablet(p, size) for p in range(size)]
             self.assertEqual([s.to_pixel(v, size) for v in values], list(range(size)))
             self.assertEqual((values[0], values[-1]), (0, s.TABLET_MAX))

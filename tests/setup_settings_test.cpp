@@ -343,7 +343,7 @@ TEST_F(SetupSettingsTest, ArrowFollowsThePointerWithoutTrails) {
   EXPECT_TRUE(Fw.Snapshot() == Page);
 }
 
-TEST_F(SetupSettingsTest, LayoutIsCentredOnPanelsWithout1024x768) {
+TEST_F(SetupSettingsTest, LayoutIsCentredOnLargerPanels) {
   const std::string Here = __FILE__;
   std::vector<uint32_t> Golden;
   uint32_t GW = 0, GH = 0;
@@ -360,6 +360,7 @@ TEST_F(SetupSettingsTest, LayoutIsCentredOnPanelsWithout1024x768) {
   const Case Cases[] = {
       {"1024x768 offered", {{800, 600}, {1024, 768}}, 0, true, 1024, 768},
       {"native 1920x1080 only", {{1920, 1080}}, 0, true, 1920, 1080},
+      {"native 1920x1080 kept over 1024x768", {{1920, 1080}, {1024, 768}}, 0, true, 1920, 1080},
       {"in use 1280x800", {{640, 480}, {1280, 800}, {1920, 1080}}, 1, true, 1280, 800},
       {"too small in use", {{800, 600}, {1920, 1200}, {1366, 768}}, 0, true, 1366, 768},
       {"nothing holds it", {{800, 600}, {1000, 800}}, 0, false, 800, 600},

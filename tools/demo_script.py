@@ -9,7 +9,7 @@ as out/step-<nn>-<name>.png and runs the step's checks on it. The front-end
 turns tablet values back into pixels as value * (1024 - 1) / 0x7FFF
 (and 768 for y), rounded down.
 
-The setup screen's places (screen pixels): dock item i at (100 + 51 i, 142)
+The setup screen's places (pixels of its 1024x768 layout): dock item i at (100 + 51 i, 142)
 (Main, Advanced, Boot, Security, Exit); setting row r of a page at y 271 + 34 r;
 the header band is 0x002041, the page backdrop 0x101C26.
 
@@ -17,18 +17,21 @@ The pointer shows as an arrow (12x19 pixels, its tip at the pointer) after a
 move; a key hides it. Checks that compare with an earlier picture keep clear
 of the arrow where the two pictures would differ by it alone.
 
-The run is three boots on one variable store (BOOTS): the first changes
+The run is four boots on one variable store (BOOTS): the first changes
 settings, sets a password and saves; the second is the reboot, asked for the
 password, showing what was saved; the third starts from a corrupted settings
-variable and shows the defaults.
+variable and shows the defaults. They run on a 1024x768 monitor. The fourth
+runs on a 1920x1080 one: setup keeps that mode, centres its layout and fills
+the margin, and keys and pointer must act on the layout as on the small screen.
 
 See tools/script_steps.py for the inputs and checks a step can hold.
 """
-from script_steps import (boot, click, differs_from, drag, key, move, pixel,  # noqa: F401
-                          region, same_as, step)
+from script_steps import (boot, click, differs_from, drag, key, margin, move,  # noqa: F401
+                          pixel, region, same_as, step)
 
 HEADER = 0x002041
 BACKDROP = 0x101C26
+MARGIN = 0x080E13                  # around the layout on a larger panel
 ROWS = (0, 262, 620, 170)          # the page's rows
 BELOW_ROWS = (0, 540, 620, 180)    # the empty page under the help box
 SIDE = (620, 200, 404, 230)        # gauge panel and tiles
@@ -57,7 +60,7 @@ STEPS = [
          [differs_from("start", *ROWS), differs_from("start", 40, 470, 560, 64),
           same_as("start", *SIDE)]),
     step("rows-up", "Up brings the focus back to the first row.", [key("up"), key("up")],
-         [same_as("start")]),
+         [same_as("start", *BELOW_HEADER)]),
     step("choice-open", "Enter on Language opens its option popup, the current choice focused.",
          [key("ret")], [differs_from("start", 240, 300, 315, 200)]),
     step("choice-pick", "Down and Enter pick Deutsch: the popup closes, the screen under it "
@@ -76,7 +79,7 @@ STEPS = [
          [move(560, 620)], [same_as("list-pick", 500, 600, *ARROW), pixel(560, 620, 0x000000)]),
     step("cursor-popup", "A click on the focused Keyboard layout row opens its list under the "
          "arrow; Esc closes it and hides the arrow: the screen is exactly as before.",
-         click(300, row_y(1)) + [key("esc")], [same_as("list-pick")]),
+         click(300, row_y(1)) + [key("esc")], [same_as("list-pick", *BELOW_HEADER)]),
     step("dock-hover", "Hovering the dock shows the Boot page and the item's label.",
          [move(dock_x(2), 142)], [differs_from("list-pick", *ROWS)]),
     step("order-open", "A click on the focused Boot order row opens its option popup.",
@@ -139,10 +142,32 @@ CORRUPTED = [
          [move(dock_x(4), 142), key("down"), key("ret")], leaves=True),
 ]
 
+# A 1920x1080 monitor: OVMF starts in its preferred mode and setup keeps it.
+# The variable is still the corrupted one, so these are the defaults again.
+PANEL = [
+    step("panel-start", "On a 1920x1080 monitor setup stays in the mode OVMF started in, the "
+         "monitor's own, though 1024x768 is offered: the layout is centred and the margin filled.",
+         [], [margin(MARGIN), same_as("start", *BELOW_HEADER)]),
+    step("panel-rows", "Down and Down move the focus as on the small screen.",
+         [key("down"), key("down")], [margin(MARGIN), same_as("rows-down", *BELOW_HEADER)]),
+    step("panel-hover", "The pointer lands on the layout: hovering the Boot item shows the "
+         "Boot page, the arrow at the same place of the layout as on the small screen.",
+         [move(dock_x(2), 142)], [margin(MARGIN), same_as("dock-hover", *ROWS),
+                                  same_as("dock-hover", dock_x(2) - 20, 120, 60, 60)]),
+    step("panel-click", "A click on the Boot order row opens its popup.", click(300, row_y(0)),
+         [margin(MARGIN), same_as("order-open", 240, 300, 315, 200)]),
+    step("panel-close", "Esc closes it; the page comes back and nothing spilled into the margin.",
+         [key("esc")], [margin(MARGIN), same_as("panel-hover", *BELOW_DOCK)]),
+    step("panel-discard", "Discard changes and exit.",
+         [move(dock_x(4), 142), key("down"), key("ret")], leaves=True),
+]
+
 BOOTS = [
     boot("first", STEPS, serial=["settings: the defaults, the variable is missing",
                                  "settings: saved"]),
     boot("reboot", REBOOT),
     boot("corrupted", CORRUPTED, corrupt="OrvaneSetup",
          serial=["settings: the defaults, the variable is with a bad checksum"]),
+    boot("panel", PANEL, panel=(1920, 1080),
+         serial=["display 1920x1080 ", "panel 1920x1080, layout at 448,156"]),
 ]

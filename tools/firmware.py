@@ -282,10 +282,10 @@ def build(args):
     inputs = [inf for _, inf in MODULES] + [os.path.join(PACKAGE, "OrvanePkg.dec"),
                                            os.path.abspath(__file__), args.code, args.vars]
     inputs += [images[key] for key, _ in modules]
-    key = fingerprint(inputs, repr(sorted(images.items())))
+    wanted = fingerprint(inputs, repr(sorted(images.items())))
     if os.path.isfile(stamp) and os.path.isfile(code) and os.path.isfile(variables):
         with open(stamp) as f:
-            if f.read().strip() == key:
+            if f.read().strip() == wanted:
                 print("firmware: %s is up to date" % code)
                 return
     tools = Tools(args.edk2)
@@ -297,15 +297,15 @@ def build(args):
     with tempfile.TemporaryDirectory(prefix="orvane-fw-") as work:
         current = os.path.join(work, "in.fd")
         shutil.copy(args.code, current)
-        for index, (key_, module) in enumerate(modules):
-            ffs = build_ffs(tools, module, images[key_], names, work)
+        for index, (key, module) in enumerate(modules):
+            ffs = build_ffs(tools, module, images[key], names, work)
             following = os.path.join(work, "step%d.fd" % index)
             tools.run("FMMT", "-a", current, str(DXE_FV), ffs, following, cwd=work)
             current = following
             # The dependency files a platform build takes beside the binary INFs.
             if os.path.isfile(os.path.join(work, module["name"] + ".depex")):
                 shutil.copy(os.path.join(work, module["name"] + ".depex"), out)
-            print("firmware: %s (%s) from %s" % (module["name"], module["guid"], images[key_]))
+            print("firmware: %s (%s) from %s" % (module["name"], module["guid"], images[key]))
         listing = tools.run("FMMT", "-v", current, cwd=work)
         for _, module in modules:
             if module["guid"].lower() not in listing.lower():
@@ -314,7 +314,7 @@ def build(args):
     setup = dict(modules)["setup"]
     write_boot_variables(args.vars, variables, setup["guid"])
     with open(stamp, "w") as f:
-        f.write(key + "\n")
+        f.write(wanted + "\n")
     print("firmware: wrote %s and %s" % (code, variables))
 
 

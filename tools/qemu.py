@@ -49,6 +49,16 @@ DISPLAYS = {
     "ramfb": ["-vga", "none", "-device", "ramfb"],
 }
 
+
+def panel_display(width, height):
+    """The name of the standard VGA on a monitor whose preferred mode is width x
+    height (its EDID), registered in DISPLAYS: OVMF starts in that mode and lists
+    it first."""
+    name = "std-%dx%d" % (width, height)
+    DISPLAYS[name] = ["-vga", "none", "-device", "VGA,xres=%d,yres=%d" % (width, height)]
+    return name
+
+
 # The pointer: QEMU's USB tablet (vendor 0x0627, product 0x0001) on xHCI. The
 # platform shim gives it an Absolute Pointer where the firmware has no driver.
 INPUT_DEVICES = ["-device", "qemu-xhci,id=xhci", "-device", "usb-tablet,id=tablet,bus=xhci.0"]

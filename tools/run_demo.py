@@ -1,6 +1,9 @@
 #!/usr/bin/env python3
-"""Boots the setup demo in QEMU/OVMF at 1024x768 and plays the script of
-tools/demo_script.py with real input: keys, and a USB tablet as the pointer.
+"""Boots the setup demo in QEMU/OVMF on a 1024x768 monitor and plays the script
+of tools/demo_script.py with real input: keys, and a USB tablet as the pointer.
+A boot of the script may bring a larger monitor: setup then keeps that mode and
+centres its layout, and the runner moves the script's positions and checked
+areas to where the front-end says on serial that the layout sits.
 Each step's screenshot goes to <out>/step-<nn>-<name>.png, and
 <out>/index.html shows the steps in order with their captions and checks.
 Pictures the front-end asks for itself ("SCREENSHOT <name>") are kept as
@@ -13,6 +16,7 @@ is present (DISPLAY or WAYLAND_DISPLAY set), else over VNC on 127.0.0.1:5900.
 import argparse
 import html
 import os
+import re
 import runpy
 import shutil
 import sys
@@ -29,6 +33,10 @@ DEFAULT_SCRIPT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "demo_
 INPUT_TIMEOUT = 30.0
 START_TIMEOUT = 120.0
 LEAVE_TIMEOUT = 120.0
+# The front-end's word on where its layout sits on the panel.
+PANEL_LINE = re.compile(r"panel (\d+)x(\d+), layout at (\d+),(\d+)")
+# The demo's own monitor: OVMF starts in 1024x768, which setup keeps.
+DEMO_DISPLAY = qemu.panel_display(script_steps.SCREEN_WIDTH, script_steps.SCREEN_HEIGHT)
 
 
 def load_steps(path):
@@ -70,27 +78,59 @@ def corrupt_variable(vars_file, name, offset=20):
 # ---------------------------------------------------------------- pictures
 
 class Picture:
-    """A screendump in PPM (P6, 8-bit), read into RGB rows."""
+    """A screendump in PPM (P6, 8-bit), read into RGB rows. Positions are the
+    layout's: origin is where its top-left pixel sits on the screen."""
 
-    def __init__(self, path):
+    def __init__(self, path, origin=(0, 0)):
         self.width, self.height, self.pixels = qemu.read_ppm(path)
+        self.origin = origin
 
     def colour(self, x, y):
-        at = (y * self.width + x) * 3
+        at = ((y + self.origin[1]) * self.width + x + self.origin[0]) * 3
         r, g, b = self.pixels[at:at + 3]
         return (r << 16) | (g << 8) | b
 
     def area(self, x, y, w, h):
         """The area's bytes, or None when it does not lie inside the picture."""
+        x, y = x + self.origin[0], y + self.origin[1]
         if x < 0 or y < 0 or w <= 0 or h <= 0 or x + w > self.width or y + h > self.height:
             return None
         return b"".join(self.pixels[((y + r) * self.width + x) * 3:((y + r) * self.width + x + w) * 3]
                         for r in range(h))
 
+    def margin(self, colour):
+        """(pixels around the layout, how many of them are not colour, the first such)."""
+        ox, oy = self.origin
+        right = ox + script_steps.SCREEN_WIDTH
+        bottom = oy + script_steps.SCREEN_HEIGHT
+        want = bytes(((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF))
+        total, wrong, first = 0, 0, None
+        for y in range(self.height):
+            spans = [(0, self.width)] if not oy <= y < bottom else [(0, ox), (right, self.width)]
+            for a, b in spans:
+                if b <= a:
+                    continue
+                total += b - a
+                row = self.pixels[(y * self.width + a) * 3:(y * self.width + b) * 3]
+                if row == want * (b - a):
+                    continue
+                bad = [a + i // 3 for i in range(0, len(row), 3) if row[i:i + 3] != want]
+                wrong += len(bad)
+                first = first or (bad[0], y)
+        return total, wrong, first
+
 
 def run_check(check, picture, earlier):
     """(passed, what was seen) for one check on a step's picture."""
     kind, (x, y, w, h), want = check
+    if kind == "margin":
+        total, wrong, first = picture.margin(want)
+        if total == 0:
+            return False, "margin: the layout fills the %dx%d screen" % (picture.width, picture.height)
+        if not wrong:
+            return True, "margin: the %d pixels around the layout are %06x" % (total, want)
+        return False, "margin: %d of %d pixels not %06x, first at screen (%d,%d)" % (
+            wrong, total, want, first[0], first[1])
     where = "(%d,%d %dx%d)" % (x, y, w, h)
     mine = picture.area(x, y, w, h)
     if mine is None:
@@ -145,6 +185,8 @@ class Player:
         self.handled = None    # the last READY count
         self.offset = 0        # READY count minus events sent, fixed at the first READY
         self.pointer = None    # where the tablet is, in tablet units
+        # The panel's size and the layout's top-left corner on it.
+        self.panel = (script_steps.SCREEN_WIDTH, script_steps.SCREEN_HEIGHT, 0, 0)
         self.buttons = set()
         self.waiting_since = clock()
         self.results = []      # (step, picture path, [(passed, text)])
@@ -155,6 +197,8 @@ class Player:
     def __call__(self, boot, qmp, kind, text):
         if kind in ("SCREENSHOT", "MIDWAY") and text in boot.shots:
             self.order.append(("own", text))
+        if kind == "INFO" and PANEL_LINE.match(text):
+            self.panel = tuple(int(v) for v in PANEL_LINE.match(text).groups())
         if kind == "READY" and self.leaving:
             return False
         if kind == "READY":
@@ -208,8 +252,9 @@ class Player:
             qmp.key(item[1])
             return 1
         if item[0] == "move":
-            at = (script_steps.to_tablet(item[1], script_steps.SCREEN_WIDTH),
-                  script_steps.to_tablet(item[2], script_steps.SCREEN_HEIGHT))
+            width, height, x, y = self.panel
+            at = (script_steps.to_tablet(item[1] + x, width),
+                  script_steps.to_tablet(item[2] + y, height))
             if at == self.pointer:
                 return 0
             qmp.move(*at)
@@ -232,7 +277,7 @@ class Player:
             with tempfile.TemporaryDirectory() as work:
                 raw = os.path.join(work, "shot.ppm")
                 qmp.screendump(raw, "ppm")
-                picture = Picture(raw)
+                picture = Picture(raw, self.panel[2:])
         finally:
             qmp.command("cont")
         outcomes = [run_check(c, picture, self.pictures) for c in step["checks"]]
@@ -280,8 +325,9 @@ def play_boot(args, spec, prefix, vars_file, earlier, number_from):
             problems.append("no variable %s to corrupt" % spec["corrupt"])
     player = Player(spec["steps"], args.out, earlier=earlier, number_from=number_from)
     try:
+        display = qemu.panel_display(*spec["panel"]) if spec.get("panel") else args.display
         boot = qemu.Boot(args.build, "demo", args.out, args.timeout, prefix=prefix, midway=True,
-                         display=args.display, handler=player, vars_file=vars_file).run()
+                         display=display, handler=player, vars_file=vars_file).run()
     except qemu.BootError as error:
         return player, None, problems + ["QEMU: %s" % error]
     for seconds, kind, text in boot.events:
@@ -415,7 +461,8 @@ def main():
     parser.add_argument("--out", default="out")
     parser.add_argument("--script", default=DEFAULT_SCRIPT, help="the steps to play")
     parser.add_argument("--timeout", type=float, default=600.0, help="seconds for the whole run")
-    parser.add_argument("--display", default="std", choices=sorted(qemu.DISPLAYS), help="the display device")
+    parser.add_argument("--display", default=DEMO_DISPLAY, choices=sorted(qemu.DISPLAYS),
+                        help="the display device (the default: the standard one on a 1024x768 monitor)")
     parser.add_argument("--live", action="store_true", help="open the demo for a person instead")
     args = parser.parse_args()
     return live(args) if args.live else scripted(args)

@@ -1,6 +1,8 @@
 """The vocabulary of a demo script (tools/demo_script.py): the inputs a step
-sends and the checks its screenshot must pass. Pointer positions are screen
-pixels of the 1024x768 demo; tools/run_demo.py turns them into tablet units."""
+sends and the checks its screenshot must pass. Positions, of the pointer and
+of checked areas, are pixels of setup's 1024x768 layout; on a larger panel
+tools/run_demo.py moves them to where the layout sits (the front-end says so
+on serial) and turns pointer positions into tablet units of the panel."""
 
 SCREEN_WIDTH = 1024
 SCREEN_HEIGHT = 768
@@ -71,6 +73,11 @@ def region(x, y, w, h, colour):
     return ("region", (x, y, w, h), colour)
 
 
+def margin(colour):
+    """Every pixel of the panel around the layout has that colour."""
+    return ("margin", (0, 0, SCREEN_WIDTH, SCREEN_HEIGHT), colour)
+
+
 def same_as(step, x=0, y=0, w=SCREEN_WIDTH, h=SCREEN_HEIGHT):
     """The area is pixel for pixel what it was in the screenshot of an earlier step."""
     return ("same", (x, y, w, h), step)
@@ -95,8 +102,10 @@ def step(name, caption, inputs=(), checks=(), leaves=False):
     return {"name": name, "caption": caption, "inputs": flat, "checks": list(checks), "leaves": leaves}
 
 
-def boot(name, steps, serial=(), corrupt=None):
+def boot(name, steps, serial=(), corrupt=None, panel=None):
     """One boot of a run on a kept variable store. serial: texts that must
     appear in its INFO lines. corrupt: the name of a variable whose data is
-    altered in the store before this boot."""
-    return {"name": name, "steps": list(steps), "serial": list(serial), "corrupt": corrupt}
+    altered in the store before this boot. panel: (width, height) of a monitor
+    that prefers that mode, for this boot alone."""
+    return {"name": name, "steps": list(steps), "serial": list(serial), "corrupt": corrupt,
+            "panel": panel}

@@ -61,7 +61,7 @@ bool SetupPlaceOnPanel(const SceneContext &C, SetupPanel &P, UINT32 Margin) {
   if (Gop == nullptr || gPlaced != nullptr) {
     return false;
   }
-  if (C.Ui->SetVideoMode(kSceneWidth, kSceneHeight) != EFI_SUCCESS && !Holds(*Gop->Mode->Info) &&
+  if (!Holds(*Gop->Mode->Info) && C.Ui->SetVideoMode(kSceneWidth, kSceneHeight) != EFI_SUCCESS &&
       !UseSmallestHolding(Gop, C)) {
     return false;
   }

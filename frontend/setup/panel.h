@@ -1,9 +1,12 @@
-// Setup's 1024x768 layout on any panel. Where the platform offers 1024x768
-// setup uses it; elsewhere it stays in the mode it finds (or the smallest one
-// that holds the layout), centres the layout and fills the margin. While the
-// layout is placed, the graphics output shows the toolkit and the front-end a
-// 1024x768 screen at the layout's place: its mode record says 1024x768 and
-// its block transfers are moved there and cut at the layout's edge.
+// Setup's 1024x768 layout on any panel. A mode in use that holds the layout
+// is kept: the firmware starts in the panel's own mode, and a 1024x768 picture
+// scaled up to a larger panel shows blurred and stretched. A smaller mode gives
+// way to 1024x768, or where that is not offered to the smallest mode that
+// holds the layout. On a larger mode the layout is centred and the margin
+// filled. While the layout is placed, the graphics output shows the toolkit
+// and the front-end a 1024x768 screen at the layout's place: its mode record
+// says 1024x768 and its block transfers are moved there and cut at the
+// layout's edge.
 #pragma once
 #include "frontend/scenes.h"
 
