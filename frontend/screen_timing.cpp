@@ -60,7 +60,7 @@ bool ForgetFontBlock(VOID *Block) {
 }
 
 EFI_STATUS EFIAPI CountedStringToImage(const EFI_HII_FONT_PROTOCOL *This, EFI_HII_OUT_FLAGS Flags,
-                                       ORVANE_HII_STRING String, const EFI_FONT_DISPLAY_INFO *Info,
+                                       const CHAR16 *String, const EFI_FONT_DISPLAY_INFO *Info,
                                        EFI_IMAGE_OUTPUT **Blt, UINTN BltX, UINTN BltY,
                                        EFI_HII_ROW_INFO **Rows, UINTN *RowCount, UINTN *Columns) {
   gInFont = true;

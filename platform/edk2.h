@@ -19,7 +19,6 @@ extern "C" {
 #include <Library/UefiRuntimeServicesTableLib.h>
 #include <Protocol/AbsolutePointer.h>
 #include <Protocol/GraphicsOutput.h>
-#include <Protocol/HiiFont.h>
 #include <Protocol/LoadedImage.h>
 #include <Protocol/PciIo.h>
 #include <Protocol/SerialIo.h>
@@ -31,9 +30,6 @@ extern "C" {
 #ifdef __cplusplus
 }
 #endif
-
-// The string StringToImage reads (gnu-efi builds declare it const).
-typedef EFI_STRING ORVANE_HII_STRING;
 
 // gnu-efi's names for these GUIDs.
 #define AbsolutePointerProtocol gEfiAbsolutePointerProtocolGuid

@@ -9,6 +9,7 @@
 #else
 #include "platform/gnu_efi.h"
 #endif
+#include "platform/hii_font.h"
 
 // CHAR16 is UINT16 in gnu-efi; host code cannot use -fshort-wchar, so string
 // literals are written as u"..." and cast here.
@@ -22,7 +23,7 @@ static_assert(sizeof(EFI_GRAPHICS_OUTPUT_BLT_PIXEL) == 4);
 static_assert(sizeof(CHAR16) == 2);
 static_assert(sizeof(UINTN) == 8);
 
-// The HII font service, whichever headers declared it.
+// The HII font service matches the layout UEFI defines.
 static_assert(sizeof(EFI_FONT_INFO) == 8);
 static_assert(sizeof(EFI_FONT_DISPLAY_INFO) == 20);
 static_assert(__builtin_offsetof(EFI_FONT_DISPLAY_INFO, FontInfoMask) == 8);

@@ -40,10 +40,8 @@ class RenderedLine {
     // Left as is by a service that gives no row information.
     constexpr UINTN kNoRowCount = ~(UINTN)0;
     UINTN RowCount = kNoRowCount;
-    // MdePkg declares the string without const; the service only reads it.
-    EFI_STATUS Status =
-        gFont->StringToImage(gFont, EFI_HII_OUT_FLAG_WRAP, const_cast<CHAR16 *>(String), &Info,
-                             &Out, 0, 0, &RowInfo, &RowCount, nullptr);
+    EFI_STATUS Status = gFont->StringToImage(gFont, EFI_HII_OUT_FLAG_WRAP, String, &Info, &Out, 0,
+                                             0, &RowInfo, &RowCount, nullptr);
     if (EFI_ERROR(Status) || Out == nullptr) {
       // A failing service hands nothing back; whatever it wrote is not ours to free.
       return EFI_ERROR(Status) ? Status : EFI_PROTOCOL_ERROR;
