@@ -18,6 +18,8 @@ extern "C" {
 #include <Library/UefiBootServicesTableLib.h>
 #include <Library/UefiRuntimeServicesTableLib.h>
 #include <Protocol/AbsolutePointer.h>
+#include <Protocol/ComponentName2.h>
+#include <Protocol/DriverBinding.h>
 #include <Protocol/GraphicsOutput.h>
 #include <Protocol/LoadedImage.h>
 #include <Protocol/PciIo.h>

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The EDK2 build's bookkeeping without EDK2: the [Sources] rewrite keeps the
-rest of an INF, and the OVMF platform it derives carries the package's
-modules and refuses an OVMF whose layout it does not recognise."""
+rest of an INF, dependency expressions are read as written, and the OVMF
+platform it derives carries the package's modules and refuses an OVMF whose
+layout it does not recognise."""
 import os
 import sys
 import tempfile
@@ -53,6 +54,16 @@ class SourcesTest(unittest.TestCase):
 
     def test_no_section(self):
         self.assertIsNone(edk2_native.inf_sources("[Defines]\n  BASE_NAME = X\n"))
+
+    def test_dependency_expression(self):
+        cases = [
+            ("none", INF, None),
+            ("one line, then a section", "[Depex]\n  TRUE\n\n[BuildOptions]\n  X = -O2\n", ["TRUE"]),
+            ("lines and comments", "# A\n[Depex]\n  gA AND  # the first\n\n  gB\n", ["gA", "AND", "gB"]),
+        ]
+        for name, text, words in cases:
+            with self.subTest(name):
+                self.assertEqual(edk2_native.depex(text), words)
 
 
 class OvmfPlatformTest(unittest.TestCase):

@@ -28,6 +28,21 @@ MODULES = {"orvane": ("Orvane.inf", "Binary/Orvane.inf"),
            "platform-shim": ("Shim.inf", "Binary/Shim.inf"),
            "setup-demo": ("Frontend.inf", "Binary/SetupFrontEnd.inf")}
 IDENTITY = re.compile(r"^\s*(BASE_NAME|FILE_GUID)\s*=\s*(\S+)", re.M)
+
+
+def depex(text):
+    """An INF's dependency expression as words, comments dropped; None without one."""
+    words, inside = None, False
+    for line in text.splitlines():
+        line = line.split("#", 1)[0].strip()
+        if line.startswith("["):
+            inside = line.lower() == "[depex]"
+            words = [] if inside and words is None else words
+        elif inside:
+            words += line.split()
+    return words
+
+
 SECTION = re.compile(r"^\[Sources\]\n(?:[ \t]+\S.*\n)*", re.M)
 
 
@@ -135,6 +150,7 @@ def main():
         binary = (ROOT / "OrvanePkg" / binary_name).read_text()
         ours = {k: v.upper() for k, v in IDENTITY.findall(text)}
         theirs = {k: v.upper() for k, v in IDENTITY.findall(binary)}
+        ours["Depex"], theirs["Depex"] = depex(text), depex(binary)
         if ours != theirs:
             print(f"{path.relative_to(ROOT)} names the module {ours}, {binary_name} {theirs}",
                   file=sys.stderr)
