@@ -2,7 +2,8 @@
 # sources linked against the simulated firmware under build/host.
 #   make demo   play the setup demo's script in QEMU/OVMF, pictures and out/index.html
 #   make demo-live  the setup demo for a person: a window, or VNC
-#   make test   host tests (plain and sanitized), short fuzz runs, then the firmware end-to-end run
+#   make test   host tests (plain and sanitized), short fuzz runs, then the firmware end-to-end
+#               run and the boot of the toolkit built into the firmware volume
 #   make bench  host benchmarks
 MAKEFLAGS += --no-print-directory
 BUILD ?= build
@@ -83,11 +84,15 @@ $(EFI_OUT)/$(1).efi: $(EFI_OUT)/$(1).so
 	objcopy $$(EFI_SECTIONS) --strip-all --target $(3) $$< $$@
 endef
 efi_objs = $(patsubst %.cpp,$(EFI_OUT)/obj/%.o,$(1))
-$(eval $(call efi_image,orvane,$(call efi_objs,$(DRIVER_SRC)),efi-bsdrv-x86_64))
 # Every GUID has one definition: platform/guids.cpp, and the toolkit's two in
-# driver/guids.cpp; the shim and the front-end link those same objects.
-$(eval $(call efi_image,platform-shim,$(call efi_objs,$(SHIM_SRC) platform/guids.cpp),efi-bsdrv-x86_64))
-$(eval $(call efi_image,setup-demo,$(call efi_objs,$(FRONTEND_SRC) platform/guids.cpp driver/guids.cpp),efi-app-x86_64))
+# driver/guids.cpp; the shim and the front-end link those same objects. The
+# EDK2 modules (OrvanePkg/*.inf) list these same sources.
+ORVANE_IMAGE_SRC := $(DRIVER_SRC)
+SHIM_IMAGE_SRC := $(SHIM_SRC) platform/guids.cpp
+FRONTEND_IMAGE_SRC := $(FRONTEND_SRC) platform/guids.cpp driver/guids.cpp
+$(eval $(call efi_image,orvane,$(call efi_objs,$(ORVANE_IMAGE_SRC)),efi-bsdrv-x86_64))
+$(eval $(call efi_image,platform-shim,$(call efi_objs,$(SHIM_IMAGE_SRC)),efi-bsdrv-x86_64))
+$(eval $(call efi_image,setup-demo,$(call efi_objs,$(FRONTEND_IMAGE_SRC)),efi-app-x86_64))
 
 # ---------------------------------------------------------------- host
 host: $(HOST_OUT)/tests $(HOST_OUT)/bench
@@ -135,6 +140,9 @@ unit: deps pictures-check format-check header-check docs
 	$(HOST_OUT)/tests --gtest_brief=1
 	python3 tests/run_demo_test.py
 	python3 tests/qemu_test.py
+	python3 tests/firmware_tool_test.py
+	python3 tests/edk2_native_test.py
+	python3 tools/edk2_native.py --check
 
 # Every C and C++ source follows .clang-format (the generated pictures opt out).
 format-check:
@@ -173,6 +181,7 @@ test: deps
 	$(MAKE) e2e
 	$(MAKE) deploy-test
 	$(MAKE) example-test
+	$(MAKE) firmware-test
 
 # The scripted run: real keys and pointer through QMP, a screenshot per step,
 # out/index.html with the captions; fails when a step's check fails.
@@ -245,7 +254,8 @@ fuzz: deps
 clean:
 	rm -rf $(BUILD) out
 
--include $(shell find $(BUILD) -name '*.d' 2>/dev/null)
+# Only this Makefile's dependency files: the EDK2 tree keeps its own.
+-include $(shell find $(BUILD) -path $(BUILD)/edk2 -prune -o -type f -name '*.d' -print 2>/dev/null)
 
 # ---------------------------------------------------------------- front-end tools (host)
 # render-scene draws the front-end's scenes with the host driver; the
@@ -330,3 +340,84 @@ all efi: $(EFI_OUT)/boot-menu.efi
 example-test: deps
 	$(MAKE) -j$(JOBS) efi
 	python3 tools/run_example.py --build $(BUILD)
+
+# ---------------------------------------------------------------- EDK2
+# Debian's EDK2 source (its patches applied) with BaseTools built, at
+# build/edk2/src; fetched once through a private apt configuration and kept.
+DEB_PACKAGES += dpkg-dev nasm acpica-tools uuid-dev python3-distutils
+EDK2_SRC := $(BUILD)/edk2/src
+EDK2_STAMP := $(EDK2_SRC)/.basetools-built
+.PHONY: edk2-tools
+edk2-tools: deps $(EDK2_STAMP)
+$(EDK2_STAMP): tools/edk2.sh
+	rm -f $@; BUILD=$(BUILD) JOBS=$(JOBS) sh tools/edk2.sh
+
+# ---------------------------------------------------------------- firmware volume
+# make firmware: the shim, the toolkit and the setup front-end added to the
+# DXE volume of a copy of Debian's 4 MB OVMF (OrvanePkg/Binary/*.inf say how),
+# and a variable store that boots the front-end: build/firmware/. The images
+# come from build/efi unless ORVANE_DRIVER=, ORVANE_SHIM= or ORVANE_SETUP=
+# name others. tools/firmware.py rebuilds only when an input changed.
+ORVANE_DRIVER ?=
+ORVANE_SHIM ?=
+ORVANE_SETUP ?=
+FIRMWARE_OUT := $(BUILD)/firmware
+.PHONY: firmware firmware-test
+# The gnu-efi images still needed; with none, no sub-make (it would build the default goal).
+FIRMWARE_EFI := $(if $(ORVANE_DRIVER),,$(EFI_OUT)/orvane.efi) \
+                $(if $(ORVANE_SHIM),,$(EFI_OUT)/platform-shim.efi) \
+                $(if $(ORVANE_SETUP),,$(EFI_OUT)/setup-demo.efi)
+firmware: edk2-tools
+	$(if $(strip $(FIRMWARE_EFI)),$(MAKE) -j$(JOBS) $(FIRMWARE_EFI))
+	python3 tools/firmware.py --build $(BUILD) --out $(FIRMWARE_OUT) \
+	  $(if $(ORVANE_DRIVER),--driver $(ORVANE_DRIVER)) $(if $(ORVANE_SHIM),--shim $(ORVANE_SHIM)) \
+	  $(if $(ORVANE_SETUP),--setup $(ORVANE_SETUP))
+# make firmware-test: that firmware booted with no disk; see tools/firmware_test.py.
+firmware-test: firmware
+	$(MAKE) -j$(JOBS) $(HOST_OUT)/render-scene
+	python3 tools/firmware_test.py --build $(BUILD) --firmware $(FIRMWARE_OUT)
+
+# ---------------------------------------------------------------- EDK2 build
+# make native: the same three images built by EDK2's own tool chain (GCC5,
+# X64, MdePkg in place of gnu-efi) from OrvanePkg/OrvanePkg.dsc, into
+# build/native/. make native-test: those images in the firmware volume
+# (make firmware-test), then from the disk in the end-to-end run, each with
+# the host's pixels.
+NATIVE_OUT := $(BUILD)/native
+NATIVE_TARGET ?= RELEASE
+.PHONY: native native-test native-sources
+native: edk2-tools
+	python3 tools/edk2_native.py --check
+	BUILD=$(BUILD) OUT=$(NATIVE_OUT) TARGET=$(NATIVE_TARGET) JOBS=$(JOBS) bash tools/edk2_native.sh
+native-test: native
+	$(MAKE) firmware-test FIRMWARE_OUT=$(NATIVE_OUT)/firmware ORVANE_DRIVER=$(NATIVE_OUT)/orvane.efi \
+	  ORVANE_SHIM=$(NATIVE_OUT)/platform-shim.efi ORVANE_SETUP=$(NATIVE_OUT)/setup-demo.efi
+	$(MAKE) -j$(JOBS) $(HOST_OUT)/render-scene
+	@# tools/e2e.py takes images from <build>/efi and the host tools from <build>/host.
+	@mkdir -p $(NATIVE_OUT)/run && ln -sfn .. $(NATIVE_OUT)/run/efi && ln -sfn $(abspath $(HOST_OUT)) $(NATIVE_OUT)/run/host
+	python3 tools/e2e.py --build $(NATIVE_OUT)/run --out out/native --displays $(E2E_DISPLAYS)
+
+# make firmware-ovmf: OVMF itself built from source (OvmfPkgX64, 4 MB, no
+# shell) with the package's source modules in its DXE volume, into
+# build/native/ovmf/; rebuilt only when a source changed (a full build takes
+# minutes). make firmware-ovmf-test boots it as make firmware-test does.
+NATIVE_OVMF := $(NATIVE_OUT)/ovmf
+NATIVE_INPUTS := $(shell find driver platform raster text controls shim frontend include OrvanePkg \
+                   -type f 2>/dev/null) tools/edk2_native.sh tools/edk2_native.py
+.PHONY: firmware-ovmf firmware-ovmf-test
+firmware-ovmf: edk2-tools
+	python3 tools/edk2_native.py --check
+	$(MAKE) $(NATIVE_OVMF)/OVMF_CODE_4M.fd
+$(NATIVE_OVMF)/OVMF_CODE_4M.fd: $(EDK2_STAMP) $(NATIVE_INPUTS)
+	BUILD=$(BUILD) OUT=$(NATIVE_OVMF) MODE=ovmf TARGET=$(NATIVE_TARGET) JOBS=$(JOBS) \
+	  bash tools/edk2_native.sh
+firmware-ovmf-test: firmware-ovmf
+	$(MAKE) -j$(JOBS) $(HOST_OUT)/render-scene
+	python3 tools/firmware_test.py --build $(BUILD) --firmware $(NATIVE_OVMF) \
+	  --vars $(NATIVE_OVMF)/blank-vars.fd --out out/ovmf
+
+# Each image's sources, one line each, for tools/edk2_native.py.
+native-sources:
+	@echo "orvane: $(ORVANE_IMAGE_SRC)"
+	@echo "platform-shim: $(SHIM_IMAGE_SRC)"
+	@echo "setup-demo: $(FRONTEND_IMAGE_SRC)"

@@ -1,9 +1,11 @@
 // The setup front-end, booted as \EFI\BOOT\BOOTX64.EFI. It loads from its own
 // volume whichever of the platform shim and the driver the firmware has not
-// loaded already (from Driver#### load options, say), then, as the file
-// \orvane-mode says, runs the interactive setup screen ("demo", or no file),
-// the firmware checks ("e2e"), the tour of every control's stage ("tour"), or
-// installs both drivers as load options ("install").
+// loaded already (from Driver#### load options or the firmware volume, say),
+// then, as the file \orvane-mode says, runs the interactive setup screen
+// ("demo", or no file), the firmware checks ("e2e"), the tour of every
+// control's stage ("tour"), or installs both drivers as load options
+// ("install"). Without the file (started from the firmware volume, say), the
+// last word of its load options names the mode.
 // What it reports goes to the serial port: OVMF's text console would draw
 // over the graphics screen. An image that will not load or start is the
 // exception: a person at the screen is told too.
@@ -113,13 +115,41 @@ struct Component {
   bool Available() const { return Present || Status == EFI_SUCCESS; }
 };
 
+// Where the image that publishes Guid came from: FvFile(<file GUID>) when the
+// firmware's dispatcher loaded it from a firmware volume, else its file path.
+Line &Origin(Line &L, EFI_GUID *Guid) {
+  UINTN Count = 0;
+  EFI_HANDLE *Handles = nullptr;
+  EFI_LOADED_IMAGE *Image = nullptr;
+  if (BS->LocateHandleBuffer(ByProtocol, Guid, nullptr, &Count, &Handles) == EFI_SUCCESS) {
+    BS->HandleProtocol(Handles[0], &gEfiLoadedImageProtocolGuid, (void **)&Image);
+    FreePool(Handles);
+  }
+  if (Image == nullptr || Image->FilePath == nullptr) return L.Text("unknown");
+  EFI_DEVICE_PATH *Node = Image->FilePath;
+  // The EFI Library cannot name a firmware file node.
+  if (DevicePathType(Node) == MEDIA_DEVICE_PATH &&
+      DevicePathSubType(Node) == MEDIA_PIWG_FW_FILE_DP) {
+    CHAR16 Text[40];
+    GuidToString(Text, reinterpret_cast<EFI_GUID *>(reinterpret_cast<UINT8 *>(Node) + 4));
+    return L.Text("FvFile(").Text(Text).Text(")");
+  }
+  CHAR16 *Text = DevicePathToStr(Node);
+  if (Text == nullptr) return L.Text("unknown");
+  L.Text(Text);
+  FreePool(Text);
+  return L;
+}
+
 // Loads and starts the component from the volume unless it is there already.
 // A refusal or a failed start is told on serial and on the screen, with the
 // reason; the front-end goes on without the component.
 void Provide(EFI_HANDLE ImageHandle, EFI_HANDLE Device, Component &Part) {
   Part.Present = Part.Publishes();
   if (Part.Present) {
-    Line().Text("INFO image ").Text(Part.File).Text(" present before the front-end").Emit();
+    Line L;
+    L.Text("INFO image ").Text(Part.File).Text(" present before the front-end, from ");
+    Origin(L, Part.Services[0]).Emit();
     return;
   }
   EFI_DEVICE_PATH *FilePath = FileDevicePath(Device, const_cast<CHAR16 *>(Part.File));
@@ -239,6 +269,21 @@ void ReadMode(EFI_HANDLE Device, char *Mode, UINTN Size) {
   Root->Close(Root);
 }
 
+// Without a mode file: the last word of the load options, UCS-2 text.
+void ModeFromLoadOptions(const EFI_LOADED_IMAGE *Self, char *Mode, UINTN Size) {
+  const CHAR16 *Text = static_cast<const CHAR16 *>(Self->LoadOptions);
+  if (Text == nullptr) return;
+  UINTN End = Self->LoadOptionsSize / sizeof(CHAR16);
+  while (End > 0 && (Text[End - 1] == 0 || Text[End - 1] == ' ')) End--;
+  UINTN Start = End;
+  while (Start > 0 && Text[Start - 1] != ' ' && Text[Start - 1] != 0) Start--;
+  UINTN N = 0;
+  for (UINTN I = Start; I < End && N + 1 < Size; I++) {
+    Mode[N++] = Text[I] < 0x80 ? static_cast<char>(Text[I]) : '?';
+  }
+  Mode[N] = 0;
+}
+
 bool StartsWith(const char *S, const char *Prefix) {
   while (*Prefix != 0) {
     if (*S++ != *Prefix++) return false;
@@ -313,6 +358,7 @@ extern "C" EFI_STATUS efi_main(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemT
   BS->HandleProtocol(ImageHandle, &gEfiLoadedImageProtocolGuid, (void **)&Self);
   char Mode[16];
   ReadMode(Self->DeviceHandle, Mode, sizeof(Mode));
+  if (Mode[0] == 0) ModeFromLoadOptions(Self, Mode, sizeof(Mode));
   bool Checking = StartsWith(Mode, "e2e");
   bool Touring = StartsWith(Mode, "tour");
   bool Installing = StartsWith(Mode, "install");

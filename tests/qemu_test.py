@@ -113,6 +113,14 @@ class Volume(unittest.TestCase):
         _, fresh = self.prepare(firmware=secure)
         self.assertNotEqual(fresh, kept)
 
+    def test_a_diskless_boot_needs_no_images_and_lays_out_no_volume(self):
+        boot = qemu.Boot(os.path.join(self.work.name, "no-build"), "e2e", self.work.name, 10,
+                         firmware=qemu.firmware("plain-4m"), disk=False)
+        target = tempfile.mkdtemp(dir=self.work.name)
+        esp, used = boot._prepare(target)
+        self.assertIsNone(esp)
+        self.assertEqual(os.listdir(target), [os.path.basename(used)])
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -60,7 +60,7 @@ STEPS = [
          [differs_from("start", *ROWS), differs_from("start", 40, 470, 560, 64),
           same_as("start", *SIDE)]),
     step("rows-up", "Up brings the focus back to the first row.", [key("up"), key("up")],
-         [same_as("start")]),
+         [same_as("start", *BELOW_HEADER)]),
     step("choice-open", "Enter on Language opens its option popup, the current choice focused.",
          [key("ret")], [differs_from("start", 240, 300, 315, 200)]),
     step("choice-pick", "Down and Enter pick Deutsch: the popup closes, the screen under it "
@@ -79,7 +79,7 @@ STEPS = [
          [move(560, 620)], [same_as("list-pick", 500, 600, *ARROW), pixel(560, 620, 0x000000)]),
     step("cursor-popup", "A click on the focused Keyboard layout row opens its list under the "
          "arrow; Esc closes it and hides the arrow: the screen is exactly as before.",
-         click(300, row_y(1)) + [key("esc")], [same_as("list-pick")]),
+         click(300, row_y(1)) + [key("esc")], [same_as("list-pick", *BELOW_HEADER)]),
     step("dock-hover", "Hovering the dock shows the Boot page and the item's label.",
          [move(dock_x(2), 142)], [differs_from("list-pick", *ROWS)]),
     step("order-open", "A click on the focused Boot order row opens its option popup.",

@@ -255,7 +255,7 @@ class Boot:
 
     def __init__(self, build, mode, shots_dir, timeout, prefix="", midway=False, display="std",
                  handler=None, view=None, files=None, firmware=None, vars_file=None, sign=None,
-                 images=None, extra=None):
+                 images=None, extra=None, disk=True):
         """handler(boot, qmp, kind, text) sees every marker line after the boot's own
         handling, and (None, None) between lines; it returns True to end the run.
         view is None (no screen), "window" or "vnc" for a person to watch and use.
@@ -264,7 +264,9 @@ class Boot:
         a fresh copy each boot). sign: (key, cert) to sign each image as it is laid
         out. images: changes to DEFAULT_LAYOUT (volume path -> name under
         <build>/efi, or None to leave it out). extra: volume path -> file, copied
-        as it is."""
+        as it is. disk: False boots with no volume at all, for firmware that
+        carries the front-end itself (its mode then comes from the boot option
+        in the variable store; mode and files are not used)."""
         if display not in DISPLAYS:
             raise BootError("unknown display %s (one of %s)" % (display, ", ".join(DISPLAYS)))
         self.handler = handler
@@ -285,6 +287,7 @@ class Boot:
             else:
                 self.layout[path] = name
         self.extra = dict(extra or {})
+        self.disk = disk
         self.shots_dir = shots_dir
         self.timeout = timeout
         self.events = []
@@ -295,6 +298,13 @@ class Boot:
         self.seconds = 0.0
 
     def _prepare(self, work):
+        vars_file = self.vars_file
+        if vars_file is None:
+            vars_file = os.path.join(work, "OVMF_VARS.fd")
+        if not os.path.isfile(vars_file):
+            shutil.copy(self.firmware.variables, vars_file)
+        if not self.disk:
+            return None, vars_file
         esp = os.path.join(work, "esp")
         os.makedirs(os.path.join(esp, "EFI", "BOOT"))
         efi = os.path.join(self.build, "efi")
@@ -317,11 +327,6 @@ class Boot:
         for name, text in self.files.items():
             with open(os.path.join(esp, name), "w") as f:
                 f.write(text + "\n")
-        vars_file = self.vars_file
-        if vars_file is None:
-            vars_file = os.path.join(work, "OVMF_VARS.fd")
-        if not os.path.isfile(vars_file):
-            shutil.copy(self.firmware.variables, vars_file)
         return esp, vars_file
 
     def run(self):
@@ -339,7 +344,7 @@ class Boot:
         command = [
             "qemu-system-x86_64", *self.firmware.options(vars_file), "-accel", "tcg", "-m", "256",
             *DISPLAYS[self.display], *self._view_options(), "-nic", "none", *INPUT_DEVICES,
-            "-drive", "file=fat:rw:%s,format=raw" % esp,
+            *(["-drive", "file=fat:rw:%s,format=raw" % esp] if esp else []),
             "-serial", "file:" + log_path,
             "-qmp", "unix:%s,server=on,wait=off" % sock_path,
         ]
