@@ -182,6 +182,7 @@ test: deps
 	$(MAKE) deploy-test
 	$(MAKE) example-test
 	$(MAKE) firmware-test
+	$(MAKE) native-test
 
 # The scripted run: real keys and pointer through QMP, a screenshot per step,
 # out/index.html with the captions; fails when a step's check fails.

@@ -26,6 +26,12 @@
     releases it with the Boot Services' FreePool. The ownership of each
     pointer is stated where it is declared.
   - Slots run on the caller's thread, one call at a time.
+  - The driver starts with only the float and print services, so it may be
+    dispatched before the display exists. It finds the graphics output and
+    the HII font when a slot first needs them. Until a graphics output
+    exists, slots that always draw on the screen (and primitives given a NULL
+    buffer) answer EFI_UNSUPPORTED and draw nothing; the text slots answer
+    ORVANE_TEXT_SERVICE_MISSING without the font.
 **/
 #ifndef ORVANE_H_
 #define ORVANE_H_
