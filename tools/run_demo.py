@@ -317,15 +317,15 @@ def write_index(out, entries, problems):
 
 # ---------------------------------------------------------------- runs
 
-def play_boot(args, spec, prefix, vars_file, earlier, number_from):
+def play_boot(args, plan, prefix, vars_file, earlier, number_from):
     """Plays one boot's steps. (player, boot, problems); boot is None when QEMU failed."""
     problems = []
-    if spec.get("corrupt"):
-        if not corrupt_variable(vars_file, spec["corrupt"]):
-            problems.append("no variable %s to corrupt" % spec["corrupt"])
-    player = Player(spec["steps"], args.out, earlier=earlier, number_from=number_from)
+    if plan.get("corrupt"):
+        if not corrupt_variable(vars_file, plan["corrupt"]):
+            problems.append("no variable %s to corrupt" % plan["corrupt"])
+    player = Player(plan["steps"], args.out, earlier=earlier, number_from=number_from)
     try:
-        display = qemu.panel_display(*spec["panel"]) if spec.get("panel") else args.display
+        display = qemu.panel_display(*plan["panel"]) if plan.get("panel") else args.display
         boot = qemu.Boot(args.build, "demo", args.out, args.timeout, prefix=prefix, midway=True,
                          display=display, handler=player, vars_file=vars_file).run()
     except qemu.BootError as error:
@@ -345,8 +345,8 @@ def play_boot(args, spec, prefix, vars_file, earlier, number_from):
     # A front-end that draws its stages and never waits for input plays no script.
     if player.handled is not None and not player.finished and not problems:
         problems.append("the front-end ended before step %d of %d" % (player.index + 1,
-                                                                      len(spec["steps"])))
-    for text in spec.get("serial", []):
+                                                                      len(plan["steps"])))
+    for text in plan.get("serial", []):
         if not any(text in line for line in boot.lines("INFO")):
             problems.append("serial never said \"%s\"" % text)
     # Restoring the captured screen gives back the very picture that was captured.
@@ -373,17 +373,17 @@ def scripted(args):
     store = tempfile.mkdtemp(prefix="orvane-demo-vars-")
     try:
         vars_file = os.path.join(store, "OVMF_VARS.fd")
-        for index, spec in enumerate(boots):
+        for index, plan in enumerate(boots):
             if len(boots) > 1:
-                print("boot %d of %d: %s" % (index + 1, len(boots), spec["name"]))
-            prefix = "" if index == 0 else "%s-" % spec["name"]
-            player, boot, trouble = play_boot(args, spec, prefix, vars_file, earlier, number)
-            problems += ["%s: %s" % (spec["name"], t) if len(boots) > 1 else t for t in trouble]
+                print("boot %d of %d: %s" % (index + 1, len(boots), plan["name"]))
+            prefix = "" if index == 0 else "%s-" % plan["name"]
+            player, boot, trouble = play_boot(args, plan, prefix, vars_file, earlier, number)
+            problems += ["%s: %s" % (plan["name"], t) if len(boots) > 1 else t for t in trouble]
             if boot is None:
                 break
             interactive = interactive or player.handled is not None
             earlier.update(player.pictures)
-            number += len(spec["steps"])
+            number += len(plan["steps"])
             screen_timing += [t for t in boot.lines("INFO") if t.startswith("screen-timing")]
             # Every picture in the order it was taken.
             for kind, key in dict.fromkeys(player.order):
